@@ -1,0 +1,49 @@
+# The Windows programs: Seamster.exe, the Body Shop stand-in, the end-to-end
+# driver and the tests that must run under Windows (or Wine).
+enable_language(RC)
+
+# One static exe that needs only system DLLs.
+set(SEAMSTER_WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid advapi32 shlwapi gdi32 user32 kernel32 uxtheme)
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+list(FILTER SEAMSTER_WIN_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
+add_library(seamster_win STATIC ${SEAMSTER_WIN_SOURCES})
+target_link_libraries(seamster_win PUBLIC seamster_logic ${SEAMSTER_WIN_LIBS})
+target_compile_options(seamster_win PRIVATE ${SEAMSTER_WARNINGS})
+
+add_executable(Seamster WIN32 ${PROJECT_SOURCE_DIR}/src/app/WinMain.cpp ${PROJECT_SOURCE_DIR}/src/res/Seamster.rc)
+target_link_libraries(Seamster PRIVATE seamster_win)
+target_link_options(Seamster PRIVATE -municode)
+target_compile_options(Seamster PRIVATE ${SEAMSTER_WARNINGS})
+set_target_properties(Seamster PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# GoogleTest from Debian's sources, for the tests that run under Wine.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB SEAMSTER_WIN_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
+if(SEAMSTER_WIN_TEST_SOURCES)
+  add_executable(win_tests ${SEAMSTER_WIN_TEST_SOURCES})
+  target_link_libraries(win_tests PRIVATE seamster_win seamster_fakes gtest gtest_main)
+  target_compile_options(win_tests PRIVATE ${SEAMSTER_WARNINGS})
+  set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endif()
+
+# Tools: each folder under tools/ with a CMakeLists.txt builds one program.
+file(GLOB SEAMSTER_TOOL_DIRS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/*/CMakeLists.txt)
+foreach(tool IN LISTS SEAMSTER_TOOL_DIRS)
+  get_filename_component(dir ${tool} DIRECTORY)
+  add_subdirectory(${dir})
+endforeach()
+
+# End-to-end scenarios: a Windows program that drives Seamster.exe from outside.
+file(GLOB SEAMSTER_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
+if(SEAMSTER_E2E_SOURCES)
+  add_executable(e2e_tests ${SEAMSTER_E2E_SOURCES})
+  target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e)
+  target_link_libraries(e2e_tests PRIVATE seamster_logic gtest gtest_main ${SEAMSTER_WIN_LIBS})
+  target_compile_options(e2e_tests PRIVATE ${SEAMSTER_WARNINGS})
+  set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endif()

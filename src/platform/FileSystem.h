@@ -1,0 +1,63 @@
+#pragma once
+// The file-system service: everything the program asks of files and folders.
+// Paths are UTF-8 with Windows separators. Every operation reports success as a
+// bool (or a result code) and never throws.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace seamster {
+
+struct DirEntry {
+    std::string name;          // file name only, as stored
+    bool isFolder = false;
+    bool readOnly = false;
+    int64_t creationTime = 0;  // seconds since 1970-01-01 UTC
+    uint64_t size = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Lists `folder` (with or without a trailing backslash) for names matching
+    // `pattern` (* and ? wildcards, case-insensitive; "*.*" matches every name).
+    // "." and ".." are never returned. False when the folder cannot be listed.
+    virtual bool list(const std::string& folder, const std::string& pattern,
+                      std::vector<DirEntry>& out) = 0;
+
+    // 0 nothing there, 1 a file, -2 a folder.
+    virtual int exists(const std::string& path) = 0;
+
+    // Renames or moves a file or folder. Fails when `to` already exists
+    // (unless it is the same entry under another letter case).
+    virtual bool rename(const std::string& from, const std::string& to) = 0;
+
+    // Moves a file over an existing one (the atomic step of a safe save).
+    virtual bool replace(const std::string& from, const std::string& to) = 0;
+
+    virtual bool copyFile(const std::string& from, const std::string& to,
+                          bool replaceExisting) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    virtual bool clearReadOnly(const std::string& path) = 0;
+    virtual bool createFolder(const std::string& path) = 0;
+    virtual bool removeFolder(const std::string& path) = 0;  // empty folders only
+
+    // Whole-file read; nothing when the file cannot be read or is larger
+    // than maxBytes.
+    virtual std::optional<std::string> readFile(const std::string& path,
+                                                size_t maxBytes = 64u << 20) = 0;
+    // The first `maxBytes` bytes (or fewer) of a file.
+    virtual std::optional<std::string> readFileStart(const std::string& path,
+                                                     size_t maxBytes) = 0;
+    // Creates or truncates the file and writes all of `data`.
+    virtual bool writeFile(const std::string& path, const std::string& data) = 0;
+};
+
+// Writes `data` to a temporary file beside `path` and moves it over `path`
+// only when every byte was written, so a failed save leaves the old file whole.
+bool writeFileSafely(FileSystem& fs, const std::string& path, const std::string& data);
+
+}  // namespace seamster

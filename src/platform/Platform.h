@@ -1,0 +1,92 @@
+#pragma once
+// The small services the program asks of the operating system, each behind an
+// interface so that the rules built on them run natively in tests.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace seamster {
+
+struct LocalDate {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    friend bool operator==(const LocalDate&, const LocalDate&) = default;
+    friend auto operator<=>(const LocalDate&, const LocalDate&) = default;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual int64_t now() = 0;  // seconds since 1970-01-01 UTC
+    virtual LocalDate today() = 0;
+    // The local calendar day on which the given moment falls.
+    virtual LocalDate localDateOf(int64_t utcSeconds) = 0;
+};
+
+enum class RegistryRead { ok, openFailed, readFailed };
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // A text value under HKEY_LOCAL_MACHINE, 32-bit view first, then native.
+    virtual RegistryRead readLocalMachineText(const std::string& keyPath,
+                                              const std::string& valueName,
+                                              std::string& value) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // The shell's "open" verb on a file, folder, program or web address.
+    virtual bool open(const std::string& target, const std::string& parameters) = 0;
+    // A shell special folder (CSIDL number) with a trailing backslash, or "".
+    virtual std::string specialFolder(int csidl) = 0;
+    virtual std::string currentFolder() = 0;
+};
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // 1 when a process with exactly this executable name runs, 0 when none
+    // does (or the list cannot be taken), -1 when the process list service
+    // itself cannot be loaded.
+    virtual int checkRunning(const std::string& exeName) = 0;
+};
+
+// Message boxes titled "Seamster", owned by the active window.
+enum MessageIcon { iconNone = 0, iconStop = 16, iconQuestion = 32, iconExclamation = 48,
+                   iconInformation = 64 };
+enum Answer { answerYes = 6, answerNo = 7 };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void showMessage(const std::string& text, int icon) = 0;
+    virtual int askYesNo(const std::string& text, int icon) = 0;
+};
+
+// How 8-bit settings text maps to the program's UTF-8.
+class TextCodec {
+public:
+    virtual ~TextCodec() = default;
+    // Bytes in the system code page, or the UTF-8 itself when the code page
+    // cannot hold every character.
+    virtual std::string toFileBytes(const std::string& utf8) = 0;
+    // Valid UTF-8 is taken as it is; anything else is read in the code page.
+    virtual std::string fromFileBytes(const std::string& bytes) = 0;
+};
+
+struct Platform {
+    FileSystem& fs;
+    Clock& clock;
+    Registry& registry;
+    Shell& shell;
+    Processes& processes;
+    Dialogs& dialogs;
+    TextCodec& codec;
+};
+
+}  // namespace seamster

@@ -1,0 +1,291 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include "platform/Text.h"
+#include "platform/win32/Handles.h"
+
+namespace seamster {
+
+std::wstring widen(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring out(size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string narrow(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), out.data(), n, nullptr,
+                        nullptr);
+    return out;
+}
+
+std::string narrow(const wchar_t* wide) { return wide ? narrow(std::wstring(wide)) : std::string(); }
+
+int64_t fileTimeToUnix(const FILETIME& time) {
+    ULARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    return int64_t(value.QuadPart / 10000000ULL) - 11644473600LL;
+}
+
+FILETIME unixToFileTime(int64_t seconds) {
+    ULARGE_INTEGER value;
+    value.QuadPart = uint64_t(seconds + 11644473600LL) * 10000000ULL;
+    FILETIME time;
+    time.dwLowDateTime = value.LowPart;
+    time.dwHighDateTime = value.HighPart;
+    return time;
+}
+
+// ---- files -----------------------------------------------------------------
+
+bool Win32FileSystem::list(const std::string& folder, const std::string& pattern,
+                           std::vector<DirEntry>& out) {
+    out.clear();
+    std::string query = folder.empty() ? pattern : withBackslash(folder) + pattern;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW(widen(query).c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) {
+        // An empty match in an existing folder is still a listing.
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND && exists(folder.empty() ? "." : folder) == -2;
+    }
+    do {
+        std::string name = narrow(data.cFileName);
+        if (name == "." || name == "..") continue;
+        DirEntry entry;
+        entry.name = name;
+        entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+        entry.creationTime = fileTimeToUnix(data.ftCreationTime);
+        entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        out.push_back(entry);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return true;
+}
+
+int Win32FileSystem::exists(const std::string& path) {
+    DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? -2 : 1;
+}
+
+bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
+    return MoveFileExW(widen(from).c_str(), widen(to).c_str(), 0) != 0;
+}
+
+bool Win32FileSystem::replace(const std::string& from, const std::string& to) {
+    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32FileSystem::copyFile(const std::string& from, const std::string& to,
+                               bool replaceExisting) {
+    return CopyFileW(widen(from).c_str(), widen(to).c_str(), replaceExisting ? FALSE : TRUE) != 0;
+}
+
+bool Win32FileSystem::deleteFile(const std::string& path) {
+    return DeleteFileW(widen(path).c_str()) != 0;
+}
+
+bool Win32FileSystem::clearReadOnly(const std::string& path) {
+    std::wstring wide = widen(path);
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY)) return true;
+    return SetFileAttributesW(wide.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY)) != 0;
+}
+
+bool Win32FileSystem::createFolder(const std::string& path) {
+    return CreateDirectoryW(widen(path).c_str(), nullptr) != 0;
+}
+
+bool Win32FileSystem::removeFolder(const std::string& path) {
+    return RemoveDirectoryW(widen(path).c_str()) != 0;
+}
+
+namespace {
+std::optional<std::string> readUpTo(const std::string& path, size_t maxBytes, bool refuseLarger) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
+    if (refuseLarger && uint64_t(size.QuadPart) > maxBytes) return std::nullopt;
+    size_t wanted = size_t(std::min<uint64_t>(uint64_t(size.QuadPart), maxBytes));
+    std::string data(wanted, '\0');
+    size_t done = 0;
+    while (done < wanted) {
+        DWORD chunk = DWORD(std::min<size_t>(wanted - done, 1u << 24));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), data.data() + done, chunk, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        done += got;
+    }
+    data.resize(done);
+    return data;
+}
+}  // namespace
+
+std::optional<std::string> Win32FileSystem::readFile(const std::string& path, size_t maxBytes) {
+    return readUpTo(path, maxBytes, true);
+}
+
+std::optional<std::string> Win32FileSystem::readFileStart(const std::string& path,
+                                                          size_t maxBytes) {
+    return readUpTo(path, maxBytes, false);
+}
+
+bool Win32FileSystem::writeFile(const std::string& path, const std::string& data) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD chunk = DWORD(std::min<size_t>(data.size() - done, 1u << 24));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), data.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return FlushFileBuffers(file.get()) != 0;
+}
+
+// ---- clock -----------------------------------------------------------------
+
+int64_t Win32Clock::now() {
+    FILETIME time;
+    GetSystemTimeAsFileTime(&time);
+    return fileTimeToUnix(time);
+}
+
+LocalDate Win32Clock::today() {
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    return {local.wYear, local.wMonth, local.wDay};
+}
+
+LocalDate Win32Clock::localDateOf(int64_t utcSeconds) {
+    FILETIME utc = unixToFileTime(utcSeconds);
+    SYSTEMTIME utcTime, local;
+    if (!FileTimeToSystemTime(&utc, &utcTime) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local))
+        return {};
+    return {local.wYear, local.wMonth, local.wDay};
+}
+
+// ---- registry --------------------------------------------------------------
+
+RegistryRead Win32Registry::readLocalMachineText(const std::string& keyPath,
+                                                 const std::string& valueName,
+                                                 std::string& value) {
+    RegistryRead result = RegistryRead::openFailed;
+    // The game's installer is 32-bit, so its key lives in the 32-bit view.
+    for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(0)}) {
+        RegistryKey key;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, widen(keyPath).c_str(), 0, KEY_READ | view,
+                          key.receive()) != ERROR_SUCCESS)
+            continue;
+        wchar_t buffer[MAX_PATH + 1] = {};
+        DWORD size = sizeof(buffer) - sizeof(wchar_t);
+        DWORD type = 0;
+        if (RegQueryValueExW(key.get(), widen(valueName).c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
+            (type != REG_SZ && type != REG_EXPAND_SZ)) {
+            result = RegistryRead::readFailed;
+            continue;
+        }
+        buffer[size / sizeof(wchar_t)] = L'\0';
+        value = narrow(buffer);
+        return RegistryRead::ok;
+    }
+    return result;
+}
+
+// ---- shell -----------------------------------------------------------------
+
+bool Win32Shell::open(const std::string& target, const std::string& parameters) {
+    std::wstring file = widen(target), params = widen(parameters);
+    HINSTANCE result = ShellExecuteW(GetActiveWindow(), L"open", file.c_str(),
+                                     params.empty() ? nullptr : params.c_str(), nullptr,
+                                     SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+std::string Win32Shell::specialFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    std::string folder = narrow(path);
+    return folder.empty() ? folder : withBackslash(folder);
+}
+
+std::string Win32Shell::currentFolder() {
+    wchar_t path[MAX_PATH + 1] = {};
+    DWORD n = GetCurrentDirectoryW(MAX_PATH, path);
+    return n == 0 || n > MAX_PATH ? std::string() : narrow(path);
+}
+
+// ---- processes -------------------------------------------------------------
+
+int Win32Processes::checkRunning(const std::string& exeName) {
+    // The tool-help functions are looked up afresh on every check.
+    HMODULE kernel = LoadLibraryW(L"Kernel32.dll");
+    if (!kernel) return -1;
+    using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
+    // The ANSI record, to go with the ANSI names looked up below.
+    using Entry = tagPROCESSENTRY32;
+    using Walk = BOOL(WINAPI*)(HANDLE, Entry*);
+    auto snapshot = reinterpret_cast<Snapshot>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
+    auto first = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
+    auto next = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+    int result = 0;
+    if (snapshot && first && next) {
+        HANDLE list = snapshot(TH32CS_SNAPPROCESS, 0);
+        if (list != INVALID_HANDLE_VALUE) {
+            Entry entry = {};
+            entry.dwSize = sizeof(Entry);
+            for (BOOL more = first(list, &entry); more; more = next(list, &entry))
+                if (exeName == entry.szExeFile) result = 1;
+            CloseHandle(list);
+        }
+    }
+    FreeLibrary(kernel);
+    return result;
+}
+
+// ---- settings text ---------------------------------------------------------
+
+std::string Win32TextCodec::toFileBytes(const std::string& utf8) {
+    std::wstring wide = widen(utf8);
+    if (wide.empty()) return {};
+    BOOL lossy = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()),
+                                nullptr, 0, nullptr, &lossy);
+    if (n <= 0 || lossy) return utf8;
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()), out.data(),
+                        n, nullptr, &lossy);
+    return lossy ? utf8 : out;
+}
+
+std::string Win32TextCodec::fromFileBytes(const std::string& bytes) {
+    if (isValidUtf8(bytes)) return bytes;
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+    std::wstring wide(size_t(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), wide.data(), n);
+    return narrow(wide);
+}
+
+}  // namespace seamster

@@ -1,0 +1,68 @@
+#pragma once
+// The Win32 implementations of the platform services.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace seamster {
+
+std::wstring widen(const std::string& utf8);
+std::string narrow(const std::wstring& wide);
+std::string narrow(const wchar_t* wide);
+
+class Win32FileSystem : public FileSystem {
+public:
+    bool list(const std::string& folder, const std::string& pattern,
+              std::vector<DirEntry>& out) override;
+    int exists(const std::string& path) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    bool replace(const std::string& from, const std::string& to) override;
+    bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) override;
+    bool deleteFile(const std::string& path) override;
+    bool clearReadOnly(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
+    bool removeFolder(const std::string& path) override;
+    std::optional<std::string> readFile(const std::string& path, size_t maxBytes) override;
+    std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
+    bool writeFile(const std::string& path, const std::string& data) override;
+};
+
+class Win32Clock : public Clock {
+public:
+    int64_t now() override;
+    LocalDate today() override;
+    LocalDate localDateOf(int64_t utcSeconds) override;
+};
+
+class Win32Registry : public Registry {
+public:
+    RegistryRead readLocalMachineText(const std::string& keyPath, const std::string& valueName,
+                                      std::string& value) override;
+};
+
+class Win32Shell : public Shell {
+public:
+    bool open(const std::string& target, const std::string& parameters) override;
+    std::string specialFolder(int csidl) override;
+    std::string currentFolder() override;
+};
+
+class Win32Processes : public Processes {
+public:
+    int checkRunning(const std::string& exeName) override;
+};
+
+class Win32TextCodec : public TextCodec {
+public:
+    std::string toFileBytes(const std::string& utf8) override;
+    std::string fromFileBytes(const std::string& bytes) override;
+};
+
+// Converts between FILETIME (100 ns since 1601) and seconds since 1970.
+int64_t fileTimeToUnix(const FILETIME& time);
+FILETIME unixToFileTime(int64_t seconds);
+
+}  // namespace seamster

@@ -1,0 +1,88 @@
+#pragma once
+// An in-memory file system with Windows semantics, for tests: names compare
+// without letter case, listings come back in creation order, creation times
+// and read-only flags can be set, and any operation can be made to fail.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace seamster {
+
+enum class FsOp { list, rename, replace, copy, deleteFile, clearReadOnly, createFolder,
+                  removeFolder, readFile, writeFile };
+
+class MemoryFileSystem : public FileSystem {
+public:
+    MemoryFileSystem();
+
+    // Set-up helpers: create parents as needed; return *this for chaining.
+    MemoryFileSystem& addFolder(const std::string& path, int64_t created = 0);
+    MemoryFileSystem& addFile(const std::string& path, const std::string& data = {},
+                              int64_t created = 0);
+    void setReadOnly(const std::string& path, bool readOnly);
+    void setCreationTime(const std::string& path, int64_t created);
+    // The contents of a file, or nothing.
+    std::optional<std::string> contents(const std::string& path) const;
+    bool isReadOnly(const std::string& path) const;
+    // Every path (as stored), folders with a trailing backslash, sorted; for
+    // comparing whole trees before and after an operation.
+    std::vector<std::string> snapshot() const;
+
+    // Failure injection: an operation fails when this returns true for it;
+    // it changes nothing, except a failed write, which leaves the file
+    // truncated as a full disk would.
+    std::function<bool(FsOp, const std::string& path)> failWhen;
+    // Counts the operations that change something (rename, replace, copy,
+    // deleteFile, clearReadOnly, createFolder, removeFolder, writeFile).
+    int changeCount = 0;
+    // When >= 0, the change with this number (counted from 0) fails.
+    int failChangeNumber = -1;
+    // Creation time given to entries that the program creates.
+    int64_t now = 0;
+
+    bool list(const std::string& folder, const std::string& pattern,
+              std::vector<DirEntry>& out) override;
+    int exists(const std::string& path) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    bool replace(const std::string& from, const std::string& to) override;
+    bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) override;
+    bool deleteFile(const std::string& path) override;
+    bool clearReadOnly(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
+    bool removeFolder(const std::string& path) override;
+    std::optional<std::string> readFile(const std::string& path, size_t maxBytes) override;
+    std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
+    bool writeFile(const std::string& path, const std::string& data) override;
+
+private:
+    struct Node {
+        std::string name;
+        bool isFolder = false;
+        bool readOnly = false;
+        int64_t created = 0;
+        uint64_t order = 0;
+        std::string data;
+        std::map<std::string, std::unique_ptr<Node>> children;  // by lower-case name
+    };
+    struct Location {
+        Node* parent = nullptr;
+        std::string leaf;  // as written
+    };
+
+    Node* find(const std::string& path) const;
+    Location locate(const std::string& path) const;  // parent must exist as a folder
+    Node& makeChild(Node& parent, const std::string& name, bool isFolder, int64_t created);
+    Node& ensureFolder(const std::string& path, int64_t created);
+    bool fails(FsOp op, const std::string& path, bool changes);
+    void collect(const Node& node, const std::string& prefix, std::vector<std::string>& out) const;
+
+    std::unique_ptr<Node> root_;
+    uint64_t nextOrder_ = 0;
+};
+
+}  // namespace seamster

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "fakes/MemoryFileSystem.h"
+#include "platform/Text.h"
+
+namespace seamster {
+namespace {
+
+TEST(MemoryFileSystem, NamesIgnoreCaseAndListInCreationOrder) {
+    MemoryFileSystem fs;
+    fs.addFile("C:\\Game\\b.package").addFile("C:\\Game\\A.package").addFolder("C:\\Game\\Sub");
+    EXPECT_EQ(fs.exists("c:\\game\\A.PACKAGE"), 1);
+    EXPECT_EQ(fs.exists("C:\\GAME\\sub\\"), -2);
+    EXPECT_EQ(fs.exists("C:\\Game\\\\b.package"), 1);
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(fs.list("C:\\Game\\", "*.*", entries));
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "b.package");
+    EXPECT_EQ(entries[1].name, "A.package");
+    EXPECT_TRUE(entries[2].isFolder);
+    ASSERT_TRUE(fs.list("C:\\Game", "a*.PACK?GE", entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_FALSE(fs.list("C:\\Missing", "*.*", entries));
+}
+
+TEST(MemoryFileSystem, RenameRefusesAnExistingTargetButAllowsACaseChange) {
+    MemoryFileSystem fs;
+    fs.addFile("C:\\a.txt", "a").addFile("C:\\b.txt", "b");
+    EXPECT_FALSE(fs.rename("C:\\a.txt", "C:\\B.TXT"));
+    EXPECT_TRUE(fs.rename("C:\\a.txt", "C:\\A.TXT"));
+    std::vector<DirEntry> entries;
+    fs.list("C:\\", "a*", entries);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "A.TXT");
+    fs.addFolder("C:\\F");
+    EXPECT_FALSE(fs.rename("C:\\F", "C:\\F\\G"));
+}
+
+TEST(WriteFileSafely, ReplacesOnlyAfterAWholeWrite) {
+    MemoryFileSystem fs;
+    fs.addFile("C:\\P\\Seamster.ini", "old");
+    EXPECT_TRUE(writeFileSafely(fs, "C:\\P\\Seamster.ini", "new contents"));
+    EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini"), "new contents");
+    EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.new"), 0);
+
+    for (int step = 0; step < 3; ++step) {
+        fs.changeCount = 0;
+        fs.failChangeNumber = step;
+        bool ok = writeFileSafely(fs, "C:\\P\\Seamster.ini", "third");
+        fs.failChangeNumber = -1;
+        if (!ok) {
+            EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini"), "new contents") << step;
+            EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.new"), 0) << step;
+        }
+    }
+    EXPECT_FALSE(writeFileSafely(fs, "C:\\Missing\\x.ini", "x"));
+}
+
+TEST(Text, WildcardsAndRemovals) {
+    EXPECT_TRUE(wildcardMatch("*.package", "Hips.PACKAGE"));
+    EXPECT_TRUE(wildcardMatch("a?c", "abc"));
+    EXPECT_FALSE(wildcardMatch("a?c", "ac"));
+    EXPECT_TRUE(wildcardMatch("*a*b", "xxaxxb"));
+    EXPECT_EQ(removeAllIgnoreCase("casieHipsANIM.package", "anim"), "casieHips.package");
+    EXPECT_EQ(removeAll("a.PACKAGE.package", ".package"), "a.PACKAGE");
+    EXPECT_EQ(extensionOf("x.y.Off"), "Off");
+    EXPECT_TRUE(isValidUtf8("Caf\xC3\xA9"));
+    EXPECT_FALSE(isValidUtf8("Caf\xE9"));
+    EXPECT_FALSE(isValidUtf8("\xC3"));
+}
+
+}  // namespace
+}  // namespace seamster
