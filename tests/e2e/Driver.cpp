@@ -1,0 +1,563 @@
+#include "Driver.h"
+
+#include <commctrl.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <utility>
+
+namespace seamster::e2e {
+namespace {
+
+// No single message may keep the driver waiting longer than this.
+constexpr UINT messageTimeoutMs = 3000;
+constexpr int pollMs = 20;
+
+// Sends a message and gives up instead of blocking on a hung window.
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok = nullptr) {
+    DWORD_PTR result = 0;
+    const LRESULT sent = SendMessageTimeoutW(window, message, wParam, lParam,
+                                             SMTO_ABORTIFHUNG | SMTO_BLOCK, messageTimeoutMs, &result);
+    if (ok) *ok = sent != 0;
+    return sent ? static_cast<LRESULT>(result) : 0;
+}
+
+template <typename Found>
+HWND waitFor(int timeoutMs, Found found) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (HWND window = found()) return window;
+        if (GetTickCount64() >= end) return nullptr;
+        Sleep(pollMs);
+    }
+}
+
+std::wstring windowTitle(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+    title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), length + 1)));
+    return title;
+}
+
+DWORD processOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+// Calls visit for each visible top-level window of the process until it
+// returns true; gives back that window.
+template <typename Visit>
+HWND findTopLevel(DWORD processId, Visit visit) {
+    struct Search {
+        DWORD processId;
+        Visit* visit;
+        HWND found;
+    } search{processId, &visit, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (!IsWindowVisible(window) || processOf(window) != s->processId) return TRUE;
+            if (!(*s->visit)(window)) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Memory inside the process that owns a window, for the control messages
+// whose arguments are pointers: those are not carried across processes.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND owner, size_t size) : size_(size) {
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processOf(owner));
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    explicit operator bool() const { return address_ != nullptr; }
+    char* address() const { return static_cast<char*>(address_); }
+    LPARAM param(size_t offset = 0) const { return reinterpret_cast<LPARAM>(address() + offset); }
+    bool write(const void* data, size_t size, size_t offset = 0) const {
+        SIZE_T done = 0;
+        return offset + size <= size_ &&
+               WriteProcessMemory(process_, address() + offset, data, size, &done) && done == size;
+    }
+    bool read(void* data, size_t size, size_t offset = 0) const {
+        SIZE_T done = 0;
+        return offset + size <= size_ &&
+               ReadProcessMemory(process_, address() + offset, data, size, &done) && done == size;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_;
+};
+
+std::wstring fromRemoteText(const RemoteBuffer& buffer, size_t offset, size_t characters) {
+    std::wstring text(characters, L'\0');
+    if (!buffer.read(text.data(), characters * sizeof(wchar_t), offset)) return {};
+    text.resize(wcsnlen(text.c_str(), characters));
+    return text;
+}
+
+std::string itemTextOf(HWND window, UINT lengthMessage, UINT textMessage, int index) {
+    bool ok = false;
+    const LRESULT length = sendWithTimeout(window, lengthMessage, static_cast<WPARAM>(index), 0, &ok);
+    if (!ok || length < 0) return {};
+    std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+    // The system carries these standard messages' text across processes.
+    const LRESULT copied = sendWithTimeout(window, textMessage, static_cast<WPARAM>(index),
+                                           reinterpret_cast<LPARAM>(item.data()), &ok);
+    if (!ok || copied < 0) return {};
+    item.resize(static_cast<size_t>(copied));
+    return narrow(item);
+}
+
+void notifyOwner(HWND control, WORD code) {
+    const int id = GetDlgCtrlID(control);
+    PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+bool writePng(const std::string& path, int width, int height, const unsigned char* bgrRows, int stride) {
+    FILE* file = _wfopen(widen(path).c_str(), L"wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    bool written = false;
+    if (info && !setjmp(png_jmpbuf(png))) {
+        png_init_io(png, file);
+        png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                     PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        png_set_bgr(png);
+        for (int y = 0; y < height; ++y) png_write_row(png, bgrRows + static_cast<size_t>(y) * stride);
+        png_write_end(png, nullptr);
+        written = true;
+    }
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+std::wstring widen(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+std::string narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+std::ostream& operator<<(std::ostream& out, const Rect& r) {
+    return out << "(" << r.x << ", " << r.y << ") " << r.width << " x " << r.height;
+}
+
+// --- files ---------------------------------------------------------------------------
+
+bool fileExists(const std::string& path) {
+    return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::string> readFileBytes(const std::string& path) {
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0) bytes.append(chunk, got);
+    CloseHandle(file);
+    if (!ok) return std::nullopt;
+    return bytes;
+}
+
+bool writeFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    return CloseHandle(file) && ok;
+}
+
+bool deleteFile(const std::string& path) {
+    return DeleteFileW(widen(path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+// --- processes --------------------------------------------------------------------------
+
+Process::Process(Process&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        terminate();
+        handle_ = std::exchange(other.handle_, nullptr);
+        id_ = std::exchange(other.id_, 0);
+    }
+    return *this;
+}
+
+Process::~Process() { terminate(); }
+
+Process Process::start(const std::string& exe, const std::string& workingFolder) {
+    Process process;
+    std::wstring commandLine = L"\"" + widen(exe) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    const std::wstring folder = widen(workingFolder);
+    if (CreateProcessW(widen(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+        CloseHandle(info.hThread);
+        process.handle_ = info.hProcess;
+        process.id_ = info.dwProcessId;
+    }
+    return process;
+}
+
+bool Process::isRunning() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::waitForExit(int timeoutMs) const {
+    return handle_ && WaitForSingleObject(handle_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> Process::exitCode() const {
+    DWORD code = 0;
+    if (!handle_ || isRunning() || !GetExitCodeProcess(handle_, &code)) return std::nullopt;
+    return code;
+}
+
+void Process::terminate() {
+    if (!handle_) return;
+    if (isRunning()) {
+        TerminateProcess(handle_, 1);
+        WaitForSingleObject(handle_, 5000);
+    }
+    CloseHandle(handle_);
+    handle_ = nullptr;
+    id_ = 0;
+}
+
+// --- windows -------------------------------------------------------------------------------
+
+HWND findWindow(DWORD processId, const std::string& title) {
+    const std::wstring wanted = widen(title);
+    return findTopLevel(processId, [&](HWND window) { return windowTitle(window) == wanted; });
+}
+
+HWND waitForWindow(DWORD processId, const std::string& title, int timeoutMs) {
+    return waitFor(timeoutMs, [&] { return findWindow(processId, title); });
+}
+
+HWND findWindowStartingWith(DWORD processId, const std::string& titleStart) {
+    const std::wstring wanted = widen(titleStart);
+    return findTopLevel(processId, [&](HWND window) { return windowTitle(window).starts_with(wanted); });
+}
+
+std::vector<std::string> visibleWindowTitles(DWORD processId) {
+    std::vector<std::string> titles;
+    findTopLevel(processId, [&](HWND window) {
+        titles.push_back(narrow(windowTitle(window)) + " [" + className(window) + "]");
+        return false;
+    });
+    return titles;
+}
+
+bool waitUntilGone(HWND window, int timeoutMs) {
+    return waitFor(timeoutMs, [&]() -> HWND {
+               return !IsWindow(window) || !IsWindowVisible(window) ? window : nullptr;
+           }) != nullptr;
+}
+
+HWND findMessageBox(DWORD processId) {
+    // The message text sits in a static control with ID 0xFFFF.
+    return findTopLevel(processId, [](HWND window) {
+        return className(window) == "#32770" && GetDlgItem(window, 0xFFFF) != nullptr;
+    });
+}
+
+HWND waitForMessageBox(DWORD processId, int timeoutMs) {
+    return waitFor(timeoutMs, [&] { return findMessageBox(processId); });
+}
+
+std::string messageBoxText(HWND box) { return text(GetDlgItem(box, 0xFFFF)); }
+
+bool pressMessageBoxButton(HWND box, int buttonId) {
+    HWND button = GetDlgItem(box, buttonId);
+    if (!button) return false;
+    click(button);
+    return true;
+}
+
+// --- controls ---------------------------------------------------------------------------------
+
+HWND control(HWND parent, int id) { return parent ? GetDlgItem(parent, id) : nullptr; }
+
+HWND childOfClass(HWND parent, const std::string& name) {
+    return parent ? FindWindowExW(parent, nullptr, widen(name).c_str(), nullptr) : nullptr;
+}
+
+std::string className(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return narrow(name);
+}
+
+std::string text(HWND window) {
+    if (!window) return {};
+    // WM_GETTEXT, unlike GetWindowText, also reads other processes' controls.
+    bool ok = false;
+    const LRESULT length = sendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &ok);
+    if (!ok) return {};
+    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = sendWithTimeout(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    buffer.resize(static_cast<size_t>(copied));
+    return narrow(buffer);
+}
+
+bool setText(HWND window, const std::string& value) {
+    const std::wstring wide = widen(value);
+    bool ok = false;
+    const LRESULT done = sendWithTimeout(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &ok);
+    return ok && done;
+}
+
+bool isEnabled(HWND window) { return window && IsWindowEnabled(window); }
+bool isVisible(HWND window) { return window && IsWindowVisible(window); }
+LONG_PTR style(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
+
+void click(HWND button) {
+    // Queued for the button's thread; returns at once.
+    if (button) SendNotifyMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool isChecked(HWND button) { return sendWithTimeout(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+Rect windowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Rect clientRect(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return {0, 0, r.right, r.bottom};
+}
+
+Rect rectInParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+bool moveWindow(HWND window, int x, int y) {
+    return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void closeWindow(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
+
+std::vector<std::string> comboItems(HWND combo) {
+    std::vector<std::string> items;
+    const LRESULT count = sendWithTimeout(combo, CB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) items.push_back(itemTextOf(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
+    return items;
+}
+
+int comboSelection(HWND combo) { return static_cast<int>(sendWithTimeout(combo, CB_GETCURSEL, 0, 0)); }
+
+bool chooseComboItem(HWND combo, int index) {
+    if (sendWithTimeout(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) return false;
+    notifyOwner(combo, CBN_SELCHANGE);
+    return true;
+}
+
+std::vector<std::string> listBoxItems(HWND list) {
+    std::vector<std::string> items;
+    const LRESULT count = sendWithTimeout(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) items.push_back(itemTextOf(list, LB_GETTEXTLEN, LB_GETTEXT, i));
+    return items;
+}
+
+int listBoxSelection(HWND list) { return static_cast<int>(sendWithTimeout(list, LB_GETCURSEL, 0, 0)); }
+
+bool chooseListBoxItem(HWND list, int index) {
+    if (sendWithTimeout(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) return false;
+    notifyOwner(list, LBN_SELCHANGE);
+    return true;
+}
+
+int listViewRowCount(HWND list) { return static_cast<int>(sendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+int listViewColumnCount(HWND list) {
+    HWND header = reinterpret_cast<HWND>(sendWithTimeout(list, LVM_GETHEADER, 0, 0));
+    return header ? static_cast<int>(sendWithTimeout(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+std::string listViewColumnTitle(HWND list, int column) {
+    constexpr size_t characters = 512;
+    RemoteBuffer buffer(list, sizeof(LVCOLUMNW) + characters * sizeof(wchar_t));
+    if (!buffer) return {};
+    LVCOLUMNW request{};
+    request.mask = LVCF_TEXT;
+    request.pszText = reinterpret_cast<LPWSTR>(buffer.address() + sizeof(LVCOLUMNW));
+    request.cchTextMax = characters;
+    if (!buffer.write(&request, sizeof request)) return {};
+    if (!sendWithTimeout(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), buffer.param())) return {};
+    return narrow(fromRemoteText(buffer, sizeof(LVCOLUMNW), characters));
+}
+
+int listViewColumnWidth(HWND list, int column) {
+    return static_cast<int>(sendWithTimeout(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+std::string listViewText(HWND list, int row, int column) {
+    constexpr size_t characters = 1024;
+    RemoteBuffer buffer(list, sizeof(LVITEMW) + characters * sizeof(wchar_t));
+    if (!buffer) return {};
+    LVITEMW request{};
+    request.mask = LVIF_TEXT;
+    request.iItem = row;
+    request.iSubItem = column;
+    request.pszText = reinterpret_cast<LPWSTR>(buffer.address() + sizeof(LVITEMW));
+    request.cchTextMax = characters;
+    if (!buffer.write(&request, sizeof request)) return {};
+    const LRESULT length = sendWithTimeout(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), buffer.param());
+    if (length <= 0) return {};
+    return narrow(fromRemoteText(buffer, sizeof(LVITEMW), characters));
+}
+
+bool listViewChecked(HWND list, int row) {
+    const LRESULT state = sendWithTimeout(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+    return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+bool listViewSelected(HWND list, int row) {
+    return sendWithTimeout(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED;
+}
+
+std::vector<int> statusBarPartEdges(HWND bar) {
+    constexpr int most = 64;
+    RemoteBuffer buffer(bar, most * sizeof(int));
+    if (!buffer) return {};
+    const LRESULT count = sendWithTimeout(bar, SB_GETPARTS, most, buffer.param());
+    if (count <= 0 || count > most) return {};
+    std::vector<int> edges(static_cast<size_t>(count));
+    if (!buffer.read(edges.data(), edges.size() * sizeof(int))) return {};
+    return edges;
+}
+
+std::string statusBarText(HWND bar, int part) {
+    const LRESULT length = LOWORD(sendWithTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+    const size_t characters = static_cast<size_t>(length) + 1;
+    RemoteBuffer buffer(bar, characters * sizeof(wchar_t));
+    if (!buffer) return {};
+    sendWithTimeout(bar, SB_GETTEXTW, static_cast<WPARAM>(part), buffer.param());
+    std::wstring field = fromRemoteText(buffer, 0, characters);
+    // A leading tab centres a field's text, a second one right-aligns it.
+    const size_t start = field.find_first_not_of(L'\t');
+    return start == std::wstring::npos ? std::string{} : narrow(field.substr(start));
+}
+
+std::vector<ToolBarButton> toolBarButtons(HWND bar) {
+    std::vector<ToolBarButton> buttons;
+    RemoteBuffer buffer(bar, sizeof(TBBUTTON));
+    if (!buffer) return buttons;
+    const LRESULT count = sendWithTimeout(bar, TB_BUTTONCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        if (!sendWithTimeout(bar, TB_GETBUTTON, static_cast<WPARAM>(i), buffer.param()) ||
+            !buffer.read(&button, sizeof button))
+            break;
+        buttons.push_back({button.idCommand, (button.fsStyle & BTNS_SEP) != 0});
+    }
+    return buttons;
+}
+
+bool toolBarButtonEnabled(HWND bar, int command) {
+    return sendWithTimeout(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
+}
+
+void pressToolBarButton(HWND bar, int command) {
+    PostMessageW(GetParent(bar), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+}
+
+Rect screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+// --- screenshots -----------------------------------------------------------------------------
+
+void settle(HWND window, int ms) {
+    // A message that returns only once the program's thread has taken it:
+    // whatever was queued before it has been handled by then.
+    sendWithTimeout(window, WM_NULL, 0, 0);
+    Sleep(static_cast<DWORD>(ms));
+}
+
+bool saveScreenshot(HWND window, const std::string& folder, const std::string& name) {
+    if (folder.empty() || !window) return false;
+    const Rect screen = screenRect();
+    Rect area = windowRect(window);
+    // Only what is on the screen can be copied.
+    const int left = std::max(area.x, 0), top = std::max(area.y, 0);
+    const int right = std::min(area.x + area.width, screen.width);
+    const int bottom = std::min(area.y + area.height, screen.height);
+    if (right <= left || bottom <= top) return false;
+    const int width = right - left, height = bottom - top;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screenDc = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screenDc);
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (memory && picture) {
+        HGDIOBJ previous = SelectObject(memory, picture);
+        // The window's own drawing cannot be asked for from another process;
+        // its area of the screen can.
+        if (BitBlt(memory, 0, 0, width, height, screenDc, left, top, SRCCOPY | CAPTUREBLT)) {
+            GdiFlush();
+            const int stride = (width * 3 + 3) & ~3;
+            CreateDirectoryW(widen(folder).c_str(), nullptr);
+            saved = writePng(folder + "\\" + name + ".png", width, height, static_cast<unsigned char*>(bits), stride);
+        }
+        SelectObject(memory, previous);
+    }
+    if (picture) DeleteObject(picture);
+    if (memory) DeleteDC(memory);
+    ReleaseDC(nullptr, screenDc);
+    return saved;
+}
+
+}  // namespace seamster::e2e

@@ -1,0 +1,167 @@
+#pragma once
+// Drives a running Seamster.exe from outside, the way a user would: it finds
+// windows by their exact titles and controls by their IDs, clicks, reads
+// texts and states (also of list views, status bars and tool bars, whose data
+// lives in the other process), answers message boxes and takes screenshots.
+//
+// Every wait is bounded, and no call blocks on a window that stopped
+// responding: a hung program fails the scenario instead of hanging the run.
+
+#include <windows.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace seamster::e2e {
+
+// How long a scenario waits for something to appear or end, in milliseconds.
+constexpr int defaultWaitMs = 15000;
+
+std::wstring widen(const std::string& utf8);
+std::string narrow(const std::wstring& text);
+
+// A rectangle as position and size, so failures print readably.
+struct Rect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+std::ostream& operator<<(std::ostream& out, const Rect& r);
+
+// --- files (paths are Windows paths in UTF-8) ---------------------------------
+
+bool fileExists(const std::string& path);
+std::optional<std::string> readFileBytes(const std::string& path);
+bool writeFileBytes(const std::string& path, const std::string& bytes);
+bool deleteFile(const std::string& path);
+
+// --- processes ----------------------------------------------------------------
+
+// A started program. Whatever still runs when the object goes is ended, so a
+// failed scenario never leaves a program behind for the next one.
+class Process {
+public:
+    Process() = default;
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    // Starts exe with no arguments in the given working folder.
+    static Process start(const std::string& exe, const std::string& workingFolder);
+
+    bool started() const { return handle_ != nullptr; }
+    DWORD id() const { return id_; }
+    bool isRunning() const;
+    // True when the program ended within the time.
+    bool waitForExit(int timeoutMs = defaultWaitMs) const;
+    // The exit code once the program has ended.
+    std::optional<DWORD> exitCode() const;
+    void terminate();
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// --- windows --------------------------------------------------------------------
+
+// A visible top-level window of the process with exactly this title, or null.
+HWND findWindow(DWORD processId, const std::string& title);
+HWND waitForWindow(DWORD processId, const std::string& title, int timeoutMs = defaultWaitMs);
+// The same for a title that starts with the given text.
+HWND findWindowStartingWith(DWORD processId, const std::string& titleStart);
+// Every visible top-level window of the process, for failure messages.
+std::vector<std::string> visibleWindowTitles(DWORD processId);
+
+// True once the window no longer exists or is hidden.
+bool waitUntilGone(HWND window, int timeoutMs = defaultWaitMs);
+
+// A message box of the process: a visible dialog that holds the message text.
+HWND findMessageBox(DWORD processId);
+HWND waitForMessageBox(DWORD processId, int timeoutMs = defaultWaitMs);
+std::string messageBoxText(HWND box);
+// Presses IDOK, IDYES or IDNO; false when the box has no such button.
+bool pressMessageBoxButton(HWND box, int buttonId);
+
+// --- controls ---------------------------------------------------------------------
+
+HWND control(HWND parent, int id);
+HWND childOfClass(HWND parent, const std::string& className);
+std::string className(HWND window);
+
+std::string text(HWND window);
+bool setText(HWND window, const std::string& text);
+bool isEnabled(HWND window);
+bool isVisible(HWND window);
+LONG_PTR style(HWND window);
+
+// Clicks a button, check box or option as the mouse would. Does not wait for
+// the click to be handled, since a click that opens a modal window does not
+// return until that window closes.
+void click(HWND button);
+bool isChecked(HWND button);
+
+// Outer rectangle on the screen.
+Rect windowRect(HWND window);
+// Client area size (x and y are 0).
+Rect clientRect(HWND window);
+// The control's outer rectangle in its parent's client coordinates.
+Rect rectInParent(HWND control);
+bool moveWindow(HWND window, int x, int y);
+// Asks the window to close, as its close box would.
+void closeWindow(HWND window);
+
+// Drop-down lists.
+std::vector<std::string> comboItems(HWND combo);
+int comboSelection(HWND combo);
+// Selects the item and tells the owner, as a user's choice does.
+bool chooseComboItem(HWND combo, int index);
+
+// List boxes.
+std::vector<std::string> listBoxItems(HWND list);
+int listBoxSelection(HWND list);
+bool chooseListBoxItem(HWND list, int index);
+
+// List views of another process.
+int listViewRowCount(HWND list);
+int listViewColumnCount(HWND list);
+std::string listViewColumnTitle(HWND list, int column);
+int listViewColumnWidth(HWND list, int column);
+std::string listViewText(HWND list, int row, int column);
+bool listViewChecked(HWND list, int row);
+bool listViewSelected(HWND list, int row);
+
+// Status bars of another process.
+std::vector<int> statusBarPartEdges(HWND bar);
+// The field's text, without the tabs that align it.
+std::string statusBarText(HWND bar, int part);
+
+// Tool bars of another process.
+struct ToolBarButton {
+    int command = 0;
+    bool separator = false;
+};
+std::vector<ToolBarButton> toolBarButtons(HWND bar);
+bool toolBarButtonEnabled(HWND bar, int command);
+// Presses a button as a click would: the command goes to the bar's owner.
+void pressToolBarButton(HWND bar, int command);
+
+// Primary screen size as the programs see it.
+Rect screenRect();
+
+// --- screenshots ------------------------------------------------------------------
+
+// Copies the window's area of the screen into folder\name.png. False when the
+// folder is empty or the picture could not be taken or written.
+bool saveScreenshot(HWND window, const std::string& folder, const std::string& name);
+
+// Lets the program paint what it has just changed before it is looked at.
+void settle(HWND window, int ms = 300);
+
+}  // namespace seamster::e2e
