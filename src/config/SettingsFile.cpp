@@ -56,7 +56,8 @@ std::string SettingsFile::resolve(const std::string& fileName) const {
 // sure to fail, so that callers learn it before they change anything.
 bool SettingsFile::canWrite(const std::string& path) {
     size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos || slash + 1 == path.size()) return false;
+    if (slash == std::string::npos) return fs_.exists(path) != -2;
+    if (slash + 1 == path.size()) return false;
     const std::string folder = path.substr(0, slash + 1);
     const std::string leaf = path.substr(slash + 1);
     if (fs_.exists(folder) != -2) return false;
