@@ -1,6 +1,8 @@
 #include "config/SettingsFile.h"
 
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "platform/Text.h"
 
