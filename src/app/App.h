@@ -1,0 +1,91 @@
+#pragma once
+// The program-wide state: one App object, built at start-up and passed by
+// reference to every subsystem together with the platform services.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/MainView.h"
+#include "config/Settings.h"
+#include "platform/Platform.h"
+
+namespace seamster {
+
+// Every path into the user's game folder, fixed at start-up.
+struct GamePaths {
+    std::string eaGamesFolder;   // Documents + "EA Games\"
+    std::string userFolderName;  // the game folder's name + "\"
+    bool userFolderFound = false;
+    std::string bodyshopThumbnails;
+    std::string backgroundBitmap;
+    std::string backgroundsFolder;
+    std::string projectsFolder;
+    std::string casThumbnails;
+    std::string configFolder;
+    std::string helpFile;
+    bool helpFileFound = false;
+
+    // eaGamesFolder + userFolderName: where Downloads and SavedSims live.
+    std::string userFolder() const { return eaGamesFolder + userFolderName; }
+};
+
+struct RunState {
+    bool undiesRestorePending = false;
+    bool downloadsHidden = false;
+    bool savedSimsHidden = false;
+    bool autoQuitPending = false;
+    bool quitRequested = false;
+};
+
+struct ScreenValues {
+    int screenWidth = 0;
+    int screenHeight = 0;
+    int scrollBarWidth = 0;
+};
+
+inline constexpr int listRowHeight = 17;
+inline constexpr int listHeaderHeight = 24;
+
+struct Rgb {
+    int red = 0, green = 0, blue = 0;
+};
+
+// The pose or lighting packages of the Config folder; slot i holds the full
+// path of the package shown at list position i (slot 0 is never used).
+struct PackageSwitchList {
+    static constexpr int capacity = 100;
+    int count = 0;
+    std::array<std::string, capacity + 1> slots;
+};
+
+struct App {
+    explicit App(Platform& platform) : platform(platform) {}
+
+    Platform& platform;
+    std::string programFolder;  // with a trailing backslash
+    Settings settings;
+    GamePaths paths;
+    RunState run;
+    ScreenValues screen;
+    int bodyShopState = 0;  // 1 running, 0 not running, -1 the check failed
+    Rgb backgroundColor;
+    PackageSwitchList poseList;
+    PackageSwitchList lightingList;
+    bool bodyshopThumbnailsDeleted = false;
+    bool casThumbnailsDeleted = false;
+    // Choices for the next Body Shop run, kept for this session only.
+    bool hideDownloadsOption = false;
+    bool hideSavedSimsOption = false;
+    bool restoreUndiesOption = false;
+    // The set-up window's pre-selected position, kept for the whole run.
+    int setUpListPosition = 0;
+    // The last summary of a restoration that left something hidden, so a
+    // restoration that keeps failing reports itself once, not on every pass.
+    std::optional<std::string> failedRestoreReport;
+
+    FileSystem& fs() { return platform.fs; }
+    Dialogs& dialogs() { return platform.dialogs; }
+};
+
+}  // namespace seamster

@@ -1,0 +1,117 @@
+#include "app/BodyShop.h"
+
+#include "app/MainLoop.h"
+#include "content/FolderHiding.h"
+#include "platform/Text.h"
+
+namespace seamster {
+
+const char thumbnailQuestion[] =
+    "This only needs to be done if you have bad thumbnails showing up \n"
+    "and should only be done AFTER you have fixed the problem(s) \n"
+    "that caused the bad thumbnails.\n\n"
+    "Are you sure you want to re-make the Bodyshop and CAS thumbnails now ?  \n";
+const char thumbnailNote[] =
+    "The Thumbnail pages may change slowly \n"
+    "until you have looked at all the pages.\n"
+    "This does not indicate a problem.";
+
+std::string poseCaption(const std::string& name) {
+    const std::string lower = toLower(name);
+    if (lower.find("casie") == std::string::npos || lower.find("anim") == std::string::npos)
+        return {};
+    std::string caption = removeAllIgnoreCase(name, "." + extensionOf(name));
+    caption = removeAllIgnoreCase(caption, "casie");
+    caption = removeAllIgnoreCase(caption, "anim");
+    return " " + caption;
+}
+
+std::string lightingCaption(const std::string& name) {
+    const std::string lower = toLower(name);
+    if (lower.find("casielightsreplacement") == std::string::npos) return {};
+    std::string caption = removeAllIgnoreCase(name, "casielightsreplacement");
+    caption = removeAll(caption, "." + extensionOf(lower));
+    return "  " + caption + " Lights";
+}
+
+namespace {
+// Adds one package to a list; past the capacity the last slot is reused.
+void addPackage(App& app, MainView& view, PackageSwitchList& list, int listGadget,
+                const std::string& name, const std::string& caption) {
+    if (list.count < PackageSwitchList::capacity) ++list.count;
+    view.insertListItem(listGadget, list.count, caption);
+    list.slots[size_t(list.count)] = app.paths.configFolder + name;
+    if (extensionOf(toLower(name)) == "package") view.selectListItem(listGadget, list.count);
+}
+
+void deleteThumbnailCache(App& app, MainView& view, const std::string& path, bool& deleted,
+                          const char* failure) {
+    if (app.fs().exists(path) == 0) return;
+    deleted = app.fs().deleteFile(path);
+    if (deleted)
+        view.enableGadget(gadget::refreshThumbnails, false);
+    else
+        app.dialogs().showMessage(failure, iconStop);
+}
+}  // namespace
+
+void scanConfigPackages(App& app, MainView& view) {
+    app.poseList.count = 0;
+    app.lightingList.count = 0;
+    std::vector<DirEntry> entries;
+    app.fs().list(app.paths.configFolder, "*.*", entries);
+    for (const DirEntry& entry : entries) {
+        std::string pose = poseCaption(entry.name);
+        if (!pose.empty()) addPackage(app, view, app.poseList, gadget::poseList, entry.name, pose);
+        std::string lighting = lightingCaption(entry.name);
+        if (!lighting.empty())
+            addPackage(app, view, app.lightingList, gadget::lightingList, entry.name, lighting);
+    }
+    if (app.poseList.count == 0) view.enableGadget(gadget::poseList, false);
+    if (app.lightingList.count == 0) view.enableGadget(gadget::lightingList, false);
+}
+
+void switchPackages(FileSystem& fs, PackageSwitchList& list, int selected) {
+    for (int i = 1; i <= list.count; ++i) {
+        std::string& slot = list.slots[size_t(i)];
+        std::string base = removeAllIgnoreCase(slot, "." + extensionOf(slot));
+        std::string target = base + (i == selected ? ".package" : ".off");
+        // The slot follows the file only when the rename happened, so a
+        // failed rename does not break every later switch of this package.
+        if (target == slot || fs.rename(slot, target)) slot = target;
+    }
+}
+
+void launchBodyShop(App& app, MainView& view) {
+    applyFolderHiding(app, view);
+    std::string option;
+    if (view.isGadgetChecked(gadget::size1024)) {
+        option = "-r1024x768";
+        view.enableGadget(gadget::size800, false);
+    } else {
+        option = "-r800x600";
+        view.enableGadget(gadget::size1024, false);
+    }
+    if (app.lightingList.count > 0)
+        switchPackages(app.fs(), app.lightingList, view.selectedListItem(gadget::lightingList));
+    if (app.poseList.count > 0)
+        switchPackages(app.fs(), app.poseList, view.selectedListItem(gadget::poseList));
+    app.platform.shell.open(app.settings.runBodyshop, option);
+    view.enableGadget(gadget::runBodyshop, false);
+    if (app.settings.autoQuit != 0) app.run.autoQuitPending = true;
+    if (app.restoreUndiesOption) app.run.undiesRestorePending = true;
+}
+
+void refreshThumbnails(App& app, MainView& view) {
+    if (app.dialogs().askYesNo(thumbnailQuestion, iconQuestion) != answerYes) return;
+    deleteThumbnailCache(app, view, app.paths.bodyshopThumbnails, app.bodyshopThumbnailsDeleted,
+                         "Unable to re-create Bodyshop thumbnails");
+    deleteThumbnailCache(app, view, app.paths.casThumbnails, app.casThumbnailsDeleted,
+                         "Unable to re-create the in-game thumbnails ");
+    std::string report;
+    if (app.bodyshopThumbnailsDeleted) report += "Bodyshop will remake the thumbnails \n\n";
+    if (app.casThumbnailsDeleted) report += "The Sims2 CAS will remake it's thumbnails \n\n";
+    if (!report.empty()) app.dialogs().showMessage(report + thumbnailNote, iconInformation);
+}
+
+}  // namespace seamster

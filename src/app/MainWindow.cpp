@@ -1,0 +1,188 @@
+#include "app/MainWindow.h"
+
+#include <shlobj.h>
+
+#include "app/MainLayout.h"
+#include "app/MainLoop.h"
+#include "platform/Text.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace seamster {
+
+class MainWindow::ModalScope {
+public:
+    explicit ModalScope(MainWindow& owner) : owner_(owner) {
+        if (owner_.window_) EnableWindow(owner_.window_->hwnd(), FALSE);
+    }
+    ~ModalScope() {
+        if (!owner_.window_) return;
+        EnableWindow(owner_.window_->hwnd(), TRUE);
+        owner_.window_->activate();
+    }
+
+private:
+    MainWindow& owner_;
+};
+
+MainWindow::MainWindow(App& app, ui::Toolkit& toolkit) : app_(app), toolkit_(toolkit) {
+    shownPicture_.fill(-1);
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::build() {
+    ui::WindowArgs args;
+    args.number = 0;
+    args.title = mainWindowTitle(app_.settings.selectedPack);
+    args.clientWidth = mainClientWidth;
+    args.clientHeight = mainInitialClientHeight;
+    args.minimizeBox = true;
+    if (auto corner = savedMainPosition(app_.settings.windowX, app_.settings.windowY)) {
+        args.placed = true;
+        args.x = corner->x;
+        args.y = corner->y;
+    }
+    window_ = std::make_unique<ui::Window>(toolkit_, args);
+    if (!window_->valid()) return false;
+
+    toolBar_ = std::make_unique<ui::ToolBar>(*window_);
+    int t = toolBar_->valid() ? toolBar_->height() : 0;
+    if (toolBar_->valid()) {
+        for (const ToolButtonSpec& spec : mainToolBar())
+            toolBar_->addButton(spec.button, toolkit_.icon(spec.picture, 32), spec.tip);
+        window_->setClientSize(mainClientWidth, mainClientHeight(t));
+    }
+
+    statusBar_ = std::make_unique<ui::StatusBar>(*window_, 4, statusFieldWidth(mainClientWidth));
+    for (int field = 0; field < 4; ++field) {
+        const StatusField& spec = mainStatusFields()[size_t(field)];
+        statusBar_->setField(field, spec.text, toolkit_.icon(spec.picture, 16));
+    }
+
+    window_->addGadgets(mainGadgets(t));
+    showGadgetPicture(gadget::stateImage, picture::bodyShopIdle);
+    showGadgetPicture(gadget::thumbnail, picture::blankThumbnail);
+    window_->setChecked(preselectedSizeOption(app_.screen.screenWidth, app_.screen.screenHeight),
+                        true);
+    return true;
+}
+
+void MainWindow::show() {
+    if (!window_) return;
+    window_->show();
+    window_->activate();
+}
+
+void MainWindow::enableGadget(int gadget, bool enabled) {
+    if (window_) window_->enable(gadget, enabled);
+}
+
+void MainWindow::enableToolButton(int button, bool enabled) {
+    if (toolBar_) toolBar_->enableButton(button, enabled);
+}
+
+bool MainWindow::isGadgetChecked(int gadget) { return window_ && window_->isChecked(gadget); }
+
+void MainWindow::showGadgetPicture(int gadget, int picture) {
+    if (!window_ || gadget < 0 || gadget >= int(shownPicture_.size())) return;
+    // The state picture is set again on every pass of the loop; redraw only on a change.
+    if (shownPicture_[size_t(gadget)] == picture) return;
+    shownPicture_[size_t(gadget)] = picture;
+    window_->showBitmap(gadget, toolkit_.bitmap(picture));
+}
+
+void MainWindow::showStatusPicture(int field, int picture) {
+    if (statusBar_) statusBar_->setIcon(field, toolkit_.icon(picture, 16));
+}
+
+void MainWindow::setTitle(const std::string& title) {
+    if (window_) window_->setTitle(title);
+}
+
+Point MainWindow::position() {
+    if (!window_) return {};
+    RECT outer = window_->outerRect();
+    return {outer.left, outer.top};
+}
+
+void MainWindow::insertListItem(int gadget, int position, const std::string& text) {
+    if (window_) window_->insertItem(gadget, position, text);
+}
+
+void MainWindow::selectListItem(int gadget, int position) {
+    if (window_) window_->selectItem(gadget, position);
+}
+
+int MainWindow::selectedListItem(int gadget) { return window_ ? window_->selectedItem(gadget) : 0; }
+
+void MainWindow::flushEvents() { toolkit_.flushEvents(); }
+
+void MainWindow::openSecondary(Secondary) {
+    // The secondary windows are added one by one; until then their buttons do nothing.
+}
+
+void MainWindow::refreshBackgroundThumbnail() {}
+
+int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int selected) {
+    ui::WindowArgs args;
+    args.number = 5;
+    args.title = "Seamster Set Up";
+    args.clientWidth = 438;
+    args.clientHeight = 248;
+    args.closeBox = false;
+    args.centreOver = GetActiveWindow();
+    args.owner = window_ ? window_->hwnd() : nullptr;
+    ui::Window setUp(toolkit_, args);
+    if (!setUp.valid()) return -1;
+    setUp.addGadgets({
+        {1, GadgetKind::picture, 14, 6, 32, 32, "", ""},
+        {8, GadgetKind::centredText, 60, 5, 340, 20, "Please select the expansion name", ""},
+        {7, GadgetKind::centredText, 60, 22, 340, 20, "You see when you start your game:", ""},
+        {9, GadgetKind::listBox, 5, 44, 425, 172, "", ""},
+        {5, GadgetKind::button, 5, 220, 425, 25, "OK", ""},
+    });
+    setUp.showIcon(1, toolkit_.icon(picture::setUp, 32));
+    for (const std::string& pack : packs) setUp.addItem(9, pack);
+    setUp.selectItem(9, selected);
+    ModalScope modal(*this);
+    setUp.show();
+    setUp.activate();
+    for (;;) {
+        Event event = toolkit_.waitEvent(setUp.hwnd());
+        if (event.kind == EventKind::gadget && event.window == 5 && event.id == 5) break;
+        if (event.kind == EventKind::close && event.window == 0 && !IsWindow(setUp.hwnd())) break;
+    }
+    int chosen = setUp.selectedItem(9);
+    Sleep(2);
+    return chosen < 0 ? int(packs.size()) : chosen;
+}
+
+namespace {
+int CALLBACK browseCallback(HWND hwnd, UINT message, LPARAM, LPARAM start) {
+    if (message == BFFM_INITIALIZED) SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
+}
+}  // namespace
+
+std::string MainWindow::browseForFolder(const std::string& title, const std::string& start) {
+    std::wstring wideTitle = widen(title), wideStart = widen(start);
+    BROWSEINFOW info = {};
+    info.hwndOwner = GetActiveWindow();
+    info.lpszTitle = wideTitle.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.lpfn = browseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(wideStart.c_str());
+    ModalScope modal(*this);
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return {};
+    wchar_t path[MAX_PATH] = {};
+    bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
+    CoTaskMemFree(chosen);
+    return ok && path[0] ? withBackslash(narrow(path)) : std::string();
+}
+
+Event MainWindow::pollEvent() { return toolkit_.pollEvent(); }
+
+void MainWindow::pause(int milliseconds) { toolkit_.pause(milliseconds); }
+
+}  // namespace seamster

@@ -1,0 +1,122 @@
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "app/App.h"
+#include "app/BodyShop.h"
+#include "app/MainLoop.h"
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "app/StartUp.h"
+#include "config/Installation.h"
+#include "config/SettingsFile.h"
+#include "content/FolderHiding.h"
+#include "content/Replacements.h"
+#include "platform/win32/Win32Platform.h"
+#include "ui/Toolkit.h"
+
+namespace seamster {
+
+namespace {
+struct Services {
+    Win32FileSystem fs;
+    Win32Clock clock;
+    Win32Registry registry;
+    Win32Shell shell;
+    Win32Processes processes;
+    ui::Win32Dialogs dialogs;
+    Win32TextCodec codec;
+    Platform platform{fs, clock, registry, shell, processes, dialogs, codec};
+};
+
+std::string programFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
+}
+
+// Step 12: invisible underwear left switched on shows in the status bar.
+void showUnderwearMarkers(App& app, MainView& view) {
+    if (app.fs().exists(app.paths.configFolder + femaleUndies + ".package") != 0)
+        view.showStatusPicture(3, picture::changed);
+    if (app.fs().exists(app.paths.configFolder + maleUndies + ".package") != 0)
+        view.showStatusPicture(2, picture::changed);
+}
+
+void startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
+    Platform& platform = app.platform;
+    toolkit.loadPictures();
+    toolkit.loadFonts();
+    app.paths.helpFile = helpFilePath(platform.shell.currentFolder());
+    findUserFolder(app.paths, app.fs(), platform.shell.specialFolder(CSIDL_PERSONAL));
+    if (!app.paths.userFolderFound)
+        app.dialogs().showMessage(
+            "Unable to verify your Sims installation\nMost features will not work", iconStop);
+    app.backgroundColor = {};
+    loadSettings(app.settings, app.fs(), platform.codec, app.programFolder);
+    discoverInstallation(app, main);
+    main.build();
+    showUnderwearMarkers(app, main);
+    if (findLeftOverHiddenFolders(app)) {
+        app.bodyShopState = checkBodyShopProcess(app);
+        if (app.bodyShopState == 0) restoreGameFiles(app, main);
+    }
+    if (app.fs().exists(app.paths.configFolder) != 0) scanConfigPackages(app, main);
+    if (app.fs().exists(app.settings.runBodyshop) != 1)
+        app.dialogs().showMessage("Can't Find BodyShop.exe!", iconStop);
+    if (app.paths.userFolderFound) {
+        main.refreshBackgroundThumbnail();
+    } else {
+        main.enableGadget(gadget::backgroundImage, false);
+        main.enableGadget(gadget::backgroundColor, false);
+    }
+    app.paths.helpFileFound = app.fs().exists(app.paths.helpFile) != 0;
+}
+}  // namespace
+
+int runProgram(HINSTANCE instance) {
+    Services services;
+    App app(services.platform);
+    app.programFolder = programFolder();
+
+    // One Seamster at a time: the mutex lives until the program ends.
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"Seamster");
+    if (!mutex || GetLastError() != ERROR_SUCCESS) {
+        app.dialogs().showMessage("Seamster is already running...", iconExclamation);
+        if (mutex) {
+            ReleaseMutex(mutex);
+            CloseHandle(mutex);
+        }
+        return 0;
+    }
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    ui::Toolkit toolkit(instance);
+    app.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                  GetSystemMetrics(SM_CXVSCROLL)};
+    int exitCode = 0;
+    if (auto tooSmall = desktopTooSmallText(app.screen.screenWidth, app.screen.screenHeight)) {
+        app.dialogs().showMessage(*tooSmall, iconStop);
+    } else {
+        MainWindow main(app, toolkit);
+        startUp(app, main, toolkit);
+        main.show();
+        mainLoop(app, main, main);
+        Point corner = main.position();
+        app.settings.windowX = corner.x;
+        app.settings.windowY = corner.y;
+        saveSettings(app.settings, app.fs(), services.codec, services.clock, app.programFolder);
+    }
+    CoUninitialize();
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    return exitCode;
+}
+
+}  // namespace seamster

@@ -1,0 +1,93 @@
+#include "config/Installation.h"
+
+#include "config/SettingsFile.h"
+#include "platform/Text.h"
+
+namespace seamster {
+
+namespace {
+const char noInstallationText[] =
+    "Can't find your Sims2 Installation\n"
+    "\nYou will need to set this manually\n"
+    "by selecting your EA GAMES folder in the next window"
+    "\n\nExample - for a default installation you would go to:\n"
+    "C:\\Program Files\\ and click on the EA GAMES folder";
+const char browseTitle[] =
+    "Select the EA GAMES folder in the location\nwhere your Sims2 game is installed";
+
+bool scanInstallFolder(App& app, std::vector<DirEntry>& entries) {
+    const std::string& folder = app.settings.installDirectory;
+    return app.fs().list(folder.empty() ? app.programFolder : withBackslash(folder), "*.*",
+                         entries);
+}
+
+void chooseFromSetUpWindow(App& app, MainView& view) {
+    std::vector<DirEntry> entries;
+    scanInstallFolder(app, entries);
+    std::vector<std::string> packs;
+    for (const DirEntry& entry : entries) {
+        if (!isListedGameFolder(entry)) continue;
+        if (entry.name == app.settings.selectedPack) app.setUpListPosition = int(packs.size());
+        packs.push_back(entry.name);
+    }
+    if (app.setUpListPosition < 0) app.setUpListPosition = 0;
+    int chosen = view.runSetUpWindow(packs, app.setUpListPosition);
+    if (chosen < 0) return;  // the window could not be opened: nothing changes
+    Settings& settings = app.settings;
+    settings.selectedPack = chosen < int(packs.size()) ? packs[size_t(chosen)] : std::string();
+    if (settings.selectedPack == "The Sims 2 Double Deluxe") settings.selectedPack += "\\SP4";
+    settings.runBodyshop = bodyShopPath(settings.installDirectory, settings.selectedPack);
+    saveSettings(settings, app.fs(), app.platform.codec, app.platform.clock, app.programFolder);
+}
+}  // namespace
+
+std::string readRegistryText(Registry& registry, const std::string& keyPath,
+                             const std::string& valueName) {
+    std::string value;
+    switch (registry.readLocalMachineText(keyPath, valueName, value)) {
+    case RegistryRead::ok: return value;
+    case RegistryRead::openFailed: return "Openkey-Error";
+    default: return "Readkey-Error";
+    }
+}
+
+bool isQualifyingGameFolder(const DirEntry& entry) {
+    return entry.isFolder && entry.name.size() > 2;
+}
+
+bool isListedGameFolder(const DirEntry& entry) {
+    return isQualifyingGameFolder(entry) && !startsWith(entry.name, "z") &&
+           entry.name.find("HomeCrafter") == std::string::npos;
+}
+
+std::string bodyShopPath(const std::string& installDirectory, const std::string& selectedPack) {
+    return installDirectory + "\\" + selectedPack + "\\CSBin\\TS2BodyShop.exe";
+}
+
+void discoverInstallation(App& app, MainView& view) {
+    Settings& settings = app.settings;
+    if (settings.installDirectory.empty()) {
+        settings.runBodyshop = readRegistryText(app.platform.registry,
+                                                "Software\\EA GAMES\\The Sims 2", "Install Dir");
+        if (settings.runBodyshop == "Openkey-Error" || settings.runBodyshop == "Readkey-Error")
+            settings.installDirectory = "C:\\Program Files\\EA GAMES";
+        else  // the value names the base game's folder, "...\The Sims 2"
+            settings.installDirectory =
+                settings.runBodyshop.substr(0, settings.runBodyshop.size() -
+                                                   std::min<size_t>(10, settings.runBodyshop.size()));
+    }
+    std::vector<DirEntry> entries;
+    if (!scanInstallFolder(app, entries)) {
+        app.dialogs().showMessage(noInstallationText, iconStop);
+        std::string chosen = view.browseForFolder(browseTitle, "C:\\");
+        settings.installDirectory = chosen.empty() ? chosen : chosen.substr(0, chosen.size() - 1);
+        scanInstallFolder(app, entries);
+    }
+    settings.currentFolderCount = 0;
+    for (const DirEntry& entry : entries)
+        if (isQualifyingGameFolder(entry)) ++settings.currentFolderCount;
+    if (settings.currentFolderCount == settings.simsFolderCount) return;
+    chooseFromSetUpWindow(app, view);
+}
+
+}  // namespace seamster

@@ -1,0 +1,24 @@
+#pragma once
+// Finding the game's EA GAMES folder and the pack whose Body Shop is started.
+
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/MainView.h"
+
+namespace seamster {
+
+// The registry value's text, or "Openkey-Error" / "Readkey-Error".
+std::string readRegistryText(Registry& registry, const std::string& keyPath,
+                             const std::string& valueName);
+
+// A sub-folder of the EA GAMES folder that counts as an installed game.
+bool isQualifyingGameFolder(const DirEntry& entry);
+// A qualifying folder that is offered in the set-up window.
+bool isListedGameFolder(const DirEntry& entry);
+std::string bodyShopPath(const std::string& installDirectory, const std::string& selectedPack);
+
+void discoverInstallation(App& app, MainView& view);
+
+}  // namespace seamster

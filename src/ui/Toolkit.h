@@ -1,0 +1,78 @@
+#pragma once
+// The toolkit: numbered windows and gadgets over Win32, an event queue that
+// turns control notifications into small Event values, the shared fonts and
+// pictures, and message boxes.
+
+#include <windows.h>
+
+#include <array>
+#include <deque>
+#include <map>
+#include <string>
+
+#include "app/MainView.h"
+#include "platform/Platform.h"
+#include "platform/win32/Handles.h"
+
+namespace seamster::ui {
+
+inline constexpr int pictureCount = 28;
+inline constexpr int fontCount = 8;
+
+class Toolkit {
+public:
+    explicit Toolkit(HINSTANCE instance);
+    Toolkit(const Toolkit&) = delete;
+    Toolkit& operator=(const Toolkit&) = delete;
+
+    HINSTANCE instance() const { return instance_; }
+
+    // Fonts 2 to 7 and the built-in pictures; called once at start-up.
+    void loadFonts();
+    void loadPictures();
+    HFONT font(int number) const;
+    HFONT defaultFont() const { return font(2); }
+    // A picture as an icon of the given size (icons), or nullptr.
+    HICON icon(int picture, int size) const;
+    // Pictures 6 and 7 are bitmaps; picture 0 is the blank thumbnail.
+    HBITMAP bitmap(int picture) const;
+    void setBitmap(int picture, HBITMAP bitmap);
+    HCURSOR arrowCursor() const { return arrow_; }
+    HCURSOR waitCursor() const { return wait_; }
+
+    // Events.
+    void post(const Event& event) { queue_.push_back(event); }
+    // Handles at most one pending message; the oldest queued event, if any.
+    Event pollEvent();
+    // Pumps messages until an event is queued. Gives up with a close event
+    // when `watched` is set and that window no longer exists, so a loop never
+    // waits for a window that is gone.
+    Event waitEvent(HWND watched = nullptr);
+    // Waits up to `milliseconds`, waking at once when input arrives.
+    void pause(int milliseconds);
+    // Handles every pending message and drops the events they yield.
+    void flushEvents();
+
+    // The window class every numbered window uses.
+    static const wchar_t* windowClassName() { return L"SeamsterWindow"; }
+
+private:
+    bool handleOneMessage();
+
+    HINSTANCE instance_;
+    std::deque<Event> queue_;
+    std::array<FontHandle, fontCount> fonts_;
+    std::map<std::pair<int, int>, IconHandle> mutable icons_;
+    std::array<BitmapHandle, pictureCount> bitmaps_;
+    HCURSOR arrow_ = nullptr;
+    HCURSOR wait_ = nullptr;
+};
+
+// Message boxes titled "Seamster", owned by the active window.
+class Win32Dialogs : public Dialogs {
+public:
+    void showMessage(const std::string& text, int icon) override;
+    int askYesNo(const std::string& text, int icon) override;
+};
+
+}  // namespace seamster::ui

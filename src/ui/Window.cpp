@@ -1,0 +1,374 @@
+#include "ui/Window.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/Win32Platform.h"
+#include "res/ResourceIds.h"
+
+namespace seamster::ui {
+
+namespace {
+void registerWindowClass(HINSTANCE instance) {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &Window::procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = Toolkit::windowClassName();
+    registered = RegisterClassExW(&windowClass) != 0;
+}
+
+struct ControlStyle {
+    const wchar_t* className;
+    DWORD style;
+};
+
+ControlStyle styleFor(const GadgetArgs& args) {
+    // Every gadget but a following option starts a new keyboard group.
+    const DWORD tab = WS_TABSTOP | (args.kind != GadgetKind::option || args.firstOfGroup ? WS_GROUP : 0);
+    switch (args.kind) {
+    case GadgetKind::button: return {L"BUTTON", BS_PUSHBUTTON | tab};
+    case GadgetKind::option:
+        return {L"BUTTON", BS_AUTORADIOBUTTON | tab};
+    case GadgetKind::checkBox: return {L"BUTTON", BS_AUTOCHECKBOX | tab};
+    case GadgetKind::dropDown: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | tab};
+    case GadgetKind::listBox:
+        return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | tab};
+    case GadgetKind::text: return {L"STATIC", SS_LEFT};
+    case GadgetKind::centredText: return {L"STATIC", SS_CENTER};
+    case GadgetKind::frame: return {L"BUTTON", BS_GROUPBOX};
+    case GadgetKind::picture: return {L"STATIC", SS_BITMAP | SS_REALSIZECONTROL | SS_CENTERIMAGE};
+    case GadgetKind::progressBar: return {PROGRESS_CLASSW, 0};
+    case GadgetKind::listView:
+        return {WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_BORDER | tab};
+    case GadgetKind::edit: return {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | tab};
+    }
+    return {L"STATIC", 0};
+}
+
+bool isGadgetNotification(WORD code) {
+    // Clicks, selection changes, double clicks and edits; focus changes and
+    // drop-down openings are not events of the program.
+    return code == BN_CLICKED || code == CBN_SELCHANGE || code == LBN_DBLCLK || code == EN_CHANGE;
+}
+}  // namespace
+
+Window::Window(Toolkit& toolkit, const WindowArgs& args) : toolkit_(toolkit), number_(args.number) {
+    registerWindowClass(toolkit.instance());
+    DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
+    if (args.closeBox) style |= WS_SYSMENU;
+    if (args.minimizeBox) style |= WS_MINIMIZEBOX | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_CONTROLPARENT;
+    RECT frame = {0, 0, args.clientWidth, args.clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    int x = args.x, y = args.y;
+    if (!args.placed) {
+        RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (args.centreOver) GetWindowRect(args.centreOver, &area);
+        x = area.left + (area.right - area.left - width) / 2;
+        y = area.top + (area.bottom - area.top - height) / 2;
+    }
+    hwnd_ = CreateWindowExW(exStyle, Toolkit::windowClassName(), widen(args.title).c_str(), style,
+                            x, y, width, height, args.owner, nullptr, toolkit.instance(), nullptr);
+    if (!hwnd_) return;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                            0, 0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
+}
+
+Window::~Window() {
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+Window* Window::fromHandle(HWND hwnd) {
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* window = fromHandle(hwnd);
+    if (!window) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return window->handle(message, wParam, lParam);
+}
+
+bool Window::controlNotification(WPARAM wParam, LPARAM lParam) {
+    if (lParam == 0) return false;  // keyboard OK/Cancel from dialog navigation
+    const HWND control = reinterpret_cast<HWND>(lParam);
+    const int id = LOWORD(wParam);
+    if (control == toolBar_) {
+        toolkit_.post({EventKind::toolBar, number_, id});
+        return true;
+    }
+    if (!isGadgetNotification(HIWORD(wParam))) return false;
+    toolkit_.post({EventKind::gadget, number_, id});
+    return true;
+}
+
+LRESULT Window::notify(NMHDR* header) {
+    if (header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+        auto it = commandTips_.find(int(header->idFrom));
+        if (it != commandTips_.end()) info->lpszText = const_cast<wchar_t*>(it->second.c_str());
+        return 0;
+    }
+    if (header->code == LVN_ITEMCHANGED) {
+        auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+        if ((change->uChanged & LVIF_STATE) &&
+            ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK))
+            toolkit_.post({EventKind::gadget, number_, int(header->idFrom)});
+    }
+    return 0;
+}
+
+LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (controlNotification(wParam, lParam)) return 0;
+        break;
+    case WM_NOTIFY: return notify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_CLOSE: toolkit_.post({EventKind::close, number_, 0}); return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        auto it = textColours_.find(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        if (it == textColours_.end()) break;
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, it->second);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    default: break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+HWND Window::addGadget(const GadgetArgs& args) {
+    ControlStyle style = styleFor(args);
+    HWND control = CreateWindowExW(0, style.className, widen(args.text).c_str(),
+                                   WS_CHILD | WS_VISIBLE | style.style, args.x, args.y, args.width,
+                                   args.height, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                                   toolkit_.instance(), nullptr);
+    if (!control) return nullptr;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit_.defaultFont()), FALSE);
+    if (args.kind == GadgetKind::listView)
+        ListView_SetExtendedListViewStyle(
+            control, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    if (args.kind == GadgetKind::dropDown && !args.text.empty()) {
+        // A drop-down's caption is its first item, selected.
+        addItem(args.id, args.text);
+        selectItem(args.id, 0);
+    }
+    if (!args.tip.empty()) setTip(control, args.tip);
+    return control;
+}
+
+void Window::addGadgets(const std::vector<GadgetSpec>& specs) {
+    GadgetKind previous = GadgetKind::frame;
+    for (const GadgetSpec& spec : specs) {
+        GadgetArgs args{spec.id, spec.kind, spec.x, spec.y, spec.width, spec.height,
+                        spec.text, spec.tip, previous != GadgetKind::option};
+        addGadget(args);
+        previous = spec.kind;
+    }
+}
+
+void Window::setCommandTip(int command, const std::string& tip) {
+    commandTips_[command] = widen(tip);
+}
+
+void Window::setTip(HWND control, const std::string& tip) {
+    if (!tips_) return;
+    tipTexts_.push_back(widen(tip));
+    TOOLINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = tipTexts_.back().data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Window::enable(int id, bool enabled) {
+    HWND control = gadget(id);
+    // Only on a change, so a state recomputed many times a second costs nothing.
+    if (control && (IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
+}
+
+bool Window::isEnabled(int id) const { return IsWindowEnabled(gadget(id)) != FALSE; }
+
+bool Window::isChecked(int id) const {
+    return SendMessageW(gadget(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Window::setChecked(int id, bool checked) {
+    SendMessageW(gadget(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::string Window::text(int id) const {
+    HWND control = gadget(id);
+    int length = GetWindowTextLengthW(control);
+    std::wstring text(size_t(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    text.resize(size_t(length));
+    return narrow(text);
+}
+
+void Window::setText(int id, const std::string& text) {
+    SetWindowTextW(gadget(id), widen(text).c_str());
+}
+
+void Window::setFont(int id, HFONT font) {
+    SendMessageW(gadget(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Window::setTextColour(int id, COLORREF colour) {
+    textColours_[id] = colour;
+    InvalidateRect(gadget(id), nullptr, TRUE);
+}
+
+namespace {
+bool isComboBox(HWND control) {
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    return lstrcmpiW(name, L"ComboBox") == 0;
+}
+}  // namespace
+
+void Window::insertItem(int id, int position, const std::string& text) {
+    HWND control = gadget(id);
+    std::wstring wide = widen(text);
+    SendMessageW(control, isComboBox(control) ? CB_INSERTSTRING : LB_INSERTSTRING, WPARAM(position),
+                 reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void Window::addItem(int id, const std::string& text) { insertItem(id, -1, text); }
+
+void Window::selectItem(int id, int position) {
+    HWND control = gadget(id);
+    SendMessageW(control, isComboBox(control) ? CB_SETCURSEL : LB_SETCURSEL, WPARAM(position), 0);
+}
+
+int Window::selectedItem(int id) const {
+    HWND control = gadget(id);
+    return int(SendMessageW(control, isComboBox(control) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+int Window::itemCount(int id) const {
+    HWND control = gadget(id);
+    return int(SendMessageW(control, isComboBox(control) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+}
+
+void Window::clearItems(int id) {
+    HWND control = gadget(id);
+    SendMessageW(control, isComboBox(control) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+}
+
+void Window::showBitmap(int id, HBITMAP bitmap) {
+    HWND control = gadget(id);
+    LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    SetWindowLongPtrW(control, GWL_STYLE, (style & ~LONG_PTR(SS_TYPEMASK)) | SS_BITMAP);
+    SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+void Window::showIcon(int id, HICON icon) {
+    HWND control = gadget(id);
+    LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    SetWindowLongPtrW(control, GWL_STYLE, (style & ~LONG_PTR(SS_TYPEMASK)) | SS_ICON);
+    SendMessageW(control, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+void Window::setTitle(const std::string& title) { SetWindowTextW(hwnd_, widen(title).c_str()); }
+
+void Window::setClientSize(int width, int height) {
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT Window::outerRect() const {
+    RECT rect = {};
+    GetWindowRect(hwnd_, &rect);
+    return rect;
+}
+
+void Window::show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+
+void Window::activate() {
+    SetForegroundWindow(hwnd_);
+    SetActiveWindow(hwnd_);
+}
+
+// ---- tool bar --------------------------------------------------------------
+
+ToolBar::ToolBar(Window& window) : window_(window) {
+    hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                            WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
+                                CCS_NODIVIDER,
+                            0, 0, 0, 0, window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return;
+    window.toolBar_ = hwnd_;
+    SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(32, 32));
+    SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
+    RECT client = {};
+    GetClientRect(hwnd_, &client);
+    height_ = client.bottom - client.top;
+    images_ = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 10, 0);
+    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+}
+
+void ToolBar::addButton(int command, HICON icon, const std::string& tip) {
+    if (!hwnd_) return;
+    int image = ImageList_AddIcon(images_, icon);
+    TBBUTTON buttons[2] = {};
+    buttons[0].fsStyle = BTNS_SEP;
+    buttons[1].iBitmap = image;
+    buttons[1].idCommand = command;
+    buttons[1].fsState = TBSTATE_ENABLED;
+    buttons[1].fsStyle = BTNS_BUTTON;
+    SendMessageW(hwnd_, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
+    window_.setCommandTip(command, tip);
+}
+
+void ToolBar::enableButton(int command, bool enabled) {
+    if (!hwnd_) return;
+    bool now = SendMessageW(hwnd_, TB_ISBUTTONENABLED, WPARAM(command), 0) != 0;
+    if (now != enabled) SendMessageW(hwnd_, TB_ENABLEBUTTON, WPARAM(command), MAKELPARAM(enabled, 0));
+}
+
+// ---- status bar ------------------------------------------------------------
+
+StatusBar::StatusBar(Window& window, int fieldCount, int fieldWidth) {
+    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                            window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return;
+    std::vector<int> edges;
+    for (int i = 1; i <= fieldCount; ++i) edges.push_back(i * fieldWidth);
+    SendMessageW(hwnd_, SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+void StatusBar::setField(int field, const std::string& text, HICON icon) {
+    if (!hwnd_) return;
+    std::wstring centred = L"\t" + widen(text);
+    SendMessageW(hwnd_, SB_SETTEXTW, WPARAM(field), reinterpret_cast<LPARAM>(centred.c_str()));
+    setIcon(field, icon);
+}
+
+void StatusBar::setIcon(int field, HICON icon) {
+    if (hwnd_) SendMessageW(hwnd_, SB_SETICON, WPARAM(field), reinterpret_cast<LPARAM>(icon));
+}
+
+}  // namespace seamster::ui

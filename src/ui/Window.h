@@ -1,0 +1,139 @@
+#pragma once
+// A numbered top-level window and the gadgets in it. A gadget's number is
+// its Win32 control ID; windows are found by their titles.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/Layout.h"
+#include "ui/Toolkit.h"
+
+namespace seamster::ui {
+
+struct WindowArgs {
+    int number = 0;
+    std::string title;
+    int clientWidth = 100;
+    int clientHeight = 100;
+    bool closeBox = true;      // caption with system menu
+    bool minimizeBox = false;
+    // Outer top-left corner; centred over `centreOver` (or the screen) when unset.
+    bool placed = false;
+    int x = 0, y = 0;
+    HWND centreOver = nullptr;
+    HWND owner = nullptr;
+};
+
+struct GadgetArgs {
+    int id = 0;
+    GadgetKind kind = GadgetKind::button;
+    int x = 0, y = 0, width = 0, height = 0;
+    std::string text;
+    std::string tip;
+    bool firstOfGroup = false;  // starts a group of options
+};
+
+class Window {
+public:
+    Window(Toolkit& toolkit, const WindowArgs& args);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    int number() const { return number_; }
+    bool valid() const { return hwnd_ != nullptr; }
+
+    HWND addGadget(const GadgetArgs& args);
+    // Creates gadgets in order; consecutive options form one group.
+    void addGadgets(const std::vector<GadgetSpec>& specs);
+    HWND gadget(int id) const { return GetDlgItem(hwnd_, id); }
+    void setTip(HWND control, const std::string& tip);
+
+    // Gadget state.
+    void enable(int id, bool enabled);
+    bool isEnabled(int id) const;
+    bool isChecked(int id) const;
+    void setChecked(int id, bool checked);
+    std::string text(int id) const;
+    void setText(int id, const std::string& text);
+    void setFont(int id, HFONT font);
+    void setTextColour(int id, COLORREF colour);
+
+    // Drop-down and list-box items.
+    void insertItem(int id, int position, const std::string& text);
+    void addItem(int id, const std::string& text);
+    void selectItem(int id, int position);
+    int selectedItem(int id) const;
+    int itemCount(int id) const;
+    void clearItems(int id);
+
+    // Pictures: a bitmap or an icon shown by a static picture gadget.
+    void showBitmap(int id, HBITMAP bitmap);
+    void showIcon(int id, HICON icon);
+
+    void setTitle(const std::string& title);
+    void setClientSize(int width, int height);
+    RECT outerRect() const;
+    void show(bool visible = true);
+    void activate();
+
+    // Tool-bar button tips, by command ID.
+    void setCommandTip(int command, const std::string& tip);
+
+    static Window* fromHandle(HWND hwnd);
+    // Messages before the object is attached go to the default procedure.
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool controlNotification(WPARAM wParam, LPARAM lParam);
+    LRESULT notify(NMHDR* header);
+
+    Toolkit& toolkit_;
+    int number_;
+    HWND hwnd_ = nullptr;
+    HWND tips_ = nullptr;
+    HWND toolBar_ = nullptr;
+    std::map<int, std::wstring> commandTips_;
+    std::vector<std::wstring> tipTexts_;
+    std::map<int, COLORREF> textColours_;
+
+    friend class ToolBar;
+};
+
+// Tool bar 0 of a window: picture buttons with tool tips.
+class ToolBar {
+public:
+    explicit ToolBar(Window& window);
+    bool valid() const { return hwnd_ != nullptr; }
+    HWND hwnd() const { return hwnd_; }
+    // The bar's client height before any button is added.
+    int height() const { return height_; }
+    void addButton(int command, HICON icon, const std::string& tip);
+    void enableButton(int command, bool enabled);
+
+private:
+    Window& window_;
+    HWND hwnd_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    int height_ = 0;
+};
+
+// A status bar whose fields show a centred text and a 16 x 16 picture.
+class StatusBar {
+public:
+    StatusBar(Window& window, int fieldCount, int fieldWidth);
+    bool valid() const { return hwnd_ != nullptr; }
+    void setField(int field, const std::string& text, HICON icon);
+    void setIcon(int field, HICON icon);
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace seamster::ui
