@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Runs the end-to-end scenarios: the real Seamster.exe under Wine on a virtual
+# X screen, driven from outside by e2e_tests.exe. Builds nothing: run after
+# the mingw build (scripts/test.sh does both).
+#
+#   scripts/e2e.sh [GTEST_FILTER]
+#
+# Each scenario runs in its own e2e_tests.exe process on a freshly reset
+# sandbox. The scenarios of the SmallDesktop suite run last, on a second
+# screen of 799 x 600. Screenshots go to build/screenshots/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin="$root/build/mingw/bin"
+prefix="$root/build/e2e/prefix"
+shots="$root/build/screenshots"
+logs="$root/build/e2e/logs"
+filter=${1:-*}
+scenario_timeout=${SEAMSTER_E2E_TIMEOUT:-120}
+
+for exe in Seamster.exe e2e_tests.exe; do
+  if [ ! -f "$bin/$exe" ]; then
+    echo "e2e: $bin/$exe is missing; build the mingw preset first" >&2
+    exit 2
+  fi
+done
+
+export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export SEAMSTER_EXE="$bin/Seamster.exe"
+
+xvfb_pids=()
+cleanup() {
+  # Whatever happened, nothing of this run is left behind.
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  local pid
+  for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${xvfb_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Starts an X server of the given size on a free display; prints its number.
+start_xvfb() {
+  local size=$1 n
+  for n in $(seq 90 150); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    local pid=$!
+    local tries
+    for tries in $(seq 1 50); do
+      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+        xvfb_pids+=("$pid")
+        echo "$n"
+        return 0
+      fi
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+  done
+  echo "e2e: could not start Xvfb" >&2
+  return 1
+}
+
+windows_path() {
+  local p=$1
+  printf 'Z:%s' "${p//\//\\}"
+}
+
+mkdir -p "$shots" "$logs"
+rm -f "$shots"/*.png "$logs"/*.log
+"$root/tools/sandbox/make-sandbox.sh" create "$prefix"
+
+display=$(start_xvfb 1024x768)
+small_display=$(start_xvfb 799x600)
+export SEAMSTER_E2E_SCREENSHOTS
+SEAMSTER_E2E_SCREENSHOTS=$(windows_path "$shots")
+
+# One wineserver for the whole run on each screen: Wine starts slowly, once.
+start_wine_session() {
+  export DISPLAY=":$1"
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  timeout 30 wineserver -p
+}
+
+mapfile -t scenarios < <(
+  DISPLAY=":$display" timeout 120 wine "$bin/e2e_tests.exe" --gtest_list_tests "--gtest_filter=$filter" |
+    tr -d '\r' | awk '/^[^ ]/ {suite=$1} /^  / {print suite $1}'
+)
+if [ ${#scenarios[@]} -eq 0 ]; then
+  echo "e2e: no scenario matches '$filter'" >&2
+  exit 1
+fi
+
+passed=()
+failed=()
+run_scenario() {
+  local name=$1
+  "$root/tools/sandbox/make-sandbox.sh" reset "$prefix"
+  local log="$logs/$name.log"
+  local started=$SECONDS
+  if timeout -k 5 "$scenario_timeout" wine "$bin/e2e_tests.exe" "--gtest_filter=$name" >"$log" 2>&1; then
+    passed+=("$name")
+    printf 'PASS  %-70s %3ds\n' "$name" $((SECONDS - started))
+  else
+    failed+=("$name")
+    printf 'FAIL  %-70s %3ds\n' "$name" $((SECONDS - started))
+    tr -d '\r' <"$log" | grep -vE '^\[( RUN|----|====|  PASSED|  FAILED)|^Note: Google Test filter|^Running main' |
+      sed 's/^/      /' | head -40
+    # A scenario that hung may leave programs behind: start clean.
+    start_wine_session "$current_display"
+  fi
+}
+
+current_display=$display
+start_wine_session "$current_display"
+for name in "${scenarios[@]}"; do
+  case "$name" in SmallDesktop.*) continue ;; esac
+  run_scenario "$name"
+done
+
+# Wine reads the screen size when its session starts, so the small screen
+# gets a session of its own.
+current_display=$small_display
+small_started=0
+for name in "${scenarios[@]}"; do
+  case "$name" in SmallDesktop.*) ;; *) continue ;; esac
+  if [ $small_started -eq 0 ]; then
+    start_wine_session "$current_display"
+    small_started=1
+  fi
+  run_scenario "$name"
+done
+
+echo "e2e: ${#passed[@]} passed, ${#failed[@]} failed; screenshots in $shots, logs in $logs"
+[ ${#failed[@]} -eq 0 ]
