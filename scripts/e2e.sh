@@ -38,25 +38,26 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Starts an X server of the given size on a free display; prints its number.
+# Starts an X server of the given size on a display it finds free itself and
+# sets started_display to its number. Not run in a subshell, so that cleanup
+# knows every server it has to stop.
 start_xvfb() {
-  local size=$1 n
-  for n in $(seq 90 150); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
-    local pid=$!
-    local tries
-    for tries in $(seq 1 50); do
-      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-        xvfb_pids+=("$pid")
-        echo "$n"
-        return 0
-      fi
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$pid" 2>/dev/null || true
+  local size=$1 number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
+  local pid=$!
+  xvfb_pids+=("$pid")
+  local tries
+  for tries in $(seq 1 100); do
+    if [ -s "$number_file" ]; then
+      started_display=$(tr -dc '0-9' <"$number_file")
+      rm -f "$number_file"
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$number_file"
   echo "e2e: could not start Xvfb" >&2
   return 1
 }
@@ -70,8 +71,10 @@ mkdir -p "$shots" "$logs"
 rm -f "$shots"/*.png "$logs"/*.log
 "$root/tools/sandbox/make-sandbox.sh" create "$prefix"
 
-display=$(start_xvfb 1024x768)
-small_display=$(start_xvfb 799x600)
+start_xvfb 1024x768
+display=$started_display
+start_xvfb 799x600
+small_display=$started_display
 export SEAMSTER_E2E_SCREENSHOTS
 SEAMSTER_E2E_SCREENSHOTS=$(windows_path "$shots")
 
