@@ -68,7 +68,6 @@ windows_path() {
 }
 
 mkdir -p "$shots" "$logs"
-rm -f "$shots"/*.png "$logs"/*.log
 "$root/tools/sandbox/make-sandbox.sh" create "$prefix"
 
 start_xvfb 1024x768
@@ -100,6 +99,7 @@ run_scenario() {
   local name=$1
   "$root/tools/sandbox/make-sandbox.sh" reset "$prefix"
   local log="$logs/$name.log"
+  rm -f "$log" "$shots/$name-"*.png
   local started=$SECONDS
   if timeout -k 5 "$scenario_timeout" wine "$bin/e2e_tests.exe" "--gtest_filter=$name" >"$log" 2>&1; then
     passed+=("$name")

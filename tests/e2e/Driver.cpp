@@ -322,6 +322,24 @@ HWND childOfClass(HWND parent, const std::string& name) {
     return parent ? FindWindowExW(parent, nullptr, widen(name).c_str(), nullptr) : nullptr;
 }
 
+HWND descendantOfClass(HWND parent, const std::string& name) {
+    if (!parent) return nullptr;
+    struct Search {
+        std::string name;
+        HWND found;
+    } search{name, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (className(window) != s->name) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::string className(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);

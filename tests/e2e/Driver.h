@@ -93,6 +93,8 @@ bool pressMessageBoxButton(HWND box, int buttonId);
 
 HWND control(HWND parent, int id);
 HWND childOfClass(HWND parent, const std::string& className);
+// The first window of the class at any depth below parent.
+HWND descendantOfClass(HWND parent, const std::string& className);
 std::string className(HWND window);
 
 std::string text(HWND window);
