@@ -32,8 +32,12 @@ bool acceptCopyFolderPick(const std::string& answer, std::string& copyTo,
 
 NameConfirmation confirmNewName(const std::string& boxText, Dialogs& dialogs) {
     NameConfirmation confirmation;
-    confirmation.text = cleanFileNameText(boxText, dialogs);
-    confirmation.accepted = !trimBlanks(confirmation.text).empty();
+    CleanedText cleaned = cleanFileNameText(boxText);
+    confirmation.text = cleaned.text;
+    confirmation.accepted = !trimBlanks(cleaned.text).empty();
+    // A name of blanks passes the character check but is no name either.
+    if (cleaned.showMessage || !confirmation.accepted)
+        dialogs.showMessage(kForbiddenCharactersMessage, iconInformation);
     return confirmation;
 }
 

@@ -70,10 +70,10 @@ struct NameConfirmation {
     bool accepted = false;
 };
 
-// "OK" on the New Name box: the typed text cleaned (with the characters
-// message when it was unfit for a file name). A name that is empty once
-// cleaned is not accepted, so the run waits for a usable one instead of
-// naming the file ".package".
+// "OK" on the New Name box: the typed text cleaned, with the characters
+// message when it was unfit for a file name. A name that is empty or blank
+// once cleaned is not accepted (also with the message), so the run waits for
+// a usable one instead of naming the file ".package".
 NameConfirmation confirmNewName(const std::string& boxText, Dialogs& dialogs);
 
 // The row to scroll into view while row `row` of `rowCount` is worked on,
