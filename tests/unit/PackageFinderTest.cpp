@@ -142,7 +142,7 @@ TEST(FindPackages, ListsPackagesNewestFirstWithTheirDays) {
 
     // "List all" still starts at the year 2000.
     EXPECT_EQ(search.cutoffText, "01/01/2000");
-    EXPECT_EQ(namesOf(search), (std::vector<std::string>{"c.PACKAGE", "b.package", "a.package"}));
+    ASSERT_EQ(namesOf(search), (std::vector<std::string>{"c.PACKAGE", "b.package", "a.package"}));
     EXPECT_EQ(search.rows[0].created, "03/09/2024");
     EXPECT_EQ(search.rows[0].copyMark, " ");
     EXPECT_EQ(search.rows[0].path, kFolder + "c.PACKAGE");
@@ -164,7 +164,7 @@ TEST(FindPackages, DatesFilesByTheLocalDayEastAndWestOfUtc) {
     ZoneClock east(utc(2024, 3, 10, 14, 30), 10);
     PackageSearch search = findPackages(kFolder, lastDay, fs, east);
     EXPECT_EQ(search.cutoffText, "03/11/2024");
-    EXPECT_EQ(namesOf(search), std::vector<std::string>{"morning.package"});
+    ASSERT_EQ(namesOf(search), std::vector<std::string>{"morning.package"});
     EXPECT_EQ(search.rows[0].created, "03/11/2024");
 
     // Five hours west: 23:00 on 11 March locally is already the 12th in UTC.
@@ -173,7 +173,7 @@ TEST(FindPackages, DatesFilesByTheLocalDayEastAndWestOfUtc) {
         .addFile(kFolder + "lastnight.package", "", utc(2024, 3, 11, 4, 30));  // 23:30, 10th
     ZoneClock westClock(utc(2024, 3, 12, 4), -5);
     search = findPackages(kFolder, lastDay, west, westClock);
-    EXPECT_EQ(namesOf(search), std::vector<std::string>{"tonight.package"});
+    ASSERT_EQ(namesOf(search), std::vector<std::string>{"tonight.package"});
     EXPECT_EQ(search.rows[0].created, "03/11/2024");
 }
 
