@@ -26,7 +26,8 @@ std::string incremented(std::string digits) {
         }
         digits[i] = '0';
     }
-    return "1" + digits;
+    digits.insert(digits.begin(), '1');
+    return digits;
 }
 
 std::string decremented(std::string digits) {  // digits > 0
@@ -66,11 +67,11 @@ std::string advanceStartNumber(std::string_view startNumber) {
     std::string text;
     if (negative && digits != "0") {
         text = decremented(digits);
-        if (text != "0") text = "-" + text;
+        if (text != "0") text.insert(text.begin(), '-');
     } else {
         text = incremented(digits);
     }
-    while (text.size() < startNumber.size()) text = "0" + text;
+    if (text.size() < startNumber.size()) text.insert(0, startNumber.size() - text.size(), '0');
     return text;
 }
 

@@ -222,7 +222,11 @@ void setAllTicked(std::vector<PackageRow>& rows, bool ticked) {
     for (PackageRow& row : rows) row.state = ticked ? kRowTicked : 0;
 }
 
-std::string counterText(int value) { return " " + std::to_string(value); }
+std::string counterText(int value) {
+    std::string text = " ";
+    text += std::to_string(value);
+    return text;
+}
 
 std::string shortenPathForDisplay(std::string_view path, size_t limit) {
     const size_t count = characterCount(path);
@@ -230,7 +234,9 @@ std::string shortenPathForDisplay(std::string_view path, size_t limit) {
     std::string_view tail = path.substr(offsetOfCharacter(path, count - limit));
     size_t slash = tail.find('\\');
     if (slash != std::string_view::npos) tail = tail.substr(slash + 1);
-    return " ~ " + std::string(tail);
+    std::string shown = " ~ ";
+    shown += tail;
+    return shown;
 }
 
 uint64_t hexValue(std::string_view text) {
