@@ -6,16 +6,19 @@
 //
 // The window drives it like this:
 //
-//   RenameRun run(mode, searchFolder, rows, naming, fs);
+//   RenameRun run(mode, searchFolder, rows, naming, fs);  // rows' states read from the list
 //   if (!run.hasWork()) -> end face
 //   if (copyFolderMissing(box520, copyTo)) -> copy-folder picker; cancelled: untick 520
-//   run.start(box520, copyTo);           -> show every row's copy mark, run face
-//   [automatic: confirmation; Cancel -> end face]
-//   while (auto file = run.nextFile()) {  -> show file->oldName / proposedName, row state
-//       oneByOne: on each event cleanTypedText(box); "OK" -> confirmNewName until accepted
-//       wait for "OK" (oneByOne) or poll for "Cancel"; "Cancel" -> run.cancelAfterCurrent()
-//       run.finishFile(text of the New Name box); -> redraw row, caption, progress, counters
+//   run.start(box520, copyTo);  -> every row's copy mark, caption(), errorText(), run face
+//   automatic: kAutoRenamePrompt; "Cancel" -> end face
+//   while (auto file = run.nextFile()) {  -> scroll, show oldName / proposedName, row state
+//       automatic: poll pending events; "Cancel" -> run.cancelAfterCurrent()
+//       oneByOne: wait; on each event cleanTypedText(box text); "OK" -> confirmNewName,
+//                 go on once accepted; "Cancel" -> run.cancelAfterCurrent(), go on
+//       run.finishFile(box text);  -> redraw the row, caption(), progress(), errorText(),
+//                                     counterText(tickedCount())
 //   }
+//   end face: kRenamingOptionsCaption, naming.startNumber into its box
 
 #include <optional>
 #include <string>
