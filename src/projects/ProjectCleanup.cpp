@@ -98,7 +98,7 @@ RemoveProjectsModel::RemoveProjectsModel(FileSystem& fs, std::string projectsFol
 std::vector<ListRow> RemoveProjectsModel::projectRows() const {
     std::vector<ListRow> rows;
     if (noProjectsRow_) rows.push_back({std::string(kNoProjectsRow), {}, kPlainTextColour,
-                                        kNothingFoundPicture, false});
+                                        kNothingFoundPicture, noProjectsRowTicked_});
     for (const ProjectRow& row : projects_)
         rows.push_back({row.entry.displayName, row.entry.fileName,
                         row.entry.orphan ? kOrphanTextColour : kPlainTextColour,
@@ -109,7 +109,7 @@ std::vector<ListRow> RemoveProjectsModel::projectRows() const {
 std::vector<ListRow> RemoveProjectsModel::folderRows() const {
     std::vector<ListRow> rows;
     if (noFoldersRow_) rows.push_back({std::string(kNoFoldersRow), {}, kPlainTextColour,
-                                       kNothingFoundPicture, false});
+                                       kNothingFoundPicture, noFoldersRowTicked_});
     for (const FolderRow& row : folders_)
         rows.push_back({std::string(kFolderRowIndent) + row.name, {}, kPlainTextColour,
                         kFolderRowPicture, row.ticked});
@@ -119,10 +119,12 @@ std::vector<ListRow> RemoveProjectsModel::folderRows() const {
 // A "nothing found" row is only ever shown while its list has no entries, so
 // row numbers and entry numbers agree whenever there is an entry to tick.
 void RemoveProjectsModel::setProjectTicked(size_t row, bool ticked) {
+    if (noProjectsRow_ && row == 0) noProjectsRowTicked_ = ticked;
     if (row < projects_.size()) projects_[row].ticked = ticked;
 }
 
 void RemoveProjectsModel::setFolderTicked(size_t row, bool ticked) {
+    if (noFoldersRow_ && row == 0) noFoldersRowTicked_ = ticked;
     if (row < folders_.size()) folders_[row].ticked = ticked;
 }
 

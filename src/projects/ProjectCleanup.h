@@ -80,8 +80,8 @@ public:
     std::vector<ListRow> projectRows() const;
     std::vector<ListRow> folderRows() const;
 
-    // The user's tick on a row as the list shows it. A "nothing found" row,
-    // or a row number past the end, stands for nothing and is ignored.
+    // The user's tick on a row as the list shows it. A "nothing found" row
+    // keeps its tick but stands for nothing; a row past the end is ignored.
     void setProjectTicked(size_t row, bool ticked);
     void setFolderTicked(size_t row, bool ticked);
 
@@ -119,6 +119,8 @@ private:
     // long as the window is open.
     bool noProjectsRow_;
     bool noFoldersRow_;
+    bool noProjectsRowTicked_ = false;
+    bool noFoldersRowTicked_ = false;
     int projectFileWidth_;
     int folderWidth_;
 };

@@ -71,7 +71,8 @@ TEST_F(RemoveProjects, EmptyListsShowARowThatIsNeverActedUpon) {
     RemovedRows removed = model.removeTicked();
     EXPECT_TRUE(removed.projects.empty() && removed.folders.empty());
     EXPECT_EQ(fs.snapshot(), before);
-    EXPECT_EQ(model.projectRows().size(), 1u);
+    ASSERT_EQ(model.projectRows().size(), 1u);
+    EXPECT_TRUE(model.projectRows()[0].ticked);
 }
 
 TEST_F(RemoveProjects, NoWindowWhenTheFolderCannotBeListed) {
