@@ -21,6 +21,8 @@ std::string projectText(const std::string& line3, const std::string& eol = "\r\n
 
 std::string at(const std::string& name) { return kProjects + "\\" + name; }
 
+using Names = std::vector<std::string>;
+
 // Reads 8-bit text as Western European, as the system code page would.
 struct Latin1Codec : TextCodec {
     std::string toFileBytes(const std::string& utf8) override { return utf8; }
@@ -140,19 +142,23 @@ TEST(ProjectFolderExists, AFileOrFolderOfTheNameWithoutLeadingSpacesCounts) {
 TEST(ProjectFolderExists, NamesThatLeadOutOfTheFolderNeverCount) {
     MemoryFileSystem fs;
     fs.addFolder(at("Sub\\Inner")).addFile("C:\\Users\\Ann\\Documents\\EA Games\\Keep.txt");
-    for (const std::string& name : std::vector<std::string>{"", "    ", ".", "..", "...", "..\\..\\Keep.txt", "..\\..", "Sub\\Inner", "Sub/Inner",
-          "C:\\Users", "Sub:stream", "Sub\x01", "Sub|x", "Sub<", std::string(5000, 'x')})
+    const Names hostile = {"",          "    ",       ".",          "..",
+                           "...",       "..\\..",     "..\\..\\Keep.txt", "Sub\\Inner",
+                           "Sub/Inner", "C:\\Users",  "Sub:stream", "Sub\x01",
+                           "Sub|x",     "Sub<",       std::string(5000, 'x')};
+    for (const std::string& name : hostile)
         EXPECT_FALSE(projectFolderExists(fs, kProjects, name)) << name;
 }
 
 TEST(IsPlainEntryName, AcceptsOnlyOneEntryOfItsOwnFolder) {
-    for (const std::string& name : std::vector<std::string>{"Red Dress.xml", "a", "r\xC3\xA9sum\xC3\xA9", "console.xml",
-                                   "COM10", ".hidden"})
-        EXPECT_TRUE(isPlainEntryName(name)) << name;
-    for (const std::string& name : std::vector<std::string>{"", ".", "..", "a\\b", "a/b", "*", "*.*", "a?", "C:", "x:stream", "a|b", "a<b", "a\"b",
-          "name.", "name ", "CON", "con.txt", "Nul", "LPT1", "com9.xml", "a\tb", "a\x7f",
-          std::string(2000, 'n')})
-        EXPECT_FALSE(isPlainEntryName(name)) << name;
+    const Names plain = {"Red Dress.xml", "a", "r\xC3\xA9sum\xC3\xA9", "console.xml", "COM10",
+                         ".hidden"};
+    for (const std::string& name : plain) EXPECT_TRUE(isPlainEntryName(name)) << name;
+    const Names refused = {"",      ".",     "..",       "a\\b",   "a/b",     "*",
+                           "*.*",   "a?",    "C:",       "x:stream", "a|b",   "a<b",
+                           "a\"b", "name.", "name ",    "CON",      "con.txt", "Nul",
+                           "LPT1",  "com9.xml", "a\tb", "a\x7f",   std::string(2000, 'n')};
+    for (const std::string& name : refused) EXPECT_FALSE(isPlainEntryName(name)) << name;
 }
 
 // Counts how files are read, to prove the scan reads only their start.
