@@ -15,6 +15,7 @@ import math
 import os
 import sys
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from raster import (Canvas, Linear, Path, Radial, bounds, coverage, dashes, ellipse,  # noqa: E402
@@ -271,14 +272,19 @@ def emblem16():
     d = Draw(c)
     d.shape([rect(5, 14, 6, 1)], WOOD)
     d.shape([rect(7, 12, 2, 2)], WOOD)
-    body = [(5.5, 3), (10.5, 3), (12.5, 3.8), (13, 6), (11.2, 8.6), (12.5, 11), (12.5, 12),
-            (3.5, 12), (3.5, 11), (4.8, 8.6), (3, 6), (3.5, 3.8)]
+    body = [(5, 3), (11, 3), (13, 4), (13, 6.5), (11.5, 8.5), (13, 10.5), (13, 12),
+            (3, 12), (3, 10.5), (4.5, 8.5), (3, 6.5), (3, 4)]
     d.shape([body], LINEN, light=0.5)
-    d.shape([rect(6.5, 1, 3, 1.5)], WOOD)
-    s = curve_points((11.2, 4.2), (9.5, 3.6, 5.8, 3.8, 5.9, 5.8), (6.0, 7.6, 10.2, 7.0, 10.2, 9.1),
-                     (10.2, 11.0, 7.0, 11.4, 5.3, 10.4))
-    d.line(s, 1.5, THREAD)
-    d.line([(11.5, 4.0), (15, 0.5)], 1.2, darker(STEEL, 0.45))
+    d.shape([rect(6, 1, 4, 1)], WOOD)
+    # the S, placed pixel by pixel so that it stays crisp
+    red = darker(THREAD, 0.08)
+    for x, y, w, h in ((7, 4, 4, 1), (6, 5, 1, 2), (7, 7, 3, 1), (10, 8, 1, 2), (5, 10, 5, 1)):
+        d.fill([rect(x, y, w, h)], red)
+    for x, y in ((6, 4.6), (10.4, 7.6), (9.4, 9.4)):
+        d.fill([rect(x, y, 1, 1)], with_alpha(red, 0.45))
+    steel = darker(STEEL, 0.45)
+    for x, y in ((11, 3), (12, 2), (13, 1), (14, 0)):
+        d.fill([rect(x, y, 1, 1)], steel)
     return c
 
 
@@ -693,7 +699,7 @@ def contact_sheet(files):
         [(24, by_name['picture24.ico'][0], 2), (25, by_name['picture25.ico'][0], 2)],
     ]
     heights = [max(img.height * z for _, img, z in g) + 22 for g in groups]
-    strip_h = 120
+    strip_h = 240
     sheet_h = sum(heights) + 10 * len(groups) + strip_h + 20
     sheet = Canvas(sheet_w, sheet_h, rgb('#ffffff'))
     y = 10
@@ -733,32 +739,35 @@ def _label(sheet, text, x, y):
 
 def _real_size_strip(sheet, by_name, x0, y0, h):
     """The pictures at their real size on a light and a dark window colour."""
-    order = [19, 18, 26, 12, 13, 14, 21, 16, 27, 11]  # the tool bar, left to right
+    toolbar = [19, 18, 26, 12, 13, 14, 21, 16, 27, 11]  # left to right
+    statusbar = [21, 21, 23, 22, 20, 20]
+    band_h = h // 2
     for band, colour in ((0, (0.94, 0.94, 0.94)), (1, (0.18, 0.19, 0.21))):
-        top = y0 + band * (h // 2)
-        Draw(sheet).fill([rect(x0, top, sheet.width - 2 * x0, h // 2 - 4)], colour + (1.0,))
+        top = y0 + band * band_h
+        Draw(sheet).fill([rect(x0, top, sheet.width - 2 * x0, band_h - 4)], colour + (1.0,))
         x = x0 + 8
-        for n in order:
+        for n in toolbar:
             img = by_name['picture%02d.ico' % n][0]
             _blit_zoomed(sheet, img, x, top + 8 + (32 - img.height) // 2, 1, background=colour)
             x += 40
-        x += 20
-        for n in (21, 21, 23, 22, 20, 20):
+        x += 16
+        for n in statusbar:
             img = by_name['picture%02d.ico' % n][0]
             _blit_zoomed(sheet, img, x, top + 16, 1, background=colour)
             x += 26
-        x += 20
-        for name in ('picture06.bmp', 'picture07.bmp'):
-            _blit_zoomed(sheet, by_name[name][0], x, top + 8, 1, background=colour)
-            x += 56
+        x += 16
         for img in by_name['seamster.ico'][:4]:
-            _blit_zoomed(sheet, img, x, top + 8, 1, background=colour)
+            _blit_zoomed(sheet, img, x, top + 8 + (48 - img.height) // 2, 1, background=colour)
             x += img.width + 10
+        x = x0 + 8
+        row2 = top + 60
+        for name in ('picture06.bmp', 'picture07.bmp'):
+            _blit_zoomed(sheet, by_name[name][0], x, row2, 1, background=colour)
+            x += 58
         for n in (15, 14, 17):
-            _blit_zoomed(sheet, by_name['picture%02d.ico' % n][0], x, top + 8, 1, background=colour)
-            x += 40
-        img = by_name['picture27.ico'][1]
-        _blit_zoomed(sheet, img, x, top + 16, 1, background=colour)
+            _blit_zoomed(sheet, by_name['picture%02d.ico' % n][0], x, row2 + 8, 1, background=colour)
+            x += 42
+        _blit_zoomed(sheet, by_name['picture27.ico'][1], x, row2 + 16, 1, background=colour)
 
 
 # ------------------------------------------------------------------ main
