@@ -555,7 +555,11 @@ def picture_about_banner():
     case = [ellipse(25, 24, 21)]
     d.shape(case, d.linear((10, 4), (40, 44), [(0, lighter(THREAD, 0.45)), (0.5, THREAD),
                                               (1, darker(THREAD, 0.2))]))
-    d.shape([ellipse(25, 24, 8)], STEEL, light=0.6)
+    d.fill([ellipse(25, 24, 15.5)], with_alpha(darker(THREAD, 0.25), 0.6))
+    d.fill([ellipse(25, 24, 14)], d.linear((14, 12), (36, 36), [(0, lighter(THREAD, 0.2)),
+                                                                (1, darker(THREAD, 0.1))]))
+    d.line(ellipse(25, 24, 17.5, start=200, end=260), 1.6, with_alpha(WHITE, 0.55))
+    d.shape([ellipse(25, 24, 7)], STEEL, light=0.6)
     d.fill([ellipse(25, 24, 2.5)], darker(STEEL, 0.4))
     d.shape([rect(12, 40, 26, 6)], darker(THREAD, 0.15))
     return c
