@@ -47,3 +47,15 @@ if(SEAMSTER_E2E_SOURCES)
   target_compile_options(e2e_tests PRIVATE ${SEAMSTER_WARNINGS})
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endif()
+
+# windres reports no dependencies, so rebuild the resources whenever a file the
+# resource script pulls in (pictures, icon, manifest, included scripts) changes.
+file(GLOB SEAMSTER_RESOURCE_FILES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/res/*.rc ${PROJECT_SOURCE_DIR}/src/res/*.h
+  ${PROJECT_SOURCE_DIR}/src/res/*.manifest ${PROJECT_SOURCE_DIR}/src/res/pictures/*)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/src/res/Seamster.rc PROPERTIES
+  OBJECT_DEPENDS "${SEAMSTER_RESOURCE_FILES}")
+if(TARGET win_tests)
+  # The picture checks read the resources of the Seamster.exe built beside them.
+  add_dependencies(win_tests Seamster)
+endif()

@@ -9,21 +9,6 @@
 
 namespace seamster {
 
-class MainWindow::ModalScope {
-public:
-    explicit ModalScope(MainWindow& owner) : owner_(owner) {
-        if (owner_.window_) EnableWindow(owner_.window_->hwnd(), FALSE);
-    }
-    ~ModalScope() {
-        if (!owner_.window_) return;
-        EnableWindow(owner_.window_->hwnd(), TRUE);
-        owner_.window_->activate();
-    }
-
-private:
-    MainWindow& owner_;
-};
-
 MainWindow::MainWindow(App& app, ui::Toolkit& toolkit) : app_(app), toolkit_(toolkit) {
     shownPicture_.fill(-1);
 }
@@ -117,11 +102,29 @@ int MainWindow::selectedListItem(int gadget) { return window_ ? window_->selecte
 
 void MainWindow::flushEvents() { toolkit_.flushEvents(); }
 
-void MainWindow::openSecondary(Secondary) {
-    // The secondary windows are added one by one; until then their buttons do nothing.
+WindowContext MainWindow::context() {
+    return {app_, toolkit_, *this, window_ ? window_->hwnd() : nullptr};
 }
 
-void MainWindow::refreshBackgroundThumbnail() {}
+void MainWindow::openSecondary(Secondary which) {
+    WindowContext windows = context();
+    switch (which) {
+    case Secondary::setUp: break;  // run through discoverInstallation
+    case Secondary::about: runAboutWindow(windows); break;
+    case Secondary::options: runOptionsWindow(windows); break;
+    case Secondary::hideGameFolders: runHideGameFoldersWindow(windows); break;
+    case Secondary::extras: runExtrasWindow(windows); break;
+    case Secondary::removeProjects: runRemoveProjectsWindow(windows); break;
+    case Secondary::renamePackages: runRenameWindows(windows); break;
+    case Secondary::backgroundColor: runNewBackgroundColor(windows); break;
+    case Secondary::backgroundImage: runNewBackgroundImage(windows); break;
+    }
+}
+
+void MainWindow::refreshBackgroundThumbnail() {
+    WindowContext windows = context();
+    seamster::refreshBackgroundThumbnail(windows);
+}
 
 int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int selected) {
     ui::WindowArgs args;
@@ -144,7 +147,7 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
     setUp.showIcon(1, toolkit_.icon(picture::setUp, 32));
     for (const std::string& pack : packs) setUp.addItem(9, pack);
     setUp.selectItem(9, selected);
-    ModalScope modal(*this);
+    ui::ModalScope modal(window_ ? window_->hwnd() : nullptr);
     setUp.show();
     setUp.activate();
     for (;;) {
@@ -172,7 +175,7 @@ std::string MainWindow::browseForFolder(const std::string& title, const std::str
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = browseCallback;
     info.lParam = reinterpret_cast<LPARAM>(wideStart.c_str());
-    ModalScope modal(*this);
+    ui::ModalScope modal(window_ ? window_->hwnd() : nullptr);
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
     if (!chosen) return {};
     wchar_t path[MAX_PATH] = {};

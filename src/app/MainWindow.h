@@ -6,6 +6,7 @@
 
 #include "app/App.h"
 #include "app/MainView.h"
+#include "app/SecondaryWindows.h"
 #include "ui/Window.h"
 
 namespace seamster {
@@ -41,10 +42,9 @@ public:
     Event pollEvent() override;
     void pause(int milliseconds) override;
 
-private:
-    // Disables this window around a modal one and brings it back afterwards.
-    class ModalScope;
+    WindowContext context();
 
+private:
     App& app_;
     ui::Toolkit& toolkit_;
     std::unique_ptr<ui::Window> window_;

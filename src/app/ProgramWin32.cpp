@@ -62,6 +62,8 @@ void startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     loadSettings(app.settings, app.fs(), platform.codec, app.programFolder);
     discoverInstallation(app, main);
     main.build();
+    WindowContext windows = main.context();
+    buildImagePreviewWindow(windows);
     showUnderwearMarkers(app, main);
     if (findLeftOverHiddenFolders(app)) {
         app.bodyShopState = checkBodyShopProcess(app);

@@ -16,6 +16,9 @@ struct DirEntry {
     bool readOnly = false;
     int64_t creationTime = 0;  // seconds since 1970-01-01 UTC
     uint64_t size = 0;
+    // A folder that only points elsewhere (junction or symbolic link):
+    // removing it removes the link, and what is inside belongs to its target.
+    bool isLink = false;
 };
 
 class FileSystem {

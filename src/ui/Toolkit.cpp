@@ -129,6 +129,17 @@ void Toolkit::flushEvents() {
     queue_.clear();
 }
 
+ModalScope::ModalScope(HWND owner) : owner_(owner) {
+    if (owner_) EnableWindow(owner_, FALSE);
+}
+
+ModalScope::~ModalScope() {
+    if (!owner_) return;
+    EnableWindow(owner_, TRUE);
+    SetForegroundWindow(owner_);
+    SetActiveWindow(owner_);
+}
+
 void Win32Dialogs::showMessage(const std::string& text, int icon) {
     MessageBoxW(GetActiveWindow(), widen(text).c_str(), L"Seamster", UINT(MB_OK | icon));
 }

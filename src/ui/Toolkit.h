@@ -68,6 +68,19 @@ private:
     HCURSOR wait_ = nullptr;
 };
 
+// Disables the owner window while a modal window runs, and enables and
+// activates it again when the scope ends.
+class ModalScope {
+public:
+    explicit ModalScope(HWND owner);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    HWND owner_;
+};
+
 // Message boxes titled "Seamster", owned by the active window.
 class Win32Dialogs : public Dialogs {
 public:

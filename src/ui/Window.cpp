@@ -61,7 +61,7 @@ bool isGadgetNotification(WORD code) {
 
 Window::Window(Toolkit& toolkit, const WindowArgs& args) : toolkit_(toolkit), number_(args.number) {
     registerWindowClass(toolkit.instance());
-    DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
+    DWORD style = WS_CAPTION;
     if (args.closeBox) style |= WS_SYSMENU;
     if (args.minimizeBox) style |= WS_MINIMIZEBOX | WS_SYSMENU;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -138,10 +138,10 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: toolkit_.post({EventKind::close, number_, 0}); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-        auto it = textColours_.find(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
-        if (it == textColours_.end()) break;
+        // Labels, frames and check boxes sit on the window's own face colour.
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, it->second);
+        auto it = textColours_.find(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        if (it != textColours_.end()) SetTextColor(dc, it->second);
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -152,7 +152,9 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 HWND Window::addGadget(const GadgetArgs& args) {
     ControlStyle style = styleFor(args);
-    HWND control = CreateWindowExW(0, style.className, widen(args.text).c_str(),
+    // Frames are drawn behind the gadgets they surround.
+    const DWORD exStyle = args.kind == GadgetKind::frame ? WS_EX_TRANSPARENT : 0;
+    HWND control = CreateWindowExW(exStyle, style.className, widen(args.text).c_str(),
                                    WS_CHILD | WS_VISIBLE | style.style, args.x, args.y, args.width,
                                    args.height, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),

@@ -95,6 +95,10 @@ void MemoryFileSystem::setReadOnly(const std::string& path, bool readOnly) {
     if (Node* node = find(path)) node->readOnly = readOnly;
 }
 
+void MemoryFileSystem::setLink(const std::string& path, bool isLink) {
+    if (Node* node = find(path)) node->isLink = isLink;
+}
+
 void MemoryFileSystem::setCreationTime(const std::string& path, int64_t created) {
     if (Node* node = find(path)) node->created = created;
 }
@@ -148,7 +152,7 @@ bool MemoryFileSystem::list(const std::string& folder, const std::string& patter
               [](const Node* a, const Node* b) { return a->order < b->order; });
     for (const Node* child : children)
         out.push_back({child->name, child->isFolder, child->readOnly, child->created,
-                       child->data.size()});
+                       child->data.size(), child->isLink});
     return true;
 }
 
@@ -236,7 +240,7 @@ bool MemoryFileSystem::createFolder(const std::string& path) {
 
 bool MemoryFileSystem::removeFolder(const std::string& path) {
     Node* node = find(path);
-    if (!node || !node->isFolder || !node->children.empty() || node->readOnly ||
+    if (!node || !node->isFolder || (!node->isLink && !node->children.empty()) || node->readOnly ||
         fails(FsOp::removeFolder, path, true))
         return false;
     Location loc = locate(path);

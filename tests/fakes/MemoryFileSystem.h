@@ -26,6 +26,9 @@ public:
                               int64_t created = 0);
     void setReadOnly(const std::string& path, bool readOnly);
     void setCreationTime(const std::string& path, int64_t created);
+    // Marks a folder as a link to elsewhere: it lists as a link, and removing
+    // it drops the link without touching what it holds.
+    void setLink(const std::string& path, bool isLink);
     // The contents of a file, or nothing.
     std::optional<std::string> contents(const std::string& path) const;
     bool isReadOnly(const std::string& path) const;
@@ -64,6 +67,7 @@ private:
         std::string name;
         bool isFolder = false;
         bool readOnly = false;
+        bool isLink = false;
         int64_t created = 0;
         uint64_t order = 0;
         std::string data;

@@ -66,6 +66,10 @@ bool Win32FileSystem::list(const std::string& folder, const std::string& pattern
         entry.name = name;
         entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+        // Only name surrogates (junctions, symbolic links) lead elsewhere;
+        // other reparse points, such as cloud placeholders, are ordinary.
+        entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+                       IsReparseTagNameSurrogate(data.dwReserved0);
         entry.creationTime = fileTimeToUnix(data.ftCreationTime);
         entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         out.push_back(entry);

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: unit tests (native, with sanitizers),
+# a short run of each fuzz target, the Windows tests and the end-to-end
+# scenarios under Wine. Exits non-zero when anything fails.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+logs="$root/build/test-logs"
+
+bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+mkdir -p "$logs"
+
+passed=0
+failed=0
+failures=()
+
+# Adds the counts a stage's log reports (GoogleTest or CTest), or counts the
+# whole stage as one result when its log has neither.
+count() {
+  local stage=$1 status=$2 log=$3 p f
+  p=$( { grep -hoE '^\[  PASSED  \] [0-9]+ test' "$log" | grep -oE '[0-9]+'; \
+        grep -hoE '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | \
+        awk '{print $NF - $4}'; } | awk '{s+=$1} END {print s+0}')
+  f=$( { grep -hoE '^\[  FAILED  \] [0-9]+ test' "$log" | grep -oE '[0-9]+'; \
+        grep -hoE 'tests passed, [0-9]+ tests failed' "$log" | awk '{print $4}'; } | \
+        awk '{s+=$1} END {print s+0}')
+  if [ "$p" -eq 0 ] && [ "$f" -eq 0 ]; then
+    if [ "$status" -eq 0 ]; then p=1; else f=1; fi
+  elif [ "$status" -ne 0 ] && [ "$f" -eq 0 ]; then
+    f=1  # the stage failed outside its tests
+  fi
+  passed=$((passed + p))
+  failed=$((failed + f))
+  [ "$status" -eq 0 ] && [ "$f" -eq 0 ] || failures+=("$stage (log: build/test-logs/$stage.log)")
+}
+
+stage() {
+  local name=$1; shift
+  echo "== $name"
+  local start=$SECONDS
+  "$@" >"$logs/$name.log" 2>&1
+  local status=$?
+  tail -n 3 "$logs/$name.log"
+  echo "   ($((SECONDS - start)) s, exit $status)"
+  count "$name" "$status" "$logs/$name.log"
+}
+
+build_native() { cmake --preset native && cmake --build --preset native -j2; }
+build_windows() { cmake --preset mingw && cmake --build --preset mingw -j2; }
+build_fuzz() { cmake --preset fuzz && cmake --build --preset fuzz -j2; }
+
+stage build-native build_native
+stage unit ctest --preset native -j2
+stage build-windows build_windows
+[ -f scripts/win-tests.sh ] && stage win bash scripts/win-tests.sh
+[ -f scripts/e2e.sh ] && stage e2e bash scripts/e2e.sh
+stage build-fuzz build_fuzz
+stage fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
+
+echo
+for f in "${failures[@]}"; do echo "FAILED: $f"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ ${#failures[@]} -eq 0 ]

@@ -1,0 +1,7 @@
+#include "app/SecondaryWindows.h"
+
+namespace seamster {
+// Not built yet: the tool-bar button does nothing until this window exists.
+void runAboutWindow(WindowContext&) {}
+void runOptionsWindow(WindowContext&) {}
+}  // namespace seamster

@@ -1,0 +1,170 @@
+#include "rename/RenameRun.h"
+
+#include "platform/Text.h"
+
+namespace seamster {
+
+const char* const kAutoRenamePrompt = "Click OK to begin auto-renaming or Cancel to go back";
+const char* const kRenamingOptionsCaption = "Renaming Options";
+const char* const kSameFolderMessage =
+    "Files can't be copied into the same folder\nPlease choose a different folder if you want "
+    "the files copied";
+
+namespace {
+const char* const kExtension = ".package";
+}
+
+bool copyFolderMissing(bool copyPackages, const std::string& copyTo) {
+    return copyPackages && copyTo.empty();
+}
+
+bool copiesIntoSearchFolder(const std::string& copyTo, const std::string& searchFolder) {
+    return copyTo == searchFolder;
+}
+
+bool acceptCopyFolderPick(const std::string& answer, std::string& copyTo,
+                          std::string& copyToDisplay) {
+    if (answer.empty()) return false;
+    copyTo = withBackslash(answer);
+    copyToDisplay = shortenPathForDisplay(copyTo, 52);
+    return true;
+}
+
+NameConfirmation confirmNewName(const std::string& boxText, Dialogs& dialogs) {
+    NameConfirmation confirmation;
+    CleanedText cleaned = cleanFileNameText(boxText);
+    confirmation.text = cleaned.text;
+    confirmation.accepted = !trimBlanks(cleaned.text).empty();
+    // A name of blanks passes the character check but is no name either.
+    if (cleaned.showMessage || !confirmation.accepted)
+        dialogs.showMessage(kForbiddenCharactersMessage, iconInformation);
+    return confirmation;
+}
+
+size_t scrollTargetRow(size_t row, size_t rowCount) {
+    return row + 6 < rowCount ? row + 5 : row;
+}
+
+RenameRun::RenameRun(RunMode mode, std::string searchFolder, std::vector<PackageRow>& rows,
+                     NamingOptions& naming, FileSystem& fs)
+    : mode_(mode), searchFolder_(std::move(searchFolder)), rows_(rows), naming_(naming), fs_(fs) {
+    for (const PackageRow& row : rows_)
+        if (row.state != 0) ++tickedTotal_;
+    tickedCount_ = tickedTotal_;
+    finished_ = tickedTotal_ == 0;
+}
+
+void RenameRun::start(bool copyPackages, const std::string& copyTo) {
+    // Without a destination a copy would land in whatever the current folder is.
+    copying_ = copyPackages && !copyTo.empty();
+    copyFolder_ = copying_ ? withBackslash(copyTo) : std::string();
+    for (PackageRow& row : rows_) {
+        row.copyMark.clear();
+        row.copyMarkColour = kTextBlack;
+    }
+}
+
+std::optional<RunFile> RenameRun::nextFile() {
+    if (finished_) return std::nullopt;
+    while (nextRow_ < rows_.size() && rows_[nextRow_].state == 0) ++nextRow_;
+    if (nextRow_ >= rows_.size()) {
+        finished_ = true;
+        current_.reset();
+        return std::nullopt;
+    }
+    RunFile file;
+    file.row = nextRow_++;
+    file.scrollTarget = scrollTargetRow(file.row, rows_.size());
+    PackageRow& row = rows_[file.row];
+    file.oldName = row.name;
+    file.proposedName = composeNewName(row.name, naming_);
+    // The front and end texts and the running number may come from a
+    // hand-edited settings file; a path separator must never move the file.
+    if (!isValidFileName(file.proposedName))
+        file.proposedName = cleanFileNameText(file.proposedName).text;
+    row.state = kRowTicked | kRowSelected;
+    current_ = file.row;
+    return file;
+}
+
+void RenameRun::cancelAfterCurrent() {
+    if (!current_) return;
+    lastOfRun_ = true;
+    if (mode_ == RunMode::automatic) {
+        rows_[*current_].state = 0;
+        tickedCount_ = countTickedRows(rows_);
+    }
+}
+
+RenameOutcome RenameRun::renameFile(PackageRow& row, const std::string& newName) {
+    if (newName.empty()) return RenameOutcome::unchanged;
+    const std::string oldPath = searchFolder_ + row.name;
+    const std::string newPath = searchFolder_ + newName + kExtension;
+    if (newPath == oldPath) return RenameOutcome::unchanged;
+    // Names ignore letter case, so a case-only change meets itself here and
+    // fails too: nothing is ever renamed over an existing entry.
+    if (fs_.exists(newPath) != 0 || !fs_.rename(oldPath, newPath)) {
+        row.nameColour = kTextRed;
+        ++errorCount_;
+        return RenameOutcome::failed;
+    }
+    row.name = newName + kExtension;
+    row.path = newPath;
+    row.nameColour = kTextGreen;
+    return RenameOutcome::renamed;
+}
+
+CopyOutcome RenameRun::copyFile(PackageRow& row) {
+    const std::string source = searchFolder_ + row.name;
+    const std::string target = copyFolder_ + row.name;
+    if (fs_.exists(target) != 0 || !fs_.copyFile(source, target, false)) {
+        row.copyMark = "ERROR";
+        row.copyMarkColour = kTextRed;
+        ++errorCount_;
+        return CopyOutcome::failed;
+    }
+    row.copyMark = "Copied";
+    row.copyMarkColour = kTextGreen;
+    return CopyOutcome::copied;
+}
+
+FileResult RenameRun::finishFile(const std::string& newNameText) {
+    FileResult result;
+    if (!current_) return result;
+    result.row = *current_;
+    PackageRow& row = rows_[result.row];
+
+    std::string newName = trimBlanks(newNameText);
+    if (!newName.empty() && !isValidFileName(newName))
+        newName = trimBlanks(cleanFileNameText(newName).text);
+
+    result.rename = renameFile(row, newName);
+    if (result.rename == RenameOutcome::failed && copying_) {
+        row.copyMark = "~~~";
+        row.copyMarkColour = kTextRed;
+        result.copy = CopyOutcome::skipped;
+    } else if (copying_) {
+        result.copy = copyFile(row);
+    }
+
+    ++doneCount_;
+    if (doneCount_ == tickedTotal_) lastOfRun_ = true;
+    row.state = 0;
+    tickedCount_ = countTickedRows(rows_);
+    result.lastOfRun = lastOfRun_;
+    current_.reset();
+    if (lastOfRun_) finished_ = true;
+    return result;
+}
+
+std::string RenameRun::caption() const {
+    if (doneCount_ == 0) return "Processing " + std::to_string(tickedTotal_) + " Files";
+    return "Finished " + std::to_string(doneCount_) + " of " + std::to_string(tickedTotal_) +
+           " Files";
+}
+
+int RenameRun::progress() const {
+    return tickedTotal_ == 0 ? 0 : doneCount_ * 100 / tickedTotal_;
+}
+
+}  // namespace seamster

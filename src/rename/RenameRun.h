@@ -1,0 +1,147 @@
+#pragma once
+// The rename-and-copy run over the ticked rows of the package list, one file
+// per step so the window can show each file, wait for the user and show
+// progress between steps. Nothing is ever overwritten: a name that is
+// already taken fails the rename or the copy.
+//
+// The window drives it like this:
+//
+//   RenameRun run(mode, searchFolder, rows, naming, fs);  // rows' states read from the list
+//   if (!run.hasWork()) -> end face
+//   if (copyFolderMissing(box520, copyTo)) -> copy-folder picker; cancelled: untick 520
+//   run.start(box520, copyTo);  -> every row's copy mark, caption(), errorText(), run face
+//   automatic: kAutoRenamePrompt; "Cancel" -> end face
+//   while (auto file = run.nextFile()) {  -> scroll, show oldName / proposedName, row state
+//       automatic: poll pending events; "Cancel" -> run.cancelAfterCurrent()
+//       oneByOne: wait; on each event cleanTypedText(box text); "OK" -> confirmNewName,
+//                 go on once accepted; "Cancel" -> run.cancelAfterCurrent(), go on
+//       run.finishFile(box text);  -> redraw the row, caption(), progress(), errorText(),
+//                                     counterText(tickedCount())
+//   }
+//   end face: kRenamingOptionsCaption, naming.startNumber into its box
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "rename/NamingRules.h"
+#include "rename/PackageFinder.h"
+
+namespace seamster {
+
+enum class RunMode { oneByOne, automatic };
+
+enum class RenameOutcome { unchanged, renamed, failed };
+enum class CopyOutcome { none, copied, failed, skipped };
+
+// The file on screen.
+struct RunFile {
+    size_t row = 0;
+    std::string oldName;       // column 0 when the row was reached
+    std::string proposedName;  // without extension
+    size_t scrollTarget = 0;   // the row to make visible
+};
+
+struct FileResult {
+    size_t row = 0;
+    RenameOutcome rename = RenameOutcome::unchanged;
+    CopyOutcome copy = CopyOutcome::none;
+    bool lastOfRun = false;
+};
+
+extern const char* const kAutoRenamePrompt;       // box 534 before an automatic run
+extern const char* const kRenamingOptionsCaption;  // frame 516 outside runs
+extern const char* const kSameFolderMessage;       // copy folder = searched folder
+
+// True when copying is asked for but no destination was ever chosen: the
+// window asks for a folder before the run, and without one the run goes
+// without copying (nothing is ever copied into the process's current folder).
+bool copyFolderMissing(bool copyPackages, const std::string& copyTo);
+
+// True when the copies would land in the folder being renamed in, so the
+// window unticks "Copy Packages to".
+bool copiesIntoSearchFolder(const std::string& copyTo, const std::string& searchFolder);
+
+// A picked copy folder (empty = cancelled) becomes copyTo and its display
+// text; false when nothing changed.
+bool acceptCopyFolderPick(const std::string& answer, std::string& copyTo,
+                          std::string& copyToDisplay);
+
+struct NameConfirmation {
+    std::string text;  // what the New Name box shows now
+    bool accepted = false;
+};
+
+// "OK" on the New Name box: the typed text cleaned, with the characters
+// message when it was unfit for a file name. A name that is empty or blank
+// once cleaned is not accepted (also with the message), so the run waits for
+// a usable one instead of naming the file ".package".
+NameConfirmation confirmNewName(const std::string& boxText, Dialogs& dialogs);
+
+// The row to scroll into view while row `row` of `rowCount` is worked on,
+// so a few of the rows to come show below it.
+size_t scrollTargetRow(size_t row, size_t rowCount);
+
+class RenameRun {
+public:
+    // `rows` and `naming` belong to the window and are changed in place: row
+    // names, marks, colours and states, and the running number.
+    RenameRun(RunMode mode, std::string searchFolder, std::vector<PackageRow>& rows,
+              NamingOptions& naming, FileSystem& fs);
+
+    int tickedTotal() const { return tickedTotal_; }
+    bool hasWork() const { return tickedTotal_ > 0; }
+    RunMode mode() const { return mode_; }
+
+    // Clears every row's copy mark. Copies are made only when asked for and a
+    // destination folder is known.
+    void start(bool copyPackages, const std::string& copyTo);
+    bool copying() const { return copying_; }
+
+    // The next row still ticked or selected, now ticked and selected, with
+    // its proposed name (which moves the running number on). Nothing once
+    // the run is over.
+    std::optional<RunFile> nextFile();
+
+    // "Cancel" while a file is on screen: that file is still finished, and
+    // the run ends after it.
+    void cancelAfterCurrent();
+
+    // Renames the file on screen to `newNameText` (blanks trimmed; text unfit
+    // for a file name is cleaned; an empty name leaves the file as it is),
+    // then copies it when copying is on, and marks and unticks its row.
+    FileResult finishFile(const std::string& newNameText);
+
+    bool finished() const { return finished_; }
+    int doneCount() const { return doneCount_; }
+    int errorCount() const { return errorCount_; }
+    // Rows still ticked, as counted after the latest step.
+    int tickedCount() const { return tickedCount_; }
+    // Frame 516: "Processing N Files", then "Finished i of N Files".
+    std::string caption() const;
+    int progress() const;  // 0..100
+    std::string errorText() const { return counterText(errorCount_); }
+
+private:
+    RenameOutcome renameFile(PackageRow& row, const std::string& newName);
+    CopyOutcome copyFile(PackageRow& row);
+
+    RunMode mode_;
+    std::string searchFolder_;
+    std::vector<PackageRow>& rows_;
+    NamingOptions& naming_;
+    FileSystem& fs_;
+    bool copying_ = false;
+    std::string copyFolder_;
+    int tickedTotal_ = 0;
+    int doneCount_ = 0;
+    int errorCount_ = 0;
+    int tickedCount_ = 0;
+    size_t nextRow_ = 0;
+    std::optional<size_t> current_;
+    bool lastOfRun_ = false;
+    bool finished_ = false;
+};
+
+}  // namespace seamster
