@@ -135,4 +135,8 @@ for name in "${scenarios[@]}"; do
 done
 
 echo "e2e: ${#passed[@]} passed, ${#failed[@]} failed; screenshots in $shots, logs in $logs"
+# The totals in GoogleTest's words, for scripts that add up every stage.
+echo "[  PASSED  ] ${#passed[@]} tests."
+[ ${#failed[@]} -eq 0 ] || echo "[  FAILED  ] ${#failed[@]} tests, listed below:"
+for name in "${failed[@]}"; do echo "[  FAILED  ] $name"; done
 [ ${#failed[@]} -eq 0 ]
