@@ -28,4 +28,4 @@ echo "run: no DISPLAY; Seamster runs on a virtual 1024 x 768 screen (xvfb-run)"
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 # Let that Wine session end, so Seamster's starts on the virtual screen.
 timeout 30 wineserver -w || true
-exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" wine Seamster.exe
+exec xvfb-run -a -s "-screen 0 1024x768x24" wine Seamster.exe

@@ -1,8 +1,6 @@
 // The sandbox's finished packages must look as old to Windows programs as the
 // sandbox builder made them; the package finder's age filters rely on it.
 
-#include <shlobj.h>
-
 #include <map>
 
 #include "Scenario.h"
@@ -11,12 +9,6 @@ namespace seamster::e2e {
 namespace {
 
 class Sandbox : public Scenario {};
-
-std::string documentsFolder() {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, path))) return {};
-    return narrow(path);
-}
 
 // Whole days between the file's creation (UTC) and now.
 std::map<std::string, long long> creationAgesInDays(const std::string& folder) {
@@ -41,8 +33,8 @@ std::map<std::string, long long> creationAgesInDays(const std::string& folder) {
 }
 
 TEST_F(Sandbox, FinishedPackagesAreAsOldAsTheBuilderMadeThem) {
-    const std::string documents = documentsFolder();
-    ASSERT_FALSE(documents.empty());
+    const std::string game = gameFolder();
+    ASSERT_FALSE(game.empty());
     const std::map<std::string, long long> expected = {
         {"0a1b2c3d_Summer_Dress.package", 0}, {"00000000_Blank_Top.package", 1},
         {"1f2e3d4c_Red_Gown.package", 2},     {"Summer_Dress.package", 5},
@@ -50,7 +42,7 @@ TEST_F(Sandbox, FinishedPackagesAreAsOldAsTheBuilderMadeThem) {
         {"3c4d5e6f_Winter_Coat.package", 30}, {"9a8b7c6d_Old_Skin.PACKAGE", 90},
         {"e0e0e0e0_Swimsuit.package", 400},   {"readme.txt", 3},
     };
-    EXPECT_EQ(creationAgesInDays(documents + "\\EA Games\\The Sims 2\\SavedSims"), expected);
+    EXPECT_EQ(creationAgesInDays(game + "\\SavedSims"), expected);
 }
 
 }  // namespace

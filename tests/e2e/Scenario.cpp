@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -104,6 +106,12 @@ void Scenario::SetUp() {
 std::string Scenario::programFolder() {
     const char* folder = std::getenv("SEAMSTER_E2E_PROGRAM_FOLDER");
     return folder && *folder ? folder : "C:\\Seamster";
+}
+
+std::string Scenario::gameFolder() {
+    wchar_t documents[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents))) return {};
+    return narrow(documents) + "\\EA Games\\The Sims 2";
 }
 
 Process Scenario::startSeamster() {

@@ -59,6 +59,8 @@ protected:
     static std::string programFolder();
     static std::string exePath() { return programFolder() + "\\Seamster.exe"; }
     static std::string settingsPath() { return programFolder() + "\\Seamster.ini"; }
+    // The user game folder: Documents\EA Games\The Sims 2, without a final backslash.
+    static std::string gameFolder();
 
     Process startSeamster();
     // The main window once start-up is done, pressing "OK" in the set-up
