@@ -18,8 +18,8 @@ constexpr int pollMs = 20;
 // Sends a message and gives up instead of blocking on a hung window.
 LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok = nullptr) {
     DWORD_PTR result = 0;
-    const LRESULT sent = SendMessageTimeoutW(window, message, wParam, lParam,
-                                             SMTO_ABORTIFHUNG | SMTO_BLOCK, messageTimeoutMs, &result);
+    const LRESULT sent = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                             messageTimeoutMs, &result);
     if (ok) *ok = sent != 0;
     return sent ? static_cast<LRESULT>(result) : 0;
 }
@@ -73,9 +73,10 @@ HWND findTopLevel(DWORD processId, Visit visit) {
 class RemoteBuffer {
 public:
     RemoteBuffer(HWND owner, size_t size) : size_(size) {
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processOf(owner));
-        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processOf(owner));
+        if (process_)
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
@@ -93,8 +94,8 @@ public:
     }
     bool read(void* data, size_t size, size_t offset = 0) const {
         SIZE_T done = 0;
-        return offset + size <= size_ &&
-               ReadProcessMemory(process_, address() + offset, data, size, &done) && done == size;
+        return offset + size <= size_ && ReadProcessMemory(process_, address() + offset, data, size, &done) &&
+               done == size;
     }
 
 private:
@@ -238,9 +239,7 @@ Process Process::start(const std::string& exe, const std::string& workingFolder)
     return process;
 }
 
-bool Process::isRunning() const {
-    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
-}
+bool Process::isRunning() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
 bool Process::waitForExit(int timeoutMs) const {
     return handle_ && WaitForSingleObject(handle_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
@@ -353,7 +352,8 @@ std::string text(HWND window) {
     const LRESULT length = sendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &ok);
     if (!ok) return {};
     std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = sendWithTimeout(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    const LRESULT copied =
+        sendWithTimeout(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     buffer.resize(static_cast<size_t>(copied));
     return narrow(buffer);
 }
@@ -472,7 +472,8 @@ std::string listViewText(HWND list, int row, int column) {
 }
 
 bool listViewChecked(HWND list, int row) {
-    const LRESULT state = sendWithTimeout(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+    const LRESULT state =
+        sendWithTimeout(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
     return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
@@ -568,7 +569,8 @@ bool saveScreenshot(HWND window, const std::string& folder, const std::string& n
             GdiFlush();
             const int stride = (width * 3 + 3) & ~3;
             CreateDirectoryW(widen(folder).c_str(), nullptr);
-            saved = writePng(folder + "\\" + name + ".png", width, height, static_cast<unsigned char*>(bits), stride);
+            saved = writePng(folder + "\\" + name + ".png", width, height, static_cast<unsigned char*>(bits),
+                             stride);
         }
         SelectObject(memory, previous);
     }

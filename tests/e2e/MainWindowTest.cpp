@@ -56,7 +56,8 @@ TEST_F(MainWindow, FirstStartAsksForThePackAndRemembersTheInstallation) {
     ASSERT_EQ(sortedOffered, expected);
 
     // Double Deluxe keeps its Body Shop in the SP4 folder.
-    const auto deluxe = std::find(offered.begin(), offered.end(), "The Sims 2 Double Deluxe") - offered.begin();
+    const auto deluxe =
+        std::find(offered.begin(), offered.end(), "The Sims 2 Double Deluxe") - offered.begin();
     ASSERT_TRUE(chooseListBoxItem(packs, static_cast<int>(deluxe)));
     click(control(setup, 5));
 

@@ -16,7 +16,8 @@ std::map<std::string, long long> creationAgesInDays(const std::string& folder) {
     FILETIME nowTime{};
     GetSystemTimeAsFileTime(&nowTime);
     const auto ticks = [](const FILETIME& t) {
-        return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+        return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                      t.dwLowDateTime);
     };
     constexpr long long ticksPerDay = 864000000000LL;
     WIN32_FIND_DATAW found{};

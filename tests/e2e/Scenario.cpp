@@ -175,7 +175,9 @@ void Scenario::quitWithoutQuestion(const Process& seamster, HWND mainWindow) {
     EXPECT_EQ(seamster.exitCode(), 0u);
 }
 
-void Scenario::writeSettings(const SettingsEntries& entries) { writeSettingsBytes(settingsFileBytes(entries)); }
+void Scenario::writeSettings(const SettingsEntries& entries) {
+    writeSettingsBytes(settingsFileBytes(entries));
+}
 
 void Scenario::writeSettingsBytes(const std::string& bytes) {
     ASSERT_TRUE(writeFileBytes(settingsPath(), bytes)) << "cannot write " << settingsPath();
@@ -193,7 +195,8 @@ void Scenario::snap(HWND window, const std::string& what) {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string name = std::string(test->test_suite_name()) + "." + test->name() + "-" + what;
     // A missing screenshot is worth a note, not a failed scenario.
-    if (!saveScreenshot(window, folder, name)) std::fprintf(stderr, "screenshot %s not saved\n", name.c_str());
+    if (!saveScreenshot(window, folder, name))
+        std::fprintf(stderr, "screenshot %s not saved\n", name.c_str());
 }
 
 }  // namespace seamster::e2e

@@ -37,23 +37,21 @@ TEST_F(StartUp, SecondInstanceSaysSoAndEndsWhileTheFirstRunsOn) {
 
 TEST_F(StartUp, DamagedSettingsFileIsReadAsFarAsItMakesSense) {
     const std::string runBodyshop = bodyShopPath(installDirectory, "The Sims 2 Nightlife");
-    // Junk and hand edits around the keys that matter: a key in other letter
-    // case with blanks about it, a number that is not one, a duplicate, lines
-    // without "=", and a group header after which nothing counts.
-    const std::string damaged = std::string("\xFF\xFE\x01\x02 binary junk \x7F\x80\x81\x9B\r\n") +
-                                "this line has no equals sign\r\n"
-                                "  selected pack   =   The Sims 2 Nightlife\r\n"
-                                "Sims Folder Count = 6 folders\r\n"
-                                "Install Directory = " + installDirectory + "\r\n"
-                                "RunBodyshop = " + runBodyshop + "\n"
-                                "Ask Before Quit = no\r\n"
-                                "Ask Before Quit = 1\r\n"
-                                "=\r\n"
-                                "; Start Number = 123\r\n"
-                                "[Seamster]\r\n"
-                                "Selected Pack = The Sims 2\r\n"
-                                "Auto Quit = 1\r\n" +
-                                std::string("\0\0\x10 more junk \xC3\x28\r\n", 18);
+    // Junk and hand edits around the keys that matter.
+    std::string damaged = "\xFF\xFE\x01\x02 binary junk \x7F\x80\x81\x9B\r\n";
+    damaged += "this line has no equals sign\r\n";
+    damaged += "  selected pack   =   The Sims 2 Nightlife\r\n";  // other case, blanks about
+    damaged += "Sims Folder Count = 6 folders\r\n";
+    damaged += "Install Directory = " + installDirectory + "\r\n";
+    damaged += "RunBodyshop = " + runBodyshop + "\n";  // a bare line feed
+    damaged += "Ask Before Quit = no\r\n";             // not a number: 0
+    damaged += "Ask Before Quit = 1\r\n";              // the first one counts
+    damaged += "=\r\n";
+    damaged += "; Start Number = 123\r\n";
+    damaged += "[Seamster]\r\n";  // nothing after a group header is found
+    damaged += "Selected Pack = The Sims 2\r\n";
+    damaged += "Auto Quit = 1\r\n";
+    damaged += std::string("\0\0\x10 more junk \xC3\x28\r\n", 18);
     writeSettingsBytes(damaged);
     Process seamster = startSeamster();
     HWND main = waitForMainWindow(seamster);
@@ -74,11 +72,9 @@ TEST_F(StartUp, DamagedSettingsFileIsReadAsFarAsItMakesSense) {
 }
 
 TEST_F(StartUp, SettingsBehindAHeaderOrInJunkReadAsDefaults) {
-    const std::string headerFirst = "[Seamster]\r\n" + settingsFileBytes([] {
-        SettingsEntries entries = settingsForPack("The Sims 2 Nightlife");
-        setValue(entries, "Ask Before Quit", "0");
-        return entries;
-    }());
+    SettingsEntries hidden = settingsForPack("The Sims 2 Nightlife");
+    setValue(hidden, "Ask Before Quit", "0");
+    const std::string headerFirst = "[Seamster]\r\n" + settingsFileBytes(hidden);
     std::string junk;
     for (int i = 0; i < 3000; ++i) junk += static_cast<char>((i * 7919 + 13) % 256);
 
@@ -111,8 +107,9 @@ TEST_F(SmallDesktop, EndsWithABoxNamingTheSize) {
     settle(box);
     snap(box, "too-small");
     EXPECT_EQ(text(box), "Seamster");
-    EXPECT_EQ(messageBoxText(box),
-              "Sorry...\nMinumum Desktop Size Needed is 800 x 600\nYours is set to 799 x 600\nSeamster Ending");
+    EXPECT_EQ(
+        messageBoxText(box),
+        "Sorry...\nMinumum Desktop Size Needed is 800 x 600\nYours is set to 799 x 600\nSeamster Ending");
     ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
     ASSERT_TRUE(seamster.waitForExit()) << "Seamster did not end";
     EXPECT_EQ(seamster.exitCode(), 0u);
