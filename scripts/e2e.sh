@@ -101,12 +101,15 @@ run_scenario() {
   local log="$logs/$name.log"
   rm -f "$log" "$shots/$name-"*.png
   local started=$SECONDS
-  if timeout -k 5 "$scenario_timeout" wine "$bin/e2e_tests.exe" "--gtest_filter=$name" >"$log" 2>&1; then
+  local status=0
+  timeout -k 5 "$scenario_timeout" wine "$bin/e2e_tests.exe" "--gtest_filter=$name" >"$log" 2>&1 || status=$?
+  if [ $status -eq 0 ]; then
     passed+=("$name")
     printf 'PASS  %-70s %3ds\n' "$name" $((SECONDS - started))
   else
     failed+=("$name")
     printf 'FAIL  %-70s %3ds\n' "$name" $((SECONDS - started))
+    [ $status -ne 124 ] && [ $status -ne 137 ] || echo "stopped after ${scenario_timeout} s" >>"$log"
     tr -d '\r' <"$log" | grep -vE '^\[( RUN|----|====|  PASSED|  FAILED)|^Note: Google Test filter|^Running main' |
       sed 's/^/      /' | head -40
     # A scenario that hung may leave programs behind: start clean.
