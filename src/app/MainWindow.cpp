@@ -45,6 +45,7 @@ bool MainWindow::build() {
     }
 
     window_->addGadgets(mainGadgets(t));
+    for (int id : {gadget::stateImage, gadget::thumbnail}) window_->setSunken(id);
     showGadgetPicture(gadget::stateImage, picture::bodyShopIdle);
     showGadgetPicture(gadget::thumbnail, picture::blankThumbnail);
     window_->setChecked(preselectedSizeOption(app_.screen.screenWidth, app_.screen.screenHeight),

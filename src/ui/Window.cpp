@@ -290,6 +290,13 @@ void Window::showIcon(int id, HICON icon) {
     InvalidateRect(control, nullptr, TRUE);
 }
 
+void Window::setSunken(int id) {
+    HWND control = gadget(id);
+    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | SS_SUNKEN);
+    SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
 void Window::setTitle(const std::string& title) { SetWindowTextW(hwnd_, widen(title).c_str()); }
 
 void Window::setClientSize(int width, int height) {

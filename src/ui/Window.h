@@ -75,6 +75,8 @@ public:
     // Pictures: a bitmap or an icon shown by a static picture gadget.
     void showBitmap(int id, HBITMAP bitmap);
     void showIcon(int id, HICON icon);
+    // Gives a picture gadget a sunken edge.
+    void setSunken(int id);
 
     void setTitle(const std::string& title);
     void setClientSize(int width, int height);

@@ -334,9 +334,10 @@ def picture_help():
     return c
 
 
-def picture_background_colour():
-    c = icon_canvas(16)
-    d = Draw(c)
+def picture_background_colour(size=16):
+    # Drawn on the 16-pixel grid; the 32-pixel copy serves the tool bar.
+    c = icon_canvas(size)
+    d = Draw(c, scale=size / 16, outline=size / 16)
     palette = [(3, 8), (3.5, 4.5), (7, 2.5), (11.5, 3), (14, 6), (14, 9), (12, 10.5), (10.5, 11),
                (10, 13), (8, 14), (4.5, 13.5), (2.5, 11)]
     p = Path().move(2, 8)
@@ -352,9 +353,10 @@ def picture_background_colour():
     return c
 
 
-def picture_background_image():
-    c = icon_canvas(16)
-    d = Draw(c)
+def picture_background_image(size=16):
+    # Drawn on the 16-pixel grid; the 32-pixel copy serves the tool bar.
+    c = icon_canvas(size)
+    d = Draw(c, scale=size / 16, outline=size / 16)
     frame = [rect(1, 3, 14, 11)]
     d.shape(frame, d.linear((0, 3), (0, 14), [(0, rgb('#5fb4ec')), (1, rgb('#c9ecff'))]), outline=1.0)
     clip = d.mask(frame)
@@ -405,9 +407,10 @@ def picture_hidden_folders():
     return c
 
 
-def picture_extras():
-    c = icon_canvas(16)
-    d = Draw(c)
+def picture_extras(size=16):
+    # Drawn on the 16-pixel grid; the 32-pixel copy serves the tool bar.
+    c = icon_canvas(size)
+    d = Draw(c, scale=size / 16, outline=size / 16)
     d.shape([star(8, 8.6, 7.2, 3.0)], TAPE, light=0.55, dark=0.15)
     d.fill([star(6.2, 6.8, 1.6, 0.45, points=4, rotation=0)], with_alpha(WHITE, 0.9))
     return c
@@ -466,9 +469,10 @@ def picture_marker():
     return c
 
 
-def picture_folder16():
-    c = icon_canvas(16)
-    d = Draw(c)
+def picture_folder16(size=16):
+    # Drawn on the 16-pixel grid; the 32-pixel copy serves the tool bar.
+    c = icon_canvas(size)
+    d = Draw(c, scale=size / 16, outline=size / 16)
     folder(d, 1, 3, 14, 11, 5, 1)
     return c
 
@@ -661,16 +665,16 @@ def build_all():
         ('picture06.bmp', 'bmp', [picture_body_shop(True)]),
         ('picture07.bmp', 'bmp', [picture_body_shop(False)]),
         ('picture11.ico', 'ico', [picture_help()]),
-        ('picture12.ico', 'ico', [picture_background_colour()]),
-        ('picture13.ico', 'ico', [picture_background_image()]),
+        ('picture12.ico', 'ico', [picture_background_colour(16), picture_background_colour(32)]),
+        ('picture13.ico', 'ico', [picture_background_image(16), picture_background_image(32)]),
         ('picture14.ico', 'ico', [picture_cleanup()]),
         ('picture15.ico', 'ico', [picture_hidden_folders()]),
-        ('picture16.ico', 'ico', [picture_extras()]),
+        ('picture16.ico', 'ico', [picture_extras(16), picture_extras(32)]),
         ('picture17.ico', 'ico', [about]),
         ('picture18.ico', 'ico', [picture_options()]),
         ('picture19.ico', 'ico', [picture_setup()]),
         ('picture20.ico', 'ico', [picture_marker()]),
-        ('picture21.ico', 'ico', [picture_folder16()]),
+        ('picture21.ico', 'ico', [picture_folder16(16), picture_folder16(32)]),
         ('picture22.ico', 'ico', [picture_female()]),
         ('picture23.ico', 'ico', [picture_male()]),
         ('picture24.ico', 'ico', [picture_about_art()]),
