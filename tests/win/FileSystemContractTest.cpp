@@ -534,6 +534,61 @@ TEST(Win32ProcessesTest, FindsARunningProgramByItsExactName) {
     EXPECT_EQ(processes.checkRunning("TS2BodyShop.exe"), 0);
 }
 
+// ---- registry ----------------------------------------------------------------
+
+class Win32RegistryTest : public ::testing::Test {
+protected:
+    static constexpr const wchar_t* key = L"Software\\SeamsterContractTest";
+    void TearDown() override {
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
+    }
+    // False when this account may not write to HKEY_LOCAL_MACHINE.
+    bool put(REGSAM view, const wchar_t* name, const std::wstring& text) {
+        RegistryKey handle;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | view, nullptr,
+                            handle.receive(), nullptr) != ERROR_SUCCESS)
+            return false;
+        if (!name) return true;
+        return RegSetValueExW(handle.get(), name, 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(text.c_str()),
+                              DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    RegistryRead read(const std::string& name, std::string& value) {
+        return Win32Registry().readLocalMachineText("Software\\SeamsterContractTest", name, value);
+    }
+};
+
+TEST_F(Win32RegistryTest, ThirtyTwoBitViewComesFirstThenTheNativeOne) {
+    std::string value = "unchanged";
+    EXPECT_EQ(read("Install Dir", value), RegistryRead::openFailed);
+    if (!put(KEY_WOW64_64KEY, L"Install Dir", L"C:\\Native"))
+        GTEST_SKIP() << "HKEY_LOCAL_MACHINE is not writable here";
+    ASSERT_EQ(read("Install Dir", value), RegistryRead::ok);
+    EXPECT_EQ(value, "C:\\Native");
+
+    ASSERT_TRUE(put(KEY_WOW64_32KEY, L"Install Dir", L"C:\\Program Files\\EA GAMES\\Caf\u00e9"));
+    ASSERT_EQ(read("Install Dir", value), RegistryRead::ok);
+    EXPECT_EQ(value, "C:\\Program Files\\EA GAMES\\Caf\xC3\xA9");
+
+    value = "unchanged";
+    EXPECT_EQ(read("Missing Value", value), RegistryRead::readFailed);
+    EXPECT_EQ(value, "unchanged");
+}
+
+TEST_F(Win32RegistryTest, NumbersAreNotText) {
+    RegistryKey handle;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
+                        nullptr, handle.receive(), nullptr) != ERROR_SUCCESS)
+        GTEST_SKIP() << "HKEY_LOCAL_MACHINE is not writable here";
+    const DWORD number = 7;
+    ASSERT_EQ(RegSetValueExW(handle.get(), L"Install Dir", 0, REG_DWORD,
+                             reinterpret_cast<const BYTE*>(&number), sizeof(number)),
+              ERROR_SUCCESS);
+    std::string value;
+    EXPECT_EQ(read("Install Dir", value), RegistryRead::readFailed);
+}
+
 // ---- shell -------------------------------------------------------------------
 
 TEST(Win32ShellTest, DocumentsFolderEndsWithABackslashAndExists) {
