@@ -84,8 +84,50 @@ int Win32FileSystem::exists(const std::string& path) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? -2 : 1;
 }
 
+namespace {
+std::wstring withoutTrailingSlashes(std::wstring path) {
+    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    return path;
+}
+
+std::wstring lastComponent(const std::wstring& path) {
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.data(), int(a.size()), b.data(), int(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// The name under which an entry is actually stored, or "" when it is missing.
+std::wstring storedName(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return {};
+    FindClose(find);
+    return data.cFileName;
+}
+
+// Some file systems (Wine's among them) accept a rename that only changes
+// letter case without changing the stored name. Going through a temporary
+// name in the same folder makes the new spelling stick.
+bool renameCaseOnly(const std::wstring& from, const std::wstring& to) {
+    if (storedName(to) == lastComponent(to)) return true;
+    const std::wstring temporary = to + L".~case" + std::to_wstring(GetCurrentProcessId());
+    if (!MoveFileExW(from.c_str(), temporary.c_str(), 0)) return false;
+    if (MoveFileExW(temporary.c_str(), to.c_str(), 0)) return true;
+    MoveFileExW(temporary.c_str(), from.c_str(), 0);
+    return false;
+}
+}  // namespace
+
 bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
-    return MoveFileExW(widen(from).c_str(), widen(to).c_str(), 0) != 0;
+    const std::wstring source = withoutTrailingSlashes(widen(from));
+    const std::wstring target = withoutTrailingSlashes(widen(to));
+    if (!MoveFileExW(source.c_str(), target.c_str(), 0)) return false;
+    if (source != target && sameIgnoringCase(source, target)) return renameCaseOnly(source, target);
+    return true;
 }
 
 bool Win32FileSystem::replace(const std::string& from, const std::string& to) {

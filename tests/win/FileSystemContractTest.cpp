@@ -1,0 +1,605 @@
+// The Win32 file system, clock, text codec and process check against the real
+// system: every rule the program relies on, checked in a fresh temporary
+// folder. The in-memory file system used by the unit tests promises the same.
+
+#include <windows.h>
+#include <winioctl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace seamster {
+namespace {
+
+// ---- helpers that go straight to Win32, so a fault in the code under test
+// ---- cannot hide itself while setting up or checking
+
+bool rawWrite(const std::string& path, const std::string& data) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && WriteFile(file.get(), data.data(), DWORD(data.size()), &written, nullptr) &&
+           written == data.size();
+}
+
+std::string rawRead(const std::string& path) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    if (!file) return "<missing>";
+    std::string data(1 << 16, '\0');
+    DWORD got = 0;
+    ReadFile(file.get(), data.data(), DWORD(data.size()), &got, nullptr);
+    data.resize(got);
+    return data;
+}
+
+void removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (!link) removeTree(path);
+                RemoveDirectoryW(path.c_str());
+            } else {
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::vector<std::string> namesOf(const std::vector<DirEntry>& entries) {
+    std::vector<std::string> names;
+    for (const DirEntry& entry : entries) names.push_back(entry.name);
+    return names;
+}
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class Win32FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH + 1] = {};
+        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root_ = narrow(temp) + "seamster-" + std::to_string(GetCurrentProcessId()) + "-" +
+                info->name();
+        removeTree(widen(root_));
+        ASSERT_TRUE(CreateDirectoryW(widen(root_).c_str(), nullptr));
+    }
+    void TearDown() override { removeTree(widen(root_)); }
+
+    std::string at(const std::string& name) const { return root_ + "\\" + name; }
+    void makeFile(const std::string& name, const std::string& data = "x") {
+        ASSERT_TRUE(rawWrite(at(name), data)) << name;
+    }
+    void makeFolder(const std::string& name) {
+        ASSERT_TRUE(CreateDirectoryW(widen(at(name)).c_str(), nullptr)) << name;
+    }
+    std::vector<std::string> listNames(const std::string& pattern) {
+        std::vector<DirEntry> entries;
+        EXPECT_TRUE(fs.list(root_, pattern, entries)) << pattern;
+        return namesOf(entries);
+    }
+
+    Win32FileSystem fs;
+    std::string root_;
+};
+
+TEST_F(Win32FileSystemTest, ExistsTellsFilesFromFoldersAndNothing) {
+    makeFile("Settings.ini");
+    makeFolder("Downloads");
+    EXPECT_EQ(fs.exists(at("Settings.ini")), 1);
+    EXPECT_EQ(fs.exists(at("Downloads")), -2);
+    EXPECT_EQ(fs.exists(at("Downloads\\")), -2);
+    EXPECT_EQ(fs.exists(at("Missing.ini")), 0);
+    EXPECT_EQ(fs.exists(at("Missing\\Deeper.ini")), 0);
+    // Names are matched without regard to letter case.
+    EXPECT_EQ(fs.exists(at("SETTINGS.INI")), 1);
+    EXPECT_EQ(fs.exists(at("downloads")), -2);
+}
+
+TEST_F(Win32FileSystemTest, ListingMatchesWildcardsAndNeverReturnsDots) {
+    makeFile("casieHipsanim.package", "12345");
+    makeFile("Other.PACKAGE");
+    makeFile("casieWaveanim.off");
+    makeFile("a1.txt");
+    makeFile("a22.txt");
+    makeFolder("Sub");
+
+    std::vector<DirEntry> all;
+    ASSERT_TRUE(fs.list(root_, "*.*", all));
+    EXPECT_EQ(sorted(namesOf(all)),
+              (std::vector<std::string>{"Other.PACKAGE", "Sub", "a1.txt", "a22.txt",
+                                        "casieHipsanim.package", "casieWaveanim.off"}));
+    for (const DirEntry& entry : all) {
+        EXPECT_EQ(entry.isFolder, entry.name == "Sub") << entry.name;
+        EXPECT_FALSE(entry.isLink) << entry.name;
+        if (entry.name == "casieHipsanim.package") {
+            EXPECT_EQ(entry.size, 5u);
+        }
+    }
+    EXPECT_EQ(sorted(listNames("*.package")),
+              (std::vector<std::string>{"Other.PACKAGE", "casieHipsanim.package"}));
+    EXPECT_EQ(listNames("a?.txt"), (std::vector<std::string>{"a1.txt"}));
+    EXPECT_EQ(listNames("*"), namesOf(all));
+    // A folder given with its trailing backslash lists the same.
+    std::vector<DirEntry> again;
+    ASSERT_TRUE(fs.list(root_ + "\\", "*.*", again));
+    EXPECT_EQ(namesOf(again), namesOf(all));
+}
+
+TEST_F(Win32FileSystemTest, ListingOrderIsStableAndPatternsKeepIt) {
+    // Files are created out of alphabetical order; whatever order the system
+    // returns, a pattern's matches keep the order of the full listing.
+    for (const char* name : {"m.package", "c.off", "z.package", "a.package", "q.off"})
+        makeFile(name);
+    std::vector<std::string> all = listNames("*.*");
+    ASSERT_EQ(all.size(), 5u);
+    EXPECT_EQ(listNames("*.*"), all);
+    std::vector<std::string> expected;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(expected), [](const std::string& n) {
+        return n.size() > 8 && n.substr(n.size() - 8) == ".package";
+    });
+    EXPECT_EQ(listNames("*.package"), expected);
+}
+
+TEST_F(Win32FileSystemTest, ListingTellsMissingFromEmpty) {
+    DirEntry stale;
+    stale.name = "stale";
+    std::vector<DirEntry> entries{stale};
+    EXPECT_FALSE(fs.list(at("Missing"), "*.*", entries));
+    EXPECT_TRUE(entries.empty());
+
+    makeFolder("Empty");
+    entries = {stale};
+    EXPECT_TRUE(fs.list(at("Empty"), "*.*", entries));
+    EXPECT_TRUE(entries.empty());
+
+    makeFile("only.off");
+    EXPECT_TRUE(fs.list(root_, "*.package", entries));
+    EXPECT_TRUE(entries.empty());
+
+    // A file is not a folder that can be listed.
+    EXPECT_FALSE(fs.list(at("only.off"), "*.*", entries));
+}
+
+TEST_F(Win32FileSystemTest, CreationTimesAreRecentAndReadOnlyIsReported) {
+    makeFile("new.package");
+    makeFolder("NewFolder");
+    ASSERT_TRUE(SetFileAttributesW(widen(at("new.package")).c_str(), FILE_ATTRIBUTE_READONLY));
+    Win32Clock clock;
+    const int64_t now = clock.now();
+    EXPECT_LE(std::llabs(now - int64_t(std::time(nullptr))), 5);
+
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(fs.list(root_, "*.*", entries));
+    ASSERT_EQ(entries.size(), 2u);
+    for (const DirEntry& entry : entries) {
+        EXPECT_LE(std::llabs(entry.creationTime - now), 60) << entry.name;
+        EXPECT_EQ(entry.readOnly, entry.name == "new.package") << entry.name;
+    }
+}
+
+TEST_F(Win32FileSystemTest, RenameRefusesAnExistingTargetButAllowsACaseChange) {
+    makeFile("Downloads.txt", "mine");
+    makeFile("Taken.txt", "theirs");
+    makeFolder("SavedSims");
+    makeFolder("SavedSims_off");
+
+    EXPECT_FALSE(fs.rename(at("Downloads.txt"), at("Taken.txt")));
+    EXPECT_FALSE(fs.rename(at("Downloads.txt"), at("TAKEN.TXT")));
+    EXPECT_EQ(rawRead(at("Taken.txt")), "theirs");
+    EXPECT_EQ(rawRead(at("Downloads.txt")), "mine");
+    EXPECT_FALSE(fs.rename(at("SavedSims"), at("SavedSims_off")));
+    EXPECT_EQ(fs.exists(at("SavedSims")), -2);
+    EXPECT_FALSE(fs.rename(at("Missing.txt"), at("Other.txt")));
+
+    // Letter case alone may change, and the new spelling is what is listed.
+    ASSERT_TRUE(fs.rename(at("Downloads.txt"), at("DOWNLOADS.txt")));
+    EXPECT_EQ(sorted(listNames("downloads.*")), (std::vector<std::string>{"DOWNLOADS.txt"}));
+    makeFile("SavedSims_off\\sim.package", "sim");
+    ASSERT_TRUE(fs.rename(at("SavedSims_off"), at("savedsims_OFF")));
+    EXPECT_EQ(listNames("savedsims_off"), (std::vector<std::string>{"savedsims_OFF"}));
+    EXPECT_EQ(rawRead(at("savedsims_OFF\\sim.package")), "sim");
+    // Renaming to the very same name changes nothing and succeeds.
+    EXPECT_TRUE(fs.rename(at("Taken.txt"), at("Taken.txt")));
+    EXPECT_EQ(sorted(listNames("*.*")),
+              (std::vector<std::string>{"DOWNLOADS.txt", "SavedSims", "Taken.txt", "savedsims_OFF"}));
+}
+
+TEST_F(Win32FileSystemTest, RenameMovesFoldersWithTheirContent) {
+    makeFolder("Downloads");
+    makeFile("Downloads\\hair.package", "hair");
+    ASSERT_TRUE(fs.rename(at("Downloads"), at("Downloads_off")));
+    EXPECT_EQ(fs.exists(at("Downloads")), 0);
+    EXPECT_EQ(rawRead(at("Downloads_off\\hair.package")), "hair");
+    // Folder names may carry their trailing backslash.
+    ASSERT_TRUE(fs.rename(at("Downloads_off\\"), at("Downloads\\")));
+    ASSERT_TRUE(fs.rename(at("Downloads\\"), at("Downloads_off\\")));
+    EXPECT_EQ(listNames("Downloads*"), (std::vector<std::string>{"Downloads_off"}));
+    // A file moves into another folder under a new name.
+    makeFolder("Backups");
+    ASSERT_TRUE(fs.rename(at("Downloads_off\\hair.package"), at("Backups\\hair.off")));
+    EXPECT_EQ(rawRead(at("Backups\\hair.off")), "hair");
+}
+
+TEST_F(Win32FileSystemTest, CopyReplacesOnlyWhenAsked) {
+    makeFile("source.package", "new content");
+    makeFile("target.package", "old");
+
+    EXPECT_FALSE(fs.copyFile(at("source.package"), at("target.package"), false));
+    EXPECT_FALSE(fs.copyFile(at("source.package"), at("TARGET.package"), false));
+    EXPECT_EQ(rawRead(at("target.package")), "old");
+
+    EXPECT_TRUE(fs.copyFile(at("source.package"), at("target.package"), true));
+    EXPECT_EQ(rawRead(at("target.package")), "new content");
+    EXPECT_TRUE(fs.copyFile(at("source.package"), at("fresh.package"), false));
+    EXPECT_EQ(rawRead(at("fresh.package")), "new content");
+    EXPECT_EQ(rawRead(at("source.package")), "new content");
+
+    EXPECT_FALSE(fs.copyFile(at("missing.package"), at("other.package"), true));
+    EXPECT_FALSE(fs.copyFile(at("source.package"), at("NoFolder\\x.package"), true));
+    EXPECT_EQ(fs.exists(at("other.package")), 0);
+}
+
+TEST_F(Win32FileSystemTest, ReadOnlyFileRefusesDeleteUntilCleared) {
+    makeFile("cigen.package", "cache");
+    ASSERT_TRUE(SetFileAttributesW(widen(at("cigen.package")).c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_FALSE(fs.deleteFile(at("cigen.package")));
+    EXPECT_EQ(rawRead(at("cigen.package")), "cache");
+
+    EXPECT_TRUE(fs.clearReadOnly(at("cigen.package")));
+    EXPECT_EQ(GetFileAttributesW(widen(at("cigen.package")).c_str()) & FILE_ATTRIBUTE_READONLY,
+              0u);
+    EXPECT_TRUE(fs.clearReadOnly(at("cigen.package")));  // already writable
+    EXPECT_TRUE(fs.deleteFile(at("cigen.package")));
+    EXPECT_EQ(fs.exists(at("cigen.package")), 0);
+
+    EXPECT_FALSE(fs.deleteFile(at("cigen.package")));
+    EXPECT_FALSE(fs.clearReadOnly(at("cigen.package")));
+}
+
+TEST_F(Win32FileSystemTest, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty) {
+    EXPECT_TRUE(fs.createFolder(at("Projects")));
+    EXPECT_EQ(fs.exists(at("Projects")), -2);
+    EXPECT_FALSE(fs.createFolder(at("Projects")));
+    EXPECT_FALSE(fs.createFolder(at("Missing\\Deeper")));
+
+    makeFile("Projects\\shirt.xml");
+    EXPECT_FALSE(fs.removeFolder(at("Projects")));
+    EXPECT_EQ(rawRead(at("Projects\\shirt.xml")), "x");
+
+    makeFolder("Holder");
+    makeFolder("Holder\\Inner");
+    EXPECT_FALSE(fs.removeFolder(at("Holder")));
+    EXPECT_TRUE(fs.removeFolder(at("Holder\\Inner")));
+    EXPECT_TRUE(fs.removeFolder(at("Holder")));
+    EXPECT_EQ(fs.exists(at("Holder")), 0);
+    EXPECT_FALSE(fs.removeFolder(at("Holder")));
+    // A file is not removed as a folder.
+    EXPECT_FALSE(fs.removeFolder(at("Projects\\shirt.xml")));
+}
+
+TEST_F(Win32FileSystemTest, WrittenBytesReadBackExactly) {
+    std::string data = "Version =  v 0.36 \xDF\r\nLast Image = C:\\a.png\r\n";
+    data += std::string("\0\x01\xFF", 3);
+    ASSERT_TRUE(fs.writeFile(at("Seamster.ini"), data));
+    EXPECT_EQ(rawRead(at("Seamster.ini")), data);
+    EXPECT_EQ(fs.readFile(at("Seamster.ini"), 1 << 20), data);
+    EXPECT_EQ(fs.readFile(at("seamster.INI"), data.size()), data);
+
+    // Too large for the limit: nothing, while the start is still there.
+    EXPECT_EQ(fs.readFile(at("Seamster.ini"), data.size() - 1), std::nullopt);
+    EXPECT_EQ(fs.readFileStart(at("Seamster.ini"), 7), data.substr(0, 7));
+    EXPECT_EQ(fs.readFileStart(at("Seamster.ini"), 1 << 20), data);
+
+    // Writing again truncates; an empty file reads as empty text.
+    ASSERT_TRUE(fs.writeFile(at("Seamster.ini"), "short"));
+    EXPECT_EQ(fs.readFile(at("Seamster.ini"), 100), "short");
+    ASSERT_TRUE(fs.writeFile(at("empty.txt"), ""));
+    EXPECT_EQ(fs.readFile(at("empty.txt"), 100), "");
+
+    EXPECT_EQ(fs.readFile(at("missing.txt"), 100), std::nullopt);
+    EXPECT_EQ(fs.readFileStart(at("missing.txt"), 100), std::nullopt);
+    EXPECT_FALSE(fs.writeFile(at("NoFolder\\a.txt"), "x"));
+    makeFolder("AFolder");
+    EXPECT_FALSE(fs.writeFile(at("AFolder"), "x"));
+    EXPECT_EQ(fs.readFile(at("AFolder"), 100), std::nullopt);
+}
+
+TEST_F(Win32FileSystemTest, ReadingIgnoresAnotherProgramsWriteHandle) {
+    // The game may hold its files open for writing; reading must still work.
+    makeFile("userbkg.bmp", "BMpicture");
+    FileHandle held(CreateFileW(widen(at("userbkg.bmp")).c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_EQ(fs.readFileStart(at("userbkg.bmp"), 2), "BM");
+}
+
+TEST_F(Win32FileSystemTest, SafeWriteReplacesWholeOrLeavesTheOldFile) {
+    makeFile("Seamster.ini", "old settings");
+    ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "new settings"));
+    EXPECT_EQ(rawRead(at("Seamster.ini")), "new settings");
+    EXPECT_EQ(listNames("*.*"), (std::vector<std::string>{"Seamster.ini"}));
+
+    // A new file is created the same way.
+    ASSERT_TRUE(writeFileSafely(fs, at("fresh.ini"), "fresh"));
+    EXPECT_EQ(rawRead(at("fresh.ini")), "fresh");
+
+    // A stale temporary file from a crash is no obstacle.
+    makeFile("Seamster.ini.new", "half");
+    ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "third"));
+    EXPECT_EQ(rawRead(at("Seamster.ini")), "third");
+    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), 0);
+}
+
+TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
+    makeFile("Seamster.ini", "old settings");
+    {
+        // Another program holds the file open without letting it be replaced.
+        FileHandle held(CreateFileW(widen(at("Seamster.ini")).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(writeFileSafely(fs, at("Seamster.ini"), "new settings"));
+    }
+    EXPECT_EQ(rawRead(at("Seamster.ini")), "old settings");
+    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), 0);
+
+    // The temporary file cannot be written at all.
+    makeFolder("Seamster.ini.new");
+    EXPECT_FALSE(writeFileSafely(fs, at("Seamster.ini"), "new settings"));
+    EXPECT_EQ(rawRead(at("Seamster.ini")), "old settings");
+
+    // The folder the file belongs in is missing.
+    EXPECT_FALSE(writeFileSafely(fs, at("NoFolder\\Seamster.ini"), "x"));
+}
+
+// Makes `link` a junction to `target`; false when the system cannot.
+bool makeJunction(const std::wstring& link, const std::wstring& target) {
+    if (!CreateDirectoryW(link.c_str(), nullptr)) return false;
+    FileHandle handle(CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                  nullptr));
+    if (!handle) return false;
+    const std::wstring substitute = L"\\??\\" + target;
+    const USHORT substituteBytes = USHORT(substitute.size() * sizeof(wchar_t));
+    const USHORT printBytes = USHORT(target.size() * sizeof(wchar_t));
+    // Tag, sizes, then both names, each followed by a terminating null.
+    std::vector<BYTE> buffer(8 + 8 + substituteBytes + 2 + printBytes + 2, 0);
+    auto put16 = [&](size_t at, USHORT value) { memcpy(buffer.data() + at, &value, 2); };
+    const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+    memcpy(buffer.data(), &tag, 4);
+    put16(4, USHORT(buffer.size() - 8));
+    put16(8, 0);
+    put16(10, substituteBytes);
+    put16(12, USHORT(substituteBytes + 2));
+    put16(14, printBytes);
+    memcpy(buffer.data() + 16, substitute.data(), substituteBytes);
+    memcpy(buffer.data() + 16 + substituteBytes + 2, target.data(), printBytes);
+    DWORD returned = 0;
+    return DeviceIoControl(handle.get(), FSCTL_SET_REPARSE_POINT, buffer.data(),
+                           DWORD(buffer.size()), nullptr, 0, &returned, nullptr) != 0;
+}
+
+TEST_F(Win32FileSystemTest, JunctionsAreListedAsLinks) {
+    makeFolder("Real");
+    makeFile("Real\\inside.package");
+    if (!makeJunction(widen(at("Linked")), widen(at("Real"))))
+        GTEST_SKIP() << "this system cannot create junctions";
+
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(fs.list(root_, "*.*", entries));
+    for (const DirEntry& entry : entries) {
+        EXPECT_TRUE(entry.isFolder) << entry.name;
+        EXPECT_EQ(entry.isLink, entry.name == "Linked") << entry.name;
+    }
+    // Removing the link leaves what it points to.
+    EXPECT_TRUE(fs.removeFolder(at("Linked")));
+    EXPECT_EQ(fs.exists(at("Real\\inside.package")), 1);
+}
+
+TEST_F(Win32FileSystemTest, UnicodeNamesSurviveEveryOperation) {
+    const std::string name = "Robe \xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC.package";
+    ASSERT_TRUE(fs.writeFile(at(name), "robe"));
+    EXPECT_EQ(listNames("*.package"), (std::vector<std::string>{name}));
+    EXPECT_EQ(fs.exists(at(name)), 1);
+    ASSERT_TRUE(fs.rename(at(name), at(name + ".off")));
+    EXPECT_EQ(fs.readFile(at(name + ".off"), 100), "robe");
+}
+
+// ---- clock -------------------------------------------------------------------
+
+// The civil date `days` days after 1970-01-01 (proleptic Gregorian).
+LocalDate civilDate(int64_t days) {
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t mp = (5 * dayOfYear + 2) / 153;
+    const int day = int(dayOfYear - (153 * mp + 2) / 5 + 1);
+    const int month = int(mp < 10 ? mp + 3 : mp - 9);
+    const int year = int(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+    return {year, month, day};
+}
+
+int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+TEST(Win32ClockTest, LocalDatesFollowTheSystemsOwnLocalTime) {
+    Win32Clock clock;
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    const LocalDate today = clock.today();
+    const LocalDate ofNow = clock.localDateOf(clock.now());
+    GetLocalTime(&after);
+    const LocalDate first{before.wYear, before.wMonth, before.wDay};
+    const LocalDate last{after.wYear, after.wMonth, after.wDay};
+    EXPECT_TRUE(today == first || today == last);
+    EXPECT_TRUE(ofNow == first || ofNow == last);
+
+    // The zone's current offset, from the system's local and universal clocks.
+    SYSTEMTIME localNow, utcNow;
+    GetLocalTime(&localNow);
+    GetSystemTime(&utcNow);
+    FILETIME localFile, utcFile;
+    ASSERT_TRUE(SystemTimeToFileTime(&localNow, &localFile));
+    ASSERT_TRUE(SystemTimeToFileTime(&utcNow, &utcFile));
+    auto ticks = [](const FILETIME& t) {
+        return int64_t((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    // Zones are whole minutes away from UTC; rounding absorbs the moment
+    // that passed between the two readings.
+    const int64_t offset =
+        int64_t(std::llround(double(ticks(localFile) - ticks(utcFile)) / 600000000.0)) * 60;
+
+    // Known instants a day apart, at noon UTC: a summer-time difference of an
+    // hour cannot move them across midnight unless the zone is 11 hours away.
+    for (int64_t instant : {int64_t(1623758400), int64_t(1623758400) + 86400,
+                            int64_t(1704110400) /* 2024-01-01 12:00 */}) {
+        const LocalDate got = clock.localDateOf(instant);
+        const LocalDate expected = civilDate(floorDiv(instant + offset, 86400));
+        if (std::llabs(offset) <= 10 * 3600) {
+            EXPECT_EQ(got, expected) << instant;
+        } else {
+            const LocalDate utcDay = civilDate(instant / 86400);
+            EXPECT_TRUE(got == expected || got == utcDay) << instant;
+        }
+    }
+    EXPECT_EQ(civilDate(1623758400 / 86400), (LocalDate{2021, 6, 15}));
+}
+
+// ---- settings text ---------------------------------------------------------
+
+TEST(Win32TextCodecTest, TextRoundTripsThroughTheSettingsBytes) {
+    Win32TextCodec codec;
+    for (const std::string& text :
+         {std::string(), std::string("C:\\Program Files\\EA GAMES\\The Sims 2"),
+          std::string("Caf\xC3\xA9 \xC3\x9C"), std::string("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"),
+          std::string("mixed \xC3\xA9 and \xE6\x97\xA5")})
+        EXPECT_EQ(codec.fromFileBytes(codec.toFileBytes(text)), text) << text;
+
+    // Plain ASCII is written as it is.
+    EXPECT_EQ(codec.toFileBytes("Auto Quit"), "Auto Quit");
+    // Characters the code page cannot hold are written as UTF-8, never as '?'.
+    const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC";
+    if (GetACP() != CP_UTF8 && GetACP() != 932 && GetACP() != 936) {
+        EXPECT_EQ(codec.toFileBytes(japanese), japanese);
+    }
+
+    if (GetACP() == 1252) {
+        // The Western code page keeps its own one-byte letters.
+        EXPECT_EQ(codec.toFileBytes("Caf\xC3\xA9"), "Caf\xE9");
+        EXPECT_EQ(codec.fromFileBytes("Caf\xE9"), "Caf\xC3\xA9");
+        EXPECT_EQ(codec.fromFileBytes(" v 0.36 \xDF"), " v 0.36 \xC3\x9F");
+    }
+}
+
+// ---- processes -------------------------------------------------------------
+
+TEST(Win32ProcessesTest, FindsARunningProgramByItsExactName) {
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+    std::string self = narrow(path);
+    self = self.substr(self.find_last_of("\\/") + 1);
+
+    Win32Processes processes;
+    EXPECT_EQ(processes.checkRunning(self), 1) << self;
+    std::string upper = self;
+    for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(processes.checkRunning(upper), 0) << upper;
+    EXPECT_EQ(processes.checkRunning("TS2BodyShop.exe"), 0);
+}
+
+// ---- registry ----------------------------------------------------------------
+
+class Win32RegistryTest : public ::testing::Test {
+protected:
+    static constexpr const wchar_t* key = L"Software\\SeamsterContractTest";
+    void TearDown() override {
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
+    }
+    // False when this account may not write to HKEY_LOCAL_MACHINE.
+    bool put(REGSAM view, const wchar_t* name, const std::wstring& text) {
+        RegistryKey handle;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | view, nullptr,
+                            handle.receive(), nullptr) != ERROR_SUCCESS)
+            return false;
+        if (!name) return true;
+        return RegSetValueExW(handle.get(), name, 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(text.c_str()),
+                              DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    RegistryRead read(const std::string& name, std::string& value) {
+        return Win32Registry().readLocalMachineText("Software\\SeamsterContractTest", name, value);
+    }
+};
+
+TEST_F(Win32RegistryTest, ThirtyTwoBitViewComesFirstThenTheNativeOne) {
+    std::string value = "unchanged";
+    EXPECT_EQ(read("Install Dir", value), RegistryRead::openFailed);
+    if (!put(KEY_WOW64_64KEY, L"Install Dir", L"C:\\Native"))
+        GTEST_SKIP() << "HKEY_LOCAL_MACHINE is not writable here";
+    ASSERT_EQ(read("Install Dir", value), RegistryRead::ok);
+    EXPECT_EQ(value, "C:\\Native");
+
+    ASSERT_TRUE(put(KEY_WOW64_32KEY, L"Install Dir", L"C:\\Program Files\\EA GAMES\\Caf\u00e9"));
+    ASSERT_EQ(read("Install Dir", value), RegistryRead::ok);
+    EXPECT_EQ(value, "C:\\Program Files\\EA GAMES\\Caf\xC3\xA9");
+
+    value = "unchanged";
+    EXPECT_EQ(read("Missing Value", value), RegistryRead::readFailed);
+    EXPECT_EQ(value, "unchanged");
+}
+
+TEST_F(Win32RegistryTest, NumbersAreNotText) {
+    RegistryKey handle;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
+                        nullptr, handle.receive(), nullptr) != ERROR_SUCCESS)
+        GTEST_SKIP() << "HKEY_LOCAL_MACHINE is not writable here";
+    const DWORD number = 7;
+    ASSERT_EQ(RegSetValueExW(handle.get(), L"Install Dir", 0, REG_DWORD,
+                             reinterpret_cast<const BYTE*>(&number), sizeof(number)),
+              ERROR_SUCCESS);
+    std::string value;
+    EXPECT_EQ(read("Install Dir", value), RegistryRead::readFailed);
+}
+
+// ---- shell -------------------------------------------------------------------
+
+TEST(Win32ShellTest, DocumentsFolderEndsWithABackslashAndExists) {
+    Win32Shell shell;
+    Win32FileSystem fs;
+    const std::string documents = shell.specialFolder(0x0005 /* CSIDL_PERSONAL */);
+    ASSERT_FALSE(documents.empty());
+    EXPECT_EQ(documents.back(), '\\');
+    EXPECT_EQ(fs.exists(documents), -2);
+    EXPECT_FALSE(shell.currentFolder().empty());
+}
+
+}  // namespace
+}  // namespace seamster
