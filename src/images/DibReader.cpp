@@ -211,13 +211,16 @@ void readMaskedRow(const Header& h, const uint8_t* in, int y, Image& image, Pixe
     }
 }
 
-bool readUncompressed(const Header& h, std::string_view bytes, size_t at, Image& image,
-                      PixelWriter& out, std::string* why) {
+bool uncompressedDataFits(const Header& h, std::string_view bytes, size_t at) {
     const int64_t stride = rowStride(h.width, h.bitsPerPixel);
     const int64_t lastRow = (h.width * h.bitsPerPixel + 7) / 8;  // its padding may be missing
-    if (at > bytes.size() || int64_t(bytes.size() - at) < stride * (h.height - 1) + lastRow) {
-        return fail(why, "pixel data cut short");
-    }
+    return at <= bytes.size() && int64_t(bytes.size() - at) >= stride * (h.height - 1) + lastRow;
+}
+
+bool readUncompressed(const Header& h, std::string_view bytes, size_t at, Image& image,
+                      PixelWriter& out, std::string* why) {
+    if (!uncompressedDataFits(h, bytes, at)) return fail(why, "pixel data cut short");
+    const int64_t stride = rowStride(h.width, h.bitsPerPixel);
     const Channel channels[4] = {Channel(h.masks[0]), Channel(h.masks[1]), Channel(h.masks[2]),
                                  Channel(h.masks[3])};
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data()) + at;
@@ -284,6 +287,9 @@ std::optional<Pixels> readPixels(const Header& h, std::string_view bytes, size_t
     Header header = h;
     const bool masked = header.compression == bitFields || header.compression == alphaBitFields;
     if (!masked) header.masks[3] = topByteIsAlpha && header.bitsPerPixel == 32 ? 0xFF000000u : 0;
+    const bool runLength = header.compression == rle8 || header.compression == rle4;
+    // Checked before allocating: a few bytes must not claim a huge picture.
+    if (!runLength && !uncompressedDataFits(header, bytes, at)) return refuse(why, "pixel data cut short");
     auto image = Image::create(int(header.width), int(header.height));
     if (!image) return refuse(why, "out of memory");
     Pixels result;
@@ -294,8 +300,7 @@ std::optional<Pixels> readPixels(const Header& h, std::string_view bytes, size_t
         return refuse(why, "out of memory");
     }
     PixelWriter out(header, *image, alpha.empty() ? nullptr : &alpha);
-    const bool ok = header.compression == rle8 || header.compression == rle4
-                        ? readRunLength(header, bytes, at, out, why)
+    const bool ok = runLength ? readRunLength(header, bytes, at, out, why)
                         : readUncompressed(header, bytes, at, *image, out, why);
     if (!ok) return std::nullopt;
     // An alpha channel that is zero everywhere is an unused one, not a
