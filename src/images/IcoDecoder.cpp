@@ -39,7 +39,10 @@ std::optional<Candidate> probe(std::string_view data) {
     c.data = data;
     if (looksLikePng(data)) {
         if (data.size() < 26) return std::nullopt;
-        const int64_t width = bigEndian32(data, 16), height = bigEndian32(data, 20);
+        // Any size past the limit will be refused by the decoder; capped
+        // here so that the product cannot overflow.
+        const int64_t width = std::min<int64_t>(bigEndian32(data, 16), Image::maxDimension + 1);
+        const int64_t height = std::min<int64_t>(bigEndian32(data, 20), Image::maxDimension + 1);
         static constexpr uint32_t channels[7] = {1, 0, 3, 1, 2, 0, 4};
         const uint32_t colourType = uint8_t(data[25]);
         c.area = width * height;

@@ -257,6 +257,9 @@ TEST(IcoDecoder, BrokenEntriesAreSkippedAndAllBrokenFails) {
     std::string good = icoBitmap(small, {false}, 24);
     std::string icon = icoFile({{1, 1, 24, good}, {64, 64, 32, std::string(40, '\x7F')}});
     expectPixels(decodePicture(icon), {{blue}});
+    // A PNG entry that claims four billion pixels each way.
+    std::string giant = "\x89PNG\r\n\x1A\n" + std::string(4, '\0') + "IHDR" + std::string(8, '\xFF') + std::string(9, '\x08');
+    EXPECT_FALSE(decodePicture(icoFile({{0, 0, 32, giant}})).has_value());
     // An entry whose offset lies past the end.
     Bytes pastEnd;
     pastEnd.u16(0).u16(1).u16(1).u8(1).u8(1).u8(0).u8(0).u16(1).u16(24).u32(100).u32(0x7FFFFFFF);
