@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "FittingGolden.h"
 #include "images/Fitting.h"
 
 namespace seamster {
@@ -166,6 +167,16 @@ TEST(Fitting, BackgroundThumbnail) {
     EXPECT_EQ(padded->pixel(137, 0), Rgb{});
     EXPECT_EQ(padded->pixel(0, 102), Rgb{});
     EXPECT_EQ(padded->pixel(217, 161), Rgb{});
+}
+
+TEST(Fitting, ResultsAreTheSameOnEveryPlatform) {
+    const auto actual = golden::fitAll();
+    const auto& expected = golden::expected();
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_EQ(actual[i].fingerprint, expected[i].fingerprint)
+            << expected[i].name << ": now " << std::hex << actual[i].fingerprint;
+    }
 }
 
 }  // namespace
