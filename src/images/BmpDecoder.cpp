@@ -30,7 +30,9 @@ std::optional<Image> decodeBmp(std::string_view bytes, std::string* why) {
     auto header = dib::readHeader(bytes, fileHeaderSize, paletteLimit, 1, why);
     if (!header) return std::nullopt;
     const size_t at = pixelOffset == 0 ? header->end : pixelOffset;
-    if (at < fileHeaderSize + header->headerSize) return refuse(why, "pixel data inside the header");
+    if (at < fileHeaderSize + header->headerSize) {
+        return refuse(why, "pixel data inside the header");
+    }
     if (at >= bytes.size()) return refuse(why, "pixel data missing");
     auto pixels = dib::readPixels(*header, bytes, at, false, why);
     if (!pixels) return std::nullopt;

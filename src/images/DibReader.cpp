@@ -71,7 +71,9 @@ bool readMasks(std::string_view bytes, size_t at, Header& h, std::string* why) {
     const size_t start = at + 40;
     const int count = h.compression == alphaBitFields || h.headerSize >= 56 ? 4 : 3;
     for (int i = 0; i < count; ++i) {
-        if (!read32(bytes, start + size_t(i) * 4, h.masks[i])) return fail(why, "colour masks cut short");
+        if (!read32(bytes, start + size_t(i) * 4, h.masks[i])) {
+            return fail(why, "colour masks cut short");
+        }
     }
     h.end = std::max(h.end, start + size_t(count) * 4);
     return true;
@@ -132,7 +134,8 @@ std::optional<Header> readHeader(std::string_view bytes, size_t at, size_t palet
     }
     h.end = at + size;
     if (h.end > bytes.size()) return refuse(why, "bitmap header cut short");
-    const bool ok = size == 12 ? readCoreHeader(bytes, at, h, why) : readInfoHeader(bytes, at, h, why);
+    const bool ok =
+        size == 12 ? readCoreHeader(bytes, at, h, why) : readInfoHeader(bytes, at, h, why);
     if (!ok) return std::nullopt;
     h.height /= rowsDivisor;
     if (!validDepth(h.bitsPerPixel)) return refuse(why, "unsupported colour depth");
@@ -259,7 +262,9 @@ bool readRunLength(const Header& h, std::string_view bytes, size_t at, PixelWrit
         const uint32_t first = d[p], second = d[p + 1];
         p += 2;
         if (first > 0) {
-            for (uint32_t i = 0; i < first; ++i) put(four ? (i % 2 ? second & 15 : second >> 4) : second);
+            for (uint32_t i = 0; i < first; ++i) {
+                put(four ? (i % 2 ? second & 15 : second >> 4) : second);
+            }
         } else if (second == 0) {
             x = 0, ++row;
         } else if (second == 1) {
@@ -272,7 +277,9 @@ bool readRunLength(const Header& h, std::string_view bytes, size_t at, PixelWrit
             const size_t count = second;
             const size_t literal = four ? (count + 1) / 2 : count;
             if (end - p < literal) return fail(why, "run-length data cut short");
-            for (size_t i = 0; i < count; ++i) put(four ? (i % 2 ? d[p + i / 2] & 15 : d[p + i / 2] >> 4) : d[p + i]);
+            for (size_t i = 0; i < count; ++i) {
+                put(four ? (i % 2 ? d[p + i / 2] & 15 : d[p + i / 2] >> 4) : d[p + i]);
+            }
             p += literal + (literal & 1);
         }
     }
@@ -289,7 +296,9 @@ std::optional<Pixels> readPixels(const Header& h, std::string_view bytes, size_t
     if (!masked) header.masks[3] = topByteIsAlpha && header.bitsPerPixel == 32 ? 0xFF000000u : 0;
     const bool runLength = header.compression == rle8 || header.compression == rle4;
     // Checked before allocating: a few bytes must not claim a huge picture.
-    if (!runLength && !uncompressedDataFits(header, bytes, at)) return refuse(why, "pixel data cut short");
+    if (!runLength && !uncompressedDataFits(header, bytes, at)) {
+        return refuse(why, "pixel data cut short");
+    }
     auto image = Image::create(int(header.width), int(header.height));
     if (!image) return refuse(why, "out of memory");
     Pixels result;
@@ -301,7 +310,7 @@ std::optional<Pixels> readPixels(const Header& h, std::string_view bytes, size_t
     }
     PixelWriter out(header, *image, alpha.empty() ? nullptr : &alpha);
     const bool ok = runLength ? readRunLength(header, bytes, at, out, why)
-                        : readUncompressed(header, bytes, at, *image, out, why);
+                              : readUncompressed(header, bytes, at, *image, out, why);
     if (!ok) return std::nullopt;
     // An alpha channel that is zero everywhere is an unused one, not a
     // picture that is wholly transparent.

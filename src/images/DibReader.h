@@ -26,8 +26,8 @@ struct Header {
     uint32_t bitsPerPixel = 0;
     uint32_t compression = none;
     uint32_t masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha
-    std::vector<Rgb> palette;           // may be shorter than 2^bitsPerPixel
-    size_t end = 0;                     // first byte after header, masks and palette
+    std::vector<Rgb> palette;          // may be shorter than 2^bitsPerPixel
+    size_t end = 0;                    // first byte after header, masks and palette
 };
 
 // The header at `at`, with its colour masks and palette. The palette stops at

@@ -36,7 +36,8 @@ std::optional<Image> smartSize(const Image& source, OutputSize output) {
     const SmartSizePlacement p = smartSizePlacement(source.width(), source.height(), output);
     if (p.stretch) return scaleImage(source, output.width, output.height);
     // Only the part that lands on the output is computed.
-    return scaleImageWindow(source, p.width, p.height, -p.left, -p.top, output.width, output.height);
+    return scaleImageWindow(source, p.width, p.height, -p.left, -p.top, output.width,
+                            output.height);
 }
 
 int clampTo(int value, int low, int high) {
@@ -100,7 +101,8 @@ std::optional<Image> makePreviewCopy(const Image& composed) {
     return scaleImage(composed, previewCopySize.width, previewCopySize.height);
 }
 
-void applyPreviewRules(int sourceWidth, int sourceHeight, OutputSize output, PreviewOptions& options) {
+void applyPreviewRules(int sourceWidth, int sourceHeight, OutputSize output,
+                       PreviewOptions& options) {
     if (sourceWidth < output.width || sourceHeight < output.height) {
         options.tileEnabled = true;
     } else {
@@ -120,7 +122,8 @@ bool smartSizeEnabledAtOpen(int sourceWidth, int sourceHeight) {
 int requesterLeft(int windowX) { return std::max(windowX - 55, 10); }
 
 ScreenPoint previewWindowPosition(int windowX, int windowY, int screenWidth, int screenHeight) {
-    return {clampTo(windowX + 50, 20, screenWidth - 560), clampTo(windowY - 80, 20, screenHeight - 580)};
+    return {clampTo(windowX + 50, 20, screenWidth - 560),
+            clampTo(windowY - 80, 20, screenHeight - 580)};
 }
 
 ThumbnailPlacement chooserThumbnailPlacement(int pictureWidth, int pictureHeight) {

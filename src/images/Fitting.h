@@ -64,7 +64,8 @@ struct PreviewOptions {
     bool smartEnabled = true;
     friend bool operator==(const PreviewOptions&, const PreviewOptions&) = default;
 };
-void applyPreviewRules(int sourceWidth, int sourceHeight, OutputSize output, PreviewOptions& options);
+void applyPreviewRules(int sourceWidth, int sourceHeight, OutputSize output,
+                       PreviewOptions& options);
 // When the dialog opens, Smart Size is offered only for pictures outside the band.
 bool smartSizeEnabledAtOpen(int sourceWidth, int sourceHeight);
 

@@ -103,7 +103,8 @@ std::optional<Image> decodeBitmapEntry(std::string_view data, std::string* why) 
         dib::compositeOverBlack(pixels->image, pixels->alpha);
     } else {
         const size_t maskAt =
-            header->end + size_t(dib::rowStride(header->width, header->bitsPerPixel) * header->height);
+            header->end +
+            size_t(dib::rowStride(header->width, header->bitsPerPixel) * header->height);
         applyMask(*header, data, maskAt, pixels->image);
     }
     return std::move(pixels->image);
@@ -127,7 +128,8 @@ std::optional<Image> decodeIco(std::string_view bytes, std::string* why) {
     constexpr size_t maxAttempts = 4;
     for (size_t i = 0; i < candidates.size() && i < maxAttempts; ++i) {
         const Candidate& c = candidates[i];
-        auto image = looksLikePng(c.data) ? decodePng(c.data, &reason) : decodeBitmapEntry(c.data, &reason);
+        auto image =
+            looksLikePng(c.data) ? decodePng(c.data, &reason) : decodeBitmapEntry(c.data, &reason);
         if (image) return image;
     }
     return refuse(why, reason.c_str());

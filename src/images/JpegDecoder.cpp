@@ -56,8 +56,10 @@ void onProgress(j_common_ptr cinfo) {
 // requested size, or no reduction.
 void chooseScale(j_decompress_ptr cinfo, int minWidth, int minHeight) {
     if (minWidth <= 0 && minHeight <= 0) return;
-    const JDIMENSION needWidth = JDIMENSION(minWidth) < cinfo->image_width ? minWidth : cinfo->image_width;
-    const JDIMENSION needHeight = JDIMENSION(minHeight) < cinfo->image_height ? minHeight : cinfo->image_height;
+    const JDIMENSION needWidth =
+        JDIMENSION(minWidth) < cinfo->image_width ? minWidth : cinfo->image_width;
+    const JDIMENSION needHeight =
+        JDIMENSION(minHeight) < cinfo->image_height ? minHeight : cinfo->image_height;
     for (unsigned denominator : {8u, 4u, 2u}) {
         cinfo->scale_num = 1;
         cinfo->scale_denom = denominator;
@@ -89,7 +91,9 @@ void convertRow(const j_decompress_ptr cinfo, const JSAMPLE* in, uint8_t* out) {
         for (JDIMENSION x = 0; x < width; ++x) {
             const JSAMPLE* p = in + x * 4;
             const unsigned k = inverted ? p[3] : 255u - p[3];
-            for (int c = 0; c < 3; ++c) out[x * 3 + c] = timesOver255(inverted ? p[c] : 255u - p[c], k);
+            for (int c = 0; c < 3; ++c) {
+                out[x * 3 + c] = timesOver255(inverted ? p[c] : 255u - p[c], k);
+            }
         }
     }
 }
@@ -120,7 +124,9 @@ bool decodeWithLibrary(JpegJob& job) {
     errors.base.error_exit = onError;
     errors.base.output_message = onMessage;
     if (setjmp(errors.jump)) {
-        if (!job.message[0]) errors.base.format_message(reinterpret_cast<j_common_ptr>(&cinfo), job.message);
+        if (!job.message[0]) {
+            errors.base.format_message(reinterpret_cast<j_common_ptr>(&cinfo), job.message);
+        }
         jpeg_destroy_decompress(&cinfo);
         return false;
     }

@@ -39,8 +39,8 @@ std::optional<DecodedPicture> decodePictureScaled(std::string_view bytes, int mi
 std::optional<Image> decodeBmp(std::string_view bytes, std::string* why = nullptr);
 std::optional<Image> decodeIco(std::string_view bytes, std::string* why = nullptr);
 std::optional<Image> decodeJpeg(std::string_view bytes, std::string* why = nullptr);
-std::optional<DecodedPicture> decodeJpegScaled(std::string_view bytes, int minWidth,
-                                               int minHeight, std::string* why = nullptr);
+std::optional<DecodedPicture> decodeJpegScaled(std::string_view bytes, int minWidth, int minHeight,
+                                               std::string* why = nullptr);
 std::optional<Image> decodePng(std::string_view bytes, std::string* why = nullptr);
 
 // Signatures, for recognising a format by its first bytes.

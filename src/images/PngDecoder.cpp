@@ -23,7 +23,7 @@ struct PngJob {
     std::string_view bytes;
     size_t position = 0;
     std::optional<Image> image;
-    std::vector<uint8_t> rgba;        // one row, or every row of an interlaced picture
+    std::vector<uint8_t> rgba;  // one row, or every row of an interlaced picture
     std::vector<png_bytep> rowStarts;
     char message[128] = {};
 
@@ -73,7 +73,8 @@ void requestRgba(png_structp png, png_infop info) {
     if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
         png_set_gray_to_rgb(png);
     }
-    const bool hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
+    const bool hasAlpha =
+        (colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
     if (!hasAlpha) png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
 }
 
@@ -126,7 +127,8 @@ bool decodeWithLibrary(PngJob& job) {
 }  // namespace
 
 bool looksLikePng(std::string_view bytes) {
-    return bytes.size() >= 8 && png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) == 0;
+    return bytes.size() >= 8 &&
+           png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) == 0;
 }
 
 std::optional<Image> decodePng(std::string_view bytes, std::string* why) {

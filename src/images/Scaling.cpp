@@ -22,7 +22,7 @@ struct AxisPlan {
     std::vector<int> count;      // how many source pixels feed it (0: none, black)
     std::vector<size_t> offset;  // where its weights start in `weights`
     std::vector<uint64_t> weights;
-    int lowest = 0;              // source pixels the whole window reads
+    int lowest = 0;  // source pixels the whole window reads
     int highest = -1;
 };
 
@@ -101,7 +101,9 @@ std::vector<uint16_t> scaleRows(const Image& source, const AxisPlan& across, int
                 sum[1] += p[1] * w[t];
                 sum[2] += p[2] * w[t];
             }
-            for (int c = 0; c < 3; ++c) target[x * 3 + c] = uint16_t((sum[c] * 256 + half) / across.divisor);
+            for (int c = 0; c < 3; ++c) {
+                target[x * 3 + c] = uint16_t((sum[c] * 256 + half) / across.divisor);
+            }
         }
     }
     return out;
@@ -134,7 +136,8 @@ std::optional<Image> scaleImageWindow(const Image& source, int scaledWidth, int 
     try {
         const AxisPlan across = planAxis(source.width(), scaledWidth, left, width);
         const AxisPlan down = planAxis(source.height(), scaledHeight, top, height);
-        if (down.highest < down.lowest || across.highest < across.lowest) return target;  // all black
+        const bool nothingVisible = down.highest < down.lowest || across.highest < across.lowest;
+        if (nothingVisible) return target;  // all black
         const int rows = down.highest - down.lowest + 1;
         if (int64_t(rows) * width > 3 * Image::maxPixels) return std::nullopt;
         const auto scaledRows = scaleRows(source, across, down.lowest, rows);

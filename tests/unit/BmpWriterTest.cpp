@@ -19,13 +19,14 @@ uint32_t le16(const std::string& bytes, size_t at) {
 
 TEST(BmpWriter, HeaderFieldsAndPaddedBottomUpRows) {
     Image image = *Image::create(3, 2);
-    image.setPixel(0, 0, {1, 2, 3});      // top row
-    image.setPixel(2, 1, {40, 50, 60});   // bottom row
+    image.setPixel(0, 0, {1, 2, 3});     // top row
+    image.setPixel(2, 1, {40, 50, 60});  // bottom row
     const std::string bytes = encodeBmp24(image);
     ASSERT_EQ(bytes.size(), 54u + 2 * 12);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
-    const std::pair<size_t, uint32_t> fields32[] = {{2, 78}, {6, 0}, {10, 54}, {14, 40}, {18, 3}, {22, 2},
-                                                    {30, 0}, {34, 24}, {38, 0}, {42, 0}, {46, 0}, {50, 0}};
+    const std::pair<size_t, uint32_t> fields32[] = {{2, 78}, {6, 0},  {10, 54}, {14, 40},
+                                                    {18, 3}, {22, 2}, {30, 0},  {34, 24},
+                                                    {38, 0}, {42, 0}, {46, 0},  {50, 0}};
     for (auto [at, value] : fields32) EXPECT_EQ(le32(bytes, at), value) << "offset " << at;
     EXPECT_EQ(le16(bytes, 26), 1u);
     EXPECT_EQ(le16(bytes, 28), 24u);
@@ -52,7 +53,9 @@ TEST(BmpWriter, ReadsBackThroughTheDecoder) {
     for (int width = 1; width <= 5; ++width) {
         Image image = *Image::create(width, 3);
         for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < width; ++x) image.setPixel(x, y, {uint8_t(x * 40), uint8_t(y * 90), uint8_t(x + y)});
+            for (int x = 0; x < width; ++x) {
+                image.setPixel(x, y, {uint8_t(x * 40), uint8_t(y * 90), uint8_t(x + y)});
+            }
         }
         EXPECT_EQ(decodeBmp(encodeBmp24(image)), image) << width;
     }

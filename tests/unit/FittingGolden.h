@@ -22,7 +22,9 @@ inline Image testPicture(int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const bool edge = (x / 13 + y / 7) % 2 == 0;
-            image.setPixel(x, y, {uint8_t(x * 255 / width), uint8_t(y * 255 / height), uint8_t(edge ? 230 : 20)});
+            image.setPixel(
+                x, y,
+                {uint8_t(x * 255 / width), uint8_t(y * 255 / height), uint8_t(edge ? 230 : 20)});
         }
     }
     return image;
@@ -35,7 +37,8 @@ struct Fitted {
 
 // The fingerprint of every fitting of the test pictures, in a fixed order.
 inline std::vector<Fitted> fitAll() {
-    const Image wide = testPicture(333, 157), tall = testPicture(157, 333), band = testPicture(300, 231);
+    const Image wide = testPicture(333, 157), tall = testPicture(157, 333),
+                band = testPicture(300, 231);
     std::vector<Fitted> out;
     const auto add = [&](const char* name, const std::optional<Image>& image) {
         out.push_back({name, image ? fingerprint(*image) : 0});

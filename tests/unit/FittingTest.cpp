@@ -12,15 +12,18 @@ namespace {
 Image numbered(int width, int height) {
     Image image = *Image::create(width, height);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, {uint8_t(x * 7 + 1), uint8_t(y * 11 + 1), uint8_t(x ^ y)});
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, {uint8_t(x * 7 + 1), uint8_t(y * 11 + 1), uint8_t(x ^ y)});
+        }
     }
     return image;
 }
 
 TEST(Fitting, RoundsHalvesToEven) {
-    const std::pair<float, int> cases[] = {{0.5f, 0},   {1.5f, 2},     {2.5f, 2},           {-0.5f, 0},
-                                           {-1.5f, -2}, {-366.5f, -366}, {1066.6667f, 1067}, {-133.33333f, -133},
-                                           {149.99999f, 150}, {1e10f, INT_MAX}};
+    const std::pair<float, int> cases[] = {
+        {0.5f, 0},         {1.5f, 2},       {2.5f, 2},          {-0.5f, 0},
+        {-1.5f, -2},       {-366.5f, -366}, {1066.6667f, 1067}, {-133.33333f, -133},
+        {149.99999f, 150}, {1e10f, INT_MAX}};
     for (auto [value, expected] : cases) EXPECT_EQ(roundHalfEven(value), expected) << value;
 }
 
@@ -68,7 +71,9 @@ TEST(Fitting, TilesRepeatFromTheTopLeft) {
     const auto tiled = composeBackground(source, FitMode::tileImage, {8, 5});
     ASSERT_TRUE(tiled.has_value());
     for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(tiled->pixel(x, y), source.pixel(x % 3, y % 2)) << x << "," << y;
+        for (int x = 0; x < 8; ++x) {
+            EXPECT_EQ(tiled->pixel(x, y), source.pixel(x % 3, y % 2)) << x << "," << y;
+        }
     }
     const Image photo = numbered(300, 200);
     const auto screen = composeBackground(photo, FitMode::tileImage, smallBodyShopSize);
@@ -81,16 +86,19 @@ TEST(Fitting, StretchAndSmartSize) {
     const Image source = numbered(16, 4);
     EXPECT_EQ(composeBackground(source, FitMode::stretchImage, {8, 6}), scaleImage(source, 8, 6));
     // Four times wider than high at 8 x 6: scaled to 24 x 6, the middle shown.
-    EXPECT_EQ(composeBackground(source, FitMode::smartSize, {8, 6}), scaleImage(source, 24, 6)->region(8, 0, 8, 6));
+    EXPECT_EQ(composeBackground(source, FitMode::smartSize, {8, 6}),
+              scaleImage(source, 24, 6)->region(8, 0, 8, 6));
     const Image tall = numbered(3, 10);
     const auto p = smartSizePlacement(3, 10, {8, 6});
     EXPECT_EQ(composeBackground(tall, FitMode::smartSize, {8, 6}),
               scaleImage(tall, p.width, p.height)->region(-p.left, -p.top, 8, 6));
     // Inside the band Smart Size stretches.
     const Image fourByThree = numbered(12, 9);
-    EXPECT_EQ(composeBackground(fourByThree, FitMode::smartSize, {8, 6}), scaleImage(fourByThree, 8, 6));
+    EXPECT_EQ(composeBackground(fourByThree, FitMode::smartSize, {8, 6}),
+              scaleImage(fourByThree, 8, 6));
     // A sliver far outside the band still fills the screen.
-    const auto sliver = composeBackground(numbered(1, 30000), FitMode::smartSize, smallBodyShopSize);
+    const auto sliver =
+        composeBackground(numbered(1, 30000), FitMode::smartSize, smallBodyShopSize);
     ASSERT_TRUE(sliver.has_value());
     EXPECT_EQ(sliver->width(), 800);
     EXPECT_FALSE(composeBackground(Image(), FitMode::stretchImage, smallBodyShopSize).has_value());
@@ -104,11 +112,23 @@ TEST(Fitting, PreviewOptionRules) {
         PreviewOptions after;
     };
     const Case cases[] = {
-        {1024, 768, largeBodyShopSize, FitMode::stretchImage, {FitMode::originalSize, false, false, false}},
-        {1024, 768, smallBodyShopSize, FitMode::tileImage, {FitMode::originalSize, false, true, true}},
+        {1024,
+         768,
+         largeBodyShopSize,
+         FitMode::stretchImage,
+         {FitMode::originalSize, false, false, false}},
+        {1024,
+         768,
+         smallBodyShopSize,
+         FitMode::tileImage,
+         {FitMode::originalSize, false, true, true}},
         {300, 200, smallBodyShopSize, FitMode::tileImage, {FitMode::tileImage, true, true, true}},
         {800, 400, smallBodyShopSize, FitMode::smartSize, {FitMode::smartSize, true, true, true}},
-        {800, 600, smallBodyShopSize, FitMode::smartSize, {FitMode::originalSize, false, false, false}},
+        {800,
+         600,
+         smallBodyShopSize,
+         FitMode::smartSize,
+         {FitMode::originalSize, false, false, false}},
     };
     for (const Case& c : cases) {
         PreviewOptions options{c.before, false, false, false};
@@ -129,7 +149,8 @@ TEST(Fitting, WindowPlacement) {
     EXPECT_EQ(previewWindowPosition(100, 200, 1920, 1080), (ScreenPoint{150, 120}));
     EXPECT_EQ(previewWindowPosition(-100, 50, 1920, 1080), (ScreenPoint{20, 20}));
     EXPECT_EQ(previewWindowPosition(1900, 1000, 1920, 1080), (ScreenPoint{1360, 500}));
-    EXPECT_EQ(previewWindowPosition(100, 200, 500, 400), (ScreenPoint{-60, -180}));  // upper bound wins
+    EXPECT_EQ(previewWindowPosition(100, 200, 500, 400),
+              (ScreenPoint{-60, -180}));  // upper bound wins
 }
 
 TEST(Fitting, ChooserThumbnails) {
@@ -148,7 +169,9 @@ TEST(Fitting, ChooserThumbnails) {
     for (auto [x, y] : {std::pair{0, 0}, {199, 199}, {100, 100}, {1, 199}, {199, 1}}) {
         EXPECT_EQ(placeholder.pixel(x, y), red) << x << "," << y;
     }
-    for (auto [x, y] : {std::pair{0, 199}, {199, 0}, {50, 60}}) EXPECT_EQ(placeholder.pixel(x, y), Rgb{}) << x << "," << y;
+    for (auto [x, y] : {std::pair{0, 199}, {199, 0}, {50, 60}}) {
+        EXPECT_EQ(placeholder.pixel(x, y), Rgb{}) << x << "," << y;
+    }
 }
 
 TEST(Fitting, BackgroundThumbnail) {

@@ -45,7 +45,8 @@ std::string palette(const std::vector<Rgb>& colours) {
 
 // Every prefix of a valid file must be handled without a crash; when a prefix
 // still decodes, it is a picture of the full size.
-void expectTruncationsAreSafe(const std::string& file, const std::function<bool(size_t)>& mustFail) {
+void expectTruncationsAreSafe(const std::string& file,
+                              const std::function<bool(size_t)>& mustFail) {
     const auto full = decodePicture(file);
     ASSERT_TRUE(full.has_value());
     for (size_t length = 0; length < file.size(); ++length) {
@@ -80,10 +81,12 @@ TEST(BmpDecoder, TrueColourRowsInEitherOrder) {
 TEST(BmpDecoder, IndexedDepthsAndShortPalettes) {
     const Rgb c0{1, 2, 3}, c1{250, 251, 252}, c2{9, 99, 199};
     // 1 bit: 10 pixels 1010110011.
-    auto one = bmpFile(infoHeader(10, 1, 1), palette({c0, c1}), Bytes().u8(0xAC).u8(0xC0).u16(0).data);
+    auto one =
+        bmpFile(infoHeader(10, 1, 1), palette({c0, c1}), Bytes().u8(0xAC).u8(0xC0).u16(0).data);
     expectPixels(decodePicture(one), {{c1, c0, c1, c0, c1, c1, c0, c0, c1, c1}});
     // 4 bits with three palette entries: index 15 lies past the palette.
-    auto four = bmpFile(infoHeader(3, 1, 4, 0, 3), palette({c0, c1, c2}), Bytes().u8(0x1F).u8(0x20).u16(0).data);
+    auto four = bmpFile(infoHeader(3, 1, 4, 0, 3), palette({c0, c1, c2}),
+                        Bytes().u8(0x1F).u8(0x20).u16(0).data);
     expectPixels(decodePicture(four), {{c1, black, c2}});
     // 8 bits, bottom-up, four entries.
     auto eight = bmpFile(infoHeader(2, 2, 8, 0, 4), palette({c0, c1, c2, red}),
@@ -101,7 +104,8 @@ TEST(BmpDecoder, OldOs2HeaderWithThreeBytePaletteCutByThePixelOffset) {
 
 TEST(BmpDecoder, SixteenAndThirtyTwoBitMasks) {
     // Without masks 16-bit pixels are 5-5-5.
-    auto plain16 = bmpFile(infoHeader(3, 1, 16), "", Bytes().u16(0x7C00).u16(0x03E0).u16(0x0010).u16(0).data);
+    auto plain16 =
+        bmpFile(infoHeader(3, 1, 16), "", Bytes().u16(0x7C00).u16(0x03E0).u16(0x0010).u16(0).data);
     expectPixels(decodePicture(plain16), {{red, green, {0, 0, 132}}});
     // 5-6-5 through masks that follow a 40-byte header.
     auto masks565 = Bytes().u32(0xF800).u32(0x07E0).u32(0x001F).data;
@@ -120,24 +124,29 @@ TEST(BmpDecoder, AlphaMasksOfNewerHeadersAreLaidOverBlack) {
         expectPixels(decodePicture(withAlpha), {{{100, 50, 25}, {200, 100, 50}}});
     }
     // An alpha channel that is zero everywhere is unused.
-    auto unused = bmpFile(infoHeader(1, 1, 32, 3, 0, 124, masks), "", Bytes().bgra({7, 8, 9}, 0).data);
+    auto unused =
+        bmpFile(infoHeader(1, 1, 32, 3, 0, 124, masks), "", Bytes().bgra({7, 8, 9}, 0).data);
     expectPixels(decodePicture(unused), {{{7, 8, 9}}});
 }
 
 TEST(BmpDecoder, RunLengthEncodedPictures) {
     const std::string colours = palette({black, red, green, blue});
     Bytes rle8;
-    rle8.u8(3).u8(1).u8(0).u8(0);                          // bottom row: 3 x red, end of row
-    rle8.u8(0).u8(3).u8(2).u8(1).u8(2).u8(0).u8(0).u8(0);  // literal green red green + pad, end of row
-    rle8.u8(0).u8(2).u8(1).u8(0).u8(5).u8(3).u8(0).u8(1);  // skip one, 5 x blue (cut at the edge), end
+    rle8.u8(3).u8(1).u8(0).u8(0);  // bottom row: 3 x red, end of row
+    rle8.u8(0).u8(3).u8(2).u8(1).u8(2).u8(0).u8(0).u8(
+        0);  // literal green red green + pad, end of row
+    rle8.u8(0).u8(2).u8(1).u8(0).u8(5).u8(3).u8(0).u8(
+        1);  // skip one, 5 x blue (cut at the edge), end
     auto eight = bmpFile(infoHeader(4, 3, 8, 1, 4), colours, rle8.data);
-    expectPixels(decodePicture(eight), {{black, blue, blue, blue}, {green, red, green, black}, {red, red, red, black}});
+    expectPixels(decodePicture(eight),
+                 {{black, blue, blue, blue}, {green, red, green, black}, {red, red, red, black}});
 
     Bytes rle4;
-    rle4.u8(5).u8(0x12).u8(0).u8(0);             // 1 2 1 2 1
+    rle4.u8(5).u8(0x12).u8(0).u8(0);                 // 1 2 1 2 1
     rle4.u8(0).u8(3).u8(0x31).u8(0x20).u8(0).u8(1);  // literal 3 1 2, end
     auto four = bmpFile(infoHeader(5, 2, 4, 2, 4), colours, rle4.data);
-    expectPixels(decodePicture(four), {{blue, red, green, black, black}, {red, green, red, green, red}});
+    expectPixels(decodePicture(four),
+                 {{blue, red, green, black, black}, {red, green, red, green, red}});
 }
 
 TEST(BmpDecoder, HostileHeadersFailCleanly) {
@@ -176,7 +185,8 @@ TEST(BmpDecoder, HostileHeadersFailCleanly) {
 
 TEST(BmpDecoder, OverlongPalettesAndRunsStayInsideTheirBounds) {
     // A colour count of four billion: only the entries before the pixels count.
-    auto manyColours = bmpFile(infoHeader(1, 1, 8, 0, 0xFFFFFFFF), palette({green}), Bytes().u8(0).zeros(3).data);
+    auto manyColours =
+        bmpFile(infoHeader(1, 1, 8, 0, 0xFFFFFFFF), palette({green}), Bytes().u8(0).zeros(3).data);
     expectPixels(decodePicture(manyColours), {{green}});
     // Runs past the right edge, jumps past the top and data after the end.
     Bytes rle;
@@ -184,17 +194,20 @@ TEST(BmpDecoder, OverlongPalettesAndRunsStayInsideTheirBounds) {
     auto runaway = bmpFile(infoHeader(2, 1, 8, 1, 2), palette({black, red}), rle.data);
     expectPixels(decodePicture(runaway), {{red, red}});
     // A literal that claims more bytes than there are.
-    auto cutLiteral = bmpFile(infoHeader(2, 1, 8, 1, 2), palette({black, red}), Bytes().u8(0).u8(200).u8(1).data);
+    auto cutLiteral =
+        bmpFile(infoHeader(2, 1, 8, 1, 2), palette({black, red}), Bytes().u8(0).u8(200).u8(1).data);
     EXPECT_FALSE(decodePicture(cutLiteral).has_value());
 }
 
 TEST(BmpDecoder, TruncatedFilesNeverCrash) {
     const std::string trueColour = threeByTwo24(false);
     // Only the last row's padding may be missing.
-    expectTruncationsAreSafe(trueColour, [&](size_t length) { return length < trueColour.size() - 3; });
+    expectTruncationsAreSafe(trueColour,
+                             [&](size_t length) { return length < trueColour.size() - 3; });
     Bytes rle;
     rle.u8(3).u8(1).u8(0).u8(0).u8(0).u8(3).u8(2).u8(1).u8(2).u8(0).u8(0).u8(1);
-    const std::string runLength = bmpFile(infoHeader(4, 2, 8, 1, 4), palette({black, red, green, blue}), rle.data);
+    const std::string runLength =
+        bmpFile(infoHeader(4, 2, 8, 1, 4), palette({black, red, green, blue}), rle.data);
     expectTruncationsAreSafe(runLength, [&](size_t length) { return length < 14 + 40 + 16 + 2; });
 }
 
@@ -212,14 +225,16 @@ TEST(IcoDecoder, MaskedPixelsBecomeBlack) {
     const Rgb grey{90, 90, 90};
     // Three wide: both the colour rows and the mask rows carry padding.
     const Image colours = pictureOf({{red, grey, blue}, {grey, green, white}});
-    const std::string icon = icoFile({{3, 2, 24, icoBitmap(colours, {false, true, false, true, false, false}, 24)}});
+    const std::string icon =
+        icoFile({{3, 2, 24, icoBitmap(colours, {false, true, false, true, false, false}, 24)}});
     expectPixels(decodePicture(icon), {{red, black, blue}, {black, green, white}});
 }
 
 TEST(IcoDecoder, AlphaWinsOverTheMaskUnlessItIsEmpty) {
     const Image colours = pictureOf({{{200, 100, 50}, red}, {green, blue}});
     const std::vector<bool> mask = {false, false, true, false};
-    const std::string withAlpha = icoFile({{2, 2, 32, icoBitmap(colours, mask, 32, {128, 0, 255, 255})}});
+    const std::string withAlpha =
+        icoFile({{2, 2, 32, icoBitmap(colours, mask, 32, {128, 0, 255, 255})}});
     expectPixels(decodePicture(withAlpha), {{{100, 50, 25}, black}, {green, blue}});
     const std::string zeroAlpha = icoFile({{2, 2, 32, icoBitmap(colours, mask, 32, {0, 0, 0, 0})}});
     expectPixels(decodePicture(zeroAlpha), {{{200, 100, 50}, red}, {black, blue}});
@@ -227,24 +242,40 @@ TEST(IcoDecoder, AlphaWinsOverTheMaskUnlessItIsEmpty) {
 
 TEST(IcoDecoder, TakesTheLargestThenDeepestImage) {
     const Image small = pictureOf({{red, red}, {red, red}});
-    const Image large = pictureOf({{green, green, green}, {green, green, green}, {green, green, green}});
+    const Image large =
+        pictureOf({{green, green, green}, {green, green, green}, {green, green, green}});
     const std::vector<bool> opaque4(4, false), opaque9(9, false);
     // The directory claims the wrong sizes; the images' own headers decide.
-    const std::string bySize = icoFile({{9, 9, 32, icoBitmap(small, opaque4, 32)}, {1, 1, 24, icoBitmap(large, opaque9, 24)}});
-    expectPixels(decodePicture(bySize), {{green, green, green}, {green, green, green}, {green, green, green}});
+    const std::string bySize = icoFile(
+        {{9, 9, 32, icoBitmap(small, opaque4, 32)}, {1, 1, 24, icoBitmap(large, opaque9, 24)}});
+    expectPixels(decodePicture(bySize),
+                 {{green, green, green}, {green, green, green}, {green, green, green}});
 
     Bytes shallow;  // 2 x 2 at 8 bits, all blue
-    shallow.raw(infoHeader(2, 4, 8)).raw(palette({blue})).zeros(256 * 4 - 4).u8(0).u8(0).u16(0).u8(0).u8(0).u16(0).zeros(8);
-    const std::string byDepth = icoFile({{2, 2, 8, shallow.data}, {2, 2, 24, icoBitmap(small, opaque4, 24)}});
+    shallow.raw(infoHeader(2, 4, 8))
+        .raw(palette({blue}))
+        .zeros(256 * 4 - 4)
+        .u8(0)
+        .u8(0)
+        .u16(0)
+        .u8(0)
+        .u8(0)
+        .u16(0)
+        .zeros(8);
+    const std::string byDepth =
+        icoFile({{2, 2, 8, shallow.data}, {2, 2, 24, icoBitmap(small, opaque4, 24)}});
     expectPixels(decodePicture(byDepth), {{red, red}, {red, red}});
 }
 
 TEST(IcoDecoder, PngImagesInsideIcons) {
     PngSpec png;
     png.width = 4, png.height = 4, png.colourType = 6;
-    for (int i = 0; i < 16; ++i) png.samples.insert(png.samples.end(), {200, 100, 50, uint16_t(i == 0 ? 128 : 255)});
+    for (int i = 0; i < 16; ++i) {
+        png.samples.insert(png.samples.end(), {200, 100, 50, uint16_t(i == 0 ? 128 : 255)});
+    }
     const Image small = pictureOf({{red, red}, {red, red}});
-    const std::string icon = icoFile({{2, 2, 24, icoBitmap(small, std::vector<bool>(4, false), 24)}, {0, 0, 32, makePng(png)}});
+    const std::string icon = icoFile(
+        {{2, 2, 24, icoBitmap(small, std::vector<bool>(4, false), 24)}, {0, 0, 32, makePng(png)}});
     const auto image = decodePicture(icon);
     ASSERT_TRUE(image.has_value());
     EXPECT_EQ(image->width(), 4);
@@ -258,7 +289,8 @@ TEST(IcoDecoder, BrokenEntriesAreSkippedAndAllBrokenFails) {
     std::string icon = icoFile({{1, 1, 24, good}, {64, 64, 32, std::string(40, '\x7F')}});
     expectPixels(decodePicture(icon), {{blue}});
     // A PNG entry that claims four billion pixels each way.
-    std::string giant = "\x89PNG\r\n\x1A\n" + std::string(4, '\0') + "IHDR" + std::string(8, '\xFF') + std::string(9, '\x08');
+    std::string giant = "\x89PNG\r\n\x1A\n" + std::string(4, '\0') + "IHDR" +
+                        std::string(8, '\xFF') + std::string(9, '\x08');
     EXPECT_FALSE(decodePicture(icoFile({{0, 0, 32, giant}})).has_value());
     // An entry whose offset lies past the end.
     Bytes pastEnd;
@@ -291,22 +323,32 @@ PngSpec pngOf(int width, int height, int colourType, int depth, std::vector<uint
 std::vector<PngCase> pngCases() {
     std::vector<PngCase> cases;
     cases.push_back({"grey 1", pngOf(3, 1, 0, 1, {0, 1, 0}), {{black, white, black}}});
-    cases.push_back({"grey 2", pngOf(4, 1, 0, 2, {0, 1, 2, 3}), {{black, {85, 85, 85}, {170, 170, 170}, white}}});
+    cases.push_back({"grey 2",
+                     pngOf(4, 1, 0, 2, {0, 1, 2, 3}),
+                     {{black, {85, 85, 85}, {170, 170, 170}, white}}});
     cases.push_back({"grey 4", pngOf(3, 1, 0, 4, {0, 15, 7}), {{black, white, {119, 119, 119}}}});
-    cases.push_back({"grey 8", pngOf(2, 2, 0, 8, {0, 50, 100, 255}), {{black, {50, 50, 50}}, {{100, 100, 100}, white}}});
+    cases.push_back({"grey 8",
+                     pngOf(2, 2, 0, 8, {0, 50, 100, 255}),
+                     {{black, {50, 50, 50}}, {{100, 100, 100}, white}}});
     cases.push_back({"grey 16", pngOf(2, 1, 0, 16, {0xFFFF, 0x8080}), {{white, {128, 128, 128}}}});
     PngSpec greyKey = pngOf(2, 1, 0, 8, {200, 100});
     greyKey.transparentGrey = 200;
     cases.push_back({"grey with key", greyKey, {{black, {100, 100, 100}}}});
-    cases.push_back({"grey alpha 8", pngOf(2, 1, 4, 8, {200, 128, 200, 255}), {{{100, 100, 100}, {200, 200, 200}}}});
-    cases.push_back({"grey alpha 16", pngOf(2, 1, 4, 16, {0xFFFF, 0xFFFF, 51400, 0}), {{white, black}}});
+    cases.push_back({"grey alpha 8",
+                     pngOf(2, 1, 4, 8, {200, 128, 200, 255}),
+                     {{{100, 100, 100}, {200, 200, 200}}}});
+    cases.push_back(
+        {"grey alpha 16", pngOf(2, 1, 4, 16, {0xFFFF, 0xFFFF, 51400, 0}), {{white, black}}});
     cases.push_back({"rgb 8", pngOf(2, 1, 2, 8, {10, 20, 30, 255, 0, 0}), {{{10, 20, 30}, red}}});
     cases.push_back({"rgb 16", pngOf(1, 1, 2, 16, {2570, 5140, 7710}), {{{10, 20, 30}}}});
     PngSpec rgbKey = pngOf(2, 1, 2, 8, {10, 20, 30, 10, 20, 31});
     rgbKey.transparentRgb = {10, 20, 30}, rgbKey.hasTransparentRgb = true;
     cases.push_back({"rgb with key", rgbKey, {{black, {10, 20, 31}}}});
-    cases.push_back({"rgba 8", pngOf(2, 1, 6, 8, {200, 100, 50, 128, 1, 2, 3, 255}), {{{100, 50, 25}, {1, 2, 3}}}});
-    cases.push_back({"rgba 16", pngOf(1, 1, 6, 16, {0xFFFF, 0, 0x8080, 0xFFFF}), {{{255, 0, 128}}}});
+    cases.push_back({"rgba 8",
+                     pngOf(2, 1, 6, 8, {200, 100, 50, 128, 1, 2, 3, 255}),
+                     {{{100, 50, 25}, {1, 2, 3}}}});
+    cases.push_back(
+        {"rgba 16", pngOf(1, 1, 6, 16, {0xFFFF, 0, 0x8080, 0xFFFF}), {{{255, 0, 128}}}});
     for (int depth : {1, 2, 4, 8}) {
         PngSpec p = pngOf(3, 1, 3, depth, {0, 1, 1});
         p.palette = {red, green};
@@ -395,7 +437,8 @@ TEST(JpegDecoder, BaselineProgressiveGreyAndCmyk) {
     // stored values back as red, green and blue.
     expectClose(decodePicture(makeJpeg(picture, JpegKind::adobeCmyk, 255)), picture, 3);
     Image halfBlack = *Image::create(16, 16, white);
-    expectClose(decodePicture(makeJpeg(halfBlack, JpegKind::adobeCmyk, 128)), *Image::create(16, 16, {128, 128, 128}), 3);
+    expectClose(decodePicture(makeJpeg(halfBlack, JpegKind::adobeCmyk, 128)),
+                *Image::create(16, 16, {128, 128, 128}), 3);
 }
 
 TEST(JpegDecoder, ScaledDecodingKeepsTheNeededSize) {
@@ -403,7 +446,8 @@ TEST(JpegDecoder, ScaledDecodingKeepsTheNeededSize) {
     struct Case {
         int minWidth, minHeight, width, height;
     };
-    const Case cases[] = {{200, 200, 320, 240}, {50, 50, 80, 60}, {160, 100, 160, 120}, {1000, 1000, 640, 480}};
+    const Case cases[] = {
+        {200, 200, 320, 240}, {50, 50, 80, 60}, {160, 100, 160, 120}, {1000, 1000, 640, 480}};
     for (const Case& c : cases) {
         const auto decoded = decodeJpegScaled(photo, c.minWidth, c.minHeight);
         ASSERT_TRUE(decoded.has_value());
@@ -425,7 +469,8 @@ TEST(JpegDecoder, ScaledDecodingKeepsTheNeededSize) {
 TEST(JpegDecoder, DamagedAndOversizedFilesFailWithoutNoise) {
     const std::string jpeg = makeJpeg(blockPicture(16, 16), JpegKind::progressive);
     std::string why;
-    EXPECT_FALSE(decodePicture(std::string("\xFF\xD8\xFF") + std::string(100, 'x'), &why).has_value());
+    EXPECT_FALSE(
+        decodePicture(std::string("\xFF\xD8\xFF") + std::string(100, 'x'), &why).has_value());
     EXPECT_FALSE(why.empty());
     // A start-of-frame claiming 60000 x 60000 pixels.
     std::string huge = jpeg;
@@ -450,7 +495,8 @@ TEST(PictureDecoder, RecognisesContentNotNames) {
     EXPECT_TRUE(decodePicture(makeJpeg(picture, JpegKind::rgb)).has_value());
     // "BM" decides: such a file is a bitmap or nothing.
     EXPECT_FALSE(decodePicture("BM" + makePng(spec)).has_value());
-    for (std::string junk : {std::string(), std::string("GIF89a"), std::string(64, '\0'), std::string("\x89PNG")}) {
+    for (std::string junk :
+         {std::string(), std::string("GIF89a"), std::string(64, '\0'), std::string("\x89PNG")}) {
         std::string why;
         EXPECT_FALSE(decodePicture(junk, &why).has_value());
         EXPECT_FALSE(why.empty());

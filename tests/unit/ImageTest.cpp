@@ -43,7 +43,8 @@ TEST(Image, SizeLimitsAndColourValues) {
 
 TEST(Image, RegionsAndDrawingAreClipped) {
     const Image source = greys(2, 2, {10, 20, 30, 40});
-    EXPECT_EQ(redsOf(source.region(-1, -1, 3, 3)), (std::vector<uint8_t>{0, 0, 0, 0, 10, 20, 0, 30, 40}));
+    EXPECT_EQ(redsOf(source.region(-1, -1, 3, 3)),
+              (std::vector<uint8_t>{0, 0, 0, 0, 10, 20, 0, 30, 40}));
     EXPECT_EQ(redsOf(source.region(1, 1, 2, 1)), (std::vector<uint8_t>{40, 0}));
     EXPECT_EQ(redsOf(source.region(INT_MIN, INT_MAX, 1, 1)), (std::vector<uint8_t>{0}));
     Image target = greys(3, 1, {1, 2, 3});
@@ -55,16 +56,19 @@ TEST(Image, RegionsAndDrawingAreClipped) {
 }
 
 TEST(Scaling, ShrinkingAveragesAreas) {
-    EXPECT_EQ(redsOf(scaleImage(greys(4, 1, {0, 100, 200, 40}), 2, 1)), (std::vector<uint8_t>{50, 120}));
+    EXPECT_EQ(redsOf(scaleImage(greys(4, 1, {0, 100, 200, 40}), 2, 1)),
+              (std::vector<uint8_t>{50, 120}));
     // Two thirds: the middle pixel is shared half and half.
     EXPECT_EQ(redsOf(scaleImage(greys(3, 1, {0, 90, 180}), 2, 1)), (std::vector<uint8_t>{30, 150}));
     EXPECT_EQ(redsOf(scaleImage(greys(2, 2, {0, 100, 200, 40}), 1, 1)), (std::vector<uint8_t>{85}));
 }
 
 TEST(Scaling, EnlargingInterpolatesBetweenPixelCentres) {
-    EXPECT_EQ(redsOf(scaleImage(greys(2, 1, {0, 200}), 4, 1)), (std::vector<uint8_t>{0, 50, 150, 200}));
+    EXPECT_EQ(redsOf(scaleImage(greys(2, 1, {0, 200}), 4, 1)),
+              (std::vector<uint8_t>{0, 50, 150, 200}));
     // Shrinking across and growing down in one go.
-    EXPECT_EQ(redsOf(scaleImage(greys(2, 2, {0, 100, 200, 100}), 1, 4)), (std::vector<uint8_t>{50, 75, 125, 150}));
+    EXPECT_EQ(redsOf(scaleImage(greys(2, 2, {0, 100, 200, 100}), 1, 4)),
+              (std::vector<uint8_t>{50, 75, 125, 150}));
 }
 
 TEST(Scaling, KeepsFlatColoursAndSameSizePictures) {
@@ -83,12 +87,15 @@ TEST(Scaling, KeepsFlatColoursAndSameSizePictures) {
 TEST(Scaling, WindowsMatchTheWholeScaledPicture) {
     Image source = *Image::create(7, 5);
     for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 7; ++x) source.setPixel(x, y, {uint8_t(x * 30), uint8_t(y * 50), uint8_t(x * y * 7)});
+        for (int x = 0; x < 7; ++x) {
+            source.setPixel(x, y, {uint8_t(x * 30), uint8_t(y * 50), uint8_t(x * y * 7)});
+        }
     }
     for (auto [w, h] : {std::pair{13, 9}, {3, 11}, {4, 2}}) {
         const Image whole = *scaleImage(source, w, h);
         for (auto [left, top] : {std::pair{0, 0}, {2, 1}, {-3, -2}, {w - 1, h - 1}}) {
-            EXPECT_EQ(scaleImageWindow(source, w, h, left, top, 4, 3), whole.region(left, top, 4, 3))
+            EXPECT_EQ(scaleImageWindow(source, w, h, left, top, 4, 3),
+                      whole.region(left, top, 4, 3))
                 << w << "x" << h << " at " << left << "," << top;
         }
     }

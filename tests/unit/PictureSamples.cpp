@@ -21,9 +21,13 @@ std::string infoHeader(int32_t width, int32_t height, uint32_t bits, uint32_t co
 
 std::string bmpFile(const std::string& header, const std::string& extra, const std::string& pixels,
                     int64_t pixelOffset) {
-    const size_t offset = pixelOffset >= 0 ? size_t(pixelOffset) : 14 + header.size() + extra.size();
+    const size_t offset =
+        pixelOffset >= 0 ? size_t(pixelOffset) : 14 + header.size() + extra.size();
     Bytes b;
-    b.raw("BM").u32(uint32_t(14 + header.size() + extra.size() + pixels.size())).u32(0).u32(uint32_t(offset));
+    b.raw("BM")
+        .u32(uint32_t(14 + header.size() + extra.size() + pixels.size()))
+        .u32(0)
+        .u32(uint32_t(offset));
     b.raw(header).raw(extra).raw(pixels);
     return b.data;
 }
@@ -65,7 +69,9 @@ std::string icoBitmap(const Image& colours, const std::vector<bool>& transparent
     for (int y = h - 1; y >= 0; --y) {
         std::string row(size_t((w + 31) / 32 * 4), '\0');
         for (int x = 0; x < w; ++x) {
-            if (transparent[size_t(y * w + x)]) row[size_t(x / 8)] = char(row[size_t(x / 8)] | (0x80 >> (x % 8)));
+            if (transparent[size_t(y * w + x)]) {
+                row[size_t(x / 8)] = char(row[size_t(x / 8)] | (0x80 >> (x % 8)));
+            }
         }
         b.raw(row);
     }
@@ -120,7 +126,8 @@ std::vector<std::vector<png_byte>> packRows(const PngSpec& spec) {
 
 std::string makePng(const PngSpec& spec) {
     std::string out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, abortOnError, nullptr);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, abortOnError, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, appendToString, nullptr);
     png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth,
@@ -136,7 +143,8 @@ std::string makePng(const PngSpec& spec) {
         colour.gray = png_uint_16(spec.transparentGrey);
         png_set_tRNS(png, info, nullptr, 0, &colour);
     } else if (spec.hasTransparentRgb) {
-        colour.red = spec.transparentRgb.r, colour.green = spec.transparentRgb.g, colour.blue = spec.transparentRgb.b;
+        colour.red = spec.transparentRgb.r, colour.green = spec.transparentRgb.g,
+        colour.blue = spec.transparentRgb.b;
         png_set_tRNS(png, info, nullptr, 0, &colour);
     }
     auto rows = packRows(spec);
@@ -161,10 +169,14 @@ std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK) {
     cinfo.image_height = JDIMENSION(image.height());
     const int components = kind == JpegKind::grey ? 1 : kind == JpegKind::adobeCmyk ? 4 : 3;
     cinfo.input_components = components;
-    cinfo.in_color_space = kind == JpegKind::grey ? JCS_GRAYSCALE : kind == JpegKind::adobeCmyk ? JCS_CMYK : JCS_RGB;
+    cinfo.in_color_space = kind == JpegKind::grey        ? JCS_GRAYSCALE
+                           : kind == JpegKind::adobeCmyk ? JCS_CMYK
+                                                         : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 100, TRUE);
-    for (int c = 0; c < components; ++c) cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
+    for (int c = 0; c < components; ++c) {
+        cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
+    }
     if (kind == JpegKind::progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(size_t(image.width()) * size_t(components));
@@ -186,10 +198,13 @@ std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK) {
 }
 
 Image blockPicture(int width, int height) {
-    static const Rgb colours[] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}, {0, 0, 0}, {128, 128, 128}};
+    static const Rgb colours[] = {{255, 0, 0},     {0, 255, 0}, {0, 0, 255},
+                                  {255, 255, 255}, {0, 0, 0},   {128, 128, 128}};
     Image image = *Image::create(width, height);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, colours[size_t((x / 8 + y / 8 * 3) % 6)]);
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, colours[size_t((x / 8 + y / 8 * 3) % 6)]);
+        }
     }
     return image;
 }

@@ -13,11 +13,20 @@ namespace seamster::samples {
 // Little-endian byte writer.
 struct Bytes {
     std::string data;
-    Bytes& u8(uint32_t v) { data.push_back(char(v & 0xFF)); return *this; }
+    Bytes& u8(uint32_t v) {
+        data.push_back(char(v & 0xFF));
+        return *this;
+    }
     Bytes& u16(uint32_t v) { return u8(v).u8(v >> 8); }
     Bytes& u32(uint32_t v) { return u16(v & 0xFFFF).u16(v >> 16); }
-    Bytes& raw(const std::string& s) { data += s; return *this; }
-    Bytes& zeros(size_t n) { data.append(n, '\0'); return *this; }
+    Bytes& raw(const std::string& s) {
+        data += s;
+        return *this;
+    }
+    Bytes& zeros(size_t n) {
+        data.append(n, '\0');
+        return *this;
+    }
     Bytes& bgr(Rgb c) { return u8(c.b).u8(c.g).u8(c.r); }
     Bytes& bgra(Rgb c, uint32_t a = 0) { return bgr(c).u8(a); }
     size_t size() const { return data.size(); }
