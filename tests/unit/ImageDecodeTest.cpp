@@ -268,7 +268,7 @@ TEST(IcoDecoder, TakesTheLargestThenDeepestImage) {
 }
 
 TEST(IcoDecoder, PngImagesInsideIcons) {
-    PngSpec png;
+    PngRecipe png;
     png.width = 4, png.height = 4, png.colourType = 6;
     for (int i = 0; i < 16; ++i) {
         png.samples.insert(png.samples.end(), {200, 100, 50, uint16_t(i == 0 ? 128 : 255)});
@@ -309,12 +309,12 @@ TEST(IcoDecoder, BrokenEntriesAreSkippedAndAllBrokenFails) {
 
 struct PngCase {
     const char* name;
-    PngSpec spec;
+    PngRecipe recipe;
     Rows expected;
 };
 
-PngSpec pngOf(int width, int height, int colourType, int depth, std::vector<uint16_t> samples) {
-    PngSpec s;
+PngRecipe pngOf(int width, int height, int colourType, int depth, std::vector<uint16_t> samples) {
+    PngRecipe s;
     s.width = width, s.height = height, s.colourType = colourType, s.bitDepth = depth;
     s.samples = std::move(samples);
     return s;
@@ -331,7 +331,7 @@ std::vector<PngCase> pngCases() {
                      pngOf(2, 2, 0, 8, {0, 50, 100, 255}),
                      {{black, {50, 50, 50}}, {{100, 100, 100}, white}}});
     cases.push_back({"grey 16", pngOf(2, 1, 0, 16, {0xFFFF, 0x8080}), {{white, {128, 128, 128}}}});
-    PngSpec greyKey = pngOf(2, 1, 0, 8, {200, 100});
+    PngRecipe greyKey = pngOf(2, 1, 0, 8, {200, 100});
     greyKey.transparentGrey = 200;
     cases.push_back({"grey with key", greyKey, {{black, {100, 100, 100}}}});
     cases.push_back({"grey alpha 8",
@@ -341,7 +341,7 @@ std::vector<PngCase> pngCases() {
         {"grey alpha 16", pngOf(2, 1, 4, 16, {0xFFFF, 0xFFFF, 51400, 0}), {{white, black}}});
     cases.push_back({"rgb 8", pngOf(2, 1, 2, 8, {10, 20, 30, 255, 0, 0}), {{{10, 20, 30}, red}}});
     cases.push_back({"rgb 16", pngOf(1, 1, 2, 16, {2570, 5140, 7710}), {{{10, 20, 30}}}});
-    PngSpec rgbKey = pngOf(2, 1, 2, 8, {10, 20, 30, 10, 20, 31});
+    PngRecipe rgbKey = pngOf(2, 1, 2, 8, {10, 20, 30, 10, 20, 31});
     rgbKey.transparentRgb = {10, 20, 30}, rgbKey.hasTransparentRgb = true;
     cases.push_back({"rgb with key", rgbKey, {{black, {10, 20, 31}}}});
     cases.push_back({"rgba 8",
@@ -350,11 +350,11 @@ std::vector<PngCase> pngCases() {
     cases.push_back(
         {"rgba 16", pngOf(1, 1, 6, 16, {0xFFFF, 0, 0x8080, 0xFFFF}), {{{255, 0, 128}}}});
     for (int depth : {1, 2, 4, 8}) {
-        PngSpec p = pngOf(3, 1, 3, depth, {0, 1, 1});
+        PngRecipe p = pngOf(3, 1, 3, depth, {0, 1, 1});
         p.palette = {red, green};
         cases.push_back({"palette", p, {{red, green, green}}});
     }
-    PngSpec paletteAlpha = pngOf(3, 1, 3, 4, {0, 1, 2});
+    PngRecipe paletteAlpha = pngOf(3, 1, 3, 4, {0, 1, 2});
     paletteAlpha.palette = {red, green, {200, 100, 50}};
     paletteAlpha.paletteAlpha = {255, 0, 128};
     cases.push_back({"palette with alpha", paletteAlpha, {{red, black, {100, 50, 25}}}});
@@ -363,9 +363,9 @@ std::vector<PngCase> pngCases() {
 
 TEST(PngDecoder, EveryColourTypeAndDepth) {
     for (const PngCase& c : pngCases()) {
-        SCOPED_TRACE(c.name + std::string(" depth ") + std::to_string(c.spec.bitDepth));
-        expectPixels(decodePicture(makePng(c.spec)), c.expected);
-        PngSpec interlaced = c.spec;
+        SCOPED_TRACE(c.name + std::string(" depth ") + std::to_string(c.recipe.bitDepth));
+        expectPixels(decodePicture(makePng(c.recipe)), c.expected);
+        PngRecipe interlaced = c.recipe;
         interlaced.interlaced = true;
         expectPixels(decodePicture(makePng(interlaced)), c.expected);
     }
@@ -373,11 +373,11 @@ TEST(PngDecoder, EveryColourTypeAndDepth) {
 
 TEST(PngDecoder, InterlacedPicturesMatchPlainOnes) {
     const Image picture = blockPicture(37, 29);
-    PngSpec spec = pngOf(37, 29, 2, 8, {});
-    for (uint8_t v : picture.bytes()) spec.samples.push_back(v);
-    EXPECT_EQ(decodePicture(makePng(spec)), picture);
-    spec.interlaced = true;
-    EXPECT_EQ(decodePicture(makePng(spec)), picture);
+    PngRecipe recipe = pngOf(37, 29, 2, 8, {});
+    for (uint8_t v : picture.bytes()) recipe.samples.push_back(v);
+    EXPECT_EQ(decodePicture(makePng(recipe)), picture);
+    recipe.interlaced = true;
+    EXPECT_EQ(decodePicture(makePng(recipe)), picture);
 }
 
 // Rewrites the IHDR size of a PNG, with a valid checksum, so only our own
@@ -489,12 +489,12 @@ TEST(JpegDecoder, DamagedAndOversizedFilesFailWithoutNoise) {
 
 TEST(PictureDecoder, RecognisesContentNotNames) {
     const Image picture = blockPicture(8, 8);
-    PngSpec spec = pngOf(8, 8, 2, 8, {});
-    for (uint8_t v : picture.bytes()) spec.samples.push_back(v);
-    EXPECT_EQ(decodePicture(makePng(spec)), picture);
+    PngRecipe recipe = pngOf(8, 8, 2, 8, {});
+    for (uint8_t v : picture.bytes()) recipe.samples.push_back(v);
+    EXPECT_EQ(decodePicture(makePng(recipe)), picture);
     EXPECT_TRUE(decodePicture(makeJpeg(picture, JpegKind::rgb)).has_value());
     // "BM" decides: such a file is a bitmap or nothing.
-    EXPECT_FALSE(decodePicture("BM" + makePng(spec)).has_value());
+    EXPECT_FALSE(decodePicture("BM" + makePng(recipe)).has_value());
     for (std::string junk :
          {std::string(), std::string("GIF89a"), std::string(64, '\0'), std::string("\x89PNG")}) {
         std::string why;

@@ -99,23 +99,23 @@ void abortOnError(png_structp, png_const_charp message) {
     std::abort();
 }
 
-std::vector<std::vector<png_byte>> packRows(const PngSpec& spec) {
-    const int channels = channelsOf(spec.colourType);
-    const size_t perRow = size_t(spec.width) * size_t(channels);
-    std::vector<std::vector<png_byte>> rows(size_t(spec.height));
-    for (int y = 0; y < spec.height; ++y) {
+std::vector<std::vector<png_byte>> packRows(const PngRecipe& recipe) {
+    const int channels = channelsOf(recipe.colourType);
+    const size_t perRow = size_t(recipe.width) * size_t(channels);
+    std::vector<std::vector<png_byte>> rows(size_t(recipe.height));
+    for (int y = 0; y < recipe.height; ++y) {
         auto& row = rows[size_t(y)];
-        row.assign((perRow * size_t(spec.bitDepth) + 7) / 8, 0);
+        row.assign((perRow * size_t(recipe.bitDepth) + 7) / 8, 0);
         for (size_t i = 0; i < perRow; ++i) {
-            const uint16_t v = spec.samples[size_t(y) * perRow + i];
-            if (spec.bitDepth == 16) {
+            const uint16_t v = recipe.samples[size_t(y) * perRow + i];
+            if (recipe.bitDepth == 16) {
                 row[i * 2] = png_byte(v >> 8);
                 row[i * 2 + 1] = png_byte(v & 0xFF);
-            } else if (spec.bitDepth == 8) {
+            } else if (recipe.bitDepth == 8) {
                 row[i] = png_byte(v);
             } else {
-                const size_t bit = i * size_t(spec.bitDepth);
-                row[bit / 8] = png_byte(row[bit / 8] | (v << (8 - spec.bitDepth - bit % 8)));
+                const size_t bit = i * size_t(recipe.bitDepth);
+                row[bit / 8] = png_byte(row[bit / 8] | (v << (8 - recipe.bitDepth - bit % 8)));
             }
         }
     }
@@ -124,30 +124,31 @@ std::vector<std::vector<png_byte>> packRows(const PngSpec& spec) {
 
 }  // namespace
 
-std::string makePng(const PngSpec& spec) {
+std::string makePng(const PngRecipe& recipe) {
     std::string out;
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, abortOnError, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, appendToString, nullptr);
-    png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth,
-                 spec.colourType, spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, png_uint_32(recipe.width), png_uint_32(recipe.height), recipe.bitDepth,
+                 recipe.colourType, recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (Rgb c : spec.palette) palette.push_back({c.r, c.g, c.b});
+    for (Rgb c : recipe.palette) palette.push_back({c.r, c.g, c.b});
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), int(palette.size()));
     png_color_16 colour{};
-    if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), int(spec.paletteAlpha.size()), nullptr);
-    } else if (spec.transparentGrey >= 0) {
-        colour.gray = png_uint_16(spec.transparentGrey);
+    if (!recipe.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, recipe.paletteAlpha.data(), int(recipe.paletteAlpha.size()),
+                     nullptr);
+    } else if (recipe.transparentGrey >= 0) {
+        colour.gray = png_uint_16(recipe.transparentGrey);
         png_set_tRNS(png, info, nullptr, 0, &colour);
-    } else if (spec.hasTransparentRgb) {
-        colour.red = spec.transparentRgb.r, colour.green = spec.transparentRgb.g,
-        colour.blue = spec.transparentRgb.b;
+    } else if (recipe.hasTransparentRgb) {
+        colour.red = recipe.transparentRgb.r, colour.green = recipe.transparentRgb.g,
+        colour.blue = recipe.transparentRgb.b;
         png_set_tRNS(png, info, nullptr, 0, &colour);
     }
-    auto rows = packRows(spec);
+    auto rows = packRows(recipe);
     std::vector<png_bytep> pointers;
     for (auto& row : rows) pointers.push_back(row.data());
     png_write_info(png, info);

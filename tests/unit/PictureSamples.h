@@ -58,7 +58,7 @@ std::string icoFile(const std::vector<IcoEntry>& entries);
 std::string icoBitmap(const Image& colours, const std::vector<bool>& transparent, int bits,
                       const std::vector<uint8_t>& alpha = {});
 
-struct PngSpec {
+struct PngRecipe {
     int width = 0;
     int height = 0;
     int colourType = 2;  // PNG colour type
@@ -71,7 +71,7 @@ struct PngSpec {
     Rgb transparentRgb{};               // tRNS for RGB pictures, with hasTransparentRgb
     bool hasTransparentRgb = false;
 };
-std::string makePng(const PngSpec& spec);
+std::string makePng(const PngRecipe& recipe);
 
 enum class JpegKind { rgb, progressive, grey, adobeCmyk };
 // Encodes `image` (for CMYK: its pixels read as stored C, M, Y with K given)

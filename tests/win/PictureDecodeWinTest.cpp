@@ -16,10 +16,10 @@ using namespace samples;
 
 TEST(PictureDecodeOnWindows, DamagedJpegAndPngFilesFailAndDecodingGoesOn) {
     const Image picture = blockPicture(24, 16);
-    PngSpec spec;
-    spec.width = 24, spec.height = 16, spec.colourType = 2, spec.interlaced = true;
-    for (uint8_t v : picture.bytes()) spec.samples.push_back(v);
-    const std::string files[] = {makePng(spec), makeJpeg(picture, JpegKind::progressive),
+    PngRecipe recipe;
+    recipe.width = 24, recipe.height = 16, recipe.colourType = 2, recipe.interlaced = true;
+    for (uint8_t v : picture.bytes()) recipe.samples.push_back(v);
+    const std::string files[] = {makePng(recipe), makeJpeg(picture, JpegKind::progressive),
                                  makeJpeg(picture, JpegKind::adobeCmyk)};
     for (const std::string& file : files) {
         ASSERT_TRUE(decodePicture(file).has_value());
@@ -33,7 +33,7 @@ TEST(PictureDecodeOnWindows, DamagedJpegAndPngFilesFailAndDecodingGoesOn) {
         EXPECT_FALSE(decodePicture(garbage).has_value());
         // Every error above was a jump out of the library; the next
         // picture still decodes.
-        EXPECT_EQ(decodePicture(makePng(spec)), picture);
+        EXPECT_EQ(decodePicture(makePng(recipe)), picture);
     }
 }
 
