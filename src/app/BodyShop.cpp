@@ -102,6 +102,9 @@ void launchBodyShop(App& app, MainView& view) {
     if (app.poseList.count > 0)
         switchPackages(app.fs(), app.poseList, view.selectedListItem(gadget::poseList));
     app.platform.shell.open(app.settings.runBodyshop, option);
+    // The end of this run gets its own summary, even if it repeats the
+    // failure already reported after the previous run.
+    app.failedRestoreReport.reset();
     view.enableGadget(gadget::runBodyshop, false);
     if (app.settings.autoQuit != 0) app.run.autoQuitPending = true;
     if (app.restoreUndiesOption) app.run.undiesRestorePending = true;
