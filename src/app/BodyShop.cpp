@@ -74,7 +74,12 @@ void scanConfigPackages(App& app, MainView& view) {
 void switchPackages(FileSystem& fs, PackageSwitchList& list, int selected) {
     for (int i = 1; i <= list.count; ++i) {
         std::string& slot = list.slots[size_t(i)];
-        std::string base = removeAllIgnoreCase(slot, "." + extensionOf(slot));
+        // The extension is the file name's own: a dot in a folder name must
+        // not turn the rename into a move out of the Config folder.
+        const size_t nameStart = slot.find_last_of('\\') + 1;
+        const std::string name = slot.substr(nameStart);
+        std::string base =
+            slot.substr(0, nameStart) + removeAllIgnoreCase(name, "." + extensionOf(name));
         std::string target = base + (i == selected ? ".package" : ".off");
         // The slot follows the file only when the rename happened, so a
         // failed rename does not break every later switch of this package.
@@ -97,6 +102,9 @@ void launchBodyShop(App& app, MainView& view) {
     if (app.poseList.count > 0)
         switchPackages(app.fs(), app.poseList, view.selectedListItem(gadget::poseList));
     app.platform.shell.open(app.settings.runBodyshop, option);
+    // The end of this run gets its own summary, even if it repeats the
+    // failure already reported after the previous run.
+    app.failedRestoreReport.reset();
     view.enableGadget(gadget::runBodyshop, false);
     if (app.settings.autoQuit != 0) app.run.autoQuitPending = true;
     if (app.restoreUndiesOption) app.run.undiesRestorePending = true;

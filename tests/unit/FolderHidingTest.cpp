@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "app/BodyShop.h"
+#include "content/FolderHiding.h"
+#include "fakes/FakeApp.h"
+
+namespace seamster {
+namespace {
+
+using Items = std::vector<std::string>;
+
+const char kUndiesLine[] = "The default undies were replaced \n";
+const char kDownloadsLine[] = "The Downloads folder is unhidden \n";
+const char kSavedSimsLine[] = "The SavedSims folder is unhidden \n";
+const char kDownloadsFailed[] = "Unable to unhide the Downloads folder \n";
+
+// Every file as "name = contents", sorted: where a file sits may change, and
+// a package may be switched on or off, but no file may disappear.
+std::multiset<std::string> fileContents(const MemoryFileSystem& fs) {
+    std::multiset<std::string> files;
+    for (const std::string& entry : fs.snapshot()) {
+        size_t separator = entry.find(" = ");
+        if (separator == std::string::npos) continue;  // a folder
+        size_t nameStart = entry.rfind('\\', separator) + 1;
+        std::string name = entry.substr(nameStart, separator - nameStart);
+        for (const char* ending : {".package", ".off"})
+            if (name.ends_with(ending)) name.resize(name.size() - std::strlen(ending));
+        files.insert(name + entry.substr(separator));
+    }
+    return files;
+}
+
+// Every file of `before` is still somewhere in `after`, as often as it was.
+::testing::AssertionResult noFileLost(const std::multiset<std::string>& before,
+                                      const std::multiset<std::string>& after) {
+    for (const std::string& file : before)
+        if (after.count(file) < before.count(file))
+            return ::testing::AssertionFailure() << "lost " << file;
+    return ::testing::AssertionSuccess();
+}
+
+class FolderHidingTest : public ::testing::Test, protected FakeApp {
+protected:
+    FolderHidingTest() {
+        makeUserFolder();
+        fs().addFile(at("Downloads\\hair.package"), "hair")
+            .addFile(at("Downloads\\shoes.package"), "shoes")
+            .addFile(at("SavedSims\\dress.package"), "dress")
+            .addFile(app.paths.bodyshopThumbnails, "cache");
+    }
+
+    void hide(bool downloads, bool savedSims) {
+        app.hideDownloadsOption = downloads;
+        app.hideSavedSimsOption = savedSims;
+        applyFolderHiding(app, view);
+    }
+    void restore() { restoreGameFiles(app, view); }
+    Items boxTexts() { return dialogs().texts(); }
+};
+
+TEST(FolderHiding, HidingOneFolderLeavesTheOtherAndDropsTheThumbnailCache) {
+    for (bool downloads : {true, false}) {
+        FakeApp fresh;
+        fresh.makeUserFolder();
+        fresh.fs().addFolder(fresh.at("Downloads")).addFolder(fresh.at("SavedSims"));
+        fresh.fs().addFile(fresh.app.paths.bodyshopThumbnails);
+        fresh.app.hideDownloadsOption = downloads;
+        fresh.app.hideSavedSimsOption = !downloads;
+        applyFolderHiding(fresh.app, fresh.view);
+
+        const char* hidden = downloads ? "Downloads" : "SavedSims";
+        const char* visible = downloads ? "SavedSims" : "Downloads";
+        EXPECT_EQ(fresh.fs().exists(fresh.at(std::string(hidden) + "_off")), -2);
+        EXPECT_EQ(fresh.fs().exists(fresh.at(hidden)), 0);
+        EXPECT_EQ(fresh.fs().exists(fresh.at(visible)), -2);
+        EXPECT_EQ(fresh.app.run.downloadsHidden, downloads);
+        EXPECT_EQ(fresh.app.run.savedSimsHidden, !downloads);
+        EXPECT_EQ(fresh.fs().exists(fresh.app.paths.bodyshopThumbnails), 0);
+        EXPECT_TRUE(fresh.app.bodyshopThumbnailsDeleted);
+        EXPECT_FALSE(fresh.view.enabled(10));
+        EXPECT_EQ(fresh.view.flushes, 1);
+        EXPECT_TRUE(fresh.dialogs().boxes.empty());
+    }
+}
+
+TEST_F(FolderHidingTest, HidingBothKeepsTheirFiles) {
+    const auto before = fileContents(fs());
+    hide(true, true);
+    EXPECT_EQ(fs().contents(at("Downloads_off\\hair.package")), "hair");
+    EXPECT_EQ(fs().contents(at("SavedSims_off\\dress.package")), "dress");
+    EXPECT_TRUE(app.run.downloadsHidden && app.run.savedSimsHidden);
+    auto after = fileContents(fs());
+    after.insert("cigen = cache");
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(FolderHidingTest, NothingChosenChangesNothing) {
+    const auto before = fs().snapshot();
+    hide(false, false);
+    EXPECT_EQ(fs().snapshot(), before);
+    EXPECT_EQ(services.journal, Items{"flush"});
+    EXPECT_FALSE(app.bodyshopThumbnailsDeleted);
+}
+
+TEST_F(FolderHidingTest, AFolderThatCannotBeHiddenIsShownAsVisibleAgain) {
+    fs().rename(at("Downloads"), at("Elsewhere"));
+    view.showStatusPicture(0, 20);  // chosen in the Hide Game Folders window
+    hide(true, false);
+    EXPECT_FALSE(app.hideDownloadsOption);
+    EXPECT_FALSE(app.run.downloadsHidden);
+    EXPECT_EQ(view.statusPictures[0], 21);
+    // Nothing was hidden, so the cache stays.
+    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), 1);
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(FolderHidingTest, ALockedThumbnailCacheIsReportedAndHidingStands) {
+    fs().setReadOnly(app.paths.bodyshopThumbnails, true);
+    app.bodyshopThumbnailsDeleted = true;
+    hide(false, true);
+    EXPECT_TRUE(app.run.savedSimsHidden);
+    EXPECT_FALSE(app.bodyshopThumbnailsDeleted);
+    EXPECT_TRUE(view.enabled(10));
+    EXPECT_EQ(dialogs().boxes, (std::vector<FakeDialogs::Box>{
+                                   {"Unable to re-create Bodyshop thumbnails", 64, false}}));
+}
+
+TEST_F(FolderHidingTest, RestorationPutsEverythingBackWithOneSummary) {
+    fs().addFile(std::string(config) + "wind_female_inisibleundies.package", "f")
+        .addFile(std::string(config) + "wind_male_inisibleundies.package", "m");
+    hide(true, true);
+    app.run.undiesRestorePending = true;
+    app.hideDownloadsOption = app.hideSavedSimsOption = true;
+    for (int field : {0, 1, 2, 3}) view.showStatusPicture(field, 20);
+    restore();
+
+    EXPECT_EQ(boxTexts(), Items{std::string(kUndiesLine) + kDownloadsLine + kSavedSimsLine});
+    EXPECT_EQ(dialogs().boxes[0].icon, 64);
+    EXPECT_EQ(fs().contents(at("Downloads\\hair.package")), "hair");
+    EXPECT_EQ(fs().contents(at("SavedSims\\dress.package")), "dress");
+    EXPECT_EQ(fs().contents(std::string(config) + "wind_female_inisibleundies.off"), "f");
+    EXPECT_EQ(fs().contents(std::string(config) + "wind_male_inisibleundies.off"), "m");
+    EXPECT_FALSE(app.run.undiesRestorePending || app.run.downloadsHidden ||
+                 app.run.savedSimsHidden || app.hideDownloadsOption || app.hideSavedSimsOption);
+    EXPECT_EQ(view.statusPictures, (std::map<int, int>{{0, 21}, {1, 21}, {2, 23}, {3, 22}}));
+}
+
+TEST_F(FolderHidingTest, UnderwearLineAppearsEvenWhenNothingWasOn) {
+    app.run.undiesRestorePending = true;
+    restore();
+    EXPECT_EQ(boxTexts(), Items{kUndiesLine});
+    // And with nothing at all to do the box still comes, empty.
+    restore();
+    EXPECT_EQ(boxTexts(), (Items{kUndiesLine, ""}));
+}
+
+TEST_F(FolderHidingTest, AFolderThatCannotBeUnhiddenStaysFlagged) {
+    hide(true, true);
+    services.failure = [this](FsOp op, const std::string& path) {
+        return op == FsOp::rename && path == at("Downloads_off");
+    };
+    restore();
+    EXPECT_EQ(boxTexts(), Items{std::string(kDownloadsFailed) + kSavedSimsLine});
+    EXPECT_TRUE(app.run.downloadsHidden);
+    EXPECT_FALSE(app.run.savedSimsHidden);
+    EXPECT_EQ(view.statusPictures[0], 20);
+    EXPECT_EQ(view.statusPictures[1], 21);
+}
+
+TEST_F(FolderHidingTest, ARecreatedFolderIsMergedIntoTheRealOne) {
+    hide(true, false);
+    fs().addFile(at("Downloads_off\\same.package"), "old");
+    fs().addFile(at("Downloads\\new.package"), "new")
+        .addFile(at("Downloads\\same.package"), "newer")
+        .addFile(at("Downloads\\locked.package"), "locked");
+    fs().setReadOnly(at("Downloads\\locked.package"), true);
+    restore();
+
+    EXPECT_EQ(boxTexts(), Items{kDownloadsLine});
+    EXPECT_EQ(fs().exists(at("Downloads_off")), 0);
+    EXPECT_EQ(fs().contents(at("Downloads\\hair.package")), "hair");
+    EXPECT_EQ(fs().contents(at("Downloads\\new.package")), "new");
+    EXPECT_EQ(fs().contents(at("Downloads\\same.package")), "newer");
+    EXPECT_EQ(fs().contents(at("Downloads\\locked.package")), "locked");
+}
+
+TEST_F(FolderHidingTest, AnEmptyRecreatedFolderIsSimplyReplaced) {
+    hide(false, true);
+    fs().addFolder(at("SavedSims"));
+    restore();
+    EXPECT_EQ(boxTexts(), Items{kSavedSimsLine});
+    EXPECT_EQ(fs().contents(at("SavedSims\\dress.package")), "dress");
+}
+
+TEST_F(FolderHidingTest, ASubFolderInTheRecreatedFolderKeepsTheRealOneHidden) {
+    hide(true, false);
+    fs().addFile(at("Downloads\\new.package"), "new").addFolder(at("Downloads\\Sub"));
+    restore();
+
+    EXPECT_EQ(boxTexts(), Items{""});  // no line for Downloads at all
+    EXPECT_TRUE(app.run.downloadsHidden);
+    EXPECT_EQ(fs().contents(at("Downloads_off\\new.package")), "new");
+    EXPECT_EQ(fs().exists(at("Downloads\\Sub")), -2);
+    EXPECT_EQ(fs().exists(at("Downloads\\new.package")), 0);
+}
+
+// Runs `step` once per change it makes, failing a different one each time,
+// and checks that no file of the set-up ever goes missing.
+template <typename SetUp, typename Step>
+void failEachChange(SetUp setUp, Step step, const char* except = nullptr) {
+    int changes = 0;
+    {
+        FakeApp clean;
+        setUp(clean);
+        step(clean);
+        changes = clean.fs().changeCount;
+    }
+    ASSERT_GT(changes, 0);
+    for (int failing = 0; failing < changes; ++failing) {
+        SCOPED_TRACE("change " + std::to_string(failing) + " fails");
+        FakeApp fake;
+        setUp(fake);
+        auto before = fileContents(fake.fs());
+        if (except) before.erase(except);
+        fake.fs().changeCount = 0;
+        fake.fs().failChangeNumber = failing;
+        step(fake);
+        EXPECT_TRUE(noFileLost(before, fileContents(fake.fs())));
+        // Once the fault is gone, the next try finishes the job.
+        fake.fs().failChangeNumber = -1;
+        step(fake);
+        EXPECT_TRUE(noFileLost(before, fileContents(fake.fs())));
+    }
+}
+
+void gameFolders(FakeApp& fake) {
+    fake.makeUserFolder();
+    fake.fs()
+        .addFile(fake.at("Downloads\\a.package"), "a")
+        .addFile(fake.at("Downloads\\b.package"), "b")
+        .addFile(fake.at("SavedSims\\c.package"), "c")
+        .addFile(fake.app.paths.bodyshopThumbnails, "cache")
+        .addFile(std::string(FakeApp::config) + "wind_female_inisibleundies.package", "f");
+}
+
+void hiddenWithRecreatedDownloads(FakeApp& fake) {
+    fake.makeUserFolder();
+    fake.fs()
+        .addFile(fake.at("Downloads_off\\a.package"), "a")
+        .addFile(fake.at("SavedSims_off\\c.package"), "c")
+        .addFile(fake.at("Downloads\\new.package"), "new")
+        .addFile(fake.at("Downloads\\locked.package"), "locked")
+        .addFile(std::string(FakeApp::config) + "wind_male_inisibleundies.package", "m");
+    fake.fs().setReadOnly(fake.at("Downloads\\locked.package"), true);
+    fake.app.run.downloadsHidden = fake.app.run.savedSimsHidden = true;
+    fake.app.run.undiesRestorePending = true;
+}
+
+TEST(FolderHidingFaults, HidingLosesNoFileWhateverFails) {
+    failEachChange(
+        gameFolders,
+        [](FakeApp& fake) {
+            fake.app.hideDownloadsOption = fake.app.hideSavedSimsOption = true;
+            applyFolderHiding(fake.app, fake.view);
+        },
+        "cigen = cache");
+}
+
+TEST(FolderHidingFaults, RestorationLosesNoFileAndRecovers) {
+    failEachChange(hiddenWithRecreatedDownloads,
+                   [](FakeApp& fake) { restoreGameFiles(fake.app, fake.view); });
+
+    FakeApp fake;
+    hiddenWithRecreatedDownloads(fake);
+    fake.fs().failChangeNumber = 3;  // somewhere inside the merge
+    restoreGameFiles(fake.app, fake.view);
+    fake.fs().failChangeNumber = -1;
+    restoreGameFiles(fake.app, fake.view);
+    EXPECT_FALSE(fake.app.run.downloadsHidden || fake.app.run.savedSimsHidden);
+    EXPECT_EQ(fake.fs().contents(fake.at("Downloads\\new.package")), "new");
+    EXPECT_EQ(fake.fs().contents(fake.at("Downloads\\a.package")), "a");
+    EXPECT_EQ(fake.fs().exists(fake.at("Downloads_off")), 0);
+}
+
+TEST(FolderHidingFaults, MergeReportsEveryFailureAndLosesNothing) {
+    const std::string recreated = "C:\\U\\Downloads", hidden = "C:\\U\\Downloads_off";
+    auto setUp = [&](FakeApp& fake) {
+        fake.fs().addFile(recreated + "\\x", "x").addFile(recreated + "\\y", "y");
+        fake.fs().setReadOnly(recreated + "\\y", true);
+    };
+    failEachChange(setUp, [&](FakeApp& fake) {
+        bool merged = mergeRecreatedFolder(fake.fs(), recreated, hidden);
+        EXPECT_EQ(merged, fake.fs().exists(recreated) == 0);
+    });
+
+    MemoryFileSystem fs;
+    EXPECT_FALSE(mergeRecreatedFolder(fs, recreated, hidden));  // nothing to list
+    fs.addFile(recreated);                                      // a file, not a folder
+    EXPECT_FALSE(mergeRecreatedFolder(fs, recreated, hidden));
+    EXPECT_EQ(fs.exists(recreated), 1);
+}
+
+TEST_F(FolderHidingTest, AFailingRestorationReportsOnlyWhenItsSummaryChanges) {
+    hide(true, false);
+    bool locked = true;
+    services.failure = [&](FsOp op, const std::string& path) {
+        return locked && op == FsOp::rename && path == at("Downloads_off");
+    };
+    for (int pass = 0; pass < 5; ++pass) restore();
+    EXPECT_EQ(boxTexts(), Items{kDownloadsFailed});
+
+    // SavedSims comes back meanwhile: that summary reads differently.
+    fs().addFolder(at("SavedSims_off"));
+    app.run.savedSimsHidden = true;
+    restore();
+    restore();
+    restore();
+    EXPECT_EQ(boxTexts(), (Items{kDownloadsFailed, std::string(kDownloadsFailed) + kSavedSimsLine,
+                                 kDownloadsFailed}));
+
+    locked = false;
+    restore();
+    EXPECT_EQ(boxTexts().back(), kDownloadsLine);
+    EXPECT_FALSE(app.run.downloadsHidden);
+    restore();  // nothing pending: the main loop would not call it, but it says so
+    EXPECT_EQ(boxTexts().size(), 5u);
+}
+
+TEST_F(FolderHidingTest, EveryRunEndsWithItsSummaryEvenWhenTheFailureRepeats) {
+    app.settings.runBodyshop = "D:\\TS2BodyShop.exe";
+    hide(true, false);
+    services.failure = [this](FsOp op, const std::string& path) {
+        return op == FsOp::rename && path == at("Downloads_off");
+    };
+    restore();
+    restore();
+    EXPECT_EQ(boxTexts().size(), 1u);
+
+    launchBodyShop(app, view);  // the next run
+    restore();
+    EXPECT_EQ(boxTexts(), (Items{kDownloadsFailed, kDownloadsFailed}));
+}
+
+}  // namespace
+}  // namespace seamster

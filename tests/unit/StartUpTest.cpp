@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "app/StartUp.h"
+#include "fakes/FakeApp.h"
+
+namespace seamster {
+namespace {
+
+const std::string kDocs = "C:\\Users\\Ann\\Documents\\";
+const std::string kEa = kDocs + "EA Games\\";
+
+TEST(FindUserFolder, FirstListedFolderWithNeighborhoodsWinsAndDerivesEveryPath) {
+    MemoryFileSystem fs;
+    fs.addFile(kEa + "Sims.txt")
+        .addFolder(kEa + "Other")
+        .addFolder(kEa + "The Sims 2\\Neighborhoods")
+        .addFolder(kEa + "The Sims 2 Copy\\Neighborhoods");
+    GamePaths paths;
+    findUserFolder(paths, fs, kDocs);
+
+    const std::string user = kEa + "The Sims 2\\";
+    EXPECT_TRUE(paths.userFolderFound);
+    EXPECT_EQ(paths.eaGamesFolder, kEa);
+    EXPECT_EQ(paths.userFolderName, "The Sims 2\\");
+    EXPECT_EQ(paths.bodyshopThumbnails, user + "cigen.package");
+    EXPECT_EQ(paths.backgroundBitmap, user + "userbkg.bmp");
+    EXPECT_EQ(paths.backgroundsFolder, user + "BodyshopBackgrounds\\");
+    EXPECT_EQ(paths.projectsFolder, user + "Projects");
+    EXPECT_EQ(paths.casThumbnails, user + "Thumbnails\\CASThumbnails.package");
+    EXPECT_EQ(paths.configFolder, user + "Config\\");
+}
+
+TEST(FindUserFolder, NothingQualifyingKeepsTheLastFolderNameAndNoDerivedPaths) {
+    MemoryFileSystem fs;
+    fs.addFolder(kEa + "First")
+        .addFile(kEa + "Second\\Neighborhoods", "a file, not a folder")
+        .addFile(kEa + "Neighborhoods.txt");
+    GamePaths paths;
+    findUserFolder(paths, fs, kDocs);
+
+    EXPECT_FALSE(paths.userFolderFound);
+    EXPECT_EQ(paths.eaGamesFolder, kEa);
+    EXPECT_EQ(paths.userFolderName, "Second\\");
+    for (const std::string* derived :
+         {&paths.bodyshopThumbnails, &paths.backgroundBitmap, &paths.backgroundsFolder,
+          &paths.projectsFolder, &paths.casThumbnails, &paths.configFolder})
+        EXPECT_EQ(*derived, "");
+}
+
+TEST(FindUserFolder, MissingEaGamesFolderStillSetsItsPath) {
+    MemoryFileSystem fs;
+    GamePaths paths;
+    findUserFolder(paths, fs, kDocs);
+    EXPECT_FALSE(paths.userFolderFound);
+    EXPECT_EQ(paths.eaGamesFolder, kEa);
+    EXPECT_EQ(paths.userFolderName, "");
+    EXPECT_EQ(paths.configFolder, "");
+}
+
+TEST(StartUp, DesktopSizeCheck) {
+    struct Case {
+        int width, height;
+        const char* text;  // nullptr: large enough
+    };
+    const Case cases[] = {
+        {800, 600, nullptr},
+        {1920, 1080, nullptr},
+        {799, 600,
+         "Sorry...\nMinumum Desktop Size Needed is 800 x 600\nYours is set to 799 x 600\n"
+         "Seamster Ending"},
+        {800, 599,
+         "Sorry...\nMinumum Desktop Size Needed is 800 x 600\nYours is set to 800 x 599\n"
+         "Seamster Ending"},
+        {640, 480,
+         "Sorry...\nMinumum Desktop Size Needed is 800 x 600\nYours is set to 640 x 480\n"
+         "Seamster Ending"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        auto text = desktopTooSmallText(c.width, c.height);
+        if (c.text)
+            EXPECT_EQ(text, std::string(c.text));
+        else
+            EXPECT_FALSE(text);
+    }
+}
+
+TEST(StartUp, HelpFileLivesInTheCurrentFolder) {
+    EXPECT_EQ(helpFilePath("C:\\Games\\Seamster"), "C:\\Games\\Seamster\\Seamster.CHM");
+    EXPECT_EQ(helpFilePath("C:\\"), "C:\\Seamster.CHM");
+}
+
+TEST(StartUp, HiddenFormsLeftByAnEarlierRunAreFlagged) {
+    FakeApp app;
+    app.makeUserFolder();
+    EXPECT_FALSE(findLeftOverHiddenFolders(app.app));
+    EXPECT_FALSE(app.app.run.downloadsHidden || app.app.run.savedSimsHidden);
+
+    app.fs().addFile(app.at("SavedSims_off"), "a file counts too");
+    EXPECT_TRUE(findLeftOverHiddenFolders(app.app));
+    EXPECT_FALSE(app.app.run.downloadsHidden);
+    EXPECT_TRUE(app.app.run.savedSimsHidden);
+
+    app.fs().addFolder(app.at("Downloads_off"));
+    EXPECT_TRUE(findLeftOverHiddenFolders(app.app));
+    EXPECT_TRUE(app.app.run.downloadsHidden);
+}
+
+}  // namespace
+}  // namespace seamster
