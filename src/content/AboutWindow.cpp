@@ -7,6 +7,7 @@
 #include "res/ResourceIds.h"
 #include "ui/Link.h"
 #include "ui/ModalLoop.h"
+#include "ui/TransparentText.h"
 
 namespace seamster {
 
@@ -33,6 +34,9 @@ std::vector<GadgetSpec> aboutGadgets(const std::string& versionLine) {
     };
 }
 
+// The centre line of the texts between the two pictures.
+constexpr int textCentre = 195;
+
 // Font of each text gadget.
 constexpr std::pair<int, int> aboutFonts[] = {
     {ok, 3},     {name, 5},  {version, 4}, {released, 3}, {author, 3},
@@ -41,8 +45,9 @@ constexpr std::pair<int, int> aboutFonts[] = {
 
 // The two tall pictures are icons of their own shape, loaded at their size.
 IconHandle loadTallIcon(HINSTANCE instance, int picture, int width, int height) {
-    return IconHandle(static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture), IMAGE_ICON, width, height, 0)));
+    return IconHandle(static_cast<HICON>(LoadImageW(instance,
+                                                    MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture),
+                                                    IMAGE_ICON, width, height, 0)));
 }
 }  // namespace
 
@@ -52,7 +57,8 @@ void runAboutWindow(WindowContext& context) {
     IconHandle bannerIcon = loadTallIcon(toolkit.instance(), picture::aboutBanner, 50, 178);
     IconHandle artIcon = loadTallIcon(toolkit.instance(), picture::aboutArt, 122, 176);
     {
-        ui::Window window(toolkit, ui::modalWindowArgs("    About Seamster", 406, 204, context.owner));
+        ui::Window window(toolkit,
+                          ui::modalWindowArgs("    About Seamster", 406, 204, context.owner));
         if (!window.valid()) return;
         // The version text is kept as the settings file's 8-bit bytes.
         window.addGadgets(aboutGadgets(context.app.platform.codec.fromFileBytes(versionText)));
@@ -61,6 +67,12 @@ void runAboutWindow(WindowContext& context) {
         window.showIcon(banner, bannerIcon.get());
         window.showIcon(art, artIcon.get());
         ui::makeLink(window, link, RGB(0, 0, 255));
+        // The link, as wide as its words, sits centred under the texts above it.
+        ui::fitToText(window, link, textCentre);
+        // The texts reach into the tall picture on the right; only their
+        // letters may cover it.
+        ui::drawTextsTransparent(window,
+                                 {name, version, released, author, blank, latest, site, link});
 
         window.show();
         ui::ModalScope modal(context.owner);

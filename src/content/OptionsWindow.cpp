@@ -31,8 +31,9 @@ std::vector<GadgetSpec> optionsGadgets() {
 void runOptionsWindow(WindowContext& context) {
     Settings& settings = context.app.settings;
     {
-        ui::Window window(context.toolkit, ui::modalWindowArgs("    Seamster   --    Program Options",
-                                                               408, 155, context.owner));
+        ui::Window window(context.toolkit,
+                          ui::modalWindowArgs("    Seamster   --    Program Options", 408, 155,
+                                              context.owner));
         if (!window.valid()) return;
         window.addGadgets(optionsGadgets());
         if (!window.gadget(ok)) return;

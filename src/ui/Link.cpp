@@ -26,3 +26,27 @@ void makeLink(Window& window, int id, COLORREF colour) {
 }
 
 }  // namespace seamster::ui
+
+namespace seamster::ui {
+
+void fitToText(Window& window, int id, int centreX) {
+    HWND control = window.gadget(id);
+    if (!control) return;
+    std::wstring text(size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+    HDC dc = GetDC(control);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    const int width = extent.cx + 4;  // room for the underline's ends
+    MoveWindow(control, centreX - width / 2, rect.top, width, rect.bottom - rect.top, TRUE);
+}
+
+}  // namespace seamster::ui

@@ -8,4 +8,8 @@ namespace seamster::ui {
 
 void makeLink(Window& window, int id, COLORREF colour);
 
+// Sizes a text gadget to its text in its current font, centred on `centreX`,
+// so the link neither wraps nor reacts to clicks beside its text.
+void fitToText(Window& window, int id, int centreX);
+
 }  // namespace seamster::ui
