@@ -45,9 +45,9 @@ constexpr std::pair<int, int> aboutFonts[] = {
 
 // The two tall pictures are icons of their own shape, loaded at their size.
 IconHandle loadTallIcon(HINSTANCE instance, int picture, int width, int height) {
-    return IconHandle(static_cast<HICON>(LoadImageW(instance,
-                                                    MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture),
-                                                    IMAGE_ICON, width, height, 0)));
+    const wchar_t* resource = MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture);
+    return IconHandle(
+        static_cast<HICON>(LoadImageW(instance, resource, IMAGE_ICON, width, height, 0)));
 }
 }  // namespace
 
