@@ -1,6 +1,5 @@
 #include "content/Replacements.h"
 
-#include <utility>
 #include <vector>
 
 #include "app/MainLoop.h"
