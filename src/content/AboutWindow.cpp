@@ -1,7 +1,90 @@
+// The About window: name, version, release date, and a link to the page
+// where the latest version is published.
+
+#include "app/MainLoop.h"
 #include "app/SecondaryWindows.h"
+#include "config/Settings.h"
+#include "res/ResourceIds.h"
+#include "ui/Link.h"
+#include "ui/ModalLoop.h"
+#include "ui/TransparentText.h"
 
 namespace seamster {
-// Not built yet: the tool-bar button does nothing until this window exists.
-void runAboutWindow(WindowContext&) {}
-void runOptionsWindow(WindowContext&) {}
+
+namespace {
+enum : int {
+    ok = 200, banner = 209, art = 210, name = 201, version = 202, released = 203, author = 204,
+    blank = 205, latest = 206, site = 207, link = 208
+};
+
+std::vector<GadgetSpec> aboutGadgets(const std::string& versionLine) {
+    using K = GadgetKind;
+    return {
+        {ok, K::button, 3, 180, 400, 22, "OK", ""},
+        {banner, K::picture, 8, 0, 50, 178, "", ""},
+        {art, K::picture, 280, 1, 122, 176, "", ""},
+        {name, K::centredText, 65, 5, 260, 25, "Seamster", ""},
+        {version, K::centredText, 120, 35, 150, 20, versionLine, ""},
+        {released, K::centredText, 110, 60, 180, 20, std::string("Released ") + releaseDate, ""},
+        {author, K::centredText, 110, 78, 180, 20, SEAMSTER_AUTHOR, ""},
+        {blank, K::centredText, 65, 96, 260, 20, "", ""},
+        {latest, K::centredText, 65, 118, 260, 20, "The latest version of Seamster", ""},
+        {site, K::centredText, 65, 136, 260, 20, SEAMSTER_SITE, ""},
+        {link, K::centredText, 128, 154, 100, 20, "Check for latest version", ""},
+    };
+}
+
+// The centre line of the texts between the two pictures.
+constexpr int textCentre = 195;
+
+// Font of each text gadget.
+constexpr std::pair<int, int> aboutFonts[] = {
+    {ok, 3},     {name, 5},  {version, 4}, {released, 3}, {author, 3},
+    {blank, 3},  {latest, 3}, {site, 3},   {link, 6},
+};
+
+// The two tall pictures are icons of their own shape, loaded at their size.
+IconHandle loadTallIcon(HINSTANCE instance, int picture, int width, int height) {
+    const wchar_t* resource = MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture);
+    return IconHandle(
+        static_cast<HICON>(LoadImageW(instance, resource, IMAGE_ICON, width, height, 0)));
+}
+}  // namespace
+
+void runAboutWindow(WindowContext& context) {
+    ui::Toolkit& toolkit = context.toolkit;
+    // Loaded first so that they outlive the gadgets that show them.
+    IconHandle bannerIcon = loadTallIcon(toolkit.instance(), picture::aboutBanner, 50, 178);
+    IconHandle artIcon = loadTallIcon(toolkit.instance(), picture::aboutArt, 122, 176);
+    {
+        ui::Window window(toolkit,
+                          ui::modalWindowArgs("    About Seamster", 406, 204, context.owner));
+        if (!window.valid()) return;
+        // The version text is kept as the settings file's 8-bit bytes.
+        window.addGadgets(aboutGadgets(context.app.platform.codec.fromFileBytes(versionText)));
+        if (!window.gadget(ok)) return;
+        for (const auto& [gadget, font] : aboutFonts) window.setFont(gadget, toolkit.font(font));
+        window.showIcon(banner, bannerIcon.get());
+        window.showIcon(art, artIcon.get());
+        ui::makeLink(window, link, RGB(0, 0, 255));
+        // The link, as wide as its words, sits centred under the texts above it.
+        ui::fitToText(window, link, textCentre);
+        // The texts reach into the tall picture on the right; only their
+        // letters may cover it.
+        ui::drawTextsTransparent(window,
+                                 {name, version, released, author, blank, latest, site, link});
+
+        window.show();
+        ui::ModalScope modal(context.owner);
+        window.activate();
+        SetFocus(window.gadget(ok));
+        // The link opens the download page each time and leaves the window open;
+        // a browser that cannot be started is not reported.
+        ui::runUntilGadget(toolkit, window, ok, [&](int gadget) {
+            if (gadget == link) context.app.platform.shell.open(SEAMSTER_DOWNLOAD_URL, "");
+        });
+    }
+    toolkit.flushEvents();
+}
+
 }  // namespace seamster

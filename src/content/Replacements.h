@@ -1,8 +1,10 @@
 #pragma once
 // Replacement packages of the Config folder: background, mannequin skin and
-// invisible underwear, switched on and off by renaming.
+// invisible underwear, switched on and off by renaming. A package is on when
+// its name ends in ".package" and off when the same name ends in ".off".
 
 #include <string>
+#include <vector>
 
 #include "app/App.h"
 #include "app/MainView.h"
@@ -11,6 +13,68 @@ namespace seamster {
 
 inline constexpr char femaleUndies[] = "wind_female_inisibleundies";
 inline constexpr char maleUndies[] = "wind_male_inisibleundies";
+
+// How many background and skin replacements a choice can switch on.
+inline constexpr int backgroundLimit = 5;
+inline constexpr int skinLimit = 10;
+
+// The background or skin replacements one scan found, in the order of the
+// listing. Entry i (from 1) of the window's list shows " " + names[i - 1];
+// entry 0 is the game's own default.
+struct ReplacementKind {
+    int limit = 0;                   // entries past it are shown but name no file
+    std::vector<std::string> names;  // without extension
+    int selected = 0;                // the entry that was on before the scan
+
+    // The package an entry switches on, or nullptr for the default entry and
+    // for entries past the limit.
+    const std::string* packageAt(int position) const;
+};
+
+// One invisible-underwear list: the default entry, and at position 1 the
+// invisible entry when a matching package was found.
+struct UnderwearChoice {
+    bool offered = false;
+    bool wasOn = false;
+};
+
+// What the Extras window offers after a scan. The scan switched every
+// replacement off; the selections show what was on.
+struct ReplacementScan {
+    ReplacementKind backgrounds{backgroundLimit, {}, 0};
+    ReplacementKind skins{skinLimit, {}, 0};
+    UnderwearChoice female;
+    UnderwearChoice male;
+};
+
+// The list positions selected when "OK" is pressed.
+struct ReplacementChoice {
+    int background = 0;
+    int skin = 0;
+    int female = 0;
+    int male = 0;
+};
+
+// Status-bar pictures for the "Male Undies" and "Female Undies" fields.
+struct UnderwearPictures {
+    int male = 0;
+    int female = 0;
+};
+
+// Lists the Config folder, switches every replacement that is on off, and
+// returns what the window lists and pre-selects. Finds nothing when there is
+// no Config folder.
+ReplacementScan scanReplacementPackages(FileSystem& fs, const std::string& configFolder);
+
+// Switches on exactly what `choice` selects; failed renames are ignored.
+// Returns the pictures that show the underwear choice.
+UnderwearPictures applyReplacementChoice(FileSystem& fs, const std::string& configFolder,
+                                         const ReplacementScan& scan,
+                                         const ReplacementChoice& choice);
+
+// "Restore Default Undies when Bodyshop Ends" matters only while invisible
+// underwear is chosen in either list.
+bool restoreUndiesCheckEnabled(int femalePosition, int malePosition);
 
 // Puts the default underwear back after a run; returns the summary line.
 std::string restoreUnderwear(App& app, MainView& view);
