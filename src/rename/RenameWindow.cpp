@@ -175,6 +175,7 @@ void RenameWindows::addGadgets(ui::Window& window, const std::vector<GadgetSpec>
                             {"Copied", copiedColumnWidth},
                             {" Created", createdColumnWidth}};
             args.reportSelection = true;  // a click on a row ticks it
+            args.rowHeight = listRowHeight;
             list_ = std::make_unique<ui::ListView>(window, args);
         } else if (spec.kind == GadgetKind::progressBar) {
             ui::ProgressBarArgs args;

@@ -17,6 +17,7 @@ ListView::ListView(Window& window, const ListViewArgs& args)
       background_(args.background),
       textColour_(args.textColour),
       columnCount_(args.columns.size()),
+      iconSize_(args.iconSize),
       reportSelection_(args.reportSelection) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT |
                         LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_NOSORTHEADER |
@@ -34,8 +35,12 @@ ListView::ListView(Window& window, const ListViewArgs& args)
     ListView_SetBkColor(hwnd_, args.background);
     ListView_SetTextBkColor(hwnd_, args.background);
     ListView_SetTextColor(hwnd_, args.textColour);
-    if (args.iconSize > 0) {
-        pictures_ = ImageList_Create(args.iconSize, args.iconSize, ILC_COLOR32 | ILC_MASK, 4, 4);
+    // A list's rows are as high as its small pictures (or its text, if higher).
+    if (args.iconSize > 0 || args.rowHeight > 0) {
+        // The list adds a pixel below each row's picture.
+        const int height = std::max(args.iconSize, args.rowHeight - 1);
+        pictures_ = ImageList_Create(std::max(args.iconSize, 1), height, ILC_COLOR32 | ILC_MASK,
+                                     4, 4);
         ListView_SetImageList(hwnd_, pictures_, LVSIL_SMALL);
     }
     for (size_t i = 0; i < args.columns.size(); ++i) {
@@ -97,7 +102,7 @@ int ListView::insertRow(int position, const std::vector<std::string>& texts, int
     position = std::clamp(position, 0, rowCount());
     std::wstring first = widen(texts.empty() ? std::string() : texts[0]);
     LVITEMW item = {};
-    item.mask = LVIF_TEXT | (pictures_ ? LVIF_IMAGE : 0);
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = position;
     item.pszText = first.data();
     item.iImage = picture;
@@ -253,7 +258,7 @@ int ListView::rowHeight() const {
 }
 
 int ListView::addPicture(HICON icon) {
-    return pictures_ && icon ? ImageList_AddIcon(pictures_, icon) : -1;
+    return pictures_ && icon && iconSize_ > 0 ? ImageList_AddIcon(pictures_, icon) : -1;
 }
 
 }  // namespace seamster::ui

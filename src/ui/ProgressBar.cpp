@@ -26,7 +26,9 @@ void ProgressBar::setValue(int value) {
 
 void ProgressBar::setColours(COLORREF bar, COLORREF background) {
     if (!hwnd_) return;
-    SetWindowTheme(hwnd_, L"", L"");
+    // A blank (not empty) class list matches no theme class; an empty one
+    // is ignored by some implementations.
+    SetWindowTheme(hwnd_, L" ", L" ");
     SendMessageW(hwnd_, PBM_SETBARCOLOR, 0, LPARAM(bar));
     SendMessageW(hwnd_, PBM_SETBKCOLOR, 0, LPARAM(background));
 }

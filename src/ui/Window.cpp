@@ -139,6 +139,18 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NOTIFY: return notify(reinterpret_cast<NMHDR*>(lParam));
     case WM_CLOSE: toolkit_.post({EventKind::close, number_, 0}); return 0;
+    case WM_ACTIVATE:
+        // Like a dialog, give the focus back to the gadget that had it, so
+        // typing goes on where it stopped after a message box.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus)) focused_ = focus;
+        } else if (focused_ && IsChild(hwnd_, focused_) && IsWindowVisible(focused_) &&
+                   IsWindowEnabled(focused_)) {
+            SetFocus(focused_);
+            return 0;
+        }
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         // Labels, frames and check boxes sit on the window's own face colour.

@@ -113,6 +113,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND tips_ = nullptr;
     HWND toolBar_ = nullptr;
+    HWND focused_ = nullptr;  // the gadget that had the focus when the window lost it
     std::map<int, std::wstring> commandTips_;
     std::vector<std::wstring> tipTexts_;
     std::map<int, COLORREF> textColours_;
