@@ -45,7 +45,7 @@ ExtraStyle extraStyleOf(int id) {
 }
 
 // The two windows of the package renaming over the toolkit.
-class RenameWindows : public RenameScreen {
+class RenameWindows final : public RenameScreen {
 public:
     explicit RenameWindows(WindowContext& context)
         : context_(context), toolkit_(context.toolkit) {}
