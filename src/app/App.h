@@ -83,6 +83,9 @@ struct App {
     // The last summary of a restoration that left something hidden, so a
     // restoration that keeps failing reports itself once, not on every pass.
     std::optional<std::string> failedRestoreReport;
+    // The folder of the latest package search, ending with a backslash; kept
+    // for the run so the next opening of the rename window starts there.
+    std::string packageSearchFolder;
 
     FileSystem& fs() { return platform.fs; }
     Dialogs& dialogs() { return platform.dialogs; }

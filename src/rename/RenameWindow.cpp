@@ -1,6 +1,336 @@
+#include <memory>
+#include <optional>
+
+#include "app/MainLoop.h"
 #include "app/SecondaryWindows.h"
+#include "platform/win32/Win32Platform.h"
+#include "rename/RenameFlow.h"
+#include "rename/RenameLayout.h"
+#include "ui/FolderPicker.h"
+#include "ui/ListView.h"
+#include "ui/ProgressBar.h"
+#include "ui/Window.h"
 
 namespace seamster {
-// Not built yet: the tool-bar button does nothing until this window exists.
-void runRenameWindows(WindowContext&) {}
+
+namespace {
+
+namespace g = renameGadget;
+namespace f = findGadget;
+
+constexpr COLORREF runBarColour = RGB(0, 204, 51);
+constexpr COLORREF runBarBackground = RGB(0, 102, 51);
+constexpr int headerFont = 7;  // Arial 12
+
+struct ExtraStyle {
+    DWORD added = 0;
+    DWORD removed = 0;
+};
+
+// What the gadget kinds alone do not say about a gadget.
+ExtraStyle extraStyleOf(int id) {
+    switch (id) {
+    case f::folderText:
+    case g::copyFolderText: return {ES_READONLY, WS_BORDER | WS_TABSTOP};
+    case f::folderButton:
+    case g::copyFolderButton: return {BS_ICON, 0};
+    case f::searchText:
+    case g::inFront:
+    case g::inBack:
+    case g::newName: return {ES_CENTER, 0};
+    case g::startNumber: return {ES_CENTER | ES_NUMBER, 0};
+    case g::oldName: return {ES_CENTER | ES_READONLY, 0};
+    default: return {};
+    }
+}
+
+// The two windows of the package renaming over the toolkit.
+class RenameWindows final : public RenameScreen {
+public:
+    explicit RenameWindows(WindowContext& context)
+        : context_(context), toolkit_(context.toolkit) {}
+    ~RenameWindows() override { closeWindows(); }
+
+    bool openRenameWindow() override;
+    void openFindWindow() override;
+    void closeWindows() override;
+
+    void showWindow(int window, bool visible) override {
+        if (ui::Window* w = find(window)) w->show(visible);
+    }
+    void enableWindow(int window, bool enabled) override {
+        if (ui::Window* w = find(window)) EnableWindow(w->hwnd(), enabled);
+    }
+    void activateWindow(int window) override {
+        if (ui::Window* w = find(window)) w->activate();
+    }
+    void setWindowTitle(int window, const std::string& title) override {
+        if (ui::Window* w = find(window)) w->setTitle(title);
+    }
+    void setBusy(bool busy) override;
+
+    std::string text(int window, int gadget) override {
+        ui::Window* w = find(window);
+        return w ? w->text(gadget) : std::string();
+    }
+    void setText(int window, int gadget, const std::string& text) override;
+    bool isChecked(int window, int gadget) override {
+        ui::Window* w = find(window);
+        return w && w->isChecked(gadget);
+    }
+    void setChecked(int window, int gadget, bool checked) override {
+        if (ui::Window* w = find(window)) w->setChecked(gadget, checked);
+    }
+    void showGadget(int window, int gadget, bool visible) override {
+        if (ui::Window* w = find(window)) w->showGadget(gadget, visible);
+    }
+    void enableGadget(int window, int gadget, bool enabled) override {
+        if (ui::Window* w = find(window)) w->enable(gadget, enabled);
+    }
+    int selectedItem(int window, int gadget) override {
+        ui::Window* w = find(window);
+        return w ? w->selectedItem(gadget) : -1;
+    }
+    void selectItem(int window, int gadget, int position) override {
+        if (ui::Window* w = find(window)) w->selectItem(gadget, position);
+    }
+    void setTip(int window, int gadget, const std::string& tip) override {
+        if (ui::Window* w = find(window)) w->setTip(w->gadget(gadget), tip);
+    }
+
+    void setProgress(int percent) override {
+        if (progress_) progress_->setValue(percent);
+    }
+    void setStatusText(int field, const std::string& text) override {
+        if (status_) status_->setText(field, text);
+    }
+
+    void clearRows() override {
+        if (list_) list_->clear();
+    }
+    void addRow(const PackageRow& row) override;
+    void showRow(size_t index, const PackageRow& row) override;
+    std::vector<int> rowStates() override { return list_ ? list_->states() : std::vector<int>(); }
+    void setRowState(size_t index, int state) override {
+        if (list_) list_->setState(int(index), state);
+    }
+    void setNameColumnWidth(int width) override {
+        if (list_) list_->setColumnWidth(0, width);
+    }
+    void scrollToTop() override {
+        if (list_) list_->scrollToTop();
+    }
+    void makeRowVisible(size_t index) override {
+        if (list_) list_->makeVisible(int(index));
+    }
+    void setGridLines(bool on) override {
+        if (list_) list_->setGridLines(on);
+    }
+    int scrollBarWidth() override {
+        int width = context_.app.screen.scrollBarWidth;
+        return width > 0 ? width : GetSystemMetrics(SM_CXVSCROLL);
+    }
+
+    Event waitEvent() override;
+    Event pollEvent() override;
+    void flushEvents() override { toolkit_.flushEvents(); }
+    void pause(int milliseconds) override { Sleep(DWORD(milliseconds)); }
+
+    std::string pickFolder(int window, const std::string& title,
+                           const std::string& start) override {
+        ui::Window* w = find(window);
+        return ui::pickFolder(w ? w->hwnd() : nullptr, title, start);
+    }
+
+private:
+    ui::Window* find(int number) const;
+    void addGadgets(ui::Window& window, const std::vector<GadgetSpec>& specs);
+    void addStatusBar();
+    void centreOnScreen(ui::Window& window);
+
+    WindowContext& context_;
+    ui::Toolkit& toolkit_;
+    std::optional<ui::ModalScope> modal_;
+    std::unique_ptr<ui::Window> rename_;
+    std::unique_ptr<ui::Window> find_;
+    std::unique_ptr<ui::ListView> list_;
+    std::unique_ptr<ui::ProgressBar> progress_;
+    std::unique_ptr<ui::StatusBar> status_;
+};
+
+ui::Window* RenameWindows::find(int number) const {
+    if (number == renameWindowNumber) return rename_.get();
+    if (number == findWindowNumber) return find_.get();
+    return nullptr;
+}
+
+void RenameWindows::addGadgets(ui::Window& window, const std::vector<GadgetSpec>& specs) {
+    GadgetKind previous = GadgetKind::frame;
+    for (const GadgetSpec& spec : specs) {
+        if (spec.kind == GadgetKind::listView) {
+            ui::ListViewArgs args;
+            args.id = spec.id;
+            args.x = spec.x, args.y = spec.y, args.width = spec.width, args.height = spec.height;
+            args.columns = {{"    Bodyshop Packages", nameColumnWidth},
+                            {"Copied", copiedColumnWidth},
+                            {" Created", createdColumnWidth}};
+            args.reportSelection = true;  // a click on a row ticks it
+            args.rowHeight = listRowHeight;
+            list_ = std::make_unique<ui::ListView>(window, args);
+        } else if (spec.kind == GadgetKind::progressBar) {
+            ui::ProgressBarArgs args;
+            args.id = spec.id;
+            args.x = spec.x, args.y = spec.y, args.width = spec.width, args.height = spec.height;
+            args.coloured = true;
+            args.bar = runBarColour;
+            args.background = runBarBackground;
+            progress_ = std::make_unique<ui::ProgressBar>(window, args);
+        } else {
+            const ExtraStyle extra = extraStyleOf(spec.id);
+            ui::GadgetArgs args{spec.id,   spec.kind,   spec.x,
+                                spec.y,    spec.width,  spec.height,
+                                spec.text, spec.tip,    previous != GadgetKind::option,
+                                extra.added, extra.removed};
+            window.addGadget(args);
+        }
+        previous = spec.kind;
+    }
+}
+
+void RenameWindows::centreOnScreen(ui::Window& window) {
+    RECT outer = window.outerRect();
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    SetWindowPos(window.hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RenameWindows::addStatusBar() {
+    status_ = std::make_unique<ui::StatusBar>(*rename_, renameStatusWidths(), g::statusBar);
+    if (!status_->valid()) return;
+    const std::vector<const char*>& labels = renameStatusLabels();
+    for (size_t i = 0; i < labels.size(); ++i)
+        status_->setText(int(2 * i), labels[i], ui::StatusBar::Align::right, false);
+    rename_->setClientSize(renameClientWidth, renameClientHeight + status_->height());
+    // The bar places itself along the bottom when told of its parent's new size.
+    SendMessageW(status_->hwnd(), WM_SIZE, 0, 0);
+    centreOnScreen(*rename_);
+}
+
+bool RenameWindows::openRenameWindow() {
+    ui::WindowArgs args;
+    args.number = renameWindowNumber;
+    args.title = renameWindowInitialTitle;
+    args.clientWidth = renameClientWidth;
+    args.clientHeight = renameClientHeight;
+    args.closeBox = false;
+    args.owner = context_.owner;
+    rename_ = std::make_unique<ui::Window>(toolkit_, args);
+    if (!rename_->valid()) {
+        rename_.reset();
+        return false;
+    }
+    modal_.emplace(context_.owner);
+    addGadgets(*rename_, renameGadgets());
+    rename_->showIcon(g::icon, toolkit_.icon(picture::rename, 32));
+    rename_->setFont(g::header, toolkit_.font(headerFont));
+    SendMessageW(rename_->gadget(g::copyFolderButton), BM_SETIMAGE, IMAGE_ICON,
+                 reinterpret_cast<LPARAM>(toolkit_.icon(picture::folder, 16)));
+    addStatusBar();
+    return true;
+}
+
+void RenameWindows::openFindWindow() {
+    ui::WindowArgs args;
+    args.number = findWindowNumber;
+    args.title = findWindowTitle;
+    args.clientWidth = findClientWidth;
+    args.clientHeight = findClientHeight;
+    args.closeBox = false;
+    args.centreOver = GetActiveWindow();
+    args.owner = rename_ ? rename_->hwnd() : context_.owner;
+    find_ = std::make_unique<ui::Window>(toolkit_, args);
+    if (!find_->valid()) return;
+    addGadgets(*find_, findGadgets());
+    for (const char* choice : weekChoices()) find_->addItem(f::weeks, choice);
+    find_->setFont(f::loading, toolkit_.font(headerFont));
+    find_->showGadget(f::loading, false);
+    SendMessageW(find_->gadget(f::folderButton), BM_SETIMAGE, IMAGE_ICON,
+                 reinterpret_cast<LPARAM>(toolkit_.icon(picture::folder, 16)));
+}
+
+void RenameWindows::closeWindows() {
+    // The main window comes back first, so closing these never hands the
+    // focus to some other program.
+    modal_.reset();
+    list_.reset();
+    progress_.reset();
+    status_.reset();
+    find_.reset();
+    rename_.reset();
+}
+
+void RenameWindows::setBusy(bool busy) {
+    SetCursor(busy ? toolkit_.waitCursor() : toolkit_.arrowCursor());
+    // Show "Loading Folder Information" before the folder is read.
+    if (busy && find_) UpdateWindow(find_->hwnd());
+}
+
+void RenameWindows::setText(int window, int gadget, const std::string& text) {
+    ui::Window* w = find(window);
+    if (!w) return;
+    w->setText(gadget, text);
+    // Text put back into a box the user types in keeps the caret at its end.
+    HWND control = w->gadget(gadget);
+    if (control && GetFocus() == control) {
+        const int length = GetWindowTextLengthW(control);
+        SendMessageW(control, EM_SETSEL, WPARAM(length), LPARAM(length));
+    }
+}
+
+void RenameWindows::addRow(const PackageRow& row) {
+    if (!list_) return;
+    const int index = list_->addRow({row.name, row.copyMark, row.created});
+    if (index >= 0) showRow(size_t(index), row);
+}
+
+void RenameWindows::showRow(size_t index, const PackageRow& row) {
+    if (!list_) return;
+    const int i = int(index);
+    if (list_->text(i, 0) != row.name) list_->setText(i, 0, row.name);
+    if (list_->text(i, 1) != row.copyMark) list_->setText(i, 1, row.copyMark);
+    if (list_->text(i, 2) != row.created) list_->setText(i, 2, row.created);
+    list_->setTextColour(i, 0, COLORREF(row.nameColour));
+    list_->setTextColour(i, 1, COLORREF(row.copyMarkColour));
+    list_->setState(i, row.state);
+}
+
+Event RenameWindows::waitEvent() {
+    if (!rename_ || !IsWindow(rename_->hwnd())) return {};
+    Event event = toolkit_.waitEvent(rename_->hwnd());
+    if (!IsWindow(rename_->hwnd())) return {};
+    return event;
+}
+
+// Takes what is pending, message by message, until an event comes or
+// nothing is left; paint messages go through too, so the window keeps up.
+Event RenameWindows::pollEvent() {
+    for (int messages = 0; messages < 1000; ++messages) {
+        Event event = toolkit_.pollEvent();
+        if (event.kind != EventKind::none) return event;
+        MSG message;
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) || message.message == WM_QUIT)
+            return {};
+    }
+    return {};
+}
+
+}  // namespace
+
+void runRenameWindows(WindowContext& context) {
+    RenameWindows screen(context);
+    RenameFlow flow(context.app, screen);
+    flow.run();
+}
+
 }  // namespace seamster

@@ -1,0 +1,411 @@
+#include "rename/RenameFlow.h"
+
+#include "rename/RenameLayout.h"
+
+namespace seamster {
+
+namespace {
+constexpr int rw = renameWindowNumber;
+constexpr int fw = findWindowNumber;
+namespace g = renameGadget;
+namespace f = findGadget;
+
+const char* const kLoadingText = "Loading Folder Information";
+const char* const kSearchFolderTitle = "Show Package Files Found In:";
+const char* const kCopyFolderTitle = "Copy Package Files to:";
+
+bool isGadget(const Event& event, int window) {
+    return event.kind == EventKind::gadget && event.window == window;
+}
+}  // namespace
+
+FinderSettings finderSettingsOf(const Settings& s) {
+    return {s.otherFolder, s.packagesFolder, s.pathDisplay, s.bodyshopNumber,
+            s.search,      s.inTheLast,      s.goBackWeeks, s.lastUsed};
+}
+
+void storeFinderSettings(const FinderSettings& finder, Settings& s) {
+    s.otherFolder = finder.otherFolder;
+    s.packagesFolder = finder.packagesFolder;
+    s.pathDisplay = finder.pathDisplay;
+    s.bodyshopNumber = finder.bodyshopNumber;
+    s.search = finder.search;
+    s.inTheLast = finder.inTheLast;
+    s.goBackWeeks = finder.goBackWeeks;
+}
+
+NamingOptions namingOptionsOf(const Settings& s) {
+    return {s.inFront, s.inBack, s.keepNumber != 0, s.customNumber != 0, s.startNumber};
+}
+
+RenameFlow::RenameFlow(App& app, RenameScreen& screen)
+    : app_(app), screen_(screen), settings_(app.settings) {}
+
+Event RenameFlow::nextEvent() {
+    Event event = screen_.waitEvent();
+    if (event.kind == EventKind::none) gone_ = true;
+    return event;
+}
+
+void RenameFlow::run() {
+    savedSimsFolder_ = savedSimsFolderOf(app_.paths.eaGamesFolder, app_.paths.userFolderName);
+    if (app_.fs().exists(savedSimsFolder_) == 0) {
+        app_.dialogs().showMessage(kSavedSimsMissingMessage, iconInformation);
+        return;
+    }
+    if (!screen_.openRenameWindow()) {
+        screen_.closeWindows();
+        screen_.flushEvents();
+        return;
+    }
+    showNamingState();
+    pickerStartFolder_ = app_.packageSearchFolder;
+    screen_.openFindWindow();
+    showFindState();
+    while (!gone_ && askForSearch()) {
+        if (findPackages()) renameLoop();
+    }
+    screen_.closeWindows();
+    screen_.flushEvents();
+}
+
+// ---- Find Package Options window ------------------------------------------
+
+void RenameFlow::showFindState() {
+    const FindWindowState state = findWindowState(finderSettingsOf(settings_));
+    screen_.setChecked(fw, f::savedSims, state.folder == FolderChoice::savedSims);
+    screen_.setChecked(fw, f::otherFolder, state.folder == FolderChoice::other);
+    screen_.setText(fw, f::folderText, state.folderText);
+    if (!settings_.packagesFolder.empty())
+        screen_.setTip(fw, f::folderText, settings_.packagesFolder);
+    screen_.setChecked(fw, f::withNumber, state.name == NameChoice::bodyshopNumber);
+    screen_.setChecked(fw, f::withText, state.name == NameChoice::withText);
+    screen_.setChecked(fw, f::listAll, state.name == NameChoice::all);
+    screen_.setText(fw, f::searchText, state.searchText);
+    screen_.setChecked(fw, f::inTheLast, state.age == AgeChoice::inTheLast);
+    screen_.setChecked(fw, f::sinceLastUsed, state.age == AgeChoice::sinceLastUsed);
+    screen_.setChecked(fw, f::ageAll, state.age == AgeChoice::all);
+    screen_.setText(fw, f::sinceLastUsed, state.lastUsedCaption);
+    screen_.selectItem(fw, f::weeks, state.weeksIndex);
+}
+
+bool RenameFlow::askForSearch() {
+    screen_.showWindow(fw, true);
+    rows_.clear();
+    screen_.clearRows();
+    // The rename window waits behind, as the owner of a modal window does.
+    screen_.enableWindow(rw, false);
+    screen_.activateWindow(fw);
+    screen_.showGadget(fw, f::loading, false);
+    screen_.showGadget(fw, f::ok, true);
+    screen_.showGadget(fw, f::cancel, true);
+    for (;;) {
+        const Event event = nextEvent();
+        if (gone_) return false;
+        // Closing the window (Alt+F4) means what "Cancel" means.
+        if (event.kind == EventKind::close && event.window == fw) return false;
+        if (!isGadget(event, fw)) continue;
+        switch (event.id) {
+        case f::otherFolder:
+            if (settings_.packagesFolder.empty()) pickSearchFolder();
+            break;
+        case f::folderButton: pickSearchFolder(); break;
+        case f::ok: return true;
+        case f::cancel: return false;
+        default: break;
+        }
+    }
+}
+
+void RenameFlow::pickSearchFolder() {
+    const std::string answer = screen_.pickFolder(fw, kSearchFolderTitle, pickerStartFolder_);
+    FinderSettings finder = finderSettingsOf(settings_);
+    if (!acceptSearchFolderPick(answer, finder)) return;
+    storeFinderSettings(finder, settings_);
+    pickerStartFolder_ = settings_.packagesFolder;
+    screen_.setTip(fw, f::folderText, settings_.packagesFolder);
+    screen_.setText(fw, f::folderText, settings_.pathDisplay);
+}
+
+bool RenameFlow::findPackages() {
+    FindChoices choices;
+    choices.folder = screen_.isChecked(fw, f::otherFolder) ? FolderChoice::other
+                                                             : FolderChoice::savedSims;
+    choices.name = screen_.isChecked(fw, f::withNumber) ? NameChoice::bodyshopNumber
+                   : screen_.isChecked(fw, f::withText) ? NameChoice::withText
+                                                        : NameChoice::all;
+    choices.searchText = screen_.text(fw, f::searchText);
+    choices.age = screen_.isChecked(fw, f::inTheLast)       ? AgeChoice::inTheLast
+                  : screen_.isChecked(fw, f::sinceLastUsed) ? AgeChoice::sinceLastUsed
+                                                            : AgeChoice::all;
+    choices.weeksIndex = screen_.selectedItem(fw, f::weeks);
+    FinderSettings finder = finderSettingsOf(settings_);
+    const std::string folder = applyFindChoices(choices, savedSimsFolder_, finder);
+    storeFinderSettings(finder, settings_);
+    app_.packageSearchFolder = folder;
+
+    screen_.showGadget(fw, f::ok, false);
+    screen_.showGadget(fw, f::cancel, false);
+    screen_.setText(fw, f::loading, kLoadingText);
+    screen_.showGadget(fw, f::loading, true);
+    screen_.setBusy(true);
+    PackageSearch search = seamster::findPackages(folder, finder, app_.fs(), app_.platform.clock);
+    screen_.setBusy(false);
+
+    screen_.showWindow(rw, true);
+    screen_.enableWindow(rw, true);
+    screen_.showWindow(fw, false);
+    screen_.activateWindow(rw);
+    screen_.setWindowTitle(rw, search.windowTitle);
+    screen_.setText(rw, g::header, kPackageListHeaderText);
+    rows_ = std::move(search.rows);
+    for (const PackageRow& row : rows_) screen_.addRow(row);
+    // A list that no longer scrolls gets its full width back.
+    screen_.setNameColumnWidth(search.narrowNameColumn
+                                   ? nameColumnWidth - screen_.scrollBarWidth()
+                                   : nameColumnWidth);
+    screen_.setStatusText(statusListed, counterText(int(rows_.size())));
+    screen_.setStatusText(statusTicked, counterText(0));
+    screen_.setStatusText(statusErrors, counterText(0));
+    if (!rows_.empty()) return true;
+    app_.dialogs().showMessage(search.noMatchMessage, iconInformation);
+    return false;
+}
+
+// ---- Rename window ------------------------------------------------------------
+
+void RenameFlow::showNamingState() {
+    screen_.setChecked(rw, g::keep, settings_.keepNumber != 0);
+    screen_.setChecked(rw, g::remove, settings_.keepNumber == 0);
+    screen_.setChecked(rw, g::autoNumber, settings_.customNumber != 0);
+    screen_.setChecked(rw, g::copyPackages, settings_.copyPackages != 0);
+    screen_.setText(rw, g::startNumber, settings_.startNumber);
+    screen_.setText(rw, g::inFront, settings_.inFront);
+    screen_.setText(rw, g::inBack, settings_.inBack);
+    screen_.setText(rw, g::copyFolderText, settings_.copyToDisplay);
+    showOptionsFace();
+}
+
+void RenameFlow::renameLoop() {
+    for (bool ended = false; !ended;) {
+        const Event event = nextEvent();
+        if (gone_) return;
+        if (event.kind == EventKind::close && event.window == rw) ended = true;
+        readNamingBoxes();
+        if (isGadget(event, rw) && !handleRenameGadget(event.id)) ended = true;
+    }
+}
+
+void RenameFlow::readNamingBoxes() {
+    settings_.startNumber = screen_.text(rw, g::startNumber);
+    settings_.inFront = screen_.text(rw, g::inFront);
+    settings_.inBack = screen_.text(rw, g::inBack);
+    if (cleanTypedText(settings_.inFront, app_.dialogs()))
+        screen_.setText(rw, g::inFront, settings_.inFront);
+    if (cleanTypedText(settings_.inBack, app_.dialogs()))
+        screen_.setText(rw, g::inBack, settings_.inBack);
+    settings_.customNumber = screen_.isChecked(rw, g::autoNumber) ? 1 : 0;
+    settings_.keepNumber = screen_.isChecked(rw, g::keep) ? 1 : 0;
+    if (copiesIntoSearchFolder(settings_.copyTo, app_.packageSearchFolder))
+        screen_.setChecked(rw, g::copyPackages, false);
+}
+
+bool RenameFlow::handleRenameGadget(int id) {
+    switch (id) {
+    case g::list: countTicked(); break;
+    case g::copyPackages:
+        if (settings_.copyTo.empty()) pickCopyFolder();
+        if (copiesIntoSearchFolder(settings_.copyTo, app_.packageSearchFolder))
+            app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
+        break;
+    case g::copyFolderButton: pickCopyFolder(); break;
+    case g::selectAll: tickAll(true); break;
+    case g::selectNone: tickAll(false); break;
+    case g::done: return false;
+    case g::rename: renameRun(RunMode::oneByOne); break;
+    case g::autoRename: renameRun(RunMode::automatic); break;
+    default: break;
+    }
+    return true;
+}
+
+void RenameFlow::pickCopyFolder() {
+    const std::string answer = screen_.pickFolder(rw, kCopyFolderTitle, settings_.copyTo);
+    if (acceptCopyFolderPick(answer, settings_.copyTo, settings_.copyToDisplay)) {
+        screen_.setText(rw, g::copyFolderText, settings_.copyToDisplay);
+        screen_.setTip(rw, g::copyFolderText, settings_.copyTo);
+    }
+}
+
+// A click on a row ticks it: whatever is selected becomes ticked.
+void RenameFlow::countTicked() {
+    const std::vector<int> states = screen_.rowStates();
+    if (states.size() != rows_.size()) return;
+    for (size_t i = 0; i < rows_.size(); ++i) rows_[i].state = states[i];
+    const int ticked = countTickedRows(rows_);
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].state != states[i]) screen_.setRowState(i, rows_[i].state);
+    screen_.setStatusText(statusTicked, counterText(ticked));
+}
+
+void RenameFlow::tickAll(bool ticked) {
+    setAllTicked(rows_, ticked);
+    for (size_t i = 0; i < rows_.size(); ++i) screen_.setRowState(i, rows_[i].state);
+    screen_.setStatusText(statusTicked, counterText(ticked ? int(rows_.size()) : 0));
+}
+
+// During a run the rows' states belong to the run; clicks on the list are undone.
+void RenameFlow::restoreListStates() {
+    const std::vector<int> states = screen_.rowStates();
+    for (size_t i = 0; i < rows_.size() && i < states.size(); ++i)
+        if (rows_[i].state != states[i]) screen_.setRowState(i, rows_[i].state);
+}
+
+// ---- The run ------------------------------------------------------------------
+
+void RenameFlow::renameRun(RunMode mode) {
+    const std::vector<int> states = screen_.rowStates();
+    for (size_t i = 0; i < rows_.size() && i < states.size(); ++i) rows_[i].state = states[i];
+    NamingOptions naming = namingOptionsOf(settings_);
+    RenameRun run(mode, app_.packageSearchFolder, rows_, naming, app_.fs());
+    if (!run.hasWork()) {
+        endRun(naming);
+        return;
+    }
+    screen_.scrollToTop();
+    const bool copying = decideCopying();
+    run.start(copying, settings_.copyTo);
+    for (size_t i = 0; i < rows_.size(); ++i) screen_.showRow(i, rows_[i]);
+    screen_.flushEvents();
+    settings_.copyPackages = copying ? 1 : 0;
+    showRunFace(run.caption());
+    if (mode == RunMode::automatic && !confirmAutomatic()) {
+        endRun(naming);
+        return;
+    }
+    while (auto file = run.nextFile()) {
+        screen_.makeRowVisible(file->scrollTarget);
+        screen_.setText(rw, g::oldName, file->oldName);
+        screen_.setText(rw, g::newName, file->proposedName);
+        screen_.setRowState(file->row, rows_[file->row].state);
+        std::optional<std::string> name =
+            mode == RunMode::automatic ? watchForCancel(run) : askForName(run);
+        if (!name) break;  // the windows are gone
+        const FileResult result = run.finishFile(*name);
+        showProgress(run, result);
+    }
+    screen_.setGridLines(true);
+    endRun(naming);
+}
+
+// "Copy Packages to" ticked without a folder: ask for one now, and without
+// one run without copying rather than copy into some unknown folder.
+bool RenameFlow::decideCopying() {
+    if (!screen_.isChecked(rw, g::copyPackages)) return false;
+    if (copyFolderMissing(true, settings_.copyTo)) {
+        pickCopyFolder();
+        if (settings_.copyTo.empty()) {
+            screen_.setChecked(rw, g::copyPackages, false);
+            return false;
+        }
+    }
+    if (copiesIntoSearchFolder(settings_.copyTo, app_.packageSearchFolder)) {
+        app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
+        screen_.setChecked(rw, g::copyPackages, false);
+        return false;
+    }
+    return true;
+}
+
+bool RenameFlow::confirmAutomatic() {
+    screen_.setText(rw, g::newName, kAutoRenamePrompt);
+    screen_.setText(rw, g::oldName, "");
+    screen_.flushEvents();
+    for (;;) {
+        const Event event = nextEvent();
+        if (gone_) return false;
+        if (!isGadget(event, rw)) continue;
+        if (event.id == g::list) restoreListStates();
+        if (event.id == g::done) return false;
+        if (event.id != g::rename) continue;
+        screen_.setText(rw, g::newName, "");
+        screen_.enableGadget(rw, g::rename, false);
+        screen_.setGridLines(false);
+        return true;
+    }
+}
+
+std::optional<std::string> RenameFlow::watchForCancel(RenameRun& run) {
+    for (Event event = screen_.pollEvent(); event.kind != EventKind::none;
+         event = screen_.pollEvent()) {
+        if (!isGadget(event, rw)) continue;
+        if (event.id == g::done) run.cancelAfterCurrent();
+        if (event.id == g::list || event.id == g::done) restoreListStates();
+    }
+    screen_.setStatusText(statusTicked, counterText(run.tickedCount()));
+    return screen_.text(rw, g::newName);
+}
+
+std::optional<std::string> RenameFlow::askForName(RenameRun& run) {
+    screen_.flushEvents();
+    for (;;) {
+        const Event event = nextEvent();
+        if (gone_) return std::nullopt;
+        if (!isGadget(event, rw)) continue;
+        std::string typed = screen_.text(rw, g::newName);
+        if (cleanTypedText(typed, app_.dialogs())) screen_.setText(rw, g::newName, typed);
+        switch (event.id) {
+        case g::rename: {
+            const NameConfirmation name = confirmNewName(typed, app_.dialogs());
+            screen_.setText(rw, g::newName, name.text);
+            if (name.accepted) return name.text;
+            break;
+        }
+        case g::done: run.cancelAfterCurrent(); return typed;
+        case g::list: restoreListStates(); break;
+        default: break;
+        }
+    }
+}
+
+void RenameFlow::showProgress(const RenameRun& run, const FileResult& result) {
+    screen_.showRow(result.row, rows_[result.row]);
+    screen_.setStatusText(statusErrors, run.errorText());
+    screen_.setText(rw, g::optionsFrame, run.caption());
+    screen_.setProgress(run.progress());
+    screen_.setStatusText(statusTicked, counterText(run.tickedCount()));
+}
+
+void RenameFlow::showRunFace(const std::string& caption) {
+    screen_.setText(rw, g::optionsFrame, caption);
+    screen_.setText(rw, g::done, "Cancel");
+    screen_.setText(rw, g::rename, "OK");
+    for (int id : renameOptionGadgets()) screen_.showGadget(rw, id, false);
+    screen_.enableGadget(rw, g::selectNone, false);
+    screen_.enableGadget(rw, g::selectAll, false);
+    for (int id : renameRunGadgets()) screen_.showGadget(rw, id, true);
+    screen_.setProgress(0);
+    screen_.setStatusText(statusErrors, counterText(0));
+}
+
+void RenameFlow::showOptionsFace() {
+    screen_.setText(rw, g::optionsFrame, kRenamingOptionsCaption);
+    screen_.setText(rw, g::done, "Done");
+    screen_.enableGadget(rw, g::rename, true);
+    screen_.setText(rw, g::rename, "Rename");
+    for (int id : renameRunGadgets()) screen_.showGadget(rw, id, false);
+    for (int id : renameOptionGadgets()) screen_.showGadget(rw, id, true);
+    screen_.enableGadget(rw, g::selectNone, true);
+    screen_.enableGadget(rw, g::selectAll, true);
+}
+
+void RenameFlow::endRun(const NamingOptions& naming) {
+    settings_.startNumber = naming.startNumber;
+    showOptionsFace();
+    screen_.setText(rw, g::startNumber, settings_.startNumber);
+    // Clicks made during the run must not reach the window afterwards.
+    screen_.pause(100);
+    screen_.flushEvents();
+}
+
+}  // namespace seamster

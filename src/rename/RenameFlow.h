@@ -1,0 +1,71 @@
+#pragma once
+// The package renaming as the user meets it: the Find Package Options window
+// and the rename window taking turns, each with its event loop, and the
+// rename-and-copy run shown file by file.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "rename/NamingRules.h"
+#include "rename/PackageFinder.h"
+#include "rename/RenameRun.h"
+#include "rename/RenameScreen.h"
+
+namespace seamster {
+
+// The renaming fields of the settings record, as the logic takes them.
+FinderSettings finderSettingsOf(const Settings& settings);
+void storeFinderSettings(const FinderSettings& finder, Settings& settings);
+NamingOptions namingOptionsOf(const Settings& settings);
+
+class RenameFlow {
+public:
+    RenameFlow(App& app, RenameScreen& screen);
+
+    // From opening the windows to leaving through "Cancel" of the Find
+    // Package Options window.
+    void run();
+
+private:
+    // Find Package Options window.
+    void showFindState();
+    bool askForSearch();  // true for "OK"
+    void pickSearchFolder();
+    bool findPackages();  // true when something was listed
+
+    // Rename window.
+    void showNamingState();
+    void renameLoop();
+    void readNamingBoxes();
+    bool handleRenameGadget(int id);  // false once the loop should end
+    void pickCopyFolder();
+    void countTicked();
+    void tickAll(bool ticked);
+    void restoreListStates();
+
+    // The run.
+    void renameRun(RunMode mode);
+    bool decideCopying();
+    bool confirmAutomatic();
+    std::optional<std::string> watchForCancel(RenameRun& run);
+    std::optional<std::string> askForName(RenameRun& run);
+    void showProgress(const RenameRun& run, const FileResult& result);
+    void showRunFace(const std::string& caption);
+    void showOptionsFace();
+    void endRun(const NamingOptions& naming);
+
+    // The next event; marks the windows gone when none can come.
+    Event nextEvent();
+
+    App& app_;
+    RenameScreen& screen_;
+    Settings& settings_;
+    std::string savedSimsFolder_;
+    std::string pickerStartFolder_;
+    std::vector<PackageRow> rows_;
+    bool gone_ = false;
+};
+
+}  // namespace seamster

@@ -1,0 +1,571 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <map>
+
+#include "fakes/FixedClock.h"
+#include "fakes/Latin1Codec.h"
+#include "fakes/MemoryFileSystem.h"
+#include "rename/RenameFlow.h"
+#include "rename/RenameLayout.h"
+
+namespace seamster {
+namespace {
+
+namespace g = renameGadget;
+namespace f = findGadget;
+constexpr int rw = renameWindowNumber;
+constexpr int fw = findWindowNumber;
+
+const std::string kUser = "C:\\Docs\\EA Games\\The Sims 2\\";
+const std::string kSavedSims = kUser + "SavedSims\\";
+const std::string kCopies = "D:\\Copies\\";
+constexpr int64_t kToday = 1700000000;  // 2023-11-14 22:13 UTC
+
+struct RecordingDialogs : Dialogs {
+    std::vector<std::string> messages;
+    void showMessage(const std::string& text, int) override { messages.push_back(text); }
+    int askYesNo(const std::string&, int) override { return answerNo; }
+};
+struct NoRegistry : Registry {
+    RegistryRead readLocalMachineText(const std::string&, const std::string&,
+                                      std::string&) override {
+        return RegistryRead::openFailed;
+    }
+};
+struct NoShell : Shell {
+    bool open(const std::string&, const std::string&) override { return false; }
+    std::string specialFolder(int) override { return {}; }
+    std::string currentFolder() override { return {}; }
+};
+struct NoProcesses : Processes {
+    int checkRunning(const std::string&) override { return 0; }
+};
+
+// The two windows as a user sees them. The user is a script of steps; each
+// step changes what the user would change and returns the event it raises.
+struct FakeScreen : RenameScreen {
+    using Key = std::pair<int, int>;
+    std::map<Key, std::string> texts, tips;
+    std::map<Key, bool> checked, hidden, disabled;
+    std::map<Key, int> selections;
+    std::map<int, bool> windowShown, windowEnabled;
+    std::map<int, std::string> titles;
+    std::vector<PackageRow> rows;
+    std::map<int, std::string> status;
+    int progress = -1;
+    bool gridLines = true;
+    int nameWidth = nameColumnWidth;
+    bool openFails = false;
+    bool renameOpen = false, findOpen = false;
+    int closeCount = 0;
+
+    std::deque<std::function<Event()>> user;
+    std::deque<Event> pending;  // what pollEvent finds during an automatic run
+    std::deque<std::string> folderAnswers;
+    std::vector<std::string> pickerStarts;
+    std::vector<std::string> captions;  // frame 516, in order
+    std::function<void(int window, int gadget, const std::string&)> onSetText;
+
+    bool openRenameWindow() override { return renameOpen = !openFails; }
+    void openFindWindow() override { findOpen = true; }
+    void closeWindows() override {
+        renameOpen = findOpen = false;
+        ++closeCount;
+    }
+    void showWindow(int window, bool visible) override { windowShown[window] = visible; }
+    void enableWindow(int window, bool enabled) override { windowEnabled[window] = enabled; }
+    void activateWindow(int) override {}
+    void setWindowTitle(int window, const std::string& title) override { titles[window] = title; }
+    void setBusy(bool) override {}
+
+    std::string text(int window, int gadget) override { return texts[{window, gadget}]; }
+    void setText(int window, int gadget, const std::string& text) override {
+        texts[{window, gadget}] = text;
+        if (window == rw && gadget == g::optionsFrame) captions.push_back(text);
+        if (onSetText) onSetText(window, gadget, text);
+    }
+    bool isChecked(int window, int gadget) override { return checked[{window, gadget}]; }
+    void setChecked(int window, int gadget, bool on) override { checked[{window, gadget}] = on; }
+    void showGadget(int window, int gadget, bool visible) override {
+        hidden[{window, gadget}] = !visible;
+    }
+    void enableGadget(int window, int gadget, bool enabled) override {
+        disabled[{window, gadget}] = !enabled;
+    }
+    int selectedItem(int window, int gadget) override { return selections[{window, gadget}]; }
+    void selectItem(int window, int gadget, int position) override {
+        selections[{window, gadget}] = position;
+    }
+    void setTip(int window, int gadget, const std::string& tip) override {
+        tips[{window, gadget}] = tip;
+    }
+    void setProgress(int percent) override { progress = percent; }
+    void setStatusText(int field, const std::string& text) override { status[field] = text; }
+
+    void clearRows() override { rows.clear(); }
+    void addRow(const PackageRow& row) override { rows.push_back(row); }
+    void showRow(size_t index, const PackageRow& row) override { rows.at(index) = row; }
+    std::vector<int> rowStates() override {
+        std::vector<int> states;
+        for (const PackageRow& row : rows) states.push_back(row.state);
+        return states;
+    }
+    void setRowState(size_t index, int state) override { rows.at(index).state = state; }
+    void setNameColumnWidth(int width) override { nameWidth = width; }
+    void scrollToTop() override {}
+    void makeRowVisible(size_t) override {}
+    void setGridLines(bool on) override { gridLines = on; }
+    int scrollBarWidth() override { return 17; }
+
+    Event waitEvent() override {
+        if (user.empty()) return {};  // the user has gone: so have the windows
+        auto step = std::move(user.front());
+        user.pop_front();
+        return step();
+    }
+    Event pollEvent() override {
+        if (pending.empty()) return {};
+        Event event = pending.front();
+        pending.pop_front();
+        return event;
+    }
+    void flushEvents() override { pending.clear(); }
+    void pause(int) override {}
+    std::string pickFolder(int, const std::string&, const std::string& start) override {
+        pickerStarts.push_back(start);
+        if (folderAnswers.empty()) return {};
+        std::string answer = folderAnswers.front();
+        folderAnswers.pop_front();
+        return answer;
+    }
+
+    // Steps of the script.
+    void click(int window, int gadget) {
+        user.push_back([=] { return Event{EventKind::gadget, window, gadget}; });
+    }
+    void choose(int window, int gadget, std::vector<int> group) {
+        user.push_back([=, this] {
+            for (int other : group) checked[{window, other}] = other == gadget;
+            return Event{EventKind::gadget, window, gadget};
+        });
+    }
+    void toggle(int window, int gadget) {
+        user.push_back([=, this] {
+            checked[{window, gadget}] = !checked[{window, gadget}];
+            return Event{EventKind::gadget, window, gadget};
+        });
+    }
+    void type(int window, int gadget, const std::string& text) {
+        user.push_back([=, this] {
+            texts[{window, gadget}] = text;
+            return Event{EventKind::gadget, window, gadget};
+        });
+    }
+    void setRow(size_t row, int state) {
+        user.push_back([=, this] {
+            rows.at(row).state = state;
+            return Event{EventKind::gadget, rw, g::list};
+        });
+    }
+    void searchAll() {
+        choose(fw, f::listAll, {f::withNumber, f::withText, f::listAll});
+        choose(fw, f::ageAll, {f::inTheLast, f::sinceLastUsed, f::ageAll});
+        click(fw, f::ok);
+    }
+
+    std::vector<std::string> names() const {
+        std::vector<std::string> result;
+        for (const PackageRow& row : rows) result.push_back(row.name);
+        return result;
+    }
+    bool shown(int window, int gadget) { return !hidden[{window, gadget}]; }
+    std::string textOf(int window, int gadget) { return texts[{window, gadget}]; }
+    bool on(int window, int gadget) { return checked[{window, gadget}]; }
+    bool greyed(int window, int gadget) { return disabled[{window, gadget}]; }
+    int selection(int window, int gadget) { return selections[{window, gadget}]; }
+    std::string tipOf(int window, int gadget) { return tips[{window, gadget}]; }
+};
+
+class RenameFlowTest : public ::testing::Test {
+protected:
+    RenameFlowTest() {
+        app.paths.eaGamesFolder = "C:\\Docs\\EA Games\\";
+        app.paths.userFolderName = "The Sims 2\\";
+        clock.nowSeconds = kToday;
+        fs.addFolder(kUser + "SavedSims");
+        fs.addFolder(kCopies);
+    }
+
+    // Packages in SavedSims, oldest first, one minute apart, created today.
+    void addPackages(const std::vector<std::string>& names) {
+        for (size_t i = 0; i < names.size(); ++i)
+            fs.addFile(kSavedSims + names[i], names[i], kToday - 3600 + int64_t(i) * 60);
+    }
+
+    void run() {
+        RenameFlow flow(app, screen);
+        flow.run();
+    }
+
+    std::vector<std::string> savedSims() {
+        std::vector<DirEntry> entries;
+        fs.list(kSavedSims, "*", entries);
+        std::vector<std::string> names;
+        for (const DirEntry& entry : entries) names.push_back(entry.name);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    MemoryFileSystem fs;
+    FixedClock clock;
+    NoRegistry registry;
+    NoShell shell;
+    NoProcesses processes;
+    RecordingDialogs dialogs;
+    Latin1Codec codec;
+    Platform platform{fs, clock, registry, shell, processes, dialogs, codec};
+    App app{platform};
+    FakeScreen screen;
+};
+
+TEST_F(RenameFlowTest, WithoutSavedSimsNothingOpens) {
+    fs.removeFolder(kUser + "SavedSims");
+    run();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Unable to find your SavedSims folder"});
+    EXPECT_FALSE(screen.renameOpen);
+    EXPECT_EQ(screen.closeCount, 0);
+}
+
+TEST_F(RenameFlowTest, AWindowThatCannotOpenGivesTheMainWindowBack) {
+    screen.openFails = true;
+    run();
+    EXPECT_EQ(screen.closeCount, 1);
+    EXPECT_FALSE(screen.findOpen);
+}
+
+TEST_F(RenameFlowTest, FindWindowStartsFromTheSettingsAndCancelClosesBoth) {
+    app.settings.otherFolder = 1;
+    app.settings.packagesFolder = "E:\\Work\\";
+    app.settings.pathDisplay = "E:\\Work\\";
+    app.settings.bodyshopNumber = 2;
+    app.settings.search = "Dress";
+    app.settings.inTheLast = 2;
+    app.settings.lastUsed = "10/31/2023";
+    app.settings.goBackWeeks = 3;
+    const Settings before = app.settings;
+    screen.click(fw, f::cancel);
+    run();
+
+    EXPECT_TRUE(screen.on(fw, f::otherFolder));
+    EXPECT_FALSE(screen.on(fw, f::savedSims));
+    EXPECT_EQ(screen.textOf(fw, f::folderText), "E:\\Work\\");
+    EXPECT_TRUE(screen.on(fw, f::withText));
+    EXPECT_EQ(screen.textOf(fw, f::searchText), "Dress");
+    EXPECT_TRUE(screen.on(fw, f::sinceLastUsed));
+    EXPECT_EQ(screen.textOf(fw, f::sinceLastUsed), " Since last used - 10/31/2023");
+    EXPECT_EQ(screen.selection(fw, f::weeks), 3);
+    EXPECT_TRUE(screen.shown(fw, f::ok));
+    EXPECT_FALSE(screen.shown(fw, f::loading));
+    EXPECT_EQ(screen.closeCount, 1);
+    EXPECT_EQ(app.settings, before);
+}
+
+TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
+    addPackages({"0a1b2c3d_Dress.package", "Summer_Dress.package", "readme.txt",
+                 "1f2e3d4c_Top.PACKAGE"});
+    screen.type(fw, f::searchText, "Dress");
+    screen.choose(fw, f::withText, {f::withNumber, f::withText, f::listAll});
+    screen.click(fw, f::ok);
+    run();  // the user leaves while the list shows
+
+    EXPECT_EQ(screen.names(), (std::vector<std::string>{"Summer_Dress.package",
+                                                         "0a1b2c3d_Dress.package"}));
+    EXPECT_EQ(screen.rows[0].created, "11/14/2023");
+    EXPECT_EQ(screen.titles[rw], " Seamster  --  Rename Bodyshop Packages in SavedSims");
+    EXPECT_EQ(screen.textOf(rw, g::header), "Select the Package Files you want to rename");
+    EXPECT_EQ(screen.status[statusListed], " 2");
+    EXPECT_EQ(screen.status[statusTicked], " 0");
+    EXPECT_EQ(screen.status[statusErrors], " 0");
+    EXPECT_TRUE(screen.windowShown[rw]);
+    EXPECT_FALSE(screen.windowShown[fw]);
+    EXPECT_EQ(screen.textOf(fw, f::loading), "Loading Folder Information");
+    EXPECT_EQ(app.settings.bodyshopNumber, 2);
+    EXPECT_EQ(app.settings.search, "Dress");
+    EXPECT_EQ(app.settings.otherFolder, 0);
+    EXPECT_EQ(app.packageSearchFolder, kSavedSims);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(RenameFlowTest, NothingFoundSaysSoAndGoesStraightBackToTheFindWindow) {
+    addPackages({"Plain.package"});  // no Body Shop number; the default filter wants one
+    screen.click(fw, f::ok);
+    screen.searchAll();
+    run();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              "No matching Package files\nCreated since 11/14/2023\n were found in this folder");
+    // The second search happened without any event in the rename window between.
+    EXPECT_EQ(screen.names(), std::vector<std::string>{"Plain.package"});
+}
+
+TEST_F(RenameFlowTest, ManyRowsNarrowTheNameColumnAndFewerGiveItBack) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 14; ++i) names.push_back("p" + std::to_string(i) + ".package");
+    addPackages(names);
+    screen.searchAll();
+    screen.click(rw, g::done);
+    screen.choose(fw, f::withText, {f::withNumber, f::withText, f::listAll});
+    screen.type(fw, f::searchText, "p1");  // p1, p10 .. p13
+    screen.user.push_back([this] {
+        EXPECT_EQ(screen.nameWidth, 400 - 17);
+        return Event{EventKind::gadget, fw, f::ok};
+    });
+    run();
+    EXPECT_EQ(screen.rows.size(), 5u);
+    EXPECT_EQ(screen.nameWidth, 400);
+}
+
+TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierPick) {
+    const std::string work = "E:\\Sims Content\\Body Shop Work\\Finished Packages\\Outfits\\";
+    fs.addFile(work + "a.package", "a", kToday);
+    app.packageSearchFolder = "F:\\Earlier\\";
+    screen.folderAnswers = {work, ""};
+    screen.choose(fw, f::otherFolder, {f::savedSims, f::otherFolder});  // no folder yet: asks
+    screen.click(fw, f::folderButton);  // cancelled: nothing changes
+    screen.searchAll();
+    run();
+
+    EXPECT_EQ(screen.pickerStarts, (std::vector<std::string>{"F:\\Earlier\\", work}));
+    EXPECT_EQ(app.settings.packagesFolder, work);
+    EXPECT_EQ(app.settings.pathDisplay, " ~ Body Shop Work\\Finished Packages\\Outfits\\");
+    EXPECT_EQ(screen.textOf(fw, f::folderText), app.settings.pathDisplay);
+    EXPECT_EQ(screen.tipOf(fw, f::folderText), work);
+    EXPECT_EQ(app.settings.otherFolder, 1);
+    EXPECT_EQ(screen.names(), std::vector<std::string>{"a.package"});
+    EXPECT_EQ(screen.titles[rw], " Seamster  --  Rename Bodyshop Packages in Outfits");
+}
+
+TEST_F(RenameFlowTest, TypedNamePartsAreCleanedAndFollowedIntoTheSettings) {
+    addPackages({"a.package"});
+    screen.searchAll();
+    screen.type(rw, g::inFront, "a?b");
+    screen.type(rw, g::inBack, "[x]");
+    screen.type(rw, g::startNumber, "007");
+    screen.toggle(rw, g::autoNumber);
+    screen.choose(rw, g::remove, {g::keep, g::remove});
+    run();
+    EXPECT_EQ(dialogs.messages.size(), 1u);  // for a?b only
+    EXPECT_EQ(screen.textOf(rw, g::inFront), "ab");
+    EXPECT_EQ(app.settings.inFront, "ab");
+    EXPECT_EQ(app.settings.inBack, "[x]");
+    EXPECT_EQ(app.settings.startNumber, "007");
+    EXPECT_EQ(app.settings.customNumber, 1);
+    EXPECT_EQ(app.settings.keepNumber, 0);
+}
+
+TEST_F(RenameFlowTest, ClickingARowTicksItAndTheButtonsTickAllOrNone) {
+    addPackages({"a.package", "b.package", "c.package"});
+    screen.searchAll();
+    screen.setRow(1, kRowSelected);
+    screen.user.push_back([this] {
+        EXPECT_EQ(screen.rows[1].state, kRowTicked);
+        EXPECT_EQ(screen.status[statusTicked], " 1");
+        return Event{EventKind::gadget, rw, g::selectAll};
+    });
+    screen.user.push_back([this] {
+        EXPECT_EQ(screen.status[statusTicked], " 3");
+        for (const PackageRow& row : screen.rows) EXPECT_EQ(row.state, kRowTicked);
+        return Event{EventKind::gadget, rw, g::selectNone};
+    });
+    run();
+    EXPECT_EQ(screen.status[statusTicked], " 0");
+    for (const PackageRow& row : screen.rows) EXPECT_EQ(row.state, 0);
+}
+
+TEST_F(RenameFlowTest, CopyingIntoTheSearchedFolderIsRefused) {
+    addPackages({"a.package"});
+    screen.folderAnswers = {kSavedSims};
+    screen.searchAll();
+    screen.toggle(rw, g::copyPackages);  // no folder yet: the picker, which gives SavedSims
+    screen.user.push_back([this] {
+        EXPECT_EQ(dialogs.messages.size(), 1u);
+        return Event{EventKind::other, rw, 0};
+    });
+    run();
+    EXPECT_EQ(dialogs.messages[0], kSameFolderMessage);
+    EXPECT_FALSE(screen.on(rw, g::copyPackages));  // unticked on the next pass
+    EXPECT_EQ(app.settings.copyTo, kSavedSims);
+}
+
+TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
+    addPackages({"0a1b2c3d_Dress.package", "Hat.package", "Skirt.package"});
+    app.settings.keepNumber = 0;
+    app.settings.inFront = "XY_";
+    app.settings.customNumber = 1;
+    app.settings.startNumber = "001";
+    screen.searchAll();
+    screen.click(rw, g::selectAll);
+    screen.click(rw, g::rename);
+    screen.user.push_back([this] {  // the run face, the first file proposed
+        EXPECT_EQ(screen.captions.back(), "Processing 3 Files");
+        EXPECT_EQ(screen.textOf(rw, g::done), "Cancel");
+        EXPECT_EQ(screen.textOf(rw, g::rename), "OK");
+        EXPECT_FALSE(screen.shown(rw, g::inFront));
+        EXPECT_TRUE(screen.shown(rw, g::newName));
+        EXPECT_TRUE(screen.greyed(rw, g::selectAll));
+        EXPECT_EQ(screen.textOf(rw, g::oldName), "Skirt.package");
+        EXPECT_EQ(screen.textOf(rw, g::newName), "XY_Skirt001");
+        EXPECT_EQ(screen.rows[0].state, kRowTicked | kRowSelected);
+        return Event{EventKind::gadget, rw, g::rename};
+    });
+    screen.type(rw, g::newName, "My:Hat");  // cleaned with the message, then taken
+    screen.click(rw, g::rename);
+    screen.type(rw, g::newName, "   ");  // no name at all: refused, the run waits
+    screen.click(rw, g::rename);
+    screen.type(rw, g::newName, " Dress ");
+    screen.click(rw, g::rename);
+    run();
+
+    EXPECT_EQ(savedSims(), (std::vector<std::string>{"Dress.package", "MyHat.package",
+                                                     "XY_Skirt001.package"}));
+    EXPECT_EQ(screen.names(), (std::vector<std::string>{"XY_Skirt001.package", "MyHat.package",
+                                                         "Dress.package"}));
+    for (const PackageRow& row : screen.rows) {
+        EXPECT_EQ(row.nameColour, kTextGreen);
+        EXPECT_EQ(row.state, 0);
+    }
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(screen.captions,
+              (std::vector<std::string>{"Renaming Options", "Processing 3 Files",
+                                        "Finished 1 of 3 Files", "Finished 2 of 3 Files",
+                                        "Finished 3 of 3 Files", "Renaming Options"}));
+    EXPECT_EQ(screen.progress, 100);
+    EXPECT_EQ(app.settings.startNumber, "004");  // one number per file shown
+    EXPECT_EQ(screen.textOf(rw, g::startNumber), "004");
+    EXPECT_TRUE(screen.shown(rw, g::inFront));
+    EXPECT_FALSE(screen.shown(rw, g::progress));
+    EXPECT_EQ(screen.textOf(rw, g::done), "Done");
+    EXPECT_EQ(screen.textOf(rw, g::rename), "Rename");
+}
+
+TEST_F(RenameFlowTest, CancelFinishesTheFileOnScreenAndLeavesTheRestTicked) {
+    addPackages({"e.package", "d.package", "c.package", "b.package", "a.package"});
+    app.settings.inBack = "_v2";
+    screen.searchAll();
+    screen.click(rw, g::selectAll);
+    screen.click(rw, g::rename);
+    screen.click(rw, g::rename);  // a
+    screen.click(rw, g::done);    // b is still renamed, then the run ends
+    run();
+    EXPECT_EQ(screen.names(), (std::vector<std::string>{"a_v2.package", "b_v2.package",
+                                                         "c.package", "d.package", "e.package"}));
+    EXPECT_EQ(screen.rows[1].state, 0);
+    for (size_t i = 2; i < 5; ++i) EXPECT_EQ(screen.rows[i].state, kRowTicked);
+    EXPECT_EQ(screen.status[statusTicked], " 3");
+    EXPECT_EQ(screen.captions.back(), "Renaming Options");
+}
+
+TEST_F(RenameFlowTest, AutomaticRunsAfterOneConfirmationAndCancelStopsAfterTheCurrentFile) {
+    addPackages({"e.package", "d.package", "c.package", "b.package", "a.package"});
+    app.settings.inFront = "N_";
+    screen.searchAll();
+    screen.click(rw, g::selectAll);
+    screen.click(rw, g::autoRename);
+    screen.click(rw, g::done);  // "Cancel" at the prompt: nothing happens
+    screen.click(rw, g::autoRename);
+    screen.user.push_back([this] {
+        EXPECT_EQ(screen.textOf(rw, g::newName), kAutoRenamePrompt);
+        return Event{EventKind::gadget, rw, g::rename};
+    });
+    // "Cancel" arrives while the second file shows.
+    screen.onSetText = [this](int window, int gadget, const std::string& text) {
+        if (window == rw && gadget == g::oldName && text == "b.package") {
+            EXPECT_TRUE(screen.greyed(rw, g::rename));
+            EXPECT_FALSE(screen.gridLines);
+            screen.pending.push_back({EventKind::gadget, rw, g::done});
+        }
+    };
+    run();
+    EXPECT_EQ(savedSims(), (std::vector<std::string>{"N_a.package", "N_b.package", "c.package",
+                                                     "d.package", "e.package"}));
+    EXPECT_EQ(screen.rows[1].state, 0);
+    EXPECT_EQ(screen.rows[2].state, kRowTicked);
+    EXPECT_TRUE(screen.gridLines);
+    EXPECT_FALSE(screen.greyed(rw, g::rename));
+    EXPECT_EQ(screen.captions.back(), "Renaming Options");
+}
+
+TEST_F(RenameFlowTest, CopiesAreMarkedAndNothingIsOverwritten) {
+    addPackages({"c.package", "b.package", "a.package"});
+    fs.addFolder(kSavedSims + "X_b.package");  // b cannot be renamed
+    fs.addFile(kCopies + "X_c.package", "older copy");  // c cannot be copied
+    app.settings.inFront = "X_";
+    app.settings.copyTo = kCopies;
+    app.settings.copyPackages = 1;
+    screen.searchAll();
+    screen.click(rw, g::selectAll);
+    screen.click(rw, g::autoRename);
+    screen.click(rw, g::rename);
+    run();
+
+    ASSERT_EQ(screen.rows.size(), 3u);
+    EXPECT_EQ(screen.rows[0].name, "X_a.package");
+    EXPECT_EQ(screen.rows[0].copyMark, "Copied");
+    EXPECT_EQ(screen.rows[0].copyMarkColour, kTextGreen);
+    EXPECT_EQ(screen.rows[1].name, "b.package");
+    EXPECT_EQ(screen.rows[1].nameColour, kTextRed);
+    EXPECT_EQ(screen.rows[1].copyMark, "~~~");
+    EXPECT_EQ(screen.rows[2].name, "X_c.package");
+    EXPECT_EQ(screen.rows[2].copyMark, "ERROR");
+    EXPECT_EQ(screen.status[statusErrors], " 2");
+    EXPECT_EQ(fs.exists(kSavedSims + "X_b.package"), -2);
+    EXPECT_EQ(fs.contents(kSavedSims + "b.package"), "b.package");
+    EXPECT_EQ(fs.contents(kCopies + "X_c.package"), "older copy");
+    EXPECT_EQ(fs.contents(kCopies + "X_a.package"), "a.package");
+    EXPECT_EQ(app.settings.copyPackages, 1);
+}
+
+TEST_F(RenameFlowTest, CopyingWithoutAFolderAsksAndGoesOnWithoutCopiesWhenCancelled) {
+    addPackages({"a.package"});
+    app.settings.inFront = "X_";
+    app.settings.copyPackages = 1;
+    screen.searchAll();
+    screen.click(rw, g::selectAll);
+    screen.click(rw, g::autoRename);
+    screen.click(rw, g::rename);
+    run();
+    EXPECT_EQ(screen.pickerStarts.size(), 1u);
+    EXPECT_FALSE(screen.on(rw, g::copyPackages));
+    EXPECT_EQ(app.settings.copyPackages, 0);
+    EXPECT_EQ(screen.rows[0].name, "X_a.package");
+    EXPECT_EQ(screen.rows[0].copyMark, "");
+    EXPECT_EQ(fs.exists("X_a.package"), 0);
+}
+
+TEST_F(RenameFlowTest, ARunWithNothingTickedChangesNothing) {
+    addPackages({"a.package"});
+    app.settings.inFront = "X_";
+    screen.searchAll();
+    screen.click(rw, g::autoRename);
+    run();
+    EXPECT_EQ(savedSims(), std::vector<std::string>{"a.package"});
+    EXPECT_EQ(screen.captions, (std::vector<std::string>{"Renaming Options", "Renaming Options"}));
+    EXPECT_EQ(screen.rows[0].copyMark, " ");
+}
+
+TEST_F(RenameFlowTest, WindowsThatVanishMidRunLeaveTheFileOnScreenAlone) {
+    addPackages({"b.package", "a.package"});
+    app.settings.inFront = "X_";
+    screen.searchAll();
+    screen.click(rw, g::selectAll);
+    screen.click(rw, g::rename);  // the script ends while the first name waits
+    run();
+    EXPECT_EQ(savedSims(), (std::vector<std::string>{"a.package", "b.package"}));
+    EXPECT_EQ(screen.closeCount, 1);
+}
+
+}  // namespace
+}  // namespace seamster

@@ -1,0 +1,129 @@
+// The list gadget over a real list control: rows keep their texts, colours
+// and states through insertions and removals, and only changes the user
+// could have made raise events.
+#include <gtest/gtest.h>
+
+#include "ui/ListView.h"
+#include "ui/ProgressBar.h"
+#include "ui/Window.h"
+
+namespace seamster::ui {
+namespace {
+
+class ListViewTest : public ::testing::Test {
+protected:
+    ListViewTest() : toolkit(GetModuleHandleW(nullptr)) {
+        WindowArgs args;
+        args.number = 5;
+        args.title = "List test";
+        args.clientWidth = 400;
+        args.clientHeight = 300;
+        window = std::make_unique<Window>(toolkit, args);
+        ListViewArgs list;
+        list.id = 9;
+        list.width = 380;
+        list.height = 13 * 17 + 24;
+        list.columns = {{"Name", 200}, {"Mark", 80}};
+        list.rowHeight = 17;
+        list.reportSelection = true;
+        view = std::make_unique<ListView>(*window, list);
+    }
+    ~ListViewTest() override {
+        view.reset();
+        window.reset();
+    }
+
+    // Every event the list raised since the last call.
+    int listEvents() {
+        int count = 0;
+        for (int step = 0; step < 1000; ++step) {
+            Event event = toolkit.pollEvent();
+            if (event.kind == EventKind::gadget && event.window == 5 && event.id == 9) ++count;
+            MSG message;
+            if (event.kind == EventKind::none &&
+                !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE))
+                break;
+        }
+        return count;
+    }
+
+    Toolkit toolkit;
+    std::unique_ptr<Window> window;
+    std::unique_ptr<ListView> view;
+};
+
+TEST_F(ListViewTest, RowsKeepTheirColoursThroughInsertionsAndRemovals) {
+    ASSERT_TRUE(view->valid());
+    view->addRow({"b", "x"});
+    view->addRow({"c"});
+    view->insertRow(0, {"a", "y"});
+    view->setTextColour(1, 0, RGB(204, 0, 51));
+    view->setTextColour(2, 1, RGB(0, 204, 51));
+    EXPECT_EQ(view->rowCount(), 3);
+    EXPECT_EQ(view->text(0, 0), "a");
+    EXPECT_EQ(view->text(0, 1), "y");
+    EXPECT_EQ(view->text(2, 1), "");
+
+    view->removeRow(0);
+    EXPECT_EQ(view->text(0, 0), "b");
+    EXPECT_EQ(view->textColour(0, 0), RGB(204, 0, 51));
+    EXPECT_EQ(view->textColour(1, 1), RGB(0, 204, 51));
+    EXPECT_EQ(view->textColour(1, 0), RGB(0, 0, 0));
+
+    const std::string longName(600, 'n');
+    view->setText(1, 0, longName);
+    EXPECT_EQ(view->text(1, 0), longName);
+    view->clear();
+    EXPECT_EQ(view->rowCount(), 0);
+    EXPECT_EQ(view->textColour(0, 0), RGB(0, 0, 0));
+}
+
+TEST_F(ListViewTest, StatesRoundTripAndOnlyChangesRaiseEvents) {
+    for (const char* name : {"a", "b", "c"}) view->addRow({name});
+    EXPECT_EQ(listEvents(), 0);  // filling the list is no user's doing
+    view->setState(1, ListView::rowTicked | ListView::rowSelected);
+    EXPECT_EQ(view->states(), (std::vector<int>{0, 3, 0}));
+    EXPECT_GT(listEvents(), 0);
+    view->setState(1, ListView::rowTicked | ListView::rowSelected);
+    EXPECT_EQ(listEvents(), 0);
+
+    view->setAllTicked(true);
+    EXPECT_EQ(view->states(), (std::vector<int>{2, 2, 2}));
+    EXPECT_EQ(view->tickMarks(), (std::vector<bool>{true, true, true}));
+    view->setAllTicked(false);
+    EXPECT_EQ(view->states(), (std::vector<int>{0, 0, 0}));
+    EXPECT_GT(listEvents(), 0);
+}
+
+TEST_F(ListViewTest, ThirteenRowsFitAndColumnsAndGridLinesCanChange) {
+    for (int i = 0; i < 14; ++i) view->addRow({"row " + std::to_string(i)});
+    EXPECT_EQ(view->rowHeight(), 17);
+    EXPECT_GE(ListView_GetCountPerPage(view->hwnd()), 13);
+    view->setColumnWidth(0, 183);
+    EXPECT_EQ(view->columnWidth(0), 183);
+    view->setGridLines(false);
+    EXPECT_EQ(ListView_GetExtendedListViewStyle(view->hwnd()) & LVS_EX_GRIDLINES, 0u);
+    view->setGridLines(true);
+    EXPECT_NE(ListView_GetExtendedListViewStyle(view->hwnd()) & LVS_EX_GRIDLINES, 0u);
+}
+
+TEST_F(ListViewTest, ProgressBarKeepsItsRangeAndColours) {
+    ProgressBarArgs args;
+    args.id = 36;
+    args.width = 200;
+    args.height = 18;
+    args.coloured = true;
+    args.bar = RGB(0, 204, 51);
+    args.background = RGB(0, 102, 51);
+    ProgressBar bar(*window, args);
+    ASSERT_TRUE(bar.valid());
+    bar.setValue(66);
+    EXPECT_EQ(bar.value(), 66);
+    bar.setValue(100);
+    EXPECT_EQ(bar.value(), 100);
+    EXPECT_EQ(COLORREF(SendMessageW(bar.hwnd(), PBM_GETBARCOLOR, 0, 0)), RGB(0, 204, 51));
+    EXPECT_EQ(COLORREF(SendMessageW(bar.hwnd(), PBM_GETBKCOLOR, 0, 0)), RGB(0, 102, 51));
+}
+
+}  // namespace
+}  // namespace seamster::ui
