@@ -114,6 +114,9 @@ bool Window::controlNotification(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::notify(NMHDR* header) {
+    auto handler = notifyHandlers_.find(int(header->idFrom));
+    if (handler != notifyHandlers_.end())
+        if (std::optional<LRESULT> result = handler->second(header)) return *result;
     if (header->code == TTN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
         auto it = commandTips_.find(int(header->idFrom));
@@ -155,7 +158,9 @@ HWND Window::addGadget(const GadgetArgs& args) {
     // Frames are drawn behind the gadgets they surround.
     const DWORD exStyle = args.kind == GadgetKind::frame ? WS_EX_TRANSPARENT : 0;
     HWND control = CreateWindowExW(exStyle, style.className, widen(args.text).c_str(),
-                                   WS_CHILD | WS_VISIBLE | style.style, args.x, args.y, args.width,
+                                   (WS_CHILD | WS_VISIBLE | style.style | args.addedStyle) &
+                                       ~args.removedStyle,
+                                   args.x, args.y, args.width,
                                    args.height, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                                    toolkit_.instance(), nullptr);
@@ -196,6 +201,8 @@ void Window::setTip(HWND control, const std::string& tip) {
     info.hwnd = hwnd_;
     info.uId = reinterpret_cast<UINT_PTR>(control);
     info.lpszText = tipTexts_.back().data();
+    // A gadget has one tip: a new one replaces the old.
+    SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
@@ -235,6 +242,19 @@ void Window::setFont(int id, HFONT font) {
 void Window::setTextColour(int id, COLORREF colour) {
     textColours_[id] = colour;
     InvalidateRect(gadget(id), nullptr, TRUE);
+}
+
+void Window::showGadget(int id, bool visible) {
+    ShowWindow(gadget(id), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Window::isGadgetVisible(int id) const {
+    return (GetWindowLongPtrW(gadget(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Window::setNotifyHandler(int id, NotifyHandler handler) {
+    if (handler) notifyHandlers_[id] = std::move(handler);
+    else notifyHandlers_.erase(id);
 }
 
 namespace {
@@ -367,6 +387,32 @@ StatusBar::StatusBar(Window& window, int fieldCount, int fieldWidth) {
     std::vector<int> edges;
     for (int i = 1; i <= fieldCount; ++i) edges.push_back(i * fieldWidth);
     SendMessageW(hwnd_, SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+StatusBar::StatusBar(Window& window, const std::vector<int>& fieldWidths, int id) {
+    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                            window.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return;
+    std::vector<int> edges;
+    int edge = 0;
+    for (int width : fieldWidths) edges.push_back(edge += width);
+    SendMessageW(hwnd_, SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+int StatusBar::height() const {
+    RECT rect = {};
+    if (hwnd_) GetWindowRect(hwnd_, &rect);
+    return rect.bottom - rect.top;
+}
+
+void StatusBar::setText(int field, const std::string& text, Align align, bool border) {
+    if (!hwnd_) return;
+    // Tabs in front centre (one) or right-align (two) a field's text.
+    std::wstring shown = align == Align::centre ? L"\t" : align == Align::right ? L"\t\t" : L"";
+    shown += widen(text);
+    SendMessageW(hwnd_, SB_SETTEXTW, WPARAM(field) | (border ? 0 : SBT_NOBORDERS),
+                 reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 void StatusBar::setField(int field, const std::string& text, HICON icon) {

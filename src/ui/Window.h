@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,7 +37,13 @@ struct GadgetArgs {
     std::string text;
     std::string tip;
     bool firstOfGroup = false;  // starts a group of options
+    DWORD addedStyle = 0;       // window styles on top of the kind's own
+    DWORD removedStyle = 0;     // styles of the kind that this gadget goes without
 };
+
+// A gadget's own answer to the notifications it sends its window (custom
+// drawing, for one): a result when it handled the message, nothing otherwise.
+using NotifyHandler = std::function<std::optional<LRESULT>(NMHDR*)>;
 
 class Window {
 public:
@@ -47,6 +55,7 @@ public:
     HWND hwnd() const { return hwnd_; }
     int number() const { return number_; }
     bool valid() const { return hwnd_ != nullptr; }
+    Toolkit& toolkit() const { return toolkit_; }
 
     HWND addGadget(const GadgetArgs& args);
     // Creates gadgets in order; consecutive options form one group.
@@ -63,6 +72,11 @@ public:
     void setText(int id, const std::string& text);
     void setFont(int id, HFONT font);
     void setTextColour(int id, COLORREF colour);
+    void showGadget(int id, bool visible);
+    bool isGadgetVisible(int id) const;
+    // Notifications of gadget `id` go to `handler` first; an empty handler
+    // removes it.
+    void setNotifyHandler(int id, NotifyHandler handler);
 
     // Drop-down and list-box items.
     void insertItem(int id, int position, const std::string& text);
@@ -104,6 +118,7 @@ private:
     std::map<int, std::wstring> commandTips_;
     std::vector<std::wstring> tipTexts_;
     std::map<int, COLORREF> textColours_;
+    std::map<int, NotifyHandler> notifyHandlers_;
 
     friend class ToolBar;
 };
@@ -130,9 +145,16 @@ private:
 class StatusBar {
 public:
     StatusBar(Window& window, int fieldCount, int fieldWidth);
+    // Fields of the given widths from the left; the bar is gadget `id`.
+    StatusBar(Window& window, const std::vector<int>& fieldWidths, int id);
     bool valid() const { return hwnd_ != nullptr; }
+    HWND hwnd() const { return hwnd_; }
+    int height() const;
     void setField(int field, const std::string& text, HICON icon);
     void setIcon(int field, HICON icon);
+    enum class Align { left, centre, right };
+    void setText(int field, const std::string& text, Align align = Align::left,
+                 bool border = true);
 
 private:
     HWND hwnd_ = nullptr;

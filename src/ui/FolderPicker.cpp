@@ -1,0 +1,39 @@
+#include "ui/FolderPicker.h"
+
+#include <shlobj.h>
+
+#include "platform/Text.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace seamster::ui {
+
+namespace {
+int CALLBACK openAtStart(HWND requester, UINT message, LPARAM, LPARAM start) {
+    if (message == BFFM_INITIALIZED && start)
+        SendMessageW(requester, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
+}
+}  // namespace
+
+std::string pickFolder(HWND owner, const std::string& title, const std::string& start) {
+    std::wstring wideTitle = widen(title), wideStart = widen(start);
+    // The requester wants no trailing backslash, except on a drive root.
+    if (wideStart.size() > 3 && wideStart.back() == L'\\') wideStart.pop_back();
+    BROWSEINFOW info = {};
+    info.hwndOwner = owner;
+    info.lpszTitle = wideTitle.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.lpfn = openAtStart;
+    info.lParam = wideStart.empty() ? 0 : reinterpret_cast<LPARAM>(wideStart.c_str());
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return {};
+    // Long paths do not fit MAX_PATH; ask for as much as the shell can give.
+    std::wstring path(32768, L'\0');
+    bool ok = SHGetPathFromIDListEx(chosen, path.data(), DWORD(path.size()), GPFIDL_DEFAULT) != FALSE;
+    CoTaskMemFree(chosen);
+    if (!ok) return {};
+    path.resize(wcslen(path.c_str()));
+    return path.empty() ? std::string() : withBackslash(narrow(path));
+}
+
+}  // namespace seamster::ui

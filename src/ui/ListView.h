@@ -1,0 +1,108 @@
+#pragma once
+// A report-style list gadget: columns of text, a check box per row, grid
+// lines, a text colour per cell and, when asked for, a small picture per row.
+// Rows are addressed by position from 0; a row's state as the program reads
+// it is a pair of bits: selected (highlighted) and ticked.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Window.h"
+
+namespace seamster::ui {
+
+struct ListColumn {
+    std::string title;
+    int width = 100;
+};
+
+struct ListViewArgs {
+    int id = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    std::vector<ListColumn> columns;
+    bool checkBoxes = true;
+    bool gridLines = true;
+    COLORREF background = RGB(255, 255, 233);  // the list and its text
+    COLORREF textColour = RGB(0, 0, 0);         // what a new cell is drawn in
+    int iconSize = 0;  // a picture of this size in front of each row when non-zero
+    // Ticks and unticks always raise a gadget event; with this set, so does
+    // a row becoming selected or unselected.
+    bool reportSelection = false;
+};
+
+class ListView {
+public:
+    static constexpr int rowSelected = 1;
+    static constexpr int rowTicked = 2;
+
+    // Creates the list as gadget `args.id` of `window`. The list must not
+    // outlive the window.
+    ListView(Window& window, const ListViewArgs& args);
+    ~ListView();
+    ListView(const ListView&) = delete;
+    ListView& operator=(const ListView&) = delete;
+
+    bool valid() const { return hwnd_ != nullptr; }
+    HWND hwnd() const { return hwnd_; }
+    int id() const { return id_; }
+
+    // Rows. A picture is an index returned by addPicture, or -1 for none.
+    int addRow(const std::vector<std::string>& texts, int picture = -1);
+    int insertRow(int position, const std::vector<std::string>& texts, int picture = -1);
+    void removeRow(int row);
+    void clear();
+    int rowCount() const;
+
+    std::string text(int row, int column) const;
+    void setText(int row, int column, const std::string& text);
+    COLORREF textColour(int row, int column) const;
+    void setTextColour(int row, int column, COLORREF colour);
+
+    // Check marks and selection; each change is reported like a user's.
+    bool isTicked(int row) const;
+    void setTicked(int row, bool ticked);
+    bool isSelected(int row) const;
+    void setSelected(int row, bool selected);
+    // rowSelected | rowTicked
+    int state(int row) const;
+    void setState(int row, int state);
+    std::vector<int> states() const;
+    std::vector<bool> tickMarks() const;
+    void setAllTicked(bool ticked);  // and none selected
+
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+    void setGridLines(bool on);
+
+    // Scrolling.
+    void scrollToTop();
+    void makeVisible(int row);
+    int rowHeight() const;
+
+    // Adds a picture for the rows (lists made with an icon size only).
+    int addPicture(HICON icon);
+
+private:
+    std::optional<LRESULT> notify(NMHDR* header);
+    LRESULT customDraw(NMLVCUSTOMDRAW* draw) const;
+    void setStateBits(int row, UINT state, UINT mask);
+
+    Window& window_;
+    int id_;
+    HWND hwnd_ = nullptr;
+    HIMAGELIST pictures_ = nullptr;
+    COLORREF background_;
+    COLORREF textColour_;
+    size_t columnCount_;
+    bool reportSelection_;
+    // While the list fills or empties itself, its own changes raise no events.
+    bool quiet_ = false;
+    // Text colour per row, per column.
+    std::vector<std::vector<COLORREF>> colours_;
+};
+
+}  // namespace seamster::ui
