@@ -186,6 +186,9 @@ TEST_F(RemoveProjects, ListsProjectsAndFoldersWithOrphansRedAndTicked) {
     EXPECT_EQ(clientRect(window), (Rect{0, 0, 438, 358}));
     EXPECT_FALSE(style(window) & WS_SYSMENU);
     EXPECT_FALSE(isEnabled(main_));
+    const Rect outer = windowRect(window), under = windowRect(main_);
+    EXPECT_NEAR(outer.x + outer.width / 2, under.x + under.width / 2, 1) << "not centred over the main window";
+    EXPECT_NEAR(outer.y + outer.height / 2, under.y + under.height / 2, 1) << "not centred over the main window";
     EXPECT_EQ(text(control(window, 8)), "Check the Projects and Folders you want to remove");
     EXPECT_EQ(rectInParent(control(window, 8)), (Rect{20, 11, 405, 20}));
     EXPECT_EQ(text(control(window, doneId)), "Done");
@@ -264,6 +267,45 @@ TEST_F(RemoveProjects, RemoveDeletesWhatIsTickedAndOrphansTheProjectsOfRemovedFo
     EXPECT_EQ(projectRows(projectList),
               (ProjectRows{{"5f0a8c22.xml", {indent + "    Blue Jeans", false, false}}}));
     pressDone(window);
+}
+
+TEST_F(RemoveProjects, WhatCannotBeDeletedStaysTickedAndKeepsWhatItHolds) {
+    // A folder holding a sub-folder, and one holding a read-only file: only
+    // their other files go.
+    makeFolder(inProjects("Leftover Skin\\Textures"));
+    ASSERT_TRUE(writeFileBytes(inProjects("Leftover Skin\\Textures\\skin.png"), "png"));
+    ASSERT_TRUE(writeFileBytes(inProjects("Blue Jeans\\locked.txt"), "keep me"));
+    ASSERT_TRUE(
+        SetFileAttributesW(widen(inProjects("Blue Jeans\\locked.txt")).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_NO_FATAL_FAILURE(start());
+    HWND window = openFromToolBar();
+    ASSERT_NE(window, nullptr);
+    HWND projectList = control(window, projectListId), folderList = control(window, folderListId);
+    ASSERT_TRUE(setListViewChecked(folderList, rowOf(folderList, 0, "  Leftover Skin"), true));
+    ASSERT_TRUE(setListViewChecked(folderList, rowOf(folderList, 0, "  Blue Jeans"), true));
+    // A ticked project file that goes away behind the window's back.
+    ASSERT_TRUE(deleteFile(inProjects("5f0a8c23.xml")));
+
+    click(control(window, removeId));
+    // Party Gown's file goes; Old Coat's row stays, there being nothing to delete.
+    ASSERT_TRUE(waitUntil([&] { return listViewRowCount(projectList) == 3; }));
+    settle(window, 500);
+    snap(window, "after-remove");
+    EXPECT_FALSE(fileExists(inProjects("5f0a8c24.xml")));
+    EXPECT_EQ(projectRows(projectList), (ProjectRows{
+                                            {"5f0a8c21.xml", {indent + "Red Dress", false, false}},
+                                            {"5f0a8c22.xml", {indent + "    Blue Jeans", false, false}},
+                                            {"5f0a8c23.xml", {indent + "Old Coat", true, true}},
+                                        }));
+    EXPECT_EQ(folderRows(folderList),
+              (std::map<std::string, bool>{
+                  {"  Red Dress", false}, {"  Blue Jeans", true}, {"  Leftover Skin", true}}));
+    EXPECT_FALSE(fileExists(inProjects("Leftover Skin\\Leftover Skin.package")));
+    EXPECT_TRUE(fileExists(inProjects("Leftover Skin\\Textures\\skin.png")));
+    EXPECT_FALSE(fileExists(inProjects("Blue Jeans\\Blue Jeans.package")));
+    EXPECT_EQ(readFileBytes(inProjects("Blue Jeans\\locked.txt")), std::optional<std::string>("keep me"));
+    pressDone(window);
+    SetFileAttributesW(widen(inProjects("Blue Jeans\\locked.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(RemoveProjects, WithoutTheOptionOrphansAreRedButLeftForTheUser) {
