@@ -1,6 +1,188 @@
+// The Remove Projects window: the Body Shop's project files and project
+// folders, orphaned projects in red (and ticked when the options ask for it),
+// and whatever the user ticks deleted for good with "Remove".
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/MainLoop.h"
 #include "app/SecondaryWindows.h"
+#include "projects/ProjectCleanup.h"
+#include "ui/ListView.h"
+#include "ui/ModalLoop.h"
+#include "ui/TransparentText.h"
 
 namespace seamster {
-// Not built yet: the tool-bar button does nothing until this window exists.
-void runRemoveProjectsWindow(WindowContext&) {}
+
+namespace {
+
+enum : int {
+    heading = 8,
+    projectList = 9,
+    done = 5,
+    remove = 311,
+    projectImage = 309,
+    folderList = 314
+};
+
+constexpr char windowTitle[] = "Seamster   --    Remove Projects";
+constexpr int windowWidth = 438;
+constexpr int headingFont = 7;
+constexpr int rowPictureSize = 16;
+
+// Our colours and the system's share one layout: red in the low byte.
+COLORREF colourRef(uint32_t colour) { return COLORREF(colour); }
+
+// One of the window's two lists, kept in step with the rows the model gives.
+class RowList {
+public:
+    RowList(ui::Window& window, ui::Toolkit& toolkit, const ui::ListViewArgs& args)
+        : list_(window, args), columns_(args.columns.size()) {
+        for (int picture : {kProjectRowPicture, kFolderRowPicture, kNothingFoundPicture})
+            pictures_[size_t(slot(picture))] =
+                list_.addPicture(toolkit.icon(picture, rowPictureSize));
+    }
+
+    bool valid() const { return list_.valid(); }
+    ui::ListView& view() { return list_; }
+
+    void fill(const std::vector<ListRow>& rows) {
+        list_.clear();
+        for (const ListRow& row : rows) {
+            std::vector<std::string> texts = {row.text, row.fileName};
+            texts.resize(columns_);
+            const int added = list_.addRow(texts, pictures_[size_t(slot(row.picture))]);
+            if (added >= 0) paint(added, row);
+        }
+    }
+
+    // Takes out rows in the order given (bottom up), then shows every
+    // remaining row's colour and tick as the model now has them.
+    void removeAndRefresh(const std::vector<size_t>& removed, const std::vector<ListRow>& rows) {
+        for (size_t row : removed) list_.removeRow(int(row));
+        if (size_t(list_.rowCount()) != rows.size()) {
+            fill(rows);  // out of step: show the model's rows afresh
+            return;
+        }
+        for (size_t row = 0; row < rows.size(); ++row) paint(int(row), rows[row]);
+    }
+
+    std::vector<bool> ticks() const { return list_.tickMarks(); }
+
+private:
+    static int slot(int picture) {
+        return picture == kFolderRowPicture ? 1 : picture == kNothingFoundPicture ? 2 : 0;
+    }
+
+    void paint(int row, const ListRow& content) {
+        for (size_t column = 0; column < columns_; ++column)
+            list_.setTextColour(row, int(column), colourRef(content.textColour));
+        if (list_.isTicked(row) != content.ticked) list_.setTicked(row, content.ticked);
+    }
+
+    ui::ListView list_;
+    size_t columns_;
+    std::array<int, 3> pictures_ = {-1, -1, -1};
+};
+
+ui::ListViewArgs listArgs(int id, int y, int width, int height,
+                          std::vector<ui::ListColumn> columns) {
+    ui::ListViewArgs args;
+    args.id = id;
+    args.x = 5;
+    args.y = y;
+    args.width = width;
+    args.height = height;
+    args.columns = std::move(columns);
+    args.iconSize = rowPictureSize;
+    return args;
+}
+
+ui::ListViewArgs projectListArgs(const RemoveProjectsLayout& layout) {
+    return listArgs(projectList, 38, 425, layout.listHeight,
+                    {{"            Bodyshop Project Name", kProjectNameColumnWidth},
+                     {" Windows Filename", kProjectFileColumnWidth}});
+}
+
+ui::ListViewArgs folderListArgs(const RemoveProjectsLayout& layout) {
+    return listArgs(folderList, layout.folderListTop, 427, layout.listHeight,
+                    {{"            Bodyshop Project Folders", kFolderColumnWidth}});
+}
+
+// The ticks as the user left them go into the model, which deletes what is
+// ticked; the lists then show what is left.
+void removeTicked(RemoveProjectsModel& model, RowList& projects, RowList& folders,
+                  ui::Toolkit& toolkit) {
+    const std::vector<bool> projectTicks = projects.ticks();
+    for (size_t row = 0; row < projectTicks.size(); ++row)
+        model.setProjectTicked(row, projectTicks[row]);
+    const std::vector<bool> folderTicks = folders.ticks();
+    for (size_t row = 0; row < folderTicks.size(); ++row)
+        model.setFolderTicked(row, folderTicks[row]);
+
+    HCURSOR previous = SetCursor(toolkit.waitCursor());
+    const RemovedRows removed = model.removeTicked();
+    SetCursor(previous);
+
+    projects.removeAndRefresh(removed.projects, model.projectRows());
+    folders.removeAndRefresh(removed.folders, model.folderRows());
+    projects.view().setColumnWidth(1, model.projectFileColumnWidth());
+    folders.view().setColumnWidth(0, model.folderColumnWidth());
+}
+
+}  // namespace
+
+void runRemoveProjectsWindow(WindowContext& context) {
+    App& app = context.app;
+    // A Projects folder that cannot be listed opens nothing and says nothing.
+    std::optional<RemoveProjectsModel> model = RemoveProjectsModel::open(
+        app.fs(), app.paths.projectsFolder, app.settings.orphanProjects == 1,
+        app.screen.scrollBarWidth, &app.platform.codec);
+    if (!model) return;
+    const RemoveProjectsLayout layout = removeProjectsLayout(listRowHeight, listHeaderHeight);
+    {
+        ui::Window window(context.toolkit, ui::modalWindowArgs(windowTitle, windowWidth,
+                                                               layout.windowHeight, context.owner));
+        if (!window.valid()) return;
+        ui::ModalScope modal(context.owner);
+
+        window.addGadgets({{heading, GadgetKind::centredText, 20, 11, 405, 20,
+                            "Check the Projects and Folders you want to remove", ""}});
+        window.setFont(heading, context.toolkit.font(headingFont));
+        RowList projects(window, context.toolkit, projectListArgs(layout));
+        window.addGadgets({
+            {done, GadgetKind::button, 220, layout.buttonTop, 210, 30, "Done", ""},
+            {remove, GadgetKind::button, 6, layout.buttonTop, 210, 30, "Remove", ""},
+        });
+        // The picture keeps its own size at the top left of its place.
+        window.addGadget({projectImage, GadgetKind::picture, 15, 0, 48, 48, "", "", false, 0,
+                          SS_REALSIZECONTROL | SS_CENTERIMAGE});
+        RowList folders(window, context.toolkit, folderListArgs(layout));
+        if (!projects.valid() || !folders.valid() || !window.gadget(done) || !window.gadget(remove))
+            return;
+        window.showIcon(projectImage, context.toolkit.icon(picture::cleanUp, 32));
+        // The heading is as wide as the window and its first letters reach
+        // into the picture: let only the letters cover it, drawn after it.
+        ui::drawTextsTransparent(window, {heading});
+        SetWindowPos(window.gadget(heading), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+        projects.fill(model->projectRows());
+        folders.fill(model->folderRows());
+        projects.view().setColumnWidth(1, model->projectFileColumnWidth());
+        folders.view().setColumnWidth(0, model->folderColumnWidth());
+
+        window.show();
+        window.activate();
+        SetFocus(projects.view().hwnd());
+        ui::runUntilGadget(context.toolkit, window, done, [&](int gadget) {
+            if (gadget == remove) removeTicked(*model, projects, folders, context.toolkit);
+        });
+    }
+    context.toolkit.flushEvents();
+}
+
 }  // namespace seamster

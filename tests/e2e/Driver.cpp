@@ -481,6 +481,30 @@ bool listViewSelected(HWND list, int row) {
     return sendWithTimeout(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED;
 }
 
+bool setListViewChecked(HWND list, int row, bool checked) {
+    RemoteBuffer buffer(list, sizeof(LVITEMW));
+    if (!buffer) return false;
+    LVITEMW request{};
+    request.stateMask = LVIS_STATEIMAGEMASK;
+    request.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    if (!buffer.write(&request, sizeof request)) return false;
+    return sendWithTimeout(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), buffer.param()) != 0;
+}
+
+Rect listViewRowRect(HWND list, int row) {
+    RemoteBuffer buffer(list, sizeof(RECT));
+    if (!buffer) return {};
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    if (!buffer.write(&r, sizeof r) ||
+        !sendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), buffer.param()) ||
+        !buffer.read(&r, sizeof r))
+        return {};
+    POINT corner{r.left, r.top};
+    ClientToScreen(list, &corner);
+    return {corner.x, corner.y, r.right - r.left, r.bottom - r.top};
+}
+
 std::vector<int> statusBarPartEdges(HWND bar) {
     constexpr int most = 64;
     RemoteBuffer buffer(bar, most * sizeof(int));
@@ -536,6 +560,37 @@ void settle(HWND window, int ms) {
     // whatever was queued before it has been handled by then.
     sendWithTimeout(window, WM_NULL, 0, 0);
     Sleep(static_cast<DWORD>(ms));
+}
+
+int countScreenPixels(const Rect& area, COLORREF colour) {
+    if (area.width <= 0 || area.height <= 0) return 0;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = area.width;
+    info.bmiHeader.biHeight = -area.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screenDc = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screenDc);
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    int count = 0;
+    if (memory && picture) {
+        HGDIOBJ previous = SelectObject(memory, picture);
+        if (BitBlt(memory, 0, 0, area.width, area.height, screenDc, area.x, area.y, SRCCOPY | CAPTUREBLT)) {
+            GdiFlush();
+            // Pixels are blue, green, red, unused; a COLORREF is red first.
+            const auto* pixel = static_cast<const unsigned char*>(bits);
+            for (int i = 0; i < area.width * area.height; ++i, pixel += 4)
+                if (RGB(pixel[2], pixel[1], pixel[0]) == colour) ++count;
+        }
+        SelectObject(memory, previous);
+    }
+    if (picture) DeleteObject(picture);
+    if (memory) DeleteDC(memory);
+    ReleaseDC(nullptr, screenDc);
+    return count;
 }
 
 bool saveScreenshot(HWND window, const std::string& folder, const std::string& name) {

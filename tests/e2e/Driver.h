@@ -138,6 +138,10 @@ int listViewColumnWidth(HWND list, int column);
 std::string listViewText(HWND list, int row, int column);
 bool listViewChecked(HWND list, int row);
 bool listViewSelected(HWND list, int row);
+// Ticks or unticks a row; the owner hears of it as of a user's tick.
+bool setListViewChecked(HWND list, int row, bool checked);
+// A row's rectangle on the screen (all its columns).
+Rect listViewRowRect(HWND list, int row);
 
 // Status bars of another process.
 std::vector<int> statusBarPartEdges(HWND bar);
@@ -162,6 +166,9 @@ Rect screenRect();
 // Copies the window's area of the screen into folder\name.png. False when the
 // folder is empty or the picture could not be taken or written.
 bool saveScreenshot(HWND window, const std::string& folder, const std::string& name);
+
+// How many pixels of the screen area show exactly this colour.
+int countScreenPixels(const Rect& area, COLORREF colour);
 
 // Lets the program paint what it has just changed before it is looked at.
 void settle(HWND window, int ms = 300);
