@@ -98,6 +98,7 @@ ui::ListViewArgs listArgs(int id, int y, int width, int height,
     args.height = height;
     args.columns = std::move(columns);
     args.iconSize = rowPictureSize;
+    args.rowHeight = listRowHeight;  // so each list shows exactly its rows
     return args;
 }
 
