@@ -1,6 +1,5 @@
 #include "ui/ImageBitmap.h"
 
-#include <cstring>
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
