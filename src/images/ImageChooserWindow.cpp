@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "images/BackgroundWindows.h"
 #include "images/ChooserPreview.h"
 #include "images/Fitting.h"
@@ -15,9 +17,13 @@ namespace {
 
 // Panel gadgets, numbered inside the requester's frame window.
 namespace panel {
-constexpr int title = 0, size = 1, picture = 2, frame = 3;
-constexpr int left = 417, width = 206;
-constexpr int widening = 210;
+// Gadgets 0 to 3 of the panel. Their control IDs start well above the
+// requester's own small ones: 1 and 2 are its Open and Cancel buttons.
+constexpr int idBase = 900;
+constexpr int title = idBase + 0, size = idBase + 1, picture = idBase + 2, frame = idBase + 3;
+// The panel's place in the frame; it moves right as a whole when the
+// requester's own controls reach further than that.
+constexpr int usualLeft = 417, width = 206, margin = 6, minimumHeight = 260;
 }  // namespace panel
 
 constexpr DWORD chooserFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST |
@@ -26,13 +32,16 @@ constexpr size_t pathCapacity = 260;
 
 struct ChooserState {
     WindowContext& context;
-    BitmapHandle shown;  // the panel's current picture
+    BitmapHandle shown;    // the panel's current picture
+    bool built = false;    // the panel exists
+    bool pending = false;  // the selection changed before it existed
+    int shift = 0;         // how far right of its usual place the panel sits
 };
 
 HWND addPanelGadget(HWND frame, ChooserState& state, int id, const wchar_t* className,
-                    DWORD style, RECT place, const wchar_t* text) {
-    HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, place.left,
-                                   place.top, place.right, place.bottom, frame,
+                    DWORD style, int x, int y, int width, int height, const wchar_t* text) {
+    HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style,
+                                   x + state.shift, y, width, height, frame,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    state.context.toolkit.instance(), nullptr);
     if (control)
@@ -41,30 +50,51 @@ HWND addPanelGadget(HWND frame, ChooserState& state, int id, const wchar_t* clas
     return control;
 }
 
-// Widens the requester to the right by the panel, opens it a little left of
-// the main window, and builds the panel.
+// The right edge of the requester's own visible controls, in the frame's
+// client coordinates. Requesters differ between systems in width.
+int rightmostControl(HWND frame, HWND hook) {
+    int right = 0;
+    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        // Not yet shown, so the style says what will be visible.
+        if (child == hook || !(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT rect = {};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
+        right = std::max(right, int(rect.right));
+    }
+    return right;
+}
+
+// Opens the requester a little left of the main window, widens it to the
+// right by the panel and builds the panel. Done once the requester has laid
+// out its own controls.
 void buildPanel(HWND hook, ChooserState& state) {
     HWND frame = GetParent(hook);
+    const int left = std::max(panel::usualLeft, rightmostControl(frame, hook) + panel::margin);
+    state.shift = left - panel::usualLeft;
     RECT client = {}, outer = {};
     GetClientRect(frame, &client);
     GetWindowRect(frame, &outer);
+    const int extraWidth = (outer.right - outer.left) - client.right;
+    const int extraHeight = (outer.bottom - outer.top) - client.bottom;
+    const int clientWidth = left + panel::width + panel::margin;
+    const int clientHeight = std::max(int(client.bottom), panel::minimumHeight);
     Settings& settings = state.context.app.settings;
     settings.windowX = requesterLeft(settings.windowX);
-    // The frame keeps its height, so none of the requester's own controls is cut.
     SetWindowPos(frame, HWND_NOTOPMOST, settings.windowX, settings.windowY,
-                 client.right + panel::widening, outer.bottom - outer.top, 0);
+                 clientWidth + extraWidth, clientHeight + extraHeight, 0);
 
-    using panel::left, panel::width;
-    addPanelGadget(frame, state, panel::title, L"STATIC", SS_LEFT | SS_SUNKEN,
-                   {left, 6, width, 20}, L" Image Preview :");
-    addPanelGadget(frame, state, panel::size, L"STATIC", SS_CENTER | SS_SUNKEN,
-                   {left, 234, width, 20}, L"");
-    addPanelGadget(frame, state, panel::frame, L"STATIC", SS_SUNKEN | WS_CLIPSIBLINGS,
-                   {left, 27, width, 205}, L"");
-    HWND picture = addPanelGadget(frame, state, panel::picture, L"STATIC", SS_BITMAP,
-                                  {420, 30, 200, 200}, L"");
+    addPanelGadget(frame, state, panel::title, L"STATIC", SS_LEFT | SS_SUNKEN, 417, 6,
+                   panel::width, 20, L" Image Preview :");
+    addPanelGadget(frame, state, panel::size, L"STATIC", SS_CENTER | SS_SUNKEN, 417, 234,
+                   panel::width, 20, L"");
+    addPanelGadget(frame, state, panel::frame, L"STATIC", SS_SUNKEN | WS_CLIPSIBLINGS, 417, 27,
+                   panel::width, 205, L"");
+    HWND picture =
+        addPanelGadget(frame, state, panel::picture, L"STATIC", SS_BITMAP, 420, 30, 200, 200, L"");
     // Above the sunken frame it sits in, so the frame never paints over it.
     if (picture) SetWindowPos(picture, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    state.built = true;
 }
 
 std::string selectedPath(HWND frame) {
@@ -85,7 +115,7 @@ void showSelection(HWND hook, ChooserState& state) {
     HWND picture = GetDlgItem(frame, panel::picture);
     if (picture && bitmap) {
         SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
-        SetWindowPos(picture, HWND_TOP, preview.placement.x, preview.placement.y,
+        SetWindowPos(picture, HWND_TOP, preview.placement.x + state.shift, preview.placement.y,
                      preview.placement.width, preview.placement.height, 0);
         state.shown = std::move(bitmap);  // the picture shown before is freed now
     }
@@ -97,18 +127,29 @@ void showSelection(HWND hook, ChooserState& state) {
     }
 }
 
+void onNotification(HWND hook, ChooserState& state, UINT code) {
+    if (code == CDN_INITDONE && !state.built) {
+        buildPanel(hook, state);
+        if (state.pending) showSelection(hook, state);
+    } else if (code == CDN_SELCHANGE) {
+        if (state.built)
+            showSelection(hook, state);
+        else
+            state.pending = true;
+    }
+}
+
 UINT_PTR CALLBACK previewHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         const auto* request = reinterpret_cast<const OPENFILENAMEW*>(lParam);
         auto* state = reinterpret_cast<ChooserState*>(request->lCustData);
         SetWindowLongPtrW(hook, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
-        buildPanel(hook, *state);
         return TRUE;
     }
     if (message == WM_NOTIFY) {
         auto* state = reinterpret_cast<ChooserState*>(GetWindowLongPtrW(hook, DWLP_USER));
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (state && header && header->code == CDN_SELCHANGE) showSelection(hook, *state);
+        if (state && header) onNotification(hook, *state, header->code);
         return TRUE;
     }
     return FALSE;

@@ -88,6 +88,9 @@ private:
 
 void PreviewDialog::open() {
     chooseMode(FitMode::originalSize);
+    // Each picture starts afresh, whatever the previous one left disabled.
+    window_.enable(preview::tileImage, true);
+    window_.enable(preview::stretchImage, true);
     window_.enable(preview::smartSize,
                    smartSizeEnabledAtOpen(source_.width(), source_.height()));
     const bool small = context_.main.isGadgetChecked(gadget::size800);
