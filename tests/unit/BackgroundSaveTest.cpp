@@ -262,7 +262,8 @@ TEST_F(BackgroundTest, ColourBackgroundIsAlways1024By768) {
 TEST_F(BackgroundTest, ThumbnailShowsTheBackgroundOrTheColour) {
     // No background file: a block of the background colour.
     app.backgroundColor = {1, 2, 3};
-    EXPECT_EQ(currentBackgroundThumbnail(app, smallBodyShopSize), Image::create(218, 162, {1, 2, 3}));
+    const auto colourBlock = Image::create(218, 162, {1, 2, 3});
+    EXPECT_EQ(currentBackgroundThumbnail(app, smallBodyShopSize), colourBlock);
     EXPECT_EQ(app.settings.lastImage, "");
 
     // A background smaller than the Body Shop screen sits top left, black around it.
@@ -279,10 +280,10 @@ TEST_F(BackgroundTest, ThumbnailShowsTheBackgroundOrTheColour) {
 
     // An unreadable background shows the colour.
     fs.addFile(kBackground, "damaged");
-    EXPECT_EQ(currentBackgroundThumbnail(app, smallBodyShopSize), Image::create(218, 162, {1, 2, 3}));
+    EXPECT_EQ(currentBackgroundThumbnail(app, smallBodyShopSize), colourBlock);
     // No user folder: no path at all.
     app.paths.backgroundBitmap.clear();
-    EXPECT_EQ(currentBackgroundThumbnail(app, smallBodyShopSize), Image::create(218, 162, {1, 2, 3}));
+    EXPECT_EQ(currentBackgroundThumbnail(app, smallBodyShopSize), colourBlock);
 }
 
 }  // namespace
