@@ -8,6 +8,7 @@
 
 #include "app/MainView.h"
 #include "config/Settings.h"
+#include "images/Image.h"
 #include "platform/Platform.h"
 
 namespace seamster {
@@ -47,10 +48,6 @@ struct ScreenValues {
 inline constexpr int listRowHeight = 17;
 inline constexpr int listHeaderHeight = 24;
 
-struct Rgb {
-    int red = 0, green = 0, blue = 0;
-};
-
 // The pose or lighting packages of the Config folder; slot i holds the full
 // path of the package shown at list position i (slot 0 is never used).
 struct PackageSwitchList {
@@ -69,7 +66,13 @@ struct App {
     RunState run;
     ScreenValues screen;
     int bodyShopState = 0;  // 1 running, 0 not running, -1 the check failed
+    // The colour of a plain background: black at start, kept for the run only.
     Rgb backgroundColor;
+    // The colour requester's sixteen custom colours, kept for the run.
+    std::array<uint32_t, 16> customColors{};
+    // Where background copies are proposed: the backup folder once it is
+    // known to exist during this run, else "".
+    std::string backupPrefix;
     PackageSwitchList poseList;
     PackageSwitchList lightingList;
     bool bodyshopThumbnailsDeleted = false;

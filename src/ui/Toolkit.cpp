@@ -4,6 +4,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "res/ResourceIds.h"
+#include "ui/Window.h"
 
 namespace seamster::ui {
 
@@ -27,6 +28,18 @@ Toolkit::Toolkit(HINSTANCE instance) : instance_(instance) {
     InitCommonControlsEx(&controls);
     arrow_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wait_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));   // IDC_WAIT
+}
+
+Toolkit::~Toolkit() = default;
+
+void Toolkit::keepWindow(std::unique_ptr<Window> window) {
+    if (window) keptWindows_.push_back(std::move(window));
+}
+
+Window* Toolkit::keptWindow(int number) const {
+    for (const auto& window : keptWindows_)
+        if (window->number() == number && IsWindow(window->hwnd())) return window.get();
+    return nullptr;
 }
 
 void Toolkit::loadFonts() {

@@ -8,7 +8,9 @@
 #include <array>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/MainView.h"
 #include "platform/Platform.h"
@@ -19,9 +21,12 @@ namespace seamster::ui {
 inline constexpr int pictureCount = 28;
 inline constexpr int fontCount = 8;
 
+class Window;
+
 class Toolkit {
 public:
     explicit Toolkit(HINSTANCE instance);
+    ~Toolkit();
     Toolkit(const Toolkit&) = delete;
     Toolkit& operator=(const Toolkit&) = delete;
 
@@ -56,6 +61,11 @@ public:
     // The window class every numbered window uses.
     static const wchar_t* windowClassName() { return L"SeamsterWindow"; }
 
+    // Windows built once and kept, hidden between uses, until the program
+    // ends (the Image Preview window); found again by their numbers.
+    void keepWindow(std::unique_ptr<Window> window);
+    Window* keptWindow(int number) const;
+
 private:
     bool handleOneMessage();
 
@@ -66,6 +76,8 @@ private:
     std::array<BitmapHandle, pictureCount> bitmaps_;
     HCURSOR arrow_ = nullptr;
     HCURSOR wait_ = nullptr;
+    // Last, so kept windows go before the fonts and pictures they use.
+    std::vector<std::unique_ptr<Window>> keptWindows_;
 };
 
 // Disables the owner window while a modal window runs, and enables and

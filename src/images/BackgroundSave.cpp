@@ -1,0 +1,99 @@
+#include "images/BackgroundSave.h"
+
+#include "images/BmpWriter.h"
+#include "images/PictureDecoder.h"
+#include "platform/Text.h"
+
+namespace seamster {
+namespace {
+
+// The colour background is always written at the larger Body Shop size, so
+// it fills the screen whichever size the Body Shop runs at.
+constexpr OutputSize colorBackgroundSize = largeBodyShopSize;
+
+bool saveComposed(FileSystem& fs, const PreviewAnswer& answer, const std::string& path) {
+    return answer.composed && saveImageAsBmp(fs, *answer.composed, path);
+}
+
+// Copies go to the backup folder, made on first use. When it cannot be
+// made, the prefix keeps what it was (a folder found earlier in this run,
+// or nothing).
+void findBackupFolder(App& app) {
+    const std::string& folder = app.paths.backgroundsFolder;
+    if (folder.empty()) return;
+    if (app.fs().exists(folder) != 0 || app.fs().createFolder(folder)) app.backupPrefix = folder;
+}
+
+void saveCopy(App& app, BackgroundScreens& screens, const PreviewAnswer& answer) {
+    findBackupFolder(app);
+    const std::string proposed = app.backupPrefix + backupFileName(app.settings.lastImage);
+    const std::string chosen = screens.chooseCopyName(proposed);
+    if (chosen.empty()) return;
+    if (!saveComposed(app.fs(), answer, withBmpExtension(chosen)))
+        app.dialogs().showMessage(backgroundCopyFailedText, iconStop);
+}
+
+}  // namespace
+
+std::string folderPartOf(const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string filePartOf(const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string backupFileName(const std::string& lastImage) {
+    std::string base = filePartOf(lastImage);
+    if (base.size() >= 4 && base[base.size() - 4] == '.') base.resize(base.size() - 4);
+    return base + ".bmp";
+}
+
+std::string withBmpExtension(const std::string& name) {
+    return endsWithIgnoreCase(name, ".bmp") ? name : name + ".bmp";
+}
+
+void newBackgroundImage(App& app, BackgroundScreens& screens) {
+    const std::string path = screens.chooseBackgroundImage();
+    if (path.empty()) return;
+    // Remembered before loading, so the requester reopens here even when
+    // the picture turns out to be unreadable.
+    app.settings.imagePath = folderPartOf(path);
+    app.settings.lastImage = path;
+    const std::optional<Image> source = loadPicture(app.fs(), path);
+    if (!source) return;
+
+    const PreviewAnswer answer = screens.runImagePreview(*source);
+    if (answer.save) {
+        if (saveComposed(app.fs(), answer, app.paths.backgroundBitmap))
+            screens.refreshBackgroundThumbnail();
+        else
+            app.dialogs().showMessage(backgroundSaveFailedText, iconStop);
+    }
+    if (answer.backup) saveCopy(app, screens, answer);
+}
+
+void newBackgroundColor(App& app, BackgroundScreens& screens) {
+    const std::optional<uint32_t> value = screens.chooseColor();
+    if (!value) return;
+    app.backgroundColor = rgbFromColorValue(*value);
+    const std::optional<Image> canvas =
+        Image::create(colorBackgroundSize.width, colorBackgroundSize.height, app.backgroundColor);
+    // A colour background that cannot be written is not reported; the
+    // thumbnail keeps showing the background that is really there.
+    if (canvas && saveImageAsBmp(app.fs(), *canvas, app.paths.backgroundBitmap))
+        screens.refreshBackgroundThumbnail();
+}
+
+std::optional<Image> currentBackgroundThumbnail(App& app, OutputSize bodyShop) {
+    const std::string& path = app.paths.backgroundBitmap;
+    std::optional<Image> background;
+    if (!path.empty() && app.fs().exists(path) != 0) background = loadPicture(app.fs(), path);
+    if (background && app.settings.lastImage.empty()) app.settings.lastImage = path;
+    return backgroundThumbnail(background ? &*background : nullptr, bodyShop,
+                               app.backgroundColor);
+}
+
+}  // namespace seamster

@@ -1,0 +1,22 @@
+#pragma once
+// The picture requester and the Image Preview window, used by the
+// "New Background Image" flow.
+
+#include <string>
+
+#include "app/SecondaryWindows.h"
+#include "images/BackgroundSave.h"
+
+namespace seamster {
+
+inline constexpr int imagePreviewWindowNumber = 1;
+
+// The open-file requester with its preview panel; the chosen file's full
+// path, or "" when cancelled. Leaves `Window X` where the requester opened.
+std::string chooseBackgroundImage(WindowContext& context);
+
+// The modal Image Preview window over `source`, fitted at the Body Shop size
+// chosen in the main window.
+PreviewAnswer runImagePreview(WindowContext& context, const Image& source);
+
+}  // namespace seamster

@@ -1,0 +1,217 @@
+// The Image Preview window: the chosen picture fitted to the Body Shop's
+// screen in one of four ways, at one of its two sizes. Built hidden at
+// start-up and shown for each new background.
+
+#include "app/MainLoop.h"
+#include "images/BackgroundWindows.h"
+#include "images/Fitting.h"
+#include "ui/ImageBitmap.h"
+#include "ui/Window.h"
+
+namespace seamster {
+namespace {
+
+namespace preview {
+constexpr int picture = 100, originalSize = 101, tileImage = 102, stretchImage = 103,
+              smartSize = 104, ok = 105, cancel = 106, size800 = 107, size1024 = 108,
+              saveToFolder = 109, sizeFrame = 250, optionsFrame = 251, backupFrame = 252;
+constexpr int clientWidth = 545, clientHeight = 510;
+}  // namespace preview
+
+std::vector<GadgetSpec> previewGadgets() {
+    using K = GadgetKind;
+    using namespace preview;
+    // In this order, so the fitting options form one group and the sizes another.
+    return {
+        {picture, K::picture, 5, 5, 534, 400, "", ""},
+        {originalSize, K::option, 205, 425, 115, 20, "Original Size", ""},
+        {smartSize, K::option, 205, 444, 115, 20, "Smart Size", ""},
+        {tileImage, K::option, 205, 463, 115, 20, "Tile Image", ""},
+        {stretchImage, K::option, 205, 482, 115, 20, "Stretch Image", ""},
+        {ok, K::button, 5, 475, 175, 30, "OK", ""},
+        {cancel, K::button, 365, 475, 175, 30, "Cancel", ""},
+        {size800, K::option, 25, 425, 115, 20, "800 x 600", ""},
+        {size1024, K::option, 25, 445, 115, 20, "1024 x 768", ""},
+        {saveToFolder, K::checkBox, 382, 430, 165, 25, "Save To Folder", ""},
+        {sizeFrame, K::frame, 5, 410, 175, 60, "Save Image Size", ""},
+        {optionsFrame, K::frame, 190, 410, 165, 96, "Image Options", ""},
+        {backupFrame, K::frame, 365, 410, 175, 60, "Image Backup", ""},
+    };
+}
+
+struct ModeGadget {
+    FitMode mode;
+    int gadget;
+};
+constexpr ModeGadget modeGadgets[] = {{FitMode::smartSize, preview::smartSize},
+                                      {FitMode::originalSize, preview::originalSize},
+                                      {FitMode::stretchImage, preview::stretchImage},
+                                      {FitMode::tileImage, preview::tileImage}};
+
+class PreviewDialog {
+public:
+    PreviewDialog(WindowContext& context, ui::Window& window, const Image& source)
+        : context_(context), window_(window), source_(source) {}
+
+    PreviewAnswer run() {
+        open();
+        PreviewAnswer answer;
+        for (bool done = false; !done;) {
+            const Event event = context_.toolkit.waitEvent(window_.hwnd());
+            applyRules();
+            done = handle(event, answer);
+            // Once more, so the options match a size just chosen at once
+            // rather than after the next click.
+            if (!done) applyRules();
+        }
+        close();
+        if (answer.save || answer.backup) answer.composed = std::move(composed_);
+        return answer;
+    }
+
+private:
+    void open();
+    void close();
+    bool handle(const Event& event, PreviewAnswer& answer);
+    void compose();
+    FitMode chosenMode() const;
+    void chooseMode(FitMode mode);
+    void applyRules();
+
+    WindowContext& context_;
+    ui::Window& window_;
+    const Image& source_;
+    OutputSize output_ = smallBodyShopSize;
+    std::optional<Image> composed_;
+    BitmapHandle previewBitmap_;
+};
+
+void PreviewDialog::open() {
+    chooseMode(FitMode::originalSize);
+    // Each picture starts afresh, whatever the previous one left disabled.
+    window_.enable(preview::tileImage, true);
+    window_.enable(preview::stretchImage, true);
+    window_.enable(preview::smartSize,
+                   smartSizeEnabledAtOpen(source_.width(), source_.height()));
+    const bool small = context_.main.isGadgetChecked(gadget::size800);
+    output_ = small ? smallBodyShopSize : largeBodyShopSize;
+    window_.setChecked(preview::size800, small);
+    window_.setChecked(preview::size1024, !small);
+
+    const App& app = context_.app;
+    const ScreenPoint corner =
+        previewWindowPosition(app.settings.windowX, app.settings.windowY,
+                              app.screen.screenWidth, app.screen.screenHeight);
+    SetWindowPos(window_.hwnd(), nullptr, corner.x, corner.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    window_.show();
+    window_.activate();
+    EnableWindow(context_.owner, FALSE);
+    context_.toolkit.flushEvents();
+    compose();
+}
+
+void PreviewDialog::close() {
+    EnableWindow(context_.owner, TRUE);
+    window_.show(false);
+    window_.showBitmap(preview::picture, nullptr);
+    previewBitmap_.reset();
+    SetForegroundWindow(context_.owner);
+    SetActiveWindow(context_.owner);
+    context_.toolkit.flushEvents();
+}
+
+// True when the dialog is done.
+bool PreviewDialog::handle(const Event& event, PreviewAnswer& answer) {
+    const bool ours = event.window == imagePreviewWindowNumber;
+    if (event.kind == EventKind::close && (ours || !IsWindow(window_.hwnd()))) return true;
+    if (event.kind != EventKind::gadget || !ours) return false;
+    switch (event.id) {
+    case preview::smartSize:
+    case preview::originalSize:
+    case preview::stretchImage:
+    case preview::tileImage: compose(); break;
+    case preview::size800:
+        output_ = smallBodyShopSize;
+        compose();
+        break;
+    case preview::size1024:
+        output_ = largeBodyShopSize;
+        compose();
+        break;
+    case preview::ok:
+        answer.backup = window_.isChecked(preview::saveToFolder);
+        answer.save = true;
+        return true;
+    case preview::cancel: return true;
+    default: break;
+    }
+    return false;
+}
+
+void PreviewDialog::compose() {
+    HCURSOR previous = SetCursor(context_.toolkit.waitCursor());
+    composed_ = composeBackground(source_, chosenMode(), output_);
+    SetCursor(previous);
+    if (!composed_) {
+        context_.app.dialogs().showMessage("Image Error", iconStop);
+        return;
+    }
+    const auto copy = makePreviewCopy(*composed_);
+    BitmapHandle bitmap = copy ? ui::bitmapFromImage(*copy) : BitmapHandle();
+    if (!bitmap) return;  // the picture shown before stays
+    window_.showBitmap(preview::picture, bitmap.get());
+    previewBitmap_ = std::move(bitmap);
+}
+
+FitMode PreviewDialog::chosenMode() const {
+    for (const ModeGadget& option : modeGadgets)
+        if (window_.isChecked(option.gadget)) return option.mode;
+    return FitMode::originalSize;
+}
+
+void PreviewDialog::chooseMode(FitMode mode) {
+    for (const ModeGadget& option : modeGadgets) {
+        const bool on = option.mode == mode;
+        if (window_.isChecked(option.gadget) != on) window_.setChecked(option.gadget, on);
+    }
+}
+
+void PreviewDialog::applyRules() {
+    PreviewOptions options{chosenMode(), window_.isEnabled(preview::tileImage),
+                           window_.isEnabled(preview::stretchImage),
+                           window_.isEnabled(preview::smartSize)};
+    applyPreviewRules(source_.width(), source_.height(), output_, options);
+    chooseMode(options.mode);
+    window_.enable(preview::tileImage, options.tileEnabled);
+    window_.enable(preview::stretchImage, options.stretchEnabled);
+    window_.enable(preview::smartSize, options.smartEnabled);
+}
+
+}  // namespace
+
+void buildImagePreviewWindow(WindowContext& context) {
+    if (context.owner) EnableWindow(context.owner, TRUE);
+    ui::WindowArgs args;
+    args.number = imagePreviewWindowNumber;
+    args.title = "Seamster" + context.app.platform.codec.fromFileBytes(versionText) +
+                 "  Image Preview";
+    args.clientWidth = preview::clientWidth;
+    args.clientHeight = preview::clientHeight;
+    args.centreOver = GetActiveWindow();
+    args.owner = context.owner;
+    auto window = std::make_unique<ui::Window>(context.toolkit, args);
+    if (!window->valid()) return;
+    window->addGadgets(previewGadgets());
+    window->setSunken(preview::picture);
+    context.toolkit.keepWindow(std::move(window));
+}
+
+PreviewAnswer runImagePreview(WindowContext& context, const Image& source) {
+    ui::Window* window = context.toolkit.keptWindow(imagePreviewWindowNumber);
+    if (!window || source.empty()) return {};
+    PreviewDialog dialog(context, *window, source);
+    return dialog.run();
+}
+
+}  // namespace seamster
