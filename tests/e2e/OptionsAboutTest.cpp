@@ -5,7 +5,7 @@
 
 #include <tlhelp32.h>
 
-#include <cstdio>
+#include <set>
 
 namespace seamster::e2e {
 namespace {
@@ -25,17 +25,29 @@ const OptionBox optionBoxes[] = {
     {214, " Auto-Select Orphan Bodyshop Projects", "Orphan Projects"},
 };
 
-// How many processes of this name run now.
-int processCount(const std::wstring& name) {
+// The ids of the running processes of this name.
+std::set<DWORD> processesNamed(const wchar_t* name) {
+    std::set<DWORD> ids;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    int count = 0;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, name.c_str()) == 0) ++count;
+        if (_wcsicmp(entry.szExeFile, name) == 0) ids.insert(entry.th32ProcessID);
     CloseHandle(snapshot);
-    return count;
+    return ids;
+}
+
+// Waits for a process of this name that is not among `known` and adds it
+// there. The launcher may live only briefly, so the list is read often.
+bool newProcessStarted(const wchar_t* name, std::set<DWORD>& known, int timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    do {
+        for (DWORD id : processesNamed(name))
+            if (known.insert(id).second) return true;
+        Sleep(5);
+    } while (GetTickCount64() < end);
+    return false;
 }
 
 TEST_F(OptionsAndAbout, OptionsSurviveARestart) {
@@ -111,22 +123,20 @@ TEST_F(OptionsAndAbout, AboutShowsItsTextsAndTheLinkLeavesItOpen) {
     EXPECT_EQ(text(control(about, 208)), "Check for latest version");
     EXPECT_EQ(text(control(about, 200)), "OK");
 
-    // Each click hands the page to the system's browser (under Wine its
-    // browser launcher) and the window stays as it was.
-    const int launchersBefore = processCount(L"winebrowser.exe");
+    // Each click hands the page to the system, which under Wine starts its
+    // browser launcher, and the window stays as it was.
+    std::set<DWORD> launchers = processesNamed(L"winebrowser.exe");
     for (int click = 0; click < 2; ++click) {
         SCOPED_TRACE("click " + std::to_string(click + 1));
         clickText(control(about, 208));
-        settle(about, 700);
+        EXPECT_TRUE(newProcessStarted(L"winebrowser.exe", launchers, 5000)) << "no browser was asked";
+        settle(about, 300);
         EXPECT_TRUE(isVisible(about));
         EXPECT_FALSE(isEnabled(main_));
         HWND box = findMessageBox(seamster_.id());
         EXPECT_EQ(box, nullptr) << "the link showed \"" << (box ? messageBoxText(box) : "") << "\"";
     }
     snap(about, "about-after-link");
-    // A browser launcher that is still running must not keep anything waiting.
-    std::printf("browser launchers running after the clicks: %d (before: %d)\n",
-                processCount(L"winebrowser.exe"), launchersBefore);
 
     pressOk(about, 200);
     quitWithQuestion(seamster_, main_);

@@ -70,6 +70,9 @@ TEST_F(Recovery, ARestartWhileTheBodyShopStillRunsWaitsForItsEnd) {
     EXPECT_FALSE(isEnabled(control(main_, runBodyshopGadget)));
     EXPECT_TRUE(folderExists(game() + "\\Downloads_off"));
     EXPECT_TRUE(folderExists(game() + "\\SavedSims_off"));
+    // The status bar tells that both are hidden.
+    const HICON hidden = statusIcon(0);
+    EXPECT_EQ(statusIcon(1), hidden);
     snap(main_, "body-shop-running");
 
     ASSERT_TRUE(standIn.close()) << "the stand-in did not end";
@@ -77,6 +80,8 @@ TEST_F(Recovery, ARestartWhileTheBodyShopStillRunsWaitsForItsEnd) {
     expectEveryFileBack();
     settle(main_);
     EXPECT_TRUE(isEnabled(control(main_, runBodyshopGadget)));
+    EXPECT_NE(statusIcon(0), hidden);
+    EXPECT_EQ(statusIcon(1), statusIcon(0));
     quitWithQuestion(seamster_, main_);
 }
 
