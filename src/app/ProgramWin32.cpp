@@ -49,6 +49,13 @@ void showUnderwearMarkers(App& app, MainView& view) {
         view.showStatusPicture(2, picture::changed);
 }
 
+// Folders left hidden by an earlier run show as hidden until they
+// are back, also while a Body Shop that is still running keeps them hidden.
+void showLeftOverHiddenFolders(App& app, MainView& view) {
+    if (app.run.downloadsHidden) view.showStatusPicture(0, picture::changed);
+    if (app.run.savedSimsHidden) view.showStatusPicture(1, picture::changed);
+}
+
 void startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     Platform& platform = app.platform;
     toolkit.loadPictures();
@@ -66,6 +73,7 @@ void startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     buildImagePreviewWindow(windows);
     showUnderwearMarkers(app, main);
     if (findLeftOverHiddenFolders(app)) {
+        showLeftOverHiddenFolders(app, main);
         app.bodyShopState = checkBodyShopProcess(app);
         if (app.bodyShopState == 0) restoreGameFiles(app, main);
     }

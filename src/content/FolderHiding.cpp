@@ -93,9 +93,12 @@ void restoreGameFiles(App& app, MainView& view) {
     app.hideSavedSimsOption = false;
 
     // A restoration that still leaves a folder hidden is retried on every
-    // pass; its summary is shown again only when it reads differently.
+    // pass; its summary is shown again only when it reads differently and
+    // has something to say (a folder that silently stays hidden adds no line).
     const bool stillHidden = app.run.downloadsHidden || app.run.savedSimsHidden;
-    if (stillHidden && report == app.failedRestoreReport) return;
+    const bool alreadyReported = app.failedRestoreReport.has_value();
+    if (stillHidden && alreadyReported && (report == *app.failedRestoreReport || report.empty()))
+        return;
     app.failedRestoreReport = stillHidden ? std::optional(report) : std::nullopt;
     app.dialogs().showMessage(report, iconInformation);
 }

@@ -207,6 +207,14 @@ TEST_F(FolderHidingTest, ASubFolderInTheRecreatedFolderKeepsTheRealOneHidden) {
     EXPECT_EQ(fs().exists(at("Downloads\\new.package")), 0);
 }
 
+TEST_F(FolderHidingTest, RetriesOfAMergeThatKeepsFailingShowNoEmptyBoxes) {
+    hide(true, true);
+    fs().addFile(at("Downloads\\new.package"), "new").addFolder(at("Downloads\\Sub"));
+    for (int pass = 0; pass < 3; ++pass) restore();
+    EXPECT_EQ(boxTexts(), Items{kSavedSimsLine});
+    EXPECT_TRUE(app.run.downloadsHidden);
+}
+
 // Runs `step` once per change it makes, failing a different one each time,
 // and checks that no file of the set-up ever goes missing.
 template <typename SetUp, typename Step>

@@ -1,0 +1,157 @@
+// Game folders that stay hidden after a run went wrong: Seamster killed while
+// the Body Shop ran, a folder that cannot be put back, and quitting while
+// something is still hidden.
+
+#include "GameContent.h"
+
+namespace seamster::e2e {
+namespace {
+
+const char bothUnhidden[] =
+    "The Downloads folder is unhidden \n"
+    "The SavedSims folder is unhidden \n";
+
+class Recovery : public ContentScenario {
+protected:
+    // Hides both folders for a run that is under way when this returns.
+    void runWithBothFoldersHidden(StandIn& standIn) {
+        ASSERT_NE(startAtMainWindow(settingsForPack("The Sims 2")), nullptr);
+        downloads_ = folderContents(game() + "\\Downloads");
+        savedSims_ = folderContents(game() + "\\SavedSims");
+        ASSERT_FALSE(downloads_.empty());
+        ASSERT_FALSE(savedSims_.empty());
+        chooseToHideBothFolders();
+        runBodyShop(standIn);
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(folderExists(game() + "\\Downloads_off"));
+        ASSERT_TRUE(folderExists(game() + "\\SavedSims_off"));
+    }
+
+    void expectEveryFileBack() {
+        EXPECT_EQ(folderContents(game() + "\\Downloads"), downloads_);
+        EXPECT_EQ(folderContents(game() + "\\SavedSims"), savedSims_);
+        EXPECT_FALSE(folderExists(game() + "\\Downloads_off"));
+        EXPECT_FALSE(folderExists(game() + "\\SavedSims_off"));
+    }
+
+    FolderContents downloads_;
+    FolderContents savedSims_;
+};
+
+TEST_F(Recovery, FoldersLeftHiddenByAKilledSeamsterComeBackAtTheNextStart) {
+    StandIn standIn;
+    runWithBothFoldersHidden(standIn);
+    ASSERT_FALSE(HasFatalFailure());
+    seamster_.terminate();
+    ASSERT_TRUE(standIn.close()) << "the stand-in did not end";
+
+    // The summary comes before the main window shows.
+    seamster_ = startSeamster();
+    EXPECT_EQ(answerBox(IDOK, "restored-at-start"), bothUnhidden);
+    main_ = waitForMainWindow(seamster_);
+    ASSERT_NE(main_, nullptr);
+    expectEveryFileBack();
+    settle(main_);
+    EXPECT_EQ(statusIcon(0), statusIcon(1));
+    quitWithQuestion(seamster_, main_);
+}
+
+TEST_F(Recovery, ARestartWhileTheBodyShopStillRunsWaitsForItsEnd) {
+    StandIn standIn;
+    runWithBothFoldersHidden(standIn);
+    ASSERT_FALSE(HasFatalFailure());
+    seamster_.terminate();
+
+    // Nothing is put back under the running Body Shop's feet.
+    seamster_ = startSeamster();
+    main_ = waitForMainWindow(seamster_);
+    ASSERT_NE(main_, nullptr);
+    settle(main_, 500);
+    EXPECT_FALSE(isEnabled(control(main_, runBodyshopGadget)));
+    EXPECT_TRUE(folderExists(game() + "\\Downloads_off"));
+    EXPECT_TRUE(folderExists(game() + "\\SavedSims_off"));
+    // The status bar tells that both are hidden.
+    const HICON hidden = statusIcon(0);
+    EXPECT_EQ(statusIcon(1), hidden);
+    snap(main_, "body-shop-running");
+
+    ASSERT_TRUE(standIn.close()) << "the stand-in did not end";
+    EXPECT_EQ(answerBox(IDOK, "summary"), bothUnhidden);
+    expectEveryFileBack();
+    settle(main_);
+    EXPECT_TRUE(isEnabled(control(main_, runBodyshopGadget)));
+    EXPECT_NE(statusIcon(0), hidden);
+    EXPECT_EQ(statusIcon(1), statusIcon(0));
+    quitWithQuestion(seamster_, main_);
+}
+
+TEST_F(Recovery, QuittingDuringTheRunWarnsOnceAboutWhatStaysHidden) {
+    StandIn standIn;
+    runWithBothFoldersHidden(standIn);
+    ASSERT_FALSE(HasFatalFailure());
+    const std::string warning =
+        "Warning!\nIf you Quit Seamster now\n"
+        "The SavedSims folder will not be unhidden\n"
+        "The Downloads folder will not be unhidden\n"
+        "\nDo you still want to Quit?";
+
+    closeWindow(main_);
+    EXPECT_EQ(answerBox(IDNO, "quit-warning"), warning);
+    Sleep(300);
+    ASSERT_TRUE(seamster_.isRunning()) << "No ended Seamster";
+    EXPECT_EQ(findMessageBox(seamster_.id()), nullptr) << "a second question after No";
+
+    // Yes ends Seamster at once: the usual quit question does not follow.
+    closeWindow(main_);
+    EXPECT_EQ(answerBox(IDYES, "quit-warning-again"), warning);
+    if (!seamster_.waitForExit(5000)) {
+        HWND box = findMessageBox(seamster_.id());
+        FAIL() << "Seamster did not end; it shows \"" << (box ? messageBoxText(box) : "") << "\"";
+    }
+    EXPECT_EQ(seamster_.exitCode(), 0u);
+    // What it warned about is so: the folders are still hidden, every file kept.
+    EXPECT_EQ(folderContents(game() + "\\Downloads_off"), downloads_);
+    EXPECT_EQ(folderContents(game() + "\\SavedSims_off"), savedSims_);
+    EXPECT_TRUE(standIn.close());
+}
+
+TEST_F(Recovery, ANewDownloadsFolderWithASubFolderKeepsTheRealOneHidden) {
+    StandIn standIn;
+    runWithBothFoldersHidden(standIn);
+    ASSERT_FALSE(HasFatalFailure());
+    const std::string g = game();
+    ASSERT_TRUE(makeFolder(g + "\\Downloads"));
+    ASSERT_TRUE(writeFileBytes(g + "\\Downloads\\New_Shoes.package", "DBPF new shoes"));
+    ASSERT_TRUE(makeFolder(g + "\\Downloads\\Hats"));
+    ASSERT_TRUE(writeFileBytes(g + "\\Downloads\\Hats\\Top_Hat.package", "DBPF top hat"));
+
+    ASSERT_TRUE(standIn.close()) << "the stand-in did not end";
+    EXPECT_EQ(answerBox(IDOK, "summary"), "The SavedSims folder is unhidden \n");
+    // The failure is retried on every pass but not reported again and again.
+    EXPECT_EQ(waitForMessageBox(seamster_.id(), 1500), nullptr) << "the summary came again";
+
+    // Nothing is lost: the new file went into the real folder, the sub-folder
+    // stays where the game put it.
+    FolderContents hidden = downloads_;
+    hidden["New_Shoes.package"] = "DBPF new shoes";
+    EXPECT_EQ(folderContents(g + "\\Downloads_off"), hidden);
+    EXPECT_EQ(folderContents(g + "\\Downloads"),
+              (FolderContents{{"Hats\\", ""}, {"Hats\\Top_Hat.package", "DBPF top hat"}}));
+    EXPECT_EQ(folderContents(g + "\\SavedSims"), savedSims_);
+    settle(main_);
+    EXPECT_NE(statusIcon(0), statusIcon(1)) << "Downloads is not shown as still hidden";
+
+    closeWindow(main_);
+    EXPECT_EQ(answerBox(IDYES, "quit-warning"),
+              "Warning!\nIf you Quit Seamster now\n"
+              "The Downloads folder will not be unhidden\n"
+              "\nDo you still want to Quit?");
+    if (!seamster_.waitForExit(5000)) {
+        HWND box = findMessageBox(seamster_.id());
+        FAIL() << "Seamster did not end; it shows \"" << (box ? messageBoxText(box) : "") << "\"";
+    }
+    EXPECT_EQ(seamster_.exitCode(), 0u);
+}
+
+}  // namespace
+}  // namespace seamster::e2e
