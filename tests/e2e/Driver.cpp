@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <png.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -262,6 +263,42 @@ void Process::terminate() {
     id_ = 0;
 }
 
+std::vector<DWORD> processIdsNamed(const std::string& exeName) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    const std::wstring wanted = widen(exeName);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (wanted == entry.szExeFile) ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
+bool waitUntilNoProcessNamed(const std::string& exeName, int timeoutMs) {
+    return waitUntil([&] { return processIdsNamed(exeName).empty(); }, timeoutMs);
+}
+
+void terminateProcessesNamed(const std::string& exeName) {
+    for (DWORD id : processIdsNamed(exeName)) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process) continue;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+bool waitUntil(const std::function<bool()>& check, int timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (check()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(pollMs);
+    }
+}
+
 // --- windows -------------------------------------------------------------------------------
 
 HWND findWindow(DWORD processId, const std::string& title) {
@@ -276,6 +313,16 @@ HWND waitForWindow(DWORD processId, const std::string& title, int timeoutMs) {
 HWND findWindowStartingWith(DWORD processId, const std::string& titleStart) {
     const std::wstring wanted = widen(titleStart);
     return findTopLevel(processId, [&](HWND window) { return windowTitle(window).starts_with(wanted); });
+}
+
+HWND findProgramWindow(const std::string& exeName, const std::string& title) {
+    for (DWORD id : processIdsNamed(exeName))
+        if (HWND window = findWindow(id, title)) return window;
+    return nullptr;
+}
+
+HWND waitForProgramWindow(const std::string& exeName, const std::string& title, int timeoutMs) {
+    return waitFor(timeoutMs, [&] { return findProgramWindow(exeName, title); });
 }
 
 std::vector<std::string> visibleWindowTitles(DWORD processId) {
@@ -397,6 +444,10 @@ Rect rectInParent(HWND child) {
 
 bool moveWindow(HWND window, int x, int y) {
     return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool raiseWindow(HWND window) {
+    return SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != FALSE;
 }
 
 void closeWindow(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
