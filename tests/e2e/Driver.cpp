@@ -351,6 +351,16 @@ HWND waitForMessageBox(DWORD processId, int timeoutMs) {
     return waitFor(timeoutMs, [&] { return findMessageBox(processId); });
 }
 
+HWND findDialogHolding(DWORD processId, const std::string& controlClass) {
+    return findTopLevel(processId, [&](HWND window) {
+        return className(window) == "#32770" && descendantOfClass(window, controlClass) != nullptr;
+    });
+}
+
+HWND waitForDialogHolding(DWORD processId, const std::string& controlClass, int timeoutMs) {
+    return waitFor(timeoutMs, [&] { return findDialogHolding(processId, controlClass); });
+}
+
 std::string messageBoxText(HWND box) { return text(GetDlgItem(box, 0xFFFF)); }
 
 bool pressMessageBoxButton(HWND box, int buttonId) {

@@ -102,6 +102,11 @@ bool waitUntilGone(HWND window, int timeoutMs = defaultWaitMs);
 HWND findMessageBox(DWORD processId);
 HWND waitForMessageBox(DWORD processId, int timeoutMs = defaultWaitMs);
 std::string messageBoxText(HWND box);
+// A visible dialog of the process that holds a control of the class at any
+// depth (a folder-browse dialog holds a tree view, for instance).
+HWND findDialogHolding(DWORD processId, const std::string& controlClass);
+HWND waitForDialogHolding(DWORD processId, const std::string& controlClass,
+                          int timeoutMs = defaultWaitMs);
 // Presses IDOK, IDYES or IDNO; false when the box has no such button.
 bool pressMessageBoxButton(HWND box, int buttonId);
 
