@@ -92,7 +92,8 @@ protected:
     // The running state, with the size option that was not chosen disabled
     // (`chosenSize` is 15 or 16; 0 when Seamster did not start the run).
     void expectRunningState(HWND main, int chosenSize) {
-        ASSERT_TRUE(waitUntil([&] { return showsRunning(main); })) << "the running state did not show";
+        // On a timeout the checks below say which control is wrong.
+        if (!waitUntil([&] { return showsRunning(main); })) ADD_FAILURE() << "the running state did not show";
         settle(main);
         for (int id : runStateGadgets) EXPECT_FALSE(isEnabled(control(main, id))) << "gadget " << id;
         for (int id : runStateButtons) EXPECT_FALSE(toolBarButtonEnabled(toolBar(main), id)) << "button " << id;
@@ -105,7 +106,7 @@ protected:
     }
 
     void expectIdleState(HWND main) {
-        ASSERT_TRUE(waitUntil([&] { return showsIdle(main); })) << "the main window stayed in the running state";
+        if (!waitUntil([&] { return showsIdle(main); })) ADD_FAILURE() << "the idle state did not come back";
         settle(main);
         for (int id : runStateGadgets) EXPECT_TRUE(isEnabled(control(main, id))) << "gadget " << id;
         for (int id : {size800, size1024}) EXPECT_TRUE(isEnabled(control(main, id))) << "gadget " << id;

@@ -575,16 +575,23 @@ std::vector<ToolBarButton> toolBarButtons(HWND bar) {
         if (!sendWithTimeout(bar, TB_GETBUTTON, static_cast<WPARAM>(i), buffer.param()) ||
             !buffer.read(&button, sizeof button))
             break;
-        buttons.push_back({button.idCommand, (button.fsStyle & BTNS_SEP) != 0});
+        buttons.push_back(
+            {button.idCommand, (button.fsStyle & BTNS_SEP) != 0, (button.fsState & TBSTATE_ENABLED) != 0});
     }
     return buttons;
 }
 
 bool toolBarButtonEnabled(HWND bar, int command) {
-    return sendWithTimeout(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
+    // Read from the button itself: asking the bar by command number would
+    // answer for the first entry with that number, which may be a separator.
+    for (const ToolBarButton& button : toolBarButtons(bar))
+        if (!button.separator && button.command == command) return button.enabled;
+    return false;
 }
 
 void pressToolBarButton(HWND bar, int command) {
+    // A disabled button does not react to a click.
+    if (!toolBarButtonEnabled(bar, command)) return;
     PostMessageW(GetParent(bar), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
 }
 

@@ -171,10 +171,12 @@ std::string statusBarText(HWND bar, int part);
 struct ToolBarButton {
     int command = 0;
     bool separator = false;
+    bool enabled = false;
 };
 std::vector<ToolBarButton> toolBarButtons(HWND bar);
 bool toolBarButtonEnabled(HWND bar, int command);
-// Presses a button as a click would: the command goes to the bar's owner.
+// Presses a button as a click would: the command goes to the bar's owner,
+// unless the button is disabled.
 void pressToolBarButton(HWND bar, int command);
 
 // Primary screen size as the programs see it.
