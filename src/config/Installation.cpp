@@ -21,13 +21,22 @@ bool scanInstallFolder(App& app, std::vector<DirEntry>& entries) {
                          entries);
 }
 
+// The pack as it is stored: Double Deluxe keeps its Body Shop in its SP4 folder.
+std::string storedPack(const std::string& listedName) {
+    return listedName == "The Sims 2 Double Deluxe" ? listedName + "\\SP4" : listedName;
+}
+
 void chooseFromSetUpWindow(App& app, MainView& view) {
     std::vector<DirEntry> entries;
     scanInstallFolder(app, entries);
     std::vector<std::string> packs;
+    const std::string& current = app.settings.selectedPack;
     for (const DirEntry& entry : entries) {
         if (!isListedGameFolder(entry)) continue;
-        if (entry.name == app.settings.selectedPack) app.setUpListPosition = int(packs.size());
+        // The stored form counts too, so the current pack is what "OK" keeps:
+        // the window has no other way out.
+        if (entry.name == current || storedPack(entry.name) == current)
+            app.setUpListPosition = int(packs.size());
         packs.push_back(entry.name);
     }
     if (app.setUpListPosition < 0) app.setUpListPosition = 0;
@@ -35,7 +44,7 @@ void chooseFromSetUpWindow(App& app, MainView& view) {
     if (chosen < 0) return;  // the window could not be opened: nothing changes
     Settings& settings = app.settings;
     settings.selectedPack = chosen < int(packs.size()) ? packs[size_t(chosen)] : std::string();
-    if (settings.selectedPack == "The Sims 2 Double Deluxe") settings.selectedPack += "\\SP4";
+    settings.selectedPack = storedPack(settings.selectedPack);
     settings.runBodyshop = bodyShopPath(settings.installDirectory, settings.selectedPack);
     saveSettings(settings, app.fs(), app.platform.codec, app.platform.clock, app.programFolder);
 }

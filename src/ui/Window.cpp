@@ -376,6 +376,9 @@ void ToolBar::addButton(int command, HICON icon, const std::string& tip) {
     int image = ImageList_AddIcon(images_, icon);
     TBBUTTON buttons[2] = {};
     buttons[0].fsStyle = BTNS_SEP;
+    // The bar finds a button by the first entry with its number, so a
+    // separator must not carry a number that a button uses (0 included).
+    buttons[0].idCommand = -1;
     buttons[1].iBitmap = image;
     buttons[1].idCommand = command;
     buttons[1].fsState = TBSTATE_ENABLED;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <png.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -262,6 +263,42 @@ void Process::terminate() {
     id_ = 0;
 }
 
+std::vector<DWORD> processIdsNamed(const std::string& exeName) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    const std::wstring wanted = widen(exeName);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (wanted == entry.szExeFile) ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
+bool waitUntilNoProcessNamed(const std::string& exeName, int timeoutMs) {
+    return waitUntil([&] { return processIdsNamed(exeName).empty(); }, timeoutMs);
+}
+
+void terminateProcessesNamed(const std::string& exeName) {
+    for (DWORD id : processIdsNamed(exeName)) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process) continue;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+bool waitUntil(const std::function<bool()>& check, int timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (check()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(pollMs);
+    }
+}
+
 // --- windows -------------------------------------------------------------------------------
 
 HWND findWindow(DWORD processId, const std::string& title) {
@@ -276,6 +313,16 @@ HWND waitForWindow(DWORD processId, const std::string& title, int timeoutMs) {
 HWND findWindowStartingWith(DWORD processId, const std::string& titleStart) {
     const std::wstring wanted = widen(titleStart);
     return findTopLevel(processId, [&](HWND window) { return windowTitle(window).starts_with(wanted); });
+}
+
+HWND findProgramWindow(const std::string& exeName, const std::string& title) {
+    for (DWORD id : processIdsNamed(exeName))
+        if (HWND window = findWindow(id, title)) return window;
+    return nullptr;
+}
+
+HWND waitForProgramWindow(const std::string& exeName, const std::string& title, int timeoutMs) {
+    return waitFor(timeoutMs, [&] { return findProgramWindow(exeName, title); });
 }
 
 std::vector<std::string> visibleWindowTitles(DWORD processId) {
@@ -302,6 +349,16 @@ HWND findMessageBox(DWORD processId) {
 
 HWND waitForMessageBox(DWORD processId, int timeoutMs) {
     return waitFor(timeoutMs, [&] { return findMessageBox(processId); });
+}
+
+HWND findDialogHolding(DWORD processId, const std::string& controlClass) {
+    return findTopLevel(processId, [&](HWND window) {
+        return className(window) == "#32770" && descendantOfClass(window, controlClass) != nullptr;
+    });
+}
+
+HWND waitForDialogHolding(DWORD processId, const std::string& controlClass, int timeoutMs) {
+    return waitFor(timeoutMs, [&] { return findDialogHolding(processId, controlClass); });
 }
 
 std::string messageBoxText(HWND box) { return text(GetDlgItem(box, 0xFFFF)); }
@@ -397,6 +454,10 @@ Rect rectInParent(HWND child) {
 
 bool moveWindow(HWND window, int x, int y) {
     return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool raiseWindow(HWND window) {
+    return SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != FALSE;
 }
 
 void closeWindow(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
@@ -538,16 +599,23 @@ std::vector<ToolBarButton> toolBarButtons(HWND bar) {
         if (!sendWithTimeout(bar, TB_GETBUTTON, static_cast<WPARAM>(i), buffer.param()) ||
             !buffer.read(&button, sizeof button))
             break;
-        buttons.push_back({button.idCommand, (button.fsStyle & BTNS_SEP) != 0});
+        buttons.push_back(
+            {button.idCommand, (button.fsStyle & BTNS_SEP) != 0, (button.fsState & TBSTATE_ENABLED) != 0});
     }
     return buttons;
 }
 
 bool toolBarButtonEnabled(HWND bar, int command) {
-    return sendWithTimeout(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
+    // Read from the button itself: asking the bar by command number would
+    // answer for the first entry with that number, which may be a separator.
+    for (const ToolBarButton& button : toolBarButtons(bar))
+        if (!button.separator && button.command == command) return button.enabled;
+    return false;
 }
 
 void pressToolBarButton(HWND bar, int command) {
+    // A disabled button does not react to a click.
+    if (!toolBarButtonEnabled(bar, command)) return;
     PostMessageW(GetParent(bar), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
 }
 

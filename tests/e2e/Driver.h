@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -69,6 +70,17 @@ private:
     DWORD id_ = 0;
 };
 
+// Programs started some other way (by Seamster, say), found by the name of
+// their executable file, letter case as given.
+std::vector<DWORD> processIdsNamed(const std::string& exeName);
+// True once no process of that name is left.
+bool waitUntilNoProcessNamed(const std::string& exeName, int timeoutMs = defaultWaitMs);
+// Ends every process of that name, so a failed scenario leaves none behind.
+void terminateProcessesNamed(const std::string& exeName);
+
+// Polls check until it holds; false when the time ran out first.
+bool waitUntil(const std::function<bool()>& check, int timeoutMs = defaultWaitMs);
+
 // --- windows --------------------------------------------------------------------
 
 // A visible top-level window of the process with exactly this title, or null.
@@ -76,6 +88,10 @@ HWND findWindow(DWORD processId, const std::string& title);
 HWND waitForWindow(DWORD processId, const std::string& title, int timeoutMs = defaultWaitMs);
 // The same for a title that starts with the given text.
 HWND findWindowStartingWith(DWORD processId, const std::string& titleStart);
+// The same in any running process of the named program.
+HWND findProgramWindow(const std::string& exeName, const std::string& title);
+HWND waitForProgramWindow(const std::string& exeName, const std::string& title,
+                          int timeoutMs = defaultWaitMs);
 // Every visible top-level window of the process, for failure messages.
 std::vector<std::string> visibleWindowTitles(DWORD processId);
 
@@ -86,6 +102,11 @@ bool waitUntilGone(HWND window, int timeoutMs = defaultWaitMs);
 HWND findMessageBox(DWORD processId);
 HWND waitForMessageBox(DWORD processId, int timeoutMs = defaultWaitMs);
 std::string messageBoxText(HWND box);
+// A visible dialog of the process that holds a control of the class at any
+// depth (a folder-browse dialog holds a tree view, for instance).
+HWND findDialogHolding(DWORD processId, const std::string& controlClass);
+HWND waitForDialogHolding(DWORD processId, const std::string& controlClass,
+                          int timeoutMs = defaultWaitMs);
 // Presses IDOK, IDYES or IDNO; false when the box has no such button.
 bool pressMessageBoxButton(HWND box, int buttonId);
 
@@ -116,6 +137,8 @@ Rect clientRect(HWND window);
 // The control's outer rectangle in its parent's client coordinates.
 Rect rectInParent(HWND control);
 bool moveWindow(HWND window, int x, int y);
+// Puts the window above the others without activating it, to look at it.
+bool raiseWindow(HWND window);
 // Asks the window to close, as its close box would.
 void closeWindow(HWND window);
 
@@ -152,10 +175,12 @@ std::string statusBarText(HWND bar, int part);
 struct ToolBarButton {
     int command = 0;
     bool separator = false;
+    bool enabled = false;
 };
 std::vector<ToolBarButton> toolBarButtons(HWND bar);
 bool toolBarButtonEnabled(HWND bar, int command);
-// Presses a button as a click would: the command goes to the bar's owner.
+// Presses a button as a click would: the command goes to the bar's owner,
+// unless the button is disabled.
 void pressToolBarButton(HWND bar, int command);
 
 // Primary screen size as the programs see it.

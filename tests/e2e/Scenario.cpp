@@ -11,6 +11,19 @@ std::string bodyShopPath(const std::string& installDir, const std::string& pack)
     return installDir + "\\" + pack + "\\CSBin\\TS2BodyShop.exe";
 }
 
+bool restoreInstallValue() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, widen(installKey).c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::wstring value = widen(installValue);
+    const LONG written = RegSetValueExW(key, widen(installValueName).c_str(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(value.c_str()),
+                                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return written == ERROR_SUCCESS;
+}
+
 std::string mainTitle(const std::string& pack) { return mainTitleStart + pack; }
 
 SettingsEntries defaultSettings() {
@@ -97,6 +110,9 @@ std::string todayText() {
 
 void Scenario::SetUp() {
     ASSERT_TRUE(fileExists(exePath())) << exePath() << " is missing: prepare the sandbox first";
+    // A scenario that takes the game's registry value away may have been
+    // stopped before it could put it back.
+    ASSERT_TRUE(restoreInstallValue()) << "cannot write the sandbox's registry value";
     const Rect screen = screenRect();
     const Rect wanted = expectedScreen();
     ASSERT_EQ(screen, wanted) << "this scenario needs a " << wanted.width << " x " << wanted.height

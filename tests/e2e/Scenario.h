@@ -22,6 +22,13 @@ inline const std::vector<std::string> sandboxPacks = {"The Sims 2", "The Sims 2 
                                                       "The Sims 2 Nightlife", "The Sims 2 Double Deluxe"};
 
 std::string bodyShopPath(const std::string& installDir, const std::string& pack);
+// The registry value that names the base game's folder, in the 32-bit view.
+inline const std::string installKey = "Software\\EA GAMES\\The Sims 2";
+inline const std::string installValueName = "Install Dir";
+inline const std::string installValue = "C:\\Program Files\\EA GAMES\\The Sims 2";
+// Writes the value as the sandbox has it; false when the registry refused.
+bool restoreInstallValue();
+
 // "Seamster   --    " followed by the pack.
 std::string mainTitle(const std::string& pack);
 inline const std::string mainTitleStart = "Seamster   --    ";
