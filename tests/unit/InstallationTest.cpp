@@ -146,7 +146,7 @@ TEST_F(InstallationTest, UnchangedCountShowsNothingAndSavesNothing) {
     EXPECT_TRUE(savedFile());
 }
 
-TEST_F(InstallationTest, DoubleDeluxeRunsThroughSp4AndTheRememberedPositionIsOffered) {
+TEST_F(InstallationTest, DoubleDeluxeRunsThroughSp4AndIsOfferedAgain) {
     settings.installDirectory = "D:\\EA GAMES";
     settings.selectedPack = "University";
     addPacks("D:\\EA GAMES", {"The Sims 2", "University", "The Sims 2 Double Deluxe"});
@@ -157,12 +157,13 @@ TEST_F(InstallationTest, DoubleDeluxeRunsThroughSp4AndTheRememberedPositionIsOff
     EXPECT_EQ(settings.runBodyshop,
               "D:\\EA GAMES\\The Sims 2 Double Deluxe\\SP4\\CSBin\\TS2BodyShop.exe");
 
-    // No entry equals the stored name now: the position offered last time holds.
+    // The stored name carries "\SP4", yet the window offers Double Deluxe
+    // again, so "OK" keeps the pack instead of switching to an older choice.
     settings.simsFolderCount = 0;
     view.setUpAnswer.reset();
     discover();
-    EXPECT_EQ(view.setUpOffered, 1);
-    EXPECT_EQ(settings.selectedPack, "University");
+    EXPECT_EQ(view.setUpOffered, 2);
+    EXPECT_EQ(settings.selectedPack, "The Sims 2 Double Deluxe\SP4");
 }
 
 TEST_F(InstallationTest, SetUpWindowThatCannotOpenChangesNothing) {
