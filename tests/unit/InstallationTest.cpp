@@ -163,7 +163,7 @@ TEST_F(InstallationTest, DoubleDeluxeRunsThroughSp4AndIsOfferedAgain) {
     view.setUpAnswer.reset();
     discover();
     EXPECT_EQ(view.setUpOffered, 2);
-    EXPECT_EQ(settings.selectedPack, "The Sims 2 Double Deluxe\SP4");
+    EXPECT_EQ(settings.selectedPack, "The Sims 2 Double Deluxe\\SP4");
 }
 
 TEST_F(InstallationTest, SetUpWindowThatCannotOpenChangesNothing) {
