@@ -123,7 +123,7 @@ TEST_F(Installation, UnchangedPacksAskNothingAndSetUpAlwaysAsks) {
     SettingsEntries saved = before;
     setValue(saved, "Selected Pack", "The Sims 2 University");
     setValue(saved, "RunBodyshop", bodyShopPath(installDirectory, "The Sims 2 University"));
-    setValue(saved, "Last Used", todayText());
+    saved = savedAfterRun(saved);
     EXPECT_EQ(readSettings(), settingsFileBytes(saved));
 
     // Double Deluxe is stored with its SP4 folder, and is still the pack

@@ -97,6 +97,11 @@ SettingsEntries savedAfterRun(SettingsEntries before, int windowX, int windowY) 
     setValue(before, "Window X", remember ? std::to_string(windowX) : "0");
     setValue(before, "Window Y", remember ? std::to_string(windowY) : "0");
     setValue(before, "Last Used", todayText());
+    // The background thumbnail drawn at start fills an empty Last Image with
+    // the background file's path when there is one.
+    const std::string background = Scenario::gameFolder() + "\\userbkg.bmp";
+    if (valueOf(before, "Last Image").empty() && fileExists(background))
+        setValue(before, "Last Image", background);
     return before;
 }
 

@@ -66,8 +66,11 @@ protected:
     static std::string programFolder();
     static std::string exePath() { return programFolder() + "\\Seamster.exe"; }
     static std::string settingsPath() { return programFolder() + "\\Seamster.ini"; }
+public:
     // The user game folder: Documents\EA Games\The Sims 2, without a final backslash.
     static std::string gameFolder();
+
+protected:
 
     Process startSeamster();
     // The main window once start-up is done, pressing "OK" in the set-up
