@@ -2,7 +2,7 @@
 // window, the rename window's options, both kinds of run, the copies, and
 // what lands in SavedSims.
 
-#include "Scenario.h"
+#include "Scenario.h"  // first: it brings <windows.h>, which the headers below need
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -21,14 +21,13 @@ const std::string autoRenamePrompt = "Click OK to begin auto-renaming or Cancel 
 constexpr int renameButton = 9;  // the main window's tool-bar button
 
 // Find Package Options window.
-constexpr int savedSimsOption = 550, withNumberOption = 554, listAllNames = 555,
-              inTheLastOption = 556, weeksList = 557, sinceLastUsedOption = 558, findOk = 559,
-              findCancel = 560, listAllAges = 567;
+constexpr int savedSimsOption = 550, withNumberOption = 554, listAllNames = 555, inTheLastOption = 556,
+              weeksList = 557, sinceLastUsedOption = 558, findOk = 559, findCancel = 560, listAllAges = 567;
 // Rename window.
-constexpr int header = 503, doneButton = 504, renameRunButton = 505, packageList = 506,
-              selectNone = 507, selectAll = 508, removeOption = 510, autoNumber = 511,
-              optionsFrame = 516, copyPackages = 520, copyFolderText = 521, inFront = 523,
-              autoRename = 528, startNumber = 530, oldName = 533, newName = 534, progressBar = 536;
+constexpr int header = 503, doneButton = 504, renameRunButton = 505, packageList = 506, selectNone = 507,
+              selectAll = 508, removeOption = 510, autoNumber = 511, optionsFrame = 516, copyPackages = 520,
+              copyFolderText = 521, inFront = 523, autoRename = 528, startNumber = 530, oldName = 533,
+              newName = 534, progressBar = 536;
 // Status bar fields of the rename window.
 constexpr int listedField = 1, tickedField = 3, errorsField = 5;
 
@@ -59,7 +58,8 @@ public:
         DWORD id = 0;
         GetWindowThreadProcessId(owner, &id);
         process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (process_)
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
@@ -205,13 +205,15 @@ bool waitForText(HWND window, const std::string& expected, int timeoutMs = defau
 
 std::vector<std::string> columnTexts(HWND list, int column) {
     std::vector<std::string> texts;
-    for (int row = 0, rows = listViewRowCount(list); row < rows; ++row) texts.push_back(listViewText(list, row, column));
+    for (int row = 0, rows = listViewRowCount(list); row < rows; ++row)
+        texts.push_back(listViewText(list, row, column));
     return texts;
 }
 
 std::vector<bool> tickMarks(HWND list) {
     std::vector<bool> marks;
-    for (int row = 0, rows = listViewRowCount(list); row < rows; ++row) marks.push_back(listViewChecked(list, row));
+    for (int row = 0, rows = listViewRowCount(list); row < rows; ++row)
+        marks.push_back(listViewChecked(list, row));
     return marks;
 }
 
@@ -253,6 +255,9 @@ protected:
         pressToolBarButton(childOfClass(main_, "ToolbarWindow32"), renameButton);
         HWND find = waitForWindow(seamster_.id(), findTitle);
         if (!find) ADD_FAILURE() << "no Find Package Options window";
+        // A click while the window is still being activated can be lost;
+        // a user only clicks what is on the screen.
+        settle(find);
         return find;
     }
 
@@ -264,7 +269,12 @@ protected:
             std::string seen;
             for (const auto& title : visibleWindowTitles(seamster_.id())) seen += " \"" + title + "\"";
             ADD_FAILURE() << "no rename window after the search; windows seen:" << seen;
+            return nullptr;
         }
+        // The counters are the last thing a search fills in.
+        if (!waitUntil([&] { return !status(rename, listedField).empty(); }))
+            ADD_FAILURE() << "the search did not fill the counters";
+        settle(rename);
         return rename;
     }
 
@@ -284,6 +294,7 @@ protected:
     void leave(HWND rename, HWND find) {
         click(control(rename, doneButton));
         ASSERT_TRUE(waitUntil([&] { return isVisible(find); })) << "Done did not bring the search back";
+        settle(find);
         click(control(find, findCancel));
         ASSERT_TRUE(waitUntilGone(rename)) << "the rename window stayed after Cancel";
         EXPECT_FALSE(isVisible(find));
@@ -308,7 +319,8 @@ protected:
 TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     ASSERT_TRUE(makeFolder(copiesFolder()));
     std::map<std::string, std::string> before;
-    for (const std::string& name : allPackagesNewestFirst) before[name] = readFileBytes(savedSimsFile(name)).value_or("");
+    for (const std::string& name : allPackagesNewestFirst)
+        before[name] = readFileBytes(savedSimsFile(name)).value_or("");
     ASSERT_NE(start(settingsForPack("The Sims 2")), nullptr);
     HWND find = openFindWindow();
     ASSERT_NE(find, nullptr);
@@ -340,7 +352,8 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     ASSERT_TRUE(selectRow(list, 4));
     EXPECT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }))
         << "Files Selected shows \"" << status(rename, tickedField) << "\"";
-    EXPECT_EQ(tickMarks(list), (std::vector<bool>{true, false, true, false, true, false, false, false, false}));
+    EXPECT_EQ(tickMarks(list),
+              (std::vector<bool>{true, false, true, false, true, false, false, false, false}));
     EXPECT_FALSE(listViewSelected(list, 4)) << "a clicked row is ticked, not highlighted";
 
     // Body Shop number removed, XY_ in front, numbered from 001, copies made.
@@ -391,7 +404,8 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
         {0, "XY_Summer_Dress001.package"}, {2, "XY_Red_Gown002.package"}, {4, "XY_Denim_Jeans003.package"}};
     std::vector<std::string> names = allPackagesNewestFirst;
     std::vector<std::string> marks(9, "");
-    for (const auto& [row, name] : renamed) names[static_cast<size_t>(row)] = name, marks[static_cast<size_t>(row)] = "Copied";
+    for (const auto& [row, name] : renamed)
+        names[static_cast<size_t>(row)] = name, marks[static_cast<size_t>(row)] = "Copied";
     EXPECT_EQ(columnTexts(list, 0), names);
     EXPECT_EQ(columnTexts(list, 1), marks);
     EXPECT_EQ(tickMarks(list), std::vector<bool>(9, false));
@@ -405,7 +419,8 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     EXPECT_EQ(text(control(rename, doneButton)), "Done");
     // Renamed rows are written in green; the others keep their black.
     for (const auto& [row, name] : renamed)
-        EXPECT_GT(pixelsOfColour(rowNameOnScreen(list, row), doneGreen), 20) << "row " << row << " is not green";
+        EXPECT_GT(pixelsOfColour(rowNameOnScreen(list, row), doneGreen), 20)
+            << "row " << row << " is not green";
     EXPECT_EQ(pixelsOfColour(rowNameOnScreen(list, 1), doneGreen), 0);
 
     const std::map<std::string, std::string> moves = {
@@ -435,7 +450,8 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
 
 TEST_F(RenamePackages, RenameOneByOneTakesTheEditedNames) {
     std::map<std::string, std::string> before;
-    for (const std::string& name : allPackagesNewestFirst) before[name] = readFileBytes(savedSimsFile(name)).value_or("");
+    for (const std::string& name : allPackagesNewestFirst)
+        before[name] = readFileBytes(savedSimsFile(name)).value_or("");
     ASSERT_NE(start(settingsForPack("The Sims 2")), nullptr);
     HWND find = openFindWindow();
     ASSERT_NE(find, nullptr);
@@ -451,7 +467,8 @@ TEST_F(RenamePackages, RenameOneByOneTakesTheEditedNames) {
     // set it is the old name without its extension.
     click(control(rename, renameRunButton));
     HWND edited = control(rename, newName);
-    ASSERT_TRUE(waitForText(control(rename, oldName), "Summer_Dress.package")) << "the first file is not shown";
+    ASSERT_TRUE(waitForText(control(rename, oldName), "Summer_Dress.package"))
+        << "the first file is not shown";
     EXPECT_EQ(text(edited), "Summer_Dress");
     EXPECT_EQ(text(control(rename, optionsFrame)), "Processing 2 Files");
     EXPECT_TRUE(isEnabled(control(rename, renameRunButton)));
@@ -461,7 +478,8 @@ TEST_F(RenamePackages, RenameOneByOneTakesTheEditedNames) {
     ASSERT_TRUE(setText(edited, "Beach Dress"));
     click(control(rename, renameRunButton));
 
-    ASSERT_TRUE(waitForText(control(rename, oldName), "My Party Outfit.package")) << "the second file is not shown";
+    ASSERT_TRUE(waitForText(control(rename, oldName), "My Party Outfit.package"))
+        << "the second file is not shown";
     settle(rename);
     EXPECT_EQ(text(control(rename, optionsFrame)), "Finished 1 of 2 Files");
     EXPECT_EQ(progressOf(control(rename, progressBar)), 50);
@@ -472,7 +490,8 @@ TEST_F(RenamePackages, RenameOneByOneTakesTheEditedNames) {
     ASSERT_TRUE(setText(edited, "Party: Outfit "));
     HWND box = waitForMessageBox(seamster_.id());
     ASSERT_NE(box, nullptr) << "no message about the colon";
-    EXPECT_EQ(messageBoxText(box), "These characters are not allowed in filenames:\n\" ? [ ] / \\ = + < > : ; * ,");
+    EXPECT_EQ(messageBoxText(box),
+              "These characters are not allowed in filenames:\n\" ? [ ] / \\ = + < > : ; * ,");
     ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
     ASSERT_TRUE(waitForText(edited, "Party Outfit")) << "the box shows \"" << text(edited) << "\"";
     click(control(rename, renameRunButton));
@@ -507,6 +526,7 @@ TEST_F(RenamePackages, DoneSearchesAgainAndCancelGoesBackToTheMainWindow) {
     // "Done" asks again; the rename window waits behind with an empty list.
     click(control(rename, doneButton));
     ASSERT_TRUE(waitUntil([&] { return isVisible(find); })) << "Done did not bring the search back";
+    settle(find);
     EXPECT_TRUE(isVisible(rename));
     EXPECT_EQ(listViewRowCount(list), 0);
     EXPECT_FALSE(isEnabled(main_));
@@ -517,9 +537,9 @@ TEST_F(RenamePackages, DoneSearchesAgainAndCancelGoesBackToTheMainWindow) {
     ASSERT_TRUE(waitUntilGone(find)) << "OK did not search";
     ASSERT_TRUE(waitUntil([&] { return listViewRowCount(list) == 3; }))
         << listViewRowCount(list) << " rows listed";
-    EXPECT_EQ(columnTexts(list, 0), (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package",
-                                                              "1f2e3d4c_Red_Gown.package",
-                                                              "7b7b7b7b_Denim_Jeans.package"}));
+    EXPECT_EQ(columnTexts(list, 0),
+              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                        "7b7b7b7b_Denim_Jeans.package"}));
     EXPECT_EQ(status(rename, listedField), " 3");
 
     ASSERT_NO_FATAL_FAILURE(leave(rename, find));
@@ -568,9 +588,10 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
     ASSERT_NE(rename, nullptr);
     HWND list = control(rename, packageList);
     const std::vector<std::string> listed = columnTexts(list, 0);
-    ASSERT_EQ(listed, (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
-                                                "7b7b7b7b_Denim_Jeans.package", "3c4d5e6f_Winter_Coat.package",
-                                                "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
+    ASSERT_EQ(listed,
+              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                        "7b7b7b7b_Denim_Jeans.package", "3c4d5e6f_Winter_Coat.package",
+                                        "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
     EXPECT_TRUE(isChecked(control(rename, copyPackages)));
     EXPECT_EQ(text(control(rename, copyFolderText)), "Copies");
     for (int row : {1, 2, 3}) ASSERT_TRUE(tickRow(list, row));
@@ -641,7 +662,8 @@ FILETIME fileTimeOf(long long unixSeconds) {
 bool makePackageAt(const std::string& path, long long unixSeconds) {
     if (!writeFileBytes(path, "DBPF")) return false;
     const FILETIME when = fileTimeOf(unixSeconds);
-    HANDLE file = CreateFileW(widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const bool set = SetFileTime(file, &when, &when, &when);
     CloseHandle(file);
