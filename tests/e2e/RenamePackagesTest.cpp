@@ -1,0 +1,711 @@
+// Renaming finished packages as a user does it: the Find Package Options
+// window, the rename window's options, both kinds of run, the copies, and
+// what lands in SavedSims.
+
+#include "Scenario.h"  // first: it brings <windows.h>, which the headers below need
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+namespace seamster::e2e {
+namespace {
+
+const std::string findTitle = " Seamster - Find Package Options";
+const std::string renameTitleInSavedSims = " Seamster  --  Rename Bodyshop Packages in SavedSims";
+const std::string autoRenamePrompt = "Click OK to begin auto-renaming or Cancel to go back";
+constexpr int renameButton = 9;  // the main window's tool-bar button
+
+// Find Package Options window.
+constexpr int savedSimsOption = 550, withNumberOption = 554, listAllNames = 555, inTheLastOption = 556,
+              weeksList = 557, sinceLastUsedOption = 558, findOk = 559, findCancel = 560, listAllAges = 567;
+// Rename window.
+constexpr int header = 503, doneButton = 504, renameRunButton = 505, packageList = 506, selectNone = 507,
+              selectAll = 508, removeOption = 510, autoNumber = 511, optionsFrame = 516, copyPackages = 520,
+              copyFolderText = 521, inFront = 523, autoRename = 528, startNumber = 530, oldName = 533,
+              newName = 534, progressBar = 536;
+// Status bar fields of the rename window.
+constexpr int listedField = 1, tickedField = 3, errorsField = 5;
+
+constexpr COLORREF doneGreen = RGB(0, 204, 51);
+constexpr COLORREF failedRed = RGB(204, 0, 51);
+
+// SavedSims as the sandbox lays it, newest first: the order of a search
+// that lists everything.
+const std::vector<std::string> allPackagesNewestFirst = {
+    "0a1b2c3d_Summer_Dress.package", "00000000_Blank_Top.package",   "1f2e3d4c_Red_Gown.package",
+    "Summer_Dress.package",          "7b7b7b7b_Denim_Jeans.package", "My Party Outfit.package",
+    "3c4d5e6f_Winter_Coat.package",  "9a8b7c6d_Old_Skin.PACKAGE",    "e0e0e0e0_Swimsuit.package",
+};
+
+// --- driving the other process's controls ----------------------------------------
+
+LRESULT sendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, 3000, &result))
+        return 0;
+    return static_cast<LRESULT>(result);
+}
+
+// Memory inside Seamster for the messages whose argument is a pointer.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND owner, size_t size) : size_(size) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(owner, &id);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+        if (process_)
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    ~RemoteMemory() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    LPARAM param() const { return reinterpret_cast<LPARAM>(address_); }
+    bool write(const void* data, size_t size) const {
+        SIZE_T done = 0;
+        return address_ && size <= size_ && WriteProcessMemory(process_, address_, data, size, &done) &&
+               done == size;
+    }
+    bool read(void* data, size_t size) const {
+        SIZE_T done = 0;
+        return address_ && size <= size_ && ReadProcessMemory(process_, address_, data, size, &done) &&
+               done == size;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_;
+};
+
+// Ticks a row's check box, as a click on it does.
+bool tickRow(HWND list, int row) {
+    RemoteMemory memory(list, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(2);
+    return memory.write(&item, sizeof item) &&
+           sendBounded(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), memory.param()) != 0;
+}
+
+// Highlights a row, as a click on its name does.
+bool selectRow(HWND list, int row) {
+    RemoteMemory memory(list, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    return memory.write(&item, sizeof item) &&
+           sendBounded(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), memory.param()) != 0;
+}
+
+// Where a row's first column shows on the screen.
+Rect rowNameOnScreen(HWND list, int row) {
+    RemoteMemory memory(list, sizeof(RECT));
+    RECT area{};
+    area.left = LVIR_LABEL;
+    if (!memory.write(&area, sizeof area) ||
+        !sendBounded(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), memory.param()) ||
+        !memory.read(&area, sizeof area))
+        return {};
+    MapWindowPoints(list, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+// How many pixels of the screen area are about the colour. The list's text
+// colours are drawn by the list itself, so only the screen shows them.
+int pixelsOfColour(const Rect& area, COLORREF colour) {
+    if (area.width <= 0 || area.height <= 0) return -1;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = area.width;
+    info.bmiHeader.biHeight = -area.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    int count = -1;
+    if (memory && picture) {
+        HGDIOBJ previous = SelectObject(memory, picture);
+        if (BitBlt(memory, 0, 0, area.width, area.height, screen, area.x, area.y, SRCCOPY)) {
+            GdiFlush();
+            count = 0;
+            const auto* pixel = static_cast<const unsigned char*>(bits);
+            for (int i = 0; i < area.width * area.height; ++i, pixel += 4) {
+                const int blue = pixel[0], green = pixel[1], red = pixel[2];
+                if (std::abs(red - GetRValue(colour)) < 40 && std::abs(green - GetGValue(colour)) < 40 &&
+                    std::abs(blue - GetBValue(colour)) < 40)
+                    ++count;
+            }
+        }
+        SelectObject(memory, previous);
+    }
+    if (picture) DeleteObject(picture);
+    if (memory) DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+int progressOf(HWND bar) { return static_cast<int>(sendBounded(bar, PBM_GETPOS, 0, 0)); }
+
+// The folder-browse requester of the process: a dialog holding a folder tree.
+HWND findFolderPicker(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s->processId || !IsWindowVisible(window) || className(window) != "#32770" ||
+                !descendantOfClass(window, "SysTreeView32"))
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Goes to the folder in the requester's tree and presses its OK.
+bool chooseFolder(HWND picker, const std::string& folder) {
+    const std::wstring path = widen(folder);
+    const size_t size = (path.size() + 1) * sizeof(wchar_t);
+    RemoteMemory memory(picker, size);
+    if (!memory.write(path.c_str(), size)) return false;
+    sendBounded(picker, BFFM_SETSELECTIONW, TRUE, memory.param());
+    settle(picker);
+    HWND ok = GetDlgItem(picker, IDOK);
+    return ok && PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = defaultWaitMs) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    while (!done()) {
+        if (GetTickCount64() >= end) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+bool waitForText(HWND window, const std::string& expected, int timeoutMs = defaultWaitMs) {
+    return waitUntil([&] { return text(window) == expected; }, timeoutMs);
+}
+
+std::vector<std::string> columnTexts(HWND list, int column) {
+    std::vector<std::string> texts;
+    for (int row = 0, rows = listViewRowCount(list); row < rows; ++row)
+        texts.push_back(listViewText(list, row, column));
+    return texts;
+}
+
+std::vector<bool> tickMarks(HWND list) {
+    std::vector<bool> marks;
+    for (int row = 0, rows = listViewRowCount(list); row < rows; ++row)
+        marks.push_back(listViewChecked(list, row));
+    return marks;
+}
+
+std::map<std::string, std::string> settingsValues(const std::string& bytes) {
+    std::map<std::string, std::string> values;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) end = bytes.size();
+        const std::string line = bytes.substr(start, end - start);
+        const size_t equals = line.find(" = ");
+        if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 3);
+        start = end + 2;
+    }
+    return values;
+}
+
+bool makeFolder(const std::string& path) {
+    return CreateDirectoryW(widen(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// --- the fixture ---------------------------------------------------------------------
+
+class RenamePackages : public Scenario {
+protected:
+    static std::string savedSims() { return gameFolder() + "\\SavedSims"; }
+    static std::string savedSimsFile(const std::string& name) { return savedSims() + "\\" + name; }
+    static std::string copiesFolder() { return gameFolder() + "\\Copies"; }
+
+    // Seamster at its main window, with the settings given.
+    HWND start(const SettingsEntries& settings) {
+        writeSettings(settings);
+        seamster_ = startSeamster();
+        return main_ = waitForMainWindow(seamster_);
+    }
+
+    // The tool-bar button that opens the renaming, and the window it brings.
+    HWND openFindWindow() {
+        pressToolBarButton(childOfClass(main_, "ToolbarWindow32"), renameButton);
+        HWND find = waitForWindow(seamster_.id(), findTitle);
+        if (!find) ADD_FAILURE() << "no Find Package Options window";
+        // A click while the window is still being activated can be lost;
+        // a user only clicks what is on the screen.
+        settle(find);
+        return find;
+    }
+
+    // "OK" in the Find Package Options window, and the rename window it shows.
+    HWND search(HWND find) {
+        click(control(find, findOk));
+        HWND rename = waitForWindow(seamster_.id(), renameTitleInSavedSims);
+        if (!rename) {
+            std::string seen;
+            for (const auto& title : visibleWindowTitles(seamster_.id())) seen += " \"" + title + "\"";
+            ADD_FAILURE() << "no rename window after the search; windows seen:" << seen;
+            return nullptr;
+        }
+        // The counters are the last thing a search fills in.
+        if (!waitUntil([&] { return !status(rename, listedField).empty(); }))
+            ADD_FAILURE() << "the search did not fill the counters";
+        settle(rename);
+        return rename;
+    }
+
+    // A search of SavedSims that lists every package.
+    HWND searchEverything(HWND find) {
+        click(control(find, listAllNames));
+        click(control(find, listAllAges));
+        return search(find);
+    }
+
+    std::string status(HWND rename, int field) {
+        return statusBarText(childOfClass(rename, "msctls_statusbar32"), field);
+    }
+
+    // "Done", then "Cancel" in the Find Package Options window: back at the
+    // main window, which takes clicks again.
+    void leave(HWND rename, HWND find) {
+        click(control(rename, doneButton));
+        ASSERT_TRUE(waitUntil([&] { return isVisible(find); })) << "Done did not bring the search back";
+        settle(find);
+        click(control(find, findCancel));
+        ASSERT_TRUE(waitUntilGone(rename)) << "the rename window stayed after Cancel";
+        EXPECT_FALSE(isVisible(find));
+        ASSERT_TRUE(waitUntil([&] { return isEnabled(main_); })) << "the main window stayed disabled";
+        // Whatever reaches Seamster while it closes the windows is dropped.
+        settle(main_);
+    }
+
+    // Runs "Auto-Rename" over the ticked rows, confirming at the prompt.
+    void autoRenameTicked(HWND rename) {
+        click(control(rename, autoRename));
+        ASSERT_TRUE(waitForText(control(rename, newName), autoRenamePrompt)) << "no auto-rename prompt";
+        // Clicks made before the prompt is up are dropped, as they should be.
+        settle(rename);
+        click(control(rename, renameRunButton));
+        ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options"))
+            << "the run did not end; frame shows \"" << text(control(rename, optionsFrame)) << "\"";
+    }
+
+    Process seamster_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
+    ASSERT_TRUE(makeFolder(copiesFolder()));
+    std::map<std::string, std::string> before;
+    for (const std::string& name : allPackagesNewestFirst)
+        before[name] = readFileBytes(savedSimsFile(name)).value_or("");
+    ASSERT_NE(start(settingsForPack("The Sims 2")), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    settle(find);
+    snap(find, "find-window");
+    EXPECT_FALSE(isEnabled(main_)) << "the main window takes clicks while renaming";
+    // A first search: SavedSims, names with a Body Shop number, made today.
+    EXPECT_TRUE(isChecked(control(find, savedSimsOption)));
+    EXPECT_TRUE(isChecked(control(find, withNumberOption)));
+    EXPECT_TRUE(isChecked(control(find, inTheLastOption)));
+    EXPECT_EQ(comboSelection(control(find, weeksList)), 0);
+    EXPECT_EQ(text(control(find, sinceLastUsedOption)), " Since last used - 01/01/2000");
+
+    HWND rename = searchEverything(find);
+    ASSERT_NE(rename, nullptr);
+    EXPECT_TRUE(waitUntilGone(find));
+    HWND list = control(rename, packageList);
+    EXPECT_EQ(text(control(rename, header)), "Select the Package Files you want to rename");
+    ASSERT_EQ(columnTexts(list, 0), allPackagesNewestFirst);
+    EXPECT_EQ(columnTexts(list, 1), std::vector<std::string>(9, " "));
+    EXPECT_EQ(status(rename, 0), "Total Files Listed ");
+    EXPECT_EQ(status(rename, listedField), " 9");
+    EXPECT_EQ(status(rename, tickedField), " 0");
+    EXPECT_EQ(status(rename, errorsField), " 0");
+
+    // Two check boxes and a click on a row's name: each of the three is ticked.
+    ASSERT_TRUE(tickRow(list, 0));
+    ASSERT_TRUE(tickRow(list, 2));
+    ASSERT_TRUE(selectRow(list, 4));
+    EXPECT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }))
+        << "Files Selected shows \"" << status(rename, tickedField) << "\"";
+    EXPECT_EQ(tickMarks(list),
+              (std::vector<bool>{true, false, true, false, true, false, false, false, false}));
+    EXPECT_FALSE(listViewSelected(list, 4)) << "a clicked row is ticked, not highlighted";
+
+    // Body Shop number removed, XY_ in front, numbered from 001, copies made.
+    click(control(rename, removeOption));
+    ASSERT_TRUE(setText(control(rename, inFront), "XY_"));
+    click(control(rename, autoNumber));
+    ASSERT_TRUE(setText(control(rename, startNumber), "001"));
+    click(control(rename, copyPackages));  // no folder yet: the picker comes
+    HWND picker = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (picker = findFolderPicker(seamster_.id())) != nullptr; }))
+        << "no folder picker for the copies";
+    settle(picker);
+    snap(picker, "copy-folder-picker");
+    ASSERT_TRUE(chooseFolder(picker, copiesFolder()));
+    ASSERT_TRUE(waitUntilGone(picker));
+    HWND shown = control(rename, copyFolderText);
+    ASSERT_TRUE(waitUntil([&] { return !text(shown).empty(); })) << "the copy folder is not shown";
+    const std::string folder = copiesFolder() + "\\";
+    const std::string display = text(shown);
+    if (folder.size() <= 52)
+        EXPECT_EQ(display, folder);
+    else
+        EXPECT_TRUE(display.starts_with(" ~ ") && folder.ends_with(display.substr(3))) << display;
+    EXPECT_TRUE(isChecked(control(rename, copyPackages)));
+    settle(rename);
+    snap(rename, "before-run");
+
+    click(control(rename, autoRename));
+    ASSERT_TRUE(waitForText(control(rename, newName), autoRenamePrompt)) << "no auto-rename prompt";
+    EXPECT_EQ(text(control(rename, optionsFrame)), "Processing 3 Files");
+    EXPECT_EQ(text(control(rename, renameRunButton)), "OK");
+    EXPECT_EQ(text(control(rename, doneButton)), "Cancel");
+    EXPECT_EQ(text(control(rename, oldName)), "");
+    EXPECT_FALSE(isVisible(control(rename, removeOption)));
+    EXPECT_FALSE(isVisible(control(rename, autoRename)));
+    EXPECT_TRUE(isVisible(control(rename, progressBar)));
+    EXPECT_FALSE(isEnabled(control(rename, selectAll)));
+    EXPECT_FALSE(isEnabled(control(rename, selectNone)));
+    settle(rename);
+    snap(rename, "auto-rename-prompt");
+    click(control(rename, renameRunButton));
+    ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options")) << "the run did not end";
+    settle(rename);
+    snap(rename, "after-run");
+
+    // Numbered from the top of the list; the next number waits in its box.
+    const std::map<int, std::string> renamed = {
+        {0, "XY_Summer_Dress001.package"}, {2, "XY_Red_Gown002.package"}, {4, "XY_Denim_Jeans003.package"}};
+    std::vector<std::string> names = allPackagesNewestFirst;
+    std::vector<std::string> marks(9, "");
+    for (const auto& [row, name] : renamed)
+        names[static_cast<size_t>(row)] = name, marks[static_cast<size_t>(row)] = "Copied";
+    EXPECT_EQ(columnTexts(list, 0), names);
+    EXPECT_EQ(columnTexts(list, 1), marks);
+    EXPECT_EQ(tickMarks(list), std::vector<bool>(9, false));
+    EXPECT_EQ(text(control(rename, startNumber)), "004");
+    EXPECT_EQ(status(rename, listedField), " 9");
+    EXPECT_EQ(status(rename, tickedField), " 0");
+    EXPECT_EQ(status(rename, errorsField), " 0");
+    EXPECT_EQ(progressOf(control(rename, progressBar)), 100);
+    EXPECT_TRUE(isVisible(control(rename, removeOption)));
+    EXPECT_EQ(text(control(rename, renameRunButton)), "Rename");
+    EXPECT_EQ(text(control(rename, doneButton)), "Done");
+    // Renamed rows are written in green; the others keep their black.
+    for (const auto& [row, name] : renamed)
+        EXPECT_GT(pixelsOfColour(rowNameOnScreen(list, row), doneGreen), 20)
+            << "row " << row << " is not green";
+    EXPECT_EQ(pixelsOfColour(rowNameOnScreen(list, 1), doneGreen), 0);
+
+    const std::map<std::string, std::string> moves = {
+        {"0a1b2c3d_Summer_Dress.package", "XY_Summer_Dress001.package"},
+        {"1f2e3d4c_Red_Gown.package", "XY_Red_Gown002.package"},
+        {"7b7b7b7b_Denim_Jeans.package", "XY_Denim_Jeans003.package"}};
+    for (const auto& [from, to] : moves) {
+        EXPECT_FALSE(fileExists(savedSimsFile(from))) << from;
+        EXPECT_EQ(readFileBytes(savedSimsFile(to)), before[from]) << to;
+        EXPECT_EQ(readFileBytes(copiesFolder() + "\\" + to), before[from]) << "copy of " << to;
+    }
+    EXPECT_EQ(readFileBytes(savedSimsFile("Summer_Dress.package")), before["Summer_Dress.package"]);
+
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+    std::map<std::string, std::string> saved = settingsValues(readSettings());
+    EXPECT_EQ(saved["Start Number"], "004");
+    EXPECT_EQ(saved["In Front"], "XY_");
+    EXPECT_EQ(saved["Keep Number"], "0");
+    EXPECT_EQ(saved["Custom Number"], "1");
+    EXPECT_EQ(saved["Copy Packages"], "1");
+    EXPECT_EQ(saved["Copy To"], folder);
+    EXPECT_EQ(saved["Copy To Display"], display);
+    EXPECT_EQ(saved["Bodyshop Number"], "0");
+    EXPECT_EQ(saved["In The Last"], "0");
+}
+
+TEST_F(RenamePackages, RenameOneByOneTakesTheEditedNames) {
+    std::map<std::string, std::string> before;
+    for (const std::string& name : allPackagesNewestFirst)
+        before[name] = readFileBytes(savedSimsFile(name)).value_or("");
+    ASSERT_NE(start(settingsForPack("The Sims 2")), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    HWND rename = searchEverything(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    ASSERT_EQ(columnTexts(list, 0), allPackagesNewestFirst);
+    ASSERT_TRUE(tickRow(list, 3));  // Summer_Dress.package
+    ASSERT_TRUE(tickRow(list, 5));  // My Party Outfit.package
+    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 2"; }));
+
+    // Each proposed name waits in the New Name box; with no renaming option
+    // set it is the old name without its extension.
+    click(control(rename, renameRunButton));
+    HWND edited = control(rename, newName);
+    ASSERT_TRUE(waitForText(control(rename, oldName), "Summer_Dress.package"))
+        << "the first file is not shown";
+    EXPECT_EQ(text(edited), "Summer_Dress");
+    EXPECT_EQ(text(control(rename, optionsFrame)), "Processing 2 Files");
+    EXPECT_TRUE(isEnabled(control(rename, renameRunButton)));
+    EXPECT_FALSE(isVisible(control(rename, autoRename)));
+    settle(rename);
+    snap(rename, "one-by-one");
+    ASSERT_TRUE(setText(edited, "Beach Dress"));
+    click(control(rename, renameRunButton));
+
+    ASSERT_TRUE(waitForText(control(rename, oldName), "My Party Outfit.package"))
+        << "the second file is not shown";
+    settle(rename);
+    EXPECT_EQ(text(control(rename, optionsFrame)), "Finished 1 of 2 Files");
+    EXPECT_EQ(progressOf(control(rename, progressBar)), 50);
+    EXPECT_EQ(listViewText(list, 3, 0), "Beach Dress.package");
+    EXPECT_EQ(status(rename, tickedField), " 1");
+
+    // A character no file name may hold is refused as it is typed.
+    ASSERT_TRUE(setText(edited, "Party: Outfit "));
+    HWND box = waitForMessageBox(seamster_.id());
+    ASSERT_NE(box, nullptr) << "no message about the colon";
+    EXPECT_EQ(messageBoxText(box),
+              "These characters are not allowed in filenames:\n\" ? [ ] / \\ = + < > : ; * ,");
+    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+    ASSERT_TRUE(waitForText(edited, "Party Outfit")) << "the box shows \"" << text(edited) << "\"";
+    click(control(rename, renameRunButton));
+    ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options")) << "the run did not end";
+    settle(rename);
+    snap(rename, "after-run");
+
+    EXPECT_EQ(listViewText(list, 5, 0), "Party Outfit.package");
+    EXPECT_EQ(tickMarks(list), std::vector<bool>(9, false));
+    EXPECT_EQ(status(rename, errorsField), " 0");
+    EXPECT_FALSE(fileExists(savedSimsFile("Summer_Dress.package")));
+    EXPECT_FALSE(fileExists(savedSimsFile("My Party Outfit.package")));
+    EXPECT_EQ(readFileBytes(savedSimsFile("Beach Dress.package")), before["Summer_Dress.package"]);
+    EXPECT_EQ(readFileBytes(savedSimsFile("Party Outfit.package")), before["My Party Outfit.package"]);
+
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+}
+
+TEST_F(RenamePackages, DoneSearchesAgainAndCancelGoesBackToTheMainWindow) {
+    ASSERT_NE(start(settingsForPack("The Sims 2")), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    // Packages with a Body Shop number made today: one.
+    HWND rename = search(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    EXPECT_EQ(columnTexts(list, 0), std::vector<std::string>{"0a1b2c3d_Summer_Dress.package"});
+    EXPECT_EQ(status(rename, listedField), " 1");
+    EXPECT_FALSE(isEnabled(main_));
+
+    // "Done" asks again; the rename window waits behind with an empty list.
+    click(control(rename, doneButton));
+    ASSERT_TRUE(waitUntil([&] { return isVisible(find); })) << "Done did not bring the search back";
+    settle(find);
+    EXPECT_TRUE(isVisible(rename));
+    EXPECT_EQ(listViewRowCount(list), 0);
+    EXPECT_FALSE(isEnabled(main_));
+
+    // A week back reaches the package made seven days ago.
+    ASSERT_TRUE(chooseComboItem(control(find, weeksList), 1));
+    click(control(find, findOk));
+    ASSERT_TRUE(waitUntilGone(find)) << "OK did not search";
+    ASSERT_TRUE(waitUntil([&] { return listViewRowCount(list) == 3; }))
+        << listViewRowCount(list) << " rows listed";
+    EXPECT_EQ(columnTexts(list, 0),
+              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                        "7b7b7b7b_Denim_Jeans.package"}));
+    EXPECT_EQ(status(rename, listedField), " 3");
+
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+    std::map<std::string, std::string> saved = settingsValues(readSettings());
+    EXPECT_EQ(saved["Go Back Weeks"], "1");
+}
+
+TEST_F(RenamePackages, MissingSavedSimsFolderIsReported) {
+    ASSERT_NE(start(settingsForPack("The Sims 2")), nullptr);
+    ASSERT_TRUE(MoveFileW(widen(savedSims()).c_str(), widen(gameFolder() + "\\SavedSims Moved").c_str()));
+    pressToolBarButton(childOfClass(main_, "ToolbarWindow32"), renameButton);
+    HWND box = waitForMessageBox(seamster_.id());
+    ASSERT_NE(box, nullptr) << "no message about the missing folder";
+    settle(box);
+    snap(box, "no-savedsims");
+    EXPECT_EQ(messageBoxText(box), "Unable to find your SavedSims folder");
+    EXPECT_EQ(text(box), "Seamster");
+    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+    ASSERT_TRUE(waitUntilGone(box));
+    Sleep(500);
+    EXPECT_EQ(findWindow(seamster_.id(), findTitle), nullptr);
+    EXPECT_EQ(findWindowStartingWith(seamster_.id(), " Seamster  --  Rename"), nullptr);
+    EXPECT_TRUE(waitUntil([&] { return isEnabled(main_); }));
+    quitWithQuestion(seamster_, main_);
+}
+
+TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
+    // Red_Gown.package is already there, and so is a copy of Denim_Jeans.
+    ASSERT_TRUE(makeFolder(copiesFolder()));
+    ASSERT_TRUE(writeFileBytes(savedSimsFile("Red_Gown.package"), "the gown made by hand"));
+    ASSERT_TRUE(writeFileBytes(copiesFolder() + "\\Denim_Jeans.package", "an older pair of jeans"));
+    const std::string gown = readFileBytes(savedSimsFile("1f2e3d4c_Red_Gown.package")).value_or("");
+    const std::string jeans = readFileBytes(savedSimsFile("7b7b7b7b_Denim_Jeans.package")).value_or("");
+    const std::string coat = readFileBytes(savedSimsFile("3c4d5e6f_Winter_Coat.package")).value_or("");
+    SettingsEntries settings = settingsForPack("The Sims 2");
+    setValue(settings, "Keep Number", "0");
+    setValue(settings, "Copy Packages", "1");
+    setValue(settings, "Copy To", copiesFolder() + "\\");
+    setValue(settings, "Copy To Display", "Copies");
+    ASSERT_NE(start(settings), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    click(control(find, listAllAges));  // names with a Body Shop number, any age
+    HWND rename = search(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    const std::vector<std::string> listed = columnTexts(list, 0);
+    ASSERT_EQ(listed,
+              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                        "7b7b7b7b_Denim_Jeans.package", "3c4d5e6f_Winter_Coat.package",
+                                        "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
+    EXPECT_TRUE(isChecked(control(rename, copyPackages)));
+    EXPECT_EQ(text(control(rename, copyFolderText)), "Copies");
+    for (int row : {1, 2, 3}) ASSERT_TRUE(tickRow(list, row));
+    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }));
+
+    ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
+    settle(rename);
+    snap(rename, "after-run");
+    // The gown's rename fails and nothing is copied; the jeans are renamed
+    // but their copy fails; the coat goes through.
+    EXPECT_EQ(columnTexts(list, 0),
+              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                        "Denim_Jeans.package", "Winter_Coat.package",
+                                        "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
+    EXPECT_EQ(columnTexts(list, 1), (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
+    EXPECT_EQ(status(rename, errorsField), " 2");
+    EXPECT_EQ(tickMarks(list), std::vector<bool>(6, false));
+    EXPECT_GT(pixelsOfColour(rowNameOnScreen(list, 1), failedRed), 20) << "the failed row is not red";
+    EXPECT_EQ(pixelsOfColour(rowNameOnScreen(list, 1), doneGreen), 0);
+    EXPECT_GT(pixelsOfColour(rowNameOnScreen(list, 2), doneGreen), 20);
+
+    EXPECT_EQ(readFileBytes(savedSimsFile("1f2e3d4c_Red_Gown.package")), gown);
+    EXPECT_EQ(readFileBytes(savedSimsFile("Red_Gown.package")), "the gown made by hand");
+    EXPECT_FALSE(fileExists(copiesFolder() + "\\Red_Gown.package"));
+    EXPECT_EQ(readFileBytes(savedSimsFile("Denim_Jeans.package")), jeans);
+    EXPECT_EQ(readFileBytes(copiesFolder() + "\\Denim_Jeans.package"), "an older pair of jeans");
+    EXPECT_EQ(readFileBytes(savedSimsFile("Winter_Coat.package")), coat);
+    EXPECT_EQ(readFileBytes(copiesFolder() + "\\Winter_Coat.package"), coat);
+
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+}
+
+// --- the local day -------------------------------------------------------------------
+
+// Scenarios that run nine hours ahead of UTC (scripts/e2e.sh sets the zone
+// for suites named so), so that a package made just after local midnight
+// was made "yesterday" in UTC.
+class RenameAheadOfUtc : public RenamePackages {
+protected:
+    void SetUp() override {
+        RenamePackages::SetUp();
+        TIME_ZONE_INFORMATION zone{};
+        const DWORD kind = GetTimeZoneInformation(&zone);
+        ASSERT_NE(kind, TIME_ZONE_ID_INVALID);
+        ASSERT_EQ(zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0), -zoneOffsetMinutes)
+            << "this scenario needs a zone nine hours ahead of UTC (scripts/e2e.sh provides it)";
+    }
+    static constexpr int zoneOffsetMinutes = 9 * 60;
+    static constexpr long long zoneOffsetSeconds = zoneOffsetMinutes * 60LL;
+};
+
+constexpr long long unixEpochInFileTime = 11644473600LL;
+
+long long unixNow() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<long long>(ticks / 10000000ULL) - unixEpochInFileTime;
+}
+
+FILETIME fileTimeOf(long long unixSeconds) {
+    const ULONGLONG ticks = static_cast<ULONGLONG>(unixSeconds + unixEpochInFileTime) * 10000000ULL;
+    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+// A package made at the given moment, as Wine reports it.
+bool makePackageAt(const std::string& path, long long unixSeconds) {
+    if (!writeFileBytes(path, "DBPF")) return false;
+    const FILETIME when = fileTimeOf(unixSeconds);
+    HANDLE file =
+        CreateFileW(widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool set = SetFileTime(file, &when, &when, &when);
+    CloseHandle(file);
+    return set;
+}
+
+// The calendar date of a moment shifted by the offset, as "mm/dd/yyyy".
+std::string dateText(long long unixSeconds) {
+    const FILETIME when = fileTimeOf(unixSeconds);
+    SYSTEMTIME day{};
+    FileTimeToSystemTime(&when, &day);
+    char textOut[16];
+    std::snprintf(textOut, sizeof textOut, "%02u/%02u/%04u", day.wMonth, day.wDay, day.wYear);
+    return textOut;
+}
+
+TEST_F(RenameAheadOfUtc, InTheLastDayListsWhatWasMadeOnTheLocalDay) {
+    const long long now = unixNow();
+    const long long localMidnight = (now + zoneOffsetSeconds) / 86400 * 86400 - zoneOffsetSeconds;
+    ASSERT_TRUE(makePackageAt(savedSimsFile("a1b2c3d4_Midnight_Top.package"), localMidnight + 30));
+    ASSERT_TRUE(makePackageAt(savedSimsFile("b2c3d4e5_Late_Skirt.package"), localMidnight - 30));
+    ASSERT_NE(start(settingsForPack("The Sims 2")), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(isChecked(control(find, inTheLastOption)));
+    EXPECT_EQ(comboItems(control(find, weeksList)).at(0), " Day");
+    HWND rename = search(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    settle(rename);
+    snap(rename, "made-today");
+    // Today's packages with a Body Shop number, the newest first; the one
+    // made a minute earlier, before local midnight, is yesterday's.
+    EXPECT_EQ(columnTexts(list, 0),
+              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "a1b2c3d4_Midnight_Top.package"}));
+    const std::string today = dateText(now + zoneOffsetSeconds);
+    EXPECT_EQ(columnTexts(list, 2), (std::vector<std::string>{today, today}));
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+}
+
+}  // namespace
+}  // namespace seamster::e2e
