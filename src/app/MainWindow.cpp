@@ -33,15 +33,15 @@ bool MainWindow::build() {
     toolBar_ = std::make_unique<ui::ToolBar>(*window_);
     int t = toolBar_->valid() ? toolBar_->height() : 0;
     if (toolBar_->valid()) {
-        for (const ToolButtonSpec& spec : mainToolBar())
-            toolBar_->addButton(spec.button, toolkit_.icon(spec.picture, 32), spec.tip);
+        for (const ToolButtonSpec& item : mainToolBar())
+            toolBar_->addButton(item.button, toolkit_.icon(item.picture, 32), item.tip);
         window_->setClientSize(mainClientWidth, mainClientHeight(t));
     }
 
     statusBar_ = std::make_unique<ui::StatusBar>(*window_, 4, statusFieldWidth(mainClientWidth));
     for (int field = 0; field < 4; ++field) {
-        const StatusField& spec = mainStatusFields()[size_t(field)];
-        statusBar_->setField(field, spec.text, toolkit_.icon(spec.picture, 16));
+        const StatusField& item = mainStatusFields()[size_t(field)];
+        statusBar_->setField(field, item.text, toolkit_.icon(item.picture, 16));
     }
 
     window_->addGadgets(mainGadgets(t));

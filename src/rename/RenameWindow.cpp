@@ -166,34 +166,34 @@ ui::Window* RenameWindows::find(int number) const {
 
 void RenameWindows::addGadgets(ui::Window& window, const std::vector<GadgetSpec>& specs) {
     GadgetKind previous = GadgetKind::frame;
-    for (const GadgetSpec& spec : specs) {
-        if (spec.kind == GadgetKind::listView) {
+    for (const GadgetSpec& item : specs) {
+        if (item.kind == GadgetKind::listView) {
             ui::ListViewArgs args;
-            args.id = spec.id;
-            args.x = spec.x, args.y = spec.y, args.width = spec.width, args.height = spec.height;
+            args.id = item.id;
+            args.x = item.x, args.y = item.y, args.width = item.width, args.height = item.height;
             args.columns = {{"    Bodyshop Packages", nameColumnWidth},
                             {"Copied", copiedColumnWidth},
                             {" Created", createdColumnWidth}};
             args.reportSelection = true;  // a click on a row ticks it
             args.rowHeight = listRowHeight;
             list_ = std::make_unique<ui::ListView>(window, args);
-        } else if (spec.kind == GadgetKind::progressBar) {
+        } else if (item.kind == GadgetKind::progressBar) {
             ui::ProgressBarArgs args;
-            args.id = spec.id;
-            args.x = spec.x, args.y = spec.y, args.width = spec.width, args.height = spec.height;
+            args.id = item.id;
+            args.x = item.x, args.y = item.y, args.width = item.width, args.height = item.height;
             args.coloured = true;
             args.bar = runBarColour;
             args.background = runBarBackground;
             progress_ = std::make_unique<ui::ProgressBar>(window, args);
         } else {
-            const ExtraStyle extra = extraStyleOf(spec.id);
-            ui::GadgetArgs args{spec.id,   spec.kind,   spec.x,
-                                spec.y,    spec.width,  spec.height,
-                                spec.text, spec.tip,    previous != GadgetKind::option,
+            const ExtraStyle extra = extraStyleOf(item.id);
+            ui::GadgetArgs args{item.id,   item.kind,   item.x,
+                                item.y,    item.width,  item.height,
+                                item.text, item.tip,    previous != GadgetKind::option,
                                 extra.added, extra.removed};
             window.addGadget(args);
         }
-        previous = spec.kind;
+        previous = item.kind;
     }
 }
 

@@ -47,11 +47,11 @@ void Toolkit::loadFonts() {
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     for (int n = 2; n < fontCount; ++n) {
-        const FontSpec& spec = fontSpecs[n];
-        fonts_[size_t(n)].reset(CreateFontW(-MulDiv(spec.points, dpi, 72), 0, 0, 0, FW_BOLD, FALSE,
-                                            spec.underline, FALSE, DEFAULT_CHARSET,
+        const FontSpec& item = fontSpecs[n];
+        fonts_[size_t(n)].reset(CreateFontW(-MulDiv(item.points, dpi, 72), 0, 0, 0, FW_BOLD, FALSE,
+                                            item.underline, FALSE, DEFAULT_CHARSET,
                                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                            CLEARTYPE_QUALITY, DEFAULT_PITCH, spec.face));
+                                            CLEARTYPE_QUALITY, DEFAULT_PITCH, item.face));
     }
 }
 

@@ -192,11 +192,11 @@ HWND Window::addGadget(const GadgetArgs& args) {
 
 void Window::addGadgets(const std::vector<GadgetSpec>& specs) {
     GadgetKind previous = GadgetKind::frame;
-    for (const GadgetSpec& spec : specs) {
-        GadgetArgs args{spec.id, spec.kind, spec.x, spec.y, spec.width, spec.height,
-                        spec.text, spec.tip, previous != GadgetKind::option};
+    for (const GadgetSpec& item : specs) {
+        GadgetArgs args{item.id, item.kind, item.x, item.y, item.width, item.height,
+                        item.text, item.tip, previous != GadgetKind::option};
         addGadget(args);
-        previous = spec.kind;
+        previous = item.kind;
     }
 }
 

@@ -33,7 +33,7 @@ TEST(MainLayout, GadgetsMoveDownWithTheToolBarAndFitTheClientArea) {
 
 TEST(MainLayout, ToolBarRaisesEveryButtonNumberOnce) {
     std::set<int> numbers;
-    for (const ToolButtonSpec& spec : mainToolBar()) numbers.insert(spec.button);
+    for (const ToolButtonSpec& item : mainToolBar()) numbers.insert(item.button);
     EXPECT_EQ(numbers.size(), 10u);
     EXPECT_EQ(*numbers.begin(), 0);
     EXPECT_EQ(*numbers.rbegin(), 9);
