@@ -184,7 +184,13 @@ bool chooseFolder(HWND picker, const std::string& folder) {
     const size_t size = (path.size() + 1) * sizeof(wchar_t);
     RemoteMemory memory(picker, size);
     if (!memory.write(path.c_str(), size)) return false;
-    sendBounded(picker, BFFM_SETSELECTIONW, TRUE, memory.param());
+    // The picker selects its start folder once it has filled its tree; on a
+    // busy machine that can come after a first selection, so select again.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        settle(picker);
+        sendBounded(picker, BFFM_SETSELECTIONW, TRUE, memory.param());
+        Sleep(200);
+    }
     settle(picker);
     HWND ok = GetDlgItem(picker, IDOK);
     return ok && PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
