@@ -131,7 +131,15 @@ bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
 }
 
 bool Win32FileSystem::replace(const std::string& from, const std::string& to) {
-    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+    const std::wstring target = widen(to);
+    // Windows refuses to replace a read-only file, but Wine replaces it
+    // (and the protection with it); a file the user protected stays as it is.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return MoveFileExW(widen(from).c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
