@@ -233,7 +233,11 @@ void typeColourValue(HWND requester, int box, int value) {
     HWND edit = control(requester, box);
     ASSERT_NE(edit, nullptr) << "no colour box " << box;
     ASSERT_TRUE(setText(edit, std::to_string(value)));
-    PostMessageW(requester, WM_COMMAND, MAKEWPARAM(box, EN_UPDATE), LPARAM(edit));
+    // Sent, not posted: once it returns the requester holds the value, so a
+    // click on OK that follows cannot overtake it.
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(requester, WM_COMMAND, MAKEWPARAM(box, EN_UPDATE), LPARAM(edit),
+                                    SMTO_ABORTIFHUNG, 3000, &result));
 }
 
 // --- the fixture -----------------------------------------------------------------------------------
