@@ -260,6 +260,12 @@ TEST_F(Win32FileSystemTest, CopyReplacesOnlyWhenAsked) {
 
     EXPECT_FALSE(fs.copyFile(at("missing.package"), at("other.package"), true));
     EXPECT_FALSE(fs.copyFile(at("source.package"), at("NoFolder\\x.package"), true));
+
+    // A read-only target is never replaced.
+    makeFile("locked.package", "locked");
+    ASSERT_TRUE(SetFileAttributesW(widen(at("locked.package")).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(fs.copyFile(at("source.package"), at("locked.package"), true));
+    EXPECT_EQ(rawRead(at("locked.package")), "locked");
     EXPECT_EQ(fs.exists(at("other.package")), 0);
 }
 
