@@ -260,6 +260,12 @@ TEST_F(Win32FileSystemTest, CopyReplacesOnlyWhenAsked) {
 
     EXPECT_FALSE(fs.copyFile(at("missing.package"), at("other.package"), true));
     EXPECT_FALSE(fs.copyFile(at("source.package"), at("NoFolder\\x.package"), true));
+
+    // A read-only target is never replaced.
+    makeFile("locked.package", "locked");
+    ASSERT_TRUE(SetFileAttributesW(widen(at("locked.package")).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(fs.copyFile(at("source.package"), at("locked.package"), true));
+    EXPECT_EQ(rawRead(at("locked.package")), "locked");
     EXPECT_EQ(fs.exists(at("other.package")), 0);
 }
 
@@ -375,6 +381,14 @@ TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
 
     // The folder the file belongs in is missing.
     EXPECT_FALSE(writeFileSafely(fs, at("NoFolder\\Seamster.ini"), "x"));
+
+    // A read-only file is protected, whichever system runs the program.
+    makeFile("userbkg.bmp", "old background");
+    ASSERT_TRUE(SetFileAttributesW(widen(at("userbkg.bmp")).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(writeFileSafely(fs, at("userbkg.bmp"), "new background"));
+    EXPECT_EQ(rawRead(at("userbkg.bmp")), "old background");
+    EXPECT_NE(GetFileAttributesW(widen(at("userbkg.bmp")).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(fs.exists(at("userbkg.bmp.new")), 0);
 }
 
 // Makes `link` a junction to `target`; false when the system cannot.

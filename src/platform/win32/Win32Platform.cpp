@@ -130,14 +130,31 @@ bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
     return true;
 }
 
+namespace {
+// Windows refuses to replace a read-only file, but Wine replaces it (and the
+// protection with it). Asked first, so a file the user protected stays as it
+// is on both.
+bool refuseReadOnlyTarget(const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+}  // namespace
+
 bool Win32FileSystem::replace(const std::string& from, const std::string& to) {
-    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+    const std::wstring target = widen(to);
+    if (refuseReadOnlyTarget(target)) return false;
+    return MoveFileExW(widen(from).c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool Win32FileSystem::copyFile(const std::string& from, const std::string& to,
                                bool replaceExisting) {
-    return CopyFileW(widen(from).c_str(), widen(to).c_str(), replaceExisting ? FALSE : TRUE) != 0;
+    const std::wstring target = widen(to);
+    if (replaceExisting && refuseReadOnlyTarget(target)) return false;
+    return CopyFileW(widen(from).c_str(), target.c_str(), replaceExisting ? FALSE : TRUE) != 0;
 }
 
 bool Win32FileSystem::deleteFile(const std::string& path) {
