@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include "Driver.h"
 
 #include <commctrl.h>
@@ -630,7 +631,7 @@ void settle(HWND window, int ms) {
     Sleep(static_cast<DWORD>(ms));
 }
 
-int countScreenPixels(const Rect& area, COLORREF colour) {
+int countScreenPixels(const Rect& area, COLORREF colour, int tolerance) {
     if (area.width <= 0 || area.height <= 0) return 0;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -651,7 +652,10 @@ int countScreenPixels(const Rect& area, COLORREF colour) {
             // Pixels are blue, green, red, unused; a COLORREF is red first.
             const auto* pixel = static_cast<const unsigned char*>(bits);
             for (int i = 0; i < area.width * area.height; ++i, pixel += 4)
-                if (RGB(pixel[2], pixel[1], pixel[0]) == colour) ++count;
+                if (std::abs(pixel[2] - GetRValue(colour)) <= tolerance &&
+                    std::abs(pixel[1] - GetGValue(colour)) <= tolerance &&
+                    std::abs(pixel[0] - GetBValue(colour)) <= tolerance)
+                    ++count;
         }
         SelectObject(memory, previous);
     }

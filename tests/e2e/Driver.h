@@ -193,7 +193,7 @@ Rect screenRect();
 bool saveScreenshot(HWND window, const std::string& folder, const std::string& name);
 
 // How many pixels of the screen area show exactly this colour.
-int countScreenPixels(const Rect& area, COLORREF colour);
+int countScreenPixels(const Rect& area, COLORREF colour, int tolerance = 0);
 
 // Lets the program paint what it has just changed before it is looked at.
 void settle(HWND window, int ms = 300);

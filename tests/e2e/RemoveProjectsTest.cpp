@@ -56,15 +56,6 @@ int rowOf(HWND list, int column, const std::string& text) {
     return -1;
 }
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = defaultWaitMs) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (!done()) {
-        if (GetTickCount64() >= end) return false;
-        Sleep(50);
-    }
-    return true;
-}
-
 std::filesystem::path hostPath(const std::string& path) { return std::filesystem::path(widen(path)); }
 
 bool folderExists(const std::string& path) {

@@ -118,65 +118,8 @@ Rect rowNameOnScreen(HWND list, int row) {
     return {area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
-// How many pixels of the screen area are about the colour. The list's text
-// colours are drawn by the list itself, so only the screen shows them.
-int pixelsOfColour(const Rect& area, COLORREF colour) {
-    if (area.width <= 0 || area.height <= 0) return -1;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = area.width;
-    info.bmiHeader.biHeight = -area.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    int count = -1;
-    if (memory && picture) {
-        HGDIOBJ previous = SelectObject(memory, picture);
-        if (BitBlt(memory, 0, 0, area.width, area.height, screen, area.x, area.y, SRCCOPY)) {
-            GdiFlush();
-            count = 0;
-            const auto* pixel = static_cast<const unsigned char*>(bits);
-            for (int i = 0; i < area.width * area.height; ++i, pixel += 4) {
-                const int blue = pixel[0], green = pixel[1], red = pixel[2];
-                if (std::abs(red - GetRValue(colour)) < 40 && std::abs(green - GetGValue(colour)) < 40 &&
-                    std::abs(blue - GetBValue(colour)) < 40)
-                    ++count;
-            }
-        }
-        SelectObject(memory, previous);
-    }
-    if (picture) DeleteObject(picture);
-    if (memory) DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return count;
-}
-
 int progressOf(HWND bar) { return static_cast<int>(sendBounded(bar, PBM_GETPOS, 0, 0)); }
 
-// The folder-browse requester of the process: a dialog holding a folder tree.
-HWND findFolderPicker(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s->processId || !IsWindowVisible(window) || className(window) != "#32770" ||
-                !descendantOfClass(window, "SysTreeView32"))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // Goes to the folder in the requester's tree and presses its OK.
 bool chooseFolder(HWND picker, const std::string& folder) {
@@ -194,15 +137,6 @@ bool chooseFolder(HWND picker, const std::string& folder) {
     settle(picker);
     HWND ok = GetDlgItem(picker, IDOK);
     return ok && PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-}
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = defaultWaitMs) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (!done()) {
-        if (GetTickCount64() >= end) return false;
-        Sleep(20);
-    }
-    return true;
 }
 
 bool waitForText(HWND window, const std::string& expected, int timeoutMs = defaultWaitMs) {
@@ -371,7 +305,7 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     ASSERT_TRUE(setText(control(rename, startNumber), "001"));
     click(control(rename, copyPackages));  // no folder yet: the picker comes
     HWND picker = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (picker = findFolderPicker(seamster_.id())) != nullptr; }))
+    ASSERT_TRUE(waitUntil([&] { return (picker = findDialogHolding(seamster_.id(), "SysTreeView32")) != nullptr; }))
         << "no folder picker for the copies";
     settle(picker);
     snap(picker, "copy-folder-picker");
@@ -427,9 +361,9 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     EXPECT_EQ(text(control(rename, doneButton)), "Done");
     // Renamed rows are written in green; the others keep their black.
     for (const auto& [row, name] : renamed)
-        EXPECT_GT(pixelsOfColour(rowNameOnScreen(list, row), doneGreen), 20)
+        EXPECT_GT(countScreenPixels(rowNameOnScreen(list, row), doneGreen, 39), 20)
             << "row " << row << " is not green";
-    EXPECT_EQ(pixelsOfColour(rowNameOnScreen(list, 1), doneGreen), 0);
+    EXPECT_EQ(countScreenPixels(rowNameOnScreen(list, 1), doneGreen, 39), 0);
 
     const std::map<std::string, std::string> moves = {
         {"0a1b2c3d_Summer_Dress.package", "XY_Summer_Dress001.package"},
@@ -617,9 +551,9 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
     EXPECT_EQ(columnTexts(list, 1), (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
     EXPECT_EQ(status(rename, errorsField), " 2");
     EXPECT_EQ(tickMarks(list), std::vector<bool>(6, false));
-    EXPECT_GT(pixelsOfColour(rowNameOnScreen(list, 1), failedRed), 20) << "the failed row is not red";
-    EXPECT_EQ(pixelsOfColour(rowNameOnScreen(list, 1), doneGreen), 0);
-    EXPECT_GT(pixelsOfColour(rowNameOnScreen(list, 2), doneGreen), 20);
+    EXPECT_GT(countScreenPixels(rowNameOnScreen(list, 1), failedRed, 39), 20) << "the failed row is not red";
+    EXPECT_EQ(countScreenPixels(rowNameOnScreen(list, 1), doneGreen, 39), 0);
+    EXPECT_GT(countScreenPixels(rowNameOnScreen(list, 2), doneGreen, 39), 20);
 
     EXPECT_EQ(readFileBytes(savedSimsFile("1f2e3d4c_Red_Gown.package")), gown);
     EXPECT_EQ(readFileBytes(savedSimsFile("Red_Gown.package")), "the gown made by hand");
