@@ -22,7 +22,7 @@ struct Point {
 
 // The windows opened from the main window's tool bar and buttons.
 enum class Secondary {
-    setUp, about, options, hideGameFolders, extras, removeProjects, renamePackages,
+    about, options, hideGameFolders, extras, removeProjects, renamePackages,
     backgroundColor, backgroundImage
 };
 

@@ -110,7 +110,6 @@ WindowContext MainWindow::context() {
 void MainWindow::openSecondary(Secondary which) {
     WindowContext windows = context();
     switch (which) {
-    case Secondary::setUp: break;  // run through discoverInstallation
     case Secondary::about: runAboutWindow(windows); break;
     case Secondary::options: runOptionsWindow(windows); break;
     case Secondary::hideGameFolders: runHideGameFoldersWindow(windows); break;
