@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/BodyShopWatch.h"
 #include "app/MainView.h"
 #include "config/Settings.h"
 #include "images/Image.h"
@@ -66,6 +67,7 @@ struct App {
     RunState run;
     ScreenValues screen;
     int bodyShopState = 0;  // 1 running, 0 not running, -1 the check failed
+    BodyShopWatch bodyShopWatch;
     // The colour of a plain background: black at start, kept for the run only.
     Rgb backgroundColor;
     // The colour requester's sixteen custom colours, kept for the run.

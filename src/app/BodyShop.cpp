@@ -102,6 +102,7 @@ void launchBodyShop(App& app, MainView& view) {
     if (app.poseList.count > 0)
         switchPackages(app.fs(), app.poseList, view.selectedListItem(gadget::poseList));
     app.platform.shell.open(app.settings.runBodyshop, option);
+    app.bodyShopWatch.lookNow();  // the next pass must see the new process
     // The end of this run gets its own summary, even if it repeats the
     // failure already reported after the previous run.
     app.failedRestoreReport.reset();

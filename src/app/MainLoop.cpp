@@ -51,7 +51,7 @@ std::string mainWindowTitle(const std::string& selectedPack) {
 }
 
 int checkBodyShopProcess(App& app) {
-    return app.platform.processes.checkRunning(bodyShopProcessName);
+    return app.bodyShopWatch.check(app.platform.processes, app.platform.clock.milliseconds());
 }
 
 void followBodyShopState(App& app, MainView& view) {
@@ -138,7 +138,7 @@ bool mainLoopPass(App& app, MainView& view, EventSource& events) {
         break;
     default: break;
     }
-    if (event.kind != EventKind::gadget) events.pause(10);
+    if (event.kind != EventKind::gadget) events.pause(idlePause);
     return !app.run.quitRequested;
 }
 

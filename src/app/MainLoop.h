@@ -29,6 +29,12 @@ inline constexpr int blankThumbnail = 0, bodyShopRunning = 6, bodyShopIdle = 7, 
 
 inline constexpr char bodyShopProcessName[] = "TS2BodyShop.exe";
 
+// How long a pass without a gadget event waits. Input and the end of a
+// watched Body Shop wake the loop at once, so the wait only spaces out the
+// idle passes; a Body Shop started elsewhere is looked for every
+// BodyShopWatch::lookInterval.
+inline constexpr int idlePause = 100;
+
 int checkBodyShopProcess(App& app);
 
 // Shows the running or idle state for the latest process check, and on an

@@ -186,6 +186,9 @@ std::string MainWindow::browseForFolder(const std::string& title, const std::str
 
 Event MainWindow::pollEvent() { return toolkit_.pollEvent(); }
 
-void MainWindow::pause(int milliseconds) { toolkit_.pause(milliseconds); }
+void MainWindow::pause(int milliseconds) {
+    // The end of a watched Body Shop wakes the loop at once.
+    toolkit_.pause(milliseconds, static_cast<HANDLE>(app_.platform.processes.watchedEndSignal()));
+}
 
 }  // namespace seamster

@@ -24,6 +24,8 @@ public:
     virtual LocalDate today() = 0;
     // The local calendar day on which the given moment falls.
     virtual LocalDate localDateOf(int64_t utcSeconds) = 0;
+    // A steady count of milliseconds for measuring intervals.
+    virtual int64_t milliseconds() { return now() * 1000; }
 };
 
 enum class RegistryRead { ok, openFailed, readFailed };
@@ -54,6 +56,16 @@ public:
     // does (or the list cannot be taken), -1 when the process list service
     // itself cannot be loaded.
     virtual int checkRunning(const std::string& exeName) = 0;
+
+    // Looks like checkRunning and, when the program is found, keeps hold of
+    // that process so that its end can be seen without another look.
+    virtual int findAndWatch(const std::string& exeName) { return checkRunning(exeName); }
+    // True while the process found by findAndWatch still runs; false when it
+    // has ended (letting go of it) or none is held.
+    virtual bool watchedRunning() { return false; }
+    // What the event loop can wait on to wake the moment the watched process
+    // ends (a process handle on Windows), or null.
+    virtual void* watchedEndSignal() { return nullptr; }
 };
 
 // Message boxes titled "Seamster", owned by the active window.

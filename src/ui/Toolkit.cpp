@@ -131,9 +131,9 @@ Event Toolkit::waitEvent(HWND watched) {
     return event;
 }
 
-void Toolkit::pause(int milliseconds) {
-    MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(milliseconds), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
+void Toolkit::pause(int milliseconds, HANDLE wakeOn) {
+    MsgWaitForMultipleObjectsEx(wakeOn ? 1 : 0, wakeOn ? &wakeOn : nullptr, DWORD(milliseconds),
+                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 void Toolkit::flushEvents() {

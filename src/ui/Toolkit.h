@@ -53,8 +53,9 @@ public:
     // when `watched` is set and that window no longer exists, so a loop never
     // waits for a window that is gone.
     Event waitEvent(HWND watched = nullptr);
-    // Waits up to `milliseconds`, waking at once when input arrives.
-    void pause(int milliseconds);
+    // Waits up to `milliseconds`, waking at once when input arrives or
+    // `wakeOn` is signalled.
+    void pause(int milliseconds, HANDLE wakeOn = nullptr);
     // Handles every pending message and drops the events they yield.
     void flushEvents();
 

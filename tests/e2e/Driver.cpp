@@ -225,9 +225,11 @@ Process& Process::operator=(Process&& other) noexcept {
 
 Process::~Process() { terminate(); }
 
-Process Process::start(const std::string& exe, const std::string& workingFolder) {
+Process Process::start(const std::string& exe, const std::string& workingFolder,
+                       const std::string& arguments) {
     Process process;
     std::wstring commandLine = L"\"" + widen(exe) + L"\"";
+    if (!arguments.empty()) commandLine += L" " + widen(arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

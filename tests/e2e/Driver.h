@@ -54,7 +54,8 @@ public:
     ~Process();
 
     // Starts exe with no arguments in the given working folder.
-    static Process start(const std::string& exe, const std::string& workingFolder);
+    static Process start(const std::string& exe, const std::string& workingFolder,
+                         const std::string& arguments = {});
 
     bool started() const { return handle_ != nullptr; }
     DWORD id() const { return id_; }

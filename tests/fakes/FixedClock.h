@@ -15,6 +15,10 @@ public:
     std::optional<LocalDate> todayDate;  // when empty, the local date of nowSeconds
 
     int64_t now() override { return nowSeconds; }
+    // Each reading of the steady clock is a second after the last, so code
+    // that spaces out its work by time does it on every call in tests.
+    int64_t steadyMs = 0;
+    int64_t milliseconds() override { return steadyMs += 1000; }
     LocalDate today() override { return todayDate ? *todayDate : localDateOf(nowSeconds); }
 
     LocalDate localDateOf(int64_t utcSeconds) override {

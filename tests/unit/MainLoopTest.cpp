@@ -186,7 +186,7 @@ TEST_F(MainLoopTest, PausesAfterEveryPassButAGadgetEvent) {
     pass({EventKind::toolBar, 0, 2});
     pass({EventKind::other, 0, 0});
     pass({EventKind::gadget, 0, 15});
-    EXPECT_EQ(events.pauses, (std::vector<int>{10, 10, 10}));
+    EXPECT_EQ(events.pauses, (std::vector<int>{idlePause, idlePause, idlePause}));
 }
 
 TEST_F(MainLoopTest, ToolBarAndGadgetsOpenTheirWindows) {

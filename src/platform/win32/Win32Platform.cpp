@@ -301,8 +301,9 @@ std::string Win32Shell::currentFolder() {
 
 // ---- processes -------------------------------------------------------------
 
-int Win32Processes::checkRunning(const std::string& exeName) {
-    // The tool-help functions are looked up afresh on every check.
+// Walks the process list; the ids of the processes with the name go to `found`.
+int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) {
+    // The tool-help functions are looked up afresh on every walk.
     HMODULE kernel = LoadLibraryW(L"Kernel32.dll");
     if (!kernel) return -1;
     using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
@@ -319,13 +320,35 @@ int Win32Processes::checkRunning(const std::string& exeName) {
         if (list != INVALID_HANDLE_VALUE) {
             Entry entry = {};
             entry.dwSize = sizeof(Entry);
-            for (BOOL more = first(list, &entry); more; more = next(list, &entry))
-                if (exeName == entry.szExeFile) result = 1;
+            for (BOOL more = first(list, &entry); more; more = next(list, &entry)) {
+                if (exeName != entry.szExeFile) continue;
+                result = 1;
+                if (found) found->push_back(entry.th32ProcessID);
+            }
             CloseHandle(list);
         }
     }
     FreeLibrary(kernel);
     return result;
+}
+
+int Win32Processes::checkRunning(const std::string& exeName) { return walk(exeName, nullptr); }
+
+int Win32Processes::findAndWatch(const std::string& exeName) {
+    std::vector<DWORD> found;
+    int result = walk(exeName, &found);
+    watched_.reset();
+    for (DWORD id : found) {
+        watched_.reset(OpenProcess(SYNCHRONIZE, FALSE, id));
+        if (watched_ && WaitForSingleObject(watched_.get(), 0) == WAIT_TIMEOUT) break;
+        watched_.reset();
+    }
+    return result;
+}
+
+bool Win32Processes::watchedRunning() {
+    if (watched_ && WaitForSingleObject(watched_.get(), 0) != WAIT_TIMEOUT) watched_.reset();
+    return static_cast<bool>(watched_);
 }
 
 // ---- settings text ---------------------------------------------------------

@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
+#include "platform/win32/Handles.h"
 
 namespace seamster {
 
@@ -35,6 +37,7 @@ public:
     int64_t now() override;
     LocalDate today() override;
     LocalDate localDateOf(int64_t utcSeconds) override;
+    int64_t milliseconds() override { return int64_t(GetTickCount64()); }
 };
 
 class Win32Registry : public Registry {
@@ -53,6 +56,13 @@ public:
 class Win32Processes : public Processes {
 public:
     int checkRunning(const std::string& exeName) override;
+    int findAndWatch(const std::string& exeName) override;
+    bool watchedRunning() override;
+    void* watchedEndSignal() override { return watched_.get(); }
+
+private:
+    int walk(const std::string& exeName, std::vector<DWORD>* found);
+    KernelHandle watched_;
 };
 
 class Win32TextCodec : public TextCodec {
