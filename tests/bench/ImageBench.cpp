@@ -6,7 +6,7 @@
 // a child process of its own. Exits 1 when a goal is missed, 2 when the
 // benchmark itself could not run or a result came out wrong.
 //
-//   image_bench [--size WIDTHxHEIGHT] [--runs N] [--dir FOLDER] [--report-only]
+//   image_bench [--size WIDTHxHEIGHT] [--runs N] [--dir FOLDER] [--report-only] [--keep]
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -44,13 +44,14 @@ struct Options {
     int runs = 5;
     std::string folder = "/tmp";
     bool reportOnly = false;  // print the figures but never fail on a goal
+    bool keep = false;        // leave the photo and the background on disk
 };
 
 [[noreturn]] void usage(const char* why) {
     std::fprintf(stderr, "image_bench: %s\n", why);
     std::fprintf(stderr,
                  "usage: image_bench [--size WIDTHxHEIGHT] [--runs N] [--dir FOLDER] "
-                 "[--report-only]\n");
+                 "[--report-only] [--keep]\n");
     std::exit(2);
 }
 
@@ -69,6 +70,8 @@ Options parseOptions(int argc, char** argv) {
             if (options.runs < 1 || options.runs > 100) usage("runs must be 1 to 100");
         } else if (arg == "--dir" && hasValue) {
             options.folder = argv[++i];
+        } else if (arg == "--keep") {
+            options.keep = true;
         } else if (arg == "--report-only") {
             options.reportOnly = true;
         } else {
@@ -247,6 +250,10 @@ int run(const Options& options) {
     paths.photo = paths.folder + "\\photo.jpg";
     paths.background = paths.folder + "\\userbkg.bmp";
     auto cleanUp = [&] {
+        if (options.keep) {
+            std::printf("Kept in %s\n", paths.folder.c_str());
+            return;
+        }
         fs.deleteFile(paths.photo);
         fs.deleteFile(paths.background);
         fs.removeFolder(paths.folder);
