@@ -4,9 +4,11 @@
 // Each is timed over interleaved runs (medians, so a busy neighbour on the
 // machine disturbs all three alike), and each one's peak memory is taken from
 // a child process of its own. Exits 1 when a goal is missed, 2 when the
-// benchmark itself could not run or a result came out wrong.
+// benchmark itself could not run or a result came out wrong. On a busy
+// machine, --no-time-goals reports the time ratios without failing on them;
+// the memory goal, which load does not move, still holds.
 //
-//   image_bench [--size WIDTHxHEIGHT] [--runs N] [--dir FOLDER] [--report-only] [--keep]
+//   image_bench [--size WIDTHxHEIGHT] [--runs N] [--dir FOLDER] [--no-time-goals] [--keep]
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -43,7 +45,7 @@ struct Options {
     int height = 4000;
     int runs = 5;
     std::string folder = "/tmp";
-    bool reportOnly = false;  // print the figures but never fail on a goal
+    bool timeGoals = true;  // false: report the time ratios without failing on them
     bool keep = false;        // leave the photo and the background on disk
 };
 
@@ -51,7 +53,7 @@ struct Options {
     std::fprintf(stderr, "image_bench: %s\n", why);
     std::fprintf(stderr,
                  "usage: image_bench [--size WIDTHxHEIGHT] [--runs N] [--dir FOLDER] "
-                 "[--report-only] [--keep]\n");
+                 "[--no-time-goals] [--keep]\n");
     std::exit(2);
 }
 
@@ -72,8 +74,8 @@ Options parseOptions(int argc, char** argv) {
             options.folder = argv[++i];
         } else if (arg == "--keep") {
             options.keep = true;
-        } else if (arg == "--report-only") {
-            options.reportOnly = true;
+        } else if (arg == "--no-time-goals") {
+            options.timeGoals = false;
         } else {
             usage(("unknown argument " + arg).c_str());
         }
@@ -230,11 +232,11 @@ bool resultsAreRight(FileSystem& fs, const Paths& paths, const std::string& phot
 
 struct Verdict {
     bool met = true;
-    void check(const char* what, double value, double goal, const char* unit) {
+    void check(const char* what, double value, double goal, bool binding) {
         const bool ok = value <= goal;
-        met = met && ok;
-        std::printf("  %-30s %6.2f %-12s goal <= %.2f  %s\n", what, value, unit, goal,
-                    ok ? "met" : "MISSED");
+        if (binding) met = met && ok;
+        std::printf("  %-32s %5.2f x   goal <= %.2f  %s\n", what, value, goal,
+                    ok ? "met" : binding ? "MISSED" : "missed (reported only)");
     }
 };
 
@@ -318,17 +320,13 @@ int run(const Options& options) {
 
     std::printf("\nGoals:\n");
     Verdict verdict;
-    verdict.check("thumbnail time / full decode", thumbnailMs / decodeMs, thumbnailGoal, "x");
-    verdict.check("flow time / full decode", flowMs / decodeMs, flowTimeGoal, "x");
+    verdict.check("thumbnail time / full decode", thumbnailMs / decodeMs, thumbnailGoal,
+                  options.timeGoals);
+    verdict.check("flow time / full decode", flowMs / decodeMs, flowTimeGoal, options.timeGoals);
     verdict.check("flow peak memory / decoded size", (flowPeak - idle) / decodedBytes,
-                  flowMemoryGoal, "x");
-    if (verdict.met) {
-        std::printf("\nEvery goal is met.\n");
-        return 0;
-    }
-    std::printf(options.reportOnly ? "\nA goal was missed (reported only).\n"
-                                   : "\nA goal was missed.\n");
-    return options.reportOnly ? 0 : 1;
+                  flowMemoryGoal, true);
+    std::printf(verdict.met ? "\nNo binding goal is missed.\n" : "\nA goal was missed.\n");
+    return verdict.met ? 0 : 1;
 }
 
 }  // namespace
