@@ -54,6 +54,10 @@ stage unit ctest --preset native -j2
 stage build-windows build_windows
 [ -f scripts/win-tests.sh ] && stage win bash scripts/win-tests.sh
 [ -f scripts/e2e.sh ] && stage e2e bash scripts/e2e.sh
+# A short run of the picture benchmark: a smaller photo and few runs, and
+# times reported only, since the other stages may still load the machine.
+stage bench-images env SEAMSTER_SETUP_DONE=1 bash scripts/bench-images.sh \
+  --size 3000x2000 --runs 3 --no-time-goals
 stage build-fuzz build_fuzz
 stage fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 

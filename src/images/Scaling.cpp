@@ -22,6 +22,7 @@ struct AxisPlan {
     std::vector<int> count;      // how many source pixels feed it (0: none, black)
     std::vector<size_t> offset;  // where its weights start in `weights`
     std::vector<uint64_t> weights;
+    bool shrinking = false;  // area averaging rather than interpolation
     int lowest = 0;  // source pixels the whole window reads
     int highest = -1;
 };
@@ -66,6 +67,7 @@ void interpolate(AxisPlan& plan, int64_t s, int64_t d, int64_t i) {
 AxisPlan planAxis(int sourceLength, int scaledLength, int64_t start, int length) {
     AxisPlan plan;
     const bool shrinking = scaledLength <= sourceLength;
+    plan.shrinking = shrinking;
     plan.divisor = shrinking ? uint64_t(sourceLength) : 2 * uint64_t(scaledLength);
     for (int k = 0; k < length; ++k) {
         const int64_t i = start + k;
@@ -82,47 +84,139 @@ AxisPlan planAxis(int sourceLength, int scaledLength, int64_t start, int length)
     return plan;
 }
 
+// Division by one divisor many times over, without a hardware divide for
+// each value (the divides were most of the time of a large shrink). Below
+// 2^31 a multiplication and a shift give exactly the quotient of integer
+// division: with 2^shift >= divisor and multiplier = ceil(2^(31 + shift) /
+// divisor), floor(value * multiplier / 2^(31 + shift)) = floor(value /
+// divisor) for every value < 2^31 (Granlund and Montgomery). Larger values,
+// which only come with extreme enlargements, are divided as they are.
+class Divider {
+public:
+    explicit Divider(uint64_t divisor) : divisor_(divisor) {
+        if (divisor_ > (uint64_t{1} << 31)) return;
+        while ((uint64_t{1} << shift_) < divisor_) ++shift_;
+        shift_ += 31;
+        multiplier_ = ((uint64_t{1} << shift_) + divisor_ - 1) / divisor_;
+    }
+    uint64_t operator()(uint64_t value) const {
+        if (value < fastLimit && multiplier_ != 0) return (value * multiplier_) >> shift_;
+        return value / divisor_;
+    }
+
+private:
+    static constexpr uint64_t fastLimit = uint64_t{1} << 31;
+    uint64_t divisor_;
+    uint64_t multiplier_ = 0;
+    int shift_ = 0;
+};
+
 // Horizontal pass: the needed source rows at the target width, with 8 bits of
-// extra precision so that rounding happens once at the end.
-std::vector<uint16_t> scaleRows(const Image& source, const AxisPlan& across, int firstRow,
-                                int rows) {
+// extra precision so that rounding happens once at the end. `Sum` must hold
+// 255 * divisor * 256 + divisor.
+template <typename Sum>
+void scaleRowsWith(const Image& source, const AxisPlan& across, const std::vector<Sum>& weights,
+                   int firstRow, int rows, uint16_t* out) {
     const size_t width = across.count.size();
-    std::vector<uint16_t> out(width * size_t(rows) * 3);
-    const uint64_t half = across.divisor / 2;
+    const Sum half = Sum(across.divisor / 2);
+    const Divider divide(across.divisor);
     for (int r = 0; r < rows; ++r) {
         const uint8_t* in = source.row(firstRow + r);
-        uint16_t* target = out.data() + size_t(r) * width * 3;
+        uint16_t* target = out + size_t(r) * width * 3;
         for (size_t x = 0; x < width; ++x) {
-            uint64_t sum[3] = {0, 0, 0};
-            const uint64_t* w = across.weights.data() + across.offset[x];
-            for (int t = 0; t < across.count[x]; ++t) {
-                const uint8_t* p = in + size_t(across.first[x] + t) * 3;
-                sum[0] += p[0] * w[t];
-                sum[1] += p[1] * w[t];
-                sum[2] += p[2] * w[t];
+            Sum sum[3] = {0, 0, 0};
+            const Sum* w = weights.data() + across.offset[x];
+            const uint8_t* p = in + size_t(across.first[x]) * 3;
+            const int count = across.count[x];
+            if (across.shrinking && count >= 3) {
+                // Every source pixel between the two ends lies wholly inside
+                // the target pixel and weighs the same: add them up first.
+                Sum middle[3] = {0, 0, 0};
+                const uint8_t* q = p + 3;
+                for (int t = 1; t < count - 1; ++t, q += 3) {
+                    middle[0] += q[0];
+                    middle[1] += q[1];
+                    middle[2] += q[2];
+                }
+                for (int c = 0; c < 3; ++c) {
+                    sum[c] = p[c] * w[0] + middle[c] * w[1] + q[c] * w[count - 1];
+                }
+            } else {
+                for (int t = 0; t < count; ++t, p += 3) {
+                    sum[0] += p[0] * w[t];
+                    sum[1] += p[1] * w[t];
+                    sum[2] += p[2] * w[t];
+                }
             }
             for (int c = 0; c < 3; ++c) {
-                target[x * 3 + c] = uint16_t((sum[c] * 256 + half) / across.divisor);
+                target[x * 3 + c] = uint16_t(divide(uint64_t(sum[c] * 256 + half)));
             }
         }
     }
-    return out;
 }
 
-void scaleColumns(const std::vector<uint16_t>& rows, int firstRow, const AxisPlan& down,
-                  Image& target) {
-    const size_t width = size_t(target.width());
-    const uint64_t divisor = down.divisor * 256;
-    for (int y = 0; y < target.height(); ++y) {
-        uint8_t* out = target.row(y);
-        const uint64_t* w = down.weights.data() + down.offset[y];
-        for (size_t x = 0; x < width * 3; ++x) {
-            uint64_t sum = 0;
-            for (int t = 0; t < down.count[y]; ++t) {
-                sum += rows[size_t(down.first[y] + t - firstRow) * width * 3 + x] * w[t];
-            }
-            out[x] = uint8_t((sum + divisor / 2) / divisor);
+// The horizontal pass over some rows, with sums as narrow as the divisor
+// allows. Shrinking, the divisor is the source length, so 32-bit sums nearly
+// always suffice, and they are markedly quicker.
+class RowScaler {
+public:
+    RowScaler(const Image& source, const AxisPlan& across)
+        : source_(source), across_(across), narrow_(across.divisor <= 32768) {
+        if (narrow_) narrowWeights_.assign(across.weights.begin(), across.weights.end());
+    }
+    void scale(int firstRow, int rows, uint16_t* out) const {
+        if (narrow_) {
+            scaleRowsWith<uint32_t>(source_, across_, narrowWeights_, firstRow, rows, out);
+        } else {
+            scaleRowsWith<uint64_t>(source_, across_, across_.weights, firstRow, rows, out);
         }
+    }
+
+private:
+    const Image& source_;
+    const AxisPlan& across_;
+    bool narrow_;
+    std::vector<uint32_t> narrowWeights_;
+};
+
+// Both passes, one target row at a time: the horizontally scaled rows that a
+// target row needs are kept in a small strip, and those it shares with the
+// next target row are kept for it, so no source row is scaled twice and no
+// picture-sized intermediate is ever held.
+void scaleBothWays(const RowScaler& rows, const AxisPlan& down, size_t maxRows, Image& target) {
+    const size_t values = size_t(target.width()) * 3;
+    const uint64_t divisor = down.divisor * 256;
+    const Divider divide(divisor);
+    std::vector<uint16_t> strip(maxRows * values);
+    std::vector<uint64_t> sum(values);
+    int stripFirst = 0;  // the source row in the strip's first place
+    int stripRows = 0;
+    for (int y = 0; y < target.height(); ++y) {
+        const int count = down.count[y];
+        if (count == 0) continue;  // outside the scaled picture: stays black
+        const int first = down.first[y];
+        // Rows already scaled that this target row needs move to the front.
+        int kept = 0;
+        if (first >= stripFirst && first < stripFirst + stripRows) {
+            kept = std::min(stripFirst + stripRows - first, count);
+            if (first > stripFirst) {
+                const auto from = strip.begin() + ptrdiff_t(size_t(first - stripFirst) * values);
+                std::copy(from, from + ptrdiff_t(size_t(kept) * values), strip.begin());
+            }
+        }
+        rows.scale(first + kept, count - kept, strip.data() + size_t(kept) * values);
+        stripFirst = first;
+        stripRows = count;
+
+        std::fill(sum.begin(), sum.end(), divisor / 2);
+        const uint64_t* w = down.weights.data() + down.offset[y];
+        for (int t = 0; t < count; ++t) {
+            const uint16_t* in = strip.data() + size_t(t) * values;
+            const uint64_t weight = w[t];
+            for (size_t x = 0; x < values; ++x) sum[x] += in[x] * weight;
+        }
+        uint8_t* out = target.row(y);
+        for (size_t x = 0; x < values; ++x) out[x] = uint8_t(divide(sum[x]));
     }
 }
 
@@ -138,10 +232,10 @@ std::optional<Image> scaleImageWindow(const Image& source, int scaledWidth, int 
         const AxisPlan down = planAxis(source.height(), scaledHeight, top, height);
         const bool nothingVisible = down.highest < down.lowest || across.highest < across.lowest;
         if (nothingVisible) return target;  // all black
-        const int rows = down.highest - down.lowest + 1;
-        if (int64_t(rows) * width > 3 * Image::maxPixels) return std::nullopt;
-        const auto scaledRows = scaleRows(source, across, down.lowest, rows);
-        scaleColumns(scaledRows, down.lowest, down, *target);
+        const int maxRows = *std::max_element(down.count.begin(), down.count.end());
+        if (int64_t(maxRows) * width > 3 * Image::maxPixels) return std::nullopt;
+        const RowScaler rows(source, across);
+        scaleBothWays(rows, down, size_t(maxRows), *target);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

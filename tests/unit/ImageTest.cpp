@@ -63,6 +63,17 @@ TEST(Scaling, ShrinkingAveragesAreas) {
     EXPECT_EQ(redsOf(scaleImage(greys(2, 2, {0, 100, 200, 40}), 1, 1)), (std::vector<uint8_t>{85}));
 }
 
+TEST(Scaling, StrongShrinksWeighPartlyCoveredPixels) {
+    // Nine to two: each target pixel covers four and a half source pixels,
+    // and the middle one is shared, across as well as down.
+    const std::vector<uint8_t> values{10, 20, 30, 40, 50, 60, 70, 80, 90};
+    EXPECT_EQ(redsOf(scaleImage(greys(9, 1, values), 2, 1)), (std::vector<uint8_t>{28, 72}));
+    EXPECT_EQ(redsOf(scaleImage(greys(1, 9, values), 1, 2)), (std::vector<uint8_t>{28, 72}));
+    // A window that starts above the scaled picture: its first row is black.
+    EXPECT_EQ(redsOf(scaleImageWindow(greys(1, 9, values), 1, 2, 0, -1, 1, 3)),
+              (std::vector<uint8_t>{0, 28, 72}));
+}
+
 TEST(Scaling, EnlargingInterpolatesBetweenPixelCentres) {
     EXPECT_EQ(redsOf(scaleImage(greys(2, 1, {0, 200}), 4, 1)),
               (std::vector<uint8_t>{0, 50, 150, 200}));
