@@ -108,7 +108,7 @@ public:
     void clearRows() override {
         if (list_) list_->clear();
     }
-    void addRow(const PackageRow& row) override;
+    void addRows(const std::vector<PackageRow>& rows) override;
     void showRow(size_t index, const PackageRow& row) override;
     std::vector<int> rowStates() override { return list_ ? list_->states() : std::vector<int>(); }
     void setRowState(size_t index, int state) override {
@@ -175,6 +175,7 @@ void RenameWindows::addGadgets(ui::Window& window, const std::vector<GadgetSpec>
                             {"Copied", copiedColumnWidth},
                             {" Created", createdColumnWidth}};
             args.reportSelection = true;  // a click on a row ticks it
+            args.reportOwnChanges = false;
             args.rowHeight = listRowHeight;
             list_ = std::make_unique<ui::ListView>(window, args);
         } else if (item.kind == GadgetKind::progressBar) {
@@ -288,10 +289,20 @@ void RenameWindows::setText(int window, int gadget, const std::string& text) {
     }
 }
 
-void RenameWindows::addRow(const PackageRow& row) {
-    if (!list_) return;
-    const int index = list_->addRow({row.name, row.copyMark, row.created});
-    if (index >= 0) showRow(size_t(index), row);
+// A search can list thousands of packages: the list makes room for them
+// first and draws once, after the last one.
+void RenameWindows::addRows(const std::vector<PackageRow>& rows) {
+    if (!list_ || rows.empty()) return;
+    list_->setRedraw(false);
+    list_->reserveRows(list_->rowCount() + int(rows.size()));
+    for (const PackageRow& row : rows) {
+        const int index = list_->addRow({row.name, row.copyMark, row.created});
+        if (index < 0) continue;
+        list_->setTextColour(index, 0, COLORREF(row.nameColour));
+        list_->setTextColour(index, 1, COLORREF(row.copyMarkColour));
+        if (row.state != 0) list_->setState(index, row.state);
+    }
+    list_->setRedraw(true);
 }
 
 void RenameWindows::showRow(size_t index, const PackageRow& row) {
