@@ -54,6 +54,9 @@ stage unit ctest --preset native -j2
 stage build-windows build_windows
 [ -f scripts/win-tests.sh ] && stage win bash scripts/win-tests.sh
 [ -f scripts/e2e.sh ] && stage e2e bash scripts/e2e.sh
+# A short run of the renaming benchmark: it must finish and rename everything;
+# the timing goals are for the full run of scripts/bench-rename.sh.
+stage bench-rename bash scripts/bench-rename.sh --no-build --listed 2000 --runs 50,200 --rounds 3 --no-goals
 stage build-fuzz build_fuzz
 stage fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 
