@@ -35,6 +35,12 @@ public:
     int64_t now() override;
     LocalDate today() override;
     LocalDate localDateOf(int64_t utcSeconds) override;
+
+private:
+    // The time zone as last asked for, and when (GetTickCount64).
+    TIME_ZONE_INFORMATION zone_{};
+    bool zoneKnown_ = false;
+    ULONGLONG zoneAskedAt_ = 0;
 };
 
 class Win32Registry : public Registry {
