@@ -118,10 +118,10 @@ TEST_F(ListViewTest, AListThatKeepsItsOwnStatesHearsOnlyTheUser) {
     EXPECT_EQ(quiet.state(7), ListView::rowTicked);
     EXPECT_EQ(quiet.state(8), ListView::rowSelected);
 
-    // A tick from outside, as a click makes it, is still heard.
+    // An untick from outside, as a click makes it, is still heard.
     LVITEMW item = {};
     item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(2);
+    item.state = INDEXTOSTATEIMAGEMASK(1);
     SendMessageW(quiet.hwnd(), LVM_SETITEMSTATE, 9, reinterpret_cast<LPARAM>(&item));
     EXPECT_GT(listEvents(10), 0);
 }
