@@ -59,3 +59,9 @@ if(TARGET win_tests)
   # The picture checks read the resources of the Seamster.exe built beside them.
   add_dependencies(win_tests Seamster)
 endif()
+
+# The renaming benchmark: a console program that scripts/bench-rename.sh runs under Wine.
+add_executable(rename_bench ${PROJECT_SOURCE_DIR}/tests/bench/RenameBench.cpp ${PROJECT_SOURCE_DIR}/src/res/Seamster.rc)
+target_link_libraries(rename_bench PRIVATE seamster_win)
+target_compile_options(rename_bench PRIVATE ${SEAMSTER_WARNINGS})
+set_target_properties(rename_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

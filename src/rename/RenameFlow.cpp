@@ -159,7 +159,7 @@ bool RenameFlow::findPackages() {
     screen_.setWindowTitle(rw, search.windowTitle);
     screen_.setText(rw, g::header, kPackageListHeaderText);
     rows_ = std::move(search.rows);
-    for (const PackageRow& row : rows_) screen_.addRow(row);
+    screen_.addRows(rows_);
     // A list that no longer scrolls gets its full width back.
     screen_.setNameColumnWidth(search.narrowNameColumn
                                    ? nameColumnWidth - screen_.scrollBarWidth()
@@ -356,10 +356,9 @@ std::optional<std::string> RenameFlow::askForName(RenameRun& run) {
         if (cleanTypedText(typed, app_.dialogs())) screen_.setText(rw, g::newName, typed);
         switch (event.id) {
         case g::rename: {
-            const NameConfirmation name = confirmNewName(typed, app_.dialogs());
-            screen_.setText(rw, g::newName, name.text);
-            if (name.accepted) return name.text;
-            break;
+            const std::string name = confirmNewName(typed, app_.dialogs());
+            screen_.setText(rw, g::newName, name);
+            return name;
         }
         case g::done: run.cancelAfterCurrent(); return typed;
         case g::list: restoreListStates(); break;

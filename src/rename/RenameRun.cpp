@@ -30,15 +30,10 @@ bool acceptCopyFolderPick(const std::string& answer, std::string& copyTo,
     return true;
 }
 
-NameConfirmation confirmNewName(const std::string& boxText, Dialogs& dialogs) {
-    NameConfirmation confirmation;
-    CleanedText cleaned = cleanFileNameText(boxText);
-    confirmation.text = cleaned.text;
-    confirmation.accepted = !trimBlanks(cleaned.text).empty();
-    // A name of blanks passes the character check but is no name either.
-    if (cleaned.showMessage || !confirmation.accepted)
-        dialogs.showMessage(kForbiddenCharactersMessage, iconInformation);
-    return confirmation;
+std::string confirmNewName(const std::string& boxText, Dialogs& dialogs) {
+    // An empty box is not a wrong character; its row will say what happened.
+    if (boxText.empty()) return boxText;
+    return cleanFileNameText(boxText, dialogs);
 }
 
 size_t scrollTargetRow(size_t row, size_t rowCount) {
@@ -48,8 +43,10 @@ size_t scrollTargetRow(size_t row, size_t rowCount) {
 RenameRun::RenameRun(RunMode mode, std::string searchFolder, std::vector<PackageRow>& rows,
                      NamingOptions& naming, FileSystem& fs)
     : mode_(mode), searchFolder_(std::move(searchFolder)), rows_(rows), naming_(naming), fs_(fs) {
-    for (const PackageRow& row : rows_)
-        if (row.state != 0) ++tickedTotal_;
+    // Whatever is highlighted counts as ticked, once for the whole run; from
+    // here on the count follows each row as it is unticked, so a run over
+    // thousands of rows never counts them all again.
+    tickedTotal_ = countTickedRows(rows_);
     tickedCount_ = tickedTotal_;
     finished_ = tickedTotal_ == 0;
 }
@@ -91,27 +88,34 @@ void RenameRun::cancelAfterCurrent() {
     if (!current_) return;
     lastOfRun_ = true;
     if (mode_ == RunMode::automatic) {
-        rows_[*current_].state = 0;
-        tickedCount_ = countTickedRows(rows_);
+        untick(rows_[*current_]);
     }
 }
 
 RenameOutcome RenameRun::renameFile(PackageRow& row, const std::string& newName) {
-    if (newName.empty()) return RenameOutcome::unchanged;
+    // No name at all would leave a file called just ".package".
+    if (newName.empty()) return markFailed(row);
     const std::string oldPath = searchFolder_ + row.name;
     const std::string newPath = searchFolder_ + newName + kExtension;
     if (newPath == oldPath) return RenameOutcome::unchanged;
     // Names ignore letter case, so a case-only change meets itself here and
     // fails too: nothing is ever renamed over an existing entry.
-    if (fs_.exists(newPath) != 0 || !fs_.rename(oldPath, newPath)) {
-        row.nameColour = kTextRed;
-        ++errorCount_;
-        return RenameOutcome::failed;
-    }
+    if (fs_.exists(newPath) != 0 || !fs_.rename(oldPath, newPath)) return markFailed(row);
     row.name = newName + kExtension;
     row.path = newPath;
     row.nameColour = kTextGreen;
     return RenameOutcome::renamed;
+}
+
+void RenameRun::untick(PackageRow& row) {
+    if (row.state != 0) --tickedCount_;
+    row.state = 0;
+}
+
+RenameOutcome RenameRun::markFailed(PackageRow& row) {
+    row.nameColour = kTextRed;
+    ++errorCount_;
+    return RenameOutcome::failed;
 }
 
 CopyOutcome RenameRun::copyFile(PackageRow& row) {
@@ -149,8 +153,7 @@ FileResult RenameRun::finishFile(const std::string& newNameText) {
 
     ++doneCount_;
     if (doneCount_ == tickedTotal_) lastOfRun_ = true;
-    row.state = 0;
-    tickedCount_ = countTickedRows(rows_);
+    untick(row);
     result.lastOfRun = lastOfRun_;
     current_.reset();
     if (lastOfRun_) finished_ = true;

@@ -14,7 +14,7 @@
 //   while (auto file = run.nextFile()) {  -> scroll, show oldName / proposedName, row state
 //       automatic: poll pending events; "Cancel" -> run.cancelAfterCurrent()
 //       oneByOne: wait; on each event cleanTypedText(box text); "OK" -> confirmNewName,
-//                 go on once accepted; "Cancel" -> run.cancelAfterCurrent(), go on
+//                 go on; "Cancel" -> run.cancelAfterCurrent(), go on
 //       run.finishFile(box text);  -> redraw the row, caption(), progress(), errorText(),
 //                                     counterText(tickedCount())
 //   }
@@ -68,16 +68,10 @@ bool copiesIntoSearchFolder(const std::string& copyTo, const std::string& search
 bool acceptCopyFolderPick(const std::string& answer, std::string& copyTo,
                           std::string& copyToDisplay);
 
-struct NameConfirmation {
-    std::string text;  // what the New Name box shows now
-    bool accepted = false;
-};
-
 // "OK" on the New Name box: the typed text cleaned, with the characters
-// message when it was unfit for a file name. A name that is empty or blank
-// once cleaned is not accepted (also with the message), so the run waits for
-// a usable one instead of naming the file ".package".
-NameConfirmation confirmNewName(const std::string& boxText, Dialogs& dialogs);
+// message when it held characters no file name may hold. A box left empty
+// (or blank) raises no message: the run refuses that name itself.
+std::string confirmNewName(const std::string& boxText, Dialogs& dialogs);
 
 // The row to scroll into view while row `row` of `rowCount` is worked on,
 // so a few of the rows to come show below it.
@@ -109,8 +103,9 @@ public:
     void cancelAfterCurrent();
 
     // Renames the file on screen to `newNameText` (blanks trimmed; text unfit
-    // for a file name is cleaned; an empty name leaves the file as it is),
-    // then copies it when copying is on, and marks and unticks its row.
+    // for a file name is cleaned), then copies it when copying is on, and
+    // marks and unticks its row. An empty name would make the file
+    // ".package": it is refused, and the file stays as a failed rename.
     FileResult finishFile(const std::string& newNameText);
 
     bool finished() const { return finished_; }
@@ -125,6 +120,8 @@ public:
 
 private:
     RenameOutcome renameFile(PackageRow& row, const std::string& newName);
+    RenameOutcome markFailed(PackageRow& row);
+    void untick(PackageRow& row);
     CopyOutcome copyFile(PackageRow& row);
 
     RunMode mode_;

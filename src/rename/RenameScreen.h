@@ -47,7 +47,8 @@ public:
 
     // The package list.
     virtual void clearRows() = 0;
-    virtual void addRow(const PackageRow& row) = 0;
+    // Appends the rows, with their texts, colours and states, in one go.
+    virtual void addRows(const std::vector<PackageRow>& rows) = 0;
     // Texts, colours and state of row `index`.
     virtual void showRow(size_t index, const PackageRow& row) = 0;
     virtual std::vector<int> rowStates() = 0;  // kRowSelected | kRowTicked per row

@@ -6,6 +6,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "rename/RenameFlow.h"
 #include "rename/RenameLayout.h"
+#include "rename/RenameWindows.h"
 #include "ui/FolderPicker.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
@@ -47,8 +48,8 @@ ExtraStyle extraStyleOf(int id) {
 // The two windows of the package renaming over the toolkit.
 class RenameWindows final : public RenameScreen {
 public:
-    explicit RenameWindows(WindowContext& context)
-        : context_(context), toolkit_(context.toolkit) {}
+    RenameWindows(App& app, ui::Toolkit& toolkit, HWND owner)
+        : app_(app), toolkit_(toolkit), owner_(owner) {}
     ~RenameWindows() override { closeWindows(); }
 
     bool openRenameWindow() override;
@@ -108,7 +109,7 @@ public:
     void clearRows() override {
         if (list_) list_->clear();
     }
-    void addRow(const PackageRow& row) override;
+    void addRows(const std::vector<PackageRow>& rows) override;
     void showRow(size_t index, const PackageRow& row) override;
     std::vector<int> rowStates() override { return list_ ? list_->states() : std::vector<int>(); }
     void setRowState(size_t index, int state) override {
@@ -127,7 +128,7 @@ public:
         if (list_) list_->setGridLines(on);
     }
     int scrollBarWidth() override {
-        int width = context_.app.screen.scrollBarWidth;
+        int width = app_.screen.scrollBarWidth;
         return width > 0 ? width : GetSystemMetrics(SM_CXVSCROLL);
     }
 
@@ -148,8 +149,9 @@ private:
     void addStatusBar();
     void centreOnScreen(ui::Window& window);
 
-    WindowContext& context_;
+    App& app_;
     ui::Toolkit& toolkit_;
+    HWND owner_;
     std::optional<ui::ModalScope> modal_;
     std::unique_ptr<ui::Window> rename_;
     std::unique_ptr<ui::Window> find_;
@@ -175,6 +177,7 @@ void RenameWindows::addGadgets(ui::Window& window, const std::vector<GadgetSpec>
                             {"Copied", copiedColumnWidth},
                             {" Created", createdColumnWidth}};
             args.reportSelection = true;  // a click on a row ticks it
+            args.reportOwnChanges = false;
             args.rowHeight = listRowHeight;
             list_ = std::make_unique<ui::ListView>(window, args);
         } else if (item.kind == GadgetKind::progressBar) {
@@ -224,13 +227,13 @@ bool RenameWindows::openRenameWindow() {
     args.clientWidth = renameClientWidth;
     args.clientHeight = renameClientHeight;
     args.closeBox = false;
-    args.owner = context_.owner;
+    args.owner = owner_;
     rename_ = std::make_unique<ui::Window>(toolkit_, args);
     if (!rename_->valid()) {
         rename_.reset();
         return false;
     }
-    modal_.emplace(context_.owner);
+    modal_.emplace(owner_);
     addGadgets(*rename_, renameGadgets());
     rename_->showIcon(g::icon, toolkit_.icon(picture::rename, 32));
     rename_->setFont(g::header, toolkit_.font(headerFont));
@@ -248,7 +251,7 @@ void RenameWindows::openFindWindow() {
     args.clientHeight = findClientHeight;
     args.closeBox = false;
     args.centreOver = GetActiveWindow();
-    args.owner = rename_ ? rename_->hwnd() : context_.owner;
+    args.owner = rename_ ? rename_->hwnd() : owner_;
     find_ = std::make_unique<ui::Window>(toolkit_, args);
     if (!find_->valid()) return;
     addGadgets(*find_, findGadgets());
@@ -288,10 +291,20 @@ void RenameWindows::setText(int window, int gadget, const std::string& text) {
     }
 }
 
-void RenameWindows::addRow(const PackageRow& row) {
-    if (!list_) return;
-    const int index = list_->addRow({row.name, row.copyMark, row.created});
-    if (index >= 0) showRow(size_t(index), row);
+// A search can list thousands of packages: the list makes room for them
+// first and draws once, after the last one.
+void RenameWindows::addRows(const std::vector<PackageRow>& rows) {
+    if (!list_ || rows.empty()) return;
+    list_->setRedraw(false);
+    list_->reserveRows(list_->rowCount() + int(rows.size()));
+    for (const PackageRow& row : rows) {
+        const int index = list_->addRow({row.name, row.copyMark, row.created});
+        if (index < 0) continue;
+        list_->setTextColour(index, 0, COLORREF(row.nameColour));
+        list_->setTextColour(index, 1, COLORREF(row.copyMarkColour));
+        if (row.state != 0) list_->setState(index, row.state);
+    }
+    list_->setRedraw(true);
 }
 
 void RenameWindows::showRow(size_t index, const PackageRow& row) {
@@ -327,8 +340,12 @@ Event RenameWindows::pollEvent() {
 
 }  // namespace
 
+std::unique_ptr<RenameScreen> makeRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner) {
+    return std::make_unique<RenameWindows>(app, toolkit, owner);
+}
+
 void runRenameWindows(WindowContext& context) {
-    RenameWindows screen(context);
+    RenameWindows screen(context.app, context.toolkit, context.owner);
     RenameFlow flow(context.app, screen);
     flow.run();
 }

@@ -18,7 +18,8 @@ ListView::ListView(Window& window, const ListViewArgs& args)
       textColour_(args.textColour),
       columnCount_(args.columns.size()),
       iconSize_(args.iconSize),
-      reportSelection_(args.reportSelection) {
+      reportSelection_(args.reportSelection),
+      reportOwnChanges_(args.reportOwnChanges) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT |
                         LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_NOSORTHEADER |
                         LVS_SHAREIMAGELISTS;
@@ -134,6 +135,18 @@ void ListView::clear() {
 
 int ListView::rowCount() const { return hwnd_ ? ListView_GetItemCount(hwnd_) : 0; }
 
+void ListView::reserveRows(int count) {
+    if (!hwnd_ || count <= 0) return;
+    ListView_SetItemCountEx(hwnd_, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    colours_.reserve(size_t(count));
+}
+
+void ListView::setRedraw(bool on) {
+    if (!hwnd_) return;
+    SendMessageW(hwnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    if (on) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 std::string ListView::text(int row, int column) const {
     if (!hwnd_) return {};
     // Grow the buffer until the text fits; the list does not say how long it is.
@@ -180,7 +193,10 @@ void ListView::setStateBits(int row, UINT state, UINT mask) {
     LVITEMW item = {};
     item.stateMask = mask;
     item.state = state;
+    const bool wasQuiet = quiet_;
+    if (!reportOwnChanges_) quiet_ = true;
     SendMessageW(hwnd_, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    quiet_ = wasQuiet;
 }
 
 bool ListView::isTicked(int row) const {

@@ -33,6 +33,10 @@ struct ListViewArgs {
     // Ticks and unticks always raise a gadget event; with this set, so does
     // a row becoming selected or unselected.
     bool reportSelection = false;
+    // With this cleared, only the user's own ticks and clicks raise events:
+    // a program that sets the states itself already knows what it set, and a
+    // list of thousands of rows must not answer each change with an event.
+    bool reportOwnChanges = true;
 };
 
 class ListView {
@@ -57,13 +61,18 @@ public:
     void removeRow(int row);
     void clear();
     int rowCount() const;
+    // Room for `count` rows, before adding many.
+    void reserveRows(int count);
+    // Off while many rows are added or changed, so the list draws once after.
+    void setRedraw(bool on);
 
     std::string text(int row, int column) const;
     void setText(int row, int column, const std::string& text);
     COLORREF textColour(int row, int column) const;
     void setTextColour(int row, int column, COLORREF colour);
 
-    // Check marks and selection; each change is reported like a user's.
+    // Check marks and selection; each change is reported like a user's
+    // unless the list was made not to report its own changes.
     bool isTicked(int row) const;
     void setTicked(int row, bool ticked);
     bool isSelected(int row) const;
@@ -101,6 +110,7 @@ private:
     size_t columnCount_;
     int iconSize_;
     bool reportSelection_;
+    bool reportOwnChanges_;
     // While the list fills or empties itself, its own changes raise no events.
     bool quiet_ = false;
     // Text colour per row, per column.

@@ -106,7 +106,9 @@ struct FakeScreen : RenameScreen {
     void setStatusText(int field, const std::string& text) override { status[field] = text; }
 
     void clearRows() override { rows.clear(); }
-    void addRow(const PackageRow& row) override { rows.push_back(row); }
+    void addRows(const std::vector<PackageRow>& added) override {
+        rows.insert(rows.end(), added.begin(), added.end());
+    }
     void showRow(size_t index, const PackageRow& row) override { rows.at(index) = row; }
     std::vector<int> rowStates() override {
         std::vector<int> states;
@@ -401,7 +403,7 @@ TEST_F(RenameFlowTest, CopyingIntoTheSearchedFolderIsRefused) {
 }
 
 TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
-    addPackages({"0a1b2c3d_Dress.package", "Hat.package", "Skirt.package"});
+    addPackages({"Top.package", "0a1b2c3d_Dress.package", "Hat.package", "Skirt.package"});
     app.settings.keepNumber = 0;
     app.settings.inFront = "XY_";
     app.settings.customNumber = 1;
@@ -410,7 +412,7 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
     screen.click(rw, g::selectAll);
     screen.click(rw, g::rename);
     screen.user.push_back([this] {  // the run face, the first file proposed
-        EXPECT_EQ(screen.captions.back(), "Processing 3 Files");
+        EXPECT_EQ(screen.captions.back(), "Processing 4 Files");
         EXPECT_EQ(screen.textOf(rw, g::done), "Cancel");
         EXPECT_EQ(screen.textOf(rw, g::rename), "OK");
         EXPECT_FALSE(screen.shown(rw, g::inFront));
@@ -423,28 +425,36 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
     });
     screen.type(rw, g::newName, "My:Hat");  // cleaned with the message, then taken
     screen.click(rw, g::rename);
-    screen.type(rw, g::newName, "   ");  // no name at all: refused, the run waits
+    screen.type(rw, g::newName, "   ");  // no name at all: that file fails and stays
     screen.click(rw, g::rename);
-    screen.type(rw, g::newName, " Dress ");
+    screen.user.push_back([this] {  // the run went on to the next file
+        EXPECT_EQ(screen.textOf(rw, g::oldName), "Top.package");
+        EXPECT_EQ(screen.status[statusErrors], " 1");
+        EXPECT_EQ(screen.status[statusTicked], " 1");
+        screen.texts[{rw, g::newName}] = " Top2 ";
+        return Event{EventKind::gadget, rw, g::newName};
+    });
     screen.click(rw, g::rename);
     run();
 
-    EXPECT_EQ(savedSims(), (std::vector<std::string>{"Dress.package", "MyHat.package",
-                                                     "XY_Skirt001.package"}));
-    EXPECT_EQ(screen.names(), (std::vector<std::string>{"XY_Skirt001.package", "MyHat.package",
-                                                         "Dress.package"}));
-    for (const PackageRow& row : screen.rows) {
-        EXPECT_EQ(row.nameColour, kTextGreen);
-        EXPECT_EQ(row.state, 0);
-    }
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(savedSims(), (std::vector<std::string>{"0a1b2c3d_Dress.package", "MyHat.package",
+                                                     "Top2.package", "XY_Skirt001.package"}));
+    EXPECT_EQ(screen.names(),
+              (std::vector<std::string>{"XY_Skirt001.package", "MyHat.package",
+                                        "0a1b2c3d_Dress.package", "Top2.package"}));
+    EXPECT_EQ(screen.rows[2].nameColour, kTextRed);
+    for (size_t i : {0, 1, 3}) EXPECT_EQ(screen.rows[i].nameColour, kTextGreen);
+    for (const PackageRow& row : screen.rows) EXPECT_EQ(row.state, 0);
+    EXPECT_EQ(dialogs.messages.size(), 1u);  // only for the colon
+    EXPECT_EQ(screen.status[statusErrors], " 1");
     EXPECT_EQ(screen.captions,
-              (std::vector<std::string>{"Renaming Options", "Processing 3 Files",
-                                        "Finished 1 of 3 Files", "Finished 2 of 3 Files",
-                                        "Finished 3 of 3 Files", "Renaming Options"}));
+              (std::vector<std::string>{"Renaming Options", "Processing 4 Files",
+                                        "Finished 1 of 4 Files", "Finished 2 of 4 Files",
+                                        "Finished 3 of 4 Files", "Finished 4 of 4 Files",
+                                        "Renaming Options"}));
     EXPECT_EQ(screen.progress, 100);
-    EXPECT_EQ(app.settings.startNumber, "004");  // one number per file shown
-    EXPECT_EQ(screen.textOf(rw, g::startNumber), "004");
+    EXPECT_EQ(app.settings.startNumber, "005");  // one number per file shown
+    EXPECT_EQ(screen.textOf(rw, g::startNumber), "005");
     EXPECT_TRUE(screen.shown(rw, g::inFront));
     EXPECT_FALSE(screen.shown(rw, g::progress));
     EXPECT_EQ(screen.textOf(rw, g::done), "Done");

@@ -237,33 +237,62 @@ TEST(RenameRun, CancelFinishesTheFileOnScreenAndStops) {
     }
 }
 
-TEST(RenameRun, TypedNamesAreTrimmedAndAnEmptyNameLeavesTheFile) {
-    Listing listing({"a.package", "b.package", "c.package"});
+TEST(RenameRun, ConfirmedNamesAreCleanedAndOnlyWrongCharactersRaiseTheMessage) {
     RecordingDialogs dialogs;
-    NameConfirmation empty = confirmNewName("  ", dialogs);
-    EXPECT_FALSE(empty.accepted);
-    EXPECT_EQ(dialogs.messages.size(), 1u);
-    empty = confirmNewName("", dialogs);
-    EXPECT_FALSE(empty.accepted);
-    EXPECT_EQ(dialogs.messages.size(), 2u);
-    NameConfirmation typed = confirmNewName("b?c", dialogs);
-    EXPECT_TRUE(typed.accepted);
-    EXPECT_EQ(typed.text, "bc");
+    EXPECT_EQ(confirmNewName("", dialogs), "");
+    EXPECT_EQ(confirmNewName("   ", dialogs), "");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(confirmNewName("b?c", dialogs), "bc");
+    EXPECT_EQ(confirmNewName(" ?* ", dialogs), "");
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{kForbiddenCharactersMessage, kForbiddenCharactersMessage}));
+}
 
+TEST(RenameRun, AnEmptyNameFailsTheRenameAndTheRunGoesOn) {
+    Listing listing({"a.package", "b.package", "c.package", "d.package"});
     RenameRun run(RunMode::oneByOne, kFolder, listing.rows, listing.naming, listing.fs);
-    run.start(false, "");
+    run.start(true, kCopies);
     run.nextFile();
-    EXPECT_EQ(run.finishFile("   ").rename, RenameOutcome::unchanged);
+    FileResult empty = run.finishFile("   ");
+    EXPECT_EQ(empty.rename, RenameOutcome::failed);
+    EXPECT_EQ(empty.copy, CopyOutcome::skipped);
+    EXPECT_FALSE(empty.lastOfRun);
+    EXPECT_EQ(listing.rows[0].name, "a.package");
+    EXPECT_EQ(listing.rows[0].nameColour, kTextRed);
+    EXPECT_EQ(listing.rows[0].copyMark, "~~~");
+    EXPECT_EQ(listing.rows[0].state, 0);
+    EXPECT_EQ(run.errorText(), " 1");
+    EXPECT_EQ(run.tickedCount(), 3);
+
     run.nextFile();
     EXPECT_EQ(run.finishFile("  Bee  ").rename, RenameOutcome::renamed);
     run.nextFile();
     // Text that never went through the box's cleaning still cannot leave the folder.
     EXPECT_EQ(run.finishFile("..\\..\\sea").rename, RenameOutcome::renamed);
+    run.nextFile();
+    EXPECT_EQ(run.finishFile("/:*").rename, RenameOutcome::failed);  // nothing left once cleaned
+    EXPECT_TRUE(run.finished());
+
     EXPECT_EQ(listing.fs.exists(kFolder + ".package"), 0);
-    EXPECT_EQ(listing.fs.exists(kFolder + "a.package"), 1);
+    EXPECT_EQ(listing.fs.exists(kCopies + ".package"), 0);
+    EXPECT_EQ(listing.fs.exists(kCopies + "a.package"), 0);
+    EXPECT_EQ(listing.fs.contents(kFolder + "a.package"), "a.package");
+    EXPECT_EQ(listing.fs.contents(kFolder + "d.package"), "d.package");
     EXPECT_EQ(listing.fs.exists(kFolder + "Bee.package"), 1);
     EXPECT_EQ(listing.fs.exists(kFolder + "....sea.package"), 1);
     EXPECT_EQ(listing.rows[1].name, "Bee.package");
+    EXPECT_EQ(run.errorCount(), 2);
+    EXPECT_EQ(run.tickedCount(), 0);
+}
+
+TEST(RenameRun, AnAutomaticProposalThatComesOutEmptyIsRefusedToo) {
+    Listing listing({"0a1b2c3d_.package"});
+    listing.naming.keepNumber = false;  // the number was all the name there was
+    RenameRun run(RunMode::automatic, kFolder, listing.rows, listing.naming, listing.fs);
+    run.start(false, "");
+    EXPECT_EQ(listing.runAll(run)[0].rename, RenameOutcome::failed);
+    EXPECT_EQ(listing.fs.exists(kFolder + "0a1b2c3d_.package"), 1);
+    EXPECT_EQ(listing.fs.exists(kFolder + ".package"), 0);
 }
 
 TEST(RenameRun, ProposalsNeverHoldPathCharacters) {

@@ -34,11 +34,11 @@ protected:
     }
 
     // Every event the list raised since the last call.
-    int listEvents() {
+    int listEvents(int id = 9) {
         int count = 0;
         for (int step = 0; step < 1000; ++step) {
             Event event = toolkit.pollEvent();
-            if (event.kind == EventKind::gadget && event.window == 5 && event.id == 9) ++count;
+            if (event.kind == EventKind::gadget && event.window == 5 && event.id == id) ++count;
             MSG message;
             if (event.kind == EventKind::none &&
                 !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE))
@@ -93,6 +93,37 @@ TEST_F(ListViewTest, StatesRoundTripAndOnlyChangesRaiseEvents) {
     view->setAllTicked(false);
     EXPECT_EQ(view->states(), (std::vector<int>{0, 0, 0}));
     EXPECT_GT(listEvents(), 0);
+}
+
+TEST_F(ListViewTest, AListThatKeepsItsOwnStatesHearsOnlyTheUser) {
+    ListViewArgs args;
+    args.id = 10;
+    args.width = 380;
+    args.height = 200;
+    args.columns = {{"Name", 200}};
+    args.reportSelection = true;
+    args.reportOwnChanges = false;
+    ListView quiet(*window, args);
+    quiet.setRedraw(false);
+    quiet.reserveRows(3000);
+    for (int i = 0; i < 3000; ++i) quiet.addRow({"row " + std::to_string(i)});
+    quiet.setRedraw(true);
+    ASSERT_EQ(quiet.rowCount(), 3000);
+    EXPECT_EQ(quiet.text(2999, 0), "row 2999");
+
+    quiet.setAllTicked(true);
+    quiet.setState(7, ListView::rowTicked | ListView::rowSelected);
+    quiet.setState(8, ListView::rowSelected);  // moves the highlight
+    EXPECT_EQ(listEvents(10), 0);
+    EXPECT_EQ(quiet.state(7), ListView::rowTicked);
+    EXPECT_EQ(quiet.state(8), ListView::rowSelected);
+
+    // An untick from outside, as a click makes it, is still heard.
+    LVITEMW item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(1);
+    SendMessageW(quiet.hwnd(), LVM_SETITEMSTATE, 9, reinterpret_cast<LPARAM>(&item));
+    EXPECT_GT(listEvents(10), 0);
 }
 
 TEST_F(ListViewTest, ThirteenRowsFitAndColumnsAndGridLinesCanChange) {

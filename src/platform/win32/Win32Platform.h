@@ -38,6 +38,12 @@ public:
     LocalDate today() override;
     LocalDate localDateOf(int64_t utcSeconds) override;
     int64_t milliseconds() override { return int64_t(GetTickCount64()); }
+
+private:
+    // The time zone as last asked for, and when (GetTickCount64).
+    TIME_ZONE_INFORMATION zone_{};
+    bool zoneKnown_ = false;
+    ULONGLONG zoneAskedAt_ = 0;
 };
 
 class Win32Registry : public Registry {

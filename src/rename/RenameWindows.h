@@ -1,0 +1,18 @@
+#pragma once
+// The rename window and the Find Package Options window over the toolkit.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/App.h"
+#include "rename/RenameScreen.h"
+#include "ui/Toolkit.h"
+
+namespace seamster {
+
+// Both windows, not yet built; `owner` (which may be none) stays disabled
+// while the rename window is open.
+std::unique_ptr<RenameScreen> makeRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner);
+
+}  // namespace seamster

@@ -1,0 +1,444 @@
+// How the package renaming keeps up with the thousands of packages some
+// creators keep. On the real file system and the real windows:
+//
+// - listing a folder of many packages: the bare FindFirstFile loop beside a
+//   search that fills the rename window's list from the same folder, taken in
+//   turns, median of several rounds; the search may take at most 3 times the
+//   bare listing;
+// - automatic runs over a smaller and a larger number of ticked packages,
+//   driven through the rename window's own flow: the time per file of the
+//   larger run may be at most 1.5 times that of the smaller.
+//
+//   rename_bench.exe [--listed N] [--runs A,B] [--rounds N] [--no-goals]
+//
+// Exits 1 when a goal is missed, 2 when something went wrong on the way
+// (files not renamed, rows missing, a message shown).
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "platform/win32/Win32Platform.h"
+#include "rename/RenameFlow.h"
+#include "rename/RenameLayout.h"
+#include "rename/RenameWindows.h"
+#include "ui/Toolkit.h"
+
+namespace seamster {
+namespace {
+
+namespace g = renameGadget;
+namespace f = findGadget;
+constexpr int rw = renameWindowNumber;
+constexpr int fw = findWindowNumber;
+
+using SteadyClock = std::chrono::steady_clock;
+
+double millisecondsBetween(SteadyClock::time_point from, SteadyClock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Options {
+    int listed = 20000;
+    int smallRun = 500;
+    int largeRun = 5000;
+    int rounds = 5;
+    int runRounds = 3;
+    bool goals = true;
+};
+
+bool readOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--listed" && hasValue) {
+            options.listed = std::atoi(argv[++i]);
+        } else if (arg == "--runs" && hasValue) {
+            const std::string value = argv[++i];
+            const size_t comma = value.find(',');
+            if (comma == std::string::npos) return false;
+            options.smallRun = std::atoi(value.substr(0, comma).c_str());
+            options.largeRun = std::atoi(value.substr(comma + 1).c_str());
+        } else if (arg == "--rounds" && hasValue) {
+            options.rounds = std::max(1, std::atoi(argv[++i]));
+            options.runRounds = std::max(1, (options.rounds + 1) / 2);
+        } else if (arg == "--no-goals") {
+            options.goals = false;
+        } else {
+            return false;
+        }
+    }
+    return options.listed > 0 && options.smallRun > 0 && options.largeRun > options.smallRun;
+}
+
+// ---- folders of packages ---------------------------------------------------
+
+std::wstring benchRoot() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"seamster-rename-bench-" + std::to_wstring(GetCurrentProcessId()) +
+           L"\\";
+}
+
+// `count` small packages with Body Shop numbers, as a creator's SavedSims holds.
+bool makePackages(const std::wstring& folder, int count) {
+    if (!CreateDirectoryW(folder.c_str(), nullptr)) return false;
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[64];
+        swprintf(name, 64, L"%08x_Outfit_%05d.package", 0x10000000u + unsigned(i), i);
+        HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        DWORD written = 0;
+        const char content[] = "DBPF";
+        WriteFile(file, content, sizeof content - 1, &written, nullptr);
+        CloseHandle(file);
+    }
+    return true;
+}
+
+void removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(folder + name + L"\\");
+            else
+                DeleteFileW((folder + name).c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// The bare listing every search starts from.
+int rawListing(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*.package").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return count;
+}
+
+int filesStartingWith(const std::wstring& folder, const std::wstring& prefix) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + prefix + L"*.package").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do ++count;
+    while (FindNextFileW(find, &data));
+    FindClose(find);
+    return count;
+}
+
+// ---- the user -----------------------------------------------------------------
+
+// Any message box would wait for a user who is not there: counted instead.
+struct CountingDialogs : Dialogs {
+    int shown = 0;
+    void showMessage(const std::string& text, int) override {
+        ++shown;
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
+    int askYesNo(const std::string&, int) override {
+        ++shown;
+        return answerNo;
+    }
+};
+
+// The real windows, with the clicks of a user who knows what to do: every
+// waiting for an event takes the next step of the script instead.
+class ScriptedScreen final : public RenameScreen {
+public:
+    explicit ScriptedScreen(RenameScreen& real) : real_(real) {}
+
+    std::deque<std::function<Event()>> steps;
+    std::function<void()> onWait;
+    std::function<void(int window, int gadget, const std::string&)> onText;
+    std::string status[6];
+
+    void click(int window, int gadget) {
+        steps.push_back([=] { return Event{EventKind::gadget, window, gadget}; });
+    }
+
+    bool openRenameWindow() override { return real_.openRenameWindow(); }
+    void openFindWindow() override { real_.openFindWindow(); }
+    void closeWindows() override { real_.closeWindows(); }
+    void showWindow(int window, bool visible) override { real_.showWindow(window, visible); }
+    void enableWindow(int window, bool enabled) override { real_.enableWindow(window, enabled); }
+    void activateWindow(int window) override { real_.activateWindow(window); }
+    void setWindowTitle(int window, const std::string& title) override {
+        real_.setWindowTitle(window, title);
+    }
+    void setBusy(bool busy) override { real_.setBusy(busy); }
+    std::string text(int window, int gadget) override { return real_.text(window, gadget); }
+    void setText(int window, int gadget, const std::string& text) override {
+        real_.setText(window, gadget, text);
+        if (onText) onText(window, gadget, text);
+    }
+    bool isChecked(int window, int gadget) override { return real_.isChecked(window, gadget); }
+    void setChecked(int window, int gadget, bool checked) override {
+        real_.setChecked(window, gadget, checked);
+    }
+    void showGadget(int window, int gadget, bool visible) override {
+        real_.showGadget(window, gadget, visible);
+    }
+    void enableGadget(int window, int gadget, bool enabled) override {
+        real_.enableGadget(window, gadget, enabled);
+    }
+    int selectedItem(int window, int gadget) override { return real_.selectedItem(window, gadget); }
+    void selectItem(int window, int gadget, int position) override {
+        real_.selectItem(window, gadget, position);
+    }
+    void setTip(int window, int gadget, const std::string& tip) override {
+        real_.setTip(window, gadget, tip);
+    }
+    void setProgress(int percent) override { real_.setProgress(percent); }
+    void setStatusText(int field, const std::string& text) override {
+        real_.setStatusText(field, text);
+        if (field >= 0 && field < 6) status[field] = text;
+    }
+    void clearRows() override { real_.clearRows(); }
+    void addRows(const std::vector<PackageRow>& rows) override { real_.addRows(rows); }
+    void showRow(size_t index, const PackageRow& row) override { real_.showRow(index, row); }
+    std::vector<int> rowStates() override { return real_.rowStates(); }
+    void setRowState(size_t index, int state) override { real_.setRowState(index, state); }
+    void setNameColumnWidth(int width) override { real_.setNameColumnWidth(width); }
+    void scrollToTop() override { real_.scrollToTop(); }
+    void makeRowVisible(size_t index) override { real_.makeRowVisible(index); }
+    void setGridLines(bool on) override { real_.setGridLines(on); }
+    int scrollBarWidth() override { return real_.scrollBarWidth(); }
+
+    Event waitEvent() override {
+        if (onWait) onWait();
+        // What the windows had to say while the user looked on goes first.
+        real_.flushEvents();
+        if (steps.empty()) return {};
+        auto step = std::move(steps.front());
+        steps.pop_front();
+        return step();
+    }
+    Event pollEvent() override { return real_.pollEvent(); }
+    void flushEvents() override { real_.flushEvents(); }
+    void pause(int milliseconds) override { real_.pause(milliseconds); }
+    std::string pickFolder(int, const std::string&, const std::string&) override { return {}; }
+
+private:
+    RenameScreen& real_;
+};
+
+// ---- the measurements ------------------------------------------------------------
+
+struct Bench {
+    Win32FileSystem fs;
+    Win32Clock clock;
+    Win32Registry registry;
+    Win32Shell shell;
+    Win32Processes processes;
+    CountingDialogs dialogs;
+    Win32TextCodec codec;
+    Platform platform{fs, clock, registry, shell, processes, dialogs, codec};
+    App app{platform};
+    ui::Toolkit toolkit{GetModuleHandleW(nullptr)};
+    std::wstring root = benchRoot();
+    bool faulty = false;
+
+    Bench() {
+        toolkit.loadFonts();
+        toolkit.loadPictures();
+        app.screen.scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
+        app.paths.eaGamesFolder = narrow(root) + "EA Games\\";
+        // Every package, whatever its age; the name filter still reads each name.
+        app.settings.bodyshopNumber = 1;
+        app.settings.inTheLast = 3;
+        app.settings.copyPackages = 0;
+    }
+
+    std::wstring savedSims(const std::string& user) {
+        return widen(app.paths.eaGamesFolder + user + "\\SavedSims\\");
+    }
+
+    bool makeUserFolder(const std::string& user, int packages) {
+        const std::wstring userFolder = widen(app.paths.eaGamesFolder + user + "\\");
+        return CreateDirectoryW(userFolder.c_str(), nullptr) &&
+               makePackages(savedSims(user), packages);
+    }
+
+    void fail(const char* what) {
+        std::fprintf(stderr, "rename_bench: %s\n", what);
+        faulty = true;
+    }
+
+    // One search through the windows: from "OK" in the Find Package Options
+    // window until the rename window waits with its list filled.
+    double searchOnce(const std::string& user, int expected) {
+        app.paths.userFolderName = user + "\\";
+        std::unique_ptr<RenameScreen> windows = makeRenameWindows(app, toolkit, nullptr);
+        ScriptedScreen screen(*windows);
+        SteadyClock::time_point started, filled;
+        bool searching = false;
+        screen.steps.push_back([&] {
+            searching = true;
+            started = SteadyClock::now();
+            return Event{EventKind::gadget, fw, f::ok};
+        });
+        screen.onWait = [&] {
+            if (!searching) return;
+            filled = SteadyClock::now();
+            searching = false;
+            if (int(screen.rowStates().size()) != expected) fail("the list lacks rows");
+        };
+        screen.click(rw, g::done);
+        screen.click(fw, f::cancel);
+        RenameFlow(app, screen).run();
+        return millisecondsBetween(started, filled);
+    }
+
+    // The search alone, without the windows.
+    double findOnly(const std::string& user, int expected) {
+        FinderSettings finder = finderSettingsOf(app.settings);
+        const std::string folder = narrow(savedSims(user));
+        const SteadyClock::time_point started = SteadyClock::now();
+        const PackageSearch search = findPackages(folder, finder, fs, clock);
+        const double elapsed = millisecondsBetween(started, SteadyClock::now());
+        if (int(search.rows.size()) != expected) fail("the search lacks packages");
+        return elapsed;
+    }
+
+    // One automatic run over every package of the folder: from "Auto-Rename"
+    // until the options come back; milliseconds per file.
+    double runOnce(const std::string& user, int files, int round) {
+        app.paths.userFolderName = user + "\\";
+        const std::string prefix = "r" + std::to_string(round) + "_";
+        app.settings.inFront = prefix;
+        app.settings.inBack.clear();
+        app.settings.keepNumber = 1;
+        app.settings.customNumber = 0;
+        app.settings.bodyshopNumber = 3;  // the names no longer start with a number
+        std::unique_ptr<RenameScreen> windows = makeRenameWindows(app, toolkit, nullptr);
+        ScriptedScreen screen(*windows);
+        SteadyClock::time_point started, ended;
+        bool running = false;
+        screen.click(fw, f::ok);
+        screen.click(rw, g::selectAll);
+        screen.steps.push_back([&] {
+            running = true;
+            started = SteadyClock::now();
+            return Event{EventKind::gadget, rw, g::autoRename};
+        });
+        screen.click(rw, g::rename);  // "OK" to the auto-rename prompt
+        screen.onText = [&](int window, int gadget, const std::string& text) {
+            if (!running || window != rw || gadget != g::optionsFrame) return;
+            if (text != kRenamingOptionsCaption) return;
+            ended = SteadyClock::now();
+            running = false;
+        };
+        screen.click(rw, g::done);
+        screen.click(fw, f::cancel);
+        RenameFlow(app, screen).run();
+        if (screen.status[statusErrors] != " 0" || screen.status[statusTicked] != " 0")
+            fail("the run reported errors or left rows ticked");
+        if (filesStartingWith(savedSims(user), widen(prefix)) != files)
+            fail("not every package was renamed");
+        return millisecondsBetween(started, ended) / files;
+    }
+};
+
+int run(const Options& options) {
+    Bench bench;
+    if (!CreateDirectoryW(bench.root.c_str(), nullptr) ||
+        !CreateDirectoryW(widen(bench.app.paths.eaGamesFolder).c_str(), nullptr)) {
+        std::fprintf(stderr, "rename_bench: cannot make %ls\n", bench.root.c_str());
+        return 2;
+    }
+    const std::string small = "Run" + std::to_string(options.smallRun);
+    const std::string large = "Run" + std::to_string(options.largeRun);
+    if (!bench.makeUserFolder("Listing", options.listed) ||
+        !bench.makeUserFolder(small, options.smallRun) ||
+        !bench.makeUserFolder(large, options.largeRun)) {
+        std::fprintf(stderr, "rename_bench: cannot make the packages\n");
+        removeTree(bench.root);
+        return 2;
+    }
+
+    // Taken in turns, so whatever else the machine does falls on both alike.
+    std::vector<double> raw, search, findAlone;
+    const std::wstring listed = bench.savedSims("Listing");
+    for (int round = 0; round < options.rounds; ++round) {
+        const bool rawFirst = round % 2 == 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn == 0) == rawFirst) {
+                const SteadyClock::time_point started = SteadyClock::now();
+                if (rawListing(listed) != options.listed) bench.fail("the bare listing lacks files");
+                raw.push_back(millisecondsBetween(started, SteadyClock::now()));
+            } else {
+                search.push_back(bench.searchOnce("Listing", options.listed));
+                findAlone.push_back(bench.findOnly("Listing", options.listed));
+            }
+        }
+    }
+    std::vector<double> smallPerFile, largePerFile;
+    for (int round = 0; round < options.runRounds; ++round) {
+        smallPerFile.push_back(bench.runOnce(small, options.smallRun, round));
+        largePerFile.push_back(bench.runOnce(large, options.largeRun, round));
+    }
+    removeTree(bench.root);
+    if (bench.dialogs.shown > 0) bench.fail("a message was shown");
+
+    const double rawMs = median(raw), searchMs = median(search);
+    const double listRatio = rawMs > 0 ? searchMs / rawMs : 0;
+    const double smallMs = median(smallPerFile), largeMs = median(largePerFile);
+    const double runRatio = smallMs > 0 ? largeMs / smallMs : 0;
+    std::printf("listing %d packages (median of %d, taken in turns):\n", options.listed,
+                options.rounds);
+    std::printf("  bare FindFirstFile loop        %9.1f ms\n", rawMs);
+    std::printf("  search filling the list        %9.1f ms   %.2fx the bare listing (goal <= 3)\n",
+                searchMs, listRatio);
+    std::printf("  of which the search alone      %9.1f ms\n", median(findAlone));
+    std::printf("automatic runs (median of %d):\n", options.runRounds);
+    std::printf("  %5d ticked files             %9.3f ms per file\n", options.smallRun, smallMs);
+    std::printf("  %5d ticked files             %9.3f ms per file   %.2fx (goal <= 1.5)\n",
+                options.largeRun, largeMs, runRatio);
+
+    if (bench.faulty) return 2;
+    const bool met = listRatio <= 3.0 && runRatio <= 1.5;
+    if (!options.goals) return 0;
+    std::printf(met ? "goals met\n" : "GOAL MISSED\n");
+    return met ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace seamster
+
+int main(int argc, char** argv) {
+    seamster::Options options;
+    if (!seamster::readOptions(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: rename_bench [--listed N] [--runs A,B] [--rounds N] [--no-goals]\n");
+        return 2;
+    }
+    return seamster::run(options);
+}
