@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fakes/FixedClock.h"
-#include "fakes/Latin1Codec.h"
-#include "fakes/MemoryFileSystem.h"
+#include "fakes/FakePlatform.h"
 #include "images/BackgroundSave.h"
 #include "images/BmpWriter.h"
 #include "images/PictureDecoder.h"
@@ -14,27 +12,6 @@ const std::string kUser = "C:\\Docs\\EA Games\\The Sims 2\\";
 const std::string kBackground = kUser + "userbkg.bmp";
 const std::string kBackups = kUser + "BodyshopBackgrounds\\";
 
-struct NoRegistry : Registry {
-    RegistryRead readLocalMachineText(const std::string&, const std::string&,
-                                      std::string&) override {
-        return RegistryRead::openFailed;
-    }
-};
-struct NoShell : Shell {
-    bool open(const std::string&, const std::string&) override { return false; }
-    std::string specialFolder(int) override { return {}; }
-    std::string currentFolder() override { return {}; }
-};
-struct NoProcesses : Processes {
-    int checkRunning(const std::string&) override { return 0; }
-};
-struct RecordingDialogs : Dialogs {
-    std::vector<std::pair<std::string, int>> messages;
-    void showMessage(const std::string& text, int icon) override {
-        messages.emplace_back(text, icon);
-    }
-    int askYesNo(const std::string&, int) override { return answerNo; }
-};
 
 // Scripted windows: each answer is set by the test, each call recorded.
 struct ScriptedScreens : BackgroundScreens {
@@ -76,15 +53,11 @@ Image gradient(int width, int height) {
 }
 
 struct BackgroundTest : ::testing::Test {
-    MemoryFileSystem fs;
-    FixedClock clock;
-    NoRegistry registry;
-    NoShell shell;
-    NoProcesses processes;
-    RecordingDialogs dialogs;
-    Latin1Codec codec;
-    Platform platform{fs, clock, registry, shell, processes, dialogs, codec};
-    App app{platform};
+    FakePlatform services;
+    MemoryFileSystem& fs = services.fs;
+    FixedClock& clock = services.clock;
+    FakeDialogs& dialogs = services.dialogs;
+    App app{services.platform};
     ScriptedScreens screens;
 
     BackgroundTest() {
@@ -113,7 +86,7 @@ TEST_F(BackgroundTest, ChosenPictureIsRememberedFittedAndSaved) {
     EXPECT_EQ(background(), screens.lastComposed);
     EXPECT_EQ(fs.contents(kBackground)->size(), 1440054u);
     EXPECT_EQ(screens.refreshes, 1);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_FALSE(fs.exists(kBackups)) << "no copy was asked for";
 }
 
@@ -139,7 +112,7 @@ TEST_F(BackgroundTest, NothingHappensWithoutAPictureOrAnAnswer) {
     EXPECT_FALSE(fs.exists(kBackground));
     EXPECT_TRUE(screens.proposedCopies.empty());
     EXPECT_EQ(screens.refreshes, 0);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.boxes.empty());
     fs.deleteFile("C:\\pics\\notes.png");
     EXPECT_EQ(fs.snapshot(), before);
 }
@@ -150,9 +123,9 @@ TEST_F(BackgroundTest, FailedSaveIsReportedAndKeepsTheOldBackground) {
     fs.failWhen = [](FsOp op, const std::string&) { return op == FsOp::writeFile; };
     screens.chosenPicture = "C:\\pics\\sky.bmp";
     newBackgroundImage(app, screens);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].first, "Couldn't Save New Background Image!");
-    EXPECT_EQ(dialogs.messages[0].second, iconStop);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "Couldn't Save New Background Image!");
+    EXPECT_EQ(dialogs.boxes[0].icon, iconStop);
     EXPECT_EQ(fs.contents(kBackground), old);
     EXPECT_EQ(screens.refreshes, 0);
 
@@ -164,7 +137,7 @@ TEST_F(BackgroundTest, FailedSaveIsReportedAndKeepsTheOldBackground) {
     } broken;
     broken.chosenPicture = screens.chosenPicture;
     newBackgroundImage(app, broken);
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.boxes.size(), 2u);
     EXPECT_EQ(fs.contents(kBackground), old);
 }
 
@@ -192,7 +165,7 @@ TEST_F(BackgroundTest, CopyGoesToTheBackupFolderUnderTheChosenName) {
     const auto before = fs.snapshot();
     newBackgroundImage(app, screens);
     EXPECT_EQ(fs.snapshot(), before);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(BackgroundTest, BackupFolderThatCannotBeMadeLeavesTheNameWithoutAFolder) {
@@ -214,8 +187,8 @@ TEST_F(BackgroundTest, BackupFolderThatCannotBeMadeLeavesTheNameWithoutAFolder) 
         return op == FsOp::writeFile && path.find("copy") != std::string::npos;
     };
     newBackgroundImage(app, screens);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].first, "Couldn't Save Background Image Copy!");
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "Couldn't Save Background Image Copy!");
     EXPECT_TRUE(fs.contents(kBackground));
 }
 
@@ -256,7 +229,7 @@ TEST_F(BackgroundTest, ColourBackgroundIsAlways1024By768) {
     EXPECT_EQ(app.backgroundColor, (Rgb{0xFF, 0, 0}));
     EXPECT_EQ(background(), Image::create(1024, 768, {0x40, 0x80, 0xFF}));
     EXPECT_EQ(screens.refreshes, 1);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(BackgroundTest, ThumbnailShowsTheBackgroundOrTheColour) {

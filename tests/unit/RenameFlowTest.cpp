@@ -5,9 +5,7 @@
 #include <functional>
 #include <map>
 
-#include "fakes/FixedClock.h"
-#include "fakes/Latin1Codec.h"
-#include "fakes/MemoryFileSystem.h"
+#include "fakes/FakePlatform.h"
 #include "rename/RenameFlow.h"
 #include "rename/RenameLayout.h"
 
@@ -24,25 +22,6 @@ const std::string kSavedSims = kUser + "SavedSims\\";
 const std::string kCopies = "D:\\Copies\\";
 constexpr int64_t kToday = 1700000000;  // 2023-11-14 22:13 UTC
 
-struct RecordingDialogs : Dialogs {
-    std::vector<std::string> messages;
-    void showMessage(const std::string& text, int) override { messages.push_back(text); }
-    int askYesNo(const std::string&, int) override { return answerNo; }
-};
-struct NoRegistry : Registry {
-    RegistryRead readLocalMachineText(const std::string&, const std::string&,
-                                      std::string&) override {
-        return RegistryRead::openFailed;
-    }
-};
-struct NoShell : Shell {
-    bool open(const std::string&, const std::string&) override { return false; }
-    std::string specialFolder(int) override { return {}; }
-    std::string currentFolder() override { return {}; }
-};
-struct NoProcesses : Processes {
-    int checkRunning(const std::string&) override { return 0; }
-};
 
 // The two windows as a user sees them. The user is a script of steps; each
 // step changes what the user would change and returns the event it raises.
@@ -221,22 +200,18 @@ protected:
         return names;
     }
 
-    MemoryFileSystem fs;
-    FixedClock clock;
-    NoRegistry registry;
-    NoShell shell;
-    NoProcesses processes;
-    RecordingDialogs dialogs;
-    Latin1Codec codec;
-    Platform platform{fs, clock, registry, shell, processes, dialogs, codec};
-    App app{platform};
+    FakePlatform services;
+    MemoryFileSystem& fs = services.fs;
+    FixedClock& clock = services.clock;
+    FakeDialogs& dialogs = services.dialogs;
+    App app{services.platform};
     FakeScreen screen;
 };
 
 TEST_F(RenameFlowTest, WithoutSavedSimsNothingOpens) {
     fs.removeFolder(kUser + "SavedSims");
     run();
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Unable to find your SavedSims folder"});
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Unable to find your SavedSims folder"});
     EXPECT_FALSE(screen.renameOpen);
     EXPECT_EQ(screen.closeCount, 0);
 }
@@ -298,7 +273,7 @@ TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
     EXPECT_EQ(app.settings.search, "Dress");
     EXPECT_EQ(app.settings.otherFolder, 0);
     EXPECT_EQ(app.packageSearchFolder, kSavedSims);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.texts().empty());
 }
 
 TEST_F(RenameFlowTest, NothingFoundSaysSoAndGoesStraightBackToTheFindWindow) {
@@ -306,8 +281,8 @@ TEST_F(RenameFlowTest, NothingFoundSaysSoAndGoesStraightBackToTheFindWindow) {
     screen.click(fw, f::ok);
     screen.searchAll();
     run();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0],
+    ASSERT_EQ(dialogs.texts().size(), 1u);
+    EXPECT_EQ(dialogs.texts()[0],
               "No matching Package files\nCreated since 11/14/2023\n were found in this folder");
     // The second search happened without any event in the rename window between.
     EXPECT_EQ(screen.names(), std::vector<std::string>{"Plain.package"});
@@ -359,7 +334,7 @@ TEST_F(RenameFlowTest, TypedNamePartsAreCleanedAndFollowedIntoTheSettings) {
     screen.toggle(rw, g::autoNumber);
     screen.choose(rw, g::remove, {g::keep, g::remove});
     run();
-    EXPECT_EQ(dialogs.messages.size(), 1u);  // for a?b only
+    EXPECT_EQ(dialogs.texts().size(), 1u);  // for a?b only
     EXPECT_EQ(screen.textOf(rw, g::inFront), "ab");
     EXPECT_EQ(app.settings.inFront, "ab");
     EXPECT_EQ(app.settings.inBack, "[x]");
@@ -393,11 +368,11 @@ TEST_F(RenameFlowTest, CopyingIntoTheSearchedFolderIsRefused) {
     screen.searchAll();
     screen.toggle(rw, g::copyPackages);  // no folder yet: the picker, which gives SavedSims
     screen.user.push_back([this] {
-        EXPECT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.texts().size(), 1u);
         return Event{EventKind::other, rw, 0};
     });
     run();
-    EXPECT_EQ(dialogs.messages[0], kSameFolderMessage);
+    EXPECT_EQ(dialogs.texts()[0], kSameFolderMessage);
     EXPECT_FALSE(screen.on(rw, g::copyPackages));  // unticked on the next pass
     EXPECT_EQ(app.settings.copyTo, kSavedSims);
 }
@@ -445,7 +420,7 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
     EXPECT_EQ(screen.rows[2].nameColour, kTextRed);
     for (size_t i : {0, 1, 3}) EXPECT_EQ(screen.rows[i].nameColour, kTextGreen);
     for (const PackageRow& row : screen.rows) EXPECT_EQ(row.state, 0);
-    EXPECT_EQ(dialogs.messages.size(), 1u);  // only for the colon
+    EXPECT_EQ(dialogs.texts().size(), 1u);  // only for the colon
     EXPECT_EQ(screen.status[statusErrors], " 1");
     EXPECT_EQ(screen.captions,
               (std::vector<std::string>{"Renaming Options", "Processing 4 Files",
