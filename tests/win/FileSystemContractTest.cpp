@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FixedClock.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -446,20 +447,8 @@ TEST_F(Win32FileSystemTest, UnicodeNamesSurviveEveryOperation) {
 
 // ---- clock -------------------------------------------------------------------
 
-// The civil date `days` days after 1970-01-01 (proleptic Gregorian).
-LocalDate civilDate(int64_t days) {
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t mp = (5 * dayOfYear + 2) / 153;
-    const int day = int(dayOfYear - (153 * mp + 2) / 5 + 1);
-    const int month = int(mp < 10 ? mp + 3 : mp - 9);
-    const int year = int(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-    return {year, month, day};
-}
+// The civil date `days` days after 1970-01-01, as the tests' fake clock reckons it.
+LocalDate civilDate(int64_t days) { return FixedClock::civilFromDays(days); }
 
 int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
