@@ -25,7 +25,8 @@ std::optional<Image> loadPicture(FileSystem& fs, const std::string& path,
 // A picture decoded for a thumbnail: JPEG photos are decoded at 1/2, 1/4 or
 // 1/8 of their size when that still gives at least minWidth x minHeight (or
 // the full size, where the picture is smaller than that), which is much
-// faster; other formats come at full size. The original size is reported too,
+// faster; at 1/8, common photos are read from their block averages alone
+// (JpegBlockAverages.h). Other formats come at full size. The original size is reported too,
 // for the thumbnail's placement and caption.
 struct DecodedPicture {
     Image image;

@@ -1,0 +1,552 @@
+#include "images/JpegBlockAverages.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace seamster {
+namespace {
+
+// --- The file's headers -------------------------------------------------------
+
+constexpr int maxComponents = 3;
+constexpr int maxBlocksPerMcu = 10;  // the format's own limit
+constexpr int fastBits = 10;         // codes up to this long are found with one look-up
+constexpr int pairBits = 12;         // AC coefficients are skipped up to two at a time
+
+uint16_t bigEndian16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
+
+// A Huffman table prepared for reading: short codes through look-up tables,
+// longer ones the canonical way.
+struct HuffmanTable {
+    bool defined = false;
+    int symbolCount = 0;
+    std::array<uint8_t, 256> symbols {};
+    std::array<int32_t, 18> maxCode {};  // per length; -1 where no code has it
+    std::array<int32_t, 17> valueOffset {};
+    // By the next fastBits bits: the length of the code that starts there
+    // (0 when it is longer) and its symbol.
+    std::array<uint8_t, 1 << fastBits> fastLength {};
+    std::array<uint8_t, 1 << fastBits> fastSymbol {};
+    // For skipping AC coefficients, by the next pairBits bits: the bits taken
+    // by the one or two whole coefficients (code and value) that fit in them
+    // (bits 0-4; 0 when not even one fits) and how far they move along the
+    // block (from bit 5; 64 is added when the last of them ends the block).
+    std::array<uint16_t, 1 << pairBits> pairs {};
+
+    bool build(const uint8_t* counts, const uint8_t* values) {
+        *this = HuffmanTable {};
+        int total = 0;
+        for (int i = 0; i < 16; ++i) total += counts[i];
+        if (total > 256) return false;
+        symbolCount = total;
+        std::memcpy(symbols.data(), values, size_t(total));
+        int32_t code = 0;
+        int index = 0;
+        for (int length = 1; length <= 16; ++length) {
+            valueOffset[length] = index - code;
+            for (int i = 0; i < counts[length - 1]; ++i, ++index, ++code) {
+                if (code >= (int32_t {1} << length)) return false;  // lengths that cannot be
+                if (length <= fastBits) {
+                    const int first = code << (fastBits - length);
+                    const int count = 1 << (fastBits - length);
+                    for (int j = first; j < first + count; ++j) {
+                        fastLength[j] = uint8_t(length);
+                        fastSymbol[j] = values[index];
+                    }
+                }
+            }
+            maxCode[length] = counts[length - 1] ? code - 1 : -1;
+            code <<= 1;
+        }
+        maxCode[17] = INT32_MAX;
+        for (unsigned j = 0; j < (1u << pairBits); ++j) {
+            int taken = 0, advance = 0;
+            for (int coefficient = 0; coefficient < 2; ++coefficient) {
+                const unsigned rest = (j << taken) & ((1u << pairBits) - 1);
+                const unsigned index = rest >> (pairBits - fastBits);
+                const int length = fastLength[index];
+                const int run = fastSymbol[index] >> 4, size = fastSymbol[index] & 15;
+                if (length == 0 || taken + length + size > pairBits) break;
+                taken += length + size;
+                if (size == 0 && run != 15) {
+                    advance += 64;
+                    break;
+                }
+                advance += run + 1;
+            }
+            pairs[j] = uint16_t(taken | advance << 5);
+        }
+        defined = true;
+        return true;
+    }
+};
+
+struct Component {
+    int id = 0;
+    int h = 1, v = 1;
+    int quantTable = 0;
+    int dcTable = 0, acTable = 0;
+    int quantDc = 0;  // the quantisation of the block's average
+};
+
+struct Frame {
+    int width = 0, height = 0;
+    int componentCount = 0;
+    std::array<Component, maxComponents> components;
+    int maxH = 1, maxV = 1;
+    int restartInterval = 0;
+    std::array<HuffmanTable, 4> dcTables, acTables;
+    std::array<int, 4> quantDc {};
+    std::array<bool, 4> quantDefined {};
+    size_t scanStart = 0;  // the first byte of the compressed data
+};
+
+// Reads the segments up to the first scan; nothing for a file this reader
+// does not handle.
+std::optional<Frame> readHeaders(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const size_t size = text.size();
+    if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
+    Frame frame;
+    bool sawFrame = false, sawJfif = false, sawAdobe = false;
+    size_t at = 2;
+    for (;;) {
+        if (at + 4 > size || bytes[at] != 0xFF) return std::nullopt;
+        while (at + 4 <= size && bytes[at + 1] == 0xFF) ++at;  // fill bytes
+        if (at + 4 > size) return std::nullopt;
+        const uint8_t marker = bytes[at + 1];
+        const size_t length = bigEndian16(bytes + at + 2);
+        if (length < 2 || at + 2 + length > size) return std::nullopt;
+        const uint8_t* body = bytes + at + 4;
+        const size_t bodySize = length - 2;
+        at += 2 + length;
+        if (marker == 0xC0 || marker == 0xC1) {  // sequential, Huffman-coded
+            if (sawFrame || bodySize < 6 || body[0] != 8) return std::nullopt;
+            frame.height = bigEndian16(body + 1);
+            frame.width = bigEndian16(body + 3);
+            frame.componentCount = body[5];
+            const int n = frame.componentCount;
+            if ((n != 1 && n != 3) || bodySize != size_t(6 + 3 * n)) return std::nullopt;
+            if (!Image::sizeAllowed(frame.width, frame.height)) return std::nullopt;
+            for (int i = 0; i < n; ++i) {
+                Component& c = frame.components[i];
+                c.id = body[6 + 3 * i];
+                c.h = body[7 + 3 * i] >> 4;
+                c.v = body[7 + 3 * i] & 15;
+                c.quantTable = body[8 + 3 * i];
+                if (c.h < 1 || c.h > 4 || c.v < 1 || c.v > 4 || c.quantTable > 3) return std::nullopt;
+                frame.maxH = std::max(frame.maxH, c.h);
+                frame.maxV = std::max(frame.maxV, c.v);
+            }
+            sawFrame = true;
+        } else if ((marker >= 0xC2 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                    marker != 0xCC) ||
+                   marker == 0xDC) {
+            return std::nullopt;  // progressive, lossless, arithmetic coding or a height to come
+        } else if (marker == 0xC4) {
+            size_t p = 0;
+            while (p < bodySize) {
+                if (p + 17 > bodySize) return std::nullopt;
+                const int tableClass = body[p] >> 4, slot = body[p] & 15;
+                if (tableClass > 1 || slot > 3) return std::nullopt;
+                int total = 0;
+                for (int i = 0; i < 16; ++i) total += body[p + 1 + i];
+                if (p + 17 + size_t(total) > bodySize) return std::nullopt;
+                HuffmanTable& table = tableClass ? frame.acTables[slot] : frame.dcTables[slot];
+                if (!table.build(body + p + 1, body + p + 17)) return std::nullopt;
+                p += 17 + size_t(total);
+            }
+        } else if (marker == 0xDB) {
+            size_t p = 0;
+            while (p < bodySize) {
+                const int precision = body[p] >> 4, slot = body[p] & 15;
+                const size_t tableSize = precision ? 128 : 64;
+                if (precision > 1 || slot > 3 || p + 1 + tableSize > bodySize) return std::nullopt;
+                frame.quantDc[slot] = precision ? bigEndian16(body + p + 1) : body[p + 1];
+                frame.quantDefined[slot] = true;
+                p += 1 + tableSize;
+            }
+        } else if (marker == 0xDD) {
+            if (bodySize != 2) return std::nullopt;
+            frame.restartInterval = bigEndian16(body);
+        } else if (marker == 0xE0) {
+            sawJfif = sawJfif || (bodySize >= 5 && std::memcmp(body, "JFIF\0", 5) == 0);
+        } else if (marker == 0xEE) {
+            sawAdobe = sawAdobe || (bodySize >= 5 && std::memcmp(body, "Adobe", 5) == 0);
+        } else if (marker == 0xDA) {
+            if (!sawFrame || bodySize < 1) return std::nullopt;
+            const int n = body[0];
+            if (n != frame.componentCount || bodySize != size_t(4 + 2 * n)) return std::nullopt;
+            for (int i = 0; i < n; ++i) {
+                Component& c = frame.components[i];
+                if (body[1 + 2 * i] != c.id) return std::nullopt;
+                c.dcTable = body[2 + 2 * i] >> 4;
+                c.acTable = body[2 + 2 * i] & 15;
+                if (c.dcTable > 3 || c.acTable > 3 || !frame.dcTables[c.dcTable].defined ||
+                    !frame.acTables[c.acTable].defined || !frame.quantDefined[c.quantTable])
+                    return std::nullopt;
+                for (int s = 0; s < frame.dcTables[c.dcTable].symbolCount; ++s) {
+                    if (frame.dcTables[c.dcTable].symbols[s] > 15) return std::nullopt;
+                }
+                c.quantDc = frame.quantDc[c.quantTable];
+            }
+            const uint8_t* tail = body + 1 + 2 * n;
+            if (tail[0] != 0 || tail[1] != 63 || tail[2] != 0) return std::nullopt;
+            frame.scanStart = at;
+            break;
+        } else if (marker == 0xD9 || (marker >= 0xD0 && marker <= 0xD8) || marker == 0x01) {
+            return std::nullopt;  // no scan, or a marker without a length where one belongs
+        }
+    }
+    if (frame.componentCount == 3) {
+        // The library reads three components as YCbCr, unless the file says
+        // otherwise; those rare files go to the library.
+        const auto& c = frame.components;
+        const bool namedRgb = c[0].id == 'R' && c[1].id == 'G' && c[2].id == 'B';
+        if (sawAdobe || (!sawJfif && namedRgb)) return std::nullopt;
+        for (const Component& component : c) {
+            if (frame.maxH % component.h || frame.maxV % component.v) return std::nullopt;
+        }
+    } else {
+        // One component is coded block by block, whatever its sampling.
+        frame.components[0].h = frame.components[0].v = 1;
+        frame.maxH = frame.maxV = 1;
+    }
+    return frame;
+}
+
+// --- The compressed data --------------------------------------------------------
+
+// Room after the data for reading past its end: a block takes at most
+// 64 x 31 bits, and every block is checked against the end.
+constexpr size_t tailPadding = 512;
+
+struct EntropyData {
+    std::vector<uint8_t> bytes;   // without stuffed zeros and markers, then padding
+    uint64_t bitCount = 0;
+    std::vector<uint64_t> restarts;  // bit positions where each restart marker stood
+};
+
+// Copies the compressed data with its stuffed zero bytes removed, noting
+// where the restart markers were. Nothing when the data is cut short before
+// the marker that ends it.
+std::optional<EntropyData> readEntropyData(std::string_view text, size_t start) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const size_t size = text.size();
+    EntropyData data;
+    try {
+        data.bytes.resize(size - start + tailPadding);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    uint8_t* out = data.bytes.data();
+    size_t at = start;
+    for (;;) {
+        const auto* found = static_cast<const uint8_t*>(std::memchr(bytes + at, 0xFF, size - at));
+        if (!found) return std::nullopt;
+        const size_t run = size_t(found - (bytes + at));
+        std::memcpy(out, bytes + at, run);
+        out += run;
+        at += run;
+        if (at + 1 >= size) return std::nullopt;
+        const uint8_t next = bytes[at + 1];
+        if (next == 0x00) {
+            *out++ = 0xFF;
+            at += 2;
+        } else if (next == 0xFF) {
+            at += 1;  // a fill byte before a marker
+        } else if (next >= 0xD0 && next <= 0xD7) {
+            data.restarts.push_back(uint64_t(out - data.bytes.data()) * 8);
+            at += 2;
+        } else {
+            break;  // the scan ends
+        }
+    }
+    data.bitCount = uint64_t(out - data.bytes.data()) * 8;
+    std::fill(out, data.bytes.data() + data.bytes.size(), uint8_t {0});
+    return data;
+}
+
+// --- Reading blocks ------------------------------------------------------------------
+
+inline uint64_t loadBigEndian64(const uint8_t* p) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    return __builtin_bswap64(word);
+}
+
+// Reads the data a few bits at a time through a 64-bit window kept in a
+// register, filled eight bytes at a time.
+struct BitReader {
+    const uint8_t* base = nullptr;
+    const uint8_t* next = nullptr;
+    uint64_t window = 0;  // the next bits, the first in the top bit
+    int count = 0;        // how many bits of the window are filled
+
+    void seek(const uint8_t* data, uint64_t position) {
+        base = data;
+        next = data + position / 8;
+        window = 0;
+        count = 0;
+        refill();
+        consume(int(position % 8));
+    }
+    // Leaves at least 56 bits in the window.
+    void refill() {
+        window |= loadBigEndian64(next) >> count;
+        next += (63 - count) >> 3;
+        count |= 56;
+    }
+    uint64_t peek(int bits) const { return window >> (64 - bits); }
+    void consume(int bits) {
+        window <<= bits;
+        count -= bits;
+    }
+    uint64_t position() const { return uint64_t(next - base) * 8 - uint64_t(count); }
+};
+
+// The symbol of the code at the reader, consumed; -1 for a code the table
+// does not have. Takes at most 16 bits.
+inline int readSymbol(BitReader& reader, const HuffmanTable& table) {
+    const uint64_t bits = reader.window;
+    const unsigned index = unsigned(bits >> (64 - fastBits));
+    if (const int length = table.fastLength[index]) {
+        reader.consume(length);
+        return table.fastSymbol[index];
+    }
+    for (int length = fastBits + 1; length <= 16; ++length) {
+        const int32_t code = int32_t(bits >> (64 - length));
+        if (code <= table.maxCode[length]) {
+            const int at = table.valueOffset[length] + code;
+            if (at < 0 || at >= table.symbolCount) return -1;
+            reader.consume(length);
+            return table.symbols[size_t(at)];
+        }
+    }
+    return -1;
+}
+
+// Reads one block and gives the change of its average from the previous
+// block of its component; false for data that cannot be decoded.
+inline bool readBlock(BitReader& reader, const HuffmanTable& dc, const HuffmanTable& ac,
+                      int32_t& difference) {
+    reader.refill();
+    const int size = readSymbol(reader, dc);
+    if (size < 0) return false;
+    difference = 0;
+    if (size) {
+        const uint32_t raw = uint32_t(reader.peek(size));
+        reader.consume(size);
+        difference = raw < (1u << (size - 1)) ? int32_t(raw) - int32_t((1u << size) - 1)
+                                              : int32_t(raw);
+    }
+    for (int k = 1; k < 64;) {
+        reader.refill();
+        const unsigned step = ac.pairs[reader.peek(pairBits)];
+        const int taken = int(step & 31), advance = int(step >> 5);
+        if (taken) {
+            const int reached = k + advance;
+            if (reached < 64) {
+                reader.consume(taken);
+                k = reached;
+                continue;
+            }
+            if (advance >= 64 && reached < 128) {  // ends with the end of the block
+                reader.consume(taken);
+                break;
+            }
+        }
+        // One coefficient at a time: long codes, and the end of a block that
+        // has no end mark.
+        const int symbol = readSymbol(reader, ac);
+        if (symbol < 0) return false;
+        const int run = symbol >> 4, valueSize = symbol & 15;
+        if (valueSize == 0 && run != 15) break;
+        reader.consume(valueSize);
+        k += run + 1;
+    }
+    return true;
+}
+
+// --- Putting the picture together -------------------------------------------------
+
+// What the library's smallest inverse transform makes of a block's average.
+inline uint8_t sampleOf(int32_t average, int quantDc) {
+    const int32_t value = (int32_t(int16_t(average)) * quantDc + 4) >> 3;
+    const int index = value & 1023;  // the library's range limiting, wrap-around included
+    return uint8_t(index < 128 ? index + 128 : index < 512 ? 255 : index < 896 ? 0 : index - 896);
+}
+
+// One block of the MCU: which component, and where it lies in the MCU's part
+// of that component's plane.
+struct BlockPlace {
+    int component = 0;
+    int dx = 0, dy = 0;
+};
+
+struct Layout {
+    int mcusAcross = 0, mcusDown = 0;
+    int blocksPerMcu = 0;
+    std::array<BlockPlace, maxBlocksPerMcu> blocks;
+    std::array<int, maxComponents> planeWidth {}, planeHeight {};
+};
+
+std::optional<Layout> layoutOf(const Frame& frame) {
+    Layout layout;
+    const int mcuWidth = 8 * frame.maxH, mcuHeight = 8 * frame.maxV;
+    layout.mcusAcross = (frame.width + mcuWidth - 1) / mcuWidth;
+    layout.mcusDown = (frame.height + mcuHeight - 1) / mcuHeight;
+    for (int c = 0; c < frame.componentCount; ++c) {
+        const Component& component = frame.components[c];
+        layout.planeWidth[c] = layout.mcusAcross * component.h;
+        layout.planeHeight[c] = layout.mcusDown * component.v;
+        for (int dy = 0; dy < component.v; ++dy) {
+            for (int dx = 0; dx < component.h; ++dx) {
+                if (layout.blocksPerMcu == maxBlocksPerMcu) return std::nullopt;
+                layout.blocks[layout.blocksPerMcu++] = {c, dx, dy};
+            }
+        }
+    }
+    return layout;
+}
+
+// The averages of every block, one plane per component, as samples.
+struct Planes {
+    std::array<std::vector<uint8_t>, maxComponents> samples;
+};
+
+// Reads MCUs [first, end) from the reader's position into the planes, the
+// averages continuing from `averages`; with restart markers, `first` must be
+// where an interval starts. False for damaged data.
+bool readMcus(const Frame& frame, const Layout& layout, const EntropyData& data, int64_t first,
+              int64_t end, BitReader reader, std::array<int32_t, maxComponents> averages,
+              Planes& planes) {
+    std::array<const HuffmanTable*, maxBlocksPerMcu> dc {}, ac {};
+    std::array<uint8_t*, maxBlocksPerMcu> plane {};
+    std::array<int, maxBlocksPerMcu> quant {}, stride {};
+    for (int b = 0; b < layout.blocksPerMcu; ++b) {
+        const Component& component = frame.components[layout.blocks[b].component];
+        dc[b] = &frame.dcTables[component.dcTable];
+        ac[b] = &frame.acTables[component.acTable];
+        plane[b] = planes.samples[layout.blocks[b].component].data();
+        quant[b] = component.quantDc;
+        stride[b] = layout.planeWidth[layout.blocks[b].component];
+    }
+    const int64_t interval = frame.restartInterval;
+    for (int64_t mcu = first; mcu < end; ++mcu) {
+        if (interval && mcu != first && mcu % interval == 0) {
+            const size_t marker = size_t(mcu / interval - 1);
+            if (marker >= data.restarts.size() || reader.position() > data.restarts[marker])
+                return false;
+            reader.seek(data.bytes.data(), data.restarts[marker]);
+            averages = {};
+        }
+        const int mcuX = int(mcu % layout.mcusAcross), mcuY = int(mcu / layout.mcusAcross);
+        for (int b = 0; b < layout.blocksPerMcu; ++b) {
+            int32_t difference;
+            if (!readBlock(reader, *dc[b], *ac[b], difference)) return false;
+            if (reader.position() > data.bitCount) return false;  // cut short
+            int32_t& average = averages[size_t(layout.blocks[b].component)];
+            if (__builtin_add_overflow(average, difference, &average)) return false;
+            const Component& component = frame.components[layout.blocks[b].component];
+            const size_t x = size_t(mcuX * component.h + layout.blocks[b].dx);
+            const size_t y = size_t(mcuY * component.v + layout.blocks[b].dy);
+            plane[b][y * size_t(stride[b]) + x] = sampleOf(average, quant[b]);
+        }
+    }
+    return true;
+}
+
+// The library's YCbCr to RGB conversion, to the same rounding.
+struct ColourTables {
+    std::array<int, 256> crToR {}, cbToB {}, crToG {}, cbToG {};
+    ColourTables() {
+        constexpr int64_t one = int64_t {1} << 16, half = one >> 1;
+        for (int i = 0; i < 256; ++i) {
+            const int64_t x = i - 128;
+            crToR[size_t(i)] = int((91881 * x + half) >> 16);
+            cbToB[size_t(i)] = int((116130 * x + half) >> 16);
+            crToG[size_t(i)] = int(-46802 * x);
+            cbToG[size_t(i)] = int(-22554 * x + half);
+        }
+    }
+};
+
+uint8_t clampSample(int value) { return uint8_t(std::clamp(value, 0, 255)); }
+
+std::optional<Image> assemble(const Frame& frame, const Layout& layout, const Planes& planes) {
+    const int width = (frame.width + 7) / 8, height = (frame.height + 7) / 8;
+    auto image = Image::create(width, height);
+    if (!image) return std::nullopt;
+    if (frame.componentCount == 1) {
+        for (int y = 0; y < height; ++y) {
+            const uint8_t* in = planes.samples[0].data() + size_t(y) * size_t(layout.planeWidth[0]);
+            uint8_t* out = image->row(y);
+            for (int x = 0; x < width; ++x) out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = in[x];
+        }
+        return image;
+    }
+    static const ColourTables tables;
+    std::array<int, maxComponents> stepH {}, stepV {};
+    for (int c = 0; c < 3; ++c) {
+        stepH[size_t(c)] = frame.maxH / frame.components[c].h;
+        stepV[size_t(c)] = frame.maxV / frame.components[c].v;
+    }
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* rows[3];
+        for (int c = 0; c < 3; ++c) {
+            rows[c] = planes.samples[c].data() +
+                      size_t(y / stepV[size_t(c)]) * size_t(layout.planeWidth[c]);
+        }
+        uint8_t* out = image->row(y);
+        for (int x = 0; x < width; ++x) {
+            const int luma = rows[0][x / stepH[0]];
+            const int cb = rows[1][x / stepH[1]], cr = rows[2][x / stepH[2]];
+            out[3 * x] = clampSample(luma + tables.crToR[size_t(cr)]);
+            out[3 * x + 1] =
+                clampSample(luma + ((tables.cbToG[size_t(cb)] + tables.crToG[size_t(cr)]) >> 16));
+            out[3 * x + 2] = clampSample(luma + tables.cbToB[size_t(cb)]);
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+std::optional<DecodedPicture> decodeJpegBlockAverages(std::string_view bytes, int minWidth,
+                                                      int minHeight) {
+    const auto frame = readHeaders(bytes);
+    if (!frame) return std::nullopt;
+    if ((frame->width + 7) / 8 < std::min(minWidth, frame->width) ||
+        (frame->height + 7) / 8 < std::min(minHeight, frame->height))
+        return std::nullopt;
+    const auto layout = layoutOf(*frame);
+    if (!layout) return std::nullopt;
+    const auto data = readEntropyData(bytes, frame->scanStart);
+    if (!data) return std::nullopt;
+    const int64_t mcuCount = int64_t(layout->mcusAcross) * layout->mcusDown;
+    if (frame->restartInterval) {
+        const int64_t intervals = (mcuCount + frame->restartInterval - 1) / frame->restartInterval;
+        if (int64_t(data->restarts.size()) < intervals - 1) return std::nullopt;
+    }
+    Planes planes;
+    try {
+        for (int c = 0; c < frame->componentCount; ++c) {
+            planes.samples[c].resize(size_t(layout->planeWidth[c]) * size_t(layout->planeHeight[c]));
+        }
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    BitReader reader;
+    reader.seek(data->bytes.data(), 0);
+    if (!readMcus(*frame, *layout, *data, 0, mcuCount, reader, {}, planes)) return std::nullopt;
+    auto image = assemble(*frame, *layout, planes);
+    if (!image) return std::nullopt;
+    return DecodedPicture {std::move(*image), frame->width, frame->height};
+}
+
+}  // namespace seamster
