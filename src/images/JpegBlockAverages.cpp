@@ -4,7 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <atomic>
 #include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace seamster {
@@ -419,46 +422,226 @@ struct Planes {
     std::array<std::vector<uint8_t>, maxComponents> samples;
 };
 
-// Reads MCUs [first, end) from the reader's position into the planes, the
-// averages continuing from `averages`; with restart markers, `first` must be
-// where an interval starts. False for damaged data.
-bool readMcus(const Frame& frame, const Layout& layout, const EntropyData& data, int64_t first,
-              int64_t end, BitReader reader, std::array<int32_t, maxComponents> averages,
-              Planes& planes) {
-    std::array<const HuffmanTable*, maxBlocksPerMcu> dc {}, ac {};
-    std::array<uint8_t*, maxBlocksPerMcu> plane {};
-    std::array<int, maxBlocksPerMcu> quant {}, stride {};
-    for (int b = 0; b < layout.blocksPerMcu; ++b) {
-        const Component& component = frame.components[layout.blocks[b].component];
-        dc[b] = &frame.dcTables[component.dcTable];
-        ac[b] = &frame.acTables[component.acTable];
-        plane[b] = planes.samples[layout.blocks[b].component].data();
-        quant[b] = component.quantDc;
-        stride[b] = layout.planeWidth[layout.blocks[b].component];
-    }
-    const int64_t interval = frame.restartInterval;
-    for (int64_t mcu = first; mcu < end; ++mcu) {
-        if (interval && mcu != first && mcu % interval == 0) {
-            const size_t marker = size_t(mcu / interval - 1);
-            if (marker >= data.restarts.size() || reader.position() > data.restarts[marker])
-                return false;
-            reader.seek(data.bytes.data(), data.restarts[marker]);
-            averages = {};
-        }
-        const int mcuX = int(mcu % layout.mcusAcross), mcuY = int(mcu / layout.mcusAcross);
+// The running average of each component.
+using Averages = std::array<int32_t, maxComponents>;
+
+// Reads MCUs and puts their averages into the planes.
+class McuReader {
+public:
+    McuReader(const Frame& frame, const Layout& layout, const EntropyData& data, Planes& planes)
+        : layout_(layout), data_(data), interval_(frame.restartInterval) {
         for (int b = 0; b < layout.blocksPerMcu; ++b) {
-            int32_t difference;
-            if (!readBlock(reader, *dc[b], *ac[b], difference)) return false;
-            if (reader.position() > data.bitCount) return false;  // cut short
-            int32_t& average = averages[size_t(layout.blocks[b].component)];
-            if (__builtin_add_overflow(average, difference, &average)) return false;
-            const Component& component = frame.components[layout.blocks[b].component];
-            const size_t x = size_t(mcuX * component.h + layout.blocks[b].dx);
-            const size_t y = size_t(mcuY * component.v + layout.blocks[b].dy);
-            plane[b][y * size_t(stride[b]) + x] = sampleOf(average, quant[b]);
+            const BlockPlace& place = layout.blocks[b];
+            const Component& component = frame.components[place.component];
+            dc_[b] = &frame.dcTables[component.dcTable];
+            ac_[b] = &frame.acTables[component.acTable];
+            plane_[b] = planes.samples[place.component].data();
+            quant_[b] = component.quantDc;
+            stride_[b] = layout.planeWidth[place.component];
+            h_[b] = component.h;
+            v_[b] = component.v;
         }
     }
-    return true;
+
+    int blocksPerMcu() const { return layout_.blocksPerMcu; }
+
+    // The changes of the averages in the MCU at the reader; false for data
+    // that cannot be decoded or that runs past the end.
+    bool read(BitReader& reader, int32_t* differences) const {
+        for (int b = 0; b < layout_.blocksPerMcu; ++b) {
+            if (!readBlock(reader, *dc_[b], *ac_[b], differences[b])) return false;
+            if (reader.position() > data_.bitCount) return false;
+        }
+        return true;
+    }
+
+    // Adds an MCU's changes to the running averages and puts the results
+    // into the planes; false when an average goes beyond all bounds.
+    template <typename Difference>
+    bool store(int64_t mcu, const Difference* differences, Averages& averages) const {
+        const int mcuX = int(mcu % layout_.mcusAcross), mcuY = int(mcu / layout_.mcusAcross);
+        for (int b = 0; b < layout_.blocksPerMcu; ++b) {
+            int32_t& average = averages[size_t(layout_.blocks[b].component)];
+            if (__builtin_add_overflow(average, int32_t(differences[b]), &average)) return false;
+            const size_t x = size_t(mcuX * h_[b] + layout_.blocks[b].dx);
+            const size_t y = size_t(mcuY * v_[b] + layout_.blocks[b].dy);
+            plane_[b][y * size_t(stride_[b]) + x] = sampleOf(average, quant_[b]);
+        }
+        return true;
+    }
+
+    // Reads MCUs [first, end) from the reader's position, the averages
+    // continuing from `averages`; with restart markers, `first` must be where
+    // an interval starts. Before each MCU, `handOver(mcu, reader, averages)`
+    // may take the rest over: then reading stops there and its answer counts.
+    template <typename HandOver>
+    bool readRange(int64_t first, int64_t end, BitReader& reader, Averages& averages,
+                   HandOver&& handOver) const {
+        std::array<int32_t, maxBlocksPerMcu> differences;
+        for (int64_t mcu = first; mcu < end; ++mcu) {
+            if (interval_ && mcu != first && mcu % interval_ == 0) {
+                const size_t marker = size_t(mcu / interval_ - 1);
+                if (marker >= data_.restarts.size() || reader.position() > data_.restarts[marker])
+                    return false;
+                reader.seek(data_.bytes.data(), data_.restarts[marker]);
+                averages = {};
+            }
+            if (const auto answer = handOver(mcu, reader, averages)) return *answer;
+            if (!read(reader, differences.data()) || !store(mcu, differences.data(), averages))
+                return false;
+        }
+        return true;
+    }
+
+    bool readRange(int64_t first, int64_t end, BitReader& reader, Averages& averages) const {
+        return readRange(first, end, reader, averages,
+                         [](int64_t, const BitReader&, const Averages&) -> std::optional<bool> {
+                             return std::nullopt;
+                         });
+    }
+
+private:
+    const Layout& layout_;
+    const EntropyData& data_;
+    int64_t interval_ = 0;
+    std::array<const HuffmanTable*, maxBlocksPerMcu> dc_ {}, ac_ {};
+    std::array<uint8_t*, maxBlocksPerMcu> plane_ {};
+    std::array<int, maxBlocksPerMcu> quant_ {}, stride_ {}, h_ {}, v_ {};
+};
+
+// --- Two readers at once ------------------------------------------------------------
+
+// With restart markers, the second half starts at the marker nearest the
+// middle, and both halves are read as they are.
+bool readHalvesAtMarker(const McuReader& mcus, const EntropyData& data, int64_t mcuCount,
+                        int64_t interval) {
+    const int64_t intervals = (mcuCount + interval - 1) / interval;
+    const int64_t split = intervals / 2 * interval;
+    bool secondOk = false;
+    std::thread second([&] {
+        BitReader reader;
+        reader.seek(data.bytes.data(), data.restarts[size_t(split / interval - 1)]);
+        Averages averages {};
+        secondOk = mcus.readRange(split, mcuCount, reader, averages);
+    });
+    BitReader reader;
+    reader.seek(data.bytes.data(), 0);
+    Averages averages {};
+    const bool firstOk = mcus.readRange(0, split, reader, averages);
+    second.join();
+    return firstOk && secondOk;
+}
+
+// Without them, nobody knows where in the data the second half starts. The
+// second reader starts in the middle anyway, taking it for the start of an
+// MCU, and notes where each MCU it reads begins and how it changes the
+// averages. Huffman codes fall into step again after a few wrong guesses,
+// so from some point on it reads what a reader from the start would. The
+// first reader, from the start, proves it: once it reaches an MCU start the
+// second reader noted too, both readers read the same from there (only the
+// second one's averages are off by what it missed, which the changes undo).
+// If they never meet, the first reader reads on to the end alone.
+struct SecondHalf {
+    uint64_t start = 0;
+    std::vector<uint64_t> mcuStarts;
+    std::vector<int16_t> differences;  // blocksPerMcu per MCU; an average changes by at most 32767
+    std::atomic<size_t> published {0};  // entries the first reader may look at
+    std::atomic<bool> finished {false};
+    std::atomic<bool> cancelled {false};
+};
+
+void readSecondHalf(const McuReader& mcus, const EntropyData& data, SecondHalf& half) {
+    const int blocks = mcus.blocksPerMcu();
+    BitReader reader;
+    reader.seek(data.bytes.data(), half.start);
+    std::array<int32_t, maxBlocksPerMcu> differences;
+    size_t count = 0;
+    while (count < half.mcuStarts.size() && !half.cancelled.load(std::memory_order_relaxed)) {
+        const uint64_t position = reader.position();
+        if (!mcus.read(reader, differences.data())) break;
+        half.mcuStarts[count] = position;
+        std::copy_n(differences.begin(), blocks, half.differences.begin() + ptrdiff_t(count) * blocks);
+        ++count;
+        if (count % 64 == 0) half.published.store(count, std::memory_order_release);
+    }
+    half.published.store(count, std::memory_order_release);
+    half.finished.store(true, std::memory_order_release);
+}
+
+bool readHalvesMeeting(const McuReader& mcus, const EntropyData& data, int64_t mcuCount) {
+    SecondHalf half;
+    half.start = data.bitCount / 16 * 8;  // a byte in the middle
+    try {
+        half.mcuStarts.resize(size_t(mcuCount));
+        half.differences.resize(size_t(mcuCount) * size_t(mcus.blocksPerMcu()));
+    } catch (const std::bad_alloc&) {
+        BitReader reader;
+        reader.seek(data.bytes.data(), 0);
+        Averages averages {};
+        return mcus.readRange(0, mcuCount, reader, averages);
+    }
+    std::thread second([&] { readSecondHalf(mcus, data, half); });
+
+    size_t next = 0;  // the first of the second reader's MCUs not yet passed
+    bool searching = true;
+    auto meet = [&](int64_t mcu, const BitReader& reader,
+                    const Averages& averages) -> std::optional<bool> {
+        const uint64_t position = reader.position();
+        if (!searching || position < half.start) return std::nullopt;
+        const bool finished = half.finished.load(std::memory_order_acquire);
+        const size_t published = half.published.load(std::memory_order_acquire);
+        while (next < published && half.mcuStarts[next] < position) ++next;
+        if (next == published) {
+            searching = !finished;  // it may yet get further
+            return std::nullopt;
+        }
+        if (half.mcuStarts[next] != position) return std::nullopt;
+        // Met: the rest is in the second reader's notes, if it read that far.
+        second.join();
+        const size_t rest = size_t(mcuCount - mcu);
+        if (half.published.load() - next < rest) {
+            searching = false;  // it stopped on bad data: read on to see
+            return std::nullopt;
+        }
+        Averages running = averages;
+        const int blocks = mcus.blocksPerMcu();
+        for (size_t i = 0; i < rest; ++i) {
+            const int16_t* changes = half.differences.data() + (next + i) * size_t(blocks);
+            if (!mcus.store(mcu + int64_t(i), changes, running)) return false;
+        }
+        return true;
+    };
+    BitReader reader;
+    reader.seek(data.bytes.data(), 0);
+    Averages averages {};
+    const bool ok = mcus.readRange(0, mcuCount, reader, averages, meet);
+    half.cancelled = true;
+    if (second.joinable()) second.join();
+    return ok;
+}
+
+// Worth a second thread: about a megabyte of data, as a 6-megapixel photo has.
+constexpr uint64_t bitsWorthTwoReaders = uint64_t {8} << 20;
+
+bool readAllMcus(const McuReader& mcus, const Frame& frame, const EntropyData& data,
+                 int64_t mcuCount, Threading threading) {
+    const bool two = threading == Threading::always ||
+                     (threading == Threading::whenWorthIt && data.bitCount >= bitsWorthTwoReaders &&
+                      std::thread::hardware_concurrency() > 1);
+    if (two && mcuCount >= 2) {
+        try {
+            if (frame.restartInterval && mcuCount > frame.restartInterval) {
+                return readHalvesAtMarker(mcus, data, mcuCount, frame.restartInterval);
+            }
+            if (!frame.restartInterval) return readHalvesMeeting(mcus, data, mcuCount);
+        } catch (const std::system_error&) {
+            // No thread to be had: one reader does it all.
+        }
+    }
+    BitReader reader;
+    reader.seek(data.bytes.data(), 0);
+    Averages averages {};
+    return mcus.readRange(0, mcuCount, reader, averages);
 }
 
 // The library's YCbCr to RGB conversion, to the same rounding.
@@ -518,7 +701,7 @@ std::optional<Image> assemble(const Frame& frame, const Layout& layout, const Pl
 }  // namespace
 
 std::optional<DecodedPicture> decodeJpegBlockAverages(std::string_view bytes, int minWidth,
-                                                      int minHeight) {
+                                                      int minHeight, Threading threading) {
     const auto frame = readHeaders(bytes);
     if (!frame) return std::nullopt;
     if ((frame->width + 7) / 8 < std::min(minWidth, frame->width) ||
@@ -541,9 +724,8 @@ std::optional<DecodedPicture> decodeJpegBlockAverages(std::string_view bytes, in
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    BitReader reader;
-    reader.seek(data->bytes.data(), 0);
-    if (!readMcus(*frame, *layout, *data, 0, mcuCount, reader, {}, planes)) return std::nullopt;
+    const McuReader mcus(*frame, *layout, *data, planes);
+    if (!readAllMcus(mcus, *frame, *data, mcuCount, threading)) return std::nullopt;
     auto image = assemble(*frame, *layout, planes);
     if (!image) return std::nullopt;
     return DecodedPicture {std::move(*image), frame->width, frame->height};

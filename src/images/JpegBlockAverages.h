@@ -3,7 +3,8 @@
 // of a JPEG stores its average colour as the block's first coefficient, so a
 // thumbnail needs only those. The library's own 1/8 decode still works
 // through every coefficient of every block; this reader skips over the
-// others, up to two at a time, with larger tables.
+// others, up to two at a time, with larger tables, and on a machine with more
+// than one core reads the two halves of a large photo at the same time.
 //
 // It handles what cameras and editors write nearly always: 8-bit sequential
 // Huffman-coded JPEGs, greyscale or YCbCr, all components in one scan, with
@@ -20,7 +21,14 @@ namespace seamster {
 
 // The picture at 1/8 of its size, when that is at least minWidth x minHeight
 // (or the file's own size, where that is smaller); nothing otherwise.
+enum class Threading {
+    single,      // one reader
+    whenWorthIt, // two readers for large photos, on more than one core
+    always       // two readers whenever the picture has two MCUs (for tests)
+};
+
 std::optional<DecodedPicture> decodeJpegBlockAverages(std::string_view bytes, int minWidth,
-                                                      int minHeight);
+                                                      int minHeight,
+                                                      Threading threading = Threading::whenWorthIt);
 
 }  // namespace seamster

@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (auto image = seamster::decodePicture(bytes)) seamster::scaleImage(*image, 17, 13);
     seamster::decodePictureScaled(bytes, 200, 200);
-    seamster::decodeJpegBlockAverages(bytes, 1, 1);
+    seamster::decodeJpegBlockAverages(bytes, 1, 1, seamster::Threading::single);
+    seamster::decodeJpegBlockAverages(bytes, 1, 1, seamster::Threading::always);
     return 0;
 }

@@ -268,6 +268,7 @@ Seeds jpegSeeds() {
         {"progressive.jpg", makeJpeg(blocks, JpegKind::progressive), 24, 16},
         {"grey.jpg", makeJpeg(blocks, JpegKind::grey), 24, 16},
         {"adobe_cmyk.jpg", makeJpeg(blocks, JpegKind::adobeCmyk, 40), 24, 16},
+        {"subsampled_restarts.jpg", makeJpeg(blocks, JpegKind::cameraLike), 24, 16},
     };
 }
 

@@ -113,8 +113,9 @@ Image libraryEighth(const std::string& bytes) {
     return image;
 }
 
-std::optional<DecodedPicture> quick(const std::string& bytes) {
-    return decodeJpegBlockAverages(bytes, 1, 1);
+std::optional<DecodedPicture> quick(const std::string& bytes,
+                                    Threading threading = Threading::single) {
+    return decodeJpegBlockAverages(bytes, 1, 1, threading);
 }
 
 TEST(JpegBlockAverages, SameAsTheLibraryWhereItTooTakesTheAverages) {
@@ -185,6 +186,41 @@ TEST(JpegBlockAverages, RestartMarkersChangeNothing) {
                 quick(encode(picture, {.subsampled = subsampled, .restartInterval = interval}));
             ASSERT_TRUE(restarted.has_value()) << interval;
             EXPECT_EQ(restarted->image, plain->image) << interval;
+        }
+    }
+}
+
+void expectSame(const std::optional<DecodedPicture>& a, const std::optional<DecodedPicture>& b,
+                const std::string& what) {
+    ASSERT_EQ(a.has_value(), b.has_value()) << what;
+    if (a) {
+        EXPECT_EQ(a->image, b->image) << what;
+    }
+}
+
+TEST(JpegBlockAverages, TwoReadersGiveWhatOneGives) {
+    // The second reader starts in the middle of the data, wherever that is
+    // in the code; the pictures differ in how soon it falls into step.
+    for (int noise : {0, 5, 40, 120}) {
+        const Image picture = photoLike(280 + noise, 190, noise);
+        for (const Encoding& how :
+             {Encoding {}, Encoding {.subsampled = true}, Encoding {.grey = true, .quality = 100},
+              Encoding {.quality = 30}, Encoding {.subsampled = true, .restartInterval = 4},
+              Encoding {.restartInterval = 1000}}) {
+            const std::string jpeg = encode(picture, how);
+            const std::string what = "noise " + std::to_string(noise) + " quality " +
+                                     std::to_string(how.quality) + " restarts " +
+                                     std::to_string(how.restartInterval);
+            const auto one = quick(jpeg);
+            ASSERT_TRUE(one.has_value()) << what;
+            expectSame(quick(jpeg, Threading::always), one, what);
+            // Damage in either half: the same picture or nothing, as with one.
+            for (size_t at : {jpeg.size() / 3, jpeg.size() / 2 + 5, jpeg.size() * 4 / 5}) {
+                std::string damaged = jpeg;
+                damaged[at] = char(damaged[at] ^ 0x5A);
+                expectSame(quick(damaged, Threading::always), quick(damaged),
+                           what + " damaged at " + std::to_string(at));
+            }
         }
     }
 }

@@ -175,8 +175,12 @@ std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK) {
                                                          : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 100, TRUE);
-    for (int c = 0; c < components; ++c) {
-        cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
+    if (kind == JpegKind::cameraLike) {
+        cinfo.restart_interval = 1;
+    } else {
+        for (int c = 0; c < components; ++c) {
+            cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
+        }
     }
     if (kind == JpegKind::progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);

@@ -73,9 +73,10 @@ struct PngRecipe {
 };
 std::string makePng(const PngRecipe& recipe);
 
-enum class JpegKind { rgb, progressive, grey, adobeCmyk };
+enum class JpegKind { rgb, progressive, grey, adobeCmyk, cameraLike };
 // Encodes `image` (for CMYK: its pixels read as stored C, M, Y with K given)
-// at top quality without chroma subsampling.
+// at top quality without chroma subsampling; cameraLike as cameras do it,
+// with 2 x 2 chroma subsampling and a restart marker after every MCU.
 std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK = 255);
 
 // An image of 8 x 8 blocks in a few strong colours: lossy codecs keep flat
