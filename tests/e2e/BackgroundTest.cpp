@@ -8,6 +8,10 @@
 #include <commctrl.h>
 #include <png.h>
 
+#include <cstdio>
+
+#include <jpeglib.h>
+
 #include <filesystem>
 #include <functional>
 
@@ -90,6 +94,43 @@ Colour widePicture(int x, int y) {
     const Colour bands[] = {red, green, blue, white};
     const Colour c = bands[x / 400];
     return y >= 600 ? darker(c) : c;
+}
+
+// The wide picture enlarged to 6000 x 4000 and stored as a camera stores a
+// photo: a JPEG at quality 90 with colour at half the resolution.
+std::string largePhotoBytes() {
+    constexpr int width = 6000, height = 4000;
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = width;
+    cinfo.image_height = height;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(size_t(width) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const int y = int(cinfo.next_scanline) * 900 / height;
+        for (int x = 0; x < width; ++x) {
+            const Colour c = widePicture(x * 1600 / width, y);
+            row[size_t(x) * 3] = JSAMPLE(c.r);
+            row[size_t(x) * 3 + 1] = JSAMPLE(c.g);
+            row[size_t(x) * 3 + 2] = JSAMPLE(c.b);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::string bytes(reinterpret_cast<char*>(buffer), size);
+    std::free(buffer);
+    return bytes;
 }
 
 // 300 x 200 in four blocks of 150 x 100.
@@ -567,6 +608,36 @@ TEST_F(Background, BrokenPictureShowsThePlaceholderAndSavesNothing) {
     main_ = nullptr;
     // Remembered all the same, so the requester reopens there.
     EXPECT_NE(readSettings().find("\r\nLast Image = " + picture("broken.png") + "\r\n"), std::string::npos);
+}
+
+TEST_F(Background, LargePhotoIsPreviewedInTheRequester) {
+    ASSERT_TRUE(writeFileBytes(picture("photo.jpg"), largePhotoBytes()));
+    ASSERT_NO_FATAL_FAILURE(start());
+    HWND requester = openRequester(false);
+    ASSERT_NE(requester, nullptr);
+    ASSERT_NO_FATAL_FAILURE(selectInList(requester, "photo.jpg"));
+    EXPECT_TRUE(waitUntil([&] { return text(control(requester, panelSize)) == "6000 X 4000"; }))
+        << "the size reads \"" << text(control(requester, panelSize)) << "\"";
+    EXPECT_EQ(text(control(requester, panelTitle)), "photo.jpg");
+    // 200 x 133, the bands side by side, each 50 wide, darker in the bottom third.
+    const Rect thumbnail = windowRect(control(requester, panelPicture));
+    EXPECT_EQ(thumbnail.width, 200);
+    EXPECT_EQ(thumbnail.height, 133);
+    const Colour bands[] = {red, green, blue, white};
+    for (int band = 0; band < 4; ++band) {
+        const Colour top = bands[band], bottom = darker(top);
+        const Rect upper {thumbnail.x + band * 50 + 5, thumbnail.y + 5, 40, 75};
+        const Rect lower {thumbnail.x + band * 50 + 5, thumbnail.y + 95, 40, 33};
+        EXPECT_GE(countScreenPixels(upper, RGB(top.r, top.g, top.b), 8), 40 * 75 * 9 / 10) << top;
+        EXPECT_GE(countScreenPixels(lower, RGB(bottom.r, bottom.g, bottom.b), 8), 40 * 33 * 9 / 10)
+            << bottom;
+    }
+    snap(requester, "large-photo");
+
+    click(control(requester, IDCANCEL));
+    ASSERT_TRUE(waitUntilGone(requester));
+    expectMainBack();
+    EXPECT_EQ(readFileBytes(background()), original_);
 }
 
 TEST_F(Background, CancellingTheRequesterOrItsCloseBoxSavesNothing) {
