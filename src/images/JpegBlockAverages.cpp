@@ -116,6 +116,7 @@ std::optional<Frame> readHeaders(std::string_view text) {
     if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
     Frame frame;
     bool sawFrame = false, sawJfif = false, sawAdobe = false;
+    int adobeTransform = 0;  // 0: stored as RGB
     size_t at = 2;
     for (;;) {
         if (at + 4 > size || bytes[at] != 0xFF) return std::nullopt;
@@ -179,7 +180,10 @@ std::optional<Frame> readHeaders(std::string_view text) {
         } else if (marker == 0xE0) {
             sawJfif = sawJfif || (bodySize >= 5 && std::memcmp(body, "JFIF\0", 5) == 0);
         } else if (marker == 0xEE) {
-            sawAdobe = sawAdobe || (bodySize >= 5 && std::memcmp(body, "Adobe", 5) == 0);
+            if (bodySize >= 12 && std::memcmp(body, "Adobe", 5) == 0) {
+                sawAdobe = true;
+                adobeTransform = body[11];
+            }
         } else if (marker == 0xDA) {
             if (!sawFrame || bodySize < 1) return std::nullopt;
             const int n = body[0];
@@ -206,11 +210,14 @@ std::optional<Frame> readHeaders(std::string_view text) {
         }
     }
     if (frame.componentCount == 3) {
-        // The library reads three components as YCbCr, unless the file says
-        // otherwise; those rare files go to the library.
+        // Three components are YCbCr, as the library reads them, unless the
+        // file says otherwise without a JFIF marker (which means YCbCr): an
+        // Adobe marker for RGB, or without one, components named R, G and B.
+        // Those rare files go to the library.
         const auto& c = frame.components;
         const bool namedRgb = c[0].id == 'R' && c[1].id == 'G' && c[2].id == 'B';
-        if (sawAdobe || (!sawJfif && namedRgb)) return std::nullopt;
+        const bool storedRgb = sawAdobe ? adobeTransform == 0 : namedRgb;
+        if (!sawJfif && storedRgb) return std::nullopt;
         for (const Component& component : c) {
             if (frame.maxH % component.h || frame.maxV % component.v) return std::nullopt;
         }
