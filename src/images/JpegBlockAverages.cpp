@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <atomic>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -27,21 +27,21 @@ uint16_t bigEndian16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
 struct HuffmanTable {
     bool defined = false;
     int symbolCount = 0;
-    std::array<uint8_t, 256> symbols {};
-    std::array<int32_t, 18> maxCode {};  // per length; -1 where no code has it
-    std::array<int32_t, 17> valueOffset {};
+    std::array<uint8_t, 256> symbols{};
+    std::array<int32_t, 18> maxCode{};  // per length; -1 where no code has it
+    std::array<int32_t, 17> valueOffset{};
     // By the next fastBits bits: the length of the code that starts there
     // (0 when it is longer) and its symbol.
-    std::array<uint8_t, 1 << fastBits> fastLength {};
-    std::array<uint8_t, 1 << fastBits> fastSymbol {};
+    std::array<uint8_t, 1 << fastBits> fastLength{};
+    std::array<uint8_t, 1 << fastBits> fastSymbol{};
     // For skipping AC coefficients, by the next pairBits bits: the bits taken
     // by the one or two whole coefficients (code and value) that fit in them
     // (bits 0-4; 0 when not even one fits) and how far they move along the
     // block (from bit 5; 64 is added when the last of them ends the block).
-    std::array<uint16_t, 1 << pairBits> pairs {};
+    std::array<uint16_t, 1 << pairBits> pairs{};
 
     bool build(const uint8_t* counts, const uint8_t* values) {
-        *this = HuffmanTable {};
+        *this = HuffmanTable{};
         int total = 0;
         for (int i = 0; i < 16; ++i) total += counts[i];
         if (total > 256) return false;
@@ -52,7 +52,7 @@ struct HuffmanTable {
         for (int length = 1; length <= 16; ++length) {
             valueOffset[length] = index - code;
             for (int i = 0; i < counts[length - 1]; ++i, ++index, ++code) {
-                if (code >= (int32_t {1} << length)) return false;  // lengths that cannot be
+                if (code >= (int32_t{1} << length)) return false;  // lengths that cannot be
                 if (length <= fastBits) {
                     const int first = code << (fastBits - length);
                     const int count = 1 << (fastBits - length);
@@ -103,8 +103,8 @@ struct Frame {
     int maxH = 1, maxV = 1;
     int restartInterval = 0;
     std::array<HuffmanTable, 4> dcTables, acTables;
-    std::array<int, 4> quantDc {};
-    std::array<bool, 4> quantDefined {};
+    std::array<int, 4> quantDc{};
+    std::array<bool, 4> quantDefined{};
     size_t scanStart = 0;  // the first byte of the compressed data
 };
 
@@ -142,7 +142,8 @@ std::optional<Frame> readHeaders(std::string_view text) {
                 c.h = body[7 + 3 * i] >> 4;
                 c.v = body[7 + 3 * i] & 15;
                 c.quantTable = body[8 + 3 * i];
-                if (c.h < 1 || c.h > 4 || c.v < 1 || c.v > 4 || c.quantTable > 3) return std::nullopt;
+                if (c.h < 1 || c.h > 4 || c.v < 1 || c.v > 4 || c.quantTable > 3)
+                    return std::nullopt;
                 frame.maxH = std::max(frame.maxH, c.h);
                 frame.maxV = std::max(frame.maxV, c.v);
             }
@@ -236,7 +237,7 @@ std::optional<Frame> readHeaders(std::string_view text) {
 constexpr size_t tailPadding = 512;
 
 struct EntropyData {
-    std::vector<uint8_t> bytes;   // without stuffed zeros and markers, then padding
+    std::vector<uint8_t> bytes;  // without stuffed zeros and markers, then padding
     uint64_t bitCount = 0;
     std::vector<uint64_t> restarts;  // bit positions where each restart marker stood
 };
@@ -277,7 +278,7 @@ std::optional<EntropyData> readEntropyData(std::string_view text, size_t start) 
         }
     }
     data.bitCount = uint64_t(out - data.bytes.data()) * 8;
-    std::fill(out, data.bytes.data() + data.bytes.size(), uint8_t {0});
+    std::fill(out, data.bytes.data() + data.bytes.size(), uint8_t{0});
     return data;
 }
 
@@ -351,8 +352,8 @@ inline bool readBlock(BitReader& reader, const HuffmanTable& dc, const HuffmanTa
     if (size) {
         const uint32_t raw = uint32_t(reader.peek(size));
         reader.consume(size);
-        difference = raw < (1u << (size - 1)) ? int32_t(raw) - int32_t((1u << size) - 1)
-                                              : int32_t(raw);
+        difference =
+            raw < (1u << (size - 1)) ? int32_t(raw) - int32_t((1u << size) - 1) : int32_t(raw);
     }
     for (int k = 1; k < 64;) {
         reader.refill();
@@ -402,7 +403,7 @@ struct Layout {
     int mcusAcross = 0, mcusDown = 0;
     int blocksPerMcu = 0;
     std::array<BlockPlace, maxBlocksPerMcu> blocks;
-    std::array<int, maxComponents> planeWidth {}, planeHeight {};
+    std::array<int, maxComponents> planeWidth{}, planeHeight{};
 };
 
 std::optional<Layout> layoutOf(const Frame& frame) {
@@ -511,9 +512,9 @@ private:
     const Layout& layout_;
     const EntropyData& data_;
     int64_t interval_ = 0;
-    std::array<const HuffmanTable*, maxBlocksPerMcu> dc_ {}, ac_ {};
-    std::array<uint8_t*, maxBlocksPerMcu> plane_ {};
-    std::array<int, maxBlocksPerMcu> quant_ {}, stride_ {}, h_ {}, v_ {};
+    std::array<const HuffmanTable*, maxBlocksPerMcu> dc_{}, ac_{};
+    std::array<uint8_t*, maxBlocksPerMcu> plane_{};
+    std::array<int, maxBlocksPerMcu> quant_{}, stride_{}, h_{}, v_{};
 };
 
 // --- Two readers at once ------------------------------------------------------------
@@ -528,12 +529,12 @@ bool readHalvesAtMarker(const McuReader& mcus, const EntropyData& data, int64_t 
     std::thread second([&] {
         BitReader reader;
         reader.seek(data.bytes.data(), data.restarts[size_t(split / interval - 1)]);
-        Averages averages {};
+        Averages averages{};
         secondOk = mcus.readRange(split, mcuCount, reader, averages);
     });
     BitReader reader;
     reader.seek(data.bytes.data(), 0);
-    Averages averages {};
+    Averages averages{};
     const bool firstOk = mcus.readRange(0, split, reader, averages);
     second.join();
     return firstOk && secondOk;
@@ -552,9 +553,9 @@ struct SecondHalf {
     uint64_t start = 0;
     std::vector<uint64_t> mcuStarts;
     std::vector<int16_t> differences;  // blocksPerMcu per MCU; an average changes by at most 32767
-    std::atomic<size_t> published {0};  // entries the first reader may look at
-    std::atomic<bool> finished {false};
-    std::atomic<bool> cancelled {false};
+    std::atomic<size_t> published{0};  // entries the first reader may look at
+    std::atomic<bool> finished{false};
+    std::atomic<bool> cancelled{false};
 };
 
 void readSecondHalf(const McuReader& mcus, const EntropyData& data, SecondHalf& half) {
@@ -567,7 +568,8 @@ void readSecondHalf(const McuReader& mcus, const EntropyData& data, SecondHalf& 
         const uint64_t position = reader.position();
         if (!mcus.read(reader, differences.data())) break;
         half.mcuStarts[count] = position;
-        std::copy_n(differences.begin(), blocks, half.differences.begin() + ptrdiff_t(count) * blocks);
+        std::copy_n(differences.begin(), blocks,
+                    half.differences.begin() + ptrdiff_t(count) * blocks);
         ++count;
         if (count % 64 == 0) half.published.store(count, std::memory_order_release);
     }
@@ -584,7 +586,7 @@ bool readHalvesMeeting(const McuReader& mcus, const EntropyData& data, int64_t m
     } catch (const std::bad_alloc&) {
         BitReader reader;
         reader.seek(data.bytes.data(), 0);
-        Averages averages {};
+        Averages averages{};
         return mcus.readRange(0, mcuCount, reader, averages);
     }
     std::thread second([&] { readSecondHalf(mcus, data, half); });
@@ -620,7 +622,7 @@ bool readHalvesMeeting(const McuReader& mcus, const EntropyData& data, int64_t m
     };
     BitReader reader;
     reader.seek(data.bytes.data(), 0);
-    Averages averages {};
+    Averages averages{};
     const bool ok = mcus.readRange(0, mcuCount, reader, averages, meet);
     half.cancelled = true;
     if (second.joinable()) second.join();
@@ -628,7 +630,7 @@ bool readHalvesMeeting(const McuReader& mcus, const EntropyData& data, int64_t m
 }
 
 // Worth a second thread: about a megabyte of data, as a 6-megapixel photo has.
-constexpr uint64_t bitsWorthTwoReaders = uint64_t {8} << 20;
+constexpr uint64_t bitsWorthTwoReaders = uint64_t{8} << 20;
 
 bool readAllMcus(const McuReader& mcus, const Frame& frame, const EntropyData& data,
                  int64_t mcuCount, Threading threading) {
@@ -647,15 +649,15 @@ bool readAllMcus(const McuReader& mcus, const Frame& frame, const EntropyData& d
     }
     BitReader reader;
     reader.seek(data.bytes.data(), 0);
-    Averages averages {};
+    Averages averages{};
     return mcus.readRange(0, mcuCount, reader, averages);
 }
 
 // The library's YCbCr to RGB conversion, to the same rounding.
 struct ColourTables {
-    std::array<int, 256> crToR {}, cbToB {}, crToG {}, cbToG {};
+    std::array<int, 256> crToR{}, cbToB{}, crToG{}, cbToG{};
     ColourTables() {
-        constexpr int64_t one = int64_t {1} << 16, half = one >> 1;
+        constexpr int64_t one = int64_t{1} << 16, half = one >> 1;
         for (int i = 0; i < 256; ++i) {
             const int64_t x = i - 128;
             crToR[size_t(i)] = int((91881 * x + half) >> 16);
@@ -681,7 +683,7 @@ std::optional<Image> assemble(const Frame& frame, const Layout& layout, const Pl
         return image;
     }
     static const ColourTables tables;
-    std::array<int, maxComponents> stepH {}, stepV {};
+    std::array<int, maxComponents> stepH{}, stepV{};
     for (int c = 0; c < 3; ++c) {
         stepH[size_t(c)] = frame.maxH / frame.components[c].h;
         stepV[size_t(c)] = frame.maxV / frame.components[c].v;
@@ -726,7 +728,8 @@ std::optional<DecodedPicture> decodeJpegBlockAverages(std::string_view bytes, in
     Planes planes;
     try {
         for (int c = 0; c < frame->componentCount; ++c) {
-            planes.samples[c].resize(size_t(layout->planeWidth[c]) * size_t(layout->planeHeight[c]));
+            planes.samples[c].resize(size_t(layout->planeWidth[c]) *
+                                     size_t(layout->planeHeight[c]));
         }
     } catch (const std::bad_alloc&) {
         return std::nullopt;
@@ -735,7 +738,7 @@ std::optional<DecodedPicture> decodeJpegBlockAverages(std::string_view bytes, in
     if (!readAllMcus(mcus, *frame, *data, mcuCount, threading)) return std::nullopt;
     auto image = assemble(*frame, *layout, planes);
     if (!image) return std::nullopt;
-    return DecodedPicture {std::move(*image), frame->width, frame->height};
+    return DecodedPicture{std::move(*image), frame->width, frame->height};
 }
 
 }  // namespace seamster

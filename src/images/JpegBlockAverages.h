@@ -19,14 +19,14 @@
 
 namespace seamster {
 
-// The picture at 1/8 of its size, when that is at least minWidth x minHeight
-// (or the file's own size, where that is smaller); nothing otherwise.
 enum class Threading {
-    single,      // one reader
-    whenWorthIt, // two readers for large photos, on more than one core
-    always       // two readers whenever the picture has two MCUs (for tests)
+    single,       // one reader
+    whenWorthIt,  // two readers for large photos, on more than one core
+    always        // two readers whenever the picture has two MCUs (for tests)
 };
 
+// The picture at 1/8 of its size, when that is at least minWidth x minHeight
+// (or the file's own size, where that is smaller); nothing otherwise.
 std::optional<DecodedPicture> decodeJpegBlockAverages(std::string_view bytes, int minWidth,
                                                       int minHeight,
                                                       Threading threading = Threading::whenWorthIt);

@@ -26,6 +26,7 @@
 
 #include <jpeglib.h>
 
+#include "../unit/PictureSamples.h"
 #include "PosixFileSystem.h"
 #include "images/BmpWriter.h"
 #include "images/ChooserPreview.h"
@@ -47,7 +48,7 @@ struct Options {
     int runs = 5;
     std::string folder = "/tmp";
     bool timeGoals = true;  // false: report the time ratios without failing on them
-    bool keep = false;        // leave the photo and the background on disk
+    bool keep = false;      // leave the photo and the background on disk
 };
 
 [[noreturn]] void usage(const char* why) {
@@ -160,26 +161,7 @@ bool requesterThumbnail(FileSystem& fs, const Paths& paths) {
 
 // For comparison: the thumbnail's decode alone, as the library does it at
 // 1/8 of the size, and from the block averages on one and on two threads.
-bool libraryEighth(const std::string& bytes) {
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.scale_num = 1;
-    cinfo.scale_denom = 8;
-    jpeg_start_decompress(&cinfo);
-    std::optional<Image> image = Image::create(int(cinfo.output_width), int(cinfo.output_height));
-    while (image && cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = image->row(int(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return image.has_value();
-}
+bool libraryEighth(const std::string& bytes) { return samples::libraryEighth(bytes).has_value(); }
 
 bool blockAverages(const std::string& bytes, Threading threading) {
     return decodeJpegBlockAverages(bytes, 200, 200, threading).has_value();
@@ -220,7 +202,7 @@ double childPeakBytes(const std::function<bool()>& step) {
     if (pid < 0) return -1;
     if (pid == 0) _exit(step() ? 0 : 1);
     int status = 0;
-    rusage usage {};
+    rusage usage{};
     if (::wait4(pid, &status, 0, &usage) != pid) return -1;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
     return double(usage.ru_maxrss) * 1024;  // reported in kilobytes
@@ -264,7 +246,9 @@ struct Verdict {
         const bool ok = value <= goal;
         if (binding) met = met && ok;
         std::printf("  %-32s %5.2f x   goal <= %.2f  %s\n", what, value, goal,
-                    ok ? "met" : binding ? "MISSED" : "missed (reported only)");
+                    ok        ? "met"
+                    : binding ? "MISSED"
+                              : "missed (reported only)");
     }
 };
 
@@ -321,8 +305,10 @@ int run(const Options& options) {
         const double t = millisecondsOf([&] { return requesterThumbnail(fs, paths); }, ok);
         const double f = millisecondsOf([&] { return backgroundFlow(fs, paths); }, ok);
         const double l = millisecondsOf([&] { return libraryEighth(photo); }, ok);
-        const double one = millisecondsOf([&] { return blockAverages(photo, Threading::single); }, ok);
-        const double two = millisecondsOf([&] { return blockAverages(photo, Threading::always); }, ok);
+        const double one =
+            millisecondsOf([&] { return blockAverages(photo, Threading::single); }, ok);
+        const double two =
+            millisecondsOf([&] { return blockAverages(photo, Threading::always); }, ok);
         if (round == 0) continue;
         decodeTimes.push_back(d);
         thumbnailTimes.push_back(t);
@@ -341,9 +327,10 @@ int run(const Options& options) {
     std::printf("\n%d x %d JPEG photo: %.1f MB on disk, %.1f MB decoded (%d x %d x 3 bytes)\n",
                 options.width, options.height, double(photo.size()) / megabyte,
                 decodedBytes / megabyte, options.width, options.height);
-    std::printf("Times are medians of %d interleaved runs; memory is each step's peak above an "
-                "idle child.\n\n",
-                options.runs);
+    std::printf(
+        "Times are medians of %d interleaved runs; memory is each step's peak above an "
+        "idle child.\n\n",
+        options.runs);
     std::printf("  %-34s %9s %12s\n", "step", "time", "peak memory");
     const auto line = [&](const char* what, double ms, double peak) {
         std::printf("  %-34s %6.1f ms %9.1f MB\n", what, ms, (peak - idle) / megabyte);

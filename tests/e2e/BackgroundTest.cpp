@@ -5,12 +5,10 @@
 
 #include "Scenario.h"
 
+#include "../unit/PictureSamples.h"
+
 #include <commctrl.h>
 #include <png.h>
-
-#include <cstdio>
-
-#include <jpeglib.h>
 
 #include <filesystem>
 #include <functional>
@@ -100,37 +98,17 @@ Colour widePicture(int x, int y) {
 // photo: a JPEG at quality 90 with colour at half the resolution.
 std::string largePhotoBytes() {
     constexpr int width = 6000, height = 4000;
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = width;
-    cinfo.image_height = height;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(size_t(width) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = int(cinfo.next_scanline) * 900 / height;
+    Image photo = *Image::create(width, height);
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = photo.row(y);
         for (int x = 0; x < width; ++x) {
-            const Colour c = widePicture(x * 1600 / width, y);
-            row[size_t(x) * 3] = JSAMPLE(c.r);
-            row[size_t(x) * 3 + 1] = JSAMPLE(c.g);
-            row[size_t(x) * 3 + 2] = JSAMPLE(c.b);
+            const Colour c = widePicture(x * 1600 / width, y * 900 / height);
+            row[3 * x] = uint8_t(c.r);
+            row[3 * x + 1] = uint8_t(c.g);
+            row[3 * x + 2] = uint8_t(c.b);
         }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::string bytes(reinterpret_cast<char*>(buffer), size);
-    std::free(buffer);
-    return bytes;
+    return samples::makeJpeg(photo, {.subsampled = true, .quality = 90});
 }
 
 // 300 x 200 in four blocks of 150 x 100.

@@ -6,30 +6,20 @@
 
 #include <gtest/gtest.h>
 
-#include <csetjmp>
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
-#include <vector>
+#include <string>
 
-#include <jpeglib.h>
-
+#include "PictureSamples.h"
 #include "images/JpegBlockAverages.h"
 #include "images/PictureDecoder.h"
 
 namespace seamster {
 namespace {
 
-struct Encoding {
-    bool grey = false;
-    bool subsampled = false;  // 2 x 2 chroma, as cameras write
-    int quality = 90;
-    int restartInterval = 0;  // in MCUs
-    bool progressive = false;
-    bool arithmetic = false;
-    bool adobe = false;      // an Adobe marker beside the JFIF one
-    bool storedRgb = false;  // colour stored as RGB, which only an Adobe marker tells
-};
+using samples::JpegOptions;
+using samples::libraryEighth;
+using samples::makeJpeg;
 
 // A picture with broad gradients and fine noise, so that every kind of
 // coefficient, long codes and full blocks included, turns up.
@@ -49,72 +39,6 @@ Image photoLike(int width, int height, int noise) {
     return image;
 }
 
-std::string encode(const Image& image, const Encoding& how) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = JDIMENSION(image.width());
-    cinfo.image_height = JDIMENSION(image.height());
-    cinfo.input_components = how.grey ? 1 : 3;
-    cinfo.in_color_space = how.grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, how.quality, TRUE);
-    if (!how.grey && !how.subsampled) {
-        cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
-    }
-    cinfo.restart_interval = JDIMENSION(how.restartInterval);
-    cinfo.arith_code = how.arithmetic;
-    cinfo.write_Adobe_marker = how.adobe;
-    if (how.storedRgb) jpeg_set_colorspace(&cinfo, JCS_RGB);
-    if (how.progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(size_t(image.width()) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const uint8_t* p = image.row(int(cinfo.next_scanline));
-        for (int x = 0; x < image.width(); ++x) {
-            if (how.grey) {
-                row[size_t(x)] = p[3 * x];
-            } else {
-                std::memcpy(&row[size_t(x) * 3], p + 3 * x, 3);
-            }
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::string out(reinterpret_cast<char*>(buffer), size);
-    std::free(buffer);
-    return out;
-}
-
-// The library's decode at 1/8 of the size.
-Image libraryEighth(const std::string& bytes) {
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    cinfo.scale_num = 1;
-    cinfo.scale_denom = 8;
-    jpeg_start_decompress(&cinfo);
-    Image image = *Image::create(int(cinfo.output_width), int(cinfo.output_height));
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = image.row(int(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return image;
-}
-
 std::optional<DecodedPicture> quick(const std::string& bytes,
                                     Threading threading = Threading::single) {
     return decodeJpegBlockAverages(bytes, 1, 1, threading);
@@ -122,18 +46,19 @@ std::optional<DecodedPicture> quick(const std::string& bytes,
 
 TEST(JpegBlockAverages, SameAsTheLibraryWhereItTooTakesTheAverages) {
     // Sizes that are no multiple of a block, and a picture of a single block.
-    for (const auto& [width, height] : {std::pair {203, 157}, std::pair {8, 8}, std::pair {9, 17}}) {
+    for (const auto& [width, height] : {std::pair{203, 157}, std::pair{8, 8}, std::pair{9, 17}}) {
         for (int noise : {0, 60}) {
             const Image picture = photoLike(width, height, noise);
-            for (const Encoding& how :
-                 {Encoding {.grey = true, .quality = 100}, Encoding {.grey = true, .quality = 50},
-                  Encoding {.quality = 100}, Encoding {.quality = 75, .adobe = true}}) {
-                const std::string jpeg = encode(picture, how);
+            for (const JpegOptions& how :
+                 {JpegOptions{.grey = true, .quality = 100},
+                  JpegOptions{.grey = true, .quality = 50}, JpegOptions{.quality = 100},
+                  JpegOptions{.quality = 75, .adobe = true}}) {
+                const std::string jpeg = makeJpeg(picture, how);
                 const auto decoded = quick(jpeg);
                 ASSERT_TRUE(decoded.has_value()) << width << " " << noise << " " << how.quality;
                 EXPECT_EQ(decoded->originalWidth, width);
                 EXPECT_EQ(decoded->originalHeight, height);
-                EXPECT_EQ(decoded->image, libraryEighth(jpeg))
+                EXPECT_EQ(decoded->image, *libraryEighth(jpeg))
                     << width << "x" << height << " noise " << noise << " grey " << how.grey
                     << " quality " << how.quality;
             }
@@ -146,29 +71,29 @@ TEST(JpegBlockAverages, SubsampledColourLandsWhereTheLibraryPutsIt) {
     // library's picture is exactly the averages too: colours even over each
     // MCU, and greys (which carry no colour at all) even over each block.
     uint32_t state = 99;
-    for (const auto& [tile, grey] : {std::pair {16, false}, std::pair {8, true}}) {
+    for (const auto& [tile, grey] : {std::pair{16, false}, std::pair{8, true}}) {
         Image tiles = *Image::create(203, 117);
         for (int y = 0; y < tiles.height(); y += tile) {
             for (int x = 0; x < tiles.width(); x += tile) {
                 state = state * 1664525u + 1013904223u;
                 const Rgb colour =
-                    grey ? Rgb {uint8_t(state >> 8), uint8_t(state >> 8), uint8_t(state >> 8)}
-                         : Rgb {uint8_t(state >> 8), uint8_t(state >> 16), uint8_t(state >> 24)};
+                    grey ? Rgb{uint8_t(state >> 8), uint8_t(state >> 8), uint8_t(state >> 8)}
+                         : Rgb{uint8_t(state >> 8), uint8_t(state >> 16), uint8_t(state >> 24)};
                 tiles.draw(*Image::create(tile, tile, colour), x, y);
             }
         }
-        const std::string flat = encode(tiles, {.subsampled = true, .quality = 95});
+        const std::string flat = makeJpeg(tiles, {.subsampled = true, .quality = 95});
         const auto decoded = quick(flat);
         ASSERT_TRUE(decoded.has_value());
-        EXPECT_EQ(decoded->image, libraryEighth(flat)) << tile;
+        EXPECT_EQ(decoded->image, *libraryEighth(flat)) << tile;
     }
 
     // On a photo the library works out subsampled colour from more than the
     // averages, so the two differ a little along colour edges.
-    const std::string photo = encode(photoLike(331, 245, 8), {.subsampled = true});
+    const std::string photo = makeJpeg(photoLike(331, 245, 8), {.subsampled = true});
     const auto fromPhoto = quick(photo);
     ASSERT_TRUE(fromPhoto.has_value());
-    const Image library = libraryEighth(photo);
+    const Image library = *libraryEighth(photo);
     ASSERT_EQ(fromPhoto->image.width(), library.width());
     ASSERT_EQ(fromPhoto->image.height(), library.height());
     double total = 0;
@@ -181,11 +106,11 @@ TEST(JpegBlockAverages, SubsampledColourLandsWhereTheLibraryPutsIt) {
 TEST(JpegBlockAverages, RestartMarkersChangeNothing) {
     const Image picture = photoLike(250, 130, 30);
     for (bool subsampled : {false, true}) {
-        const auto plain = quick(encode(picture, {.subsampled = subsampled}));
+        const auto plain = quick(makeJpeg(picture, {.subsampled = subsampled}));
         ASSERT_TRUE(plain.has_value());
         for (int interval : {1, 5, 32, 1000}) {
             const auto restarted =
-                quick(encode(picture, {.subsampled = subsampled, .restartInterval = interval}));
+                quick(makeJpeg(picture, {.subsampled = subsampled, .restartInterval = interval}));
             ASSERT_TRUE(restarted.has_value()) << interval;
             EXPECT_EQ(restarted->image, plain->image) << interval;
         }
@@ -205,11 +130,12 @@ TEST(JpegBlockAverages, TwoReadersGiveWhatOneGives) {
     // in the code; the pictures differ in how soon it falls into step.
     for (int noise : {0, 5, 40, 120}) {
         const Image picture = photoLike(280 + noise, 190, noise);
-        for (const Encoding& how :
-             {Encoding {}, Encoding {.subsampled = true}, Encoding {.grey = true, .quality = 100},
-              Encoding {.quality = 30}, Encoding {.subsampled = true, .restartInterval = 4},
-              Encoding {.restartInterval = 1000}}) {
-            const std::string jpeg = encode(picture, how);
+        for (const JpegOptions& how :
+             {JpegOptions{}, JpegOptions{.subsampled = true},
+              JpegOptions{.grey = true, .quality = 100}, JpegOptions{.quality = 30},
+              JpegOptions{.subsampled = true, .restartInterval = 4},
+              JpegOptions{.restartInterval = 1000}}) {
+            const std::string jpeg = makeJpeg(picture, how);
             const std::string what = "noise " + std::to_string(noise) + " quality " +
                                      std::to_string(how.quality) + " restarts " +
                                      std::to_string(how.restartInterval);
@@ -229,9 +155,10 @@ TEST(JpegBlockAverages, TwoReadersGiveWhatOneGives) {
 
 TEST(JpegBlockAverages, LeavesOtherFilesToTheLibrary) {
     const Image picture = photoLike(64, 48, 10);
-    for (const Encoding& how : {Encoding {.progressive = true}, Encoding {.arithmetic = true},
-                                Encoding {.storedRgb = true}}) {
-        const std::string jpeg = encode(picture, how);
+    for (const JpegOptions& how :
+         {JpegOptions{.progressive = true}, JpegOptions{.arithmetic = true},
+          JpegOptions{.storedRgb = true}}) {
+        const std::string jpeg = makeJpeg(picture, how);
         EXPECT_FALSE(quick(jpeg).has_value());
         // The thumbnail still comes, from the library.
         const auto thumbnail = decodeJpegScaled(jpeg, 8, 6);
@@ -239,7 +166,7 @@ TEST(JpegBlockAverages, LeavesOtherFilesToTheLibrary) {
         EXPECT_EQ(thumbnail->image.width(), 8);
     }
     // Not wanted where 1/8 would be smaller than the size asked for.
-    const std::string jpeg = encode(picture, {});
+    const std::string jpeg = makeJpeg(picture, {});
     EXPECT_FALSE(decodeJpegBlockAverages(jpeg, 9, 1).has_value());
     EXPECT_FALSE(decodeJpegBlockAverages(jpeg, 1, 7).has_value());
     EXPECT_TRUE(decodeJpegBlockAverages(jpeg, 8, 6).has_value());
@@ -251,7 +178,8 @@ TEST(JpegBlockAverages, LeavesOtherFilesToTheLibrary) {
 TEST(JpegBlockAverages, DamagedFilesGiveNothingOrAPictureNeverACrash) {
     const Image picture = photoLike(96, 64, 40);
     for (int interval : {0, 3}) {
-        const std::string jpeg = encode(picture, {.subsampled = true, .restartInterval = interval});
+        const std::string jpeg =
+            makeJpeg(picture, {.subsampled = true, .restartInterval = interval});
         const Image whole = quick(jpeg)->image;
         // Cut anywhere: the end of the data is missing, so nothing comes (the
         // library then shows what there is). Every length within the headers,
@@ -275,7 +203,7 @@ TEST(JpegBlockAverages, DamagedFilesGiveNothingOrAPictureNeverACrash) {
     }
     // A table whose code lengths cannot be: more codes of one length than there
     // are codes of that length.
-    std::string jpeg = encode(picture, {});
+    std::string jpeg = makeJpeg(picture, {});
     const size_t table = jpeg.find("\xFF\xC4");
     ASSERT_NE(table, std::string::npos);
     jpeg[table + 5] = 3;  // three codes of length 1

@@ -158,7 +158,7 @@ std::string makePng(const PngRecipe& recipe) {
     return out;
 }
 
-std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK) {
+std::string makeJpeg(const Image& image, const JpegOptions& options) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr errors;
     cinfo.err = jpeg_std_error(&errors);
@@ -168,28 +168,29 @@ std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK) {
     jpeg_mem_dest(&cinfo, &buffer, &size);
     cinfo.image_width = JDIMENSION(image.width());
     cinfo.image_height = JDIMENSION(image.height());
-    const int components = kind == JpegKind::grey ? 1 : kind == JpegKind::adobeCmyk ? 4 : 3;
+    const bool cmyk = options.storedK >= 0;
+    const int components = options.grey ? 1 : cmyk ? 4 : 3;
     cinfo.input_components = components;
-    cinfo.in_color_space = kind == JpegKind::grey        ? JCS_GRAYSCALE
-                           : kind == JpegKind::adobeCmyk ? JCS_CMYK
-                                                         : JCS_RGB;
+    cinfo.in_color_space = options.grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    if (kind == JpegKind::cameraLike) {
-        cinfo.restart_interval = 1;
-    } else {
+    jpeg_set_quality(&cinfo, options.quality, TRUE);
+    if (options.storedRgb) jpeg_set_colorspace(&cinfo, JCS_RGB);
+    if (!options.subsampled) {
         for (int c = 0; c < components; ++c) {
             cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
         }
     }
-    if (kind == JpegKind::progressive) jpeg_simple_progression(&cinfo);
+    cinfo.restart_interval = JDIMENSION(options.restartInterval);
+    cinfo.arith_code = options.arithmetic;
+    cinfo.write_Adobe_marker = cinfo.write_Adobe_marker || options.adobe;
+    if (options.progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(size_t(image.width()) * size_t(components));
     while (cinfo.next_scanline < cinfo.image_height) {
         const uint8_t* p = image.row(int(cinfo.next_scanline));
         for (int x = 0; x < image.width(); ++x) {
             for (int c = 0; c < components; ++c) {
-                row[size_t(x * components + c)] = c < 3 ? p[x * 3 + c] : storedK;
+                row[size_t(x * components + c)] = c < 3 ? p[x * 3 + c] : uint8_t(options.storedK);
             }
         }
         JSAMPROW rows[1] = {row.data()};
@@ -200,6 +201,39 @@ std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK) {
     std::string out(reinterpret_cast<char*>(buffer), size);
     std::free(buffer);
     return out;
+}
+
+std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK) {
+    switch (kind) {
+    case JpegKind::rgb: return makeJpeg(image);
+    case JpegKind::progressive: return makeJpeg(image, {.progressive = true});
+    case JpegKind::grey: return makeJpeg(image, {.grey = true});
+    case JpegKind::adobeCmyk: return makeJpeg(image, {.storedK = storedK});
+    case JpegKind::cameraLike: return makeJpeg(image, {.subsampled = true, .restartInterval = 1});
+    }
+    return {};
+}
+
+std::optional<Image> libraryEighth(std::string_view jpeg) {
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(jpeg.data()),
+                 static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_RGB;
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = 8;
+    jpeg_start_decompress(&cinfo);
+    std::optional<Image> image = Image::create(int(cinfo.output_width), int(cinfo.output_height));
+    while (image && cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = image->row(int(cinfo.output_scanline));
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return image;
 }
 
 Image blockPicture(int width, int height) {
