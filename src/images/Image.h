@@ -72,12 +72,21 @@ private:
     std::vector<uint8_t> pixels_;
 };
 
+// How much of the machine a long piece of picture work may use.
+enum class Threading {
+    single,       // this thread only
+    whenWorthIt,  // a second thread for large pictures, on more than one core
+    always        // a second thread whenever the work can be split (for tests)
+};
+
 // Smooth scaling as the system's half-tone stretch does it: each axis that
 // shrinks is area-averaged (every source pixel counts by how much of it falls
 // into the target pixel), each axis that grows is interpolated linearly
 // between the nearest pixel centres. Nothing for an empty source or a target
-// size that is not allowed.
-std::optional<Image> scaleImage(const Image& source, int width, int height);
+// size that is not allowed. The result is the same however many threads do
+// the work.
+std::optional<Image> scaleImage(const Image& source, int width, int height,
+                                Threading threading = Threading::whenWorthIt);
 
 // The window of a virtual scaling of `source` to scaledWidth x scaledHeight
 // whose top-left corner is (left, top) in the scaled picture and whose size
@@ -86,6 +95,7 @@ std::optional<Image> scaleImage(const Image& source, int width, int height);
 // (a thin strip enlarged to fill the screen) can still be shown in part; only
 // the window itself must be of an allowed size.
 std::optional<Image> scaleImageWindow(const Image& source, int scaledWidth, int scaledHeight,
-                                      int left, int top, int width, int height);
+                                      int left, int top, int width, int height,
+                                      Threading threading = Threading::whenWorthIt);
 
 }  // namespace seamster

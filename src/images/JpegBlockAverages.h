@@ -19,14 +19,10 @@
 
 namespace seamster {
 
-enum class Threading {
-    single,       // one reader
-    whenWorthIt,  // two readers for large photos, on more than one core
-    always        // two readers whenever the picture has two MCUs (for tests)
-};
-
 // The picture at 1/8 of its size, when that is at least minWidth x minHeight
-// (or the file's own size, where that is smaller); nothing otherwise.
+// (or the file's own size, where that is smaller); nothing otherwise. With
+// two threads, the second reads the second half of the data (large photos
+// only, unless `always`); the result is the same as with one.
 std::optional<DecodedPicture> decodeJpegBlockAverages(std::string_view bytes, int minWidth,
                                                       int minHeight,
                                                       Threading threading = Threading::whenWorthIt);

@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include "images/Image.h"
 
@@ -183,7 +186,9 @@ private:
 // target row needs are kept in a small strip, and those it shares with the
 // next target row are kept for it, so no source row is scaled twice and no
 // picture-sized intermediate is ever held.
-void scaleBothWays(const RowScaler& rows, const AxisPlan& down, size_t maxRows, Image& target) {
+// Target rows [firstRow, endRow) are done; throws std::bad_alloc.
+void scaleBothWays(const RowScaler& rows, const AxisPlan& down, size_t maxRows, Image& target,
+                   int firstRow, int endRow) {
     const size_t values = size_t(target.width()) * 3;
     const uint64_t divisor = down.divisor * 256;
     const Divider divide(divisor);
@@ -191,7 +196,7 @@ void scaleBothWays(const RowScaler& rows, const AxisPlan& down, size_t maxRows, 
     std::vector<uint64_t> sum(values);
     int stripFirst = 0;  // the source row in the strip's first place
     int stripRows = 0;
-    for (int y = 0; y < target.height(); ++y) {
+    for (int y = firstRow; y < endRow; ++y) {
         const int count = down.count[y];
         if (count == 0) continue;  // outside the scaled picture: stays black
         const int first = down.first[y];
@@ -220,10 +225,56 @@ void scaleBothWays(const RowScaler& rows, const AxisPlan& down, size_t maxRows, 
     }
 }
 
+// Worth a second thread: about as many source pixels read as a 2-megapixel
+// photo has.
+constexpr int64_t pixelsWorthTwoThreads = int64_t{2} << 20;
+
+// The upper and lower halves of the target on two threads when that is worth
+// it; each half scales the source rows it needs on its own, so the results
+// are the same to the bit. Throws std::bad_alloc.
+void scaleInParts(const RowScaler& rows, const AxisPlan& across, const AxisPlan& down,
+                  size_t maxRows, Image& target, Threading threading) {
+    const int64_t pixelsRead = int64_t(down.highest - down.lowest + 1) *
+                               int64_t(across.highest - across.lowest + 1);
+    const bool two = target.height() >= 2 &&
+                     (threading == Threading::always ||
+                      (threading == Threading::whenWorthIt && pixelsRead >= pixelsWorthTwoThreads &&
+                       std::thread::hardware_concurrency() > 1));
+    const int middle = target.height() / 2;
+    if (two) {
+        bool lowerFailed = false;
+        std::optional<std::thread> lower;
+        try {
+            lower.emplace([&] {
+                try {
+                    scaleBothWays(rows, down, maxRows, target, middle, target.height());
+                } catch (const std::bad_alloc&) {
+                    lowerFailed = true;
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: all on this one.
+        }
+        if (lower) {
+            try {
+                scaleBothWays(rows, down, maxRows, target, 0, middle);
+            } catch (const std::bad_alloc&) {
+                lower->join();
+                throw;
+            }
+            lower->join();
+            if (lowerFailed) throw std::bad_alloc();
+            return;
+        }
+    }
+    scaleBothWays(rows, down, maxRows, target, 0, target.height());
+}
+
 }  // namespace
 
 std::optional<Image> scaleImageWindow(const Image& source, int scaledWidth, int scaledHeight,
-                                      int left, int top, int width, int height) {
+                                      int left, int top, int width, int height,
+                                      Threading threading) {
     if (source.empty() || scaledWidth <= 0 || scaledHeight <= 0) return std::nullopt;
     auto target = Image::create(width, height);
     if (!target) return std::nullopt;
@@ -235,15 +286,15 @@ std::optional<Image> scaleImageWindow(const Image& source, int scaledWidth, int 
         const int maxRows = *std::max_element(down.count.begin(), down.count.end());
         if (int64_t(maxRows) * width > 3 * Image::maxPixels) return std::nullopt;
         const RowScaler rows(source, across);
-        scaleBothWays(rows, down, size_t(maxRows), *target);
+        scaleInParts(rows, across, down, size_t(maxRows), *target, threading);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
     return target;
 }
 
-std::optional<Image> scaleImage(const Image& source, int width, int height) {
-    return scaleImageWindow(source, width, height, 0, 0, width, height);
+std::optional<Image> scaleImage(const Image& source, int width, int height, Threading threading) {
+    return scaleImageWindow(source, width, height, 0, 0, width, height, threading);
 }
 
 }  // namespace seamster

@@ -112,6 +112,37 @@ TEST(Scaling, WindowsMatchTheWholeScaledPicture) {
     }
 }
 
+TEST(Scaling, TwoThreadsGiveWhatOneGives) {
+    // Each half of the target scales the source rows it needs itself; the
+    // rows where the halves meet must come out as from one thread.
+    Image source = *Image::create(203, 151);
+    uint32_t state = 7;
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            source.setPixel(x, y, {uint8_t(state >> 24), uint8_t(x + y), uint8_t(state >> 8)});
+        }
+    }
+    struct Case {
+        int scaledWidth, scaledHeight, left, top, width, height;
+    };
+    const Case cases[] = {
+        {67, 49, 0, 0, 67, 49},       // shrinking
+        {500, 377, 0, 0, 500, 377},   // enlarging
+        {90, 300, 0, 0, 90, 300},     // shrinking across, enlarging down
+        {400, 300, -20, 35, 150, 7},  // a window, partly outside
+        {150, 2, 0, 0, 150, 2},       // two rows, one for each thread
+    };
+    for (const Case& c : cases) {
+        const auto one = scaleImageWindow(source, c.scaledWidth, c.scaledHeight, c.left, c.top,
+                                          c.width, c.height, Threading::single);
+        const auto two = scaleImageWindow(source, c.scaledWidth, c.scaledHeight, c.left, c.top,
+                                          c.width, c.height, Threading::always);
+        ASSERT_TRUE(one.has_value());
+        EXPECT_EQ(two, one) << c.scaledWidth << "x" << c.scaledHeight;
+    }
+}
+
 TEST(Scaling, WindowsOfPicturesScaledBeyondTheSizeLimit) {
     Image strip = *Image::create(1, 3);
     strip.setPixel(0, 0, {255, 0, 0});
