@@ -1,11 +1,11 @@
 #include "app/MainWindow.h"
 
-#include <shlobj.h>
-
 #include "app/MainLayout.h"
 #include "app/MainLoop.h"
 #include "platform/Text.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/FolderPicker.h"
+#include "ui/ModalLoop.h"
 
 namespace seamster {
 
@@ -127,15 +127,8 @@ void MainWindow::refreshBackgroundThumbnail() {
 }
 
 int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int selected) {
-    ui::WindowArgs args;
-    args.number = 5;
-    args.title = "Seamster Set Up";
-    args.clientWidth = 438;
-    args.clientHeight = 248;
-    args.closeBox = false;
-    args.centreOver = GetActiveWindow();
-    args.owner = window_ ? window_->hwnd() : nullptr;
-    ui::Window setUp(toolkit_, args);
+    HWND owner = window_ ? window_->hwnd() : nullptr;
+    ui::Window setUp(toolkit_, ui::modalWindowArgs("Seamster Set Up", 438, 248, owner));
     if (!setUp.valid()) return -1;
     setUp.addGadgets({
         {1, GadgetKind::picture, 14, 6, 32, 32, "", ""},
@@ -147,41 +140,18 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
     setUp.showIcon(1, toolkit_.icon(picture::setUp, 32));
     for (const std::string& pack : packs) setUp.addItem(9, pack);
     setUp.selectItem(9, selected);
-    ui::ModalScope modal(window_ ? window_->hwnd() : nullptr);
+    ui::ModalScope modal(owner);
     setUp.show();
     setUp.activate();
-    for (;;) {
-        Event event = toolkit_.waitEvent(setUp.hwnd());
-        if (event.kind == EventKind::gadget && event.window == 5 && event.id == 5) break;
-        if (event.kind == EventKind::close && event.window == 0 && !IsWindow(setUp.hwnd())) break;
-    }
+    ui::runUntilGadget(toolkit_, setUp, 5);
     int chosen = setUp.selectedItem(9);
     Sleep(2);
     return chosen < 0 ? int(packs.size()) : chosen;
 }
 
-namespace {
-int CALLBACK browseCallback(HWND hwnd, UINT message, LPARAM, LPARAM start) {
-    if (message == BFFM_INITIALIZED) SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, start);
-    return 0;
-}
-}  // namespace
-
 std::string MainWindow::browseForFolder(const std::string& title, const std::string& start) {
-    std::wstring wideTitle = widen(title), wideStart = widen(start);
-    BROWSEINFOW info = {};
-    info.hwndOwner = GetActiveWindow();
-    info.lpszTitle = wideTitle.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    info.lpfn = browseCallback;
-    info.lParam = reinterpret_cast<LPARAM>(wideStart.c_str());
     ui::ModalScope modal(window_ ? window_->hwnd() : nullptr);
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (!chosen) return {};
-    wchar_t path[MAX_PATH] = {};
-    bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
-    CoTaskMemFree(chosen);
-    return ok && path[0] ? withBackslash(narrow(path)) : std::string();
+    return ui::pickFolder(GetActiveWindow(), title, start);
 }
 
 Event MainWindow::pollEvent() { return toolkit_.pollEvent(); }
