@@ -39,12 +39,13 @@ bool restorationPending(const RunState& run) {
     return run.undiesRestorePending || run.savedSimsHidden || run.downloadsHidden;
 }
 
-void rememberPosition(App& app, MainView& view) {
+}  // namespace
+
+void storeWindowPosition(App& app, MainView& view) {
     Point corner = view.position();
     app.settings.windowX = corner.x;
     app.settings.windowY = corner.y;
 }
-}  // namespace
 
 std::string mainWindowTitle(const std::string& selectedPack) {
     return "Seamster   --    " + selectedPack;
@@ -129,11 +130,11 @@ bool mainLoopPass(App& app, MainView& view, EventSource& events) {
     switch (event.kind) {
     case EventKind::close: confirmQuit(app); break;
     case EventKind::toolBar:
-        rememberPosition(app, view);
+        storeWindowPosition(app, view);
         dispatchToolBar(app, view, event.id);
         break;
     case EventKind::gadget:
-        rememberPosition(app, view);
+        storeWindowPosition(app, view);
         dispatchGadget(app, view, event.id);
         break;
     default: break;

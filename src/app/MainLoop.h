@@ -41,6 +41,9 @@ int checkBodyShopProcess(App& app);
 // idle pass starts what the end of a run asks for.
 void followBodyShopState(App& app, MainView& view);
 
+// Keeps the main window's corner in the settings (Window X and Y).
+void storeWindowPosition(App& app, MainView& view);
+
 // The close request of the main window: at most one question.
 void confirmQuit(App& app);
 

@@ -56,7 +56,8 @@ void showLeftOverHiddenFolders(App& app, MainView& view) {
     if (app.run.savedSimsHidden) view.showStatusPicture(1, picture::changed);
 }
 
-void startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
+// False when the main window could not be made.
+bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     Platform& platform = app.platform;
     toolkit.loadPictures();
     toolkit.loadFonts();
@@ -65,10 +66,9 @@ void startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     if (!app.paths.userFolderFound)
         app.dialogs().showMessage(
             "Unable to verify your Sims installation\nMost features will not work", iconStop);
-    app.backgroundColor = {};
     loadSettings(app.settings, app.fs(), platform.codec, app.programFolder);
     discoverInstallation(app, main);
-    main.build();
+    if (!main.build()) return false;
     WindowContext windows = main.context();
     buildImagePreviewWindow(windows);
     showUnderwearMarkers(app, main);
@@ -87,6 +87,7 @@ void startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
         main.enableGadget(gadget::backgroundColor, false);
     }
     app.paths.helpFileFound = app.fs().exists(app.paths.helpFile) != 0;
+    return true;
 }
 }  // namespace
 
@@ -110,23 +111,21 @@ int runProgram(HINSTANCE instance) {
     ui::Toolkit toolkit(instance);
     app.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                   GetSystemMetrics(SM_CXVSCROLL)};
-    int exitCode = 0;
     if (auto tooSmall = desktopTooSmallText(app.screen.screenWidth, app.screen.screenHeight)) {
         app.dialogs().showMessage(*tooSmall, iconStop);
+    } else if (MainWindow main(app, toolkit); !startUp(app, main, toolkit)) {
+        // Without its window the program could never be told to end.
+        app.dialogs().showMessage("Seamster could not open its window.", iconStop);
     } else {
-        MainWindow main(app, toolkit);
-        startUp(app, main, toolkit);
         main.show();
         mainLoop(app, main, main);
-        Point corner = main.position();
-        app.settings.windowX = corner.x;
-        app.settings.windowY = corner.y;
+        storeWindowPosition(app, main);
         saveSettings(app.settings, app.fs(), services.codec, services.clock, app.programFolder);
     }
     CoUninitialize();
     ReleaseMutex(mutex);
     CloseHandle(mutex);
-    return exitCode;
+    return 0;
 }
 
 }  // namespace seamster

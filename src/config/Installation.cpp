@@ -26,9 +26,8 @@ std::string storedPack(const std::string& listedName) {
     return listedName == "The Sims 2 Double Deluxe" ? listedName + "\\SP4" : listedName;
 }
 
-void chooseFromSetUpWindow(App& app, MainView& view) {
-    std::vector<DirEntry> entries;
-    scanInstallFolder(app, entries);
+// `entries`: the install folder's listing.
+void chooseFromSetUpWindow(App& app, MainView& view, const std::vector<DirEntry>& entries) {
     std::vector<std::string> packs;
     const std::string& current = app.settings.selectedPack;
     for (const DirEntry& entry : entries) {
@@ -39,7 +38,6 @@ void chooseFromSetUpWindow(App& app, MainView& view) {
             app.setUpListPosition = int(packs.size());
         packs.push_back(entry.name);
     }
-    if (app.setUpListPosition < 0) app.setUpListPosition = 0;
     int chosen = view.runSetUpWindow(packs, app.setUpListPosition);
     if (chosen < 0) return;  // the window could not be opened: nothing changes
     Settings& settings = app.settings;
@@ -96,7 +94,7 @@ void discoverInstallation(App& app, MainView& view) {
     for (const DirEntry& entry : entries)
         if (isQualifyingGameFolder(entry)) ++settings.currentFolderCount;
     if (settings.currentFolderCount == settings.simsFolderCount) return;
-    chooseFromSetUpWindow(app, view);
+    chooseFromSetUpWindow(app, view, entries);
 }
 
 }  // namespace seamster

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/MainLoop.h"
 #include "images/BackgroundWindows.h"
 #include "images/ChooserPreview.h"
 #include "images/Fitting.h"
@@ -171,9 +172,7 @@ void fillNameBuffer(std::wstring& buffer, const std::string& lastImage) {
 
 std::string chooseBackgroundImage(WindowContext& context) {
     App& app = context.app;
-    const Point corner = context.main.position();
-    app.settings.windowX = corner.x;
-    app.settings.windowY = corner.y;
+    storeWindowPosition(app, context.main);
 
     static const wchar_t filter[] =
         L"Standard Image files (.bmp .jpg .png)\0*.bmp;*jpg;*jpeg;*png\0";
