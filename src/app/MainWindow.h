@@ -19,7 +19,6 @@ public:
     // Creates the window hidden, with every gadget in its initial state.
     bool build();
     void show();
-    ui::Window* window() { return window_.get(); }
 
     // MainView
     void enableGadget(int gadget, bool enabled) override;

@@ -44,10 +44,6 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 bool endsWithIgnoreCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
            equalsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);

@@ -11,7 +11,6 @@ std::string toLower(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 bool containsIgnoreCase(std::string_view text, std::string_view part);
 bool startsWith(std::string_view text, std::string_view prefix);
-bool endsWith(std::string_view text, std::string_view suffix);
 bool endsWithIgnoreCase(std::string_view text, std::string_view suffix);
 // Every occurrence of `what` removed, compared with or without letter case.
 std::string removeAll(std::string_view text, std::string_view what);

@@ -260,10 +260,6 @@ void Window::showGadget(int id, bool visible) {
     ShowWindow(gadget(id), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool Window::isGadgetVisible(int id) const {
-    return (GetWindowLongPtrW(gadget(id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 void Window::setNotifyHandler(int id, NotifyHandler handler) {
     if (handler) notifyHandlers_[id] = std::move(handler);
     else notifyHandlers_.erase(id);
@@ -294,16 +290,6 @@ void Window::selectItem(int id, int position) {
 int Window::selectedItem(int id) const {
     HWND control = gadget(id);
     return int(SendMessageW(control, isComboBox(control) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
-}
-
-int Window::itemCount(int id) const {
-    HWND control = gadget(id);
-    return int(SendMessageW(control, isComboBox(control) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
-}
-
-void Window::clearItems(int id) {
-    HWND control = gadget(id);
-    SendMessageW(control, isComboBox(control) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
 }
 
 void Window::showBitmap(int id, HBITMAP bitmap) {

@@ -73,7 +73,6 @@ public:
     void setFont(int id, HFONT font);
     void setTextColour(int id, COLORREF colour);
     void showGadget(int id, bool visible);
-    bool isGadgetVisible(int id) const;
     // Notifications of gadget `id` go to `handler` first; an empty handler
     // removes it.
     void setNotifyHandler(int id, NotifyHandler handler);
@@ -83,8 +82,6 @@ public:
     void addItem(int id, const std::string& text);
     void selectItem(int id, int position);
     int selectedItem(int id) const;
-    int itemCount(int id) const;
-    void clearItems(int id);
 
     // Pictures: a bitmap or an icon shown by a static picture gadget.
     void showBitmap(int id, HBITMAP bitmap);

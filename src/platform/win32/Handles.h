@@ -59,10 +59,6 @@ struct IconTraits {
     static HICON invalid() { return nullptr; }
     static void close(HICON h) { DestroyIcon(h); }
 };
-struct WindowTraits {
-    static HWND invalid() { return nullptr; }
-    static void close(HWND h) { DestroyWindow(h); }
-};
 
 using FileHandle = UniqueHandle<HANDLE, FileTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelTraits>;
@@ -71,6 +67,5 @@ using BitmapHandle = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using FontHandle = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using BrushHandle = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
 using IconHandle = UniqueHandle<HICON, IconTraits>;
-using WindowHandle = UniqueHandle<HWND, WindowTraits>;
 
 }  // namespace seamster
