@@ -1,6 +1,7 @@
 // Windows bitmap files: a 14-byte file header ("BM", size, the offset of the
 // pixel data) followed by a device-independent bitmap.
 
+#include "images/DecoderSupport.h"
 #include "images/DibReader.h"
 #include "images/PictureDecoder.h"
 
@@ -9,10 +10,7 @@ namespace {
 
 constexpr size_t fileHeaderSize = 14;
 
-std::nullopt_t refuse(std::string* why, const char* reason) {
-    if (why) *why = reason;
-    return std::nullopt;
-}
+using decoding::refuse;
 
 }  // namespace
 

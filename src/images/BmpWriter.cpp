@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "images/DibReader.h"
 #include "platform/FileSystem.h"
 
 namespace seamster {
@@ -19,8 +20,7 @@ void put32(std::string& out, uint32_t value) {
     put16(out, value >> 16);
 }
 
-// 3 x width rounded up to a multiple of four.
-uint32_t rowSize(int width) { return uint32_t(width) * 3 + uint32_t(width) % 4; }
+uint32_t rowSize(int width) { return uint32_t(dib::rowStride(width, 24)); }
 
 void putHeaders(std::string& out, const Image& image) {
     const uint32_t dataSize = rowSize(image.width()) * uint32_t(image.height());
@@ -50,15 +50,16 @@ std::string encodeBmp24(const Image& image) {
     std::string out;
     out.reserve(headersSize + row * size_t(image.height()));
     putHeaders(out, image);
-    const size_t padding = row - size_t(image.width()) * 3;
-    for (int y = image.height() - 1; y >= 0; --y) {
+    // Rows bottom-up, each pixel as blue, green, red; the padding stays zero.
+    out.resize(headersSize + row * size_t(image.height()), '\0');
+    char* target = out.data() + headersSize;
+    for (int y = image.height() - 1; y >= 0; --y, target += row) {
         const uint8_t* p = image.row(y);
         for (int x = 0; x < image.width(); ++x, p += 3) {
-            out.push_back(char(p[2]));
-            out.push_back(char(p[1]));
-            out.push_back(char(p[0]));
+            target[3 * x] = char(p[2]);
+            target[3 * x + 1] = char(p[1]);
+            target[3 * x + 2] = char(p[0]);
         }
-        out.append(padding, '\0');
     }
     return out;
 }

@@ -9,13 +9,11 @@ namespace {
 
 // Enough of a file's start to recognise every picture format.
 constexpr size_t signatureBytes = 16;
-// As for any picture loaded: the largest picture allowed, uncompressed.
-constexpr size_t maxFileBytes = size_t(Image::maxPixels) * 4 + 4096;
 
 ChooserPreview placeholder() {
     ChooserPreview preview;
     preview.picture = chooserPlaceholder();
-    preview.placement = {420, 30, preview.picture.width(), preview.picture.height()};
+    preview.placement = chooserThumbnailPlacement(preview.picture.width(), preview.picture.height());
     return preview;
 }
 
@@ -23,15 +21,14 @@ ChooserPreview placeholder() {
 // like a picture are read whole.
 bool startsLikePicture(FileSystem& fs, const std::string& path) {
     const auto start = fs.readFileStart(path, signatureBytes);
-    return start && (looksLikeBmp(*start) || looksLikeIco(*start) || looksLikeJpeg(*start) ||
-                     looksLikePng(*start));
+    return start && looksLikePicture(*start);
 }
 
 }  // namespace
 
 ChooserPreview chooserPreviewFor(FileSystem& fs, const std::string& path) {
     if (path.empty() || fs.exists(path) != 1 || !startsLikePicture(fs, path)) return placeholder();
-    const auto bytes = fs.readFile(path, maxFileBytes);
+    const auto bytes = fs.readFile(path, maxPictureFileBytes);
     if (!bytes) return placeholder();
     // JPEG photos decode at a fraction of their size: still sharp at 200 x 200,
     // and quick enough to follow the cursor.

@@ -4,17 +4,16 @@
 #include <bit>
 #include <new>
 
+#include "images/DecoderSupport.h"
+
 namespace seamster::dib {
 namespace {
+
+using decoding::refuse;
 
 bool fail(std::string* why, const char* reason) {
     if (why) *why = reason;
     return false;
-}
-
-std::nullopt_t refuse(std::string* why, const char* reason) {
-    fail(why, reason);
-    return std::nullopt;
 }
 
 bool validDepth(uint32_t bits) {
@@ -326,7 +325,7 @@ void compositeOverBlack(Image& image, const std::vector<uint8_t>& alpha) {
         uint8_t* p = image.row(y);
         const uint8_t* a = alpha.data() + size_t(y) * size_t(image.width());
         for (int x = 0; x < image.width(); ++x) {
-            for (int c = 0; c < 3; ++c) p[x * 3 + c] = uint8_t((p[x * 3 + c] * a[x] + 127) / 255);
+            for (int c = 0; c < 3; ++c) p[x * 3 + c] = decoding::timesOver255(p[x * 3 + c], a[x]);
         }
     }
 }

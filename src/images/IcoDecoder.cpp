@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "images/DecoderSupport.h"
 #include "images/DibReader.h"
 #include "images/PictureDecoder.h"
 
@@ -14,10 +15,7 @@ namespace {
 constexpr size_t directoryHeaderSize = 6;
 constexpr size_t entrySize = 16;
 
-std::nullopt_t refuse(std::string* why, const char* reason) {
-    if (why) *why = reason;
-    return std::nullopt;
-}
+using decoding::refuse;
 
 struct Candidate {
     std::string_view data;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <thread>
 
 namespace seamster {
 
@@ -12,6 +13,12 @@ Rgb rgbFromColorValue(uint32_t value) {
 
 uint32_t colorValueOf(Rgb colour) {
     return uint32_t(colour.r) | (uint32_t(colour.g) << 8) | (uint32_t(colour.b) << 16);
+}
+
+bool wantsSecondThread(Threading threading, bool large) {
+    return threading == Threading::always ||
+           (threading == Threading::whenWorthIt && large &&
+            std::thread::hardware_concurrency() > 1);
 }
 
 bool Image::sizeAllowed(int64_t width, int64_t height) {

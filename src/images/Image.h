@@ -79,6 +79,9 @@ enum class Threading {
     always        // a second thread whenever the work can be split (for tests)
 };
 
+// Whether work that can be split should take a second thread.
+bool wantsSecondThread(Threading threading, bool large);
+
 // Smooth scaling as the system's half-tone stretch does it: each axis that
 // shrinks is area-averaged (every source pixel counts by how much of it falls
 // into the target pixel), each axis that grows is interpolated linearly

@@ -634,10 +634,7 @@ constexpr uint64_t bitsWorthTwoReaders = uint64_t{8} << 20;
 
 bool readAllMcus(const McuReader& mcus, const Frame& frame, const EntropyData& data,
                  int64_t mcuCount, Threading threading) {
-    const bool two = threading == Threading::always ||
-                     (threading == Threading::whenWorthIt && data.bitCount >= bitsWorthTwoReaders &&
-                      std::thread::hardware_concurrency() > 1);
-    if (two && mcuCount >= 2) {
+    if (mcuCount >= 2 && wantsSecondThread(threading, data.bitCount >= bitsWorthTwoReaders)) {
         try {
             if (frame.restartInterval && mcuCount > frame.restartInterval) {
                 return readHalvesAtMarker(mcus, data, mcuCount, frame.restartInterval);

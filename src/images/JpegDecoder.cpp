@@ -10,6 +10,7 @@
 
 #include <jpeglib.h>
 
+#include "images/DecoderSupport.h"
 #include "images/JpegBlockAverages.h"
 #include "images/PictureDecoder.h"
 
@@ -77,13 +78,9 @@ J_COLOR_SPACE outputSpaceFor(J_COLOR_SPACE stored) {
     return JCS_RGB;
 }
 
-uint8_t timesOver255(unsigned a, unsigned b) { return uint8_t((a * b + 127) / 255); }
-
 void convertRow(const j_decompress_ptr cinfo, const JSAMPLE* in, uint8_t* out) {
     const JDIMENSION width = cinfo->output_width;
-    if (cinfo->out_color_space == JCS_RGB) {
-        std::memcpy(out, in, size_t(width) * 3);
-    } else if (cinfo->out_color_space == JCS_GRAYSCALE) {
+    if (cinfo->out_color_space == JCS_GRAYSCALE) {
         for (JDIMENSION x = 0; x < width; ++x) out[x * 3] = out[x * 3 + 1] = out[x * 3 + 2] = in[x];
     } else {
         // Adobe's files store CMYK inverted (0 is full ink), which is what
@@ -93,7 +90,7 @@ void convertRow(const j_decompress_ptr cinfo, const JSAMPLE* in, uint8_t* out) {
             const JSAMPLE* p = in + x * 4;
             const unsigned k = inverted ? p[3] : 255u - p[3];
             for (int c = 0; c < 3; ++c) {
-                out[x * 3 + c] = timesOver255(inverted ? p[c] : 255u - p[c], k);
+                out[x * 3 + c] = decoding::timesOver255(inverted ? p[c] : 255u - p[c], k);
             }
         }
     }
@@ -105,6 +102,13 @@ bool allocateImage(JpegJob& job, int width, int height) noexcept {
 }
 
 bool readAllRows(j_decompress_ptr cinfo, JpegJob& job) {
+    if (cinfo->out_color_space == JCS_RGB) {  // the image's own layout: straight in
+        while (cinfo->output_scanline < cinfo->output_height) {
+            JSAMPROW row = job.image->row(int(cinfo->output_scanline));
+            if (jpeg_read_scanlines(cinfo, &row, 1) != 1) return false;
+        }
+        return true;
+    }
     const int components = cinfo->output_components;
     JSAMPARRAY buffer = cinfo->mem->alloc_sarray(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
                                                  cinfo->output_width * JDIMENSION(components), 1);
@@ -159,10 +163,7 @@ bool decodeWithLibrary(JpegJob& job) {
 
 std::optional<DecodedPicture> runJob(std::string_view bytes, int minWidth, int minHeight,
                                      std::string* why) {
-    if (!looksLikeJpeg(bytes)) {
-        if (why) *why = "not a JPEG file";
-        return std::nullopt;
-    }
+    if (!looksLikeJpeg(bytes)) return decoding::refuse(why, "not a JPEG file");
     JpegJob job;
     job.bytes = bytes;
     job.minWidth = minWidth;

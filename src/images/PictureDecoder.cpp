@@ -1,20 +1,17 @@
 #include "images/PictureDecoder.h"
 
+#include "images/DecoderSupport.h"
+
 #include "platform/FileSystem.h"
 
 namespace seamster {
-namespace {
 
-// A 64-megapixel bitmap stored at 32 bits takes 256 MB; nothing we can show
-// is larger than that.
-constexpr size_t maxPictureFileBytes = size_t(Image::maxPixels) * 4 + 4096;
+using decoding::refuse;
 
-std::nullopt_t refuse(std::string* why, const char* reason) {
-    if (why) *why = reason;
-    return std::nullopt;
+bool looksLikePicture(std::string_view bytes) {
+    return looksLikeBmp(bytes) || looksLikeIco(bytes) || looksLikeJpeg(bytes) ||
+           looksLikePng(bytes);
 }
-
-}  // namespace
 
 std::optional<Image> decodePicture(std::string_view bytes, std::string* why) {
     if (looksLikeBmp(bytes)) return decodeBmp(bytes, why);
@@ -26,9 +23,7 @@ std::optional<Image> decodePicture(std::string_view bytes, std::string* why) {
 
 std::optional<DecodedPicture> decodePictureScaled(std::string_view bytes, int minWidth,
                                                   int minHeight, std::string* why) {
-    if (!looksLikeBmp(bytes) && !looksLikeIco(bytes) && looksLikeJpeg(bytes)) {
-        return decodeJpegScaled(bytes, minWidth, minHeight, why);
-    }
+    if (looksLikeJpeg(bytes)) return decodeJpegScaled(bytes, minWidth, minHeight, why);
     auto image = decodePicture(bytes, why);
     if (!image) return std::nullopt;
     const int width = image->width(), height = image->height();

@@ -16,6 +16,10 @@ namespace seamster {
 
 class FileSystem;
 
+// A 64-megapixel bitmap stored at 32 bits takes 256 MB; no picture file that
+// can be shown is larger than that.
+inline constexpr size_t maxPictureFileBytes = size_t(Image::maxPixels) * 4 + 4096;
+
 std::optional<Image> decodePicture(std::string_view bytes, std::string* why = nullptr);
 
 // Reads and decodes a picture file; nothing when it cannot be read or decoded.
@@ -44,7 +48,8 @@ std::optional<DecodedPicture> decodeJpegScaled(std::string_view bytes, int minWi
                                                std::string* why = nullptr);
 std::optional<Image> decodePng(std::string_view bytes, std::string* why = nullptr);
 
-// Signatures, for recognising a format by its first bytes.
+// Signatures, for recognising a format by its first bytes (16 are enough).
+bool looksLikePicture(std::string_view bytes);  // any of the four
 bool looksLikeBmp(std::string_view bytes);
 bool looksLikeIco(std::string_view bytes);
 bool looksLikeJpeg(std::string_view bytes);

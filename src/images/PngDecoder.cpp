@@ -12,6 +12,7 @@
 
 #include <png.h>
 
+#include "images/DecoderSupport.h"
 #include "images/PictureDecoder.h"
 
 namespace seamster {
@@ -45,7 +46,7 @@ struct PngJob {
         uint8_t* out = image->row(y);
         for (int x = 0; x < image->width(); ++x, in += 4, out += 3) {
             const unsigned alpha = in[3];
-            for (int c = 0; c < 3; ++c) out[c] = uint8_t((in[c] * alpha + 127) / 255);
+            for (int c = 0; c < 3; ++c) out[c] = decoding::timesOver255(in[c], alpha);
         }
     }
 };
@@ -132,10 +133,7 @@ bool looksLikePng(std::string_view bytes) {
 }
 
 std::optional<Image> decodePng(std::string_view bytes, std::string* why) {
-    if (!looksLikePng(bytes)) {
-        if (why) *why = "not a PNG file";
-        return std::nullopt;
-    }
+    if (!looksLikePng(bytes)) return decoding::refuse(why, "not a PNG file");
     PngJob job;
     job.bytes = bytes;
     if (!decodeWithLibrary(job) || !job.image) {

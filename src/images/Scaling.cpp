@@ -236,10 +236,8 @@ void scaleInParts(const RowScaler& rows, const AxisPlan& across, const AxisPlan&
                   size_t maxRows, Image& target, Threading threading) {
     const int64_t pixelsRead = int64_t(down.highest - down.lowest + 1) *
                                int64_t(across.highest - across.lowest + 1);
-    const bool two = target.height() >= 2 &&
-                     (threading == Threading::always ||
-                      (threading == Threading::whenWorthIt && pixelsRead >= pixelsWorthTwoThreads &&
-                       std::thread::hardware_concurrency() > 1));
+    const bool two =
+        target.height() >= 2 && wantsSecondThread(threading, pixelsRead >= pixelsWorthTwoThreads);
     const int middle = target.height() / 2;
     if (two) {
         bool lowerFailed = false;
