@@ -163,6 +163,7 @@ struct Channel {
         max = m >> shift;
     }
     uint8_t operator()(uint32_t pixel) const {
+        if (max == 255) return uint8_t((pixel & mask) >> shift);  // 8 bits already
         if (max == 0) return 0;
         return uint8_t((uint64_t((pixel & mask) >> shift) * 255 + max / 2) / max);
     }
@@ -177,8 +178,14 @@ public:
     int imageRow(int64_t fileRow) const {
         return int(h_.topDown ? fileRow : h_.height - 1 - fileRow);
     }
+    void put(int x, int y, Rgb colour) {
+        uint8_t* p = image_.row(y) + size_t(x) * 3;
+        p[0] = colour.r;
+        p[1] = colour.g;
+        p[2] = colour.b;
+    }
     void putIndex(int x, int y, uint32_t index) {
-        image_.setPixel(x, y, index < h_.palette.size() ? h_.palette[index] : Rgb{});
+        put(x, y, index < h_.palette.size() ? h_.palette[index] : Rgb{});
     }
     void putAlpha(int x, int y, uint8_t a) {
         if (alpha_) (*alpha_)[size_t(y) * size_t(h_.width) + size_t(x)] = a;
@@ -201,14 +208,14 @@ void readIndexedRow(const Header& h, const uint8_t* in, int y, PixelWriter& out)
     }
 }
 
-void readMaskedRow(const Header& h, const uint8_t* in, int y, Image& image, PixelWriter& out,
+void readMaskedRow(const Header& h, const uint8_t* in, int y, PixelWriter& out,
                    const Channel (&channels)[4]) {
     const size_t bytesPerPixel = h.bitsPerPixel / 8;
     for (int64_t x = 0; x < h.width; ++x) {
         const uint8_t* p = in + size_t(x) * bytesPerPixel;
         uint32_t pixel = 0;
         for (size_t i = bytesPerPixel; i-- > 0;) pixel = pixel << 8 | p[i];
-        image.setPixel(int(x), y, {channels[0](pixel), channels[1](pixel), channels[2](pixel)});
+        out.put(int(x), y, {channels[0](pixel), channels[1](pixel), channels[2](pixel)});
         out.putAlpha(int(x), y, channels[3](pixel));
     }
 }
@@ -219,9 +226,8 @@ bool uncompressedDataFits(const Header& h, std::string_view bytes, size_t at) {
     return at <= bytes.size() && int64_t(bytes.size() - at) >= stride * (h.height - 1) + lastRow;
 }
 
-bool readUncompressed(const Header& h, std::string_view bytes, size_t at, Image& image,
-                      PixelWriter& out, std::string* why) {
-    if (!uncompressedDataFits(h, bytes, at)) return fail(why, "pixel data cut short");
+// The caller has checked that the data is all there (uncompressedDataFits).
+void readUncompressed(const Header& h, std::string_view bytes, size_t at, PixelWriter& out) {
     const int64_t stride = rowStride(h.width, h.bitsPerPixel);
     const Channel channels[4] = {Channel(h.masks[0]), Channel(h.masks[1]), Channel(h.masks[2]),
                                  Channel(h.masks[3])};
@@ -233,13 +239,12 @@ bool readUncompressed(const Header& h, std::string_view bytes, size_t at, Image&
             readIndexedRow(h, in, y, out);
         } else if (h.bitsPerPixel == 24) {
             for (int64_t x = 0; x < h.width; ++x) {
-                image.setPixel(int(x), y, {in[x * 3 + 2], in[x * 3 + 1], in[x * 3]});
+                out.put(int(x), y, {in[x * 3 + 2], in[x * 3 + 1], in[x * 3]});
             }
         } else {
-            readMaskedRow(h, in, y, image, out, channels);
+            readMaskedRow(h, in, y, out, channels);
         }
     }
-    return true;
 }
 
 // Run-length data: pairs of (count, index) runs and escapes for end of row,
@@ -308,9 +313,11 @@ std::optional<Pixels> readPixels(const Header& h, std::string_view bytes, size_t
         return refuse(why, "out of memory");
     }
     PixelWriter out(header, *image, alpha.empty() ? nullptr : &alpha);
-    const bool ok = runLength ? readRunLength(header, bytes, at, out, why)
-                              : readUncompressed(header, bytes, at, *image, out, why);
-    if (!ok) return std::nullopt;
+    if (runLength) {
+        if (!readRunLength(header, bytes, at, out, why)) return std::nullopt;
+    } else {
+        readUncompressed(header, bytes, at, out);
+    }
     // An alpha channel that is zero everywhere is an unused one, not a
     // picture that is wholly transparent.
     if (std::any_of(alpha.begin(), alpha.end(), [](uint8_t a) { return a != 0; })) {
