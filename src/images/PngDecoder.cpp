@@ -24,18 +24,20 @@ struct PngJob {
     std::string_view bytes;
     size_t position = 0;
     std::optional<Image> image;
+    bool alpha = false;  // rows come as RGBA and are laid over black; else as the image's RGB
     std::vector<uint8_t> rgba;  // one row, or every row of an interlaced picture
-    std::vector<png_bytep> rowStarts;
+    std::vector<png_bytep> rowStarts;  // where each row is read to
     char message[128] = {};
 
     bool prepare(int width, int height, bool wholePicture) noexcept {
         image = Image::create(width, height);
         if (!image) return false;
         try {
-            const size_t rowBytes = size_t(width) * 4;
-            rgba.resize(rowBytes * (wholePicture ? size_t(height) : 1));
             rowStarts.resize(wholePicture ? size_t(height) : 1);
-            for (size_t y = 0; y < rowStarts.size(); ++y) rowStarts[y] = rgba.data() + y * rowBytes;
+            const size_t rowBytes = size_t(width) * 4;
+            if (alpha) rgba.resize(rowBytes * rowStarts.size());
+            for (size_t y = 0; y < rowStarts.size(); ++y)
+                rowStarts[y] = alpha ? rgba.data() + y * rowBytes : image->row(int(y));
         } catch (const std::bad_alloc&) {
             return false;
         }
@@ -66,31 +68,32 @@ void readBytes(png_structp png, png_bytep out, size_t count) {
     job->position += count;
 }
 
-// Asks libpng for 8-bit RGBA rows whatever the file holds.
-void requestRgba(png_structp png, png_infop info) {
+// Asks libpng for 8-bit RGB rows, or RGBA ones where the file has
+// transparency; true for RGBA.
+bool requestRgbOrRgba(png_structp png, png_infop info) {
     const int colourType = png_get_color_type(png, info);
     png_set_expand(png);
     if (png_get_bit_depth(png, info) == 16) png_set_scale_16(png);
     if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
         png_set_gray_to_rgb(png);
     }
-    const bool hasAlpha =
-        (colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
-    if (!hasAlpha) png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    return (colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
 }
 
 void readRows(png_structp png, PngJob& job, int passes) {
     const int height = job.image->height();
     if (passes == 1) {
         for (int y = 0; y < height; ++y) {
-            png_read_row(png, job.rowStarts[0], nullptr);
-            job.compose(y, job.rowStarts[0]);
+            const png_bytep row = job.alpha ? job.rowStarts[0] : job.image->row(y);
+            png_read_row(png, row, nullptr);
+            if (job.alpha) job.compose(y, row);
         }
         return;
     }
     for (int pass = 0; pass < passes; ++pass) {
         for (int y = 0; y < height; ++y) png_read_row(png, job.rowStarts[size_t(y)], nullptr);
     }
+    if (!job.alpha) return;
     for (int y = 0; y < height; ++y) job.compose(y, job.rowStarts[size_t(y)]);
 }
 
@@ -114,10 +117,11 @@ bool decodeWithLibrary(PngJob& job) {
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
     if (!Image::sizeAllowed(width, height)) png_error(png, "picture too large");
-    requestRgba(png, info);
+    job.alpha = requestRgbOrRgba(png, info);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != size_t(width) * 4) png_error(png, "unexpected row layout");
+    if (png_get_rowbytes(png, info) != size_t(width) * (job.alpha ? 4 : 3))
+        png_error(png, "unexpected row layout");
     if (!job.prepare(int(width), int(height), passes > 1)) png_error(png, "out of memory");
     readRows(png, job, passes);
     // What follows the pixels (text, time, the end mark) is not needed.
