@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/Characters.h"
 #include "platform/Text.h"
 
 namespace seamster {
@@ -25,14 +26,6 @@ std::string_view lineOf(std::string_view text, int number) {
         start = end + 1;
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
     }
-}
-
-// Characters, not bytes, so that a two-letter name in any script counts as
-// two.
-size_t characterCount(std::string_view name) {
-    return size_t(std::count_if(name.begin(), name.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
 }
 
 // Marks that Windows file names cannot hold: separators, the drive and

@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Text.h"
-#include "rename/Characters.h"
+#include "platform/Characters.h"
 #include "rename/PackageFinder.h"
 
 namespace seamster {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "platform/Text.h"
-#include "rename/Characters.h"
+#include "platform/Characters.h"
 #include "rename/NamingRules.h"
 
 namespace seamster {
@@ -173,7 +173,6 @@ std::string cutoffTextFor(const FinderSettings& settings, const LocalDate& today
 PackageSearch findPackages(const std::string& searchFolder, const FinderSettings& settings,
                            FileSystem& fs, Clock& clock) {
     PackageSearch search;
-    search.searchFolder = searchFolder;
     search.windowTitle = renameWindowTitle(searchFolder);
     search.cutoffText = cutoffTextFor(settings, clock.today());
     // An unreadable cut-off lets every file through.
@@ -188,7 +187,6 @@ PackageSearch findPackages(const std::string& searchFolder, const FinderSettings
         PackageRow row;
         row.name = it->name;
         row.created = formatDateText(created);
-        row.path = searchFolder + it->name;
         search.rows.push_back(std::move(row));
     }
     search.narrowNameColumn = search.rows.size() > kVisibleListRows;

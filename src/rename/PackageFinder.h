@@ -80,7 +80,6 @@ struct PackageRow {
     std::string name;          // column 0: the file name with its extension
     std::string copyMark = " ";  // column 1: "Copied", "ERROR", "~~~"
     std::string created;       // column 2: "mm/dd/yyyy"
-    std::string path;          // search folder + name
     int state = 0;             // kRowSelected | kRowTicked
     uint32_t nameColour = kTextBlack;
     uint32_t copyMarkColour = kTextBlack;
@@ -88,7 +87,6 @@ struct PackageRow {
 
 // The outcome of one search, ready to be shown.
 struct PackageSearch {
-    std::string searchFolder;
     std::string windowTitle;
     std::string cutoffText;
     std::vector<PackageRow> rows;  // newest first

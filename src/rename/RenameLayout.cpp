@@ -1,6 +1,7 @@
 #include "rename/RenameLayout.h"
 
 #include "app/App.h"
+#include "rename/PackageFinder.h"
 
 namespace seamster {
 
@@ -18,7 +19,7 @@ const std::vector<const char*>& renameStatusLabels() {
 std::vector<GadgetSpec> renameGadgets() {
     using K = GadgetKind;
     namespace g = renameGadget;
-    const int listHeight = 13 * listRowHeight + listHeaderHeight;
+    const int listHeight = kVisibleListRows * listRowHeight + listHeaderHeight;
     return {
         {g::icon, K::picture, 15, 5, 32, 32, "", ""},
         {g::header, K::centredText, 48, 11, 450, 20, "", ""},

@@ -102,7 +102,6 @@ RenameOutcome RenameRun::renameFile(PackageRow& row, const std::string& newName)
     // fails too: nothing is ever renamed over an existing entry.
     if (fs_.exists(newPath) != 0 || !fs_.rename(oldPath, newPath)) return markFailed(row);
     row.name = newName + kExtension;
-    row.path = newPath;
     row.nameColour = kTextGreen;
     return RenameOutcome::renamed;
 }

@@ -27,7 +27,6 @@ struct Listing {
             fs.addFile(kFolder + name, name);
             PackageRow row;
             row.name = name;
-            row.path = kFolder + name;
             row.state = kRowTicked;
             rows.push_back(row);
         }
@@ -69,7 +68,7 @@ TEST(RenameRun, AutoNumbersTheTickedRowsFromTheTopWithProgress) {
     EXPECT_EQ(listing.fs.contents(kFolder + "XY_Hat003.package"), "Hat.package");
     EXPECT_EQ(listing.fs.exists(kFolder + "skip.package"), 1);
     EXPECT_EQ(listing.rows[0].name, "XY_Dress001.package");
-    EXPECT_EQ(listing.rows[0].path, kFolder + "XY_Dress001.package");
+    EXPECT_EQ(listing.fs.exists(kFolder + listing.rows[0].name), 1);
     EXPECT_EQ(listing.rows[0].nameColour, kTextGreen);
     EXPECT_EQ(listing.rows[1].nameColour, kTextBlack);
     for (const PackageRow& row : listing.rows) EXPECT_EQ(row.state, 0);
@@ -229,7 +228,7 @@ TEST(RenameRun, CancelFinishesTheFileOnScreenAndStops) {
         EXPECT_EQ(listing.rows[1].state, 0);
         for (size_t i = 2; i < 5; ++i) {
             EXPECT_EQ(listing.rows[i].state, kRowTicked);
-            EXPECT_EQ(listing.fs.exists(listing.rows[i].path), 1);
+            EXPECT_EQ(listing.fs.exists(kFolder + listing.rows[i].name), 1);
         }
         EXPECT_EQ(run.tickedCount(), 3);
         EXPECT_EQ(run.caption(), "Finished 2 of 5 Files");

@@ -1,5 +1,5 @@
 #pragma once
-// Names are UTF-8, but the renaming rules count characters as a user sees
+// Names are UTF-8, but rules about names count characters as a user sees
 // them, so positions are counted in code points and a cut never splits one.
 
 #include <cstddef>
