@@ -68,7 +68,7 @@ std::vector<DirEntry> listPackages(const std::string& folder, FileSystem& fs) {
     // An empty folder text would list the process's current folder.
     if (folder.empty() || !fs.list(folder, "*.package", entries)) return {};
     std::erase_if(entries, [](const DirEntry& e) {
-        return e.isFolder || !wildcardMatch("*.package", e.name);
+        return e.isFolder || !endsWithIgnoreCase(e.name, ".package");
     });
     std::stable_sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
         return a.creationTime < b.creationTime;
@@ -194,16 +194,6 @@ PackageSearch findPackages(const std::string& searchFolder, const FinderSettings
         search.noMatchMessage = "No matching Package files\nCreated since " + search.cutoffText +
                                 "\n were found in this folder";
     return search;
-}
-
-int countTickedRows(std::vector<int>& rowStates) {
-    int count = 0;
-    for (int& state : rowStates) {
-        if ((state & (kRowSelected | kRowTicked)) == 0) continue;
-        state = kRowTicked;
-        ++count;
-    }
-    return count;
 }
 
 int countTickedRows(std::vector<PackageRow>& rows) {

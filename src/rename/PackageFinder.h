@@ -114,7 +114,6 @@ std::string cutoffTextFor(const FinderSettings& settings, const LocalDate& today
 
 // Normalises the rows' states (selected becomes ticked) and returns how many
 // are ticked.
-int countTickedRows(std::vector<int>& rowStates);
 int countTickedRows(std::vector<PackageRow>& rows);
 
 // "Select All" / "Select None".

@@ -86,7 +86,6 @@ public:
 
     int tickedTotal() const { return tickedTotal_; }
     bool hasWork() const { return tickedTotal_ > 0; }
-    RunMode mode() const { return mode_; }
 
     // Clears every row's copy mark. Copies are made only when asked for and a
     // destination folder is known.
@@ -109,7 +108,6 @@ public:
     FileResult finishFile(const std::string& newNameText);
 
     bool finished() const { return finished_; }
-    int doneCount() const { return doneCount_; }
     int errorCount() const { return errorCount_; }
     // Rows still ticked, as counted after the latest step.
     int tickedCount() const { return tickedCount_; }

@@ -259,9 +259,13 @@ TEST(RenameWindowTitle, NamesTheSearchedFolder) {
 }
 
 TEST(CountTickedRows, SelectedRowsBecomeTicked) {
-    std::vector<int> states{0, kRowSelected, kRowTicked, kRowSelected | kRowTicked};
-    EXPECT_EQ(countTickedRows(states), 3);
-    EXPECT_EQ(states, (std::vector<int>{0, kRowTicked, kRowTicked, kRowTicked}));
+    std::vector<PackageRow> mixed(4);
+    const int states[] = {0, kRowSelected, kRowTicked, kRowSelected | kRowTicked};
+    for (size_t i = 0; i < mixed.size(); ++i) mixed[i].state = states[i];
+    EXPECT_EQ(countTickedRows(mixed), 3);
+    std::vector<int> after;
+    for (const PackageRow& row : mixed) after.push_back(row.state);
+    EXPECT_EQ(after, (std::vector<int>{0, kRowTicked, kRowTicked, kRowTicked}));
 
     std::vector<PackageRow> rows(3);
     rows[1].state = kRowSelected;
