@@ -159,8 +159,8 @@ void runRemoveProjectsWindow(WindowContext& context) {
             {remove, GadgetKind::button, 6, layout.buttonTop, 210, 30, "Remove", ""},
         });
         // The picture keeps its own size at the top left of its place.
-        window.addGadget({projectImage, GadgetKind::picture, 15, 0, 48, 48, "", "", false, 0,
-                          SS_REALSIZECONTROL | SS_CENTERIMAGE});
+        window.addGadget({projectImage, GadgetKind::picture, 15, 0, 48, 48, "", ""},
+                         GadgetKind::frame, {0, SS_REALSIZECONTROL | SS_CENTERIMAGE});
         RowList folders(window, context.toolkit, folderListArgs(layout));
         if (!projects.valid() || !folders.valid() || !window.gadget(done) || !window.gadget(remove))
             return;

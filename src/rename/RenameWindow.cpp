@@ -23,13 +23,8 @@ constexpr COLORREF runBarColour = RGB(0, 204, 51);
 constexpr COLORREF runBarBackground = RGB(0, 102, 51);
 constexpr int headerFont = 7;  // Arial 12
 
-struct ExtraStyle {
-    DWORD added = 0;
-    DWORD removed = 0;
-};
-
 // What the gadget kinds alone do not say about a gadget.
-ExtraStyle extraStyleOf(int id) {
+ui::ExtraStyle extraStyleOf(int id) {
     switch (id) {
     case f::folderText:
     case g::copyFolderText: return {ES_READONLY, WS_BORDER | WS_TABSTOP};
@@ -189,12 +184,7 @@ void RenameWindows::addGadgets(ui::Window& window, const std::vector<GadgetSpec>
             args.background = runBarBackground;
             progress_ = std::make_unique<ui::ProgressBar>(window, args);
         } else {
-            const ExtraStyle extra = extraStyleOf(item.id);
-            ui::GadgetArgs args{item.id,   item.kind,   item.x,
-                                item.y,    item.width,  item.height,
-                                item.text, item.tip,    previous != GadgetKind::option,
-                                extra.added, extra.removed};
-            window.addGadget(args);
+            window.addGadget(item, previous, extraStyleOf(item.id));
         }
         previous = item.kind;
     }

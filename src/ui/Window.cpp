@@ -29,10 +29,11 @@ struct ControlStyle {
     DWORD style;
 };
 
-ControlStyle styleFor(const GadgetArgs& args) {
+ControlStyle styleFor(GadgetKind kind, GadgetKind previous) {
     // Every gadget but a following option starts a new keyboard group.
-    const DWORD tab = WS_TABSTOP | (args.kind != GadgetKind::option || args.firstOfGroup ? WS_GROUP : 0);
-    switch (args.kind) {
+    const bool joinsGroup = kind == GadgetKind::option && previous == GadgetKind::option;
+    const DWORD tab = WS_TABSTOP | (joinsGroup ? 0 : WS_GROUP);
+    switch (kind) {
     case GadgetKind::button: return {L"BUTTON", BS_PUSHBUTTON | tab};
     case GadgetKind::option:
         return {L"BUTTON", BS_AUTORADIOBUTTON | tab};
@@ -165,13 +166,13 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-HWND Window::addGadget(const GadgetArgs& args) {
-    ControlStyle style = styleFor(args);
+HWND Window::addGadget(const GadgetSpec& args, GadgetKind previous, ExtraStyle extra) {
+    ControlStyle style = styleFor(args.kind, previous);
     // Frames are drawn behind the gadgets they surround.
     const DWORD exStyle = args.kind == GadgetKind::frame ? WS_EX_TRANSPARENT : 0;
     HWND control = CreateWindowExW(exStyle, style.className, widen(args.text).c_str(),
-                                   (WS_CHILD | WS_VISIBLE | style.style | args.addedStyle) &
-                                       ~args.removedStyle,
+                                   (WS_CHILD | WS_VISIBLE | style.style | extra.added) &
+                                       ~extra.removed,
                                    args.x, args.y, args.width,
                                    args.height, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
@@ -193,9 +194,7 @@ HWND Window::addGadget(const GadgetArgs& args) {
 void Window::addGadgets(const std::vector<GadgetSpec>& specs) {
     GadgetKind previous = GadgetKind::frame;
     for (const GadgetSpec& item : specs) {
-        GadgetArgs args{item.id, item.kind, item.x, item.y, item.width, item.height,
-                        item.text, item.tip, previous != GadgetKind::option};
-        addGadget(args);
+        addGadget(item, previous);
         previous = item.kind;
     }
 }
@@ -292,21 +291,21 @@ int Window::selectedItem(int id) const {
     return int(SendMessageW(control, isComboBox(control) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
-void Window::showBitmap(int id, HBITMAP bitmap) {
-    HWND control = gadget(id);
+namespace {
+// A picture gadget turned to showing a bitmap or an icon.
+void showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HANDLE image) {
     LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-    SetWindowLongPtrW(control, GWL_STYLE, (style & ~LONG_PTR(SS_TYPEMASK)) | SS_BITMAP);
-    SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    SetWindowLongPtrW(control, GWL_STYLE, (style & ~LONG_PTR(SS_TYPEMASK)) | pictureStyle);
+    SendMessageW(control, STM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image));
     InvalidateRect(control, nullptr, TRUE);
+}
+}  // namespace
+
+void Window::showBitmap(int id, HBITMAP bitmap) {
+    showImage(gadget(id), SS_BITMAP, IMAGE_BITMAP, bitmap);
 }
 
-void Window::showIcon(int id, HICON icon) {
-    HWND control = gadget(id);
-    LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-    SetWindowLongPtrW(control, GWL_STYLE, (style & ~LONG_PTR(SS_TYPEMASK)) | SS_ICON);
-    SendMessageW(control, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-    InvalidateRect(control, nullptr, TRUE);
-}
+void Window::showIcon(int id, HICON icon) { showImage(gadget(id), SS_ICON, IMAGE_ICON, icon); }
 
 void Window::setSunken(int id) {
     HWND control = gadget(id);
@@ -381,14 +380,8 @@ void ToolBar::enableButton(int command, bool enabled) {
 
 // ---- status bar ------------------------------------------------------------
 
-StatusBar::StatusBar(Window& window, int fieldCount, int fieldWidth) {
-    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                            window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) return;
-    std::vector<int> edges;
-    for (int i = 1; i <= fieldCount; ++i) edges.push_back(i * fieldWidth);
-    SendMessageW(hwnd_, SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
-}
+StatusBar::StatusBar(Window& window, int fieldCount, int fieldWidth)
+    : StatusBar(window, std::vector<int>(size_t(fieldCount), fieldWidth), 0) {}
 
 StatusBar::StatusBar(Window& window, const std::vector<int>& fieldWidths, int id) {
     hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
@@ -417,9 +410,7 @@ void StatusBar::setText(int field, const std::string& text, Align align, bool bo
 }
 
 void StatusBar::setField(int field, const std::string& text, HICON icon) {
-    if (!hwnd_) return;
-    std::wstring centred = L"\t" + widen(text);
-    SendMessageW(hwnd_, SB_SETTEXTW, WPARAM(field), reinterpret_cast<LPARAM>(centred.c_str()));
+    setText(field, text, Align::centre);
     setIcon(field, icon);
 }
 

@@ -30,15 +30,10 @@ struct WindowArgs {
     HWND owner = nullptr;
 };
 
-struct GadgetArgs {
-    int id = 0;
-    GadgetKind kind = GadgetKind::button;
-    int x = 0, y = 0, width = 0, height = 0;
-    std::string text;
-    std::string tip;
-    bool firstOfGroup = false;  // starts a group of options
-    DWORD addedStyle = 0;       // window styles on top of the kind's own
-    DWORD removedStyle = 0;     // styles of the kind that this gadget goes without
+// Window styles a gadget has beyond, or goes without, those of its kind.
+struct ExtraStyle {
+    DWORD added = 0;
+    DWORD removed = 0;
 };
 
 // A gadget's own answer to the notifications it sends its window (custom
@@ -57,7 +52,10 @@ public:
     bool valid() const { return hwnd_ != nullptr; }
     Toolkit& toolkit() const { return toolkit_; }
 
-    HWND addGadget(const GadgetArgs& args);
+    // `previous`: the kind of the gadget created just before in this window;
+    // an option that follows an option joins its group.
+    HWND addGadget(const GadgetSpec& spec, GadgetKind previous = GadgetKind::frame,
+                   ExtraStyle extra = {});
     // Creates gadgets in order; consecutive options form one group.
     void addGadgets(const std::vector<GadgetSpec>& specs);
     HWND gadget(int id) const { return GetDlgItem(hwnd_, id); }
