@@ -65,7 +65,6 @@ public:
         friend bool operator==(const Opened&, const Opened&) = default;
     };
     std::vector<Opened> opened;
-    bool openResult = true;
     std::map<int, std::string> specialFolders;
     std::string current = "C:\\Seamster\\";
     Journal* journal = nullptr;
@@ -73,7 +72,7 @@ public:
     bool open(const std::string& target, const std::string& parameters) override {
         opened.push_back({target, parameters});
         note(journal, "open " + target + " " + parameters);
-        return openResult;
+        return true;
     }
     std::string specialFolder(int csidl) override {
         auto it = specialFolders.find(csidl);

@@ -99,10 +99,6 @@ void MemoryFileSystem::setLink(const std::string& path, bool isLink) {
     if (Node* node = find(path)) node->isLink = isLink;
 }
 
-void MemoryFileSystem::setCreationTime(const std::string& path, int64_t created) {
-    if (Node* node = find(path)) node->created = created;
-}
-
 std::optional<std::string> MemoryFileSystem::contents(const std::string& path) const {
     Node* node = find(path);
     if (!node || node->isFolder) return std::nullopt;

@@ -25,7 +25,6 @@ public:
     MemoryFileSystem& addFile(const std::string& path, const std::string& data = {},
                               int64_t created = 0);
     void setReadOnly(const std::string& path, bool readOnly);
-    void setCreationTime(const std::string& path, int64_t created);
     // Marks a folder as a link to elsewhere: it lists as a link, and removing
     // it drops the link without touching what it holds.
     void setLink(const std::string& path, bool isLink);
