@@ -165,30 +165,6 @@ private:
 
 // --- controls the driver does not cover -------------------------------------------------------
 
-// Selects a row of another process's list view as a click would, so that
-// its owner hears of the new selection.
-bool selectListViewRow(HWND list, int row) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(list, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return false;
-    void* remote = VirtualAllocEx(process, nullptr, sizeof(LVITEMW), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    bool done = false;
-    if (remote) {
-        LVITEMW item{};
-        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SIZE_T written = 0;
-        DWORD_PTR result = 0;
-        done = WriteProcessMemory(process, remote, &item, sizeof item, &written) && written == sizeof item &&
-               SendMessageTimeoutW(list, LVM_SETITEMSTATE, WPARAM(row), LPARAM(remote), SMTO_ABORTIFHUNG, 3000,
-                                   &result) &&
-               result;
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    return done;
-}
-
 // The file-name box of a file requester: an edit control, or the edit
 // inside a combo box, depending on the system's layout.
 HWND fileNameBox(HWND requester) {

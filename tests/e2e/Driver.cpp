@@ -17,14 +17,6 @@ namespace {
 constexpr UINT messageTimeoutMs = 3000;
 constexpr int pollMs = 20;
 
-// Sends a message and gives up instead of blocking on a hung window.
-LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok = nullptr) {
-    DWORD_PTR result = 0;
-    const LRESULT sent = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                                             messageTimeoutMs, &result);
-    if (ok) *ok = sent != 0;
-    return sent ? static_cast<LRESULT>(result) : 0;
-}
 
 template <typename Found>
 HWND waitFor(int timeoutMs, Found found) {
@@ -43,11 +35,6 @@ std::wstring windowTitle(HWND window) {
     return title;
 }
 
-DWORD processOf(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
-}
 
 // Calls visit for each visible top-level window of the process until it
 // returns true; gives back that window.
@@ -70,41 +57,6 @@ HWND findTopLevel(DWORD processId, Visit visit) {
     return search.found;
 }
 
-// Memory inside the process that owns a window, for the control messages
-// whose arguments are pointers: those are not carried across processes.
-class RemoteBuffer {
-public:
-    RemoteBuffer(HWND owner, size_t size) : size_(size) {
-        process_ =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processOf(owner));
-        if (process_)
-            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    ~RemoteBuffer() {
-        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    explicit operator bool() const { return address_ != nullptr; }
-    char* address() const { return static_cast<char*>(address_); }
-    LPARAM param(size_t offset = 0) const { return reinterpret_cast<LPARAM>(address() + offset); }
-    bool write(const void* data, size_t size, size_t offset = 0) const {
-        SIZE_T done = 0;
-        return offset + size <= size_ &&
-               WriteProcessMemory(process_, address() + offset, data, size, &done) && done == size;
-    }
-    bool read(void* data, size_t size, size_t offset = 0) const {
-        SIZE_T done = 0;
-        return offset + size <= size_ && ReadProcessMemory(process_, address() + offset, data, size, &done) &&
-               done == size;
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    void* address_ = nullptr;
-    size_t size_;
-};
 
 std::wstring fromRemoteText(const RemoteBuffer& buffer, size_t offset, size_t characters) {
     std::wstring text(characters, L'\0');
@@ -153,6 +105,20 @@ bool writePng(const std::string& path, int width, int height, const unsigned cha
 }
 
 }  // namespace
+
+DWORD processOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok) {
+    DWORD_PTR result = 0;
+    const LRESULT sent = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                             messageTimeoutMs, &result);
+    if (ok) *ok = sent != 0;
+    return sent ? static_cast<LRESULT>(result) : 0;
+}
 
 std::wstring widen(const std::string& utf8) {
     if (utf8.empty()) return {};
@@ -545,21 +511,33 @@ bool listViewSelected(HWND list, int row) {
     return sendWithTimeout(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED;
 }
 
-bool setListViewChecked(HWND list, int row, bool checked) {
+namespace {
+bool setListViewItemState(HWND list, int row, UINT mask, UINT state) {
     RemoteBuffer buffer(list, sizeof(LVITEMW));
     if (!buffer) return false;
     LVITEMW request{};
-    request.stateMask = LVIS_STATEIMAGEMASK;
-    request.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    request.stateMask = mask;
+    request.state = state;
     if (!buffer.write(&request, sizeof request)) return false;
     return sendWithTimeout(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), buffer.param()) != 0;
 }
+}  // namespace
 
-Rect listViewRowRect(HWND list, int row) {
+bool setListViewChecked(HWND list, int row, bool checked) {
+    return setListViewItemState(list, row, LVIS_STATEIMAGEMASK,
+                                INDEXTOSTATEIMAGEMASK(checked ? 2 : 1));
+}
+
+bool selectListViewRow(HWND list, int row) {
+    return setListViewItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED,
+                                LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+Rect listViewRowRect(HWND list, int row, int part) {
     RemoteBuffer buffer(list, sizeof(RECT));
     if (!buffer) return {};
     RECT r{};
-    r.left = LVIR_BOUNDS;
+    r.left = part;
     if (!buffer.write(&r, sizeof r) ||
         !sendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), buffer.param()) ||
         !buffer.read(&r, sizeof r))

@@ -8,6 +8,7 @@
 // responding: a hung program fails the scenario instead of hanging the run.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <optional>
@@ -143,6 +144,50 @@ bool raiseWindow(HWND window);
 // Asks the window to close, as its close box would.
 void closeWindow(HWND window);
 
+// The process that owns a window.
+DWORD processOf(HWND window);
+
+// Sends a message and gives up instead of blocking on a hung window; `ok`
+// (when given) tells whether it was answered.
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                        bool* ok = nullptr);
+
+// Memory inside the process that owns a window, for the control messages
+// whose arguments are pointers: those are not carried across processes.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND owner, size_t size) : size_(size) {
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processOf(owner));
+        if (process_)
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    explicit operator bool() const { return address_ != nullptr; }
+    char* address() const { return static_cast<char*>(address_); }
+    LPARAM param(size_t offset = 0) const { return reinterpret_cast<LPARAM>(address() + offset); }
+    bool write(const void* data, size_t size, size_t offset = 0) const {
+        SIZE_T done = 0;
+        return offset + size <= size_ &&
+               WriteProcessMemory(process_, address() + offset, data, size, &done) && done == size;
+    }
+    bool read(void* data, size_t size, size_t offset = 0) const {
+        SIZE_T done = 0;
+        return offset + size <= size_ && ReadProcessMemory(process_, address() + offset, data, size, &done) &&
+               done == size;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_;
+};
+
 // Drop-down lists.
 std::vector<std::string> comboItems(HWND combo);
 int comboSelection(HWND combo);
@@ -164,8 +209,10 @@ bool listViewChecked(HWND list, int row);
 bool listViewSelected(HWND list, int row);
 // Ticks or unticks a row; the owner hears of it as of a user's tick.
 bool setListViewChecked(HWND list, int row, bool checked);
-// A row's rectangle on the screen (all its columns).
-Rect listViewRowRect(HWND list, int row);
+// Selects a row as a click on it would, so that its owner hears of it.
+bool selectListViewRow(HWND list, int row);
+// A row's rectangle on the screen: all its columns, or LVIR_LABEL for the first.
+Rect listViewRowRect(HWND list, int row, int part = LVIR_BOUNDS);
 
 // Status bars of another process.
 std::vector<int> statusBarPartEdges(HWND bar);

@@ -44,94 +44,20 @@ const std::vector<std::string> allPackagesNewestFirst = {
 
 // --- driving the other process's controls ----------------------------------------
 
-LRESULT sendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, 3000, &result))
-        return 0;
-    return static_cast<LRESULT>(result);
-}
-
-// Memory inside Seamster for the messages whose argument is a pointer.
-class RemoteMemory {
-public:
-    RemoteMemory(HWND owner, size_t size) : size_(size) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(owner, &id);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-        if (process_)
-            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    }
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-    ~RemoteMemory() {
-        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    LPARAM param() const { return reinterpret_cast<LPARAM>(address_); }
-    bool write(const void* data, size_t size) const {
-        SIZE_T done = 0;
-        return address_ && size <= size_ && WriteProcessMemory(process_, address_, data, size, &done) &&
-               done == size;
-    }
-    bool read(void* data, size_t size) const {
-        SIZE_T done = 0;
-        return address_ && size <= size_ && ReadProcessMemory(process_, address_, data, size, &done) &&
-               done == size;
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    void* address_ = nullptr;
-    size_t size_;
-};
-
-// Ticks a row's check box, as a click on it does.
-bool tickRow(HWND list, int row) {
-    RemoteMemory memory(list, sizeof(LVITEMW));
-    LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(2);
-    return memory.write(&item, sizeof item) &&
-           sendBounded(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), memory.param()) != 0;
-}
-
-// Highlights a row, as a click on its name does.
-bool selectRow(HWND list, int row) {
-    RemoteMemory memory(list, sizeof(LVITEMW));
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    return memory.write(&item, sizeof item) &&
-           sendBounded(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), memory.param()) != 0;
-}
-
-// Where a row's first column shows on the screen.
-Rect rowNameOnScreen(HWND list, int row) {
-    RemoteMemory memory(list, sizeof(RECT));
-    RECT area{};
-    area.left = LVIR_LABEL;
-    if (!memory.write(&area, sizeof area) ||
-        !sendBounded(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), memory.param()) ||
-        !memory.read(&area, sizeof area))
-        return {};
-    MapWindowPoints(list, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
-    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
-}
-
-int progressOf(HWND bar) { return static_cast<int>(sendBounded(bar, PBM_GETPOS, 0, 0)); }
+int progressOf(HWND bar) { return static_cast<int>(sendWithTimeout(bar, PBM_GETPOS, 0, 0)); }
 
 
 // Goes to the folder in the requester's tree and presses its OK.
 bool chooseFolder(HWND picker, const std::string& folder) {
     const std::wstring path = widen(folder);
     const size_t size = (path.size() + 1) * sizeof(wchar_t);
-    RemoteMemory memory(picker, size);
+    RemoteBuffer memory(picker, size);
     if (!memory.write(path.c_str(), size)) return false;
     // The picker selects its start folder once it has filled its tree; on a
     // busy machine that can come after a first selection, so select again.
     for (int attempt = 0; attempt < 2; ++attempt) {
         settle(picker);
-        sendBounded(picker, BFFM_SETSELECTIONW, TRUE, memory.param());
+        sendWithTimeout(picker, BFFM_SETSELECTIONW, TRUE, memory.param());
         Sleep(200);
     }
     settle(picker);
@@ -289,9 +215,9 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     EXPECT_EQ(status(rename, errorsField), " 0");
 
     // Two check boxes and a click on a row's name: each of the three is ticked.
-    ASSERT_TRUE(tickRow(list, 0));
-    ASSERT_TRUE(tickRow(list, 2));
-    ASSERT_TRUE(selectRow(list, 4));
+    ASSERT_TRUE(setListViewChecked(list, 0, true));
+    ASSERT_TRUE(setListViewChecked(list, 2, true));
+    ASSERT_TRUE(selectListViewRow(list, 4));
     EXPECT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }))
         << "Files Selected shows \"" << status(rename, tickedField) << "\"";
     EXPECT_EQ(tickMarks(list),
@@ -361,9 +287,9 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     EXPECT_EQ(text(control(rename, doneButton)), "Done");
     // Renamed rows are written in green; the others keep their black.
     for (const auto& [row, name] : renamed)
-        EXPECT_GT(countScreenPixels(rowNameOnScreen(list, row), doneGreen, 39), 20)
+        EXPECT_GT(countScreenPixels(listViewRowRect(list, row, LVIR_LABEL), doneGreen, 39), 20)
             << "row " << row << " is not green";
-    EXPECT_EQ(countScreenPixels(rowNameOnScreen(list, 1), doneGreen, 39), 0);
+    EXPECT_EQ(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), doneGreen, 39), 0);
 
     const std::map<std::string, std::string> moves = {
         {"0a1b2c3d_Summer_Dress.package", "XY_Summer_Dress001.package"},
@@ -401,8 +327,8 @@ TEST_F(RenamePackages, RenameOneByOneTakesTheEditedNames) {
     ASSERT_NE(rename, nullptr);
     HWND list = control(rename, packageList);
     ASSERT_EQ(columnTexts(list, 0), allPackagesNewestFirst);
-    ASSERT_TRUE(tickRow(list, 3));  // Summer_Dress.package
-    ASSERT_TRUE(tickRow(list, 5));  // My Party Outfit.package
+    ASSERT_TRUE(setListViewChecked(list, 3, true));  // Summer_Dress.package
+    ASSERT_TRUE(setListViewChecked(list, 5, true));  // My Party Outfit.package
     ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 2"; }));
 
     // Each proposed name waits in the New Name box; with no renaming option
@@ -536,7 +462,7 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
                                         "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
     EXPECT_TRUE(isChecked(control(rename, copyPackages)));
     EXPECT_EQ(text(control(rename, copyFolderText)), "Copies");
-    for (int row : {1, 2, 3}) ASSERT_TRUE(tickRow(list, row));
+    for (int row : {1, 2, 3}) ASSERT_TRUE(setListViewChecked(list, row, true));
     ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }));
 
     ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
@@ -551,9 +477,9 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
     EXPECT_EQ(columnTexts(list, 1), (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
     EXPECT_EQ(status(rename, errorsField), " 2");
     EXPECT_EQ(tickMarks(list), std::vector<bool>(6, false));
-    EXPECT_GT(countScreenPixels(rowNameOnScreen(list, 1), failedRed, 39), 20) << "the failed row is not red";
-    EXPECT_EQ(countScreenPixels(rowNameOnScreen(list, 1), doneGreen, 39), 0);
-    EXPECT_GT(countScreenPixels(rowNameOnScreen(list, 2), doneGreen, 39), 20);
+    EXPECT_GT(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), failedRed, 39), 20) << "the failed row is not red";
+    EXPECT_EQ(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), doneGreen, 39), 0);
+    EXPECT_GT(countScreenPixels(listViewRowRect(list, 2, LVIR_LABEL), doneGreen, 39), 20);
 
     EXPECT_EQ(readFileBytes(savedSimsFile("1f2e3d4c_Red_Gown.package")), gown);
     EXPECT_EQ(readFileBytes(savedSimsFile("Red_Gown.package")), "the gown made by hand");
