@@ -262,14 +262,8 @@ protected:
         setValue(settings, "Image Path", pictures() + "\\");
         // The requester opens on the last picture chosen, in its folder.
         setValue(settings, "Last Image", picture("sky.png"));
-        writeSettings(settings);
-        seamster_ = startSeamster();
-        main_ = waitForMainWindow(seamster_);
-        ASSERT_NE(main_, nullptr);
-        settle(main_);
+        ASSERT_NE(startAtMainWindow(settings), nullptr);
     }
-
-    HWND toolBar() { return childOfClass(main_, "ToolbarWindow32"); }
 
     // Opens the picture requester with the tool-bar button or the gadget.
     HWND openRequester(bool fromToolBar = true) {
@@ -354,8 +348,6 @@ protected:
 
     bool noMessageBox() { return findMessageBox(seamster_.id()) == nullptr; }
 
-    Process seamster_;
-    HWND main_ = nullptr;
     std::string original_;  // the sandbox's background before the scenario
 };
 

@@ -103,14 +103,6 @@ bool makeFolder(const std::string& path) { return CreateDirectoryW(widen(path).c
 
 // --- the fixture ----------------------------------------------------------------
 
-HWND ContentScenario::startAtMainWindow(const SettingsEntries& settings) {
-    writeSettings(settings);
-    seamster_ = startSeamster();
-    main_ = waitForMainWindow(seamster_);
-    if (main_) settle(main_);
-    return main_;
-}
-
 HWND ContentScenario::openFromToolBar(int button, const std::string& title) {
     pressToolBarButton(toolBar(), button);
     HWND window = waitForWindow(seamster_.id(), title);

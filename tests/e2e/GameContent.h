@@ -66,11 +66,6 @@ bool makeFolder(const std::string& path);
 // A scenario that starts at the main window of the sandbox's base game.
 class ContentScenario : public Scenario {
 protected:
-    // Writes the settings, starts Seamster and waits for the main window.
-    HWND startAtMainWindow(const SettingsEntries& settings);
-
-    HWND statusBar() const { return childOfClass(main_, "msctls_statusbar32"); }
-    HWND toolBar() const { return childOfClass(main_, "ToolbarWindow32"); }
     HICON statusIcon(int part) const { return statusBarIcon(statusBar(), part); }
 
     // Presses a tool-bar button and waits for the window it opens, which
@@ -92,9 +87,6 @@ protected:
     std::string answerBox(int button, const std::string& snapName);
 
     std::string game() const { return gameFolder(); }
-
-    Process seamster_;
-    HWND main_ = nullptr;
 };
 
 }  // namespace seamster::e2e

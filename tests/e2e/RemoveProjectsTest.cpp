@@ -93,15 +93,12 @@ protected:
     void start(const std::string& orphanProjects = "1") {
         SettingsEntries settings = settingsForPack("The Sims 2");
         setValue(settings, "Orphan Projects", orphanProjects);
-        writeSettings(settings);
-        seamster_ = startSeamster();
-        main_ = waitForMainWindow(seamster_);
-        ASSERT_NE(main_, nullptr);
+        ASSERT_NE(startAtMainWindow(settings), nullptr);
     }
 
     // Opens the window with tool-bar button 5 and waits for it.
     HWND openFromToolBar() {
-        HWND bar = childOfClass(main_, "ToolbarWindow32");
+        HWND bar = toolBar();
         EXPECT_NE(bar, nullptr) << "no tool bar";
         pressToolBarButton(bar, 5);
         return waitForRemoveWindow();
@@ -148,8 +145,6 @@ protected:
             quitWithQuestion(seamster_, main_);
     }
 
-    Process seamster_;
-    HWND main_ = nullptr;
 };
 
 // What the sandbox's Projects folder holds, as the window lists it: two

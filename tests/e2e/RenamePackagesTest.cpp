@@ -110,15 +110,11 @@ protected:
     static std::string copiesFolder() { return gameFolder() + "\\Copies"; }
 
     // Seamster at its main window, with the settings given.
-    HWND start(const SettingsEntries& settings) {
-        writeSettings(settings);
-        seamster_ = startSeamster();
-        return main_ = waitForMainWindow(seamster_);
-    }
+    HWND start(const SettingsEntries& settings) { return startAtMainWindow(settings); }
 
     // The tool-bar button that opens the renaming, and the window it brings.
     HWND openFindWindow() {
-        pressToolBarButton(childOfClass(main_, "ToolbarWindow32"), renameButton);
+        pressToolBarButton(toolBar(), renameButton);
         HWND find = waitForWindow(seamster_.id(), findTitle);
         if (!find) ADD_FAILURE() << "no Find Package Options window";
         // A click while the window is still being activated can be lost;
@@ -180,8 +176,6 @@ protected:
             << "the run did not end; frame shows \"" << text(control(rename, optionsFrame)) << "\"";
     }
 
-    Process seamster_;
-    HWND main_ = nullptr;
 };
 
 TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {

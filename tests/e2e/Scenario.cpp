@@ -210,6 +210,14 @@ std::string Scenario::readSettings() {
     return bytes.value_or("");
 }
 
+HWND Scenario::startAtMainWindow(const SettingsEntries& settings) {
+    writeSettings(settings);
+    seamster_ = startSeamster();
+    main_ = waitForMainWindow(seamster_);
+    if (main_) settle(main_);
+    return main_;
+}
+
 void Scenario::snap(HWND window, const std::string& what) {
     const char* folder = std::getenv("SEAMSTER_E2E_SCREENSHOTS");
     if (!folder || !*folder) return;

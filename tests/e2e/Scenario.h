@@ -88,6 +88,15 @@ protected:
 
     // Saves a screenshot named after the scenario and `what`.
     void snap(HWND window, const std::string& what);
+
+    // Writes the settings, starts Seamster into seamster_ and waits for its
+    // main window (main_, also returned; null when it did not come).
+    HWND startAtMainWindow(const SettingsEntries& settings);
+    HWND toolBar() const { return childOfClass(main_, "ToolbarWindow32"); }
+    HWND statusBar() const { return childOfClass(main_, "msctls_statusbar32"); }
+
+    Process seamster_;
+    HWND main_ = nullptr;
 };
 
 }  // namespace seamster::e2e
