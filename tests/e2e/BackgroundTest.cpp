@@ -49,7 +49,6 @@ Colour darker(const Colour& c) { return {c.r / 2, c.g / 2, c.b / 2}; }
 
 constexpr Colour red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255};
 
-std::filesystem::path hostPath(const std::string& path) { return std::filesystem::path(widen(path)); }
 
 // --- pictures -------------------------------------------------------------------------
 

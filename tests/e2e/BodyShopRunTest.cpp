@@ -5,13 +5,12 @@
 
 #include <algorithm>
 
+#include "GameContent.h"
 #include "Scenario.h"
 
 namespace seamster::e2e {
 namespace {
 
-const std::string bodyShopExe = "TS2BodyShop.exe";
-const std::string standInTitle = "Body Shop stand-in";
 // What the stand-in's window shows, by control.
 constexpr int standInParameters = 100;
 constexpr int standInPoses = 103;

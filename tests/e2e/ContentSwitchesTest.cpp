@@ -11,11 +11,6 @@ namespace {
 
 class ContentSwitches : public ContentScenario {};
 
-int indexOf(const std::vector<std::string>& items, const std::string& item) {
-    const auto found = std::find(items.begin(), items.end(), item);
-    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
-}
-
 std::vector<std::string> sorted(std::vector<std::string> items) {
     std::sort(items.begin(), items.end());
     return items;
@@ -76,7 +71,7 @@ TEST_F(ContentSwitches, HiddenFoldersComeBackWithWhatTheRunPutInANewDownloadsFol
     snap(standIn.window(), "stand-in");
 
     // The game makes a new Downloads folder while the real one is hidden.
-    ASSERT_TRUE(makeFolder(g + "\\Downloads"));
+    ASSERT_TRUE(makeFolders(g + "\\Downloads"));
     ASSERT_TRUE(writeFileBytes(g + "\\Downloads\\New_Shoes.package", "DBPF new shoes"));
     ASSERT_TRUE(writeFileBytes(g + "\\Downloads\\readme.txt", "A newer readme."));
 

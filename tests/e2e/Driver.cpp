@@ -148,6 +148,30 @@ bool fileExists(const std::string& path) {
     return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::filesystem::path hostPath(const std::string& path) { return std::filesystem::path(widen(path)); }
+
+bool folderExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(hostPath(path), error);
+}
+
+bool makeFolders(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(hostPath(path), error);
+    return folderExists(path);
+}
+
+bool removeTree(const std::string& path) {
+    std::error_code error;
+    std::filesystem::remove_all(hostPath(path), error);
+    return !error && !fileExists(path);
+}
+
+int indexOf(const std::vector<std::string>& items, const std::string& item) {
+    const auto found = std::find(items.begin(), items.end(), item);
+    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+}
+
 std::optional<std::string> readFileBytes(const std::string& path) {
     HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);

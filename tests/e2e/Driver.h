@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -40,6 +41,17 @@ bool fileExists(const std::string& path);
 std::optional<std::string> readFileBytes(const std::string& path);
 bool writeFileBytes(const std::string& path, const std::string& bytes);
 bool deleteFile(const std::string& path);
+bool folderExists(const std::string& path);
+// Makes the folder and any missing folders above it; true when it exists
+// afterwards.
+bool makeFolders(const std::string& path);
+// Deletes the folder with everything in it; true when it is gone.
+bool removeTree(const std::string& path);
+// A Windows path as the C++ library takes it.
+std::filesystem::path hostPath(const std::string& path);
+
+// Where `item` stands in `items`; -1 when it is not there.
+int indexOf(const std::vector<std::string>& items, const std::string& item);
 
 // --- processes ----------------------------------------------------------------
 

@@ -5,7 +5,6 @@
 namespace seamster::e2e {
 
 namespace {
-constexpr int pollMs = 20;
 
 void addFolderContents(const std::string& root, const std::string& relative, FolderContents& out) {
     const std::string folder = relative.empty() ? root : root + "\\" + relative;
@@ -27,25 +26,6 @@ void addFolderContents(const std::string& root, const std::string& relative, Fol
 }
 }  // namespace
 
-HWND findAnyWindow(const std::string& title) {
-    struct Search {
-        std::wstring title;
-        HWND found;
-    } search{widen(title), nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (!IsWindowVisible(window)) return TRUE;
-            wchar_t text[256] = {};
-            GetWindowTextW(window, text, 256);
-            if (s->title != text) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 StandIn::~StandIn() {
     if (!process_) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
@@ -56,14 +36,10 @@ StandIn::~StandIn() {
 }
 
 bool StandIn::waitUntilShown(int timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (!(window_ = findAnyWindow(standInTitle))) {
-        if (GetTickCount64() >= end) return false;
-        Sleep(pollMs);
-    }
-    DWORD id = 0;
-    GetWindowThreadProcessId(window_, &id);
-    process_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    window_ = waitForProgramWindow(bodyShopExe, standInTitle, timeoutMs);
+    if (!window_) return false;
+    process_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION,
+                           FALSE, processOf(window_));
     return process_ != nullptr;
 }
 
@@ -94,12 +70,6 @@ FolderContents folderContents(const std::string& folder) {
     return contents;
 }
 
-bool folderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool makeFolder(const std::string& path) { return CreateDirectoryW(widen(path).c_str(), nullptr); }
 
 // --- the fixture ----------------------------------------------------------------
 

@@ -15,6 +15,7 @@ inline const std::string extrasTitle = "Seamster - Bodyshop Extras";
 inline const std::string optionsTitle = "    Seamster   --    Program Options";
 inline const std::string aboutTitle = "    About Seamster";
 inline const std::string standInTitle = "Body Shop stand-in";
+inline const std::string bodyShopExe = "TS2BodyShop.exe";
 
 // Main window tool-bar buttons and gadgets the scenarios press.
 namespace mainButton {
@@ -24,9 +25,6 @@ inline constexpr int extras = 7;
 inline constexpr int options = 8;
 }  // namespace mainButton
 inline constexpr int runBodyshopGadget = 18;
-
-// A visible top-level window of any process with exactly this title.
-HWND findAnyWindow(const std::string& title);
 
 // The running Body Shop stand-in. Whatever still runs when the object goes is
 // ended, so that no scenario leaves a "Body Shop" behind for the next one.
@@ -60,8 +58,6 @@ void clickText(HWND label);
 using FolderContents = std::map<std::string, std::string>;
 FolderContents folderContents(const std::string& folder);
 
-bool folderExists(const std::string& path);
-bool makeFolder(const std::string& path);
 
 // A scenario that starts at the main window of the sandbox's base game.
 class ContentScenario : public Scenario {

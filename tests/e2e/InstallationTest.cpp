@@ -13,25 +13,6 @@ namespace {
 const std::string setUpTitle = "Seamster Set Up";
 constexpr int packList = 9, okButton = 5;
 
-// Removes a folder with everything in it; the sandbox's reset lays it anew.
-bool removeFolderTree(const std::string& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(widen(folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = narrow(found.cFileName);
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeFolderTree(path);
-            else
-                DeleteFileW(widen(path).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    return RemoveDirectoryW(widen(folder).c_str()) != FALSE;
-}
-
 // Deletes the game's registry value in both registry views.
 bool removeInstallValue() {
     for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {
@@ -44,11 +25,6 @@ bool removeInstallValue() {
         if (removed != ERROR_SUCCESS && removed != ERROR_FILE_NOT_FOUND) return false;
     }
     return true;
-}
-
-int indexOf(const std::vector<std::string>& items, const std::string& item) {
-    const auto at = std::find(items.begin(), items.end(), item);
-    return at == items.end() ? -1 : static_cast<int>(at - items.begin());
 }
 
 class Installation : public Scenario {
@@ -178,7 +154,7 @@ TEST_F(Installation, NewPackFolderBringsTheSetUpBackWithThePreviousChoice) {
 TEST_F(Installation, UnknownInstallationIsAskedForAndMayBeLeftUnset) {
     ASSERT_TRUE(deleteFile(settingsPath()));
     ASSERT_TRUE(removeInstallValue()) << "cannot remove the registry value";
-    ASSERT_TRUE(removeFolderTree(installDirectory)) << "cannot remove " << installDirectory;
+    ASSERT_TRUE(removeTree(installDirectory)) << "cannot remove " << installDirectory;
 
     Process seamster = startSeamster();
     HWND box = waitForMessageBox(seamster.id());

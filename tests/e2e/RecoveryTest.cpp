@@ -120,9 +120,9 @@ TEST_F(Recovery, ANewDownloadsFolderWithASubFolderKeepsTheRealOneHidden) {
     runWithBothFoldersHidden(standIn);
     ASSERT_FALSE(HasFatalFailure());
     const std::string g = game();
-    ASSERT_TRUE(makeFolder(g + "\\Downloads"));
+    ASSERT_TRUE(makeFolders(g + "\\Downloads"));
     ASSERT_TRUE(writeFileBytes(g + "\\Downloads\\New_Shoes.package", "DBPF new shoes"));
-    ASSERT_TRUE(makeFolder(g + "\\Downloads\\Hats"));
+    ASSERT_TRUE(makeFolders(g + "\\Downloads\\Hats"));
     ASSERT_TRUE(writeFileBytes(g + "\\Downloads\\Hats\\Top_Hat.package", "DBPF top hat"));
 
     ASSERT_TRUE(standIn.close()) << "the stand-in did not end";

@@ -56,12 +56,6 @@ int rowOf(HWND list, int column, const std::string& text) {
     return -1;
 }
 
-std::filesystem::path hostPath(const std::string& path) { return std::filesystem::path(widen(path)); }
-
-bool folderExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(hostPath(path), error);
-}
 
 // A project file as the Body Shop writes it; the name is on the third line.
 void writeProject(const std::string& path, const std::string& name) {
@@ -70,18 +64,6 @@ void writeProject(const std::string& path, const std::string& name) {
                                "    <AnyString key=\"name\" type=\"0x0b8bea18\">" +
                                    name + "</AnyString>\r\n</PropertySet>\r\n"))
         << path;
-}
-
-void makeFolder(const std::string& path) {
-    std::error_code error;
-    std::filesystem::create_directories(hostPath(path), error);
-    ASSERT_FALSE(error) << path << ": " << error.message();
-}
-
-void removeTree(const std::string& path) {
-    std::error_code error;
-    std::filesystem::remove_all(hostPath(path), error);
-    ASSERT_FALSE(error) << path << ": " << error.message();
 }
 
 class RemoveProjects : public Scenario {
@@ -258,7 +240,7 @@ TEST_F(RemoveProjects, RemoveDeletesWhatIsTickedAndOrphansTheProjectsOfRemovedFo
 TEST_F(RemoveProjects, WhatCannotBeDeletedStaysTickedAndKeepsWhatItHolds) {
     // A folder holding a sub-folder, and one holding a read-only file: only
     // their other files go.
-    makeFolder(inProjects("Leftover Skin\\Textures"));
+    ASSERT_TRUE(makeFolders(inProjects("Leftover Skin\\Textures")));
     ASSERT_TRUE(writeFileBytes(inProjects("Leftover Skin\\Textures\\skin.png"), "png"));
     ASSERT_TRUE(writeFileBytes(inProjects("Blue Jeans\\locked.txt"), "keep me"));
     ASSERT_TRUE(
@@ -315,7 +297,8 @@ TEST_F(RemoveProjects, WithoutTheOptionOrphansAreRedButLeftForTheUser) {
 TEST_F(RemoveProjects, AnEmptyProjectsFolderShowsBothNothingFoundRows) {
     for (const char* file : {"5f0a8c21.xml", "5f0a8c22.xml", "5f0a8c23.xml", "5f0a8c24.xml"})
         ASSERT_TRUE(deleteFile(inProjects(file))) << file;
-    for (const char* folder : {"Red Dress", "Blue Jeans", "Leftover Skin"}) removeTree(inProjects(folder));
+    for (const char* folder : {"Red Dress", "Blue Jeans", "Leftover Skin"})
+        ASSERT_TRUE(removeTree(inProjects(folder))) << folder;
     ASSERT_NO_FATAL_FAILURE(start());
     HWND window = openFromToolBar();
     ASSERT_NE(window, nullptr);
@@ -341,7 +324,7 @@ TEST_F(RemoveProjects, AnEmptyProjectsFolderShowsBothNothingFoundRows) {
 }
 
 TEST_F(RemoveProjects, AMissingProjectsFolderOpensNothing) {
-    removeTree(projects());
+    ASSERT_TRUE(removeTree(projects()));
     ASSERT_NO_FATAL_FAILURE(start());
     pressToolBarButton(childOfClass(main_, "ToolbarWindow32"), 5);
     click(control(main_, 12));
@@ -357,7 +340,7 @@ TEST_F(RemoveProjects, ColumnsMakeRoomForTheScrollBarWhileRowsOverflow) {
     // Nine projects (seven orphans) and ten folders: both lists scroll.
     for (int i = 1; i <= 5; ++i)
         writeProject(inProjects("extra" + std::to_string(i) + ".xml"), "Extra " + std::to_string(i));
-    for (int i = 1; i <= 7; ++i) makeFolder(inProjects("Spare " + std::to_string(i)));
+    for (int i = 1; i <= 7; ++i) ASSERT_TRUE(makeFolders(inProjects("Spare " + std::to_string(i))));
     ASSERT_NO_FATAL_FAILURE(start());
     HWND window = openFromToolBar();
     ASSERT_NE(window, nullptr);

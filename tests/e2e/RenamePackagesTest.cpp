@@ -97,10 +97,6 @@ std::map<std::string, std::string> settingsValues(const std::string& bytes) {
     return values;
 }
 
-bool makeFolder(const std::string& path) {
-    return CreateDirectoryW(widen(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
 // --- the fixture ---------------------------------------------------------------------
 
 class RenamePackages : public Scenario {
@@ -179,7 +175,7 @@ protected:
 };
 
 TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
-    ASSERT_TRUE(makeFolder(copiesFolder()));
+    ASSERT_TRUE(makeFolders(copiesFolder()));
     std::map<std::string, std::string> before;
     for (const std::string& name : allPackagesNewestFirst)
         before[name] = readFileBytes(savedSimsFile(name)).value_or("");
@@ -431,7 +427,7 @@ TEST_F(RenamePackages, MissingSavedSimsFolderIsReported) {
 
 TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
     // Red_Gown.package is already there, and so is a copy of Denim_Jeans.
-    ASSERT_TRUE(makeFolder(copiesFolder()));
+    ASSERT_TRUE(makeFolders(copiesFolder()));
     ASSERT_TRUE(writeFileBytes(savedSimsFile("Red_Gown.package"), "the gown made by hand"));
     ASSERT_TRUE(writeFileBytes(copiesFolder() + "\\Denim_Jeans.package", "an older pair of jeans"));
     const std::string gown = readFileBytes(savedSimsFile("1f2e3d4c_Red_Gown.package")).value_or("");
