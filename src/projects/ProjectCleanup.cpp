@@ -39,8 +39,7 @@ void deleteFilesInside(FileSystem& fs, const std::string& folder) {
 
 RemoveProjectsLayout removeProjectsLayout(int listRowHeight, int listHeaderHeight) {
     RemoveProjectsLayout layout;
-    layout.visibleRows = int(kVisibleRows);
-    layout.listHeight = layout.visibleRows * listRowHeight + listHeaderHeight;
+    layout.listHeight = int(kVisibleRows) * listRowHeight + listHeaderHeight;
     layout.windowHeight = 2 * layout.listHeight + 72;
     layout.buttonTop = layout.windowHeight - 32;
     layout.folderListTop = layout.listHeight + 38;
@@ -91,8 +90,11 @@ RemoveProjectsModel::RemoveProjectsModel(FileSystem& fs, std::string projectsFol
     projectFileWidth_ = projects_.size() > kVisibleRows
                             ? kProjectFileColumnWidthAfterScroll - scrollBarWidth_
                             : kProjectFileColumnWidth;
-    folderWidth_ = folders_.size() > kVisibleRows ? kFolderColumnWidth - scrollBarWidth_
-                                                  : kFolderColumnWidth;
+}
+
+int RemoveProjectsModel::folderColumnWidth() const {
+    return folders_.size() > kVisibleRows ? kFolderColumnWidth - scrollBarWidth_
+                                          : kFolderColumnWidth;
 }
 
 std::vector<ListRow> RemoveProjectsModel::projectRows() const {
@@ -137,27 +139,23 @@ RemovedRows RemoveProjectsModel::removeTicked() {
 }
 
 void RemoveProjectsModel::removeTickedProjects(RemovedRows& removed) {
-    const size_t before = projects_.size();
-    for (size_t i = before; i-- > 0;) {
+    for (size_t i = projects_.size(); i-- > 0;) {
         if (!projects_[i].ticked ||
             !removeProjectFile(*fs_, projectsFolder_, projects_[i].entry.fileName))
             continue;
         projects_.erase(projects_.begin() + std::ptrdiff_t(i));
         removed.projects.push_back(i);
-        if (projects_.size() == kVisibleRows && before > kVisibleRows)
-            projectFileWidth_ = kProjectFileColumnWidthAfterScroll;
+        // The scroll bar has just gone; the column keeps its later width.
+        if (projects_.size() == kVisibleRows) projectFileWidth_ = kProjectFileColumnWidthAfterScroll;
     }
 }
 
 void RemoveProjectsModel::removeTickedFolders(RemovedRows& removed) {
-    const size_t before = folders_.size();
-    for (size_t i = before; i-- > 0;) {
+    for (size_t i = folders_.size(); i-- > 0;) {
         if (!folders_[i].ticked || !removeProjectFolder(*fs_, projectsFolder_, folders_[i].name))
             continue;
         folders_.erase(folders_.begin() + std::ptrdiff_t(i));
         removed.folders.push_back(i);
-        if (folders_.size() == kVisibleRows && before > kVisibleRows)
-            folderWidth_ = kFolderColumnWidth;
     }
 }
 

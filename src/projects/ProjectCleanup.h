@@ -37,7 +37,6 @@ inline constexpr int kFolderColumnWidth = 423;
 
 // Where the window's pieces go, from the list metrics of the running system.
 struct RemoveProjectsLayout {
-    int visibleRows = 7;    // rows each list shows without scrolling
     int listHeight = 0;     // both lists
     int windowHeight = 0;   // inner height; the inner width is fixed
     int buttonTop = 0;
@@ -88,7 +87,7 @@ public:
     // Current widths of the project list's file-name column and the folder
     // list's only column, which leave room for a scroll bar while one shows.
     int projectFileColumnWidth() const { return projectFileWidth_; }
-    int folderColumnWidth() const { return folderWidth_; }
+    int folderColumnWidth() const;
 
     // Deletes the ticked project files, then the ticked folders (the files
     // directly inside them first), each list from the bottom up, and marks
@@ -122,7 +121,6 @@ private:
     bool noProjectsRowTicked_ = false;
     bool noFoldersRowTicked_ = false;
     int projectFileWidth_;
-    int folderWidth_;
 };
 
 // Deletes one project file of the Projects folder. False when the name is
