@@ -162,7 +162,7 @@ bool RenameFlow::findPackages() {
     screen_.addRows(rows_);
     // A list that no longer scrolls gets its full width back.
     screen_.setNameColumnWidth(search.narrowNameColumn
-                                   ? nameColumnWidth - screen_.scrollBarWidth()
+                                   ? nameColumnWidth - app_.screen.scrollBarWidth
                                    : nameColumnWidth);
     screen_.setStatusText(statusListed, counterText(int(rows_.size())));
     screen_.setStatusText(statusTicked, counterText(0));

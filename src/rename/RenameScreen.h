@@ -57,7 +57,6 @@ public:
     virtual void scrollToTop() = 0;
     virtual void makeRowVisible(size_t index) = 0;
     virtual void setGridLines(bool on) = 0;
-    virtual int scrollBarWidth() = 0;
 
     // Events. waitEvent gives an event of kind none only once the windows
     // are gone, so nothing more can come; pollEvent gives none when nothing

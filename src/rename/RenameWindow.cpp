@@ -43,8 +43,7 @@ ui::ExtraStyle extraStyleOf(int id) {
 // The two windows of the package renaming over the toolkit.
 class RenameWindows final : public RenameScreen {
 public:
-    RenameWindows(App& app, ui::Toolkit& toolkit, HWND owner)
-        : app_(app), toolkit_(toolkit), owner_(owner) {}
+    RenameWindows(ui::Toolkit& toolkit, HWND owner) : toolkit_(toolkit), owner_(owner) {}
     ~RenameWindows() override { closeWindows(); }
 
     bool openRenameWindow() override;
@@ -122,10 +121,6 @@ public:
     void setGridLines(bool on) override {
         if (list_) list_->setGridLines(on);
     }
-    int scrollBarWidth() override {
-        int width = app_.screen.scrollBarWidth;
-        return width > 0 ? width : GetSystemMetrics(SM_CXVSCROLL);
-    }
 
     Event waitEvent() override;
     Event pollEvent() override;
@@ -144,7 +139,6 @@ private:
     void addStatusBar();
     void centreOnScreen(ui::Window& window);
 
-    App& app_;
     ui::Toolkit& toolkit_;
     HWND owner_;
     std::optional<ui::ModalScope> modal_;
@@ -330,12 +324,12 @@ Event RenameWindows::pollEvent() {
 
 }  // namespace
 
-std::unique_ptr<RenameScreen> makeRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner) {
-    return std::make_unique<RenameWindows>(app, toolkit, owner);
+std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, HWND owner) {
+    return std::make_unique<RenameWindows>(toolkit, owner);
 }
 
 void runRenameWindows(WindowContext& context) {
-    RenameWindows screen(context.app, context.toolkit, context.owner);
+    RenameWindows screen(context.toolkit, context.owner);
     RenameFlow flow(context.app, screen);
     flow.run();
 }

@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "app/App.h"
 #include "rename/RenameScreen.h"
 #include "ui/Toolkit.h"
 
@@ -13,6 +12,6 @@ namespace seamster {
 
 // Both windows, not yet built; `owner` (which may be none) stays disabled
 // while the rename window is open.
-std::unique_ptr<RenameScreen> makeRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner);
+std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, HWND owner);
 
 }  // namespace seamster

@@ -230,7 +230,6 @@ public:
     void scrollToTop() override { real_.scrollToTop(); }
     void makeRowVisible(size_t index) override { real_.makeRowVisible(index); }
     void setGridLines(bool on) override { real_.setGridLines(on); }
-    int scrollBarWidth() override { return real_.scrollBarWidth(); }
 
     Event waitEvent() override {
         if (onWait) onWait();
@@ -296,7 +295,7 @@ struct Bench {
     // window until the rename window waits with its list filled.
     double searchOnce(const std::string& user, int expected) {
         app.paths.userFolderName = user + "\\";
-        std::unique_ptr<RenameScreen> windows = makeRenameWindows(app, toolkit, nullptr);
+        std::unique_ptr<RenameScreen> windows = makeRenameWindows(toolkit, nullptr);
         ScriptedScreen screen(*windows);
         SteadyClock::time_point started, filled;
         bool searching = false;
@@ -338,7 +337,7 @@ struct Bench {
         app.settings.keepNumber = 1;
         app.settings.customNumber = 0;
         app.settings.bodyshopNumber = 3;  // the names no longer start with a number
-        std::unique_ptr<RenameScreen> windows = makeRenameWindows(app, toolkit, nullptr);
+        std::unique_ptr<RenameScreen> windows = makeRenameWindows(toolkit, nullptr);
         ScriptedScreen screen(*windows);
         SteadyClock::time_point started, ended;
         bool running = false;

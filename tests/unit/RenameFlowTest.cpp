@@ -99,7 +99,6 @@ struct FakeScreen : RenameScreen {
     void scrollToTop() override {}
     void makeRowVisible(size_t) override {}
     void setGridLines(bool on) override { gridLines = on; }
-    int scrollBarWidth() override { return 17; }
 
     Event waitEvent() override {
         if (user.empty()) return {};  // the user has gone: so have the windows
@@ -175,6 +174,7 @@ protected:
     RenameFlowTest() {
         app.paths.eaGamesFolder = "C:\\Docs\\EA Games\\";
         app.paths.userFolderName = "The Sims 2\\";
+        app.screen.scrollBarWidth = 17;
         clock.nowSeconds = kToday;
         fs.addFolder(kUser + "SavedSims");
         fs.addFolder(kCopies);
