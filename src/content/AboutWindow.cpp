@@ -74,13 +74,9 @@ void runAboutWindow(WindowContext& context) {
         ui::drawTextsTransparent(window,
                                  {name, version, released, author, blank, latest, site, link});
 
-        window.show();
-        ui::ModalScope modal(context.owner);
-        window.activate();
-        SetFocus(window.gadget(ok));
         // The link opens the download page each time and leaves the window open;
         // a browser that cannot be started is not reported.
-        ui::runUntilGadget(toolkit, window, ok, [&](int gadget) {
+        ui::runModal(toolkit, window, context.owner, ok, [&](int gadget) {
             if (gadget == link) context.app.platform.shell.open(SEAMSTER_DOWNLOAD_URL, "");
         });
     }

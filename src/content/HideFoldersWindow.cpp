@@ -36,11 +36,7 @@ void runHideGameFoldersWindow(WindowContext& context) {
         window.setChecked(hideDownloads, app.hideDownloadsOption);
         window.setChecked(hideSavedSims, app.hideSavedSimsOption);
 
-        window.show();
-        ui::ModalScope modal(context.owner);
-        window.activate();
-        SetFocus(window.gadget(ok));
-        if (ui::runUntilGadget(context.toolkit, window, ok)) {
+        if (ui::runModal(context.toolkit, window, context.owner, ok)) {
             app.hideDownloadsOption = window.isChecked(hideDownloads);
             context.main.showStatusPicture(0, folderPicture(app.hideDownloadsOption));
             app.hideSavedSimsOption = window.isChecked(hideSavedSims);

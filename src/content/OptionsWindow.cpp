@@ -43,11 +43,7 @@ void runOptionsWindow(WindowContext& context) {
         window.setChecked(askBeforeQuit, settings.askBeforeQuit != 0);
         window.setChecked(orphanProjects, settings.orphanProjects != 0);
 
-        window.show();
-        ui::ModalScope modal(context.owner);
-        window.activate();
-        SetFocus(window.gadget(ok));
-        if (ui::runUntilGadget(context.toolkit, window, ok)) {
+        if (ui::runModal(context.toolkit, window, context.owner, ok)) {
             settings.autoQuit = window.isChecked(autoQuit) ? 1 : 0;
             settings.rememberWindowPosition = window.isChecked(rememberPosition) ? 1 : 0;
             settings.askBeforeQuit = window.isChecked(askBeforeQuit) ? 1 : 0;

@@ -27,4 +27,13 @@ bool runUntilGadget(Toolkit& toolkit, Window& window, int closeGadget,
     }
 }
 
+bool runModal(Toolkit& toolkit, Window& window, HWND owner, int closeGadget,
+              const std::function<void(int gadget)>& onGadget) {
+    window.show();
+    ModalScope modal(owner);
+    window.activate();
+    SetFocus(window.gadget(closeGadget));
+    return runUntilGadget(toolkit, window, closeGadget, onGadget);
+}
+
 }  // namespace seamster::ui

@@ -19,4 +19,10 @@ WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int client
 bool runUntilGadget(Toolkit& toolkit, Window& window, int closeGadget,
                     const std::function<void(int gadget)>& onGadget = {});
 
+// Shows the window over a disabled `owner`, gives the keyboard to its
+// closing button and runs it as runUntilGadget does; the owner works again
+// once this returns.
+bool runModal(Toolkit& toolkit, Window& window, HWND owner, int closeGadget,
+              const std::function<void(int gadget)>& onGadget = {});
+
 }  // namespace seamster::ui
