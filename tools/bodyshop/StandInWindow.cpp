@@ -251,9 +251,8 @@ void drawText(HDC dc, const wchar_t* text, RECT box, HFONT font, COLORREF colour
 }
 
 void paintCard(StandIn& app, HDC dc, const Card& card) {
-    BrushHandle fill(CreateSolidBrush(kCard));
     UniqueHandle<HPEN, GdiTraits<HPEN>> pen(CreatePen(PS_SOLID, 1, kBorder));
-    HGDIOBJ oldBrush = SelectObject(dc, fill.get());
+    HGDIOBJ oldBrush = SelectObject(dc, app.cardBrush.get());
     HGDIOBJ oldPen = SelectObject(dc, pen.get());
     RoundRect(dc, card.box.left, card.box.top, card.box.right, card.box.bottom, 10, 10);
     SelectObject(dc, oldPen);

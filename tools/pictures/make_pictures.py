@@ -19,7 +19,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from raster import (Canvas, Linear, Path, Radial, bounds, coverage, dashes, ellipse,  # noqa: E402
-                    lighter, darker, mix, rect, rgb, rotate, rounded_rect, star, stroke,
+                    lighter, darker, rect, rgb, rotate, rounded_rect, star, stroke,
                     transform, with_alpha, WHITE)
 import formats  # noqa: E402
 
@@ -71,9 +71,6 @@ class Draw:
     # paints
     def linear(self, p0, p1, stops):
         return Linear(self.pt(*p0), self.pt(*p1), stops)
-
-    def radial(self, centre, r, stops, ry=None):
-        return Radial(self.pt(*centre), r * self.s, stops, ry * self.s if ry else None)
 
     def shade(self, contours, base, light=0.45, dark=0.12):
         """Soft light from the top left: lighter above, a little darker below."""
@@ -338,13 +335,10 @@ def picture_background_colour(size=16):
     # Drawn on the 16-pixel grid; the 32-pixel copy serves the tool bar.
     c = icon_canvas(size)
     d = Draw(c, scale=size / 16, outline=size / 16)
-    palette = [(3, 8), (3.5, 4.5), (7, 2.5), (11.5, 3), (14, 6), (14, 9), (12, 10.5), (10.5, 11),
-               (10, 13), (8, 14), (4.5, 13.5), (2.5, 11)]
     p = Path().move(2, 8)
     p.curve(2, 4, 5, 2, 8.5, 2).curve(12, 2, 14.5, 4, 14.5, 7).curve(14.5, 9.5, 12.5, 10, 11, 10)
     p.curve(9.5, 10, 9.5, 11.5, 10, 12.5).curve(10.5, 14, 8.5, 14.5, 7, 14.5)
     p.curve(4, 14.5, 2, 11.5, 2, 8)
-    del palette
     d.shape(p.contours, rgb('#e2b77a'), light=0.5)
     for (x, y), colour in (((5, 9.5), rgb('#e0403a')), ((5, 5.5), rgb('#f7c744')),
                            ((8.5, 4.5), rgb('#4caf50')), ((12, 6), rgb('#3b7dd8'))):
@@ -401,8 +395,7 @@ def picture_hidden_folders():
     c = icon_canvas(32)
     d = Draw(c)
     folder(d, 8, 3, 21, 16, 7, 2, body=darker(FOLDER, 0.08))
-    front = folder(d, 2, 9, 23, 19, 8, 2.5)
-    del front
+    folder(d, 2, 9, 23, 19, 8, 2.5)
     closed_eye(d, 13.5, 20, 11, 1.6, darker(FOLDER, 0.65))
     return c
 

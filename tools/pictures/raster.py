@@ -102,14 +102,6 @@ class Mask:
                 out.rows[y] = [a * b for a, b in zip(row, orow)]
         return out
 
-    def subtract(self, other):
-        out = Mask(self.width, self.height)
-        for y, row in self.rows.items():
-            orow = other.rows.get(y)
-            out.rows[y] = ([a * (1.0 - b) for a, b in zip(row, orow)]
-                           if orow else list(row))
-        return out
-
 
 def _edges(contours):
     edges = []
