@@ -6,8 +6,20 @@
 
 namespace seamster {
 
-enum class GadgetKind { button, option, checkBox, dropDown, listBox, text, centredText, frame,
-                        picture, progressBar, listView, edit };
+enum class GadgetKind {
+    button,
+    option,
+    checkBox,
+    dropDown,
+    listBox,
+    text,
+    centredText,
+    frame,
+    picture,
+    progressBar,
+    listView,
+    edit
+};
 
 struct GadgetSpec {
     int id = 0;

@@ -7,9 +7,8 @@
 namespace seamster {
 
 namespace {
-constexpr int runStateButtons[] = {button::setUp, button::cleanUpProjects,
-                                   button::hideGameFolders, button::extras, button::options,
-                                   button::renamePackages};
+constexpr int runStateButtons[] = {button::setUp,  button::cleanUpProjects, button::hideGameFolders,
+                                   button::extras, button::options,         button::renamePackages};
 
 void showRunning(MainView& view) {
     for (int id : {gadget::refreshThumbnails, gadget::runBodyshop, gadget::cleanupProjects,
@@ -144,8 +143,7 @@ bool mainLoopPass(App& app, MainView& view, EventSource& events) {
 }
 
 void mainLoop(App& app, MainView& view, EventSource& events) {
-    while (mainLoopPass(app, view, events)) {
-    }
+    while (mainLoopPass(app, view, events)) {}
 }
 
 }  // namespace seamster

@@ -15,9 +15,9 @@ inline constexpr int refreshThumbnails = 10, backgroundImage = 11, cleanupProjec
                      stateImage = 23, lightingList = 24;
 }
 namespace button {
-inline constexpr int setUp = 0, help = 1, about = 2, newBackgroundColor = 3,
-                     newBackgroundImage = 4, cleanUpProjects = 5, hideGameFolders = 6,
-                     extras = 7, options = 8, renamePackages = 9;
+inline constexpr int setUp = 0, help = 1, about = 2, newBackgroundColor = 3, newBackgroundImage = 4,
+                     cleanUpProjects = 5, hideGameFolders = 6, extras = 7, options = 8,
+                     renamePackages = 9;
 }
 namespace picture {
 inline constexpr int blankThumbnail = 0, bodyShopRunning = 6, bodyShopIdle = 7, help = 11,

@@ -22,8 +22,14 @@ struct Point {
 
 // The windows opened from the main window's tool bar and buttons.
 enum class Secondary {
-    about, options, hideGameFolders, extras, removeProjects, renamePackages,
-    backgroundColor, backgroundImage
+    about,
+    options,
+    hideGameFolders,
+    extras,
+    removeProjects,
+    renamePackages,
+    backgroundColor,
+    backgroundImage
 };
 
 class MainView {

@@ -79,9 +79,8 @@ void discoverInstallation(App& app, MainView& view) {
         if (settings.runBodyshop == "Openkey-Error" || settings.runBodyshop == "Readkey-Error")
             settings.installDirectory = "C:\\Program Files\\EA GAMES";
         else  // the value names the base game's folder, "...\The Sims 2"
-            settings.installDirectory =
-                settings.runBodyshop.substr(0, settings.runBodyshop.size() -
-                                                   std::min<size_t>(10, settings.runBodyshop.size()));
+            settings.installDirectory = settings.runBodyshop.substr(
+                0, settings.runBodyshop.size() - std::min<size_t>(10, settings.runBodyshop.size()));
     }
     std::vector<DirEntry> entries;
     if (!scanInstallFolder(app, entries)) {

@@ -122,7 +122,8 @@ bool SettingsFile::findValue(std::string_view key, std::string_view& value) cons
         if (equals == std::string_view::npos) continue;
         size_t keyEnd = equals;
         while (keyEnd > first && line[keyEnd - 1] == ' ') --keyEnd;
-        if (keyEnd - first != key.size() || !equalsIgnoreCase(line.substr(first, keyEnd - first), key))
+        if (keyEnd - first != key.size() ||
+            !equalsIgnoreCase(line.substr(first, keyEnd - first), key))
             continue;
         size_t valueStart = line.find_first_not_of(' ', equals + 1);
         value = valueStart == std::string_view::npos ? std::string_view() : line.substr(valueStart);

@@ -13,8 +13,17 @@ namespace seamster {
 
 namespace {
 enum : int {
-    ok = 200, banner = 209, art = 210, name = 201, version = 202, released = 203, author = 204,
-    blank = 205, latest = 206, site = 207, link = 208
+    ok = 200,
+    banner = 209,
+    art = 210,
+    name = 201,
+    version = 202,
+    released = 203,
+    author = 204,
+    blank = 205,
+    latest = 206,
+    site = 207,
+    link = 208
 };
 
 std::vector<GadgetSpec> aboutGadgets(const std::string& versionLine) {
@@ -39,8 +48,8 @@ constexpr int textCentre = 195;
 
 // Font of each text gadget.
 constexpr std::pair<int, int> aboutFonts[] = {
-    {ok, 3},     {name, 5},  {version, 4}, {released, 3}, {author, 3},
-    {blank, 3},  {latest, 3}, {site, 3},   {link, 6},
+    {ok, 3},    {name, 5},   {version, 4}, {released, 3}, {author, 3},
+    {blank, 3}, {latest, 3}, {site, 3},    {link, 6},
 };
 
 // The two tall pictures are icons of their own shape, loaded at their size.

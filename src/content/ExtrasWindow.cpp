@@ -10,8 +10,15 @@ namespace seamster {
 
 namespace {
 enum : int {
-    ok = 50, skinList = 51, femaleList = 52, maleList = 53, backgroundFrame = 54, skinFrame = 55,
-    undiesFrame = 56, restoreUndies = 57, backgroundList = 58
+    ok = 50,
+    skinList = 51,
+    femaleList = 52,
+    maleList = 53,
+    backgroundFrame = 54,
+    skinFrame = 55,
+    undiesFrame = 56,
+    restoreUndies = 57,
+    backgroundList = 58
 };
 
 std::vector<GadgetSpec> extrasGadgets() {

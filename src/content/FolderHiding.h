@@ -15,7 +15,6 @@ void restoreGameFiles(App& app, MainView& view);
 // Moves the files of a folder the game created while the real one was hidden
 // into the hidden folder and removes the new folder. False (with every file
 // still in one of the two places) when any step fails.
-bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated,
-                          const std::string& hidden);
+bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const std::string& hidden);
 
 }  // namespace seamster

@@ -26,9 +26,9 @@ int folderPicture(bool hide) { return hide ? picture::changed : picture::folder;
 void runHideGameFoldersWindow(WindowContext& context) {
     App& app = context.app;
     {
-        ui::Window window(context.toolkit,
-                          ui::modalWindowArgs("    Seamster   --    Hide Game Folders", 346, 100,
-                                              context.owner));
+        ui::Window window(
+            context.toolkit,
+            ui::modalWindowArgs("    Seamster   --    Hide Game Folders", 346, 100, context.owner));
         if (!window.valid()) return;
         window.addGadgets(hideFoldersGadgets());
         if (!window.gadget(ok)) return;

@@ -8,8 +8,13 @@ namespace seamster {
 
 namespace {
 enum : int {
-    ok = 200, image = 209, rememberPosition = 210, autoQuit = 211, askBeforeQuit = 212,
-    orphanProjects = 214, frame = 201
+    ok = 200,
+    image = 209,
+    rememberPosition = 210,
+    autoQuit = 211,
+    askBeforeQuit = 212,
+    orphanProjects = 214,
+    frame = 201
 };
 
 std::vector<GadgetSpec> optionsGadgets() {
@@ -19,8 +24,7 @@ std::vector<GadgetSpec> optionsGadgets() {
         {rememberPosition, GadgetKind::checkBox, 70, 10, 320, 30,
          " Remember Seamster's Window Position", ""},
         {autoQuit, GadgetKind::checkBox, 70, 35, 320, 30, " End Seamster when Bodyshop ends", ""},
-        {askBeforeQuit, GadgetKind::checkBox, 70, 60, 320, 30, " Ask Before Quitting Seamster",
-         ""},
+        {askBeforeQuit, GadgetKind::checkBox, 70, 60, 320, 30, " Ask Before Quitting Seamster", ""},
         {orphanProjects, GadgetKind::checkBox, 70, 85, 320, 30,
          " Auto-Select Orphan Bodyshop Projects", ""},
         {frame, GadgetKind::frame, 10, 2, 388, 115, "", ""},
@@ -31,9 +35,9 @@ std::vector<GadgetSpec> optionsGadgets() {
 void runOptionsWindow(WindowContext& context) {
     Settings& settings = context.app.settings;
     {
-        ui::Window window(context.toolkit,
-                          ui::modalWindowArgs("    Seamster   --    Program Options", 408, 155,
-                                              context.owner));
+        ui::Window window(
+            context.toolkit,
+            ui::modalWindowArgs("    Seamster   --    Program Options", 408, 155, context.owner));
         if (!window.valid()) return;
         window.addGadgets(optionsGadgets());
         if (!window.gadget(ok)) return;

@@ -92,8 +92,7 @@ std::optional<Image> currentBackgroundThumbnail(App& app, OutputSize bodyShop) {
     std::optional<Image> background;
     if (!path.empty() && app.fs().exists(path) != 0) background = loadPicture(app.fs(), path);
     if (background && app.settings.lastImage.empty()) app.settings.lastImage = path;
-    return backgroundThumbnail(background ? &*background : nullptr, bodyShop,
-                               app.backgroundColor);
+    return backgroundThumbnail(background ? &*background : nullptr, bodyShop, app.backgroundColor);
 }
 
 }  // namespace seamster

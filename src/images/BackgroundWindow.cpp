@@ -38,9 +38,7 @@ public:
     std::string chooseCopyName(const std::string& proposed) override;
     std::optional<uint32_t> chooseColor() override;
 
-    void refreshBackgroundThumbnail() override {
-        seamster::refreshBackgroundThumbnail(context_);
-    }
+    void refreshBackgroundThumbnail() override { seamster::refreshBackgroundThumbnail(context_); }
 
 private:
     WindowContext& context_;

@@ -13,7 +13,8 @@ constexpr size_t signatureBytes = 16;
 ChooserPreview placeholder() {
     ChooserPreview preview;
     preview.picture = chooserPlaceholder();
-    preview.placement = chooserThumbnailPlacement(preview.picture.width(), preview.picture.height());
+    preview.placement =
+        chooserThumbnailPlacement(preview.picture.width(), preview.picture.height());
     return preview;
 }
 

@@ -16,9 +16,8 @@ uint32_t colorValueOf(Rgb colour) {
 }
 
 bool wantsSecondThread(Threading threading, bool large) {
-    return threading == Threading::always ||
-           (threading == Threading::whenWorthIt && large &&
-            std::thread::hardware_concurrency() > 1);
+    return threading == Threading::always || (threading == Threading::whenWorthIt && large &&
+                                              std::thread::hardware_concurrency() > 1);
 }
 
 bool Image::sizeAllowed(int64_t width, int64_t height) {

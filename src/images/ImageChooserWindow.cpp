@@ -27,8 +27,8 @@ constexpr int title = idBase + 0, size = idBase + 1, picture = idBase + 2, frame
 constexpr int usualLeft = 417, width = 206, margin = 6, minimumHeight = 260;
 }  // namespace panel
 
-constexpr DWORD chooserFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST |
-                               OFN_HIDEREADONLY;  // 0x81024
+constexpr DWORD chooserFlags =
+    OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;  // 0x81024
 constexpr size_t pathCapacity = 260;
 
 struct ChooserState {
@@ -39,12 +39,12 @@ struct ChooserState {
     int shift = 0;         // how far right of its usual place the panel sits
 };
 
-HWND addPanelGadget(HWND frame, ChooserState& state, int id, const wchar_t* className,
-                    DWORD style, int x, int y, int width, int height, const wchar_t* text) {
-    HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style,
-                                   x + state.shift, y, width, height, frame,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   state.context.toolkit.instance(), nullptr);
+HWND addPanelGadget(HWND frame, ChooserState& state, int id, const wchar_t* className, DWORD style,
+                    int x, int y, int width, int height, const wchar_t* text) {
+    HWND control =
+        CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x + state.shift, y,
+                        width, height, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        state.context.toolkit.instance(), nullptr);
     if (control)
         SendMessageW(control, WM_SETFONT,
                      reinterpret_cast<WPARAM>(state.context.toolkit.defaultFont()), FALSE);
@@ -85,8 +85,8 @@ void buildPanel(HWND hook, ChooserState& state) {
     SetWindowPos(frame, HWND_NOTOPMOST, settings.windowX, settings.windowY,
                  clientWidth + extraWidth, clientHeight + extraHeight, 0);
 
-    addPanelGadget(frame, state, panel::title, L"STATIC", SS_LEFT | SS_SUNKEN, 417, 6,
-                   panel::width, 20, L" Image Preview :");
+    addPanelGadget(frame, state, panel::title, L"STATIC", SS_LEFT | SS_SUNKEN, 417, 6, panel::width,
+                   20, L" Image Preview :");
     addPanelGadget(frame, state, panel::size, L"STATIC", SS_CENTER | SS_SUNKEN, 417, 234,
                    panel::width, 20, L"");
     addPanelGadget(frame, state, panel::frame, L"STATIC", SS_SUNKEN | WS_CLIPSIBLINGS, 417, 27,
@@ -100,8 +100,8 @@ void buildPanel(HWND hook, ChooserState& state) {
 
 std::string selectedPath(HWND frame) {
     wchar_t path[pathCapacity] = {};
-    const LRESULT length = SendMessageW(frame, CDM_GETFILEPATH, WPARAM(pathCapacity),
-                                        reinterpret_cast<LPARAM>(path));
+    const LRESULT length =
+        SendMessageW(frame, CDM_GETFILEPATH, WPARAM(pathCapacity), reinterpret_cast<LPARAM>(path));
     if (length <= 0 || size_t(length) > pathCapacity) return {};
     return narrow(path);
 }

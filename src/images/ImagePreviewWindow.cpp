@@ -91,8 +91,7 @@ void PreviewDialog::open() {
     // Each picture starts afresh, whatever the previous one left disabled.
     window_.enable(preview::tileImage, true);
     window_.enable(preview::stretchImage, true);
-    window_.enable(preview::smartSize,
-                   smartSizeEnabledAtOpen(source_.width(), source_.height()));
+    window_.enable(preview::smartSize, smartSizeEnabledAtOpen(source_.width(), source_.height()));
     const bool small = context_.main.isGadgetChecked(gadget::size800);
     output_ = small ? smallBodyShopSize : largeBodyShopSize;
     window_.setChecked(preview::size800, small);
@@ -100,8 +99,8 @@ void PreviewDialog::open() {
 
     const App& app = context_.app;
     const ScreenPoint corner =
-        previewWindowPosition(app.settings.windowX, app.settings.windowY,
-                              app.screen.screenWidth, app.screen.screenHeight);
+        previewWindowPosition(app.settings.windowX, app.settings.windowY, app.screen.screenWidth,
+                              app.screen.screenHeight);
     SetWindowPos(window_.hwnd(), nullptr, corner.x, corner.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     window_.show();
@@ -194,8 +193,8 @@ void buildImagePreviewWindow(WindowContext& context) {
     if (context.owner) EnableWindow(context.owner, TRUE);
     ui::WindowArgs args;
     args.number = imagePreviewWindowNumber;
-    args.title = "Seamster" + context.app.platform.codec.fromFileBytes(versionText) +
-                 "  Image Preview";
+    args.title =
+        "Seamster" + context.app.platform.codec.fromFileBytes(versionText) + "  Image Preview";
     args.clientWidth = preview::clientWidth;
     args.clientHeight = preview::clientHeight;
     args.centreOver = GetActiveWindow();

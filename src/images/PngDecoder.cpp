@@ -25,7 +25,7 @@ struct PngJob {
     size_t position = 0;
     std::optional<Image> image;
     bool alpha = false;  // rows come as RGBA and are laid over black; else as the image's RGB
-    std::vector<uint8_t> rgba;  // one row, or every row of an interlaced picture
+    std::vector<uint8_t> rgba;         // one row, or every row of an interlaced picture
     std::vector<png_bytep> rowStarts;  // where each row is read to
     char message[128] = {};
 

@@ -26,7 +26,7 @@ struct AxisPlan {
     std::vector<size_t> offset;  // where its weights start in `weights`
     std::vector<uint64_t> weights;
     bool shrinking = false;  // area averaging rather than interpolation
-    int lowest = 0;  // source pixels the whole window reads
+    int lowest = 0;          // source pixels the whole window reads
     int highest = -1;
 };
 
@@ -234,8 +234,8 @@ constexpr int64_t pixelsWorthTwoThreads = int64_t{2} << 20;
 // are the same to the bit. Throws std::bad_alloc.
 void scaleInParts(const RowScaler& rows, const AxisPlan& across, const AxisPlan& down,
                   size_t maxRows, Image& target, Threading threading) {
-    const int64_t pixelsRead = int64_t(down.highest - down.lowest + 1) *
-                               int64_t(across.highest - across.lowest + 1);
+    const int64_t pixelsRead =
+        int64_t(down.highest - down.lowest + 1) * int64_t(across.highest - across.lowest + 1);
     const bool two =
         target.height() >= 2 && wantsSecondThread(threading, pixelsRead >= pixelsWorthTwoThreads);
     const int middle = target.height() / 2;

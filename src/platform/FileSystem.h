@@ -11,7 +11,7 @@
 namespace seamster {
 
 struct DirEntry {
-    std::string name;          // file name only, as stored
+    std::string name;  // file name only, as stored
     bool isFolder = false;
     bool readOnly = false;
     int64_t creationTime = 0;  // seconds since 1970-01-01 UTC
@@ -41,8 +41,7 @@ public:
     // Moves a file over an existing one (the atomic step of a safe save).
     virtual bool replace(const std::string& from, const std::string& to) = 0;
 
-    virtual bool copyFile(const std::string& from, const std::string& to,
-                          bool replaceExisting) = 0;
+    virtual bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool clearReadOnly(const std::string& path) = 0;
     virtual bool createFolder(const std::string& path) = 0;
@@ -53,8 +52,7 @@ public:
     virtual std::optional<std::string> readFile(const std::string& path,
                                                 size_t maxBytes = 64u << 20) = 0;
     // The first `maxBytes` bytes (or fewer) of a file.
-    virtual std::optional<std::string> readFileStart(const std::string& path,
-                                                     size_t maxBytes) = 0;
+    virtual std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) = 0;
     // Creates or truncates the file and writes all of `data`.
     virtual bool writeFile(const std::string& path, const std::string& data) = 0;
 };

@@ -35,8 +35,7 @@ public:
     virtual ~Registry() = default;
     // A text value under HKEY_LOCAL_MACHINE, 32-bit view first, then native.
     virtual RegistryRead readLocalMachineText(const std::string& keyPath,
-                                              const std::string& valueName,
-                                              std::string& value) = 0;
+                                              const std::string& valueName, std::string& value) = 0;
 };
 
 class Shell {
@@ -69,8 +68,13 @@ public:
 };
 
 // Message boxes titled "Seamster", owned by the active window.
-enum MessageIcon { iconNone = 0, iconStop = 16, iconQuestion = 32, iconExclamation = 48,
-                   iconInformation = 64 };
+enum MessageIcon {
+    iconNone = 0,
+    iconStop = 16,
+    iconQuestion = 32,
+    iconExclamation = 48,
+    iconInformation = 64
+};
 enum Answer { answerYes = 6, answerNo = 7 };
 
 class Dialogs {

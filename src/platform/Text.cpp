@@ -31,9 +31,9 @@ std::string toLower(std::string_view text) {
 }
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return lowerChar(x) == lowerChar(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerChar(x) == lowerChar(y);
+           });
 }
 
 bool containsIgnoreCase(std::string_view text, std::string_view part) {
@@ -67,7 +67,8 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
     // Iterative matcher with back-tracking to the last star.
     size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lowerChar(pattern[p]) == lowerChar(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || lowerChar(pattern[p]) == lowerChar(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -95,11 +96,16 @@ bool isValidUtf8(std::string_view text) {
     while (i < text.size()) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         size_t extra;
-        if (c < 0x80) extra = 0;
-        else if (c >= 0xC2 && c <= 0xDF) extra = 1;
-        else if ((c >> 4) == 0xE) extra = 2;
-        else if (c >= 0xF0 && c <= 0xF4) extra = 3;
-        else return false;
+        if (c < 0x80)
+            extra = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            extra = 1;
+        else if ((c >> 4) == 0xE)
+            extra = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            extra = 3;
+        else
+            return false;
         if (text.size() - i <= extra) return false;
         for (size_t k = 1; k <= extra; ++k)
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;

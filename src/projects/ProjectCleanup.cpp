@@ -99,22 +99,33 @@ int RemoveProjectsModel::folderColumnWidth() const {
 
 std::vector<ListRow> RemoveProjectsModel::projectRows() const {
     std::vector<ListRow> rows;
-    if (noProjectsRow_) rows.push_back({std::string(kNoProjectsRow), {}, kPlainTextColour,
-                                        kNothingFoundPicture, noProjectsRowTicked_});
+    if (noProjectsRow_)
+        rows.push_back({std::string(kNoProjectsRow),
+                        {},
+                        kPlainTextColour,
+                        kNothingFoundPicture,
+                        noProjectsRowTicked_});
     for (const ProjectRow& row : projects_)
         rows.push_back({row.entry.displayName, row.entry.fileName,
-                        row.entry.orphan ? kOrphanTextColour : kPlainTextColour,
-                        kProjectRowPicture, row.ticked});
+                        row.entry.orphan ? kOrphanTextColour : kPlainTextColour, kProjectRowPicture,
+                        row.ticked});
     return rows;
 }
 
 std::vector<ListRow> RemoveProjectsModel::folderRows() const {
     std::vector<ListRow> rows;
-    if (noFoldersRow_) rows.push_back({std::string(kNoFoldersRow), {}, kPlainTextColour,
-                                       kNothingFoundPicture, noFoldersRowTicked_});
+    if (noFoldersRow_)
+        rows.push_back({std::string(kNoFoldersRow),
+                        {},
+                        kPlainTextColour,
+                        kNothingFoundPicture,
+                        noFoldersRowTicked_});
     for (const FolderRow& row : folders_)
-        rows.push_back({std::string(kFolderRowIndent) + row.name, {}, kPlainTextColour,
-                        kFolderRowPicture, row.ticked});
+        rows.push_back({std::string(kFolderRowIndent) + row.name,
+                        {},
+                        kPlainTextColour,
+                        kFolderRowPicture,
+                        row.ticked});
     return rows;
 }
 
@@ -146,7 +157,8 @@ void RemoveProjectsModel::removeTickedProjects(RemovedRows& removed) {
         projects_.erase(projects_.begin() + std::ptrdiff_t(i));
         removed.projects.push_back(i);
         // The scroll bar has just gone; the column keeps its later width.
-        if (projects_.size() == kVisibleRows) projectFileWidth_ = kProjectFileColumnWidthAfterScroll;
+        if (projects_.size() == kVisibleRows)
+            projectFileWidth_ = kProjectFileColumnWidthAfterScroll;
     }
 }
 

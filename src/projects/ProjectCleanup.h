@@ -37,8 +37,8 @@ inline constexpr int kFolderColumnWidth = 423;
 
 // Where the window's pieces go, from the list metrics of the running system.
 struct RemoveProjectsLayout {
-    int listHeight = 0;     // both lists
-    int windowHeight = 0;   // inner height; the inner width is fixed
+    int listHeight = 0;    // both lists
+    int windowHeight = 0;  // inner height; the inner width is fixed
     int buttonTop = 0;
     int folderListTop = 0;
 };

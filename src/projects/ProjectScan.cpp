@@ -72,8 +72,8 @@ bool isPlainEntryName(std::string_view name) {
 
 bool projectFolderExists(FileSystem& fs, const std::string& projectsFolder,
                          std::string_view displayName) {
-    std::string_view name = displayName.substr(std::min(displayName.find_first_not_of(' '),
-                                                        displayName.size()));
+    std::string_view name =
+        displayName.substr(std::min(displayName.find_first_not_of(' '), displayName.size()));
     // Names that cannot be an entry of the folder would otherwise reach the
     // folder itself, its parent or a sub-folder; no project folder is there.
     if (onlyDotsAndBlanks(name) || holdsForbiddenMark(name, "\\/:\"<>|")) return false;

@@ -31,15 +31,14 @@ struct ProjectEntry {
 };
 
 struct ProjectScan {
-    std::vector<ProjectEntry> projects;    // in directory order
-    std::vector<std::string> folders;      // in directory order
+    std::vector<ProjectEntry> projects;  // in directory order
+    std::vector<std::string> folders;    // in directory order
 };
 
 // The project name held by a file that starts with `fileStart`, or nothing
 // when the file is not a project. `codec` turns the stored 8-bit text into
 // UTF-8 (valid UTF-8 is kept as it is); without one the bytes are kept.
-std::optional<std::string> readProjectName(std::string_view fileStart,
-                                           TextCodec* codec = nullptr);
+std::optional<std::string> readProjectName(std::string_view fileStart, TextCodec* codec = nullptr);
 
 // Lists the Projects folder. Nothing when the folder cannot be listed.
 std::optional<ProjectScan> scanProjects(FileSystem& fs, const std::string& projectsFolder,

@@ -101,7 +101,8 @@ CleanedText cleanFileNameText(std::string_view text) {
     // Blanks are trimmed before the removal, so a blank next to a removed
     // character stays.
     for (char c : trimBlanks(text))
-        if (!isControl(c) && std::string_view("?[]=+<>:;\\/*,\"|").find(c) == std::string_view::npos)
+        if (!isControl(c) &&
+            std::string_view("?[]=+<>:;\\/*,\"|").find(c) == std::string_view::npos)
             result.text += c;
     return result;
 }

@@ -12,11 +12,11 @@ class Dialogs;
 // The renaming options of the rename window, copied from and back to the
 // settings record by the window.
 struct NamingOptions {
-    std::string inFront;      // "In Front"
-    std::string inBack;       // "In Back"
-    bool keepNumber = true;   // "Keep Number": the Body Shop number stays in the name
+    std::string inFront;        // "In Front"
+    std::string inBack;         // "In Back"
+    bool keepNumber = true;     // "Keep Number": the Body Shop number stays in the name
     bool customNumber = false;  // "Custom Number": a running number goes at the end
-    std::string startNumber;  // "Start Number": the next running number; its length is its width
+    std::string startNumber;    // "Start Number": the next running number; its length is its width
 };
 
 // Shown (icon 64) whenever typed text is cleaned.

@@ -56,9 +56,9 @@ int readNumber(std::string_view text, size_t& pos, int maxDigits) {
 
 bool passesNameFilter(const std::string& name, const FinderSettings& settings) {
     switch (settings.bodyshopNumber) {
-        case 1: return hasBodyShopNumber(name);
-        case 2: return name.find(settings.search) != std::string::npos;
-        default: return true;
+    case 1: return hasBodyShopNumber(name);
+    case 2: return name.find(settings.search) != std::string::npos;
+    default: return true;
     }
 }
 
@@ -151,13 +151,13 @@ bool acceptSearchFolderPick(const std::string& answer, FinderSettings& settings)
     return true;
 }
 
-std::string savedSimsFolderOf(const std::string& eaGamesFolder,
-                              const std::string& userFolderName) {
+std::string savedSimsFolderOf(const std::string& eaGamesFolder, const std::string& userFolderName) {
     return eaGamesFolder + userFolderName + "SavedSims";
 }
 
 std::string renameWindowTitle(const std::string& searchFolder) {
-    std::string folder = searchFolder.empty() ? "" : searchFolder.substr(0, searchFolder.size() - 1);
+    std::string folder =
+        searchFolder.empty() ? "" : searchFolder.substr(0, searchFolder.size() - 1);
     size_t slash = folder.rfind('\\');
     if (slash != std::string::npos) folder = folder.substr(slash + 1);
     return " Seamster  --  Rename Bodyshop Packages in " + folder;
@@ -236,9 +236,12 @@ uint64_t hexValue(std::string_view text) {
     uint64_t value = 0;
     for (char c : upper) {
         value *= 16;  // also for the character that ends the number
-        if (c >= '0' && c <= '9') value += static_cast<uint64_t>(c - '0');
-        else if (c >= 'A' && c <= 'F') value += static_cast<uint64_t>(c - 'A' + 10);
-        else break;
+        if (c >= '0' && c <= '9')
+            value += static_cast<uint64_t>(c - '0');
+        else if (c >= 'A' && c <= 'F')
+            value += static_cast<uint64_t>(c - 'A' + 10);
+        else
+            break;
     }
     return value;
 }

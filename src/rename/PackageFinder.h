@@ -34,11 +34,11 @@ enum class AgeChoice { inTheLast, sinceLastUsed, all };
 // What the Find Package Options window shows when it is built.
 struct FindWindowState {
     FolderChoice folder = FolderChoice::savedSims;
-    std::string folderText;     // gadget 552
+    std::string folderText;  // gadget 552
     NameChoice name = NameChoice::bodyshopNumber;
-    std::string searchText;     // gadget 566
+    std::string searchText;  // gadget 566
     AgeChoice age = AgeChoice::inTheLast;
-    int weeksIndex = 0;         // drop-down 557
+    int weeksIndex = 0;           // drop-down 557
     std::string lastUsedCaption;  // option 558
 };
 
@@ -77,10 +77,10 @@ constexpr int kRowTicked = 2;
 
 // One row of the package list.
 struct PackageRow {
-    std::string name;          // column 0: the file name with its extension
+    std::string name;            // column 0: the file name with its extension
     std::string copyMark = " ";  // column 1: "Copied", "ERROR", "~~~"
-    std::string created;       // column 2: "mm/dd/yyyy"
-    int state = 0;             // kRowSelected | kRowTicked
+    std::string created;         // column 2: "mm/dd/yyyy"
+    int state = 0;               // kRowSelected | kRowTicked
     uint32_t nameColour = kTextBlack;
     uint32_t copyMarkColour = kTextBlack;
 };

@@ -129,8 +129,8 @@ void RenameFlow::pickSearchFolder() {
 
 bool RenameFlow::findPackages() {
     FindChoices choices;
-    choices.folder = screen_.isChecked(fw, f::otherFolder) ? FolderChoice::other
-                                                             : FolderChoice::savedSims;
+    choices.folder =
+        screen_.isChecked(fw, f::otherFolder) ? FolderChoice::other : FolderChoice::savedSims;
     choices.name = screen_.isChecked(fw, f::withNumber) ? NameChoice::bodyshopNumber
                    : screen_.isChecked(fw, f::withText) ? NameChoice::withText
                                                         : NameChoice::all;
@@ -161,9 +161,8 @@ bool RenameFlow::findPackages() {
     rows_ = std::move(search.rows);
     screen_.addRows(rows_);
     // A list that no longer scrolls gets its full width back.
-    screen_.setNameColumnWidth(search.narrowNameColumn
-                                   ? nameColumnWidth - app_.screen.scrollBarWidth
-                                   : nameColumnWidth);
+    screen_.setNameColumnWidth(
+        search.narrowNameColumn ? nameColumnWidth - app_.screen.scrollBarWidth : nameColumnWidth);
     screen_.setStatusText(statusListed, counterText(int(rows_.size())));
     screen_.setStatusText(statusTicked, counterText(0));
     screen_.setStatusText(statusErrors, counterText(0));

@@ -78,24 +78,23 @@ std::vector<GadgetSpec> findGadgets() {
 }
 
 const std::vector<const char*>& weekChoices() {
-    static const std::vector<const char*> choices = {" Day",     " Week",    " 2 Weeks",
-                                                     " 3 Weeks", " 4 Weeks", " 5 Weeks",
-                                                     " 6 Weeks"};
+    static const std::vector<const char*> choices = {" Day",     " Week",    " 2 Weeks", " 3 Weeks",
+                                                     " 4 Weeks", " 5 Weeks", " 6 Weeks"};
     return choices;
 }
 
 const std::vector<int>& renameOptionGadgets() {
     namespace g = renameGadget;
     static const std::vector<int> ids = {
-        g::keep,   g::remove,         g::autoNumber,       g::numberFrame, g::frontFrame,
-        g::backFrame, g::copyPackages, g::copyFolderText, g::copyFolderButton,
-        g::inFront, g::inBack,         g::autoRename,       g::customFrame, g::startNumber};
+        g::keep,      g::remove,       g::autoNumber,     g::numberFrame,      g::frontFrame,
+        g::backFrame, g::copyPackages, g::copyFolderText, g::copyFolderButton, g::inFront,
+        g::inBack,    g::autoRename,   g::customFrame,    g::startNumber};
     return ids;
 }
 
 const std::vector<int>& renameRunGadgets() {
     namespace g = renameGadget;
-    static const std::vector<int> ids = {g::oldNameFrame, g::newNameFrame, g::oldName,
+    static const std::vector<int> ids = {g::oldNameFrame, g::newNameFrame,  g::oldName,
                                          g::newName,      g::progressFrame, g::progress};
     return ids;
 }

@@ -21,21 +21,20 @@ inline constexpr char findWindowTitle[] = " Seamster - Find Package Options";
 
 namespace renameGadget {
 inline constexpr int icon = 502, header = 503, done = 504, rename = 505, list = 506,
-                     selectNone = 507, selectAll = 508, keep = 509, remove = 510,
-                     autoNumber = 511, numberFrame = 512, frontFrame = 514, backFrame = 515,
-                     optionsFrame = 516, copyPackages = 520, copyFolderText = 521,
-                     copyFolderButton = 522, inFront = 523, inBack = 524, autoRename = 528,
-                     customFrame = 529, startNumber = 530, oldNameFrame = 531,
-                     newNameFrame = 532, oldName = 533, newName = 534, progressFrame = 535,
-                     progress = 536, statusBar = 540;
+                     selectNone = 507, selectAll = 508, keep = 509, remove = 510, autoNumber = 511,
+                     numberFrame = 512, frontFrame = 514, backFrame = 515, optionsFrame = 516,
+                     copyPackages = 520, copyFolderText = 521, copyFolderButton = 522,
+                     inFront = 523, inBack = 524, autoRename = 528, customFrame = 529,
+                     startNumber = 530, oldNameFrame = 531, newNameFrame = 532, oldName = 533,
+                     newName = 534, progressFrame = 535, progress = 536, statusBar = 540;
 }
 
 namespace findGadget {
 inline constexpr int savedSims = 550, otherFolder = 551, folderText = 552, folderButton = 553,
                      withNumber = 554, listAll = 555, inTheLast = 556, weeks = 557,
-                     sinceLastUsed = 558, ok = 559, cancel = 560, loading = 561,
-                     withText = 565, searchText = 566, ageAll = 567, folderFrame = 580,
-                     listFrame = 581, createdFrame = 582;
+                     sinceLastUsed = 558, ok = 559, cancel = 560, loading = 561, withText = 565,
+                     searchText = 566, ageAll = 567, folderFrame = 580, listFrame = 581,
+                     createdFrame = 582;
 }
 
 // Package list columns.

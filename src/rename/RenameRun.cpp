@@ -36,9 +36,7 @@ std::string confirmNewName(const std::string& boxText, Dialogs& dialogs) {
     return cleanFileNameText(boxText, dialogs);
 }
 
-size_t scrollTargetRow(size_t row, size_t rowCount) {
-    return row + 6 < rowCount ? row + 5 : row;
-}
+size_t scrollTargetRow(size_t row, size_t rowCount) { return row + 6 < rowCount ? row + 5 : row; }
 
 RenameRun::RenameRun(RunMode mode, std::string searchFolder, std::vector<PackageRow>& rows,
                      NamingOptions& naming, FileSystem& fs)
@@ -165,8 +163,6 @@ std::string RenameRun::caption() const {
            " Files";
 }
 
-int RenameRun::progress() const {
-    return tickedTotal_ == 0 ? 0 : doneCount_ * 100 / tickedTotal_;
-}
+int RenameRun::progress() const { return tickedTotal_ == 0 ? 0 : doneCount_ * 100 / tickedTotal_; }
 
 }  // namespace seamster

@@ -50,7 +50,7 @@ struct FileResult {
     bool lastOfRun = false;
 };
 
-extern const char* const kAutoRenamePrompt;       // box 534 before an automatic run
+extern const char* const kAutoRenamePrompt;        // box 534 before an automatic run
 extern const char* const kRenamingOptionsCaption;  // frame 516 outside runs
 extern const char* const kSameFolderMessage;       // copy folder = searched folder
 

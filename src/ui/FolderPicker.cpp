@@ -29,7 +29,8 @@ std::string pickFolder(HWND owner, const std::string& title, const std::string& 
     if (!chosen) return {};
     // Long paths do not fit MAX_PATH; ask for as much as the shell can give.
     std::wstring path(32768, L'\0');
-    bool ok = SHGetPathFromIDListEx(chosen, path.data(), DWORD(path.size()), GPFIDL_DEFAULT) != FALSE;
+    bool ok =
+        SHGetPathFromIDListEx(chosen, path.data(), DWORD(path.size()), GPFIDL_DEFAULT) != FALSE;
     CoTaskMemFree(chosen);
     if (!ok) return {};
     path.resize(wcslen(path.c_str()));

@@ -74,8 +74,8 @@ std::optional<Image> imageFromBitmap(HBITMAP bitmap) {
     BITMAPINFO info = topDown24(shape.bmWidth, shape.bmHeight);
     std::vector<uint8_t> rows(strideOf(shape.bmWidth) * size_t(shape.bmHeight));
     HDC screen = GetDC(nullptr);
-    const int read = GetDIBits(screen, bitmap, 0, UINT(shape.bmHeight), rows.data(), &info,
-                               DIB_RGB_COLORS);
+    const int read =
+        GetDIBits(screen, bitmap, 0, UINT(shape.bmHeight), rows.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (read != shape.bmHeight) return std::nullopt;
     const uint8_t* in = rows.data();

@@ -21,8 +21,7 @@ ListView::ListView(Window& window, const ListViewArgs& args)
       reportSelection_(args.reportSelection),
       reportOwnChanges_(args.reportOwnChanges) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT |
-                        LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_NOSORTHEADER |
-                        LVS_SHAREIMAGELISTS;
+                        LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS;
     hwnd_ = CreateWindowExW(0, WC_LISTVIEWW, L"", style, args.x, args.y, args.width, args.height,
                             window.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                             window.toolkit().instance(), nullptr);
@@ -40,8 +39,8 @@ ListView::ListView(Window& window, const ListViewArgs& args)
     if (args.iconSize > 0 || args.rowHeight > 0) {
         // The list adds a pixel below each row's picture.
         const int height = std::max(args.iconSize, args.rowHeight - 1);
-        pictures_ = ImageList_Create(std::max(args.iconSize, 1), height, ILC_COLOR32 | ILC_MASK,
-                                     4, 4);
+        pictures_ =
+            ImageList_Create(std::max(args.iconSize, 1), height, ILC_COLOR32 | ILC_MASK, 4, 4);
         ListView_SetImageList(hwnd_, pictures_, LVSIL_SMALL);
     }
     for (size_t i = 0; i < args.columns.size(); ++i) {
@@ -66,8 +65,7 @@ ListView::~ListView() {
 
 std::optional<LRESULT> ListView::notify(NMHDR* header) {
     if (header->hwndFrom != hwnd_) return std::nullopt;
-    if (header->code == NM_CUSTOMDRAW)
-        return customDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+    if (header->code == NM_CUSTOMDRAW) return customDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     if (header->code != LVN_ITEMCHANGED) return std::nullopt;
     auto* change = reinterpret_cast<NMLISTVIEW*>(header);
     const UINT changed = change->uNewState ^ change->uOldState;
@@ -156,8 +154,8 @@ std::string ListView::text(int row, int column) const {
         item.iSubItem = column;
         item.pszText = buffer.data();
         item.cchTextMax = int(size);
-        int length = int(SendMessageW(hwnd_, LVM_GETITEMTEXTW, WPARAM(row),
-                                      reinterpret_cast<LPARAM>(&item)));
+        int length = int(
+            SendMessageW(hwnd_, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item)));
         if (length < int(size) - 1 || size > 65536) {
             buffer.resize(size_t(std::max(length, 0)));
             return narrow(buffer);
@@ -239,8 +237,7 @@ std::vector<bool> ListView::tickMarks() const {
 }
 
 void ListView::setAllTicked(bool ticked) {
-    for (int row = 0, count = rowCount(); row < count; ++row)
-        setState(row, ticked ? rowTicked : 0);
+    for (int row = 0, count = rowCount(); row < count; ++row) setState(row, ticked ? rowTicked : 0);
 }
 
 int ListView::columnWidth(int column) const {

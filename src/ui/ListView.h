@@ -27,8 +27,8 @@ struct ListViewArgs {
     bool checkBoxes = true;
     bool gridLines = true;
     COLORREF background = RGB(255, 255, 233);  // the list and its text
-    COLORREF textColour = RGB(0, 0, 0);         // what a new cell is drawn in
-    int iconSize = 0;  // a picture of this size in front of each row when non-zero
+    COLORREF textColour = RGB(0, 0, 0);        // what a new cell is drawn in
+    int iconSize = 0;   // a picture of this size in front of each row when non-zero
     int rowHeight = 0;  // rows at least this high, so a list of n rows has a known height
     // Ticks and unticks always raise a gadget event; with this set, so does
     // a row becoming selected or unselected.

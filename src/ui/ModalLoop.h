@@ -10,8 +10,7 @@
 namespace seamster::ui {
 
 // Window 5 without a close box, centred over the active window (or `owner`).
-WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight,
-                           HWND owner);
+WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, HWND owner);
 
 // Hands every gadget event of `window` to `onGadget` (when set) and returns
 // true once `closeGadget` was pressed; false when the window went away

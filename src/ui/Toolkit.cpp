@@ -16,15 +16,15 @@ struct FontSpec {
 };
 // Fonts 2 to 7; all bold.
 const FontSpec fontSpecs[fontCount] = {
-    {nullptr, 0, false},      {nullptr, 0, false},     {L"Tahoma", 8, false},
-    {L"Arial", 10, false},    {L"Arial", 14, false},   {L"Arial", 18, false},
-    {L"Arial Bold", 10, true}, {L"Arial", 12, false},
+    {nullptr, 0, false},   {nullptr, 0, false},   {L"Tahoma", 8, false},     {L"Arial", 10, false},
+    {L"Arial", 14, false}, {L"Arial", 18, false}, {L"Arial Bold", 10, true}, {L"Arial", 12, false},
 };
 }  // namespace
 
 Toolkit::Toolkit(HINSTANCE instance) : instance_(instance) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                           ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+                                                           ICC_PROGRESS_CLASS |
+                                                           ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     arrow_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wait_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));   // IDC_WAIT
@@ -82,9 +82,8 @@ HICON Toolkit::icon(int picture, int size) const {
     auto key = std::make_pair(picture, size);
     auto it = icons_.find(key);
     if (it != icons_.end()) return it->second.get();
-    HICON icon = static_cast<HICON>(LoadImageW(instance_,
-                                               MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture),
-                                               IMAGE_ICON, size, size, 0));
+    HICON icon = static_cast<HICON>(LoadImageW(
+        instance_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture), IMAGE_ICON, size, size, 0));
     icons_[key].reset(icon);
     return icon;
 }
@@ -137,8 +136,7 @@ void Toolkit::pause(int milliseconds, HANDLE wakeOn) {
 }
 
 void Toolkit::flushEvents() {
-    while (handleOneMessage()) {
-    }
+    while (handleOneMessage()) {}
     queue_.clear();
 }
 
@@ -158,8 +156,8 @@ void Win32Dialogs::showMessage(const std::string& text, int icon) {
 }
 
 int Win32Dialogs::askYesNo(const std::string& text, int icon) {
-    int answer = MessageBoxW(GetActiveWindow(), widen(text).c_str(), L"Seamster",
-                             UINT(MB_YESNO | icon));
+    int answer =
+        MessageBoxW(GetActiveWindow(), widen(text).c_str(), L"Seamster", UINT(MB_YESNO | icon));
     return answer == IDYES ? answerYes : answerNo;
 }
 

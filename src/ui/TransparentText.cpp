@@ -7,8 +7,8 @@ namespace seamster::ui {
 namespace {
 constexpr UINT_PTR subclassId = 0x7E47;
 
-LRESULT CALLBACK parentProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK parentProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
     auto* ids = reinterpret_cast<std::vector<int>*>(data);
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, parentProcedure, subclassId);

@@ -35,8 +35,7 @@ ControlStyle styleFor(GadgetKind kind, GadgetKind previous) {
     const DWORD tab = WS_TABSTOP | (joinsGroup ? 0 : WS_GROUP);
     switch (kind) {
     case GadgetKind::button: return {L"BUTTON", BS_PUSHBUTTON | tab};
-    case GadgetKind::option:
-        return {L"BUTTON", BS_AUTORADIOBUTTON | tab};
+    case GadgetKind::option: return {L"BUTTON", BS_AUTORADIOBUTTON | tab};
     case GadgetKind::checkBox: return {L"BUTTON", BS_AUTOCHECKBOX | tab};
     case GadgetKind::dropDown: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | tab};
     case GadgetKind::listBox:
@@ -80,8 +79,8 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args) : toolkit_(toolkit), nu
                             x, y, width, height, args.owner, nullptr, toolkit.instance(), nullptr);
     if (!hwnd_) return;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                            0, 0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                            0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
 }
 
 Window::~Window() {
@@ -170,13 +169,11 @@ HWND Window::addGadget(const GadgetSpec& args, GadgetKind previous, ExtraStyle e
     ControlStyle style = styleFor(args.kind, previous);
     // Frames are drawn behind the gadgets they surround.
     const DWORD exStyle = args.kind == GadgetKind::frame ? WS_EX_TRANSPARENT : 0;
-    HWND control = CreateWindowExW(exStyle, style.className, widen(args.text).c_str(),
-                                   (WS_CHILD | WS_VISIBLE | style.style | extra.added) &
-                                       ~extra.removed,
-                                   args.x, args.y, args.width,
-                                   args.height, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                                   toolkit_.instance(), nullptr);
+    HWND control = CreateWindowExW(
+        exStyle, style.className, widen(args.text).c_str(),
+        (WS_CHILD | WS_VISIBLE | style.style | extra.added) & ~extra.removed, args.x, args.y,
+        args.width, args.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+        toolkit_.instance(), nullptr);
     if (!control) return nullptr;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit_.defaultFont()), FALSE);
     if (args.kind == GadgetKind::listView)
@@ -260,8 +257,10 @@ void Window::showGadget(int id, bool visible) {
 }
 
 void Window::setNotifyHandler(int id, NotifyHandler handler) {
-    if (handler) notifyHandlers_[id] = std::move(handler);
-    else notifyHandlers_.erase(id);
+    if (handler)
+        notifyHandlers_[id] = std::move(handler);
+    else
+        notifyHandlers_.erase(id);
 }
 
 namespace {
@@ -340,10 +339,10 @@ void Window::activate() {
 // ---- tool bar --------------------------------------------------------------
 
 ToolBar::ToolBar(Window& window) : window_(window) {
-    hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                            WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
-                                CCS_NODIVIDER,
-                            0, 0, 0, 0, window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, nullptr,
+        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER, 0, 0, 0,
+        0, window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return;
     window.toolBar_ = hwnd_;
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -375,7 +374,8 @@ void ToolBar::addButton(int command, HICON icon, const std::string& tip) {
 void ToolBar::enableButton(int command, bool enabled) {
     if (!hwnd_) return;
     bool now = SendMessageW(hwnd_, TB_ISBUTTONENABLED, WPARAM(command), 0) != 0;
-    if (now != enabled) SendMessageW(hwnd_, TB_ENABLEBUTTON, WPARAM(command), MAKELPARAM(enabled, 0));
+    if (now != enabled)
+        SendMessageW(hwnd_, TB_ENABLEBUTTON, WPARAM(command), MAKELPARAM(enabled, 0));
 }
 
 // ---- status bar ------------------------------------------------------------

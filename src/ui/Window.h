@@ -21,7 +21,7 @@ struct WindowArgs {
     std::string title;
     int clientWidth = 100;
     int clientHeight = 100;
-    bool closeBox = true;      // caption with system menu
+    bool closeBox = true;  // caption with system menu
     bool minimizeBox = false;
     // Outer top-left corner; centred over `centreOver` (or the screen) when unset.
     bool placed = false;
@@ -149,8 +149,7 @@ public:
     void setField(int field, const std::string& text, HICON icon);
     void setIcon(int field, HICON icon);
     enum class Align { left, centre, right };
-    void setText(int field, const std::string& text, Align align = Align::left,
-                 bool border = true);
+    void setText(int field, const std::string& text, Align align = Align::left, bool border = true);
 
 private:
     HWND hwnd_ = nullptr;

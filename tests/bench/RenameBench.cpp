@@ -391,7 +391,8 @@ int run(const Options& options) {
         for (int turn = 0; turn < 2; ++turn) {
             if ((turn == 0) == rawFirst) {
                 const SteadyClock::time_point started = SteadyClock::now();
-                if (rawListing(listed) != options.listed) bench.fail("the bare listing lacks files");
+                if (rawListing(listed) != options.listed)
+                    bench.fail("the bare listing lacks files");
                 raw.push_back(millisecondsBetween(started, SteadyClock::now()));
             } else {
                 search.push_back(bench.searchOnce("Listing", options.listed));

@@ -27,8 +27,9 @@ constexpr int backgroundImageGadget = 11, backgroundColourGadget = 14, size800Ga
 // The requester's preview panel.
 constexpr int panelTitle = 900, panelSize = 901, panelPicture = 902;
 // The Image Preview window.
-constexpr int originalSize = 101, tileImage = 102, stretchImage = 103, smartSize = 104, okButton = 105,
-              cancelButton = 106, output800 = 107, output1024 = 108, saveToFolder = 109;
+constexpr int originalSize = 101, tileImage = 102, stretchImage = 103, smartSize = 104,
+              okButton = 105, cancelButton = 106, output800 = 107, output1024 = 108,
+              saveToFolder = 109;
 // The colour requester's red, green and blue boxes.
 constexpr int redBox = 706, greenBox = 707, blueBox = 708;
 
@@ -48,7 +49,6 @@ bool closeTo(const Colour& a, const Colour& b, int tolerance) {
 Colour darker(const Colour& c) { return {c.r / 2, c.g / 2, c.b / 2}; }
 
 constexpr Colour red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255};
-
 
 // --- pictures -------------------------------------------------------------------------
 
@@ -145,7 +145,8 @@ public:
         EXPECT_EQ(little16(bytes_, 28), 24u);
         EXPECT_EQ(little32(bytes_, 30), 0u);
         EXPECT_EQ(little32(bytes_, 34), row * size_t(height));
-        for (size_t at : {38u, 42u, 46u, 50u}) EXPECT_EQ(little32(bytes_, at), 0u) << "offset " << at;
+        for (size_t at : {38u, 42u, 46u, 50u})
+            EXPECT_EQ(little32(bytes_, at), 0u) << "offset " << at;
     }
 
     int width() const { return int(little32(bytes_, 18)); }
@@ -183,8 +184,8 @@ std::string describeChildren(HWND parent) {
         parent,
         [](HWND child, LPARAM data) -> BOOL {
             auto* text = reinterpret_cast<std::string*>(data);
-            *text += "\n  " + className(child) + " #" + std::to_string(GetDlgCtrlID(child)) + " \"" +
-                     e2e::text(child) + "\"";
+            *text += "\n  " + className(child) + " #" + std::to_string(GetDlgCtrlID(child)) +
+                     " \"" + e2e::text(child) + "\"";
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&out));
@@ -202,8 +203,8 @@ HWND findColourRequester(DWORD processId) {
             auto* s = reinterpret_cast<Search*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner != s->processId || !IsWindowVisible(window) || className(window) != "#32770" ||
-                !GetDlgItem(window, redBox))
+            if (owner != s->processId || !IsWindowVisible(window) ||
+                className(window) != "#32770" || !GetDlgItem(window, redBox))
                 return TRUE;
             s->found = window;
             return FALSE;
@@ -245,7 +246,8 @@ protected:
         ASSERT_TRUE(writeFileBytes(picture("wide.png"), pngBytes(1600, 900, widePicture)));
         ASSERT_TRUE(writeFileBytes(picture("sky.png"), pngBytes(300, 200, smallPicture)));
         // A PNG signature with nothing sound behind it.
-        ASSERT_TRUE(writeFileBytes(picture("broken.png"), std::string("\x89PNG\r\n\x1a\n", 8) + "not a picture"));
+        ASSERT_TRUE(writeFileBytes(picture("broken.png"),
+                                   std::string("\x89PNG\r\n\x1a\n", 8) + "not a picture"));
         const auto before = readFileBytes(background());
         ASSERT_TRUE(before.has_value()) << "the sandbox has no background";
         original_ = *before;
@@ -285,7 +287,8 @@ protected:
             for (int i = 0, count = listViewRowCount(list); i < count; ++i)
                 if (listViewText(list, i, 0).starts_with(name.substr(0, name.find('.')))) row = i;
             return row >= 0;
-        })) << name << " is not listed";
+        })) << name
+            << " is not listed";
         ASSERT_TRUE(selectListViewRow(list, row));
         settle(requester, 500);
     }
@@ -303,7 +306,8 @@ protected:
         HWND preview = waitForWindow(seamster_.id(), previewTitle);
         EXPECT_NE(preview, nullptr) << "no Image Preview window; windows: " << [&] {
             std::string seen;
-            for (const auto& title : visibleWindowTitles(seamster_.id())) seen += " \"" + title + "\"";
+            for (const auto& title : visibleWindowTitles(seamster_.id()))
+                seen += " \"" + title + "\"";
             return seen;
         }();
         if (preview) settle(preview, 500);
@@ -327,7 +331,8 @@ protected:
 
     // The main window is usable again once a flow has ended.
     void expectMainBack() {
-        EXPECT_TRUE(waitUntil([&] { return isEnabled(main_); })) << "the main window stays disabled";
+        EXPECT_TRUE(waitUntil([&] { return isEnabled(main_); }))
+            << "the main window stays disabled";
         settle(main_, 500);
     }
 
@@ -371,7 +376,8 @@ TEST_F(Background, SmartSizeAt800x600WritesTheFittedPictureAndRefreshesTheThumbn
     EXPECT_EQ(thumb.width, 200);
     EXPECT_EQ(thumb.height, 112);
     EXPECT_EQ(thumb.y, 130 - 112 / 2);
-    EXPECT_GT(countScreenPixels(windowRect(control(requester, panelPicture)), RGB(0, 255, 0)), 1000);
+    EXPECT_GT(countScreenPixels(windowRect(control(requester, panelPicture)), RGB(0, 255, 0)),
+              1000);
     snap(requester, "requester-with-panel");
     ASSERT_NO_FATAL_FAILURE(confirmPath(requester, picture("wide.png")));
 
@@ -408,13 +414,22 @@ TEST_F(Background, SmartSizeAt800x600WritesTheFittedPictureAndRefreshesTheThumbn
         Colour expected;
     };
     const Sample samples[] = {
-        {0, 0, red},           {60, 200, red},           {260, 200, green},         {530, 200, blue},
-        {740, 200, white},     {60, 500, darker(red)},   {260, 500, darker(green)}, {530, 500, darker(blue)},
-        {799, 599, darker(white)}, {799, 0, white},      {0, 599, darker(red)},
+        {0, 0, red},
+        {60, 200, red},
+        {260, 200, green},
+        {530, 200, blue},
+        {740, 200, white},
+        {60, 500, darker(red)},
+        {260, 500, darker(green)},
+        {530, 500, darker(blue)},
+        {799, 599, darker(white)},
+        {799, 0, white},
+        {0, 599, darker(red)},
     };
     for (const Sample& s : samples)
         EXPECT_TRUE(closeTo(saved.pixel(s.x, s.y), s.expected, 1))
-            << "at " << s.x << ", " << s.y << ": " << saved.pixel(s.x, s.y) << " instead of " << s.expected;
+            << "at " << s.x << ", " << s.y << ": " << saved.pixel(s.x, s.y) << " instead of "
+            << s.expected;
 
     expectMainBack();
     EXPECT_TRUE(noMessageBox());
@@ -427,8 +442,10 @@ TEST_F(Background, SmartSizeAt800x600WritesTheFittedPictureAndRefreshesTheThumbn
     main_ = nullptr;
     // The requester reopens where this picture was found.
     const std::string settings = readSettings();
-    EXPECT_NE(settings.find("\r\nImage Path = " + pictures() + "\\\r\n"), std::string::npos) << settings;
-    EXPECT_NE(settings.find("\r\nLast Image = " + picture("wide.png") + "\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("\r\nImage Path = " + pictures() + "\\\r\n"), std::string::npos)
+        << settings;
+    EXPECT_NE(settings.find("\r\nLast Image = " + picture("wide.png") + "\r\n"), std::string::npos)
+        << settings;
 }
 
 TEST_F(Background, TiledPictureWithSaveToFolderKeepsACopyUnderTheTypedName) {
@@ -487,8 +504,9 @@ TEST_F(Background, ChosenColourFillsALargeBackgroundWhateverTheBodyShopSize) {
 
     click(control(main_, backgroundColourGadget));
     HWND colours = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (colours = findColourRequester(seamster_.id())) != nullptr; }))
-        << "no colour requester";
+    ASSERT_TRUE(waitUntil([&] {
+        return (colours = findColourRequester(seamster_.id())) != nullptr;
+    })) << "no colour requester";
     settle(colours, 500);
     EXPECT_FALSE(isEnabled(main_));
     const Colour chosen{40, 160, 90};
@@ -515,8 +533,9 @@ TEST_F(Background, ChosenColourFillsALargeBackgroundWhateverTheBodyShopSize) {
 
     // The tool-bar button opens the same requester; cancelling it keeps the file.
     pressToolBarButton(toolBar(), newColourButton);
-    ASSERT_TRUE(waitUntil([&] { return (colours = findColourRequester(seamster_.id())) != nullptr; }))
-        << "no colour requester from the tool bar";
+    ASSERT_TRUE(waitUntil([&] {
+        return (colours = findColourRequester(seamster_.id())) != nullptr;
+    })) << "no colour requester from the tool bar";
     settle(colours, 300);
     click(control(colours, IDCANCEL));
     ASSERT_TRUE(waitUntilGone(colours));
@@ -552,7 +571,8 @@ TEST_F(Background, BrokenPictureShowsThePlaceholderAndSavesNothing) {
     quitWithQuestion(seamster_, main_);
     main_ = nullptr;
     // Remembered all the same, so the requester reopens there.
-    EXPECT_NE(readSettings().find("\r\nLast Image = " + picture("broken.png") + "\r\n"), std::string::npos);
+    EXPECT_NE(readSettings().find("\r\nLast Image = " + picture("broken.png") + "\r\n"),
+              std::string::npos);
 }
 
 TEST_F(Background, LargePhotoIsPreviewedInTheRequester) {
@@ -571,8 +591,8 @@ TEST_F(Background, LargePhotoIsPreviewedInTheRequester) {
     const Colour bands[] = {red, green, blue, white};
     for (int band = 0; band < 4; ++band) {
         const Colour top = bands[band], bottom = darker(top);
-        const Rect upper {thumbnail.x + band * 50 + 5, thumbnail.y + 5, 40, 75};
-        const Rect lower {thumbnail.x + band * 50 + 5, thumbnail.y + 95, 40, 33};
+        const Rect upper{thumbnail.x + band * 50 + 5, thumbnail.y + 5, 40, 75};
+        const Rect lower{thumbnail.x + band * 50 + 5, thumbnail.y + 95, 40, 33};
         EXPECT_GE(countScreenPixels(upper, RGB(top.r, top.g, top.b), 8), 40 * 75 * 9 / 10) << top;
         EXPECT_GE(countScreenPixels(lower, RGB(bottom.r, bottom.g, bottom.b), 8), 40 * 33 * 9 / 10)
             << bottom;
@@ -605,7 +625,8 @@ TEST_F(Background, CancellingTheRequesterOrItsCloseBoxSavesNothing) {
     quitWithQuestion(seamster_, main_);
     main_ = nullptr;
     // Nothing new was chosen.
-    EXPECT_NE(readSettings().find("\r\nLast Image = " + picture("sky.png") + "\r\n"), std::string::npos);
+    EXPECT_NE(readSettings().find("\r\nLast Image = " + picture("sky.png") + "\r\n"),
+              std::string::npos);
 }
 
 TEST_F(Background, CancellingThePreviewOrItsCloseBoxSavesNothingAndKeepsNoCopy) {

@@ -92,10 +92,13 @@ protected:
     // (`chosenSize` is 15 or 16; 0 when Seamster did not start the run).
     void expectRunningState(HWND main, int chosenSize) {
         // On a timeout the checks below say which control is wrong.
-        if (!waitUntil([&] { return showsRunning(main); })) ADD_FAILURE() << "the running state did not show";
+        if (!waitUntil([&] { return showsRunning(main); }))
+            ADD_FAILURE() << "the running state did not show";
         settle(main);
-        for (int id : runStateGadgets) EXPECT_FALSE(isEnabled(control(main, id))) << "gadget " << id;
-        for (int id : runStateButtons) EXPECT_FALSE(toolBarButtonEnabled(toolBar(main), id)) << "button " << id;
+        for (int id : runStateGadgets)
+            EXPECT_FALSE(isEnabled(control(main, id))) << "gadget " << id;
+        for (int id : runStateButtons)
+            EXPECT_FALSE(toolBarButtonEnabled(toolBar(main), id)) << "button " << id;
         for (int id : alwaysEnabledButtons)
             EXPECT_TRUE(toolBarButtonEnabled(toolBar(main), id)) << "button " << id;
         if (chosenSize != 0) {
@@ -105,11 +108,14 @@ protected:
     }
 
     void expectIdleState(HWND main) {
-        if (!waitUntil([&] { return showsIdle(main); })) ADD_FAILURE() << "the idle state did not come back";
+        if (!waitUntil([&] { return showsIdle(main); }))
+            ADD_FAILURE() << "the idle state did not come back";
         settle(main);
         for (int id : runStateGadgets) EXPECT_TRUE(isEnabled(control(main, id))) << "gadget " << id;
-        for (int id : {size800, size1024}) EXPECT_TRUE(isEnabled(control(main, id))) << "gadget " << id;
-        for (int id = 0; id <= 9; ++id) EXPECT_TRUE(toolBarButtonEnabled(toolBar(main), id)) << "button " << id;
+        for (int id : {size800, size1024})
+            EXPECT_TRUE(isEnabled(control(main, id))) << "gadget " << id;
+        for (int id = 0; id <= 9; ++id)
+            EXPECT_TRUE(toolBarButtonEnabled(toolBar(main), id)) << "button " << id;
     }
 
     // Presses "Run Bodyshop" and waits for the stand-in's window.

@@ -203,7 +203,8 @@ TEST_F(ContentSwitches, ExtrasSwitchReplacementsOnAndTheUnderwearGoesBackAfterTh
     }
     const ULONGLONG end = GetTickCount64() + 5000;
     while (!isEnabled(control(main_, runBodyshopGadget)) && GetTickCount64() < end) Sleep(50);
-    EXPECT_TRUE(isEnabled(control(main_, runBodyshopGadget))) << "the end of the run went unnoticed";
+    EXPECT_TRUE(isEnabled(control(main_, runBodyshopGadget)))
+        << "the end of the run went unnoticed";
     EXPECT_EQ(waitForMessageBox(seamster_.id(), 1000), nullptr) << "a summary with nothing to say";
     EXPECT_TRUE(fileExists(config + "wind_female_inisibleundies.package"));
     EXPECT_EQ(statusIcon(3), invisible);

@@ -17,7 +17,6 @@ namespace {
 constexpr UINT messageTimeoutMs = 3000;
 constexpr int pollMs = 20;
 
-
 template <typename Found>
 HWND waitFor(int timeoutMs, Found found) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
@@ -34,7 +33,6 @@ std::wstring windowTitle(HWND window) {
     title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), length + 1)));
     return title;
 }
-
 
 // Calls visit for each visible top-level window of the process until it
 // returns true; gives back that window.
@@ -57,7 +55,6 @@ HWND findTopLevel(DWORD processId, Visit visit) {
     return search.found;
 }
 
-
 std::wstring fromRemoteText(const RemoteBuffer& buffer, size_t offset, size_t characters) {
     std::wstring text(characters, L'\0');
     if (!buffer.read(text.data(), characters * sizeof(wchar_t), offset)) return {};
@@ -67,7 +64,8 @@ std::wstring fromRemoteText(const RemoteBuffer& buffer, size_t offset, size_t ch
 
 std::string itemTextOf(HWND window, UINT lengthMessage, UINT textMessage, int index) {
     bool ok = false;
-    const LRESULT length = sendWithTimeout(window, lengthMessage, static_cast<WPARAM>(index), 0, &ok);
+    const LRESULT length =
+        sendWithTimeout(window, lengthMessage, static_cast<WPARAM>(index), 0, &ok);
     if (!ok || length < 0) return {};
     std::wstring item(static_cast<size_t>(length) + 1, L'\0');
     // The system carries these standard messages' text across processes.
@@ -80,10 +78,12 @@ std::string itemTextOf(HWND window, UINT lengthMessage, UINT textMessage, int in
 
 void notifyOwner(HWND control, WORD code) {
     const int id = GetDlgCtrlID(control);
-    PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+    PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(control));
 }
 
-bool writePng(const std::string& path, int width, int height, const unsigned char* bgrRows, int stride) {
+bool writePng(const std::string& path, int width, int height, const unsigned char* bgrRows,
+              int stride) {
     FILE* file = _wfopen(widen(path).c_str(), L"wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -91,12 +91,13 @@ bool writePng(const std::string& path, int width, int height, const unsigned cha
     bool written = false;
     if (info && !setjmp(png_jmpbuf(png))) {
         png_init_io(png, file);
-        png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+        png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
+                     8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                      PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
         png_set_bgr(png);
-        for (int y = 0; y < height; ++y) png_write_row(png, bgrRows + static_cast<size_t>(y) * stride);
+        for (int y = 0; y < height; ++y)
+            png_write_row(png, bgrRows + static_cast<size_t>(y) * stride);
         png_write_end(png, nullptr);
         written = true;
     }
@@ -114,15 +115,16 @@ DWORD processOf(HWND window) {
 
 LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok) {
     DWORD_PTR result = 0;
-    const LRESULT sent = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                                             messageTimeoutMs, &result);
+    const LRESULT sent = SendMessageTimeoutW(
+        window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, messageTimeoutMs, &result);
     if (ok) *ok = sent != 0;
     return sent ? static_cast<LRESULT>(result) : 0;
 }
 
 std::wstring widen(const std::string& utf8) {
     if (utf8.empty()) return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
     return wide;
@@ -130,11 +132,11 @@ std::wstring widen(const std::string& utf8) {
 
 std::string narrow(const std::wstring& text) {
     if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                        nullptr, nullptr);
     return utf8;
 }
 
@@ -148,7 +150,9 @@ bool fileExists(const std::string& path) {
     return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::filesystem::path hostPath(const std::string& path) { return std::filesystem::path(widen(path)); }
+std::filesystem::path hostPath(const std::string& path) {
+    return std::filesystem::path(widen(path));
+}
 
 bool folderExists(const std::string& path) {
     std::error_code error;
@@ -173,25 +177,28 @@ int indexOf(const std::vector<std::string>& items, const std::string& item) {
 }
 
 std::optional<std::string> readFileBytes(const std::string& path) {
-    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string bytes;
     char chunk[4096];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0) bytes.append(chunk, got);
+    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0)
+        bytes.append(chunk, got);
     CloseHandle(file);
     if (!ok) return std::nullopt;
     return bytes;
 }
 
 bool writeFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     return CloseHandle(file) && ok;
 }
 
@@ -233,7 +240,9 @@ Process Process::start(const std::string& exe, const std::string& workingFolder,
     return process;
 }
 
-bool Process::isRunning() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+bool Process::isRunning() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
 
 bool Process::waitForExit(int timeoutMs) const {
     return handle_ && WaitForSingleObject(handle_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
@@ -263,7 +272,8 @@ std::vector<DWORD> processIdsNamed(const std::string& exeName) {
     const std::wstring wanted = widen(exeName);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
         if (wanted == entry.szExeFile) ids.push_back(entry.th32ProcessID);
     CloseHandle(snapshot);
     return ids;
@@ -305,7 +315,8 @@ HWND waitForWindow(DWORD processId, const std::string& title, int timeoutMs) {
 
 HWND findWindowStartingWith(DWORD processId, const std::string& titleStart) {
     const std::wstring wanted = widen(titleStart);
-    return findTopLevel(processId, [&](HWND window) { return windowTitle(window).starts_with(wanted); });
+    return findTopLevel(processId,
+                        [&](HWND window) { return windowTitle(window).starts_with(wanted); });
 }
 
 HWND findProgramWindow(const std::string& exeName, const std::string& title) {
@@ -411,7 +422,8 @@ std::string text(HWND window) {
 bool setText(HWND window, const std::string& value) {
     const std::wstring wide = widen(value);
     bool ok = false;
-    const LRESULT done = sendWithTimeout(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &ok);
+    const LRESULT done =
+        sendWithTimeout(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &ok);
     return ok && done;
 }
 
@@ -450,7 +462,8 @@ bool moveWindow(HWND window, int x, int y) {
 }
 
 bool raiseWindow(HWND window) {
-    return SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != FALSE;
+    return SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) !=
+           FALSE;
 }
 
 void closeWindow(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
@@ -458,11 +471,14 @@ void closeWindow(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
 std::vector<std::string> comboItems(HWND combo) {
     std::vector<std::string> items;
     const LRESULT count = sendWithTimeout(combo, CB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i) items.push_back(itemTextOf(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
+    for (int i = 0; i < count; ++i)
+        items.push_back(itemTextOf(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
     return items;
 }
 
-int comboSelection(HWND combo) { return static_cast<int>(sendWithTimeout(combo, CB_GETCURSEL, 0, 0)); }
+int comboSelection(HWND combo) {
+    return static_cast<int>(sendWithTimeout(combo, CB_GETCURSEL, 0, 0));
+}
 
 bool chooseComboItem(HWND combo, int index) {
     if (sendWithTimeout(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) return false;
@@ -477,7 +493,9 @@ std::vector<std::string> listBoxItems(HWND list) {
     return items;
 }
 
-int listBoxSelection(HWND list) { return static_cast<int>(sendWithTimeout(list, LB_GETCURSEL, 0, 0)); }
+int listBoxSelection(HWND list) {
+    return static_cast<int>(sendWithTimeout(list, LB_GETCURSEL, 0, 0));
+}
 
 bool chooseListBoxItem(HWND list, int index) {
     if (sendWithTimeout(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) return false;
@@ -485,7 +503,9 @@ bool chooseListBoxItem(HWND list, int index) {
     return true;
 }
 
-int listViewRowCount(HWND list) { return static_cast<int>(sendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0)); }
+int listViewRowCount(HWND list) {
+    return static_cast<int>(sendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 int listViewColumnCount(HWND list) {
     HWND header = reinterpret_cast<HWND>(sendWithTimeout(list, LVM_GETHEADER, 0, 0));
@@ -501,12 +521,14 @@ std::string listViewColumnTitle(HWND list, int column) {
     request.pszText = reinterpret_cast<LPWSTR>(buffer.address() + sizeof(LVCOLUMNW));
     request.cchTextMax = characters;
     if (!buffer.write(&request, sizeof request)) return {};
-    if (!sendWithTimeout(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), buffer.param())) return {};
+    if (!sendWithTimeout(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), buffer.param()))
+        return {};
     return narrow(fromRemoteText(buffer, sizeof(LVCOLUMNW), characters));
 }
 
 int listViewColumnWidth(HWND list, int column) {
-    return static_cast<int>(sendWithTimeout(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    return static_cast<int>(
+        sendWithTimeout(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
 std::string listViewText(HWND list, int row, int column) {
@@ -520,7 +542,8 @@ std::string listViewText(HWND list, int row, int column) {
     request.pszText = reinterpret_cast<LPWSTR>(buffer.address() + sizeof(LVITEMW));
     request.cchTextMax = characters;
     if (!buffer.write(&request, sizeof request)) return {};
-    const LRESULT length = sendWithTimeout(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), buffer.param());
+    const LRESULT length =
+        sendWithTimeout(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), buffer.param());
     if (length <= 0) return {};
     return narrow(fromRemoteText(buffer, sizeof(LVITEMW), characters));
 }
@@ -532,7 +555,8 @@ bool listViewChecked(HWND list, int row) {
 }
 
 bool listViewSelected(HWND list, int row) {
-    return sendWithTimeout(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED;
+    return sendWithTimeout(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
+           LVIS_SELECTED;
 }
 
 namespace {
@@ -583,7 +607,8 @@ std::vector<int> statusBarPartEdges(HWND bar) {
 }
 
 std::string statusBarText(HWND bar, int part) {
-    const LRESULT length = LOWORD(sendWithTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+    const LRESULT length =
+        LOWORD(sendWithTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
     const size_t characters = static_cast<size_t>(length) + 1;
     RemoteBuffer buffer(bar, characters * sizeof(wchar_t));
     if (!buffer) return {};
@@ -604,8 +629,8 @@ std::vector<ToolBarButton> toolBarButtons(HWND bar) {
         if (!sendWithTimeout(bar, TB_GETBUTTON, static_cast<WPARAM>(i), buffer.param()) ||
             !buffer.read(&button, sizeof button))
             break;
-        buttons.push_back(
-            {button.idCommand, (button.fsStyle & BTNS_SEP) != 0, (button.fsState & TBSTATE_ENABLED) != 0});
+        buttons.push_back({button.idCommand, (button.fsStyle & BTNS_SEP) != 0,
+                           (button.fsState & TBSTATE_ENABLED) != 0});
     }
     return buttons;
 }
@@ -621,7 +646,8 @@ bool toolBarButtonEnabled(HWND bar, int command) {
 void pressToolBarButton(HWND bar, int command) {
     // A disabled button does not react to a click.
     if (!toolBarButtonEnabled(bar, command)) return;
-    PostMessageW(GetParent(bar), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+    PostMessageW(GetParent(bar), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(bar));
 }
 
 Rect screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
@@ -651,7 +677,8 @@ int countScreenPixels(const Rect& area, COLORREF colour, int tolerance) {
     int count = 0;
     if (memory && picture) {
         HGDIOBJ previous = SelectObject(memory, picture);
-        if (BitBlt(memory, 0, 0, area.width, area.height, screenDc, area.x, area.y, SRCCOPY | CAPTUREBLT)) {
+        if (BitBlt(memory, 0, 0, area.width, area.height, screenDc, area.x, area.y,
+                   SRCCOPY | CAPTUREBLT)) {
             GdiFlush();
             // Pixels are blue, green, red, unused; a COLORREF is red first.
             const auto* pixel = static_cast<const unsigned char*>(bits);
@@ -700,8 +727,8 @@ bool saveScreenshot(HWND window, const std::string& folder, const std::string& n
             GdiFlush();
             const int stride = (width * 3 + 3) & ~3;
             CreateDirectoryW(widen(folder).c_str(), nullptr);
-            saved = writePng(folder + "\\" + name + ".png", width, height, static_cast<unsigned char*>(bits),
-                             stride);
+            saved = writePng(folder + "\\" + name + ".png", width, height,
+                             static_cast<unsigned char*>(bits), stride);
         }
         SelectObject(memory, previous);
     }

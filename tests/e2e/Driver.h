@@ -169,10 +169,11 @@ LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 class RemoteBuffer {
 public:
     RemoteBuffer(HWND owner, size_t size) : size_(size) {
-        process_ =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processOf(owner));
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processOf(owner));
         if (process_)
-            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+            address_ =
+                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
@@ -190,8 +191,8 @@ public:
     }
     bool read(void* data, size_t size, size_t offset = 0) const {
         SIZE_T done = 0;
-        return offset + size <= size_ && ReadProcessMemory(process_, address() + offset, data, size, &done) &&
-               done == size;
+        return offset + size <= size_ &&
+               ReadProcessMemory(process_, address() + offset, data, size, &done) && done == size;
     }
 
 private:

@@ -51,8 +51,8 @@ bool StandIn::close(int timeoutMs) {
 
 HICON statusBarIcon(HWND bar, int part) {
     DWORD_PTR icon = 0;
-    if (!bar ||
-        !SendMessageTimeoutW(bar, SB_GETICON, static_cast<WPARAM>(part), 0, SMTO_ABORTIFHUNG, 3000, &icon))
+    if (!bar || !SendMessageTimeoutW(bar, SB_GETICON, static_cast<WPARAM>(part), 0,
+                                     SMTO_ABORTIFHUNG, 3000, &icon))
         return nullptr;
     return reinterpret_cast<HICON>(icon);
 }
@@ -69,7 +69,6 @@ FolderContents folderContents(const std::string& folder) {
     addFolderContents(folder, "", contents);
     return contents;
 }
-
 
 // --- the fixture ----------------------------------------------------------------
 

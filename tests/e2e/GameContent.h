@@ -58,7 +58,6 @@ void clickText(HWND label);
 using FolderContents = std::map<std::string, std::string>;
 FolderContents folderContents(const std::string& folder);
 
-
 // A scenario that starts at the main window of the sandbox's base game.
 class ContentScenario : public Scenario {
 protected:

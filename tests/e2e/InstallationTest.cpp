@@ -17,8 +17,8 @@ constexpr int packList = 9, okButton = 5;
 bool removeInstallValue() {
     for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, widen(installKey).c_str(), 0, KEY_SET_VALUE | view, &key) !=
-            ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, widen(installKey).c_str(), 0, KEY_SET_VALUE | view,
+                          &key) != ERROR_SUCCESS)
             continue;
         const LONG removed = RegDeleteValueW(key, widen(installValueName).c_str());
         RegCloseKey(key);
@@ -123,7 +123,8 @@ TEST_F(Installation, UnchangedPacksAskNothingAndSetUpAlwaysAsks) {
 TEST_F(Installation, NewPackFolderBringsTheSetUpBackWithThePreviousChoice) {
     const SettingsEntries before = settingsForPack("The Sims 2 Nightlife");
     writeSettings(before);
-    ASSERT_TRUE(CreateDirectoryW(widen(installDirectory + "\\The Sims 2 Bon Voyage").c_str(), nullptr));
+    ASSERT_TRUE(
+        CreateDirectoryW(widen(installDirectory + "\\The Sims 2 Bon Voyage").c_str(), nullptr));
 
     Process seamster = startSeamster();
     HWND setUp = expectSetUpWindow(seamster, "The Sims 2 Nightlife");

@@ -130,7 +130,8 @@ TEST_F(MainWindow, GadgetsSitWhereTheLayoutPutsThem) {
     // On a 1024 x 768 screen the larger Body Shop size is preselected.
     EXPECT_TRUE(isChecked(control(main, 16)));
     EXPECT_FALSE(isChecked(control(main, 15)));
-    for (int id : {10, 11, 12, 14, 15, 16, 18}) EXPECT_TRUE(isEnabled(control(main, id))) << "gadget " << id;
+    for (int id : {10, 11, 12, 14, 15, 16, 18})
+        EXPECT_TRUE(isEnabled(control(main, id))) << "gadget " << id;
 
     quitWithQuestion(seamster, main);
 }
@@ -159,7 +160,8 @@ TEST_F(MainWindow, ToolBarAndStatusBarShowEveryCommandAndMarker) {
     }
     EXPECT_EQ(commands, order);
     EXPECT_TRUE(separated) << "a button without a separator before it";
-    for (int command : order) EXPECT_TRUE(toolBarButtonEnabled(tools, command)) << "button " << command;
+    for (int command : order)
+        EXPECT_TRUE(toolBarButtonEnabled(tools, command)) << "button " << command;
 
     HWND status = childOfClass(main, "msctls_statusbar32");
     ASSERT_NE(status, nullptr);

@@ -32,7 +32,8 @@ std::set<DWORD> processesNamed(const wchar_t* name) {
     if (snapshot == INVALID_HANDLE_VALUE) return ids;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
         if (_wcsicmp(entry.szExeFile, name) == 0) ids.insert(entry.th32ProcessID);
     CloseHandle(snapshot);
     return ids;
@@ -89,7 +90,8 @@ TEST_F(OptionsAndAbout, OptionsSurviveARestart) {
     options = openFromToolBar(mainButton::options, optionsTitle);
     ASSERT_NE(options, nullptr);
     for (const OptionBox& box : optionBoxes)
-        EXPECT_EQ(isChecked(control(options, box.id)), valueOf(settings, box.key) == "1") << box.key;
+        EXPECT_EQ(isChecked(control(options, box.id)), valueOf(settings, box.key) == "1")
+            << box.key;
     click(control(options, 212));
     settle(options, 50);
     pressOk(options, 200);
@@ -129,7 +131,8 @@ TEST_F(OptionsAndAbout, AboutShowsItsTextsAndTheLinkLeavesItOpen) {
     for (int click = 0; click < 2; ++click) {
         SCOPED_TRACE("click " + std::to_string(click + 1));
         clickText(control(about, 208));
-        EXPECT_TRUE(newProcessStarted(L"winebrowser.exe", launchers, 5000)) << "no browser was asked";
+        EXPECT_TRUE(newProcessStarted(L"winebrowser.exe", launchers, 5000))
+            << "no browser was asked";
         settle(about, 300);
         EXPECT_TRUE(isVisible(about));
         EXPECT_FALSE(isEnabled(main_));

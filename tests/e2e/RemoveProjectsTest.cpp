@@ -26,8 +26,8 @@ struct ProjectRow {
 };
 
 std::ostream& operator<<(std::ostream& out, const ProjectRow& row) {
-    return out << "{\"" << row.name << "\"" << (row.ticked ? " ticked" : "") << (row.red ? " red" : "")
-               << "}";
+    return out << "{\"" << row.name << "\"" << (row.ticked ? " ticked" : "")
+               << (row.red ? " red" : "") << "}";
 }
 
 // Projects by file name: the listing order is the file system's own.
@@ -37,7 +37,8 @@ ProjectRows projectRows(HWND list) {
     ProjectRows rows;
     for (int row = 0, count = listViewRowCount(list); row < count; ++row) {
         const bool red = countScreenPixels(listViewRowRect(list, row), orphanRed) > 0;
-        rows[listViewText(list, row, 1)] = {listViewText(list, row, 0), listViewChecked(list, row), red};
+        rows[listViewText(list, row, 1)] = {listViewText(list, row, 0), listViewChecked(list, row),
+                                            red};
     }
     return rows;
 }
@@ -55,7 +56,6 @@ int rowOf(HWND list, int column, const std::string& text) {
         if (listViewText(list, row, column) == text) return row;
     return -1;
 }
-
 
 // A project file as the Body Shop writes it; the name is on the third line.
 void writeProject(const std::string& path, const std::string& name) {
@@ -105,12 +105,14 @@ protected:
     // rows and the folder list `folderCount`.
     void pressRemove(HWND window, int projectCount, int folderCount) {
         click(control(window, removeId));
-        HWND projectList = control(window, projectListId), folderList = control(window, folderListId);
+        HWND projectList = control(window, projectListId),
+             folderList = control(window, folderListId);
         EXPECT_TRUE(waitUntil([&] {
             return listViewRowCount(projectList) == projectCount &&
                    listViewRowCount(folderList) == folderCount;
         })) << "rows left: "
-            << listViewRowCount(projectList) << " projects, " << listViewRowCount(folderList) << " folders";
+            << listViewRowCount(projectList) << " projects, " << listViewRowCount(folderList)
+            << " folders";
         settle(window, 500);
     }
 
@@ -118,7 +120,8 @@ protected:
     void pressDone(HWND window) {
         click(control(window, doneId));
         ASSERT_TRUE(waitUntilGone(window)) << "\"Done\" did not close the window";
-        EXPECT_TRUE(waitUntil([&] { return isEnabled(main_); })) << "the main window stays disabled";
+        EXPECT_TRUE(waitUntil([&] { return isEnabled(main_); }))
+            << "the main window stays disabled";
         settle(main_);
     }
 
@@ -126,7 +129,6 @@ protected:
         if (main_ && seamster_.isRunning() && !findWindow(seamster_.id(), windowTitle))
             quitWithQuestion(seamster_, main_);
     }
-
 };
 
 // What the sandbox's Projects folder holds, as the window lists it: two
@@ -155,8 +157,10 @@ TEST_F(RemoveProjects, ListsProjectsAndFoldersWithOrphansRedAndTicked) {
     EXPECT_FALSE(style(window) & WS_SYSMENU);
     EXPECT_FALSE(isEnabled(main_));
     const Rect outer = windowRect(window), under = windowRect(main_);
-    EXPECT_NEAR(outer.x + outer.width / 2, under.x + under.width / 2, 1) << "not centred over the main window";
-    EXPECT_NEAR(outer.y + outer.height / 2, under.y + under.height / 2, 1) << "not centred over the main window";
+    EXPECT_NEAR(outer.x + outer.width / 2, under.x + under.width / 2, 1)
+        << "not centred over the main window";
+    EXPECT_NEAR(outer.y + outer.height / 2, under.y + under.height / 2, 1)
+        << "not centred over the main window";
     EXPECT_EQ(text(control(window, 8)), "Check the Projects and Folders you want to remove");
     EXPECT_EQ(rectInParent(control(window, 8)), (Rect{20, 11, 405, 20}));
     EXPECT_EQ(text(control(window, doneId)), "Done");
@@ -189,7 +193,8 @@ TEST_F(RemoveProjects, ListsProjectsAndFoldersWithOrphansRedAndTicked) {
 
     // Closing removes nothing.
     pressDone(window);
-    for (const auto& [file, row] : sandboxProjects) EXPECT_TRUE(fileExists(inProjects(file))) << file;
+    for (const auto& [file, row] : sandboxProjects)
+        EXPECT_TRUE(fileExists(inProjects(file))) << file;
     for (const char* folder : {"Red Dress", "Blue Jeans", "Leftover Skin"})
         EXPECT_TRUE(folderExists(inProjects(folder))) << folder;
 }
@@ -220,11 +225,12 @@ TEST_F(RemoveProjects, RemoveDeletesWhatIsTickedAndOrphansTheProjectsOfRemovedFo
 
     // Red Dress lost its folder: now an orphan, red and ticked. The spared
     // orphan is ticked again.
-    EXPECT_EQ(projectRows(projectList), (ProjectRows{
-                                            {"5f0a8c21.xml", {indent + "Red Dress", true, true}},
-                                            {"5f0a8c22.xml", {indent + "    Blue Jeans", false, false}},
-                                            {"5f0a8c24.xml", {indent + "Party Gown", true, true}},
-                                        }));
+    EXPECT_EQ(projectRows(projectList),
+              (ProjectRows{
+                  {"5f0a8c21.xml", {indent + "Red Dress", true, true}},
+                  {"5f0a8c22.xml", {indent + "    Blue Jeans", false, false}},
+                  {"5f0a8c24.xml", {indent + "Party Gown", true, true}},
+              }));
     EXPECT_EQ(folderRows(folderList), (std::map<std::string, bool>{{"  Blue Jeans", false}}));
 
     // A second press takes the newly ticked orphans.
@@ -243,8 +249,8 @@ TEST_F(RemoveProjects, WhatCannotBeDeletedStaysTickedAndKeepsWhatItHolds) {
     ASSERT_TRUE(makeFolders(inProjects("Leftover Skin\\Textures")));
     ASSERT_TRUE(writeFileBytes(inProjects("Leftover Skin\\Textures\\skin.png"), "png"));
     ASSERT_TRUE(writeFileBytes(inProjects("Blue Jeans\\locked.txt"), "keep me"));
-    ASSERT_TRUE(
-        SetFileAttributesW(widen(inProjects("Blue Jeans\\locked.txt")).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(widen(inProjects("Blue Jeans\\locked.txt")).c_str(),
+                                   FILE_ATTRIBUTE_READONLY));
     ASSERT_NO_FATAL_FAILURE(start());
     HWND window = openFromToolBar();
     ASSERT_NE(window, nullptr);
@@ -260,18 +266,20 @@ TEST_F(RemoveProjects, WhatCannotBeDeletedStaysTickedAndKeepsWhatItHolds) {
     settle(window, 500);
     snap(window, "after-remove");
     EXPECT_FALSE(fileExists(inProjects("5f0a8c24.xml")));
-    EXPECT_EQ(projectRows(projectList), (ProjectRows{
-                                            {"5f0a8c21.xml", {indent + "Red Dress", false, false}},
-                                            {"5f0a8c22.xml", {indent + "    Blue Jeans", false, false}},
-                                            {"5f0a8c23.xml", {indent + "Old Coat", true, true}},
-                                        }));
+    EXPECT_EQ(projectRows(projectList),
+              (ProjectRows{
+                  {"5f0a8c21.xml", {indent + "Red Dress", false, false}},
+                  {"5f0a8c22.xml", {indent + "    Blue Jeans", false, false}},
+                  {"5f0a8c23.xml", {indent + "Old Coat", true, true}},
+              }));
     EXPECT_EQ(folderRows(folderList),
               (std::map<std::string, bool>{
                   {"  Red Dress", false}, {"  Blue Jeans", true}, {"  Leftover Skin", true}}));
     EXPECT_FALSE(fileExists(inProjects("Leftover Skin\\Leftover Skin.package")));
     EXPECT_TRUE(fileExists(inProjects("Leftover Skin\\Textures\\skin.png")));
     EXPECT_FALSE(fileExists(inProjects("Blue Jeans\\Blue Jeans.package")));
-    EXPECT_EQ(readFileBytes(inProjects("Blue Jeans\\locked.txt")), std::optional<std::string>("keep me"));
+    EXPECT_EQ(readFileBytes(inProjects("Blue Jeans\\locked.txt")),
+              std::optional<std::string>("keep me"));
     pressDone(window);
     SetFileAttributesW(widen(inProjects("Blue Jeans\\locked.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -339,7 +347,8 @@ TEST_F(RemoveProjects, AMissingProjectsFolderOpensNothing) {
 TEST_F(RemoveProjects, ColumnsMakeRoomForTheScrollBarWhileRowsOverflow) {
     // Nine projects (seven orphans) and ten folders: both lists scroll.
     for (int i = 1; i <= 5; ++i)
-        writeProject(inProjects("extra" + std::to_string(i) + ".xml"), "Extra " + std::to_string(i));
+        writeProject(inProjects("extra" + std::to_string(i) + ".xml"),
+                     "Extra " + std::to_string(i));
     for (int i = 1; i <= 7; ++i) ASSERT_TRUE(makeFolders(inProjects("Spare " + std::to_string(i))));
     ASSERT_NO_FATAL_FAILURE(start());
     HWND window = openFromToolBar();
@@ -359,7 +368,8 @@ TEST_F(RemoveProjects, ColumnsMakeRoomForTheScrollBarWhileRowsOverflow) {
     snap(window, "after-remove");
     EXPECT_EQ(listViewColumnWidth(projectList, 1), 191);
     EXPECT_EQ(listViewColumnWidth(folderList, 0), 423);
-    for (int i = 1; i <= 5; ++i) EXPECT_FALSE(fileExists(inProjects("extra" + std::to_string(i) + ".xml")));
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_FALSE(fileExists(inProjects("extra" + std::to_string(i) + ".xml")));
     for (int i = 1; i <= 7; ++i)
         EXPECT_EQ(folderExists(inProjects("Spare " + std::to_string(i))), i > 3) << i;
     pressDone(window);

@@ -21,13 +21,14 @@ const std::string autoRenamePrompt = "Click OK to begin auto-renaming or Cancel 
 constexpr int renameButton = 9;  // the main window's tool-bar button
 
 // Find Package Options window.
-constexpr int savedSimsOption = 550, withNumberOption = 554, listAllNames = 555, inTheLastOption = 556,
-              weeksList = 557, sinceLastUsedOption = 558, findOk = 559, findCancel = 560, listAllAges = 567;
+constexpr int savedSimsOption = 550, withNumberOption = 554, listAllNames = 555,
+              inTheLastOption = 556, weeksList = 557, sinceLastUsedOption = 558, findOk = 559,
+              findCancel = 560, listAllAges = 567;
 // Rename window.
-constexpr int header = 503, doneButton = 504, renameRunButton = 505, packageList = 506, selectNone = 507,
-              selectAll = 508, removeOption = 510, autoNumber = 511, optionsFrame = 516, copyPackages = 520,
-              copyFolderText = 521, inFront = 523, autoRename = 528, startNumber = 530, oldName = 533,
-              newName = 534, progressBar = 536;
+constexpr int header = 503, doneButton = 504, renameRunButton = 505, packageList = 506,
+              selectNone = 507, selectAll = 508, removeOption = 510, autoNumber = 511,
+              optionsFrame = 516, copyPackages = 520, copyFolderText = 521, inFront = 523,
+              autoRename = 528, startNumber = 530, oldName = 533, newName = 534, progressBar = 536;
 // Status bar fields of the rename window.
 constexpr int listedField = 1, tickedField = 3, errorsField = 5;
 
@@ -46,7 +47,6 @@ const std::vector<std::string> allPackagesNewestFirst = {
 
 int progressOf(HWND bar) { return static_cast<int>(sendWithTimeout(bar, PBM_GETPOS, 0, 0)); }
 
-
 // Goes to the folder in the requester's tree and presses its OK.
 bool chooseFolder(HWND picker, const std::string& folder) {
     const std::wstring path = widen(folder);
@@ -62,7 +62,8 @@ bool chooseFolder(HWND picker, const std::string& folder) {
     }
     settle(picker);
     HWND ok = GetDlgItem(picker, IDOK);
-    return ok && PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+    return ok && PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(ok));
 }
 
 bool waitForText(HWND window, const std::string& expected, int timeoutMs = defaultWaitMs) {
@@ -125,7 +126,8 @@ protected:
         HWND rename = waitForWindow(seamster_.id(), renameTitleInSavedSims);
         if (!rename) {
             std::string seen;
-            for (const auto& title : visibleWindowTitles(seamster_.id())) seen += " \"" + title + "\"";
+            for (const auto& title : visibleWindowTitles(seamster_.id()))
+                seen += " \"" + title + "\"";
             ADD_FAILURE() << "no rename window after the search; windows seen:" << seen;
             return nullptr;
         }
@@ -151,12 +153,14 @@ protected:
     // main window, which takes clicks again.
     void leave(HWND rename, HWND find) {
         click(control(rename, doneButton));
-        ASSERT_TRUE(waitUntil([&] { return isVisible(find); })) << "Done did not bring the search back";
+        ASSERT_TRUE(waitUntil([&] { return isVisible(find); }))
+            << "Done did not bring the search back";
         settle(find);
         click(control(find, findCancel));
         ASSERT_TRUE(waitUntilGone(rename)) << "the rename window stayed after Cancel";
         EXPECT_FALSE(isVisible(find));
-        ASSERT_TRUE(waitUntil([&] { return isEnabled(main_); })) << "the main window stayed disabled";
+        ASSERT_TRUE(waitUntil([&] { return isEnabled(main_); }))
+            << "the main window stayed disabled";
         // Whatever reaches Seamster while it closes the windows is dropped.
         settle(main_);
     }
@@ -164,14 +168,14 @@ protected:
     // Runs "Auto-Rename" over the ticked rows, confirming at the prompt.
     void autoRenameTicked(HWND rename) {
         click(control(rename, autoRename));
-        ASSERT_TRUE(waitForText(control(rename, newName), autoRenamePrompt)) << "no auto-rename prompt";
+        ASSERT_TRUE(waitForText(control(rename, newName), autoRenamePrompt))
+            << "no auto-rename prompt";
         // Clicks made before the prompt is up are dropped, as they should be.
         settle(rename);
         click(control(rename, renameRunButton));
         ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options"))
             << "the run did not end; frame shows \"" << text(control(rename, optionsFrame)) << "\"";
     }
-
 };
 
 TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
@@ -221,8 +225,9 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     ASSERT_TRUE(setText(control(rename, startNumber), "001"));
     click(control(rename, copyPackages));  // no folder yet: the picker comes
     HWND picker = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (picker = findDialogHolding(seamster_.id(), "SysTreeView32")) != nullptr; }))
-        << "no folder picker for the copies";
+    ASSERT_TRUE(waitUntil([&] {
+        return (picker = findDialogHolding(seamster_.id(), "SysTreeView32")) != nullptr;
+    })) << "no folder picker for the copies";
     settle(picker);
     snap(picker, "copy-folder-picker");
     ASSERT_TRUE(chooseFolder(picker, copiesFolder()));
@@ -253,13 +258,15 @@ TEST_F(RenamePackages, AutoRenameNumbersTheTickedPackagesAndCopiesThem) {
     settle(rename);
     snap(rename, "auto-rename-prompt");
     click(control(rename, renameRunButton));
-    ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options")) << "the run did not end";
+    ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options"))
+        << "the run did not end";
     settle(rename);
     snap(rename, "after-run");
 
     // Numbered from the top of the list; the next number waits in its box.
-    const std::map<int, std::string> renamed = {
-        {0, "XY_Summer_Dress001.package"}, {2, "XY_Red_Gown002.package"}, {4, "XY_Denim_Jeans003.package"}};
+    const std::map<int, std::string> renamed = {{0, "XY_Summer_Dress001.package"},
+                                                {2, "XY_Red_Gown002.package"},
+                                                {4, "XY_Denim_Jeans003.package"}};
     std::vector<std::string> names = allPackagesNewestFirst;
     std::vector<std::string> marks(9, "");
     for (const auto& [row, name] : renamed)
@@ -353,7 +360,8 @@ TEST_F(RenamePackages, RenameOneByOneTakesTheEditedNames) {
     ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
     ASSERT_TRUE(waitForText(edited, "Party Outfit")) << "the box shows \"" << text(edited) << "\"";
     click(control(rename, renameRunButton));
-    ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options")) << "the run did not end";
+    ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options"))
+        << "the run did not end";
     settle(rename);
     snap(rename, "after-run");
 
@@ -363,7 +371,8 @@ TEST_F(RenamePackages, RenameOneByOneTakesTheEditedNames) {
     EXPECT_FALSE(fileExists(savedSimsFile("Summer_Dress.package")));
     EXPECT_FALSE(fileExists(savedSimsFile("My Party Outfit.package")));
     EXPECT_EQ(readFileBytes(savedSimsFile("Beach Dress.package")), before["Summer_Dress.package"]);
-    EXPECT_EQ(readFileBytes(savedSimsFile("Party Outfit.package")), before["My Party Outfit.package"]);
+    EXPECT_EQ(readFileBytes(savedSimsFile("Party Outfit.package")),
+              before["My Party Outfit.package"]);
 
     ASSERT_NO_FATAL_FAILURE(leave(rename, find));
     quitWithQuestion(seamster_, main_);
@@ -395,9 +404,9 @@ TEST_F(RenamePackages, DoneSearchesAgainAndCancelGoesBackToTheMainWindow) {
     ASSERT_TRUE(waitUntilGone(find)) << "OK did not search";
     ASSERT_TRUE(waitUntil([&] { return listViewRowCount(list) == 3; }))
         << listViewRowCount(list) << " rows listed";
-    EXPECT_EQ(columnTexts(list, 0),
-              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
-                                        "7b7b7b7b_Denim_Jeans.package"}));
+    EXPECT_EQ(columnTexts(list, 0), (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package",
+                                                              "1f2e3d4c_Red_Gown.package",
+                                                              "7b7b7b7b_Denim_Jeans.package"}));
     EXPECT_EQ(status(rename, listedField), " 3");
 
     ASSERT_NO_FATAL_FAILURE(leave(rename, find));
@@ -408,7 +417,8 @@ TEST_F(RenamePackages, DoneSearchesAgainAndCancelGoesBackToTheMainWindow) {
 
 TEST_F(RenamePackages, MissingSavedSimsFolderIsReported) {
     ASSERT_NE(start(settingsForPack("The Sims 2")), nullptr);
-    ASSERT_TRUE(MoveFileW(widen(savedSims()).c_str(), widen(gameFolder() + "\\SavedSims Moved").c_str()));
+    ASSERT_TRUE(
+        MoveFileW(widen(savedSims()).c_str(), widen(gameFolder() + "\\SavedSims Moved").c_str()));
     pressToolBarButton(childOfClass(main_, "ToolbarWindow32"), renameButton);
     HWND box = waitForMessageBox(seamster_.id());
     ASSERT_NE(box, nullptr) << "no message about the missing folder";
@@ -431,8 +441,10 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
     ASSERT_TRUE(writeFileBytes(savedSimsFile("Red_Gown.package"), "the gown made by hand"));
     ASSERT_TRUE(writeFileBytes(copiesFolder() + "\\Denim_Jeans.package", "an older pair of jeans"));
     const std::string gown = readFileBytes(savedSimsFile("1f2e3d4c_Red_Gown.package")).value_or("");
-    const std::string jeans = readFileBytes(savedSimsFile("7b7b7b7b_Denim_Jeans.package")).value_or("");
-    const std::string coat = readFileBytes(savedSimsFile("3c4d5e6f_Winter_Coat.package")).value_or("");
+    const std::string jeans =
+        readFileBytes(savedSimsFile("7b7b7b7b_Denim_Jeans.package")).value_or("");
+    const std::string coat =
+        readFileBytes(savedSimsFile("3c4d5e6f_Winter_Coat.package")).value_or("");
     SettingsEntries settings = settingsForPack("The Sims 2");
     setValue(settings, "Keep Number", "0");
     setValue(settings, "Copy Packages", "1");
@@ -446,10 +458,10 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
     ASSERT_NE(rename, nullptr);
     HWND list = control(rename, packageList);
     const std::vector<std::string> listed = columnTexts(list, 0);
-    ASSERT_EQ(listed,
-              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
-                                        "7b7b7b7b_Denim_Jeans.package", "3c4d5e6f_Winter_Coat.package",
-                                        "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
+    ASSERT_EQ(listed, (std::vector<std::string>{
+                          "0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                          "7b7b7b7b_Denim_Jeans.package", "3c4d5e6f_Winter_Coat.package",
+                          "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
     EXPECT_TRUE(isChecked(control(rename, copyPackages)));
     EXPECT_EQ(text(control(rename, copyFolderText)), "Copies");
     for (int row : {1, 2, 3}) ASSERT_TRUE(setListViewChecked(list, row, true));
@@ -460,14 +472,17 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
     snap(rename, "after-run");
     // The gown's rename fails and nothing is copied; the jeans are renamed
     // but their copy fails; the coat goes through.
-    EXPECT_EQ(columnTexts(list, 0),
-              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
-                                        "Denim_Jeans.package", "Winter_Coat.package",
-                                        "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
-    EXPECT_EQ(columnTexts(list, 1), (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
+    EXPECT_EQ(
+        columnTexts(list, 0),
+        (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                  "Denim_Jeans.package", "Winter_Coat.package",
+                                  "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
+    EXPECT_EQ(columnTexts(list, 1),
+              (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
     EXPECT_EQ(status(rename, errorsField), " 2");
     EXPECT_EQ(tickMarks(list), std::vector<bool>(6, false));
-    EXPECT_GT(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), failedRed, 39), 20) << "the failed row is not red";
+    EXPECT_GT(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), failedRed, 39), 20)
+        << "the failed row is not red";
     EXPECT_EQ(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), doneGreen, 39), 0);
     EXPECT_GT(countScreenPixels(listViewRowRect(list, 2, LVIR_LABEL), doneGreen, 39), 20);
 
@@ -495,7 +510,8 @@ protected:
         TIME_ZONE_INFORMATION zone{};
         const DWORD kind = GetTimeZoneInformation(&zone);
         ASSERT_NE(kind, TIME_ZONE_ID_INVALID);
-        ASSERT_EQ(zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0), -zoneOffsetMinutes)
+        ASSERT_EQ(zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0),
+                  -zoneOffsetMinutes)
             << "this scenario needs a zone nine hours ahead of UTC (scripts/e2e.sh provides it)";
     }
     static constexpr int zoneOffsetMinutes = 9 * 60;
@@ -520,8 +536,8 @@ FILETIME fileTimeOf(long long unixSeconds) {
 bool makePackageAt(const std::string& path, long long unixSeconds) {
     if (!writeFileBytes(path, "DBPF")) return false;
     const FILETIME when = fileTimeOf(unixSeconds);
-    HANDLE file =
-        CreateFileW(widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const bool set = SetFileTime(file, &when, &when, &when);
     CloseHandle(file);
@@ -555,8 +571,8 @@ TEST_F(RenameAheadOfUtc, InTheLastDayListsWhatWasMadeOnTheLocalDay) {
     snap(rename, "made-today");
     // Today's packages with a Body Shop number, the newest first; the one
     // made a minute earlier, before local midnight, is yesterday's.
-    EXPECT_EQ(columnTexts(list, 0),
-              (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "a1b2c3d4_Midnight_Top.package"}));
+    EXPECT_EQ(columnTexts(list, 0), (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package",
+                                                              "a1b2c3d4_Midnight_Top.package"}));
     const std::string today = dateText(now + zoneOffsetSeconds);
     EXPECT_EQ(columnTexts(list, 2), (std::vector<std::string>{today, today}));
     ASSERT_NO_FATAL_FAILURE(leave(rename, find));

@@ -26,7 +26,8 @@ std::map<std::string, long long> creationAgesInDays(const std::string& folder) {
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         // Rounded, so that the seconds spent since the sandbox was laid don't count.
-        const long long age = (ticks(nowTime) - ticks(found.ftCreationTime) + ticksPerDay / 2) / ticksPerDay;
+        const long long age =
+            (ticks(nowTime) - ticks(found.ftCreationTime) + ticksPerDay / 2) / ticksPerDay;
         ages[narrow(found.cFileName)] = age;
     } while (FindNextFileW(search, &found));
     FindClose(search);

@@ -151,7 +151,8 @@ HWND Scenario::waitForMainWindow(const Process& seamster) {
         if (HWND box = findMessageBox(seamster.id())) {
             settle(box);
             snap(box, "unexpected-box");
-            ADD_FAILURE() << "unexpected message box during start-up: \"" << messageBoxText(box) << "\"";
+            ADD_FAILURE() << "unexpected message box during start-up: \"" << messageBoxText(box)
+                          << "\"";
             return nullptr;
         }
         if (HWND setup = findWindow(seamster.id(), "Seamster Set Up")) {

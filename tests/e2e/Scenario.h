@@ -18,8 +18,8 @@ namespace seamster::e2e {
 // Four packs offered, one "z" folder and one HomeCrafter folder counted too.
 constexpr int sandboxFolderCount = 6;
 inline const std::string installDirectory = "C:\\Program Files\\EA GAMES";
-inline const std::vector<std::string> sandboxPacks = {"The Sims 2", "The Sims 2 University",
-                                                      "The Sims 2 Nightlife", "The Sims 2 Double Deluxe"};
+inline const std::vector<std::string> sandboxPacks = {
+    "The Sims 2", "The Sims 2 University", "The Sims 2 Nightlife", "The Sims 2 Double Deluxe"};
 
 std::string bodyShopPath(const std::string& installDir, const std::string& pack);
 // The registry value that names the base game's folder, in the 32-bit view.
@@ -66,12 +66,12 @@ protected:
     static std::string programFolder();
     static std::string exePath() { return programFolder() + "\\Seamster.exe"; }
     static std::string settingsPath() { return programFolder() + "\\Seamster.ini"; }
+
 public:
     // The user game folder: Documents\EA Games\The Sims 2, without a final backslash.
     static std::string gameFolder();
 
 protected:
-
     Process startSeamster();
     // The main window once start-up is done, pressing "OK" in the set-up
     // window if it comes first; null (and a failure) on a message box or when

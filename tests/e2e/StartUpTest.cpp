@@ -107,9 +107,9 @@ TEST_F(SmallDesktop, EndsWithABoxNamingTheSize) {
     settle(box);
     snap(box, "too-small");
     EXPECT_EQ(text(box), "Seamster");
-    EXPECT_EQ(
-        messageBoxText(box),
-        "Sorry...\nMinumum Desktop Size Needed is 800 x 600\nYours is set to 799 x 600\nSeamster Ending");
+    EXPECT_EQ(messageBoxText(box),
+              "Sorry...\nMinumum Desktop Size Needed is 800 x 600\nYours is set to 799 x "
+              "600\nSeamster Ending");
     ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
     ASSERT_TRUE(seamster.waitForExit()) << "Seamster did not end";
     EXPECT_EQ(seamster.exitCode(), 0u);

@@ -56,7 +56,8 @@ TEST_F(StartUpTime, MainWindowShowsAsSoonAsAnEmptyWindowWould) {
         double probeTime = timeToWindow(probe, programFolder(), "Start probe", probeProcess);
         probeProcess.terminate();
         Process seamster;
-        double seamsterTime = timeToWindow(exePath(), programFolder(), mainTitle("The Sims 2"), seamster);
+        double seamsterTime =
+            timeToWindow(exePath(), programFolder(), mainTitle("The Sims 2"), seamster);
         seamster.terminate();
         ASSERT_GT(probeTime, 0) << "the probe window never showed";
         ASSERT_GT(seamsterTime, 0) << "the main window never showed";
@@ -64,9 +65,10 @@ TEST_F(StartUpTime, MainWindowShowsAsSoonAsAnEmptyWindowWould) {
         seamsterTimes.push_back(seamsterTime);
     }
     const double seamster = median(seamsterTimes), probeMedian = median(probeTimes);
-    std::printf("start-up to a visible window, median of %d runs: Seamster %.0f ms, "
-                "empty window %.0f ms, ratio %.2f\n",
-                runs, seamster, probeMedian, seamster / probeMedian);
+    std::printf(
+        "start-up to a visible window, median of %d runs: Seamster %.0f ms, "
+        "empty window %.0f ms, ratio %.2f\n",
+        runs, seamster, probeMedian, seamster / probeMedian);
     // Loose on purpose: only a start-up that does something slow fails here.
     EXPECT_LT(seamster, probeMedian * 3 + 1000);
 }

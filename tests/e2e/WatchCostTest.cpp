@@ -33,7 +33,8 @@ std::string readHostFile(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) return data;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        data.append(buffer, got);
     CloseHandle(file);
     return data;
 }
@@ -127,10 +128,11 @@ TEST_F(WatchCost, FollowingTheBodyShopCostsLittleAndNoticesItPromptly) {
     const double endSeen = timeUntilRunButton(main, true, ended);
     ASSERT_GE(endSeen, 0) << "the end of the Body Shop was never noticed";
 
-    std::printf("watching over %d s: Seamster idle %.2f %%, with the Body Shop running %.2f %% "
-                "of one core; a walk of the process list every 10 ms %.2f %% (ratio %.1f); "
-                "Body Shop start seen after %.0f ms, its end after %.0f ms\n",
-                seconds, idle, running, walking, walking / std::max(idle, 0.01), noticed, endSeen);
+    std::printf(
+        "watching over %d s: Seamster idle %.2f %%, with the Body Shop running %.2f %% "
+        "of one core; a walk of the process list every 10 ms %.2f %% (ratio %.1f); "
+        "Body Shop start seen after %.0f ms, its end after %.0f ms\n",
+        seconds, idle, running, walking, walking / std::max(idle, 0.01), noticed, endSeen);
     ASSERT_GE(walking, 0) << "the host's process table cannot be read";
     ASSERT_GE(idle, 0);
     ASSERT_GE(running, 0);

@@ -26,8 +26,8 @@ inline void note(Journal* journal, const std::string& line) {
 
 class FakeProcesses : public Processes {
 public:
-    int running = 0;           // answer once `script` is used up
-    std::deque<int> script;    // answers for the next checks, in order
+    int running = 0;         // answer once `script` is used up
+    std::deque<int> script;  // answers for the next checks, in order
     int checks = 0;
     std::string lastName;
 
@@ -90,7 +90,7 @@ public:
         friend bool operator==(const Box&, const Box&) = default;
     };
     std::vector<Box> boxes;
-    std::deque<int> answers;   // for the next questions, in order
+    std::deque<int> answers;  // for the next questions, in order
     int defaultAnswer = answerNo;
     Journal* journal = nullptr;
 

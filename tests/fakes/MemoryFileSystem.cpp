@@ -67,8 +67,8 @@ MemoryFileSystem::Node& MemoryFileSystem::ensureFolder(const std::string& path, 
     Node* node = root_.get();
     for (const auto& part : splitPath(path)) {
         auto it = node->children.find(toLower(part));
-        node = it != node->children.end() ? it->second.get()
-                                          : &makeChild(*node, part, true, created);
+        node =
+            it != node->children.end() ? it->second.get() : &makeChild(*node, part, true, created);
     }
     return *node;
 }
@@ -180,8 +180,8 @@ bool MemoryFileSystem::replace(const std::string& from, const std::string& to) {
     Node* source = find(from);
     Node* target = find(to);
     Location dst = locate(to);
-    if (!source || source->isFolder || !dst.parent || (target && (target->isFolder || target->readOnly)) ||
-        fails(FsOp::replace, from, true))
+    if (!source || source->isFolder || !dst.parent ||
+        (target && (target->isFolder || target->readOnly)) || fails(FsOp::replace, from, true))
         return false;
     Location src = locate(from);
     auto handle = std::move(src.parent->children[toLower(src.leaf)]);
@@ -246,7 +246,8 @@ bool MemoryFileSystem::removeFolder(const std::string& path) {
 
 std::optional<std::string> MemoryFileSystem::readFile(const std::string& path, size_t maxBytes) {
     Node* node = find(path);
-    if (!node || node->isFolder || node->data.size() > maxBytes || fails(FsOp::readFile, path, false))
+    if (!node || node->isFolder || node->data.size() > maxBytes ||
+        fails(FsOp::readFile, path, false))
         return std::nullopt;
     return node->data;
 }

@@ -13,8 +13,18 @@
 
 namespace seamster {
 
-enum class FsOp { list, rename, replace, copy, deleteFile, clearReadOnly, createFolder,
-                  removeFolder, readFile, writeFile };
+enum class FsOp {
+    list,
+    rename,
+    replace,
+    copy,
+    deleteFile,
+    clearReadOnly,
+    createFolder,
+    removeFolder,
+    readFile,
+    writeFile
+};
 
 class MemoryFileSystem : public FileSystem {
 public:

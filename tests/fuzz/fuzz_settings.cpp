@@ -18,12 +18,39 @@ namespace {
 const std::string folder = "C:\\Seamster\\";
 
 const char* const keys[] = {
-    "ApplicationName", "Version", "Auto Quit", "Ask Before Quit", "Remember Window Position",
-    "Selected Pack", "Install Directory", "Sims Folder Count", "RunBodyshop", "Image Path",
-    "Last Image", "Window X", "Window Y", "Orphan Projects", "In Front", "In Back",
-    "Start Number", "Copy To", "Copy To Display", "Go Back Weeks", "Bodyshop Number",
-    "Keep Number", "Copy Packages", "In The Last", "Custom Number", "Last Used",
-    "Packages Folder", "Path Display", "Search", "Other Folder", "", "auto quit", "Auto",
+    "ApplicationName",
+    "Version",
+    "Auto Quit",
+    "Ask Before Quit",
+    "Remember Window Position",
+    "Selected Pack",
+    "Install Directory",
+    "Sims Folder Count",
+    "RunBodyshop",
+    "Image Path",
+    "Last Image",
+    "Window X",
+    "Window Y",
+    "Orphan Projects",
+    "In Front",
+    "In Back",
+    "Start Number",
+    "Copy To",
+    "Copy To Display",
+    "Go Back Weeks",
+    "Bodyshop Number",
+    "Keep Number",
+    "Copy Packages",
+    "In The Last",
+    "Custom Number",
+    "Last Used",
+    "Packages Folder",
+    "Path Display",
+    "Search",
+    "Other Folder",
+    "",
+    "auto quit",
+    "Auto",
 };
 
 void require(bool condition) {
@@ -56,10 +83,10 @@ bool keepsItsShape(Latin1Codec& codec, const std::string& text) {
 }
 
 void keepOnlyStorable(Latin1Codec& codec, Settings& s) {
-    for (std::string* text : {&s.selectedPack, &s.installDirectory, &s.runBodyshop, &s.imagePath,
-                              &s.lastImage, &s.inFront, &s.inBack, &s.startNumber, &s.copyTo,
-                              &s.copyToDisplay, &s.lastUsed, &s.packagesFolder, &s.pathDisplay,
-                              &s.search})
+    for (std::string* text :
+         {&s.selectedPack, &s.installDirectory, &s.runBodyshop, &s.imagePath, &s.lastImage,
+          &s.inFront, &s.inBack, &s.startNumber, &s.copyTo, &s.copyToDisplay, &s.lastUsed,
+          &s.packagesFolder, &s.pathDisplay, &s.search})
         if (!keepsItsShape(codec, *text)) text->clear();
 }
 

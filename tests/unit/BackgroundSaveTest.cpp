@@ -12,7 +12,6 @@ const std::string kUser = "C:\\Docs\\EA Games\\The Sims 2\\";
 const std::string kBackground = kUser + "userbkg.bmp";
 const std::string kBackups = kUser + "BodyshopBackgrounds\\";
 
-
 // Scripted windows: each answer is set by the test, each call recorded.
 struct ScriptedScreens : BackgroundScreens {
     std::string chosenPicture;

@@ -242,11 +242,11 @@ TEST_F(RefreshThumbnailsTest, DeletesBothCachesAndReportsThem) {
     EXPECT_EQ(fs().exists(app.paths.casThumbnails), 0);
     EXPECT_FALSE(view.enabled(10));
     EXPECT_EQ(dialogs().boxes,
-              (std::vector<FakeDialogs::Box>{
-                  question(),
-                  {"Bodyshop will remake the thumbnails \n\n"
-                   "The Sims2 CAS will remake it's thumbnails \n\n" + note(),
-                   64, false}}));
+              (std::vector<FakeDialogs::Box>{question(),
+                                             {"Bodyshop will remake the thumbnails \n\n"
+                                              "The Sims2 CAS will remake it's thumbnails \n\n" +
+                                                  note(),
+                                              64, false}}));
 }
 
 TEST_F(RefreshThumbnailsTest, NothingToDeleteReportsOnlyEarlierDeletions) {
@@ -279,8 +279,8 @@ TEST_F(RefreshThumbnailsTest, ALockedCacheIsReportedAndTheOtherStillGoes) {
     fs().addFile(app.paths.casThumbnails);
     fs().setReadOnly(app.paths.casThumbnails, true);
     refreshThumbnails(app, view);
-    EXPECT_EQ(dialogs().boxes[4], (FakeDialogs::Box{"Unable to re-create the in-game thumbnails ",
-                                                    16, false}));
+    EXPECT_EQ(dialogs().boxes[4],
+              (FakeDialogs::Box{"Unable to re-create the in-game thumbnails ", 16, false}));
 }
 
 }  // namespace

@@ -71,8 +71,7 @@ TEST(BodyShopWatch, LookNowSeesAJustStartedBodyShopOnTheNextPass) {
     EXPECT_EQ(watch.check(processes, 0), 0);
     processes.bodyShopRuns = true;  // started by "Run Bodyshop"
     watch.lookNow();
-    EXPECT_EQ(watch.check(processes, 10), 1)
-        << "a stale answer would end the run before it began";
+    EXPECT_EQ(watch.check(processes, 10), 1) << "a stale answer would end the run before it began";
 }
 
 TEST(BodyShopWatch, WithoutAHoldItKeepsLookingAndAFailedListIsReported) {

@@ -124,8 +124,9 @@ TEST_F(FolderHidingTest, ALockedThumbnailCacheIsReportedAndHidingStands) {
     EXPECT_TRUE(app.run.savedSimsHidden);
     EXPECT_FALSE(app.bodyshopThumbnailsDeleted);
     EXPECT_TRUE(view.enabled(10));
-    EXPECT_EQ(dialogs().boxes, (std::vector<FakeDialogs::Box>{
-                                   {"Unable to re-create Bodyshop thumbnails", 64, false}}));
+    EXPECT_EQ(
+        dialogs().boxes,
+        (std::vector<FakeDialogs::Box>{{"Unable to re-create Bodyshop thumbnails", 64, false}}));
 }
 
 TEST_F(FolderHidingTest, RestorationPutsEverythingBackWithOneSummary) {

@@ -62,7 +62,8 @@ std::string indexedRows(int width, int height, int bits) {
         for (int x = 0; x < width; ++x) {
             const int index = (x + y * 3) % colours;
             const int bit = x * bits;
-            row[size_t(bit / 8)] = char(uint8_t(row[size_t(bit / 8)]) | index << (8 - bits - bit % 8));
+            row[size_t(bit / 8)] =
+                char(uint8_t(row[size_t(bit / 8)]) | index << (8 - bits - bit % 8));
         }
         rows += row;
     }
@@ -115,9 +116,10 @@ Seeds bmpSeeds() {
     // A palette shorter than the depth allows.
     add("indexed_8bit_short_palette",
         bmpFile(infoHeader(9, 4, 8, 0, 5), palette(greyRamp(5)), indexedRows(9, 4, 8)), 9, 4);
-    add("rgb555_16bit", bmpFile(infoHeader(11, 6, 16), "", rows16(11, 6, [](Rgb c) {
-                                    return uint32_t(c.r >> 3 << 10 | c.g >> 3 << 5 | c.b >> 3);
-                                })),
+    add("rgb555_16bit",
+        bmpFile(infoHeader(11, 6, 16), "",
+                rows16(11, 6,
+                       [](Rgb c) { return uint32_t(c.r >> 3 << 10 | c.g >> 3 << 5 | c.b >> 3); })),
         11, 6);
     add("rgb565_16bit_bitfields",
         bmpFile(infoHeader(11, 6, 16, 3), Bytes().u32(0xF800).u32(0x07E0).u32(0x001F).data,
@@ -165,14 +167,16 @@ Seeds bmpSeeds() {
         rle8.u8(5).u8(1).u8(0).u8(3).u8(2).u8(3).u8(0).u8(0);  // run, literal and its pad
         rle8.u8(0).u8(0).u8(0).u8(2).u8(2).u8(1);              // row end, jump 2 right 1 up
         rle8.u8(4).u8(2).u8(0).u8(0).u8(8).u8(3).u8(0).u8(1);  // run, row end, run, end
-        add("rle8", bmpFile(infoHeader(8, 4, 8, 1, 4), palette({black, red, green, blue}), rle8.data),
-            8, 4);
+        add("rle8",
+            bmpFile(infoHeader(8, 4, 8, 1, 4), palette({black, red, green, blue}), rle8.data), 8,
+            4);
         Bytes rle4;
-        rle4.u8(6).u8(0x12).u8(0).u8(0);                   // 1 2 1 2 1 2, row end
+        rle4.u8(6).u8(0x12).u8(0).u8(0);                    // 1 2 1 2 1 2, row end
         rle4.u8(0).u8(5).u8(0x31).u8(0x23).u8(0x10).u8(0);  // literal 3 1 2 3 1 + pad
         rle4.u8(0).u8(0).u8(0).u8(2).u8(1).u8(1).u8(3).u8(0x33).u8(0).u8(1);
-        add("rle4", bmpFile(infoHeader(7, 4, 4, 2, 4), palette({black, red, green, blue}), rle4.data),
-            7, 4);
+        add("rle4",
+            bmpFile(infoHeader(7, 4, 4, 2, 4), palette({black, red, green, blue}), rle4.data), 7,
+            4);
     }
     return seeds;
 }
@@ -218,8 +222,8 @@ Seeds icoSeeds() {
         // The directory's sizes are often wrong; 0 stands for 256.
         {"png_entry_directory_says_256.ico", icoFile({{0, 0, 32, smallPng(20, 10)}}), 20, 10},
         {"three_sizes.ico",
-         icoFile({{16, 16, 24, bits24}, {32, 32, 32, big32}, {16, 16, 32, smallPng(16, 16, 6)}}), 32,
-         32},
+         icoFile({{16, 16, 24, bits24}, {32, 32, 32, big32}, {16, 16, 32, smallPng(16, 16, 6)}}),
+         32, 32},
     };
 }
 
@@ -232,11 +236,13 @@ Seeds pngSeeds() {
     auto recipe = [&](int colourType, int depth) {
         PngRecipe r;
         r.width = w, r.height = h, r.colourType = colourType, r.bitDepth = depth;
-        const int channels = colourType == 0 || colourType == 3 ? 1 : colourType == 4 ? 2
+        const int channels = colourType == 0 || colourType == 3 ? 1
+                             : colourType == 4                  ? 2
                              : colourType == 2                  ? 3
                                                                 : 4;
         const int top = (1 << depth) - 1;
-        for (int i = 0; i < w * h * channels; ++i) r.samples.push_back(uint16_t(i * 7919 % (top + 1)));
+        for (int i = 0; i < w * h * channels; ++i)
+            r.samples.push_back(uint16_t(i * 7919 % (top + 1)));
         if (colourType == 3) r.palette = greyRamp(1 << depth);
         return r;
     };
@@ -301,7 +307,8 @@ Settings settingsInUse() {
     s.selectedPack = "The Sims 2 Double Deluxe\\SP4";
     s.installDirectory = "C:\\Program Files\\EA GAMES\\";
     s.currentFolderCount = 6;
-    s.runBodyshop = "C:\\Program Files\\EA GAMES\\The Sims 2 Double Deluxe\\SP4\\CSBin\\TS2BodyShop.exe";
+    s.runBodyshop =
+        "C:\\Program Files\\EA GAMES\\The Sims 2 Double Deluxe\\SP4\\CSBin\\TS2BodyShop.exe";
     s.imagePath = "C:\\Users\\Jo\\Pictures\\B\xC3\xA4ume\\";  // a code-page character
     s.lastImage = s.imagePath + "sky.png";
     s.windowX = 212;
@@ -405,8 +412,9 @@ void expectDistinctSmallNames(const Seeds& seeds) {
     }
 }
 
-void expectPictures(const Seeds& seeds,
-                    const std::function<std::optional<Image>(std::string_view, std::string*)>& decode) {
+void expectPictures(
+    const Seeds& seeds,
+    const std::function<std::optional<Image>(std::string_view, std::string*)>& decode) {
     for (const Seed& seed : seeds) {
         SCOPED_TRACE(seed.name);
         std::string why;

@@ -117,12 +117,11 @@ TEST_F(InstallationTest, NothingFoundAnywhereShowsNoWindowAndSavesNothing) {
 TEST_F(InstallationTest, CountsQualifyingFoldersButListsOnlySomeOfThem) {
     settings.installDirectory = "D:\\EA GAMES\\";
     addPacks("D:\\EA GAMES", {"ab", "The Sims 2", "zOld Pack", "Zeta Pack",
-                               "The Sims 2 HomeCrafter Plus", "homecrafter pack", "Seasons"});
+                              "The Sims 2 HomeCrafter Plus", "homecrafter pack", "Seasons"});
     fs().addFile("D:\\EA GAMES\\The Sims 2.txt");
     discover();
     EXPECT_EQ(settings.currentFolderCount, 6);
-    EXPECT_EQ(view.setUpPacks,
-              (Items{"The Sims 2", "Zeta Pack", "homecrafter pack", "Seasons"}));
+    EXPECT_EQ(view.setUpPacks, (Items{"The Sims 2", "Zeta Pack", "homecrafter pack", "Seasons"}));
 }
 
 TEST_F(InstallationTest, UnchangedCountShowsNothingAndSavesNothing) {

@@ -58,7 +58,7 @@ TEST(MainLayout, SavedPositionIsUsedWhenEitherCoordinateIsPositive) {
         int x, y;
         bool used;
     };
-    const Case cases[] = {{0, 50, true}, {50, 0, true},    {120, 80, true}, {-30, 5, true},
+    const Case cases[] = {{0, 50, true}, {50, 0, true},     {120, 80, true}, {-30, 5, true},
                           {0, 0, false}, {-10, -10, false}, {-5, 0, false}};
     for (const Case& c : cases) {
         auto corner = savedMainPosition(c.x, c.y);

@@ -79,9 +79,8 @@ TEST_F(MainLoopTest, EndOfRunRestoresOnceAndThenAutoQuits) {
     hideDownloads();
     app.run.undiesRestorePending = true;
     EXPECT_TRUE(pass());
-    EXPECT_EQ(dialogs().texts(),
-              (std::vector<std::string>{"The default undies were replaced \n"
-                                        "The Downloads folder is unhidden \n"}));
+    EXPECT_EQ(dialogs().texts(), (std::vector<std::string>{"The default undies were replaced \n"
+                                                           "The Downloads folder is unhidden \n"}));
     EXPECT_EQ(fs().contents(at("Downloads\\mod.package")), "mod");
     EXPECT_FALSE(app.run.downloadsHidden || app.run.undiesRestorePending);
 
@@ -139,8 +138,8 @@ TEST_F(MainLoopTest, QuitWarningNamesEveryPendingRestorationInOrder) {
             fake.app.run.downloadsHidden = c.downloads;
             fake.dialogs().answers = {answer};
             confirmQuit(fake.app);
-            const std::string text = "Warning!\nIf you Quit Seamster now\n" +
-                                     std::string(c.lines) + "\nDo you still want to Quit?";
+            const std::string text = "Warning!\nIf you Quit Seamster now\n" + std::string(c.lines) +
+                                     "\nDo you still want to Quit?";
             EXPECT_EQ(fake.dialogs().boxes, (std::vector<FakeDialogs::Box>{{text, 16, true}}));
             EXPECT_EQ(fake.app.run.quitRequested, answer == answerYes);
         }

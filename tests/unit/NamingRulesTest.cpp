@@ -31,14 +31,18 @@ struct ComposeCase {
 TEST(ComposeNewName, FollowsTheRenamingOptions) {
     const ComposeCase cases[] = {
         {"0a1b2c3d_Dress.package", "XY_", "_v2", false, true, "001", "XY_Dress_v2001", "002"},
-        {"0a1b2c3d_Dress.package", "XY_", "_v2", true, true, "001", "XY_0a1b2c3d_Dress_v2001", "002"},
+        {"0a1b2c3d_Dress.package", "XY_", "_v2", true, true, "001", "XY_0a1b2c3d_Dress_v2001",
+         "002"},
         {"My.Package.Backup.package", "", "", true, false, "7", "My.Backup", "7"},
         {"Summer_Dress.package", "", "", false, false, "", "Summer_Dress", ""},
         {"00000000_Dress.package", "", "", false, false, "", "00000000_Dress", ""},
         {"1ZZZZZZZ_Dress.PACKAGE", "", "", false, false, "", "Dress", ""},
-        {"0A1B2C3D_Robe \xC3\xA9t\xC3\xA9.package", "", "", false, false, "", "Robe \xC3\xA9t\xC3\xA9", ""},
+        {"0A1B2C3D_Robe \xC3\xA9t\xC3\xA9.package", "", "", false, false, "",
+         "Robe \xC3\xA9t\xC3\xA9", ""},
         // The number is counted in characters, so a non-ASCII one is cut whole.
-        {"1\xC3\xA9" "345678_Hat.package", "", "", false, false, "", "Hat", ""},
+        {"1\xC3\xA9"
+         "345678_Hat.package",
+         "", "", false, false, "", "Hat", ""},
         {"0a1b2c3d_Dress.package", "", "   ", true, true, "5", "0a1b2c3d_Dress   5", "6"},
         {"0a1b2c3d_Dress.package", "", "", true, true, "", "0a1b2c3d_Dress", "1"},
     };
@@ -64,9 +68,18 @@ TEST(ComposeNewName, NumbersSuccessiveFilesFromTheStartNumber) {
 
 TEST(AdvanceStartNumber, KeepsTheWidthAndReadsLikeANumber) {
     const std::pair<const char*, const char*> cases[] = {
-        {"001", "002"}, {"009", "010"}, {"99", "100"}, {"", "1"}, {"0", "1"},
-        {" 7", "08"},   {"12ab", "0013"}, {"abc", "001"}, {"+4", "05"}, {"-3", "-2"},
-        {"-1", "00"},   {"-0", "01"},
+        {"001", "002"},
+        {"009", "010"},
+        {"99", "100"},
+        {"", "1"},
+        {"0", "1"},
+        {" 7", "08"},
+        {"12ab", "0013"},
+        {"abc", "001"},
+        {"+4", "05"},
+        {"-3", "-2"},
+        {"-1", "00"},
+        {"-0", "01"},
         // Longer than any integer type, as a hand-edited settings file may hold.
         {"99999999999999999999", "100000000000000000000"},
     };
@@ -76,8 +89,8 @@ TEST(AdvanceStartNumber, KeepsTheWidthAndReadsLikeANumber) {
 TEST(IsValidFileName, RefusesEmptyTextControlsAndReservedCharacters) {
     for (const char* good : {"a", "[x]", "Dress=+;,", "   ", "Caf\xC3\xA9", "a.b"})
         EXPECT_TRUE(isValidFileName(good)) << good;
-    for (const char* bad : {"", "a?b", "a\"b", "a*", "a/b", "a:b", "<", ">", "a\\b", "a|b",
-                            "tab\there", "\x1f"})
+    for (const char* bad :
+         {"", "a?b", "a\"b", "a*", "a/b", "a:b", "<", ">", "a\\b", "a|b", "tab\there", "\x1f"})
         EXPECT_FALSE(isValidFileName(bad)) << bad;
 }
 

@@ -47,8 +47,8 @@ std::vector<std::string> namesOf(const PackageSearch& search) {
 }
 
 TEST(HasBodyShopNumber, NeedsANonZeroHexNumberAndAnUnderscore) {
-    for (const char* yes : {"0a1b2c3d_Dress.package", "1ZZZZZZZ_Dress.package", "FFFFFFFF_x",
-                            " $1abcde_x"})
+    for (const char* yes :
+         {"0a1b2c3d_Dress.package", "1ZZZZZZZ_Dress.package", "FFFFFFFF_x", " $1abcde_x"})
         EXPECT_TRUE(hasBodyShopNumber(yes)) << yes;
     for (const char* no : {"00000000_Dress.package", "ZZZZZZZZ_Dress.package",
                            "0a1b2c3dDress.package", "0a1b_x", "0a1b2c3d", ""})
@@ -67,8 +67,7 @@ TEST(ShortenPathForDisplay, KeepsTheTailFromAFolderBoundary) {
     EXPECT_EQ(shortenPathForDisplay(path, 57), path);
     EXPECT_EQ(shortenPathForDisplay("C:\\abcdefghij", 5), " ~ fghij");
     // Characters, not bytes: "é" counts once and is never split.
-    EXPECT_EQ(shortenPathForDisplay("C:\\\xC3\xA9t\xC3\xA9\\ab\\", 7),
-              " ~ ab\\");
+    EXPECT_EQ(shortenPathForDisplay("C:\\\xC3\xA9t\xC3\xA9\\ab\\", 7), " ~ ab\\");
     EXPECT_EQ(shortenPathForDisplay("C:\\\xC3\xA9t\xC3\xA9\\", 7), "C:\\\xC3\xA9t\xC3\xA9\\");
 }
 
@@ -76,8 +75,8 @@ TEST(DateText, ReadsOnlyPossibleDatesFrom1970On) {
     EXPECT_EQ(readDateText("02/29/2024"), (LocalDate{2024, 2, 29}));
     EXPECT_EQ(readDateText("1/5/2020"), (LocalDate{2020, 1, 5}));
     EXPECT_EQ(readDateText("01.01.1970"), (LocalDate{1970, 1, 1}));
-    for (const char* bad : {"02/29/2023", "13/01/2020", "00/10/2020", "04/31/2020", "01/01/1969",
-                            "", "garbage"})
+    for (const char* bad :
+         {"02/29/2023", "13/01/2020", "00/10/2020", "04/31/2020", "01/01/1969", "", "garbage"})
         EXPECT_FALSE(readDateText(bad)) << bad;
     EXPECT_EQ(formatDateText({2024, 3, 9}), "03/09/2024");
     EXPECT_EQ(addDays({2024, 3, 1}, -1), (LocalDate{2024, 2, 29}));
@@ -100,8 +99,8 @@ TEST(FindWindow, StartsFromTheStoredChoices) {
     settings.goBackWeeks = 40;
     EXPECT_EQ(findWindowState(settings).folder, FolderChoice::savedSims);
     EXPECT_EQ(findWindowState(settings).weeksIndex, 6);
-    EXPECT_TRUE(acceptSearchFolderPick("D:\\Sims Content\\Body Shop Work\\Finished Packages\\Outfits\\",
-                                       settings));
+    EXPECT_TRUE(acceptSearchFolderPick(
+        "D:\\Sims Content\\Body Shop Work\\Finished Packages\\Outfits\\", settings));
     EXPECT_FALSE(acceptSearchFolderPick("", settings));  // cancelled: the earlier pick stays
     state = findWindowState(settings);
     EXPECT_EQ(state.folder, FolderChoice::other);
@@ -158,7 +157,7 @@ TEST(FindPackages, DatesFilesByTheLocalDayEastAndWestOfUtc) {
     lastDay.goBackWeeks = 0;
 
     // Ten hours east: 00:30 on 11 March locally is still 10 March in UTC.
-    fs.addFile(kFolder + "morning.package", "", utc(2024, 3, 10, 14, 10))   // 00:10 local, 11th
+    fs.addFile(kFolder + "morning.package", "", utc(2024, 3, 10, 14, 10))     // 00:10 local, 11th
         .addFile(kFolder + "evening.package", "", utc(2024, 3, 10, 13, 50));  // 23:50 local, 10th
     ZoneClock east(utc(2024, 3, 10, 14, 30), 10);
     PackageSearch search = findPackages(kFolder, lastDay, fs, east);
@@ -168,7 +167,7 @@ TEST(FindPackages, DatesFilesByTheLocalDayEastAndWestOfUtc) {
 
     // Five hours west: 23:00 on 11 March locally is already the 12th in UTC.
     MemoryFileSystem west;
-    west.addFile(kFolder + "tonight.package", "", utc(2024, 3, 12, 2))  // 21:00 local, 11th
+    west.addFile(kFolder + "tonight.package", "", utc(2024, 3, 12, 2))         // 21:00 local, 11th
         .addFile(kFolder + "lastnight.package", "", utc(2024, 3, 11, 4, 30));  // 23:30, 10th
     ZoneClock westClock(utc(2024, 3, 12, 4), -5);
     search = findPackages(kFolder, lastDay, west, westClock);

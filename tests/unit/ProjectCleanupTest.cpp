@@ -142,7 +142,7 @@ TEST_F(RemoveProjects, EveryRemovalMarksOrphansAgainAndMayTickThem) {
     EXPECT_EQ(ticks(model.projectRows()), (std::vector<bool>{false, true, true}));
     model.setProjectTicked(1, false);  // the user keeps one orphan
     model.setProjectTicked(2, false);
-    fs.addFolder(at("Old Hat"));       // and gives another its folder back
+    fs.addFolder(at("Old Hat"));  // and gives another its folder back
     model.setFolderTicked(0, true);
     model.removeTicked();
     auto rows = model.projectRows();

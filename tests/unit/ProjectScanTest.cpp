@@ -142,22 +142,52 @@ TEST(ProjectFolderExists, AFileOrFolderOfTheNameWithoutLeadingSpacesCounts) {
 TEST(ProjectFolderExists, NamesThatLeadOutOfTheFolderNeverCount) {
     MemoryFileSystem fs;
     fs.addFolder(at("Sub\\Inner")).addFile("C:\\Users\\Ann\\Documents\\EA Games\\Keep.txt");
-    const Names hostile = {"",          "    ",       ".",          "..",
-                           "...",       "..\\..",     "..\\..\\Keep.txt", "Sub\\Inner",
-                           "Sub/Inner", "C:\\Users",  "Sub:stream", "Sub\x01",
-                           "Sub|x",     "Sub<",       std::string(5000, 'x')};
+    const Names hostile = {"",
+                           "    ",
+                           ".",
+                           "..",
+                           "...",
+                           "..\\..",
+                           "..\\..\\Keep.txt",
+                           "Sub\\Inner",
+                           "Sub/Inner",
+                           "C:\\Users",
+                           "Sub:stream",
+                           "Sub\x01",
+                           "Sub|x",
+                           "Sub<",
+                           std::string(5000, 'x')};
     for (const std::string& name : hostile)
         EXPECT_FALSE(projectFolderExists(fs, kProjects, name)) << name;
 }
 
 TEST(IsPlainEntryName, AcceptsOnlyOneEntryOfItsOwnFolder) {
-    const Names plain = {"Red Dress.xml", "a", "r\xC3\xA9sum\xC3\xA9", "console.xml", "COM10",
-                         ".hidden"};
+    const Names plain = {"Red Dress.xml", "a",     "r\xC3\xA9sum\xC3\xA9",
+                         "console.xml",   "COM10", ".hidden"};
     for (const std::string& name : plain) EXPECT_TRUE(isPlainEntryName(name)) << name;
-    const Names refused = {"",      ".",     "..",       "a\\b",   "a/b",     "*",
-                           "*.*",   "a?",    "C:",       "x:stream", "a|b",   "a<b",
-                           "a\"b", "name.", "name ",    "CON",      "con.txt", "Nul",
-                           "LPT1",  "com9.xml", "a\tb", "a\x7f",   std::string(2000, 'n')};
+    const Names refused = {"",
+                           ".",
+                           "..",
+                           "a\\b",
+                           "a/b",
+                           "*",
+                           "*.*",
+                           "a?",
+                           "C:",
+                           "x:stream",
+                           "a|b",
+                           "a<b",
+                           "a\"b",
+                           "name.",
+                           "name ",
+                           "CON",
+                           "con.txt",
+                           "Nul",
+                           "LPT1",
+                           "com9.xml",
+                           "a\tb",
+                           "a\x7f",
+                           std::string(2000, 'n')};
     for (const std::string& name : refused) EXPECT_FALSE(isPlainEntryName(name)) << name;
 }
 

@@ -22,7 +22,6 @@ const std::string kSavedSims = kUser + "SavedSims\\";
 const std::string kCopies = "D:\\Copies\\";
 constexpr int64_t kToday = 1700000000;  // 2023-11-14 22:13 UTC
 
-
 // The two windows as a user sees them. The user is a script of steps; each
 // step changes what the user would change and returns the event it raises.
 struct FakeScreen : RenameScreen {
@@ -251,15 +250,15 @@ TEST_F(RenameFlowTest, FindWindowStartsFromTheSettingsAndCancelClosesBoth) {
 }
 
 TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
-    addPackages({"0a1b2c3d_Dress.package", "Summer_Dress.package", "readme.txt",
-                 "1f2e3d4c_Top.PACKAGE"});
+    addPackages(
+        {"0a1b2c3d_Dress.package", "Summer_Dress.package", "readme.txt", "1f2e3d4c_Top.PACKAGE"});
     screen.type(fw, f::searchText, "Dress");
     screen.choose(fw, f::withText, {f::withNumber, f::withText, f::listAll});
     screen.click(fw, f::ok);
     run();  // the user leaves while the list shows
 
-    EXPECT_EQ(screen.names(), (std::vector<std::string>{"Summer_Dress.package",
-                                                         "0a1b2c3d_Dress.package"}));
+    EXPECT_EQ(screen.names(),
+              (std::vector<std::string>{"Summer_Dress.package", "0a1b2c3d_Dress.package"}));
     EXPECT_EQ(screen.rows[0].created, "11/14/2023");
     EXPECT_EQ(screen.titles[rw], " Seamster  --  Rename Bodyshop Packages in SavedSims");
     EXPECT_EQ(screen.textOf(rw, g::header), "Select the Package Files you want to rename");
@@ -414,19 +413,18 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
 
     EXPECT_EQ(savedSims(), (std::vector<std::string>{"0a1b2c3d_Dress.package", "MyHat.package",
                                                      "Top2.package", "XY_Skirt001.package"}));
-    EXPECT_EQ(screen.names(),
-              (std::vector<std::string>{"XY_Skirt001.package", "MyHat.package",
-                                        "0a1b2c3d_Dress.package", "Top2.package"}));
+    EXPECT_EQ(screen.names(), (std::vector<std::string>{"XY_Skirt001.package", "MyHat.package",
+                                                        "0a1b2c3d_Dress.package", "Top2.package"}));
     EXPECT_EQ(screen.rows[2].nameColour, kTextRed);
     for (size_t i : {0, 1, 3}) EXPECT_EQ(screen.rows[i].nameColour, kTextGreen);
     for (const PackageRow& row : screen.rows) EXPECT_EQ(row.state, 0);
     EXPECT_EQ(dialogs.texts().size(), 1u);  // only for the colon
     EXPECT_EQ(screen.status[statusErrors], " 1");
-    EXPECT_EQ(screen.captions,
-              (std::vector<std::string>{"Renaming Options", "Processing 4 Files",
-                                        "Finished 1 of 4 Files", "Finished 2 of 4 Files",
-                                        "Finished 3 of 4 Files", "Finished 4 of 4 Files",
-                                        "Renaming Options"}));
+    EXPECT_EQ(
+        screen.captions,
+        (std::vector<std::string>{"Renaming Options", "Processing 4 Files", "Finished 1 of 4 Files",
+                                  "Finished 2 of 4 Files", "Finished 3 of 4 Files",
+                                  "Finished 4 of 4 Files", "Renaming Options"}));
     EXPECT_EQ(screen.progress, 100);
     EXPECT_EQ(app.settings.startNumber, "005");  // one number per file shown
     EXPECT_EQ(screen.textOf(rw, g::startNumber), "005");
@@ -445,8 +443,8 @@ TEST_F(RenameFlowTest, CancelFinishesTheFileOnScreenAndLeavesTheRestTicked) {
     screen.click(rw, g::rename);  // a
     screen.click(rw, g::done);    // b is still renamed, then the run ends
     run();
-    EXPECT_EQ(screen.names(), (std::vector<std::string>{"a_v2.package", "b_v2.package",
-                                                         "c.package", "d.package", "e.package"}));
+    EXPECT_EQ(screen.names(), (std::vector<std::string>{"a_v2.package", "b_v2.package", "c.package",
+                                                        "d.package", "e.package"}));
     EXPECT_EQ(screen.rows[1].state, 0);
     for (size_t i = 2; i < 5; ++i) EXPECT_EQ(screen.rows[i].state, kRowTicked);
     EXPECT_EQ(screen.status[statusTicked], " 3");
@@ -485,7 +483,7 @@ TEST_F(RenameFlowTest, AutomaticRunsAfterOneConfirmationAndCancelStopsAfterTheCu
 
 TEST_F(RenameFlowTest, CopiesAreMarkedAndNothingIsOverwritten) {
     addPackages({"c.package", "b.package", "a.package"});
-    fs.addFolder(kSavedSims + "X_b.package");  // b cannot be renamed
+    fs.addFolder(kSavedSims + "X_b.package");           // b cannot be renamed
     fs.addFile(kCopies + "X_c.package", "older copy");  // c cannot be copied
     app.settings.inFront = "X_";
     app.settings.copyTo = kCopies;

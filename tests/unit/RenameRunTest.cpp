@@ -41,8 +41,8 @@ struct Listing {
 };
 
 TEST(RenameRun, AutoNumbersTheTickedRowsFromTheTopWithProgress) {
-    Listing listing({"0a1b2c3d_Dress.package", "skip.package", "0a1b2c3d_Top.package",
-                     "Hat.package"});
+    Listing listing(
+        {"0a1b2c3d_Dress.package", "skip.package", "0a1b2c3d_Top.package", "Hat.package"});
     listing.rows[1].state = 0;
     listing.rows[3].state = kRowSelected;  // a highlighted row counts as ticked
     listing.naming = {"XY_", "", false, true, "001"};
@@ -157,7 +157,8 @@ TEST(RenameRun, CopiesIntoTheSearchedFolderUnderOtherCaseAllFail) {
     auto before = listing.fs.snapshot();
     RenameRun run(RunMode::automatic, kFolder, listing.rows, listing.naming, listing.fs);
     run.start(true, sameFolder);
-    for (const FileResult& result : listing.runAll(run)) EXPECT_EQ(result.copy, CopyOutcome::failed);
+    for (const FileResult& result : listing.runAll(run))
+        EXPECT_EQ(result.copy, CopyOutcome::failed);
     EXPECT_EQ(listing.fs.snapshot(), before);
 }
 
@@ -202,8 +203,7 @@ TEST(RenameRun, WithoutACopyFolderNothingIsCopied) {
     EXPECT_FALSE(acceptCopyFolderPick("", copyTo, display));
     EXPECT_EQ(copyTo, "D:\\Old\\");
     EXPECT_TRUE(acceptCopyFolderPick(
-        "E:\\A Very Long Folder Name\\With Several Levels\\Of Copies\\Outfits\\", copyTo,
-        display));
+        "E:\\A Very Long Folder Name\\With Several Levels\\Of Copies\\Outfits\\", copyTo, display));
     EXPECT_EQ(display, " ~ With Several Levels\\Of Copies\\Outfits\\");
 }
 

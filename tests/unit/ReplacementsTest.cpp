@@ -29,8 +29,7 @@ protected:
         return names;
     }
     // The texts of a background or skin list, default entry first.
-    static std::vector<std::string> entries(const ReplacementKind& kind,
-                                            const std::string& first) {
+    static std::vector<std::string> entries(const ReplacementKind& kind, const std::string& first) {
         std::vector<std::string> out{first};
         for (const std::string& name : kind.names) out.push_back(" " + name);
         return out;
@@ -46,15 +45,14 @@ protected:
 using Names = std::vector<std::string>;
 
 TEST_F(Replacements, OpeningSwitchesTheBackgroundOffAndOkSwitchesTheChosenOneOn) {
-    add({"A_BodyShopscreenreplacement.package", "B_BodyShopscreenreplacement.off",
-         "readme.txt"});
+    add({"A_BodyShopscreenreplacement.package", "B_BodyShopscreenreplacement.off", "readme.txt"});
     ReplacementScan found = scan();
     EXPECT_EQ(entries(found.backgrounds, " Standard Background"),
               (Names{" Standard Background", " A_BodyShopscreenreplacement",
                      " B_BodyShopscreenreplacement"}));
     EXPECT_EQ(found.backgrounds.selected, 1);
-    EXPECT_EQ(files(), (Names{"A_BodyShopscreenreplacement.off",
-                              "B_BodyShopscreenreplacement.off", "readme.txt"}));
+    EXPECT_EQ(files(), (Names{"A_BodyShopscreenreplacement.off", "B_BodyShopscreenreplacement.off",
+                              "readme.txt"}));
     // Renamed, not copied: the package keeps its contents.
     EXPECT_EQ(fs.contents(kConfig + "A_BodyShopscreenreplacement.off"),
               "A_BodyShopscreenreplacement.package");
@@ -67,8 +65,8 @@ TEST_F(Replacements, OpeningSwitchesTheBackgroundOffAndOkSwitchesTheChosenOneOn)
     found = scan();
     EXPECT_EQ(found.backgrounds.selected, 2);
     ok(found, {.background = 0});
-    EXPECT_EQ(files(), (Names{"A_BodyShopscreenreplacement.off",
-                              "B_BodyShopscreenreplacement.off", "readme.txt"}));
+    EXPECT_EQ(files(), (Names{"A_BodyShopscreenreplacement.off", "B_BodyShopscreenreplacement.off",
+                              "readme.txt"}));
 }
 
 TEST_F(Replacements, SkinsFolderAndMixedNamesAreScannedByKind) {
@@ -77,15 +75,14 @@ TEST_F(Replacements, SkinsFolderAndMixedNamesAreScannedByKind) {
     fs.addFolder(kConfig + "Old_mannequinreplacement.package");
     ReplacementScan found = scan();
     EXPECT_TRUE(found.backgrounds.names.empty());
-    EXPECT_EQ(entries(found.skins, " Default (Grey)"),
-              (Names{" Default (Grey)", " Tan_mannequinreplacement",
-                     " Dark_mannequinreplacement"}));
+    EXPECT_EQ(
+        entries(found.skins, " Default (Grey)"),
+        (Names{" Default (Grey)", " Tan_mannequinreplacement", " Dark_mannequinreplacement"}));
     EXPECT_EQ(found.skins.selected, 2);
     EXPECT_EQ(fs.exists(kConfig + "Old_mannequinreplacement.package"), -2);
 
     ok(found, {.skin = 1});
-    EXPECT_EQ(files(), (Names{"Dark_mannequinreplacement.off",
-                              "Tan_mannequinreplacement.package",
+    EXPECT_EQ(files(), (Names{"Dark_mannequinreplacement.off", "Tan_mannequinreplacement.package",
                               "bodyshopscreenreplacement.package"}));
 }
 
@@ -105,8 +102,8 @@ TEST_F(Replacements, TheSamePackageFoundOnAndOffIsListedOnce) {
     EXPECT_EQ(found.backgrounds.names, (Names{"A_BodyShopscreenreplacement"}));
     EXPECT_EQ(found.backgrounds.selected, 1);
     // The switch-off could not take the name that is already there; both files stay.
-    EXPECT_EQ(files(), (Names{"A_BodyShopscreenreplacement.off",
-                              "A_BodyShopscreenreplacement.package"}));
+    EXPECT_EQ(files(),
+              (Names{"A_BodyShopscreenreplacement.off", "A_BodyShopscreenreplacement.package"}));
 }
 
 TEST_F(Replacements, UnderwearIsSwitchedOffByTheScanAndOnUnderItsFixedNames) {
@@ -123,9 +120,9 @@ TEST_F(Replacements, UnderwearIsSwitchedOffByTheScanAndOnUnderItsFixedNames) {
     UnderwearPictures pictures = ok(found, {.female = 1, .male = 1});
     EXPECT_EQ(pictures.female, picture::changed);
     EXPECT_EQ(pictures.male, picture::changed);
-    EXPECT_EQ(files(), (Names{"extra_female_inisibleundies.off",
-                              "wind_female_inisibleundies.package",
-                              "wind_male_inisibleundies.package"}));
+    EXPECT_EQ(files(),
+              (Names{"extra_female_inisibleundies.off", "wind_female_inisibleundies.package",
+                     "wind_male_inisibleundies.package"}));
 
     // Opening again switches both off; keeping the defaults leaves them off.
     found = scan();

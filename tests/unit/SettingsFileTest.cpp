@@ -31,9 +31,11 @@ struct IntegerCase {
 TEST_F(SettingsFileFixture, ReadsIntegersByTheReadingRules) {
     const IntegerCase cases[] = {
         {"hand-edited line", "Auto Quit = 1\r\n  window x   =   120  \r\n", "Window X", 9, 120},
-        {"bare LF and no final line end", "Auto Quit = 1\nWindow X = 5\nWindow Y = 6", "Window Y", 9, 6},
+        {"bare LF and no final line end", "Auto Quit = 1\nWindow X = 5\nWindow Y = 6", "Window Y",
+         9, 6},
         {"group header first", "[Seamster]\r\nWindow X = 5\r\n", "Window X", 9, 9},
-        {"group header ends the search", "Window Y = 1\r\n[Other]\r\nWindow X = 5\r\n", "Window X", 9, 9},
+        {"group header ends the search", "Window Y = 1\r\n[Other]\r\nWindow X = 5\r\n", "Window X",
+         9, 9},
         {"keys before a header are found", "Window X = 5\r\n[Other]\r\n", "Window X", 9, 5},
         {"indented bracket is no header", " [x]\r\nWindow X = 5\r\n", "Window X", 9, 5},
         {"comment", "; Window X = 5\r\n", "Window X", 9, 9},
@@ -128,7 +130,8 @@ TEST_F(SettingsFileFixture, RefusesFilesItCannotUse) {
     EXPECT_EQ(file.mode(), SettingsFile::Mode::closed);
 
     // A file far larger than any settings file is treated as no file at all.
-    fs.addFile(folder + "Huge.ini", "Auto Quit = 1\r\n" + std::string(SettingsFile::maxFileBytes, ' '));
+    fs.addFile(folder + "Huge.ini",
+               "Auto Quit = 1\r\n" + std::string(SettingsFile::maxFileBytes, ' '));
     EXPECT_FALSE(file.open("Huge.ini"));
     EXPECT_EQ(file.readInteger("Auto Quit", 0), 0);
 }
@@ -190,37 +193,38 @@ TEST_F(SettingsFileFixture, SavesEveryKeyInItsPlace) {
     Settings settings = everyValueSet();
     clock.todayDate = LocalDate{2009, 3, 5};
     ASSERT_TRUE(saveSettings(settings, fs, codec, clock, folder));
-    EXPECT_EQ(fs.contents(iniPath),
-              "ApplicationName = Seamster\r\n"
-              "Version =  v 0.36 \xDF\r\n"
-              "Auto Quit = 1\r\n"
-              "Ask Before Quit = 0\r\n"
-              "Remember Window Position = 1\r\n"
-              "Selected Pack = The Sims 2 FreeTime\r\n"
-              "Install Directory = C:\\Program Files\\EA GAMES\\\r\n"
-              "Sims Folder Count = 5\r\n"
-              "RunBodyshop = C:\\Program Files\\EA GAMES\\The Sims 2 FreeTime\\CSBin\\TS2BodyShop.exe\r\n"
-              "Image Path = C:\\Pictures\\\r\n"
-              "Last Image = C:\\Pictures\\beach.jpg\r\n"
-              "Window X = -8\r\n"
-              "Window Y = 120\r\n"
-              "Orphan Projects = 0\r\n"
-              "In Front = AF \r\n"
-              "In Back =  top\r\n"
-              "Start Number = 007\r\n"
-              "Copy To = D:\\Finished\\\r\n"
-              "Copy To Display = Finished\r\n"
-              "Go Back Weeks = 2\r\n"
-              "Bodyshop Number = 2\r\n"
-              "Keep Number = 0\r\n"
-              "Copy Packages = 1\r\n"
-              "In The Last = 2\r\n"
-              "Custom Number = 1\r\n"
-              "Last Used = 03/05/2009\r\n"
-              "Packages Folder = D:\\Packages\\\r\n"
-              "Path Display = Packages\r\n"
-              "Search = dress\r\n"
-              "Other Folder = 1\r\n");
+    EXPECT_EQ(
+        fs.contents(iniPath),
+        "ApplicationName = Seamster\r\n"
+        "Version =  v 0.36 \xDF\r\n"
+        "Auto Quit = 1\r\n"
+        "Ask Before Quit = 0\r\n"
+        "Remember Window Position = 1\r\n"
+        "Selected Pack = The Sims 2 FreeTime\r\n"
+        "Install Directory = C:\\Program Files\\EA GAMES\\\r\n"
+        "Sims Folder Count = 5\r\n"
+        "RunBodyshop = C:\\Program Files\\EA GAMES\\The Sims 2 FreeTime\\CSBin\\TS2BodyShop.exe\r\n"
+        "Image Path = C:\\Pictures\\\r\n"
+        "Last Image = C:\\Pictures\\beach.jpg\r\n"
+        "Window X = -8\r\n"
+        "Window Y = 120\r\n"
+        "Orphan Projects = 0\r\n"
+        "In Front = AF \r\n"
+        "In Back =  top\r\n"
+        "Start Number = 007\r\n"
+        "Copy To = D:\\Finished\\\r\n"
+        "Copy To Display = Finished\r\n"
+        "Go Back Weeks = 2\r\n"
+        "Bodyshop Number = 2\r\n"
+        "Keep Number = 0\r\n"
+        "Copy Packages = 1\r\n"
+        "In The Last = 2\r\n"
+        "Custom Number = 1\r\n"
+        "Last Used = 03/05/2009\r\n"
+        "Packages Folder = D:\\Packages\\\r\n"
+        "Path Display = Packages\r\n"
+        "Search = dress\r\n"
+        "Other Folder = 1\r\n");
     EXPECT_EQ(settings.simsFolderCount, 5);
     EXPECT_EQ(settings.lastUsed, "12/31/2008");  // the run keeps filtering by the old date
     EXPECT_EQ(fs.exists(iniPath + ".new"), 0);
@@ -272,7 +276,7 @@ TEST_F(SettingsFileFixture, AFailedSaveKeepsTheOldFile) {
 
 TEST_F(SettingsFileFixture, NonAsciiFoldersSurviveASave) {
     const std::string latin = "C:\\Programme\\Caf\xC3\xA9 \xC3\x86ons\\";  // "Café Æons"
-    const std::string beyond = "D:\\\xE3\x82\xB7\xE3\x83\xA0\\";               // Japanese
+    const std::string beyond = "D:\\\xE3\x82\xB7\xE3\x83\xA0\\";           // Japanese
     for (const std::string& dir : {latin, beyond}) {
         const std::string programFolder = dir + "Seamster\\";
         fs.addFolder(programFolder);

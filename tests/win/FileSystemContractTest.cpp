@@ -83,8 +83,8 @@ protected:
         wchar_t temp[MAX_PATH + 1] = {};
         ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = narrow(temp) + "seamster-" + std::to_string(GetCurrentProcessId()) + "-" +
-                info->name();
+        root_ =
+            narrow(temp) + "seamster-" + std::to_string(GetCurrentProcessId()) + "-" + info->name();
         removeTree(widen(root_));
         ASSERT_TRUE(CreateDirectoryW(widen(root_).c_str(), nullptr));
     }
@@ -225,8 +225,8 @@ TEST_F(Win32FileSystemTest, RenameRefusesAnExistingTargetButAllowsACaseChange) {
     EXPECT_EQ(rawRead(at("savedsims_OFF\\sim.package")), "sim");
     // Renaming to the very same name changes nothing and succeeds.
     EXPECT_TRUE(fs.rename(at("Taken.txt"), at("Taken.txt")));
-    EXPECT_EQ(sorted(listNames("*.*")),
-              (std::vector<std::string>{"DOWNLOADS.txt", "SavedSims", "Taken.txt", "savedsims_OFF"}));
+    EXPECT_EQ(sorted(listNames("*.*")), (std::vector<std::string>{"DOWNLOADS.txt", "SavedSims",
+                                                                  "Taken.txt", "savedsims_OFF"}));
 }
 
 TEST_F(Win32FileSystemTest, RenameMovesFoldersWithTheirContent) {
@@ -278,8 +278,7 @@ TEST_F(Win32FileSystemTest, ReadOnlyFileRefusesDeleteUntilCleared) {
     EXPECT_EQ(rawRead(at("cigen.package")), "cache");
 
     EXPECT_TRUE(fs.clearReadOnly(at("cigen.package")));
-    EXPECT_EQ(GetFileAttributesW(widen(at("cigen.package")).c_str()) & FILE_ATTRIBUTE_READONLY,
-              0u);
+    EXPECT_EQ(GetFileAttributesW(widen(at("cigen.package")).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_TRUE(fs.clearReadOnly(at("cigen.package")));  // already writable
     EXPECT_TRUE(fs.deleteFile(at("cigen.package")));
     EXPECT_EQ(fs.exists(at("cigen.package")), 0);

@@ -18,187 +18,202 @@ using Size = std::pair<int, int>;
 
 #pragma pack(push, 2)
 struct GroupIconEntry {
-  BYTE width;
-  BYTE height;
-  BYTE colorCount;
-  BYTE reserved;
-  WORD planes;
-  WORD bitCount;
-  DWORD bytesInRes;
-  WORD id;
+    BYTE width;
+    BYTE height;
+    BYTE colorCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytesInRes;
+    WORD id;
 };
 struct GroupIconHeader {
-  WORD reserved;
-  WORD type;
-  WORD count;
+    WORD reserved;
+    WORD type;
+    WORD count;
 };
 #pragma pack(pop)
 
 std::wstring seamsterExePath() {
-  wchar_t buffer[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-  std::wstring path = buffer;
-  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Seamster.exe";
+    wchar_t buffer[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    std::wstring path = buffer;
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Seamster.exe";
 }
 
 class PictureResources : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    module_ = LoadLibraryExW(seamsterExePath().c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  }
-  static void TearDownTestSuite() {
-    if (module_) FreeLibrary(module_);
-    module_ = nullptr;
-  }
-  void SetUp() override { ASSERT_NE(module_, nullptr) << "Seamster.exe must be built beside this test"; }
-
-  static const BYTE* resourceBytes(int id, LPCWSTR type, DWORD* size) {
-    HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(id), type);
-    if (!found) return nullptr;
-    *size = SizeofResource(module_, found);
-    return static_cast<const BYTE*>(LockResource(LoadResource(module_, found)));
-  }
-
-  // The (width, height) of every image of an icon group.
-  static std::vector<GroupIconEntry> groupEntries(int id) {
-    DWORD size = 0;
-    const BYTE* data = resourceBytes(id, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, &size);
-    std::vector<GroupIconEntry> entries;
-    if (!data || size < sizeof(GroupIconHeader)) return entries;
-    const auto* header = reinterpret_cast<const GroupIconHeader*>(data);
-    if (size < sizeof(GroupIconHeader) + header->count * sizeof(GroupIconEntry)) return entries;
-    const auto* first = reinterpret_cast<const GroupIconEntry*>(data + sizeof(GroupIconHeader));
-    entries.assign(first, first + header->count);
-    return entries;
-  }
-
-  static std::set<Size> groupSizes(int id) {
-    std::set<Size> sizes;
-    for (const GroupIconEntry& e : groupEntries(id))
-      sizes.insert({e.width ? e.width : 256, e.height ? e.height : 256});
-    return sizes;
-  }
-
-  // Loads one image of an icon and reports its size and how many pixels show.
-  static bool loadIcon(int id, Size want, Size* got, int* visible) {
-    HICON icon = static_cast<HICON>(
-        LoadImageW(module_, MAKEINTRESOURCEW(id), IMAGE_ICON, want.first, want.second, 0));
-    if (!icon) return false;
-    ICONINFO info = {};
-    bool ok = GetIconInfo(icon, &info) && info.hbmColor;
-    if (ok) {
-      BITMAP bm = {};
-      GetObjectW(info.hbmColor, sizeof bm, &bm);
-      *got = {bm.bmWidth, bm.bmHeight};
-      *visible = countVisiblePixels(info.hbmColor, bm.bmWidth, bm.bmHeight);
+protected:
+    static void SetUpTestSuite() {
+        module_ = LoadLibraryExW(seamsterExePath().c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     }
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
-    return ok;
-  }
+    static void TearDownTestSuite() {
+        if (module_) FreeLibrary(module_);
+        module_ = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_NE(module_, nullptr) << "Seamster.exe must be built beside this test";
+    }
 
-  static int countVisiblePixels(HBITMAP bitmap, int width, int height) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    HDC screen = GetDC(nullptr);
-    int lines = GetDIBits(screen, bitmap, 0, height, pixels.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (lines != height) return -1;
-    return static_cast<int>(std::count_if(pixels.begin(), pixels.end(),
-                                          [](DWORD p) { return (p >> 24) >= 128; }));
-  }
+    static const BYTE* resourceBytes(int id, LPCWSTR type, DWORD* size) {
+        HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(id), type);
+        if (!found) return nullptr;
+        *size = SizeofResource(module_, found);
+        return static_cast<const BYTE*>(LockResource(LoadResource(module_, found)));
+    }
 
-  static HMODULE module_;
+    // The (width, height) of every image of an icon group.
+    static std::vector<GroupIconEntry> groupEntries(int id) {
+        DWORD size = 0;
+        const BYTE* data = resourceBytes(id, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, &size);
+        std::vector<GroupIconEntry> entries;
+        if (!data || size < sizeof(GroupIconHeader)) return entries;
+        const auto* header = reinterpret_cast<const GroupIconHeader*>(data);
+        if (size < sizeof(GroupIconHeader) + header->count * sizeof(GroupIconEntry)) return entries;
+        const auto* first = reinterpret_cast<const GroupIconEntry*>(data + sizeof(GroupIconHeader));
+        entries.assign(first, first + header->count);
+        return entries;
+    }
+
+    static std::set<Size> groupSizes(int id) {
+        std::set<Size> sizes;
+        for (const GroupIconEntry& e : groupEntries(id))
+            sizes.insert({e.width ? e.width : 256, e.height ? e.height : 256});
+        return sizes;
+    }
+
+    // Loads one image of an icon and reports its size and how many pixels show.
+    static bool loadIcon(int id, Size want, Size* got, int* visible) {
+        HICON icon = static_cast<HICON>(
+            LoadImageW(module_, MAKEINTRESOURCEW(id), IMAGE_ICON, want.first, want.second, 0));
+        if (!icon) return false;
+        ICONINFO info = {};
+        bool ok = GetIconInfo(icon, &info) && info.hbmColor;
+        if (ok) {
+            BITMAP bm = {};
+            GetObjectW(info.hbmColor, sizeof bm, &bm);
+            *got = {bm.bmWidth, bm.bmHeight};
+            *visible = countVisiblePixels(info.hbmColor, bm.bmWidth, bm.bmHeight);
+        }
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+        return ok;
+    }
+
+    static int countVisiblePixels(HBITMAP bitmap, int width, int height) {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+        HDC screen = GetDC(nullptr);
+        int lines = GetDIBits(screen, bitmap, 0, height, pixels.data(), &bi, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        if (lines != height) return -1;
+        return static_cast<int>(
+            std::count_if(pixels.begin(), pixels.end(), [](DWORD p) { return (p >> 24) >= 128; }));
+    }
+
+    static HMODULE module_;
 };
 
 HMODULE PictureResources::module_ = nullptr;
 
 struct IconCase {
-  int id;
-  std::set<Size> sizes;
+    int id;
+    std::set<Size> sizes;
 };
 
 TEST_F(PictureResources, IconsHaveTheirSizesAndVisibleContent) {
-  const int base = PICTURE_RESOURCE_BASE;
-  const std::vector<IconCase> cases = {
-      {IDI_PROGRAM, {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {256, 256}}},
-      {base + 11, {{32, 32}}}, {base + 12, {{16, 16}, {32, 32}}}, {base + 13, {{16, 16}, {32, 32}}},
-      {base + 14, {{32, 32}}}, {base + 15, {{32, 32}}}, {base + 16, {{16, 16}, {32, 32}}},
-      {base + 17, {{32, 32}}}, {base + 18, {{32, 32}}}, {base + 19, {{32, 32}}},
-      {base + 20, {{16, 16}}}, {base + 21, {{16, 16}, {32, 32}}}, {base + 22, {{16, 16}}},
-      {base + 23, {{16, 16}}}, {base + 24, {{122, 176}}}, {base + 25, {{50, 178}}},
-      {base + 26, {{32, 32}}}, {base + 27, {{32, 32}, {16, 16}}},
-  };
-  for (const IconCase& c : cases) {
-    SCOPED_TRACE("icon resource " + std::to_string(c.id));
-    EXPECT_EQ(groupSizes(c.id), c.sizes);
-    for (const Size& want : c.sizes) {
-      Size got{};
-      int visible = 0;
-      ASSERT_TRUE(loadIcon(c.id, want, &got, &visible)) << want.first << "x" << want.second;
-      EXPECT_EQ(got, want);
-      // A drawn picture covers a fair part of its square but is not a filled block.
-      const int area = want.first * want.second;
-      EXPECT_GT(visible, area / 8) << want.first << "x" << want.second;
-      EXPECT_LT(visible, area) << want.first << "x" << want.second;
+    const int base = PICTURE_RESOURCE_BASE;
+    const std::vector<IconCase> cases = {
+        {IDI_PROGRAM, {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {256, 256}}},
+        {base + 11, {{32, 32}}},
+        {base + 12, {{16, 16}, {32, 32}}},
+        {base + 13, {{16, 16}, {32, 32}}},
+        {base + 14, {{32, 32}}},
+        {base + 15, {{32, 32}}},
+        {base + 16, {{16, 16}, {32, 32}}},
+        {base + 17, {{32, 32}}},
+        {base + 18, {{32, 32}}},
+        {base + 19, {{32, 32}}},
+        {base + 20, {{16, 16}}},
+        {base + 21, {{16, 16}, {32, 32}}},
+        {base + 22, {{16, 16}}},
+        {base + 23, {{16, 16}}},
+        {base + 24, {{122, 176}}},
+        {base + 25, {{50, 178}}},
+        {base + 26, {{32, 32}}},
+        {base + 27, {{32, 32}, {16, 16}}},
+    };
+    for (const IconCase& c : cases) {
+        SCOPED_TRACE("icon resource " + std::to_string(c.id));
+        EXPECT_EQ(groupSizes(c.id), c.sizes);
+        for (const Size& want : c.sizes) {
+            Size got{};
+            int visible = 0;
+            ASSERT_TRUE(loadIcon(c.id, want, &got, &visible)) << want.first << "x" << want.second;
+            EXPECT_EQ(got, want);
+            // A drawn picture covers a fair part of its square but is not a filled block.
+            const int area = want.first * want.second;
+            EXPECT_GT(visible, area / 8) << want.first << "x" << want.second;
+            EXPECT_LT(visible, area) << want.first << "x" << want.second;
+        }
     }
-  }
 }
 
 TEST_F(PictureResources, AboutPictureOnTheToolBarIsTheSameAsPicture17) {
-  auto bytesOf = [](int group) {
-    std::vector<std::string> images;
-    for (const GroupIconEntry& e : groupEntries(group)) {
-      DWORD size = 0;
-      const BYTE* data = resourceBytes(e.id, MAKEINTRESOURCEW(3) /* RT_ICON */, &size);
-      images.emplace_back(data ? std::string(reinterpret_cast<const char*>(data), size) : "");
-    }
-    return images;
-  };
-  const auto seventeen = bytesOf(PICTURE_RESOURCE_BASE + 17);
-  ASSERT_EQ(seventeen.size(), 1u);
-  EXPECT_FALSE(seventeen[0].empty());
-  EXPECT_EQ(seventeen, bytesOf(PICTURE_RESOURCE_BASE + 26));
+    auto bytesOf = [](int group) {
+        std::vector<std::string> images;
+        for (const GroupIconEntry& e : groupEntries(group)) {
+            DWORD size = 0;
+            const BYTE* data = resourceBytes(e.id, MAKEINTRESOURCEW(3) /* RT_ICON */, &size);
+            images.emplace_back(data ? std::string(reinterpret_cast<const char*>(data), size) : "");
+        }
+        return images;
+    };
+    const auto seventeen = bytesOf(PICTURE_RESOURCE_BASE + 17);
+    ASSERT_EQ(seventeen.size(), 1u);
+    EXPECT_FALSE(seventeen[0].empty());
+    EXPECT_EQ(seventeen, bytesOf(PICTURE_RESOURCE_BASE + 26));
 }
 
 TEST_F(PictureResources, BodyShopStatePicturesArePaletteBitmaps) {
-  for (int n : {6, 7}) {
-    SCOPED_TRACE("picture " + std::to_string(n));
-    DWORD size = 0;
-    const BYTE* data = resourceBytes(PICTURE_RESOURCE_BASE + n, MAKEINTRESOURCEW(2) /* RT_BITMAP */, &size);
-    ASSERT_NE(data, nullptr);
-    ASSERT_GE(size, sizeof(BITMAPINFOHEADER));
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(data);
-    EXPECT_EQ(header->biWidth, 48);
-    EXPECT_EQ(header->biHeight, 48);
-    EXPECT_EQ(header->biBitCount, 8);
-    EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+    for (int n : {6, 7}) {
+        SCOPED_TRACE("picture " + std::to_string(n));
+        DWORD size = 0;
+        const BYTE* data =
+            resourceBytes(PICTURE_RESOURCE_BASE + n, MAKEINTRESOURCEW(2) /* RT_BITMAP */, &size);
+        ASSERT_NE(data, nullptr);
+        ASSERT_GE(size, sizeof(BITMAPINFOHEADER));
+        const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(data);
+        EXPECT_EQ(header->biWidth, 48);
+        EXPECT_EQ(header->biHeight, 48);
+        EXPECT_EQ(header->biBitCount, 8);
+        EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
 
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(
-        module_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + n), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(bitmap, nullptr);
-    BITMAP bm = {};
-    GetObjectW(bitmap, sizeof bm, &bm);
-    EXPECT_EQ(bm.bmWidth, 48);
-    EXPECT_EQ(bm.bmHeight, 48);
-    DeleteObject(bitmap);
-  }
+        HBITMAP bitmap =
+            static_cast<HBITMAP>(LoadImageW(module_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + n),
+                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(bitmap, nullptr);
+        BITMAP bm = {};
+        GetObjectW(bitmap, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 48);
+        EXPECT_EQ(bm.bmHeight, 48);
+        DeleteObject(bitmap);
+    }
 }
 
 TEST_F(PictureResources, RunningAndIdlePicturesDiffer) {
-  DWORD size6 = 0, size7 = 0;
-  const BYTE* six = resourceBytes(PICTURE_RESOURCE_BASE + 6, MAKEINTRESOURCEW(2), &size6);
-  const BYTE* seven = resourceBytes(PICTURE_RESOURCE_BASE + 7, MAKEINTRESOURCEW(2), &size7);
-  ASSERT_TRUE(six && seven);
-  EXPECT_FALSE(size6 == size7 && std::equal(six, six + size6, seven));
+    DWORD size6 = 0, size7 = 0;
+    const BYTE* six = resourceBytes(PICTURE_RESOURCE_BASE + 6, MAKEINTRESOURCEW(2), &size6);
+    const BYTE* seven = resourceBytes(PICTURE_RESOURCE_BASE + 7, MAKEINTRESOURCEW(2), &size7);
+    ASSERT_TRUE(six && seven);
+    EXPECT_FALSE(size6 == size7 && std::equal(six, six + size6, seven));
 }
 
 }  // namespace

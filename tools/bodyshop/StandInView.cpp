@@ -51,8 +51,8 @@ Shown describePackages(const std::vector<std::string>& names, Matches matches,
         shown.text += "No " + kind + " packages in Config";
         return shown;
     }
-    const std::string counts = std::to_string(total) + " in Config, " +
-                               std::to_string(offCount) + " switched off";
+    const std::string counts =
+        std::to_string(total) + " in Config, " + std::to_string(offCount) + " switched off";
     if (activeCount > 1)
         shown.text += std::to_string(activeCount) + " active at once!  (" + counts + ")";
     else

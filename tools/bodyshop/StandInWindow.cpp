@@ -46,10 +46,10 @@ constexpr COLORREF kFrame = RGB(0x2B, 0x2F, 0x36);
 
 COLORREF colourOf(Tone tone) {
     switch (tone) {
-        case Tone::good: return kGood;
-        case Tone::attention: return kAttention;
-        case Tone::quiet: return kQuiet;
-        case Tone::normal: break;
+    case Tone::good: return kGood;
+    case Tone::attention: return kAttention;
+    case Tone::quiet: return kQuiet;
+    case Tone::normal: break;
     }
     return kText;
 }
@@ -82,10 +82,10 @@ RECT previewBox() {
 
 struct Label {
     int id;
-    int card;      // index into kCards
-    int x, y;      // from the card's body origin
-    int w, h;      // w 0: to the card's right padding
-    int font;      // 0 body, 1 large, 2 small
+    int card;  // index into kCards
+    int x, y;  // from the card's body origin
+    int w, h;  // w 0: to the card's right padding
+    int font;  // 0 body, 1 large, 2 small
     DWORD style;
 };
 
@@ -148,8 +148,8 @@ HFONT makeFont(int points, bool bold) {
     const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
     ReleaseDC(nullptr, screen);
     return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 }
 
 void setText(StandIn& app, int id, const Shown& shown) {
@@ -193,10 +193,11 @@ bool reloadPicture(StandIn& app) {
     picture.present = true;
     picture.written = data.ftLastWriteTime;
     picture.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    picture.bitmap.reset(static_cast<HBITMAP>(LoadImageW(
-        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    picture.bitmap.reset(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     DIBSECTION dib{};
-    if (picture.bitmap && GetObjectW(picture.bitmap.get(), sizeof(dib), &dib) >= int(sizeof(BITMAP))) {
+    if (picture.bitmap &&
+        GetObjectW(picture.bitmap.get(), sizeof(dib), &dib) >= int(sizeof(BITMAP))) {
         picture.readable = true;
         picture.width = dib.dsBm.bmWidth;
         picture.height = dib.dsBm.bmHeight;
@@ -360,41 +361,39 @@ void createLabels(StandIn& app) {
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     StandIn* app = standInOf(window);
     switch (message) {
-        case WM_CREATE: {
-            app = static_cast<StandIn*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
-            app->window = window;
-            createLabels(*app);
-            refresh(*app);
-            SetTimer(window, kRefreshTimer, 1000, nullptr);
+    case WM_CREATE: {
+        app = static_cast<StandIn*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
+        app->window = window;
+        createLabels(*app);
+        refresh(*app);
+        SetTimer(window, kRefreshTimer, 1000, nullptr);
+        return 0;
+    }
+    case WM_TIMER:
+        if (app && wParam == kRefreshTimer) refresh(*app);
+        return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT:
+        if (app) {
+            paint(*app);
             return 0;
         }
-        case WM_TIMER:
-            if (app && wParam == kRefreshTimer) refresh(*app);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            if (app) {
-                paint(*app);
-                return 0;
-            }
-            break;
-        case WM_CTLCOLORSTATIC:
-            if (app) {
-                HDC dc = reinterpret_cast<HDC>(wParam);
-                const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-                SetTextColor(dc, colourOf(app->tones[id]));
-                SetBkColor(dc, kCard);
-                return reinterpret_cast<LRESULT>(app->cardBrush.get());
-            }
-            break;
-        case WM_DESTROY:
-            KillTimer(window, kRefreshTimer);
-            PostQuitMessage(0);
-            return 0;
-        default:
-            break;
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (app) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            SetTextColor(dc, colourOf(app->tones[id]));
+            SetBkColor(dc, kCard);
+            return reinterpret_cast<LRESULT>(app->cardBrush.get());
+        }
+        break;
+    case WM_DESTROY:
+        KillTimer(window, kRefreshTimer);
+        PostQuitMessage(0);
+        return 0;
+    default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

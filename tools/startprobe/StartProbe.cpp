@@ -16,7 +16,8 @@ void walkForever() {
             PROCESSENTRY32W entry = {};
             entry.dwSize = sizeof(entry);
             int found = 0;
-            for (BOOL more = Process32FirstW(list, &entry); more; more = Process32NextW(list, &entry))
+            for (BOOL more = Process32FirstW(list, &entry); more;
+                 more = Process32NextW(list, &entry))
                 found += wcscmp(entry.szExeFile, L"TS2BodyShop.exe") == 0;
             CloseHandle(list);
             (void)found;

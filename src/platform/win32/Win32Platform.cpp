@@ -22,12 +22,13 @@ std::string narrow(const std::wstring& wide) {
     int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
                                 nullptr);
     std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), out.data(), n, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
-std::string narrow(const wchar_t* wide) { return wide ? narrow(std::wstring(wide)) : std::string(); }
+std::string narrow(const wchar_t* wide) {
+    return wide ? narrow(std::wstring(wide)) : std::string();
+}
 
 int64_t fileTimeToUnix(const FILETIME& time) {
     ULARGE_INTEGER value;
@@ -258,8 +259,7 @@ LocalDate Win32Clock::localDateOf(int64_t utcSeconds) {
 // ---- registry --------------------------------------------------------------
 
 RegistryRead Win32Registry::readLocalMachineText(const std::string& keyPath,
-                                                 const std::string& valueName,
-                                                 std::string& value) {
+                                                 const std::string& valueName, std::string& value) {
     RegistryRead result = RegistryRead::openFailed;
     // The game's installer is 32-bit, so its key lives in the 32-bit view.
     for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(0)}) {
@@ -287,9 +287,9 @@ RegistryRead Win32Registry::readLocalMachineText(const std::string& keyPath,
 
 bool Win32Shell::open(const std::string& target, const std::string& parameters) {
     std::wstring file = widen(target), params = widen(parameters);
-    HINSTANCE result = ShellExecuteW(GetActiveWindow(), L"open", file.c_str(),
-                                     params.empty() ? nullptr : params.c_str(), nullptr,
-                                     SW_SHOWNORMAL);
+    HINSTANCE result =
+        ShellExecuteW(GetActiveWindow(), L"open", file.c_str(),
+                      params.empty() ? nullptr : params.c_str(), nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
@@ -319,8 +319,10 @@ int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) 
     using Walk = BOOL(WINAPI*)(HANDLE, Entry*);
     auto snapshot = reinterpret_cast<Snapshot>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-    auto first = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-    auto next = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+    auto first =
+        reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
+    auto next =
+        reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
     int result = 0;
     if (snapshot && first && next) {
         HANDLE list = snapshot(TH32CS_SNAPPROCESS, 0);
@@ -368,8 +370,8 @@ std::string Win32TextCodec::toFileBytes(const std::string& utf8) {
                                 nullptr, 0, nullptr, &lossy);
     if (n <= 0 || lossy) return utf8;
     std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()), out.data(),
-                        n, nullptr, &lossy);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()), out.data(), n,
+                        nullptr, &lossy);
     return lossy ? utf8 : out;
 }
 
