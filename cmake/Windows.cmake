@@ -5,6 +5,8 @@ enable_language(RC)
 # One static exe that needs only system DLLs.
 set(SEAMSTER_WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid advapi32 shlwapi gdi32 user32 kernel32 uxtheme)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# No link time in the PE header, so the same source gives the same exe.
+add_link_options(-Wl,--no-insert-timestamp)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 list(FILTER SEAMSTER_WIN_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
@@ -65,3 +67,22 @@ add_executable(rename_bench ${PROJECT_SOURCE_DIR}/tests/bench/RenameBench.cpp ${
 target_link_libraries(rename_bench PRIVATE seamster_win)
 target_compile_options(rename_bench PRIVATE ${SEAMSTER_WARNINGS})
 set_target_properties(rename_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# The help file, compiled from docs/help and placed beside Seamster.exe. Without
+# the compiler the build goes on, and the program says that no help file is there.
+find_program(SEAMSTER_CHMCMD chmcmd)
+find_program(SEAMSTER_CHMLS chmls)
+find_package(Python3 COMPONENTS Interpreter)
+if(SEAMSTER_CHMCMD AND SEAMSTER_CHMLS AND Python3_FOUND)
+  file(GLOB SEAMSTER_HELP_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/help/*)
+  set(SEAMSTER_HELP_FILE ${CMAKE_BINARY_DIR}/bin/Seamster.CHM)
+  add_custom_command(OUTPUT ${SEAMSTER_HELP_FILE}
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/help/compile_help.py
+            --chmcmd ${SEAMSTER_CHMCMD} --chmls ${SEAMSTER_CHMLS} --version ${PROJECT_VERSION}
+            ${PROJECT_SOURCE_DIR}/docs/help ${CMAKE_BINARY_DIR}/help ${SEAMSTER_HELP_FILE}
+    DEPENDS ${SEAMSTER_HELP_SOURCES} ${PROJECT_SOURCE_DIR}/tools/help/compile_help.py
+    COMMENT "Compiling Seamster.CHM" VERBATIM)
+  add_custom_target(help_file ALL DEPENDS ${SEAMSTER_HELP_FILE})
+else()
+  message(WARNING "chmcmd, chmls or Python 3 missing: Seamster.CHM is not built")
+endif()

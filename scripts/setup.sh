@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64 libz-mingw-w64-dev nasm dpkg-dev
   wine wine64 xvfb xauth imagemagick fonts-dejavu-core fonts-wine fonts-liberation
   libpng-dev libjpeg-dev zlib1g-dev googletest libgtest-dev
+  fp-utils-3.2.2 python3
 )
 
 missing=()

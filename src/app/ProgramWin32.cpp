@@ -61,7 +61,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     Platform& platform = app.platform;
     toolkit.loadPictures();
     toolkit.loadFonts();
-    app.paths.helpFile = helpFilePath(platform.shell.currentFolder());
+    const std::string startFolder = platform.shell.currentFolder();
     findUserFolder(app.paths, app.fs(), platform.shell.specialFolder(CSIDL_PERSONAL));
     if (!app.paths.userFolderFound)
         app.dialogs().showMessage(
@@ -86,7 +86,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
         main.enableGadget(gadget::backgroundImage, false);
         main.enableGadget(gadget::backgroundColor, false);
     }
-    app.paths.helpFileFound = app.fs().exists(app.paths.helpFile) != 0;
+    findHelpFile(app.paths, app.fs(), startFolder, app.programFolder);
     return true;
 }
 }  // namespace

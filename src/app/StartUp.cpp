@@ -37,6 +37,19 @@ std::string helpFilePath(const std::string& currentFolder) {
     return withBackslash(currentFolder) + "Seamster.CHM";
 }
 
+void findHelpFile(GamePaths& paths, FileSystem& fs, const std::string& currentFolder,
+                  const std::string& programFolder) {
+    paths.helpFile = helpFilePath(currentFolder);
+    paths.helpFileFound = fs.exists(paths.helpFile) != 0;
+    if (paths.helpFileFound) return;
+    // Started from a shortcut or a terminal elsewhere: the help that came with
+    // the program sits beside it.
+    const std::string besideProgram = helpFilePath(programFolder);
+    if (fs.exists(besideProgram) != 1) return;
+    paths.helpFile = besideProgram;
+    paths.helpFileFound = true;
+}
+
 bool findLeftOverHiddenFolders(App& app) {
     const std::string prefix = app.paths.userFolder();
     if (app.fs().exists(prefix + "Downloads_off") != 0) app.run.downloadsHidden = true;

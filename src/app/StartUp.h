@@ -17,6 +17,11 @@ std::optional<std::string> desktopTooSmallText(int width, int height);
 
 std::string helpFilePath(const std::string& currentFolder);
 
+// The help file of the current folder, as before; when there is none there, the
+// one beside the program.
+void findHelpFile(GamePaths& paths, FileSystem& fs, const std::string& currentFolder,
+                  const std::string& programFolder);
+
 // Flags folders left hidden by an earlier run that ended before restoring them.
 bool findLeftOverHiddenFolders(App& app);
 

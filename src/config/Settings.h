@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "SeamsterVersion.h"
+
 namespace seamster {
 
 // The version as it goes into the settings file and the About window: raw
 // 8-bit text whose last byte 0xDF is the sharp s of the Western code page.
-inline constexpr char versionText[] = " v 0.36 \xDF";
+inline constexpr char versionText[] = " v " SEAMSTER_VERSION " \xDF";
 inline constexpr char releaseDate[] = "March 14, 2009";
 
 struct Settings {

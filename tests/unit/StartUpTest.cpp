@@ -90,6 +90,27 @@ TEST(StartUp, HelpFileLivesInTheCurrentFolder) {
     EXPECT_EQ(helpFilePath("C:\\"), "C:\\Seamster.CHM");
 }
 
+TEST(StartUp, HelpFileOfTheCurrentFolderComesFirstThenTheOneBesideTheProgram) {
+    const std::string here = "C:\\Work\\", program = "C:\\Tools\\Seamster\\";
+    struct Case {
+        bool inCurrent, besideProgram;
+        const char* expected;  // nullptr: not found
+    } cases[] = {
+        {true, true, "C:\\Work\\Seamster.CHM"},
+        {false, true, "C:\\Tools\\Seamster\\Seamster.CHM"},
+        {false, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        MemoryFileSystem fs;
+        if (c.inCurrent) fs.addFile(here + "Seamster.CHM");
+        if (c.besideProgram) fs.addFile(program + "Seamster.CHM");
+        GamePaths paths;
+        findHelpFile(paths, fs, here, program);
+        EXPECT_EQ(paths.helpFileFound, c.expected != nullptr);
+        EXPECT_EQ(paths.helpFile, c.expected ? c.expected : here + "Seamster.CHM");
+    }
+}
+
 TEST(StartUp, HiddenFormsLeftByAnEarlierRunAreFlagged) {
     FakeApp app;
     app.makeUserFolder();
