@@ -8,7 +8,9 @@
 # Each scenario runs in its own e2e_tests.exe process on a freshly reset
 # sandbox. The scenarios of the SmallDesktop suite run last, on a second
 # screen of 799 x 600; those of suites named ...AheadOfUtc run nine hours
-# ahead of UTC. Screenshots go to build/screenshots/.
+# ahead of UTC. Those of the Release suite run Seamster from the release zip
+# (scripts/package.sh makes it), unpacked into a folder in the user's profile.
+# Screenshots go to build/screenshots/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin="$root/build/mingw/bin"
@@ -94,11 +96,43 @@ if [ ${#scenarios[@]} -eq 0 ]; then
   exit 1
 fi
 
+# Unpacks the release zip into a folder of the sandbox user's own, as a user
+# would, and prints that folder's Windows path.
+unpack_release() {
+  local version zip user
+  version=$(tr -d '\r\n' <"$root/build/mingw/version.txt" 2>/dev/null || true)
+  zip="$root/build/release/Seamster-$version-win64.zip"
+  if [ -z "$version" ] || [ ! -f "$zip" ]; then
+    echo "e2e: the release zip $zip is missing; run scripts/package.sh first" >&2
+    return 1
+  fi
+  for user in "$prefix"/drive_c/users/*/; do
+    case "$(basename "$user")" in Public) continue ;; esac
+    [ -d "$user/Documents" ] || continue
+    local folder="${user}Seamster $version"
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    python3 -m zipfile -e "$zip" "$folder/" || return 1
+    printf 'C:\\users\\%s\\Seamster %s' "$(basename "$user")" "$version"
+    return 0
+  done
+  echo "e2e: no user folder in the sandbox" >&2
+  return 1
+}
+
 passed=()
 failed=()
 run_scenario() {
   local name=$1
   "$root/tools/sandbox/make-sandbox.sh" reset "$prefix"
+  local program=()
+  case "$name" in
+    Release.*)
+      local folder
+      folder=$(unpack_release) || folder='C:\no release zip'
+      program=(env "SEAMSTER_E2E_PROGRAM_FOLDER=$folder")
+      ;;
+  esac
   local log="$logs/$name.log"
   rm -f "$log" "$shots/$name-"*.png
   local started=$SECONDS
@@ -108,7 +142,7 @@ run_scenario() {
   # hands it on to the programs it starts.
   local zone=()
   case "$name" in *AheadOfUtc.*) zone=(env TZ=Asia/Tokyo) ;; esac
-  timeout -k 5 "$scenario_timeout" "${zone[@]}" wine "$bin/e2e_tests.exe" "--gtest_filter=$name" >"$log" 2>&1 || status=$?
+  timeout -k 5 "$scenario_timeout" "${zone[@]}" "${program[@]}" wine "$bin/e2e_tests.exe" "--gtest_filter=$name" >"$log" 2>&1 || status=$?
   if [ $status -eq 0 ]; then
     passed+=("$name")
     printf 'PASS  %-70s %3ds\n' "$name" $((SECONDS - started))

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: unit tests (native, with sanitizers),
 # a short run of each fuzz target, the Windows tests and the end-to-end
-# scenarios under Wine. Exits non-zero when anything fails.
+# scenarios under Wine, the checks of the help file and the release zip, and
+# a second build that must give the same bytes. Exits non-zero when anything
+# fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -55,6 +57,11 @@ build_fuzz() { cmake --preset fuzz && cmake --build --preset fuzz -j2; }
 stage build-native build_native
 stage unit ctest --preset native -j2
 stage build-windows build_windows
+check_help() {
+  python3 tools/help/check_help.py --version "$(cat build/mingw/version.txt)" build/mingw/bin/Seamster.CHM
+}
+stage help check_help
+stage package bash scripts/package.sh
 stage win bash scripts/win-tests.sh --no-build
 stage e2e bash scripts/e2e.sh
 # A short run of the picture benchmark: a smaller photo and few runs, and
@@ -64,6 +71,7 @@ stage bench-images env SEAMSTER_SETUP_DONE=1 bash scripts/bench-images.sh \
 # A short run of the renaming benchmark: it must finish and rename everything;
 # the timing goals are for the full run of scripts/bench-rename.sh.
 stage bench-rename bash scripts/bench-rename.sh --no-build --listed 2000 --runs 50,200 --rounds 3 --no-goals
+stage reproducible bash scripts/reproducible.sh
 stage build-fuzz build_fuzz
 stage fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 

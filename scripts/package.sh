@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Makes the release: build/release/Seamster-<version>-win64.zip with
+# Seamster.exe, Seamster.CHM and README.txt, and prints its SHA-256. Builds
+# nothing: run it after the mingw build (scripts/test.sh does both).
+#
+# The zip holds the same bytes for the same commit wherever and whenever it is
+# made: entries in a fixed order, each dated by SOURCE_DATE_EPOCH when it is
+# set, otherwise by the commit's time.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=${SEAMSTER_BIN:-$root/build/mingw/bin}
+out=${SEAMSTER_RELEASE:-$root/build/release}
+
+version_file="$(dirname "$bin")/version.txt"
+for file in "$bin/Seamster.exe" "$bin/Seamster.CHM" "$version_file"; do
+  if [ ! -f "$file" ]; then
+    echo "package: $file is missing; build the mingw preset first" >&2
+    exit 2
+  fi
+done
+version=$(tr -d '\r\n' <"$version_file")
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 315532800)
+fi
+
+mkdir -p "$out"
+zip="$out/Seamster-$version-win64.zip"
+python3 - "$zip" "$version" "$SOURCE_DATE_EPOCH" "$bin/Seamster.exe" "$bin/Seamster.CHM" \
+  "$root/docs/release/README.txt" <<'PYTHON'
+import os, sys, time, zipfile
+zip_path, version, epoch, exe, chm, readme = sys.argv[1:]
+# The zip format keeps local times of even seconds from 1980 on; UTC keeps it
+# the same on every machine.
+stamp = time.gmtime(max(int(epoch), 315532800))[:6]
+stamp = stamp[:5] + (stamp[5] - stamp[5] % 2,)
+with open(readme, encoding="utf-8") as f:
+    text = f.read().replace("@VERSION@", version)
+entries = {
+    "README.txt": text.replace("\r\n", "\n").replace("\n", "\r\n").encode("ascii"),
+    "Seamster.CHM": open(chm, "rb").read(),
+    "Seamster.exe": open(exe, "rb").read(),
+}
+part = zip_path + ".part"
+with zipfile.ZipFile(part, "w") as archive:
+    for name in sorted(entries):
+        info = zipfile.ZipInfo(name, date_time=stamp)
+        info.create_system = 0          # made on "MS-DOS": no Unix owner or mode
+        info.external_attr = 0x20       # the archive attribute, as Windows writes it
+        info.compress_type = zipfile.ZIP_DEFLATED
+        archive.writestr(info, entries[name], compresslevel=9)
+os.replace(part, zip_path)
+PYTHON
+echo "package: $zip"
+echo "SHA-256: $(sha256sum "$zip" | cut -d' ' -f1)  $(basename "$zip")"
