@@ -33,12 +33,21 @@ zip_path, version, epoch, exe, chm, readme = sys.argv[1:]
 # the same on every machine.
 stamp = time.gmtime(max(int(epoch), 315532800))[:6]
 stamp = stamp[:5] + (stamp[5] - stamp[5] % 2,)
+program = open(exe, "rb").read()
+# The exe's version resource must name the same version as the zip, so that a
+# stale build is never shipped under a new name.
+key = "ProductVersion".encode("utf-16-le") + b"\0\0"
+at = program.find(key)
+value = program[at + len(key):at + len(key) + 64] if at >= 0 else b""
+value = value[len(value) - len(value.lstrip(b"\0")):]  # padding to 32 bits
+if at < 0 or not value.startswith((version + "\0").encode("utf-16-le")):
+    sys.exit("package: Seamster.exe does not carry version %s; build it again" % version)
 with open(readme, encoding="utf-8") as f:
     text = f.read().replace("@VERSION@", version)
 entries = {
     "README.txt": text.replace("\r\n", "\n").replace("\n", "\r\n").encode("ascii"),
     "Seamster.CHM": open(chm, "rb").read(),
-    "Seamster.exe": open(exe, "rb").read(),
+    "Seamster.exe": program,
 }
 part = zip_path + ".part"
 with zipfile.ZipFile(part, "w") as archive:

@@ -13,7 +13,8 @@
 # (default: build/mingw/bin/Seamster.exe and build/mingw/bin/TS2BodyShop.exe).
 #
 # In the prefix:
-#   C:\Seamster\Seamster.exe                   the program; Seamster.ini lands beside it
+#   C:\Seamster\Seamster.exe                   the program, with Seamster.CHM when it was
+#                                              built; Seamster.ini lands beside it
 #   C:\Program Files\EA GAMES\<pack>\CSBin\    one Body Shop per pack
 #   <Documents>\EA Games\The Sims 2\           the user game folder
 #   HKLM\Software\EA GAMES\The Sims 2          "Install Dir", in the 32-bit view
@@ -147,6 +148,10 @@ lay_programs() {
   mkdir -p "$dest"
   if [ -f "$seamster_exe" ]; then
     cp "$seamster_exe" "$dest/Seamster.exe"
+    # The help file built beside it, so that "Seamster Help" works in the demo.
+    local help
+    help="$(dirname "$seamster_exe")/Seamster.CHM"
+    if [ -f "$help" ]; then cp "$help" "$dest/Seamster.CHM"; else rm -f "$dest/Seamster.CHM"; fi
   else
     echo "sandbox: warning: $seamster_exe not built yet" >&2
   fi
