@@ -16,7 +16,8 @@ target_compile_options(seamster_win PRIVATE ${SEAMSTER_WARNINGS})
 
 add_executable(Seamster WIN32 ${PROJECT_SOURCE_DIR}/src/app/WinMain.cpp ${PROJECT_SOURCE_DIR}/src/res/Seamster.rc)
 target_link_libraries(Seamster PRIVATE seamster_win)
-target_link_options(Seamster PRIVATE -municode)
+# Stripped: the symbol table would name the folders the libraries were built in.
+target_link_options(Seamster PRIVATE -municode -s)
 target_compile_options(Seamster PRIVATE ${SEAMSTER_WARNINGS})
 set_target_properties(Seamster PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
