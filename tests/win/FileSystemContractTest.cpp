@@ -110,14 +110,14 @@ protected:
 TEST_F(Win32FileSystemTest, ExistsTellsFilesFromFoldersAndNothing) {
     makeFile("Settings.ini");
     makeFolder("Downloads");
-    EXPECT_EQ(fs.exists(at("Settings.ini")), 1);
-    EXPECT_EQ(fs.exists(at("Downloads")), -2);
-    EXPECT_EQ(fs.exists(at("Downloads\\")), -2);
-    EXPECT_EQ(fs.exists(at("Missing.ini")), 0);
-    EXPECT_EQ(fs.exists(at("Missing\\Deeper.ini")), 0);
+    EXPECT_EQ(fs.exists(at("Settings.ini")), PathKind::file);
+    EXPECT_EQ(fs.exists(at("Downloads")), PathKind::folder);
+    EXPECT_EQ(fs.exists(at("Downloads\\")), PathKind::folder);
+    EXPECT_EQ(fs.exists(at("Missing.ini")), PathKind::missing);
+    EXPECT_EQ(fs.exists(at("Missing\\Deeper.ini")), PathKind::missing);
     // Names are matched without regard to letter case.
-    EXPECT_EQ(fs.exists(at("SETTINGS.INI")), 1);
-    EXPECT_EQ(fs.exists(at("downloads")), -2);
+    EXPECT_EQ(fs.exists(at("SETTINGS.INI")), PathKind::file);
+    EXPECT_EQ(fs.exists(at("downloads")), PathKind::folder);
 }
 
 TEST_F(Win32FileSystemTest, ListingMatchesWildcardsAndNeverReturnsDots) {
@@ -213,7 +213,7 @@ TEST_F(Win32FileSystemTest, RenameRefusesAnExistingTargetButAllowsACaseChange) {
     EXPECT_EQ(rawRead(at("Taken.txt")), "theirs");
     EXPECT_EQ(rawRead(at("Downloads.txt")), "mine");
     EXPECT_FALSE(fs.rename(at("SavedSims"), at("SavedSims_off")));
-    EXPECT_EQ(fs.exists(at("SavedSims")), -2);
+    EXPECT_EQ(fs.exists(at("SavedSims")), PathKind::folder);
     EXPECT_FALSE(fs.rename(at("Missing.txt"), at("Other.txt")));
 
     // Letter case alone may change, and the new spelling is what is listed.
@@ -233,7 +233,7 @@ TEST_F(Win32FileSystemTest, RenameMovesFoldersWithTheirContent) {
     makeFolder("Downloads");
     makeFile("Downloads\\hair.package", "hair");
     ASSERT_TRUE(fs.rename(at("Downloads"), at("Downloads_off")));
-    EXPECT_EQ(fs.exists(at("Downloads")), 0);
+    EXPECT_EQ(fs.exists(at("Downloads")), PathKind::missing);
     EXPECT_EQ(rawRead(at("Downloads_off\\hair.package")), "hair");
     // Folder names may carry their trailing backslash.
     ASSERT_TRUE(fs.rename(at("Downloads_off\\"), at("Downloads\\")));
@@ -267,7 +267,7 @@ TEST_F(Win32FileSystemTest, CopyReplacesOnlyWhenAsked) {
     ASSERT_TRUE(SetFileAttributesW(widen(at("locked.package")).c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(fs.copyFile(at("source.package"), at("locked.package"), true));
     EXPECT_EQ(rawRead(at("locked.package")), "locked");
-    EXPECT_EQ(fs.exists(at("other.package")), 0);
+    EXPECT_EQ(fs.exists(at("other.package")), PathKind::missing);
 }
 
 TEST_F(Win32FileSystemTest, ReadOnlyFileRefusesDeleteUntilCleared) {
@@ -281,7 +281,7 @@ TEST_F(Win32FileSystemTest, ReadOnlyFileRefusesDeleteUntilCleared) {
     EXPECT_EQ(GetFileAttributesW(widen(at("cigen.package")).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_TRUE(fs.clearReadOnly(at("cigen.package")));  // already writable
     EXPECT_TRUE(fs.deleteFile(at("cigen.package")));
-    EXPECT_EQ(fs.exists(at("cigen.package")), 0);
+    EXPECT_EQ(fs.exists(at("cigen.package")), PathKind::missing);
 
     EXPECT_FALSE(fs.deleteFile(at("cigen.package")));
     EXPECT_FALSE(fs.clearReadOnly(at("cigen.package")));
@@ -289,7 +289,7 @@ TEST_F(Win32FileSystemTest, ReadOnlyFileRefusesDeleteUntilCleared) {
 
 TEST_F(Win32FileSystemTest, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty) {
     EXPECT_TRUE(fs.createFolder(at("Projects")));
-    EXPECT_EQ(fs.exists(at("Projects")), -2);
+    EXPECT_EQ(fs.exists(at("Projects")), PathKind::folder);
     EXPECT_FALSE(fs.createFolder(at("Projects")));
     EXPECT_FALSE(fs.createFolder(at("Missing\\Deeper")));
 
@@ -302,7 +302,7 @@ TEST_F(Win32FileSystemTest, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty) {
     EXPECT_FALSE(fs.removeFolder(at("Holder")));
     EXPECT_TRUE(fs.removeFolder(at("Holder\\Inner")));
     EXPECT_TRUE(fs.removeFolder(at("Holder")));
-    EXPECT_EQ(fs.exists(at("Holder")), 0);
+    EXPECT_EQ(fs.exists(at("Holder")), PathKind::missing);
     EXPECT_FALSE(fs.removeFolder(at("Holder")));
     // A file is not removed as a folder.
     EXPECT_FALSE(fs.removeFolder(at("Projects\\shirt.xml")));
@@ -359,7 +359,7 @@ TEST_F(Win32FileSystemTest, SafeWriteReplacesWholeOrLeavesTheOldFile) {
     makeFile("Seamster.ini.new", "half");
     ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "third"));
     EXPECT_EQ(rawRead(at("Seamster.ini")), "third");
-    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), 0);
+    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), PathKind::missing);
 }
 
 TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
@@ -372,7 +372,7 @@ TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
         EXPECT_FALSE(writeFileSafely(fs, at("Seamster.ini"), "new settings"));
     }
     EXPECT_EQ(rawRead(at("Seamster.ini")), "old settings");
-    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), 0);
+    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), PathKind::missing);
 
     // The temporary file cannot be written at all.
     makeFolder("Seamster.ini.new");
@@ -388,7 +388,7 @@ TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
     EXPECT_FALSE(writeFileSafely(fs, at("userbkg.bmp"), "new background"));
     EXPECT_EQ(rawRead(at("userbkg.bmp")), "old background");
     EXPECT_NE(GetFileAttributesW(widen(at("userbkg.bmp")).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(fs.exists(at("userbkg.bmp.new")), 0);
+    EXPECT_EQ(fs.exists(at("userbkg.bmp.new")), PathKind::missing);
 }
 
 // Makes `link` a junction to `target`; false when the system cannot.
@@ -432,14 +432,14 @@ TEST_F(Win32FileSystemTest, JunctionsAreListedAsLinks) {
     }
     // Removing the link leaves what it points to.
     EXPECT_TRUE(fs.removeFolder(at("Linked")));
-    EXPECT_EQ(fs.exists(at("Real\\inside.package")), 1);
+    EXPECT_EQ(fs.exists(at("Real\\inside.package")), PathKind::file);
 }
 
 TEST_F(Win32FileSystemTest, UnicodeNamesSurviveEveryOperation) {
     const std::string name = "Robe \xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC.package";
     ASSERT_TRUE(fs.writeFile(at(name), "robe"));
     EXPECT_EQ(listNames("*.package"), (std::vector<std::string>{name}));
-    EXPECT_EQ(fs.exists(at(name)), 1);
+    EXPECT_EQ(fs.exists(at(name)), PathKind::file);
     ASSERT_TRUE(fs.rename(at(name), at(name + ".off")));
     EXPECT_EQ(fs.readFile(at(name + ".off"), 100), "robe");
 }
@@ -599,7 +599,7 @@ TEST(Win32ShellTest, DocumentsFolderEndsWithABackslashAndExists) {
     const std::string documents = shell.specialFolder(0x0005 /* CSIDL_PERSONAL */);
     ASSERT_FALSE(documents.empty());
     EXPECT_EQ(documents.back(), '\\');
-    EXPECT_EQ(fs.exists(documents), -2);
+    EXPECT_EQ(fs.exists(documents), PathKind::folder);
     EXPECT_FALSE(shell.currentFolder().empty());
 }
 
