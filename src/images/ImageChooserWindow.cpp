@@ -106,6 +106,13 @@ std::string selectedPath(HWND frame) {
     return narrow(path);
 }
 
+// A copy the picture control made of what it was given is ours to free.
+void showPanelPicture(HWND picture, const ChooserState& state, HBITMAP bitmap) {
+    const HANDLE held = reinterpret_cast<HANDLE>(
+        SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (held && held != state.shown.get()) DeleteObject(held);
+}
+
 void showSelection(HWND hook, ChooserState& state) {
     HWND frame = GetParent(hook);
     const ChooserPreview preview = chooserPreviewFor(state.context.app.fs(), selectedPath(frame));
@@ -115,7 +122,7 @@ void showSelection(HWND hook, ChooserState& state) {
                              placeholderTextCorner.x, placeholderTextCorner.y, RGB(255, 255, 255));
     HWND picture = GetDlgItem(frame, panel::picture);
     if (picture && bitmap) {
-        SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
+        showPanelPicture(picture, state, bitmap.get());
         SetWindowPos(picture, HWND_TOP, preview.placement.x + state.shift, preview.placement.y,
                      preview.placement.width, preview.placement.height, 0);
         state.shown = std::move(bitmap);  // the picture shown before is freed now
@@ -146,6 +153,12 @@ UINT_PTR CALLBACK previewHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
         auto* state = reinterpret_cast<ChooserState*>(request->lCustData);
         SetWindowLongPtrW(hook, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
         return TRUE;
+    }
+    if (message == WM_DESTROY) {
+        auto* state = reinterpret_cast<ChooserState*>(GetWindowLongPtrW(hook, DWLP_USER));
+        HWND picture = GetDlgItem(GetParent(hook), panel::picture);
+        if (state && picture) showPanelPicture(picture, *state, nullptr);
+        return FALSE;
     }
     if (message == WM_NOTIFY) {
         auto* state = reinterpret_cast<ChooserState*>(GetWindowLongPtrW(hook, DWLP_USER));

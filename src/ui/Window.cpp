@@ -84,6 +84,14 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args) : toolkit_(toolkit), nu
 }
 
 Window::~Window() {
+    // Picture controls keep no copy past their window.
+    while (!givenImages_.empty()) {
+        const int id = givenImages_.begin()->first;
+        if (IsWindow(gadget(id)))
+            showBitmap(id, nullptr);
+        else
+            givenImages_.erase(givenImages_.begin());
+    }
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -290,21 +298,29 @@ int Window::selectedItem(int id) const {
     return int(SendMessageW(control, isComboBox(control) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
-namespace {
-// A picture gadget turned to showing a bitmap or an icon.
-void showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HANDLE image) {
+void Window::showImage(int id, LONG_PTR pictureStyle, UINT imageType, HANDLE image) {
+    HWND control = gadget(id);
+    if (!control) return;
     LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
     SetWindowLongPtrW(control, GWL_STYLE, (style & ~LONG_PTR(SS_TYPEMASK)) | pictureStyle);
-    SendMessageW(control, STM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image));
+    const auto given = givenImages_.find(id);
+    const HANDLE previous = given == givenImages_.end() ? nullptr : given->second;
+    const HANDLE held = reinterpret_cast<HANDLE>(
+        SendMessageW(control, STM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image)));
+    // A picture control of common controls 6 shows its own copy of a 32-bit
+    // bitmap and hands that copy back when the next picture comes: it is
+    // nobody's but ours to delete. What we gave it stays its owner's.
+    if (held && held != previous && GetObjectType(held) == OBJ_BITMAP) DeleteObject(held);
+    if (image)
+        givenImages_[id] = image;
+    else
+        givenImages_.erase(id);
     InvalidateRect(control, nullptr, TRUE);
 }
-}  // namespace
 
-void Window::showBitmap(int id, HBITMAP bitmap) {
-    showImage(gadget(id), SS_BITMAP, IMAGE_BITMAP, bitmap);
-}
+void Window::showBitmap(int id, HBITMAP bitmap) { showImage(id, SS_BITMAP, IMAGE_BITMAP, bitmap); }
 
-void Window::showIcon(int id, HICON icon) { showImage(gadget(id), SS_ICON, IMAGE_ICON, icon); }
+void Window::showIcon(int id, HICON icon) { showImage(id, SS_ICON, IMAGE_ICON, icon); }
 
 void Window::setSunken(int id) {
     HWND control = gadget(id);
@@ -353,6 +369,11 @@ ToolBar::ToolBar(Window& window) : window_(window) {
     height_ = client.bottom - client.top;
     images_ = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 10, 0);
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+}
+
+ToolBar::~ToolBar() {
+    if (hwnd_ && IsWindow(hwnd_)) SendMessageW(hwnd_, TB_SETIMAGELIST, 0, 0);
+    if (images_) ImageList_Destroy(images_);
 }
 
 void ToolBar::addButton(int command, HICON icon, const std::string& tip) {

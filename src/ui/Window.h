@@ -104,6 +104,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
+    void showImage(int id, LONG_PTR pictureStyle, UINT imageType, HANDLE image);
 
     Toolkit& toolkit_;
     int number_;
@@ -115,6 +116,8 @@ private:
     std::vector<std::wstring> tipTexts_;
     std::map<int, COLORREF> textColours_;
     std::map<int, NotifyHandler> notifyHandlers_;
+    // What each picture gadget was last given to show.
+    std::map<int, HANDLE> givenImages_;
 
     friend class ToolBar;
 };
@@ -123,6 +126,9 @@ private:
 class ToolBar {
 public:
     explicit ToolBar(Window& window);
+    ~ToolBar();
+    ToolBar(const ToolBar&) = delete;
+    ToolBar& operator=(const ToolBar&) = delete;
     bool valid() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }
     // The bar's client height before any button is added.
