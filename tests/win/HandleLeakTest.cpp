@@ -8,7 +8,7 @@
 // SEAMSTER_LEAK_ON_PURPOSE=1 leaks one thumbnail-sized bitmap per redraw,
 // which this test must then report.
 #include <gtest/gtest.h>
-#include <psapi.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <set>
@@ -17,7 +17,7 @@
 #include "app/MainWindow.h"
 #include "fakes/FakeApp.h"
 #include "images/BackgroundWindows.h"
-#include "platform/Text.h"
+#include "platform/win32/Win32Platform.h"
 #include "ui/ImageBitmap.h"
 
 namespace seamster {
@@ -29,18 +29,27 @@ int environmentNumber(const char* name, int otherwise) {
 }
 
 struct Usage {
-    double megabytes = 0;  // private bytes
+    double megabytes = 0;  // memory committed for the process's own use
     DWORD gdiObjects = 0;
     DWORD userObjects = 0;
 };
 
+// Wine reports no private bytes, so they are counted from the address space:
+// every committed page that is not a loaded module's image (bitmap bits,
+// heaps, mapped sections).
+double committedMegabytes() {
+    size_t committed = 0;
+    MEMORY_BASIC_INFORMATION region = {};
+    for (const char* at = nullptr; VirtualQuery(at, &region, sizeof(region)) == sizeof(region);
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type != MEM_IMAGE) committed += region.RegionSize;
+        if (region.RegionSize == 0) break;
+    }
+    return double(committed) / (1024 * 1024);
+}
+
 Usage usageNow() {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof(counters));
-    return {double(counters.PrivateUsage) / (1024 * 1024),
-            GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+    return {committedMegabytes(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
             GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
 }
 
@@ -50,6 +59,7 @@ Usage usageNow() {
 struct Closer {
     HWND main = nullptr;
     HWND last = nullptr;  // acted on, and not gone yet
+    int waited = 0;       // ticks since
     std::set<std::wstring> titles;
 
     static Closer* active;
@@ -82,8 +92,12 @@ struct Closer {
 
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         Closer& self = *active;
-        if (self.last && IsWindow(self.last) && IsWindowVisible(self.last)) return;
+        // A click that came while the window was still dropping what it
+        // had queued is lost: click again after a while.
+        if (self.last && IsWindow(self.last) && IsWindowVisible(self.last) && ++self.waited < 25)
+            return;
         self.last = nullptr;
+        self.waited = 0;
         EnumThreadWindows(GetCurrentThreadId(), &visit, 0);
     }
 };
@@ -151,13 +165,17 @@ TEST_F(HandleLeakTest, WindowsAndThumbnailsLeaveNothingBehind) {
     EXPECT_GE(closer.titles.size(), size_t(10)) << "some windows never opened";
 
     const double grown = after.megabytes - before.megabytes;
-    std::printf("%d rounds: private bytes %.1f -> %.1f MB, GDI %lu -> %lu, USER %lu -> %lu\n",
-                rounds, before.megabytes, after.megabytes, before.gdiObjects, after.gdiObjects,
+    std::printf("%d rounds: committed %.1f -> %.1f MB, GDI %lu -> %lu, USER %lu -> %lu\n", rounds,
+                before.megabytes, after.megabytes, before.gdiObjects, after.gdiObjects,
                 before.userObjects, after.userObjects);
     EXPECT_LT(grown, 4.0) << "memory grew by " << grown << " MB";
     // Where the system counts them, the objects stay as they were.
-    if (before.gdiObjects > 0) EXPECT_LE(after.gdiObjects, before.gdiObjects + 8);
-    if (before.userObjects > 0) EXPECT_LE(after.userObjects, before.userObjects + 8);
+    if (before.gdiObjects > 0) {
+        EXPECT_LE(after.gdiObjects, before.gdiObjects + 8);
+    }
+    if (before.userObjects > 0) {
+        EXPECT_LE(after.userObjects, before.userObjects + 8);
+    }
 }
 
 }  // namespace
