@@ -1,7 +1,7 @@
 // The Windows side of the background commands: the requesters, and the
 // thumbnail of the current background in the main window.
 
-#include "app/MainLoop.h"
+#include "core/MainGadgets.h"
 #include "images/BackgroundWindows.h"
 #include "ui/ImageBitmap.h"
 #include "ui/ModalLoop.h"

@@ -1,7 +1,6 @@
 // The picture requester: the open requester with a preview panel that shows
 // the selected picture, its name and its size.
 
-#include "app/MainLoop.h"
 #include "images/BackgroundWindows.h"
 #include "images/ChooserPreview.h"
 #include "images/Fitting.h"
@@ -33,7 +32,7 @@ ui::PanelContent panelContent(WindowContext& context, const std::string& path) {
 
 std::string chooseBackgroundImage(WindowContext& context) {
     App& app = context.app;
-    storeWindowPosition(app, context.main);
+    storeWindowPosition(app.settings, context.main);
 
     ui::OpenRequest request;
     request.title = " Select New Background Image";

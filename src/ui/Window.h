@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Layout.h"
 #include "ui/Controls.h"
+#include "ui/Gadgets.h"
 #include "ui/Toolkit.h"
 
 namespace seamster::ui {

@@ -168,7 +168,9 @@ TEST_F(HandleLeakTest, WindowsAndThumbnailsLeaveNothingBehind) {
     std::printf("%d rounds: committed %.1f -> %.1f MB, GDI %lu -> %lu, USER %lu -> %lu\n", rounds,
                 before.megabytes, after.megabytes, before.gdiObjects, after.gdiObjects,
                 before.userObjects, after.userObjects);
-    EXPECT_LT(grown, 4.0) << "memory grew by " << grown << " MB";
+    // Wine's own requesters keep a little for themselves (3.5 MB over 200
+    // rounds); one thumbnail-sized bitmap kept per redraw is 16 MB over 15.
+    EXPECT_LT(grown, 6.0) << "memory grew by " << grown << " MB";
     // Where the system counts them, the objects stay as they were.
     if (before.gdiObjects > 0) {
         EXPECT_LE(after.gdiObjects, before.gdiObjects + 8);
