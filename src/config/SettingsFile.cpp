@@ -69,14 +69,14 @@ std::string SettingsFile::resolve(const std::string& fileName) const {
 // sure to fail, so that callers learn it before they change anything.
 bool SettingsFile::canWrite(const std::string& path) {
     size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos) return fs_.exists(path) != -2;
+    if (slash == std::string::npos) return fs_.exists(path) != PathKind::folder;
     if (slash + 1 == path.size()) return false;
     const std::string folder = path.substr(0, slash + 1);
     const std::string leaf = path.substr(slash + 1);
-    if (fs_.exists(folder) != -2) return false;
-    int existing = fs_.exists(path);
-    if (existing == -2) return false;
-    if (existing == 0) return true;
+    if (fs_.exists(folder) != PathKind::folder) return false;
+    const PathKind existing = fs_.exists(path);
+    if (existing == PathKind::folder) return false;
+    if (existing == PathKind::missing) return true;
     std::vector<DirEntry> entries;
     if (!fs_.list(folder, leaf, entries)) return true;  // let the save itself decide
     for (const DirEntry& entry : entries)

@@ -64,17 +64,17 @@ TYPED_TEST_P(FileSystemContract, ExistsTellsFilesFromFoldersAndNothing) {
     this->makeFile("Settings.ini");
     this->makeFolder("Downloads");
     FileSystem& fs = this->fs();
-    EXPECT_EQ(fs.exists(this->at("Settings.ini")), 1);
-    EXPECT_EQ(fs.exists(this->at("Downloads")), -2);
-    EXPECT_EQ(fs.exists(this->at("Downloads\\")), -2);
-    EXPECT_EQ(fs.exists(this->at("Missing.ini")), 0);
-    EXPECT_EQ(fs.exists(this->at("Missing\\Deeper.ini")), 0);
-    EXPECT_EQ(fs.exists(this->at("Settings.ini\\Deeper.ini")), 0);
+    EXPECT_EQ(fs.exists(this->at("Settings.ini")), PathKind::file);
+    EXPECT_EQ(fs.exists(this->at("Downloads")), PathKind::folder);
+    EXPECT_EQ(fs.exists(this->at("Downloads\\")), PathKind::folder);
+    EXPECT_EQ(fs.exists(this->at("Missing.ini")), PathKind::missing);
+    EXPECT_EQ(fs.exists(this->at("Missing\\Deeper.ini")), PathKind::missing);
+    EXPECT_EQ(fs.exists(this->at("Settings.ini\\Deeper.ini")), PathKind::missing);
     // Names are matched without regard to letter case, and a doubled
     // separator is one separator.
-    EXPECT_EQ(fs.exists(this->at("SETTINGS.INI")), 1);
-    EXPECT_EQ(fs.exists(this->at("downloads")), -2);
-    EXPECT_EQ(fs.exists(this->env.root + "\\\\Settings.ini"), 1);
+    EXPECT_EQ(fs.exists(this->at("SETTINGS.INI")), PathKind::file);
+    EXPECT_EQ(fs.exists(this->at("downloads")), PathKind::folder);
+    EXPECT_EQ(fs.exists(this->env.root + "\\\\Settings.ini"), PathKind::file);
 }
 
 TYPED_TEST_P(FileSystemContract, ListingMatchesWildcardsAndNeverReturnsDots) {
@@ -176,7 +176,7 @@ TYPED_TEST_P(FileSystemContract, RenameRefusesAnExistingTargetButAllowsACaseChan
     EXPECT_EQ(this->read("Downloads.txt"), "mine");
     EXPECT_FALSE(fs.rename(this->at("SavedSims"), this->at("SavedSims_off")));
     EXPECT_FALSE(fs.rename(this->at("Downloads.txt"), this->at("SavedSims")));
-    EXPECT_EQ(fs.exists(this->at("SavedSims")), -2);
+    EXPECT_EQ(fs.exists(this->at("SavedSims")), PathKind::folder);
     EXPECT_FALSE(fs.rename(this->at("Missing.txt"), this->at("Other.txt")));
     EXPECT_FALSE(fs.rename(this->at("Downloads.txt"), this->at("NoFolder\\Downloads.txt")));
     // A folder cannot move inside itself.
@@ -200,7 +200,7 @@ TYPED_TEST_P(FileSystemContract, RenameMovesFoldersWithTheirContent) {
     this->makeFolder("Downloads");
     this->makeFile("Downloads\\hair.package", "hair");
     ASSERT_TRUE(fs.rename(this->at("Downloads"), this->at("Downloads_off")));
-    EXPECT_EQ(fs.exists(this->at("Downloads")), 0);
+    EXPECT_EQ(fs.exists(this->at("Downloads")), PathKind::missing);
     EXPECT_EQ(this->read("Downloads_off\\hair.package"), "hair");
     // Folder names may carry their trailing backslash.
     ASSERT_TRUE(fs.rename(this->at("Downloads_off\\"), this->at("Downloads\\")));
@@ -219,7 +219,7 @@ TYPED_TEST_P(FileSystemContract, ReplaceMovesAFileOverAnotherOrToANewName) {
     this->makeFile("Seamster.tmp", "new");
     ASSERT_TRUE(fs.replace(this->at("Seamster.tmp"), this->at("Seamster.ini")));
     EXPECT_EQ(this->read("Seamster.ini"), "new");
-    EXPECT_EQ(fs.exists(this->at("Seamster.tmp")), 0);
+    EXPECT_EQ(fs.exists(this->at("Seamster.tmp")), PathKind::missing);
 
     this->makeFile("fresh.tmp", "fresh");
     ASSERT_TRUE(fs.replace(this->at("fresh.tmp"), this->at("fresh.ini")));
@@ -259,14 +259,14 @@ TYPED_TEST_P(FileSystemContract, CopyReplacesOnlyWhenAsked) {
     this->makeFolder("Folder");
     EXPECT_FALSE(fs.copyFile(this->at("Folder"), this->at("copied"), true));
     EXPECT_FALSE(fs.copyFile(this->at("source.package"), this->at("Folder"), true));
-    EXPECT_EQ(fs.exists(this->at("Folder")), -2);
+    EXPECT_EQ(fs.exists(this->at("Folder")), PathKind::folder);
 
     // A read-only target is never replaced.
     this->makeFile("locked.package", "locked");
     this->makeReadOnly("locked.package");
     EXPECT_FALSE(fs.copyFile(this->at("source.package"), this->at("locked.package"), true));
     EXPECT_EQ(this->read("locked.package"), "locked");
-    EXPECT_EQ(fs.exists(this->at("other.package")), 0);
+    EXPECT_EQ(fs.exists(this->at("other.package")), PathKind::missing);
 }
 
 TYPED_TEST_P(FileSystemContract, ReadOnlyFileRefusesDeleteAndWriteUntilCleared) {
@@ -282,19 +282,19 @@ TYPED_TEST_P(FileSystemContract, ReadOnlyFileRefusesDeleteAndWriteUntilCleared) 
     EXPECT_FALSE(this->env.isReadOnly(this->at("cigen.package")));
     EXPECT_TRUE(fs.clearReadOnly(this->at("cigen.package")));  // already writable
     EXPECT_TRUE(fs.deleteFile(this->at("cigen.package")));
-    EXPECT_EQ(fs.exists(this->at("cigen.package")), 0);
+    EXPECT_EQ(fs.exists(this->at("cigen.package")), PathKind::missing);
 
     EXPECT_FALSE(fs.deleteFile(this->at("cigen.package")));
     EXPECT_FALSE(fs.clearReadOnly(this->at("cigen.package")));
     this->makeFolder("Folder");
     EXPECT_FALSE(fs.deleteFile(this->at("Folder")));
-    EXPECT_EQ(fs.exists(this->at("Folder")), -2);
+    EXPECT_EQ(fs.exists(this->at("Folder")), PathKind::folder);
 }
 
 TYPED_TEST_P(FileSystemContract, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty) {
     FileSystem& fs = this->fs();
     EXPECT_TRUE(fs.createFolder(this->at("Projects")));
-    EXPECT_EQ(fs.exists(this->at("Projects")), -2);
+    EXPECT_EQ(fs.exists(this->at("Projects")), PathKind::folder);
     EXPECT_FALSE(fs.createFolder(this->at("Projects")));
     EXPECT_FALSE(fs.createFolder(this->at("PROJECTS")));
     EXPECT_FALSE(fs.createFolder(this->at("Missing\\Deeper")));
@@ -309,7 +309,7 @@ TYPED_TEST_P(FileSystemContract, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty) {
     EXPECT_FALSE(fs.removeFolder(this->at("Holder")));
     EXPECT_TRUE(fs.removeFolder(this->at("Holder\\Inner")));
     EXPECT_TRUE(fs.removeFolder(this->at("Holder")));
-    EXPECT_EQ(fs.exists(this->at("Holder")), 0);
+    EXPECT_EQ(fs.exists(this->at("Holder")), PathKind::missing);
     EXPECT_FALSE(fs.removeFolder(this->at("Holder")));
     // A file is not removed as a folder.
     EXPECT_FALSE(fs.removeFolder(this->at("Projects\\shirt.xml")));
@@ -349,10 +349,11 @@ TYPED_TEST_P(FileSystemContract, NamesFromAnyLanguageSurviveEveryOperation) {
     const std::string name = "Robe \xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC.package";
     ASSERT_TRUE(fs.writeFile(this->at(name), "robe"));
     EXPECT_EQ(this->listNames("*.package"), (Names{name}));
-    EXPECT_EQ(fs.exists(this->at(name)), 1);
+    EXPECT_EQ(fs.exists(this->at(name)), PathKind::file);
     // Letter case is ignored beyond ASCII too, and "?" stands for one
     // character however many bytes it takes.
-    EXPECT_EQ(fs.exists(this->at("ROBE \xC3\x89T\xC3\x89 \xE6\x97\xA5\xE6\x9C\xAC.PACKAGE")), 1);
+    EXPECT_EQ(fs.exists(this->at("ROBE \xC3\x89T\xC3\x89 \xE6\x97\xA5\xE6\x9C\xAC.PACKAGE")),
+              PathKind::file);
     EXPECT_EQ(this->listNames("robe ?t? ??.package"), (Names{name}));
     ASSERT_TRUE(fs.rename(this->at(name), this->at(name + ".off")));
     EXPECT_EQ(fs.readFile(this->at(name + ".off"), 100), "robe");
@@ -363,10 +364,10 @@ TYPED_TEST_P(FileSystemContract, TrailingDotsAndBlanksOfANameAreDropped) {
     FileSystem& fs = this->fs();
     ASSERT_TRUE(fs.writeFile(this->at("dress. "), "dress"));
     EXPECT_EQ(this->listNames("*.*"), (Names{"dress"}));
-    EXPECT_EQ(fs.exists(this->at("dress")), 1);
-    EXPECT_EQ(fs.exists(this->at("dress.")), 1);
+    EXPECT_EQ(fs.exists(this->at("dress")), PathKind::file);
+    EXPECT_EQ(fs.exists(this->at("dress.")), PathKind::file);
     ASSERT_TRUE(fs.createFolder(this->at("Projects.")));
-    EXPECT_EQ(fs.exists(this->at("Projects")), -2);
+    EXPECT_EQ(fs.exists(this->at("Projects")), PathKind::folder);
     ASSERT_TRUE(fs.rename(this->at("dress"), this->at("Projects\\gown..")));
     EXPECT_EQ(this->read("Projects\\gown"), "dress");
 }

@@ -247,9 +247,9 @@ bool MemoryFileSystem::list(const std::string& folder, const std::string& patter
     return true;
 }
 
-int MemoryFileSystem::exists(const std::string& path) {
+PathKind MemoryFileSystem::exists(const std::string& path) {
     Node* node = find(path);
-    return !node ? 0 : node->isFolder ? -2 : 1;
+    return !node ? PathKind::missing : node->isFolder ? PathKind::folder : PathKind::file;
 }
 
 bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {

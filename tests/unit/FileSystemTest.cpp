@@ -10,9 +10,9 @@ namespace {
 TEST(MemoryFileSystem, NamesIgnoreCaseAndListInCreationOrder) {
     MemoryFileSystem fs;
     fs.addFile("C:\\Game\\b.package").addFile("C:\\Game\\A.package").addFolder("C:\\Game\\Sub");
-    EXPECT_EQ(fs.exists("c:\\game\\A.PACKAGE"), 1);
-    EXPECT_EQ(fs.exists("C:\\GAME\\sub\\"), -2);
-    EXPECT_EQ(fs.exists("C:\\Game\\\\b.package"), 1);
+    EXPECT_EQ(fs.exists("c:\\game\\A.PACKAGE"), PathKind::file);
+    EXPECT_EQ(fs.exists("C:\\GAME\\sub\\"), PathKind::folder);
+    EXPECT_EQ(fs.exists("C:\\Game\\\\b.package"), PathKind::file);
     std::vector<DirEntry> entries;
     ASSERT_TRUE(fs.list("C:\\Game\\", "*.*", entries));
     ASSERT_EQ(entries.size(), 3u);
@@ -36,14 +36,14 @@ struct MemoryEnv {
         return true;
     }
     bool makeFolder(const std::string& path) {
-        if (fs.exists(path) != 0) return false;
+        if (fs.exists(path) != PathKind::missing) return false;
         fs.addFolder(path, time);
         return true;
     }
     std::string read(const std::string& path) { return fs.contents(path).value_or("<missing>"); }
     bool setReadOnly(const std::string& path) {
         fs.setReadOnly(path, true);
-        return fs.exists(path) != 0;
+        return fs.exists(path) != PathKind::missing;
     }
     bool isReadOnly(const std::string& path) { return fs.isReadOnly(path); }
     int64_t now() { return time; }
@@ -52,13 +52,12 @@ struct MemoryEnv {
     std::string root = "C:\\Contract";
 };
 
-
 TEST(WriteFileSafely, ReplacesOnlyAfterAWholeWrite) {
     MemoryFileSystem fs;
     fs.addFile("C:\\P\\Seamster.ini", "old");
     EXPECT_TRUE(writeFileSafely(fs, "C:\\P\\Seamster.ini", "new contents"));
     EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini"), "new contents");
-    EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.new"), 0);
+    EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.new"), PathKind::missing);
 
     for (int step = 0; step < 3; ++step) {
         fs.changeCount = 0;
@@ -67,7 +66,7 @@ TEST(WriteFileSafely, ReplacesOnlyAfterAWholeWrite) {
         fs.failChangeNumber = -1;
         if (!ok) {
             EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini"), "new contents") << step;
-            EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.new"), 0) << step;
+            EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.new"), PathKind::missing) << step;
         }
     }
     EXPECT_FALSE(writeFileSafely(fs, "C:\\Missing\\x.ini", "x"));

@@ -156,7 +156,7 @@ TEST_F(Win32FileSystemTest, SafeWriteReplacesWholeOrLeavesTheOldFile) {
     makeFile("Seamster.ini.new", "half");
     ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "third"));
     EXPECT_EQ(rawRead(at("Seamster.ini")), "third");
-    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), 0);
+    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), PathKind::missing);
 }
 
 TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
@@ -169,7 +169,7 @@ TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
         EXPECT_FALSE(writeFileSafely(fs, at("Seamster.ini"), "new settings"));
     }
     EXPECT_EQ(rawRead(at("Seamster.ini")), "old settings");
-    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), 0);
+    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), PathKind::missing);
 
     // The temporary file cannot be written at all.
     makeFolder("Seamster.ini.new");
@@ -185,7 +185,7 @@ TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
     EXPECT_FALSE(writeFileSafely(fs, at("userbkg.bmp"), "new background"));
     EXPECT_EQ(rawRead(at("userbkg.bmp")), "old background");
     EXPECT_NE(GetFileAttributesW(widen(at("userbkg.bmp")).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(fs.exists(at("userbkg.bmp.new")), 0);
+    EXPECT_EQ(fs.exists(at("userbkg.bmp.new")), PathKind::missing);
 }
 
 // Makes `link` a junction to `target`; false when the system cannot.
@@ -229,7 +229,7 @@ TEST_F(Win32FileSystemTest, JunctionsAreListedAsLinks) {
     }
     // Removing the link leaves what it points to.
     EXPECT_TRUE(fs.removeFolder(at("Linked")));
-    EXPECT_EQ(fs.exists(at("Real\\inside.package")), 1);
+    EXPECT_EQ(fs.exists(at("Real\\inside.package")), PathKind::file);
 }
 
 // ---- clock -------------------------------------------------------------------
@@ -388,7 +388,7 @@ TEST(Win32ShellTest, DocumentsFolderEndsWithABackslashAndExists) {
     const std::string documents = shell.specialFolder(0x0005 /* CSIDL_PERSONAL */);
     ASSERT_FALSE(documents.empty());
     EXPECT_EQ(documents.back(), '\\');
-    EXPECT_EQ(fs.exists(documents), -2);
+    EXPECT_EQ(fs.exists(documents), PathKind::folder);
     EXPECT_FALSE(shell.currentFolder().empty());
 }
 

@@ -58,7 +58,8 @@ bool Win32FileSystem::list(const std::string& folder, const std::string& pattern
     if (find == INVALID_HANDLE_VALUE) {
         // An empty match in an existing folder is still a listing.
         DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND && exists(folder.empty() ? "." : folder) == -2;
+        return error == ERROR_FILE_NOT_FOUND &&
+               exists(folder.empty() ? "." : folder) == PathKind::folder;
     }
     do {
         std::string name = narrow(data.cFileName);
@@ -79,10 +80,10 @@ bool Win32FileSystem::list(const std::string& folder, const std::string& pattern
     return true;
 }
 
-int Win32FileSystem::exists(const std::string& path) {
+PathKind Win32FileSystem::exists(const std::string& path) {
     DWORD attributes = GetFileAttributesW(widen(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? -2 : 1;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::folder : PathKind::file;
 }
 
 namespace {
