@@ -210,6 +210,8 @@ std::optional<std::string> Win32FileSystem::readFileStart(const std::string& pat
 }
 
 bool Win32FileSystem::writeFile(const std::string& path, const std::string& data) {
+    // Wine, unlike Windows, truncates a read-only file opened this way.
+    if (refuseReadOnlyTarget(widen(path))) return false;
     FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
