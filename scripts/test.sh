@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: unit tests (native, with sanitizers),
-# a short run of each fuzz target, the Windows tests and the end-to-end
-# scenarios under Wine, the checks of the help file and the release zip, and
-# a second build that must give the same bytes. Exits non-zero when anything
-# fails.
+# the two-thread picture tests under ThreadSanitizer, the Windows tests and
+# the end-to-end scenarios under Wine, the checks of the help file and the
+# release zip, short runs of the benchmarks, a second build that must give
+# the same bytes, short runs of each fuzz target, and the check that no long
+# function lacks a reason. Exits non-zero when anything fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -56,6 +57,7 @@ build_fuzz() { cmake --preset fuzz && cmake --build --preset fuzz -j2; }
 
 stage build-native build_native
 stage unit ctest --preset native -j2
+stage tsan bash scripts/tsan-tests.sh
 stage build-windows build_windows
 check_help() {
   python3 tools/help/check_help.py --version "$(cat build/mingw/version.txt)" build/mingw/bin/Seamster.CHM
@@ -74,6 +76,7 @@ stage bench-rename bash scripts/bench-rename.sh --no-build --listed 2000 --runs 
 stage reproducible bash scripts/reproducible.sh
 stage build-fuzz build_fuzz
 stage fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
+stage long-functions python3 scripts/long-functions.py 60 --check
 
 echo
 for f in "${failures[@]}"; do echo "FAILED: $f"; done

@@ -15,7 +15,7 @@ void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documen
         if (!entry.isFolder) continue;
         paths.userFolderName = entry.name + "\\";
         const std::string prefix = paths.userFolder();
-        if (fs.exists(prefix + "Neighborhoods") != -2) continue;
+        if (fs.exists(prefix + "Neighborhoods") != PathKind::folder) continue;
         paths.userFolderFound = true;
         paths.bodyshopThumbnails = prefix + "cigen.package";
         paths.backgroundBitmap = prefix + "userbkg.bmp";
@@ -40,20 +40,22 @@ std::string helpFilePath(const std::string& currentFolder) {
 void findHelpFile(GamePaths& paths, FileSystem& fs, const std::string& currentFolder,
                   const std::string& programFolder) {
     paths.helpFile = helpFilePath(currentFolder);
-    paths.helpFileFound = fs.exists(paths.helpFile) != 0;
+    paths.helpFileFound = fs.exists(paths.helpFile) != PathKind::missing;
     if (paths.helpFileFound) return;
     // Started from a shortcut or a terminal elsewhere: the help that came with
     // the program sits beside it.
     const std::string besideProgram = helpFilePath(programFolder);
-    if (fs.exists(besideProgram) != 1) return;
+    if (fs.exists(besideProgram) != PathKind::file) return;
     paths.helpFile = besideProgram;
     paths.helpFileFound = true;
 }
 
 bool findLeftOverHiddenFolders(App& app) {
     const std::string prefix = app.paths.userFolder();
-    if (app.fs().exists(prefix + "Downloads_off") != 0) app.run.downloadsHidden = true;
-    if (app.fs().exists(prefix + "SavedSims_off") != 0) app.run.savedSimsHidden = true;
+    if (app.fs().exists(prefix + "Downloads_off") != PathKind::missing)
+        app.run.downloadsHidden = true;
+    if (app.fs().exists(prefix + "SavedSims_off") != PathKind::missing)
+        app.run.savedSimsHidden = true;
     return app.run.downloadsHidden || app.run.savedSimsHidden;
 }
 
