@@ -97,16 +97,13 @@ int runProgram(HINSTANCE instance) {
     app.programFolder = programFolder();
 
     // One Seamster at a time: the mutex lives until the program ends.
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"Seamster");
-    if (!mutex || GetLastError() != ERROR_SUCCESS) {
+    NamedMutex single(L"Seamster");
+    if (!single.owned()) {
         app.dialogs().showMessage("Seamster is already running...", iconExclamation);
-        if (mutex) {
-            ReleaseMutex(mutex);
-            CloseHandle(mutex);
-        }
         return 0;
     }
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The folder requester needs COM; without it the rest still works.
+    ComApartment com;
 
     ui::Toolkit toolkit(instance);
     app.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -122,9 +119,6 @@ int runProgram(HINSTANCE instance) {
         storeWindowPosition(app.settings, main);
         saveSettings(app.settings, app.fs(), services.codec, services.clock, app.programFolder);
     }
-    CoUninitialize();
-    ReleaseMutex(mutex);
-    CloseHandle(mutex);
     return 0;
 }
 
