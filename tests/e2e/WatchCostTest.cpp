@@ -43,6 +43,9 @@ std::string readHostFile(const std::string& path) {
 }
 
 double hostCpuMilliseconds(const std::string& name) {
+    char prefixText[4096] = {};
+    const DWORD prefixLength = GetEnvironmentVariableA("WINEPREFIX", prefixText, sizeof prefixText);
+    const std::string prefix = prefixLength < sizeof prefixText ? prefixText : "";
     WIN32_FIND_DATAW entry;
     HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
     if (find == INVALID_HANDLE_VALUE) return -1;
@@ -54,6 +57,11 @@ double hostCpuMilliseconds(const std::string& name) {
         std::string comm = readHostFile(folder + "comm");
         while (!comm.empty() && (comm.back() == '\n' || comm.back() == '\r')) comm.pop_back();
         if (comm != name) continue;
+        // Other Wine prefixes on the same host may run a program of that name.
+        if (!prefix.empty() &&
+            readHostFile(folder + "environ").find(std::string("WINEPREFIX=") + prefix + '\0') ==
+                std::string::npos)
+            continue;
         const std::string stat = readHostFile(folder + "stat");
         const size_t end = stat.rfind(')');
         if (end == std::string::npos) continue;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         .addFile("C:\\Documents\\EA Games\\outside.txt", "x");
     const auto before = fs.snapshot();
     auto model = RemoveProjectsModel::open(fs, kProjects, true, 17);
-    if (!model || model->projectCount() != (isProject ? 1u : 0u)) __builtin_trap();
+    if (!model || model->projectCount() != (isProject ? 1u : 0u)) std::abort();
     const bool orphan = isProject && model->projectRows()[0].textColour == kOrphanTextColour;
 
     // Only orphans are ticked, so the project file is the one thing that may go.
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
                         std::back_inserter(lost));
     const bool projectGone = fs.exists(kProjectFile) == PathKind::missing;
-    if (after.size() > before.size() || projectGone != orphan) __builtin_trap();
-    if (lost.size() != (projectGone ? 1u : 0u)) __builtin_trap();
+    if (after.size() > before.size() || projectGone != orphan) std::abort();
+    if (lost.size() != (projectGone ? 1u : 0u)) std::abort();
     return 0;
 }
