@@ -8,7 +8,9 @@
 # Each scenario runs in its own e2e_tests.exe process on a freshly reset
 # sandbox. The scenarios of the SmallDesktop suite run last, on a second
 # screen of 799 x 600; those of suites named ...AheadOfUtc run nine hours
-# ahead of UTC. Screenshots go to build/screenshots/.
+# ahead of UTC; those of suites named ...At120, ...At144 and ...At192 on a
+# screen set to that many dots per inch (125, 150 and 200 %), the rest at 96.
+# Screenshots go to build/screenshots/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin="$root/build/mingw/bin"
@@ -75,8 +77,12 @@ start_xvfb 1024x768
 display=$started_display
 start_xvfb 799x600
 small_display=$started_display
-export SEAMSTER_E2E_SCREENSHOTS
+export SEAMSTER_E2E_SCREENSHOTS SEAMSTER_E2E_RECORDS
 SEAMSTER_E2E_SCREENSHOTS=$(windows_path "$shots")
+# What one scenario measures for a later one to compare with (the layouts at 96 DPI).
+records="$root/build/e2e/records"
+mkdir -p "$records"
+SEAMSTER_E2E_RECORDS=$(windows_path "$records")
 
 # One wineserver for the whole run on each screen: Wine starts slowly, once.
 start_wine_session() {
@@ -94,11 +100,29 @@ if [ ${#scenarios[@]} -eq 0 ]; then
   exit 1
 fi
 
+# The screen's DPI, as winecfg sets it: Wine reads it when a program starts.
+current_dpi=
+set_dpi() {
+  local dpi=$1 key
+  [ "$dpi" = "$current_dpi" ] && return 0
+  for key in 'HKCU\Control Panel\Desktop' \
+    'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    timeout 60 wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  done
+  current_dpi=$dpi
+}
+
 passed=()
 failed=()
 run_scenario() {
   local name=$1
   "$root/tools/sandbox/make-sandbox.sh" reset "$prefix"
+  case "$name" in
+    *At120.*) set_dpi 120 ;;
+    *At144.*) set_dpi 144 ;;
+    *At192.*) set_dpi 192 ;;
+    *) set_dpi 96 ;;
+  esac
   local log="$logs/$name.log"
   rm -f "$log" "$shots/$name-"*.png
   local started=$SECONDS
@@ -143,6 +167,7 @@ for name in "${scenarios[@]}"; do
   run_scenario "$name"
 done
 
+set_dpi 96
 echo "e2e: ${#passed[@]} passed, ${#failed[@]} failed; screenshots in $shots, logs in $logs"
 # The totals in GoogleTest's words, for scripts that add up every stage.
 echo "[  PASSED  ] ${#passed[@]} tests."

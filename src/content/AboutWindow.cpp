@@ -63,8 +63,11 @@ IconHandle loadTallIcon(HINSTANCE instance, int picture, int width, int height) 
 void runAboutWindow(WindowContext& context) {
     ui::Toolkit& toolkit = context.toolkit;
     // Loaded first so that they outlive the gadgets that show them.
-    IconHandle bannerIcon = loadTallIcon(toolkit.instance(), picture::aboutBanner, 50, 178);
-    IconHandle artIcon = loadTallIcon(toolkit.instance(), picture::aboutArt, 122, 176);
+    const int dpi = toolkit.dpi();
+    IconHandle bannerIcon = loadTallIcon(toolkit.instance(), picture::aboutBanner,
+                                         ui::scaled(50, dpi), ui::scaled(178, dpi));
+    IconHandle artIcon = loadTallIcon(toolkit.instance(), picture::aboutArt, ui::scaled(122, dpi),
+                                      ui::scaled(176, dpi));
     {
         ui::Window window(toolkit,
                           ui::modalWindowArgs("    About Seamster", 406, 204, context.owner));

@@ -11,6 +11,7 @@
 #include "images/ChooserPreview.h"
 #include "images/Fitting.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/DisplayScale.h"
 #include "ui/ImageBitmap.h"
 
 namespace seamster {
@@ -33,21 +34,24 @@ constexpr size_t pathCapacity = 260;
 
 struct ChooserState {
     WindowContext& context;
-    BitmapHandle shown;    // the panel's current picture
-    bool built = false;    // the panel exists
-    bool pending = false;  // the selection changed before it existed
-    int shift = 0;         // how far right of its usual place the panel sits
+    BitmapHandle shown;       // the panel's current picture
+    bool built = false;       // the panel exists
+    bool pending = false;     // the selection changed before it existed
+    int shift = 0;            // how far right of its usual place the panel sits (screen pixels)
+    int dpi = ui::layoutDpi;  // the requester's
 };
 
+// Places are given at 96 DPI and shown at the requester's.
 HWND addPanelGadget(HWND frame, ChooserState& state, int id, const wchar_t* className, DWORD style,
                     int x, int y, int width, int height, const wchar_t* text) {
-    HWND control =
-        CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x + state.shift, y,
-                        width, height, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        state.context.toolkit.instance(), nullptr);
+    const ui::LayoutRect shown = ui::scaled(ui::LayoutRect{x, y, width, height}, state.dpi);
+    HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style,
+                                   shown.x + state.shift, shown.y, shown.width, shown.height, frame,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   state.context.toolkit.instance(), nullptr);
     if (control)
         SendMessageW(control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(state.context.toolkit.defaultFont()), FALSE);
+                     reinterpret_cast<WPARAM>(state.context.toolkit.font(2, state.dpi)), FALSE);
     return control;
 }
 
@@ -71,15 +75,17 @@ int rightmostControl(HWND frame, HWND hook) {
 // out its own controls.
 void buildPanel(HWND hook, ChooserState& state) {
     HWND frame = GetParent(hook);
-    const int left = std::max(panel::usualLeft, rightmostControl(frame, hook) + panel::margin);
-    state.shift = left - panel::usualLeft;
+    state.dpi = ui::windowDpi(frame);
+    const int left = ui::previewPanelLeft(rightmostControl(frame, hook), state.dpi);
+    state.shift = left - ui::scaled(panel::usualLeft, state.dpi);
     RECT client = {}, outer = {};
     GetClientRect(frame, &client);
     GetWindowRect(frame, &outer);
     const int extraWidth = (outer.right - outer.left) - client.right;
     const int extraHeight = (outer.bottom - outer.top) - client.bottom;
-    const int clientWidth = left + panel::width + panel::margin;
-    const int clientHeight = std::max(int(client.bottom), panel::minimumHeight);
+    const int clientWidth = left + ui::scaled(panel::width + panel::margin, state.dpi);
+    const int clientHeight =
+        std::max(int(client.bottom), ui::scaled(panel::minimumHeight, state.dpi));
     Settings& settings = state.context.app.settings;
     settings.windowX = requesterLeft(settings.windowX);
     SetWindowPos(frame, HWND_NOTOPMOST, settings.windowX, settings.windowY,
@@ -108,16 +114,27 @@ std::string selectedPath(HWND frame) {
 
 void showSelection(HWND hook, ChooserState& state) {
     HWND frame = GetParent(hook);
-    const ChooserPreview preview = chooserPreviewFor(state.context.app.fs(), selectedPath(frame));
+    ChooserPreview preview = chooserPreviewFor(state.context.app.fs(), selectedPath(frame));
+    // The thumbnail is worked out in picture pixels and only shown at the
+    // requester's scale.
+    const ui::LayoutRect place =
+        ui::scaled(ui::LayoutRect{preview.placement.x, preview.placement.y, preview.placement.width,
+                                  preview.placement.height},
+                   state.dpi);
+    if (state.dpi != ui::layoutDpi && !preview.picture.empty())
+        if (auto shown = scaleImage(preview.picture, place.width, place.height))
+            preview.picture = std::move(*shown);
     BitmapHandle bitmap = ui::bitmapFromImage(preview.picture);
     if (bitmap && !preview.loaded)
-        ui::drawTextOnBitmap(bitmap.get(), placeholderText, state.context.toolkit.defaultFont(),
-                             placeholderTextCorner.x, placeholderTextCorner.y, RGB(255, 255, 255));
+        ui::drawTextOnBitmap(bitmap.get(), placeholderText,
+                             state.context.toolkit.font(2, state.dpi),
+                             ui::scaled(placeholderTextCorner.x, state.dpi),
+                             ui::scaled(placeholderTextCorner.y, state.dpi), RGB(255, 255, 255));
     HWND picture = GetDlgItem(frame, panel::picture);
     if (picture && bitmap) {
         SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
-        SetWindowPos(picture, HWND_TOP, preview.placement.x + state.shift, preview.placement.y,
-                     preview.placement.width, preview.placement.height, 0);
+        SetWindowPos(picture, HWND_TOP, place.x + state.shift, place.y, place.width, place.height,
+                     0);
         state.shown = std::move(bitmap);  // the picture shown before is freed now
     }
     SetDlgItemTextW(frame, panel::title, widen(preview.title).c_str());

@@ -7,8 +7,9 @@ namespace {
 template <typename Function>
 Function user32Function(const char* name) {
     static HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
+    return user32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
 }
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);

@@ -49,12 +49,6 @@ constexpr int equalFieldWidth(int scaledClientWidth, int fieldCount) {
     return fieldCount > 0 ? scaledClientWidth / fieldCount : scaledClientWidth;
 }
 
-// A column narrowed by a vertical scroll bar of the width measured at the
-// window's DPI: the column itself scales, the bar is taken as it is.
-constexpr int columnBesideScrollBar(int layoutWidth, int scrollBarWidth, int dpi) {
-    return scaled(layoutWidth, dpi) - scrollBarWidth;
-}
-
 // The requester's preview panel sits at x 417 (scaled) unless the
 // requester's own controls reach further right; then it keeps a margin of
 // 6 (scaled) from them.
@@ -78,8 +72,6 @@ constexpr int pictureScale(int dpi) {
     return best;
 }
 // The side of a picture drawn `layoutSize` pixels wide at 100 %, at `dpi`.
-constexpr int pictureSize(int layoutSize, int dpi) {
-    return layoutSize * pictureScale(dpi) / 100;
-}
+constexpr int pictureSize(int layoutSize, int dpi) { return layoutSize * pictureScale(dpi) / 100; }
 
 }  // namespace seamster::ui

@@ -32,7 +32,7 @@ bool runModal(Toolkit& toolkit, Window& window, HWND owner, int closeGadget,
     window.show();
     ModalScope modal(owner);
     window.activate();
-    SetFocus(window.gadget(closeGadget));
+    window.focusFirstGadget();
     return runUntilGadget(toolkit, window, closeGadget, onGadget);
 }
 

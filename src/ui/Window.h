@@ -6,16 +6,20 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Layout.h"
+#include "ui/Dpi.h"
 #include "ui/Toolkit.h"
 
 namespace seamster::ui {
 
+// Sizes and gadget places are given at 96 DPI and shown at the window's
+// DPI; screen positions (x, y) are screen pixels.
 struct WindowArgs {
     int number = 0;
     std::string title;
@@ -28,6 +32,8 @@ struct WindowArgs {
     int x = 0, y = 0;
     HWND centreOver = nullptr;
     HWND owner = nullptr;
+    // The tool-bar command F1 raises, as the help button does; none when negative.
+    int helpCommand = -1;
 };
 
 // Window styles a gadget has beyond, or goes without, those of its kind.
@@ -51,6 +57,12 @@ public:
     int number() const { return number_; }
     bool valid() const { return hwnd_ != nullptr; }
     Toolkit& toolkit() const { return toolkit_; }
+    // The DPI the window is shown at; its layout values scale by it.
+    int dpi() const { return dpi_; }
+    int scaled(int layoutValue) const { return ui::scaled(layoutValue, dpi_); }
+    // A control made outside addGadget, placed at its 96-DPI rectangle and
+    // kept there (scaled) when the window's DPI changes.
+    void placeControl(HWND control, const LayoutRect& rect);
 
     // `previous`: the kind of the gadget created just before in this window;
     // an option that follows an option joins its group.
@@ -90,8 +102,17 @@ public:
     void setTitle(const std::string& title);
     void setClientSize(int width, int height);
     RECT outerRect() const;
+    // The first time a window shows, its gadgets are put in reading order
+    // for Tab and the first of them gets the focus.
     void show(bool visible = true);
     void activate();
+    void focusFirstGadget();
+
+    // Enter, Escape and F1 for this window, before the dialog keys: Enter
+    // presses the focused button or else the window's OK ("OK" or "Done"),
+    // Escape its "Cancel" or else the close box of a secondary window that
+    // has one; neither does anything else. True when the key was taken.
+    bool handleKey(WPARAM key);
 
     // Tool-bar button tips, by command ID.
     void setCommandTip(int command, const std::string& tip);
@@ -102,12 +123,26 @@ public:
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Lays the window out again for `dpi` inside `outer` (screen pixels).
+    void changeDpi(int dpi, const RECT& outer);
+    void rescaleControl(HWND control, int oldDpi);
+    void rescaleToolBar();
+    void orderTabStops();
+    HWND buttonTitled(std::initializer_list<const wchar_t*> titles) const;
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
 
     Toolkit& toolkit_;
     int number_;
+    int dpi_ = layoutDpi;
     HWND hwnd_ = nullptr;
+    HWND owner_ = nullptr;
+    int helpCommand_ = -1;
+    bool ordered_ = false;                           // gadgets in reading order
+    int clientWidth_ = 0, clientHeight_ = 0;         // at 96 DPI
+    std::map<HWND, LayoutRect> layout_;              // each gadget's 96-DPI rectangle
+    std::vector<std::pair<int, int>> toolPictures_;  // tool-bar command, picture
+    LRESULT toolBarPadding_ = 0;                     // as the bar had it at 96 DPI
     HWND tips_ = nullptr;
     HWND toolBar_ = nullptr;
     HWND focused_ = nullptr;  // the gadget that had the focus when the window lost it
@@ -125,7 +160,7 @@ public:
     explicit ToolBar(Window& window);
     bool valid() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }
-    // The bar's client height before any button is added.
+    // The bar's client height before any button is added, at 96 DPI.
     int height() const { return height_; }
     void addButton(int command, HICON icon, const std::string& tip);
     void enableButton(int command, bool enabled);
@@ -138,13 +173,17 @@ private:
 };
 
 // A status bar whose fields show a centred text and a 16 x 16 picture.
+// Field widths are given at 96 DPI.
 class StatusBar {
 public:
     StatusBar(Window& window, int fieldCount, int fieldWidth);
+    // `fieldCount` fields of equal width across the window's client area.
+    StatusBar(Window& window, int fieldCount);
     // Fields of the given widths from the left; the bar is gadget `id`.
     StatusBar(Window& window, const std::vector<int>& fieldWidths, int id);
     bool valid() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }
+    // At 96 DPI.
     int height() const;
     void setField(int field, const std::string& text, HICON icon);
     void setIcon(int field, HICON icon);
@@ -152,7 +191,10 @@ public:
     void setText(int field, const std::string& text, Align align = Align::left, bool border = true);
 
 private:
+    void setEdges(const std::vector<int>& edges);  // right edges in pixels
+
     HWND hwnd_ = nullptr;
+    int dpi_ = layoutDpi;
 };
 
 }  // namespace seamster::ui

@@ -13,6 +13,9 @@
 namespace seamster::e2e {
 namespace {
 
+// Seamster is DPI aware; so is the driver, so both see the same pixels.
+const bool dpiAware = SetProcessDPIAware() != FALSE;
+
 // No single message may keep the driver waiting longer than this.
 constexpr UINT messageTimeoutMs = 3000;
 constexpr int pollMs = 20;
