@@ -9,7 +9,8 @@
 # sandbox. The scenarios of the SmallDesktop suite run last, on a second
 # screen of 799 x 600; those of suites named ...AheadOfUtc run nine hours
 # ahead of UTC; those of suites named ...At120, ...At144 and ...At192 on a
-# screen set to that many dots per inch (125, 150 and 200 %), the rest at 96.
+# 2048 x 1536 screen set to that many dots per inch (125, 150 and 200 %), the
+# rest at 96.
 # Screenshots go to build/screenshots/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -77,6 +78,9 @@ start_xvfb 1024x768
 display=$started_display
 start_xvfb 799x600
 small_display=$started_display
+# Screens set to 125 % and more are large ones: the windows grow with the DPI.
+start_xvfb 2048x1536
+large_display=$started_display
 export SEAMSTER_E2E_SCREENSHOTS SEAMSTER_E2E_RECORDS
 SEAMSTER_E2E_SCREENSHOTS=$(windows_path "$shots")
 # What one scenario measures for a later one to compare with (the layouts at 96 DPI).
@@ -150,7 +154,18 @@ run_scenario() {
 current_display=$display
 start_wine_session "$current_display"
 for name in "${scenarios[@]}"; do
-  case "$name" in SmallDesktop.*) continue ;; esac
+  case "$name" in SmallDesktop.* | *At120.* | *At144.* | *At192.*) continue ;; esac
+  run_scenario "$name"
+done
+
+current_display=$large_display
+large_started=0
+for name in "${scenarios[@]}"; do
+  case "$name" in *At120.* | *At144.* | *At192.*) ;; *) continue ;; esac
+  if [ $large_started -eq 0 ]; then
+    start_wine_session "$current_display"
+    large_started=1
+  fi
   run_scenario "$name"
 done
 

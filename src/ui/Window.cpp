@@ -541,15 +541,24 @@ void Window::rescaleControl(HWND control, int oldDpi) {
 }
 
 namespace {
-// A tool bar's picture size and padding at a DPI: the pictures come drawn
-// for the nearest scale, the padding scales from what the bar had at 96.
-void sizeToolBar(HWND bar, int dpi, LRESULT paddingAt96) {
+int toolBarHeight(HWND bar) {
+    SendMessageW(bar, TB_AUTOSIZE, 0, 0);
+    RECT client = {};
+    GetClientRect(bar, &client);
+    return client.bottom - client.top;
+}
+
+// A tool bar's picture and button size at a DPI: the pictures come drawn for
+// the nearest scale, and the buttons are as the bar had them at 96 DPI
+// scaled, so the bar is as high as it was there scaled. `buttonAt96` and
+// `heightAt96` are the button size and bar height it had there.
+void sizeToolBar(HWND bar, int dpi, LRESULT buttonAt96, int heightAt96) {
     const int side = pictureSize(32, dpi);
     SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
-    if (dpi != layoutDpi)
-        SendMessageW(
-            bar, TB_SETPADDING, 0,
-            MAKELPARAM(scaled(LOWORD(paddingAt96), dpi), scaled(HIWORD(paddingAt96), dpi)));
+    if (dpi == layoutDpi) return;
+    const int edges = heightAt96 - HIWORD(buttonAt96);
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(scaled(LOWORD(buttonAt96), dpi), scaled(heightAt96, dpi) - edges));
 }
 }  // namespace
 
@@ -563,7 +572,7 @@ void Window::rescaleToolBar() {
         info.iImage = ImageList_AddIcon(images, toolkit_.icon(picture, 32, dpi_));
         SendMessageW(toolBar_, TB_SETBUTTONINFOW, WPARAM(command), reinterpret_cast<LPARAM>(&info));
     }
-    sizeToolBar(toolBar_, dpi_, toolBarPadding_);
+    sizeToolBar(toolBar_, dpi_, toolButtonSize_, toolBarHeight_);
     HIMAGELIST old = reinterpret_cast<HIMAGELIST>(
         SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
     if (old) ImageList_Destroy(old);
@@ -580,12 +589,13 @@ ToolBar::ToolBar(Window& window) : window_(window) {
     if (!hwnd_) return;
     window.toolBar_ = hwnd_;
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    window.toolBarPadding_ = SendMessageW(hwnd_, TB_GETPADDING, 0, 0);
-    sizeToolBar(hwnd_, window.dpi(), window.toolBarPadding_);
-    SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
-    RECT client = {};
-    GetClientRect(hwnd_, &client);
-    height_ = unscaled(client.bottom - client.top, window.dpi());
+    // Measured at the 96-DPI picture size first, then sized for the window's DPI.
+    SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(32, 32));
+    window.toolBarHeight_ = toolBarHeight(hwnd_);
+    window.toolButtonSize_ = SendMessageW(hwnd_, TB_GETBUTTONSIZE, 0, 0);
+    if (window.dpi() != layoutDpi)
+        sizeToolBar(hwnd_, window.dpi(), window.toolButtonSize_, window.toolBarHeight_);
+    height_ = unscaled(toolBarHeight(hwnd_), window.dpi());
     const int side = pictureSize(32, window.dpi());
     images_ = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 10, 0);
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));

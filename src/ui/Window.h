@@ -142,7 +142,8 @@ private:
     int clientWidth_ = 0, clientHeight_ = 0;         // at 96 DPI
     std::map<HWND, LayoutRect> layout_;              // each gadget's 96-DPI rectangle
     std::vector<std::pair<int, int>> toolPictures_;  // tool-bar command, picture
-    LRESULT toolBarPadding_ = 0;                     // as the bar had it at 96 DPI
+    LRESULT toolButtonSize_ = 0;                     // as the bar had it at 96 DPI
+    int toolBarHeight_ = 0;                          // likewise
     HWND tips_ = nullptr;
     HWND toolBar_ = nullptr;
     HWND focused_ = nullptr;  // the gadget that had the focus when the window lost it

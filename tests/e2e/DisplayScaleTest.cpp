@@ -183,7 +183,10 @@ protected:
         HWND rename = waitForWindow(seamster_.id(), renameTitle);
         measure("rename", rename);
         snapAtScale(rename, "rename-window");
-        click(control(rename, 504));
+        click(control(rename, 504));  // Done: back to the search, then Cancel
+        ASSERT_TRUE(waitUntil([&] { return isVisible(find); }));
+        settle(find);
+        click(control(find, 560));
         ASSERT_TRUE(waitUntilGone(rename));
         ASSERT_TRUE(waitUntil([&] { return isEnabled(main_); }));
 
@@ -245,6 +248,8 @@ TEST_F(DisplayScaleAt96, RecordsEveryWindowsLayout) {
 
 class ScaledDisplay : public DisplayScaleScenario {
 protected:
+    Rect expectedScreen() const override { return {0, 0, 2048, 1536}; }
+
     void compareWithRecord() {
         measureEveryWindow();
         if (HasFatalFailure()) return;
@@ -278,10 +283,10 @@ protected:
             if (now.window == "about" && now.id == 208) continue;
             const Rect& got = now.rect;
             const bool within = std::abs(got.x - want.x) <= 1 && std::abs(got.y - want.y) <= 1 &&
-                              std::abs(got.width - want.width) <= 1 &&
-                              std::abs(got.height - want.height) <= 1;
+                                std::abs(got.width - want.width) <= 1 &&
+                                std::abs(got.height - want.height) <= 1;
             EXPECT_TRUE(within) << key(now) << " (" << now.kind << "): " << got << ", at 96 " << was
-                              << ", scaled " << want;
+                                << ", scaled " << want;
         }
         EXPECT_EQ(compared, at96.size()) << "some gadgets shown at 96 DPI are missing";
     }
