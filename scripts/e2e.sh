@@ -32,8 +32,10 @@ export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="msco
 export SEAMSTER_EXE="$bin/Seamster.exe"
 
 xvfb_pids=()
+key_server=
 cleanup() {
   # Whatever happened, nothing of this run is left behind.
+  stop_key_server
   timeout 30 wineserver -k >/dev/null 2>&1 || true
   local pid
   for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -104,6 +106,39 @@ if [ ${#scenarios[@]} -eq 0 ]; then
   exit 1
 fi
 
+# Real key strokes and clicks for the keyboard scenarios: the driver, a
+# Windows program, writes xdotool's arguments into keys/request; this loop
+# runs them on the scenario's screen and answers with xdotool's status in
+# keys/done.
+keys="$root/build/e2e/keys"
+export SEAMSTER_E2E_KEYS
+SEAMSTER_E2E_KEYS=$(windows_path "$keys")
+start_key_server() {
+  rm -rf "$keys"
+  mkdir -p "$keys"
+  (
+    while :; do
+      if [ -f "$keys/request" ]; then
+        read -r -a words <"$keys/request" || true
+        rm -f "$keys/request"
+        status=0
+        DISPLAY=":$current_display" timeout 10 xdotool "${words[@]}" >/dev/null 2>&1 || status=$?
+        echo "$status" >"$keys/done.tmp"
+        mv "$keys/done.tmp" "$keys/done"
+      fi
+      sleep 0.05
+    done
+  ) &
+  key_server=$!
+}
+stop_key_server() {
+  if [ -n "$key_server" ]; then
+    kill "$key_server" 2>/dev/null || true
+    wait "$key_server" 2>/dev/null || true
+    key_server=
+  fi
+}
+
 # The screen's DPI, as winecfg sets it: Wine reads it when a program starts.
 current_dpi=
 set_dpi() {
@@ -136,7 +171,9 @@ run_scenario() {
   # hands it on to the programs it starts.
   local zone=()
   case "$name" in *AheadOfUtc.*) zone=(env TZ=Asia/Tokyo) ;; esac
+  case "$name" in Keyboard*) start_key_server ;; esac
   timeout -k 5 "$scenario_timeout" "${zone[@]}" wine "$bin/e2e_tests.exe" "--gtest_filter=$name" >"$log" 2>&1 || status=$?
+  stop_key_server
   if [ $status -eq 0 ]; then
     passed+=("$name")
     printf 'PASS  %-70s %3ds\n' "$name" $((SECONDS - started))

@@ -90,7 +90,7 @@ void runExtrasWindow(WindowContext& context) {
         showScan(window, scan);
         window.show();
         window.activate();
-        SetFocus(window.gadget(ok));
+        window.focusFirstGadget();
         if (ui::runUntilGadget(context.toolkit, window, ok,
                                [&](int) { updateRestoreCheck(window); })) {
             const UnderwearPictures pictures =

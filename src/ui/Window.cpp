@@ -377,6 +377,12 @@ void Window::show(bool visible) {
 namespace {
 bool isTabStop(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) != 0; }
 bool startsGroup(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_GROUP) != 0; }
+// Options keep only the chosen one of a group a tab stop, so they are known
+// by their kind.
+bool isOption(HWND control) {
+    const LONG_PTR kind = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    return hasClass(control, L"Button") && (kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON);
+}
 }  // namespace
 
 void Window::orderTabStops() {
@@ -386,18 +392,21 @@ void Window::orderTabStops() {
     struct Unit {
         std::vector<HWND> members;
         LayoutRect place;
+        bool options = false;
     };
     std::vector<Unit> units;
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!isTabStop(child) || child == toolBar_) continue;
+        const bool option = isOption(child);
+        if ((!isTabStop(child) && !option) || child == toolBar_) continue;
+        if (option && !startsGroup(child) && !units.empty() && units.back().options) {
+            units.back().members.push_back(child);
+            continue;
+        }
         RECT rect = {};
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
-        const LayoutRect place{unscaled(rect.left, dpi_), unscaled(rect.top, dpi_), 0, 0};
-        if (!units.empty() && !startsGroup(child) && hasClass(child, L"Button"))
-            units.back().members.push_back(child);
-        else
-            units.push_back({{child}, place});
+        units.push_back(
+            {{child}, {unscaled(rect.left, dpi_), unscaled(rect.top, dpi_), 0, 0}, option});
     }
     // Top to bottom, left to right; tops less than 8 pixels apart share a row.
     std::stable_sort(units.begin(), units.end(), [](const Unit& a, const Unit& b) {
@@ -416,10 +425,14 @@ void Window::orderTabStops() {
 
 void Window::focusFirstGadget() {
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!isTabStop(child) || !IsWindowEnabled(child) || !IsWindowVisible(child)) continue;
+        const bool option = isOption(child);
+        if ((!isTabStop(child) && !option) || child == toolBar_ || !IsWindowEnabled(child) ||
+            !IsWindowVisible(child))
+            continue;
         // In an option group, the chosen option.
-        if (hasClass(child, L"Button") && startsGroup(child))
-            for (HWND member = child; member; member = GetWindow(member, GW_HWNDNEXT)) {
+        if (option)
+            for (HWND member = child; member && isOption(member);
+                 member = GetWindow(member, GW_HWNDNEXT)) {
                 if (member != child && startsGroup(member)) break;
                 if (SendMessageW(member, BM_GETCHECK, 0, 0) == BST_CHECKED) child = member;
             }
