@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/MainLoop.h"
+#include "core/MainGadgets.h"
 #include "images/BackgroundWindows.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/ImageBitmap.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Layout.h"
 #include "ui/Dpi.h"
+#include "ui/Gadgets.h"
 #include "ui/Toolkit.h"
 
 namespace seamster::ui {
