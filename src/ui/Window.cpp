@@ -505,8 +505,15 @@ void Window::changeDpi(int dpi, const RECT& outer) {
     if (toolBar_) rescaleToolBar();
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (child != toolBar_) rescaleControl(child, old);
-    // The suggested rectangle may miss the client size by rounding.
-    setClientSize(clientWidth_, clientHeight_);
+    // The suggested rectangle may miss the client size by rounding; the
+    // frame is taken as the window has it now.
+    RECT now = {}, client = {};
+    GetWindowRect(hwnd_, &now);
+    GetClientRect(hwnd_, &client);
+    SetWindowPos(hwnd_, nullptr, 0, 0,
+                 ui::scaled(clientWidth_, dpi_) + (now.right - now.left) - client.right,
+                 ui::scaled(clientHeight_, dpi_) + (now.bottom - now.top) - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
