@@ -98,7 +98,8 @@ RenameOutcome RenameRun::renameFile(PackageRow& row, const std::string& newName)
     if (newPath == oldPath) return RenameOutcome::unchanged;
     // Names ignore letter case, so a case-only change meets itself here and
     // fails too: nothing is ever renamed over an existing entry.
-    if (fs_.exists(newPath) != 0 || !fs_.rename(oldPath, newPath)) return markFailed(row);
+    if (fs_.exists(newPath) != PathKind::missing || !fs_.rename(oldPath, newPath))
+        return markFailed(row);
     row.name = newName + kExtension;
     row.nameColour = kTextGreen;
     return RenameOutcome::renamed;
@@ -118,7 +119,7 @@ RenameOutcome RenameRun::markFailed(PackageRow& row) {
 CopyOutcome RenameRun::copyFile(PackageRow& row) {
     const std::string source = searchFolder_ + row.name;
     const std::string target = copyFolder_ + row.name;
-    if (fs_.exists(target) != 0 || !fs_.copyFile(source, target, false)) {
+    if (fs_.exists(target) != PathKind::missing || !fs_.copyFile(source, target, false)) {
         row.copyMark = "ERROR";
         row.copyMarkColour = kTextRed;
         ++errorCount_;

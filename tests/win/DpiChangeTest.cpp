@@ -30,7 +30,7 @@ TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     const int to = from * 2;
     window.addGadgets({{7, GadgetKind::button, 10, 20, 120, 25, "OK", ""},
                        {8, GadgetKind::picture, 150, 20, 32, 32, "", ""}});
-    window.showIcon(8, toolkit.icon(11, 32));
+    window.picture(8).showIcon(toolkit.icon(11, 32));
     ListViewArgs list;
     list.id = 9;
     list.y = 60;
