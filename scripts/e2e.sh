@@ -8,7 +8,9 @@
 # Each scenario runs in its own e2e_tests.exe process on a freshly reset
 # sandbox. The scenarios of the SmallDesktop suite run last, on a second
 # screen of 799 x 600; those of suites named ...AheadOfUtc run nine hours
-# ahead of UTC. Those of the Release suite run Seamster from the release zip
+# ahead of UTC; those of suites named ...At120, ...At144 and ...At192 on a
+# 2048 x 1536 screen set to that many dots per inch (125, 150 and 200 %), the
+# rest at 96. Those of the Release suite run Seamster from the release zip
 # (scripts/package.sh makes it), unpacked into a folder in the user's profile.
 # Screenshots go to build/screenshots/.
 set -euo pipefail
@@ -31,8 +33,10 @@ export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="msco
 export SEAMSTER_EXE="$bin/Seamster.exe"
 
 xvfb_pids=()
+key_server=
 cleanup() {
   # Whatever happened, nothing of this run is left behind.
+  stop_key_server
   timeout 30 wineserver -k >/dev/null 2>&1 || true
   local pid
   for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -77,8 +81,15 @@ start_xvfb 1024x768
 display=$started_display
 start_xvfb 799x600
 small_display=$started_display
-export SEAMSTER_E2E_SCREENSHOTS
+# Screens set to 125 % and more are large ones: the windows grow with the DPI.
+start_xvfb 2048x1536
+large_display=$started_display
+export SEAMSTER_E2E_SCREENSHOTS SEAMSTER_E2E_RECORDS
 SEAMSTER_E2E_SCREENSHOTS=$(windows_path "$shots")
+# What one scenario measures for a later one to compare with (the layouts at 96 DPI).
+records="$root/build/e2e/records"
+mkdir -p "$records"
+SEAMSTER_E2E_RECORDS=$(windows_path "$records")
 
 # One wineserver for the whole run on each screen: Wine starts slowly, once.
 start_wine_session() {
@@ -120,11 +131,62 @@ unpack_release() {
   return 1
 }
 
+# Real key strokes and clicks for the keyboard scenarios: the driver, a
+# Windows program, writes xdotool's arguments into keys/request; this loop
+# runs them on the scenario's screen and answers with xdotool's status in
+# keys/done.
+keys="$root/build/e2e/keys"
+export SEAMSTER_E2E_KEYS
+SEAMSTER_E2E_KEYS=$(windows_path "$keys")
+start_key_server() {
+  rm -rf "$keys"
+  mkdir -p "$keys"
+  (
+    while :; do
+      if [ -f "$keys/request" ]; then
+        read -r -a words <"$keys/request" || true
+        rm -f "$keys/request"
+        status=0
+        DISPLAY=":$current_display" timeout 10 xdotool "${words[@]}" >/dev/null 2>&1 || status=$?
+        echo "$status" >"$keys/done.tmp"
+        mv "$keys/done.tmp" "$keys/done"
+      fi
+      sleep 0.05
+    done
+  ) &
+  key_server=$!
+}
+stop_key_server() {
+  if [ -n "$key_server" ]; then
+    kill "$key_server" 2>/dev/null || true
+    wait "$key_server" 2>/dev/null || true
+    key_server=
+  fi
+}
+
+# The screen's DPI, as winecfg sets it: Wine reads it when a program starts.
+current_dpi=
+set_dpi() {
+  local dpi=$1 key
+  [ "$dpi" = "$current_dpi" ] && return 0
+  for key in 'HKCU\Control Panel\Desktop' \
+    'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    timeout 60 wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  done
+  current_dpi=$dpi
+}
+
 passed=()
 failed=()
 run_scenario() {
   local name=$1
   "$root/tools/sandbox/make-sandbox.sh" reset "$prefix"
+  case "$name" in
+    *At120.*) set_dpi 120 ;;
+    *At144.*) set_dpi 144 ;;
+    *At192.*) set_dpi 192 ;;
+    *) set_dpi 96 ;;
+  esac
   local program=()
   case "$name" in
     Release.*)
@@ -142,7 +204,9 @@ run_scenario() {
   # hands it on to the programs it starts.
   local zone=()
   case "$name" in *AheadOfUtc.*) zone=(env TZ=Asia/Tokyo) ;; esac
+  case "$name" in Keyboard*) start_key_server ;; esac
   timeout -k 5 "$scenario_timeout" "${zone[@]}" "${program[@]}" wine "$bin/e2e_tests.exe" "--gtest_filter=$name" >"$log" 2>&1 || status=$?
+  stop_key_server
   if [ $status -eq 0 ]; then
     passed+=("$name")
     printf 'PASS  %-70s %3ds\n' "$name" $((SECONDS - started))
@@ -160,7 +224,18 @@ run_scenario() {
 current_display=$display
 start_wine_session "$current_display"
 for name in "${scenarios[@]}"; do
-  case "$name" in SmallDesktop.*) continue ;; esac
+  case "$name" in SmallDesktop.* | *At120.* | *At144.* | *At192.*) continue ;; esac
+  run_scenario "$name"
+done
+
+current_display=$large_display
+large_started=0
+for name in "${scenarios[@]}"; do
+  case "$name" in *At120.* | *At144.* | *At192.*) ;; *) continue ;; esac
+  if [ $large_started -eq 0 ]; then
+    start_wine_session "$current_display"
+    large_started=1
+  fi
   run_scenario "$name"
 done
 
@@ -177,6 +252,7 @@ for name in "${scenarios[@]}"; do
   run_scenario "$name"
 done
 
+set_dpi 96
 echo "e2e: ${#passed[@]} passed, ${#failed[@]} failed; screenshots in $shots, logs in $logs"
 # The totals in GoogleTest's words, for scripts that add up every stage.
 echo "[  PASSED  ] ${#passed[@]} tests."

@@ -9,7 +9,7 @@ deps="$root/build/deps"
 packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build git
   g++-mingw-w64-x86-64 libz-mingw-w64-dev nasm dpkg-dev
-  wine wine64 xvfb xauth imagemagick fonts-dejavu-core fonts-wine fonts-liberation
+  wine wine64 xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-wine fonts-liberation
   libpng-dev libjpeg-dev zlib1g-dev googletest libgtest-dev
   fp-utils-3.2.2 python3
 )

@@ -22,6 +22,7 @@ bool MainWindow::build() {
     args.clientWidth = mainClientWidth;
     args.clientHeight = mainInitialClientHeight;
     args.minimizeBox = true;
+    args.helpCommand = button::help;
     if (auto corner = savedMainPosition(app_.settings.windowX, app_.settings.windowY)) {
         args.placed = true;
         args.x = corner->x;
@@ -38,7 +39,8 @@ bool MainWindow::build() {
         window_->setClientSize(mainClientWidth, mainClientHeight(t));
     }
 
-    statusBar_ = std::make_unique<ui::StatusBar>(*window_, 4, statusFieldWidth(mainClientWidth));
+    // Four equal fields of the client width as shown (131 pixels at 96 DPI).
+    statusBar_ = std::make_unique<ui::StatusBar>(*window_, 4);
     for (int field = 0; field < 4; ++field) {
         const StatusField& item = mainStatusFields()[size_t(field)];
         statusBar_->setField(field, item.text, toolkit_.icon(item.picture, 16));

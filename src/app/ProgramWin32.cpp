@@ -12,6 +12,7 @@
 #include "content/FolderHiding.h"
 #include "content/Replacements.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/Dpi.h"
 #include "ui/Toolkit.h"
 
 namespace seamster {
@@ -106,8 +107,10 @@ int runProgram(HINSTANCE instance) {
     ComApartment com;
 
     ui::Toolkit toolkit(instance);
+    // The screen in its pixels; the scroll bar in layout units, as the
+    // column widths it narrows.
     app.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                  GetSystemMetrics(SM_CXVSCROLL)};
+                  ui::unscaled(GetSystemMetrics(SM_CXVSCROLL), toolkit.dpi())};
     if (auto tooSmall = desktopTooSmallText(app.screen.screenWidth, app.screen.screenHeight)) {
         app.dialogs().showMessage(*tooSmall, iconStop);
     } else if (MainWindow main(app, toolkit); !startUp(app, main, toolkit)) {

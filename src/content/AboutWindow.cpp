@@ -5,6 +5,7 @@
 #include "content/ContentWindows.h"
 #include "core/Settings.h"
 #include "res/ResourceIds.h"
+#include "ui/Dpi.h"
 #include "ui/Link.h"
 #include "ui/ModalLoop.h"
 #include "ui/TransparentText.h"
@@ -58,8 +59,11 @@ void runAboutWindow(WindowContext& context) {
     ui::Toolkit& toolkit = context.toolkit;
     // The two tall pictures are icons of their own shape, loaded at their
     // size; first, so that they outlive the gadgets that show them.
-    IconHandle bannerIcon = toolkit.loadIcon(picture::aboutBanner, 50, 178);
-    IconHandle artIcon = toolkit.loadIcon(picture::aboutArt, 122, 176);
+    const int dpi = toolkit.dpi();
+    IconHandle bannerIcon =
+        toolkit.loadIcon(picture::aboutBanner, ui::scaled(50, dpi), ui::scaled(178, dpi));
+    IconHandle artIcon =
+        toolkit.loadIcon(picture::aboutArt, ui::scaled(122, dpi), ui::scaled(176, dpi));
     ui::ModalWindow modal(toolkit,
                           ui::modalWindowArgs("    About Seamster", 406, 204, context.owner));
     if (!modal.valid()) return;

@@ -86,7 +86,7 @@ void runExtrasWindow(WindowContext& context) {
     // exactly what is chosen.
     const ReplacementScan scan = scanReplacementPackages(app.fs(), app.paths.configFolder);
     showScan(window, scan);
-    modal.open(ok);
+    modal.open();
     if (modal.runUntil(ok, [&](int) { updateRestoreCheck(window); })) {
         const UnderwearPictures pictures =
             applyReplacementChoice(app.fs(), app.paths.configFolder, scan, chosen(window));

@@ -1,6 +1,8 @@
 // The Windows side of the background commands: the requesters, and the
 // thumbnail of the current background in the main window.
 
+#include <algorithm>
+
 #include "core/MainGadgets.h"
 #include "images/BackgroundWindows.h"
 #include "ui/ImageBitmap.h"
@@ -54,10 +56,14 @@ std::optional<uint32_t> WindowScreens::chooseColor() {
 }
 
 // The shadowed caption: twice in black, offset, then in white.
-void drawThumbnailCaption(HBITMAP bitmap, HFONT font) {
-    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, 47, 143, RGB(0, 0, 0));
-    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, 47, 142, RGB(0, 0, 0));
-    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, 46, 142, RGB(255, 255, 255));
+// The caption's shadow and text at the thumbnail's display scale.
+void drawThumbnailCaption(HBITMAP bitmap, HFONT font, int dpi) {
+    auto at = [dpi](int v) { return ui::scaled(v, dpi); };
+    const int shadow = std::max(1, at(1));
+    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46) + shadow, at(142) + shadow,
+                         RGB(0, 0, 0));
+    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46) + shadow, at(142), RGB(0, 0, 0));
+    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46), at(142), RGB(255, 255, 255));
 }
 
 }  // namespace
@@ -76,13 +82,19 @@ void runNewBackgroundColor(WindowContext& context) {
 
 void refreshBackgroundThumbnail(WindowContext& context) {
     const bool small = context.main.isGadgetChecked(gadget::size800);
-    const auto picture =
+    auto picture =
         currentBackgroundThumbnail(context.app, small ? smallBodyShopSize : largeBodyShopSize);
-    if (!picture) return;
-    BitmapHandle bitmap = ui::bitmapFromImage(*picture);
     ui::Window* main = ui::Window::fromHandle(context.owner);
-    if (!bitmap || !main) return;
-    drawThumbnailCaption(bitmap.get(), context.toolkit.font(captionFont));
+    if (!picture || !main) return;
+    // Worked out in picture pixels, shown at the window's scale.
+    const int dpi = main->dpi();
+    if (dpi != ui::layoutDpi)
+        if (auto shown = scaleImage(*picture, main->scaled(picture->width()),
+                                    main->scaled(picture->height())))
+            picture = std::move(shown);
+    BitmapHandle bitmap = ui::bitmapFromImage(*picture);
+    if (!bitmap) return;
+    drawThumbnailCaption(bitmap.get(), context.toolkit.font(captionFont, dpi), dpi);
     main->picture(gadget::thumbnail).showBitmap(bitmap.get());
     // Replaced only once the gadget shows the new one.
     context.toolkit.setBitmap(thumbnailPicture, bitmap.release());

@@ -155,7 +155,11 @@ void PreviewDialog::compose() {
         context_.app.dialogs().showMessage("Image Error", iconStop);
         return;
     }
-    const auto copy = makePreviewCopy(*composed_);
+    // Shown at the window's scale; the composition itself stays in picture pixels.
+    const auto copy = window_.dpi() == ui::layoutDpi
+                          ? makePreviewCopy(*composed_)
+                          : scaleImage(*composed_, window_.scaled(previewCopySize.width),
+                                       window_.scaled(previewCopySize.height));
     BitmapHandle bitmap = copy ? ui::bitmapFromImage(*copy) : BitmapHandle();
     if (!bitmap) return;  // the picture shown before stays
     window_.picture(preview::picture).showBitmap(bitmap.get());

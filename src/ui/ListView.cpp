@@ -38,9 +38,10 @@ ListView::ListView(Window& window, const ListViewArgs& args)
     // A list's rows are as high as its small pictures (or its text, if higher).
     if (args.iconSize > 0 || args.rowHeight > 0) {
         // The list adds a pixel below each row's picture.
-        const int height = std::max(args.iconSize, args.rowHeight - 1);
-        pictures_ =
-            ImageList_Create(std::max(args.iconSize, 1), height, ILC_COLOR32 | ILC_MASK, 4, 4);
+        // Pictures come drawn for the nearest scale; the row keeps its scaled height.
+        const int side = args.iconSize > 0 ? pictureSize(args.iconSize, window.dpi()) : 0;
+        const int height = std::max(side, window.scaled(args.rowHeight) - 1);
+        pictures_ = ImageList_Create(std::max(side, 1), height, ILC_COLOR32 | ILC_MASK, 4, 4);
         ListView_SetImageList(hwnd_, pictures_, LVSIL_SMALL);
     }
     for (size_t i = 0; i < args.columns.size(); ++i) {
@@ -48,7 +49,7 @@ ListView::ListView(Window& window, const ListViewArgs& args)
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = title.data();
-        column.cx = args.columns[i].width;
+        column.cx = window.scaled(args.columns[i].width);
         column.iSubItem = int(i);
         SendMessageW(hwnd_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
@@ -241,11 +242,11 @@ void ListView::setAllTicked(bool ticked) {
 }
 
 int ListView::columnWidth(int column) const {
-    return hwnd_ ? ListView_GetColumnWidth(hwnd_, column) : 0;
+    return hwnd_ ? unscaled(ListView_GetColumnWidth(hwnd_, column), window_.dpi()) : 0;
 }
 
 void ListView::setColumnWidth(int column, int width) {
-    if (hwnd_) ListView_SetColumnWidth(hwnd_, column, width);
+    if (hwnd_) ListView_SetColumnWidth(hwnd_, column, window_.scaled(width));
 }
 
 void ListView::setGridLines(bool on) {
@@ -267,7 +268,7 @@ int ListView::rowHeight() const {
     if (!hwnd_ || rowCount() == 0) return 0;
     rect.left = LVIR_BOUNDS;
     SendMessageW(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect));
-    return rect.bottom - rect.top;
+    return unscaled(rect.bottom - rect.top, window_.dpi());
 }
 
 int ListView::addPicture(HICON icon) {

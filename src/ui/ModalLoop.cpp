@@ -59,7 +59,10 @@ void ModalWindow::open(int focus) {
     disableOwner(owner_);
     window_->show();
     window_->activate();
-    if (focus) window_->control(focus).focus();
+    if (focus)
+        window_->control(focus).focus();
+    else
+        window_->focusFirstGadget();
 }
 
 bool ModalWindow::runUntil(int closeGadget, const std::function<void(int gadget)>& onGadget) {

@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "ui/Controls.h"
+#include "ui/DisplayScale.h"
 #include "ui/ModalLoop.h"
 
 namespace seamster::ui {
@@ -94,7 +95,8 @@ struct PanelState {
     BitmapHandle shown;    // the panel's current picture
     bool built = false;    // the panel exists
     bool pending = false;  // the selection changed before it existed
-    int shift = 0;         // how far right of its usual place the panel sits
+    int shift = 0;         // how far right of its usual place the panel sits (pixels)
+    int dpi = layoutDpi;   // the requester's; the panel's places are given at 96
 };
 
 HWND addPanelControl(HWND frame, const PanelState& state, int id, const wchar_t* className,
@@ -103,7 +105,8 @@ HWND addPanelControl(HWND frame, const PanelState& state, int id, const wchar_t*
     place.className = className;
     place.style = WS_VISIBLE | style;
     place.id = id;
-    place.x = x + state.shift, place.y = y, place.width = width, place.height = height;
+    place.x = scaled(x, state.dpi) + state.shift, place.y = scaled(y, state.dpi);
+    place.width = scaled(width, state.dpi), place.height = scaled(height, state.dpi);
     place.text = text;
     return createControl(frame, place, state.request.font);
 }
@@ -128,15 +131,16 @@ int rightmostControl(HWND frame, HWND hook) {
 // own controls.
 void buildPanel(HWND hook, PanelState& state) {
     HWND frame = GetParent(hook);
-    const int left = std::max(panel::usualLeft, rightmostControl(frame, hook) + panel::margin);
-    state.shift = left - panel::usualLeft;
+    state.dpi = windowDpi(frame);
+    const int left = previewPanelLeft(rightmostControl(frame, hook), state.dpi);
+    state.shift = left - scaled(panel::usualLeft, state.dpi);
     RECT client = {}, outer = {};
     GetClientRect(frame, &client);
     GetWindowRect(frame, &outer);
     const int extraWidth = (outer.right - outer.left) - client.right;
     const int extraHeight = (outer.bottom - outer.top) - client.bottom;
-    const int clientWidth = left + panel::width + panel::margin;
-    const int clientHeight = std::max(int(client.bottom), panel::minimumHeight);
+    const int clientWidth = left + scaled(panel::width + panel::margin, state.dpi);
+    const int clientHeight = std::max(int(client.bottom), scaled(panel::minimumHeight, state.dpi));
     const auto [x, y] = state.request.position ? state.request.position()
                                                : std::pair<int, int>{outer.left, outer.top};
     SetWindowPos(frame, HWND_NOTOPMOST, x, y, clientWidth + extraWidth, clientHeight + extraHeight,
@@ -176,8 +180,9 @@ void showSelection(HWND hook, PanelState& state) {
     HWND picture = GetDlgItem(frame, panel::picture);
     if (picture && content.picture) {
         showPanelPicture(picture, state, content.picture.get());
-        placeControl(picture, content.x + state.shift, content.y, content.width, content.height,
-                     true);
+        const LayoutRect shown =
+            scaled(LayoutRect{content.x, content.y, content.width, content.height}, state.dpi);
+        placeControl(picture, shown.x + state.shift, shown.y, shown.width, shown.height, true);
         state.shown = std::move(content.picture);  // the picture shown before is freed now
     }
     SetDlgItemTextW(frame, panel::title, widen(content.title).c_str());

@@ -4,6 +4,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "res/ResourceIds.h"
+#include "ui/DisplayScale.h"
 #include "ui/Window.h"
 
 namespace seamster::ui {
@@ -28,6 +29,7 @@ Toolkit::Toolkit(HINSTANCE instance) : instance_(instance) {
     InitCommonControlsEx(&controls);
     arrow_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wait_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));   // IDC_WAIT
+    dpi_ = systemDpi();
 }
 
 Toolkit::~Toolkit() = default;
@@ -43,23 +45,36 @@ Window* Toolkit::keptWindow(int number) const {
 }
 
 void Toolkit::loadFonts() {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    for (int n = 2; n < fontCount; ++n) {
-        const FontSpec& item = fontSpecs[n];
-        fonts_[size_t(n)].reset(CreateFontW(-MulDiv(item.points, dpi, 72), 0, 0, 0, FW_BOLD, FALSE,
-                                            item.underline, FALSE, DEFAULT_CHARSET,
-                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                            CLEARTYPE_QUALITY, DEFAULT_PITCH, item.face));
-    }
+    for (int n = 2; n < fontCount; ++n) font(n, dpi_);
 }
 
-HFONT Toolkit::font(int number) const {
+HFONT Toolkit::font(int number, int dpi) const {
     if (number < 0 || number >= fontCount) return nullptr;
-    HFONT font = fonts_[size_t(number)].get();
+    FontHandle& made = fonts_[{number, dpi}];
+    const FontSpec& item = fontSpecs[number];
+    if (!made && item.face)
+        made.reset(CreateFontW(fontHeight(item.points, dpi), 0, 0, 0, FW_BOLD, FALSE,
+                               item.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, item.face));
+    HFONT font = made.get();
     return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
+
+int Toolkit::fontNumber(HFONT font) const {
+    for (const auto& [key, handle] : fonts_)
+        if (handle.get() == font) return key.first;
+    return font == GetStockObject(DEFAULT_GUI_FONT) ? 2 : -1;
+}
+
+namespace {
+// Pictures 6 and 7 at 125, 150 and 200 % follow the 100 % set in steps of 100.
+int scaledPictureResource(int picture, int scale) {
+    int step = 0;
+    for (size_t i = 0; i < pictureScales.size(); ++i)
+        if (pictureScales[i] == scale) step = int(i);
+    return PICTURE_RESOURCE_BASE + PICTURE_SCALE_STEP * step + picture;
+}
+}  // namespace
 
 void Toolkit::loadPictures() {
     for (int picture : {6, 7}) {
@@ -70,22 +85,50 @@ void Toolkit::loadPictures() {
     // Picture 0: the blank background thumbnail, black until the first refresh.
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 220;
-    info.bmiHeader.biHeight = -165;
+    info.bmiHeader.biWidth = scaled(220, dpi_);
+    info.bmiHeader.biHeight = -scaled(165, dpi_);
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     bitmaps_[0].reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
-HICON Toolkit::icon(int picture, int size) const {
-    auto key = std::make_pair(picture, size);
+HICON Toolkit::icon(int picture, int size, int dpi) const {
+    const int side = pictureSize(size, dpi);
+    auto key = std::make_pair(picture, side);
     auto it = icons_.find(key);
     if (it != icons_.end()) return it->second.get();
     HICON icon = static_cast<HICON>(LoadImageW(
-        instance_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture), IMAGE_ICON, size, size, 0));
+        instance_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture), IMAGE_ICON, side, side, 0));
     icons_[key].reset(icon);
+    if (icon) iconPictures_[icon] = {picture, size};
     return icon;
+}
+
+std::pair<int, int> Toolkit::iconPicture(HICON icon) const {
+    auto it = iconPictures_.find(icon);
+    return it == iconPictures_.end() ? std::make_pair(-1, 0) : it->second;
+}
+
+HBITMAP Toolkit::bitmap(int picture, int dpi) const {
+    if (picture < 0 || picture >= pictureCount) return nullptr;
+    const int scale = pictureScale(dpi);
+    if ((picture != 6 && picture != 7) || scale == pictureScale(layoutDpi))
+        return bitmaps_[size_t(picture)].get();
+    BitmapHandle& made = scaledBitmaps_[{picture, scale}];
+    if (!made)
+        made.reset(static_cast<HBITMAP>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(scaledPictureResource(picture, scale)),
+                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return made ? made.get() : bitmaps_[size_t(picture)].get();
+}
+
+int Toolkit::bitmapPicture(HBITMAP bitmap) const {
+    for (const auto& [key, handle] : scaledBitmaps_)
+        if (handle.get() == bitmap) return key.first;
+    for (int picture : {6, 7})
+        if (bitmaps_[size_t(picture)].get() == bitmap) return picture;
+    return -1;
 }
 
 IconHandle Toolkit::loadIcon(int picture, int width, int height) const {
@@ -94,13 +137,19 @@ IconHandle Toolkit::loadIcon(int picture, int width, int height) const {
                                       IMAGE_ICON, width, height, 0)));
 }
 
-HBITMAP Toolkit::bitmap(int picture) const {
-    return picture >= 0 && picture < pictureCount ? bitmaps_[size_t(picture)].get() : nullptr;
-}
-
 void Toolkit::setBitmap(int picture, HBITMAP bitmap) {
     if (picture >= 0 && picture < pictureCount) bitmaps_[size_t(picture)].reset(bitmap);
 }
+
+namespace {
+// Only windows of our own class carry a Window; a requester or a message box
+// keeps its keys.
+bool isOurWindow(HWND window) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    return lstrcmpW(name, Toolkit::windowClassName()) == 0;
+}
+}  // namespace
 
 bool Toolkit::handleOneMessage() {
     MSG message;
@@ -109,8 +158,12 @@ bool Toolkit::handleOneMessage() {
         PostQuitMessage(int(message.wParam));
         return false;
     }
-    // Tab and the arrow keys move between gadgets as in a dialog.
+    // Tab and the arrow keys move between gadgets as in a dialog; Enter,
+    // Escape and F1 are the window's own.
     HWND top = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (top && message.message == WM_KEYDOWN && isOurWindow(top))
+        if (Window* window = Window::fromHandle(top); window && window->handleKey(message.wParam))
+            return true;
     if (top && IsDialogMessageW(top, &message)) return true;
     TranslateMessage(&message);
     DispatchMessageW(&message);

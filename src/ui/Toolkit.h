@@ -32,18 +32,34 @@ public:
 
     HINSTANCE instance() const { return instance_; }
 
+    // The screen's DPI; windows start at it.
+    int dpi() const { return dpi_; }
+
     // Fonts 2 to 7 and the built-in pictures; called once at start-up.
     void loadFonts();
     void loadPictures();
-    HFONT font(int number) const;
+    // Font `number` at the screen's DPI or at `dpi`, same points either way.
+    HFONT font(int number) const { return font(number, dpi_); }
+    HFONT font(int number, int dpi) const;
     HFONT defaultFont() const { return font(2); }
-    // A picture as an icon of the given size (icons), or nullptr.
-    HICON icon(int picture, int size) const;
+    // Which font a handle from font() is, or -1: a window moved to another
+    // DPI swaps each of its fonts for the same font there.
+    int fontNumber(HFONT font) const;
+    // A picture as an icon `size` pixels wide at 96 DPI, drawn for the
+    // screen's DPI or for `dpi` (the nearest scale the pictures come at), or
+    // nullptr.
+    HICON icon(int picture, int size) const { return icon(picture, size, dpi_); }
+    HICON icon(int picture, int size, int dpi) const;
+    // Which picture and 96-DPI size an icon from icon() is, for a window
+    // that moves to another DPI; {-1, 0} for any other icon.
+    std::pair<int, int> iconPicture(HICON icon) const;
     // A picture as an icon of its own shape, kept by the caller; empty when
     // it cannot be loaded.
     IconHandle loadIcon(int picture, int width, int height) const;
     // Pictures 6 and 7 are bitmaps; picture 0 is the blank thumbnail.
-    HBITMAP bitmap(int picture) const;
+    HBITMAP bitmap(int picture) const { return bitmap(picture, dpi_); }
+    HBITMAP bitmap(int picture, int dpi) const;
+    int bitmapPicture(HBITMAP bitmap) const;
     void setBitmap(int picture, HBITMAP bitmap);
     HCURSOR arrowCursor() const { return arrow_; }
     HCURSOR waitCursor() const { return wait_; }
@@ -80,9 +96,15 @@ private:
 
     HINSTANCE instance_;
     std::deque<Event> queue_;
-    std::array<FontHandle, fontCount> fonts_;
+    int dpi_ = 96;
+    // By number and DPI; made on first use at any DPI but the screen's.
+    std::map<std::pair<int, int>, FontHandle> mutable fonts_;
+    // By picture and side in pixels.
     std::map<std::pair<int, int>, IconHandle> mutable icons_;
+    std::map<HICON, std::pair<int, int>> mutable iconPictures_;
     std::array<BitmapHandle, pictureCount> bitmaps_;
+    // Pictures 6 and 7 drawn for other scales, by picture and scale.
+    std::map<std::pair<int, int>, BitmapHandle> mutable scaledBitmaps_;
     HCURSOR arrow_ = nullptr;
     HCURSOR wait_ = nullptr;
     // Last, so kept windows go before the fonts and pictures they use.

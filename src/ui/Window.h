@@ -6,17 +6,21 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/Dpi.h"
 #include "ui/Gadgets.h"
 #include "ui/Toolkit.h"
 
 namespace seamster::ui {
 
+// Sizes and gadget places are given at 96 DPI and shown at the window's
+// DPI; screen positions (x, y) are screen pixels.
 struct WindowArgs {
     int number = 0;
     std::string title;
@@ -29,6 +33,8 @@ struct WindowArgs {
     int x = 0, y = 0;
     HWND centreOver = nullptr;
     HWND owner = nullptr;
+    // The tool-bar command F1 raises, as the help button does; none when negative.
+    int helpCommand = -1;
 };
 
 // A gadget's own answer to the notifications it sends its window (custom
@@ -48,6 +54,12 @@ public:
     // False once the window was destroyed from outside.
     bool exists() const;
     Toolkit& toolkit() const { return toolkit_; }
+    // The DPI the window is shown at; its layout values scale by it.
+    int dpi() const { return dpi_; }
+    int scaled(int layoutValue) const { return ui::scaled(layoutValue, dpi_); }
+    // A control made outside addGadget, placed at its 96-DPI rectangle and
+    // kept there (scaled) when the window's DPI changes.
+    void placeControl(HWND control, const LayoutRect& rect);
 
     // `previous`: the kind of the gadget created just before in this window;
     // an option that follows an option joins its group.
@@ -81,11 +93,20 @@ public:
     // Outer top-left corner on the screen, without activating the window.
     void moveTo(int x, int y);
     void centreOnScreen();
+    // The first time a window shows, its gadgets are put in reading order
+    // for Tab and the first of them gets the focus.
     void show(bool visible = true);
     void activate();
     void setEnabled(bool enabled);
     // Paints what is pending now rather than at the next quiet moment.
     void update();
+    void focusFirstGadget();
+
+    // Enter, Escape and F1 for this window, before the dialog keys: Enter
+    // presses the focused button or else the window's OK ("OK" or "Done"),
+    // Escape its "Cancel" or else the close box of a secondary window that
+    // has one; neither does anything else. True when the key was taken.
+    bool handleKey(WPARAM key);
 
     // Tool-bar button tips, by command ID.
     void setCommandTip(int command, const std::string& tip);
@@ -96,6 +117,12 @@ public:
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Lays the window out again for `dpi` inside `outer` (screen pixels).
+    void changeDpi(int dpi, const RECT& outer);
+    void rescaleControl(HWND control, int oldDpi);
+    void rescaleToolBar();
+    void orderTabStops();
+    HWND buttonTitled(std::initializer_list<const wchar_t*> titles) const;
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
     void setTip(HWND control, const std::string& tip);
@@ -104,7 +131,16 @@ private:
 
     Toolkit& toolkit_;
     int number_;
+    int dpi_ = layoutDpi;
     HWND hwnd_ = nullptr;
+    HWND owner_ = nullptr;
+    int helpCommand_ = -1;
+    bool ordered_ = false;                           // gadgets in reading order
+    int clientWidth_ = 0, clientHeight_ = 0;         // at 96 DPI
+    std::map<HWND, LayoutRect> layout_;              // each gadget's 96-DPI rectangle
+    std::vector<std::pair<int, int>> toolPictures_;  // tool-bar command, picture
+    LRESULT toolButtonSize_ = 0;                     // as the bar had it at 96 DPI
+    int toolBarHeight_ = 0;                          // likewise
     HWND tips_ = nullptr;
     HWND toolBar_ = nullptr;
     HWND focused_ = nullptr;  // the gadget that had the focus when the window lost it
@@ -129,7 +165,7 @@ public:
     ToolBar& operator=(const ToolBar&) = delete;
     bool valid() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }
-    // The bar's client height before any button is added.
+    // The bar's client height before any button is added, at 96 DPI.
     int height() const { return height_; }
     void addButton(int command, HICON icon, const std::string& tip);
     void enableButton(int command, bool enabled);
@@ -142,13 +178,17 @@ private:
 };
 
 // A status bar whose fields show a centred text and a 16 x 16 picture.
+// Field widths are given at 96 DPI.
 class StatusBar {
 public:
     StatusBar(Window& window, int fieldCount, int fieldWidth);
+    // `fieldCount` fields of equal width across the window's client area.
+    StatusBar(Window& window, int fieldCount);
     // Fields of the given widths from the left; the bar is gadget `id`.
     StatusBar(Window& window, const std::vector<int>& fieldWidths, int id);
     bool valid() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }
+    // At 96 DPI.
     int height() const;
     // Takes its place along the bottom of its window again, after the window
     // changed size.
@@ -159,7 +199,10 @@ public:
     void setText(int field, const std::string& text, Align align = Align::left, bool border = true);
 
 private:
+    void setEdges(const std::vector<int>& edges);  // right edges in pixels
+
     HWND hwnd_ = nullptr;
+    int dpi_ = layoutDpi;
 };
 
 }  // namespace seamster::ui

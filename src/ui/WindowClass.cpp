@@ -2,8 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "platform/win32/Win32Platform.h"
 #include "res/ResourceIds.h"
+#include "ui/DisplayScale.h"
 
 namespace seamster::ui {
 
@@ -52,6 +56,12 @@ ControlStyle styleFor(GadgetKind kind, GadgetKind previous) {
     return {L"STATIC", 0};
 }
 
+bool hasClass(HWND control, const wchar_t* name) {
+    wchar_t found[32] = {};
+    GetClassNameW(control, found, 32);
+    return lstrcmpiW(found, name) == 0;
+}
+
 // The style a look adds to, and takes from, that of the gadget's kind.
 DWORD applyLook(DWORD style, unsigned look) {
     if (look & lookReadOnly) style |= ES_READONLY;
@@ -70,28 +80,42 @@ bool isGadgetNotification(WORD code) {
 }
 }  // namespace
 
-Window::Window(Toolkit& toolkit, const WindowArgs& args) : toolkit_(toolkit), number_(args.number) {
+Window::Window(Toolkit& toolkit, const WindowArgs& args)
+    : toolkit_(toolkit),
+      number_(args.number),
+      dpi_(args.owner ? windowDpi(args.owner) : toolkit.dpi()),
+      owner_(args.owner),
+      helpCommand_(args.helpCommand),
+      clientWidth_(args.clientWidth),
+      clientHeight_(args.clientHeight) {
     registerWindowClass(toolkit.instance());
     DWORD style = WS_CAPTION;
     if (args.closeBox) style |= WS_SYSMENU;
     if (args.minimizeBox) style |= WS_MINIMIZEBOX | WS_SYSMENU;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT frame = {0, 0, args.clientWidth, args.clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const SIZE frame = frameSizeFor(ui::scaled(args.clientWidth, dpi_),
+                                    ui::scaled(args.clientHeight, dpi_), style, exStyle, dpi_);
     int x = args.x, y = args.y;
     if (!args.placed) {
         RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         if (args.centreOver) GetWindowRect(args.centreOver, &area);
-        x = area.left + (area.right - area.left - width) / 2;
-        y = area.top + (area.bottom - area.top - height) / 2;
+        x = area.left + (area.right - area.left - frame.cx) / 2;
+        y = area.top + (area.bottom - area.top - frame.cy) / 2;
     }
-    hwnd_ = CreateWindowExW(exStyle, Toolkit::windowClassName(), widen(args.title).c_str(), style,
-                            x, y, width, height, args.owner, nullptr, toolkit.instance(), nullptr);
+    hwnd_ =
+        CreateWindowExW(exStyle, Toolkit::windowClassName(), widen(args.title).c_str(), style, x, y,
+                        frame.cx, frame.cy, args.owner, nullptr, toolkit.instance(), nullptr);
     if (!hwnd_) return;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
                             0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
+    // A window placed on a screen of another DPI than the one it was sized for.
+    if (const int shownAt = windowDpi(hwnd_); shownAt != dpi_) {
+        const SIZE resized =
+            frameSizeFor(ui::scaled(args.clientWidth, shownAt),
+                         ui::scaled(args.clientHeight, shownAt), style, exStyle, shownAt);
+        changeDpi(shownAt, {x, y, x + resized.cx, y + resized.cy});
+    }
 }
 
 Window::~Window() {
@@ -158,6 +182,7 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NOTIFY: return notify(reinterpret_cast<NMHDR*>(lParam));
     case WM_CLOSE: toolkit_.post({EventKind::close, number_, 0}); return 0;
+    case WM_DPICHANGED: changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ACTIVATE:
         // Like a dialog, give the focus back to the gadget that had it, so
         // typing goes on where it stopped after a message box.
@@ -185,7 +210,16 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND Window::addControl(const ControlPlace& place) {
-    return hwnd_ ? createControl(hwnd_, place, toolkit_.defaultFont()) : nullptr;
+    if (!hwnd_) return nullptr;
+    // Made at its place scaled to the window's DPI, and kept there when the DPI changes.
+    const LayoutRect layout{place.x, place.y, place.width, place.height};
+    const LayoutRect shown = ui::scaled(layout, dpi_);
+    ControlPlace scaledPlace = place;
+    scaledPlace.x = shown.x, scaledPlace.y = shown.y;
+    scaledPlace.width = shown.width, scaledPlace.height = shown.height;
+    HWND made = createControl(hwnd_, scaledPlace, toolkit_.font(2, dpi_));
+    if (made) layout_[made] = layout;
+    return made;
 }
 
 Control Window::addGadget(const GadgetSpec& args, GadgetKind previous, unsigned look) {
@@ -210,6 +244,14 @@ Control Window::addGadget(const GadgetSpec& args, GadgetKind previous, unsigned 
     }
     if (!args.tip.empty()) setTip(made, args.tip);
     return {this, made};
+}
+
+void Window::placeControl(HWND control, const LayoutRect& rect) {
+    if (!control) return;
+    layout_[control] = rect;
+    const LayoutRect shown = ui::scaled(rect, dpi_);
+    SetWindowPos(control, nullptr, shown.x, shown.y, shown.width, shown.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::addGadgets(const std::vector<GadgetSpec>& specs) {
@@ -272,10 +314,12 @@ void Window::showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HAND
 void Window::setTitle(const std::string& title) { SetWindowTextW(hwnd_, widen(title).c_str()); }
 
 void Window::setClientSize(int width, int height) {
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    clientWidth_ = width;
+    clientHeight_ = height;
+    const SIZE frame = frameSizeFor(ui::scaled(width, dpi_), ui::scaled(height, dpi_),
+                                    DWORD(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                                    DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -283,6 +327,128 @@ RECT Window::outerRect() const {
     RECT rect = {};
     GetWindowRect(hwnd_, &rect);
     return rect;
+}
+
+void Window::show(bool visible) {
+    const bool first = visible && !ordered_;
+    if (first) orderTabStops();
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    if (first) focusFirstGadget();
+}
+
+namespace {
+bool isTabStop(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) != 0; }
+bool startsGroup(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_GROUP) != 0; }
+// Options keep only the chosen one of a group a tab stop, so they are known
+// by their kind.
+bool isOption(HWND control) {
+    const LONG_PTR kind = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    return hasClass(control, L"Button") && (kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON);
+}
+}  // namespace
+
+void Window::orderTabStops() {
+    ordered_ = true;
+    // Units of keyboard order: a gadget, or an option group as a whole so
+    // that the arrow keys still move within it.
+    struct Unit {
+        std::vector<HWND> members;
+        LayoutRect place;
+        bool options = false;
+    };
+    std::vector<Unit> units;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool option = isOption(child);
+        if ((!isTabStop(child) && !option) || child == toolBar_) continue;
+        if (option && !startsGroup(child) && !units.empty() && units.back().options) {
+            units.back().members.push_back(child);
+            continue;
+        }
+        RECT rect = {};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+        units.push_back(
+            {{child}, {unscaled(rect.left, dpi_), unscaled(rect.top, dpi_), 0, 0}, option});
+    }
+    // Top to bottom, left to right; tops less than 8 pixels apart share a row.
+    std::stable_sort(units.begin(), units.end(), [](const Unit& a, const Unit& b) {
+        if (std::abs(a.place.y - b.place.y) >= 8) return a.place.y < b.place.y;
+        return a.place.x < b.place.x;
+    });
+    HWND after = nullptr;
+    for (const Unit& unit : units)
+        for (HWND member : unit.members) {
+            if (after)
+                SetWindowPos(member, after, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+            after = member;
+        }
+}
+
+void Window::focusFirstGadget() {
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool option = isOption(child);
+        if ((!isTabStop(child) && !option) || child == toolBar_ || !IsWindowEnabled(child) ||
+            !IsWindowVisible(child))
+            continue;
+        // In an option group, the chosen option.
+        if (option)
+            for (HWND member = child; member && isOption(member);
+                 member = GetWindow(member, GW_HWNDNEXT)) {
+                if (member != child && startsGroup(member)) break;
+                if (SendMessageW(member, BM_GETCHECK, 0, 0) == BST_CHECKED) child = member;
+            }
+        SetFocus(child);
+        focused_ = child;
+        return;
+    }
+}
+
+HWND Window::buttonTitled(std::initializer_list<const wchar_t*> titles) const {
+    for (const wchar_t* title : titles)
+        for (HWND child = GetWindow(hwnd_, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t caption[16] = {};
+            const LONG_PTR kind = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+            if (!hasClass(child, L"Button") || (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON))
+                continue;
+            GetWindowTextW(child, caption, 16);
+            if (lstrcmpW(caption, title) == 0) return child;
+        }
+    return nullptr;
+}
+
+bool Window::handleKey(WPARAM key) {
+    HWND focus = GetFocus();
+    if (focus && !IsChild(hwnd_, focus)) focus = nullptr;
+    // An open drop-down list takes Enter and Escape itself, to close.
+    if (focus && (key == VK_RETURN || key == VK_ESCAPE) && hasClass(focus, L"ComboBox") &&
+        SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0))
+        return false;
+    auto press = [](HWND button) {
+        if (button && IsWindowEnabled(button) && IsWindowVisible(button))
+            SendMessageW(button, BM_CLICK, 0, 0);
+        return true;
+    };
+    switch (key) {
+    case VK_F1:
+        if (helpCommand_ < 0) return false;
+        toolkit_.post({EventKind::toolBar, number_, helpCommand_});
+        return true;
+    case VK_RETURN: {
+        const LONG_PTR kind = focus ? GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK : -1;
+        if (focus && hasClass(focus, L"Button") &&
+            (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON))
+            return press(focus);
+        return press(buttonTitled({L"OK", L"Done"}));
+    }
+    case VK_ESCAPE:
+        if (HWND cancel = buttonTitled({L"Cancel"})) return press(cancel);
+        if (owner_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_SYSMENU))
+            PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    default: return false;
+    }
 }
 
 void Window::moveTo(int x, int y) {
@@ -295,8 +461,6 @@ void Window::centreOnScreen() {
            (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
 }
 
-void Window::show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
-
 bool Window::exists() const { return hwnd_ && IsWindow(hwnd_); }
 
 void Window::setEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
@@ -306,6 +470,111 @@ void Window::update() { UpdateWindow(hwnd_); }
 void Window::activate() {
     SetForegroundWindow(hwnd_);
     SetActiveWindow(hwnd_);
+}
+
+// ---- moving to another DPI --------------------------------------------------
+
+void Window::changeDpi(int dpi, const RECT& outer) {
+    if (dpi <= 0 || !hwnd_) return;
+    const int old = dpi_;
+    dpi_ = dpi;
+    SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (toolBar_) rescaleToolBar();
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (child != toolBar_) rescaleControl(child, old);
+    // The suggested rectangle may miss the client size by rounding; the
+    // frame is taken as the window has it now.
+    RECT now = {}, client = {};
+    GetWindowRect(hwnd_, &now);
+    GetClientRect(hwnd_, &client);
+    SetWindowPos(hwnd_, nullptr, 0, 0,
+                 ui::scaled(clientWidth_, dpi_) + (now.right - now.left) - client.right,
+                 ui::scaled(clientHeight_, dpi_) + (now.bottom - now.top) - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Window::rescaleControl(HWND control, int oldDpi) {
+    if (auto place = layout_.find(control); place != layout_.end()) {
+        const LayoutRect shown = ui::scaled(place->second, dpi_);
+        SetWindowPos(control, nullptr, shown.x, shown.y, shown.width, shown.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const int font =
+        toolkit_.fontNumber(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    if (font >= 0)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit_.font(font, dpi_)),
+                     TRUE);
+    if (hasClass(control, L"Static")) {
+        auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETIMAGE, IMAGE_ICON, 0));
+        if (auto [picture, size] = toolkit_.iconPicture(icon); picture >= 0)
+            SendMessageW(control, STM_SETIMAGE, IMAGE_ICON,
+                         reinterpret_cast<LPARAM>(toolkit_.icon(picture, size, dpi_)));
+        auto bitmap =
+            reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        if (const int picture = toolkit_.bitmapPicture(bitmap); picture >= 0)
+            SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(toolkit_.bitmap(picture, dpi_)));
+    } else if (hasClass(control, STATUSCLASSNAMEW)) {
+        int edges[16] = {};
+        const int parts =
+            int(SendMessageW(control, SB_GETPARTS, 16, reinterpret_cast<LPARAM>(edges)));
+        for (int i = 0; i < parts; ++i)
+            if (edges[i] >= 0) edges[i] = mulDiv(edges[i], dpi_, oldDpi);
+        SendMessageW(control, SB_SETPARTS, WPARAM(parts), reinterpret_cast<LPARAM>(edges));
+        for (int i = 0; i < parts; ++i) {
+            auto icon = reinterpret_cast<HICON>(SendMessageW(control, SB_GETICON, WPARAM(i), 0));
+            if (auto [picture, size] = toolkit_.iconPicture(icon); picture >= 0)
+                SendMessageW(control, SB_SETICON, WPARAM(i),
+                             reinterpret_cast<LPARAM>(toolkit_.icon(picture, size, dpi_)));
+        }
+        SendMessageW(control, WM_SIZE, 0, 0);  // back along the bottom edge
+    } else if (hasClass(control, WC_LISTVIEWW)) {
+        const int columns = Header_GetItemCount(ListView_GetHeader(control));
+        for (int i = 0; i < columns; ++i)
+            ListView_SetColumnWidth(control, i,
+                                    mulDiv(ListView_GetColumnWidth(control, i), dpi_, oldDpi));
+    }
+}
+
+namespace {
+int toolBarHeight(HWND bar) {
+    SendMessageW(bar, TB_AUTOSIZE, 0, 0);
+    RECT client = {};
+    GetClientRect(bar, &client);
+    return client.bottom - client.top;
+}
+
+// A tool bar's picture and button size at a DPI: the pictures come drawn for
+// the nearest scale, and the buttons are as the bar had them at 96 DPI
+// scaled, so the bar is as high as it was there scaled. `buttonAt96` and
+// `heightAt96` are the button size and bar height it had there.
+void sizeToolBar(HWND bar, int dpi, LRESULT buttonAt96, int heightAt96) {
+    const int side = pictureSize(32, dpi);
+    SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
+    if (dpi == layoutDpi) return;
+    const int edges = heightAt96 - HIWORD(buttonAt96);
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(scaled(LOWORD(buttonAt96), dpi), scaled(heightAt96, dpi) - edges));
+}
+}  // namespace
+
+void Window::rescaleToolBar() {
+    const int side = pictureSize(32, dpi_);
+    HIMAGELIST images = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 10, 0);
+    for (const auto& [command, picture] : toolPictures_) {
+        TBBUTTONINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_IMAGE;
+        info.iImage = ImageList_AddIcon(images, toolkit_.icon(picture, 32, dpi_));
+        SendMessageW(toolBar_, TB_SETBUTTONINFOW, WPARAM(command), reinterpret_cast<LPARAM>(&info));
+    }
+    sizeToolBar(toolBar_, dpi_, toolButtonSize_, toolBarHeight_);
+    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
+    if (old) ImageList_Destroy(old);
+    SendMessageW(toolBar_, TB_AUTOSIZE, 0, 0);
 }
 
 // ---- tool bar --------------------------------------------------------------
@@ -318,12 +587,15 @@ ToolBar::ToolBar(Window& window) : window_(window) {
     if (!hwnd_) return;
     window.toolBar_ = hwnd_;
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Measured at the 96-DPI picture size first, then sized for the window's DPI.
     SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(32, 32));
-    SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
-    RECT client = {};
-    GetClientRect(hwnd_, &client);
-    height_ = client.bottom - client.top;
-    images_ = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 10, 0);
+    window.toolBarHeight_ = toolBarHeight(hwnd_);
+    window.toolButtonSize_ = SendMessageW(hwnd_, TB_GETBUTTONSIZE, 0, 0);
+    if (window.dpi() != layoutDpi)
+        sizeToolBar(hwnd_, window.dpi(), window.toolButtonSize_, window.toolBarHeight_);
+    height_ = unscaled(toolBarHeight(hwnd_), window.dpi());
+    const int side = pictureSize(32, window.dpi());
+    images_ = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 10, 0);
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
 }
 
@@ -334,7 +606,10 @@ ToolBar::~ToolBar() {
 
 void ToolBar::addButton(int command, HICON icon, const std::string& tip) {
     if (!hwnd_) return;
-    int image = ImageList_AddIcon(images_, icon);
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd_, TB_GETIMAGELIST, 0, 0));
+    int image = ImageList_AddIcon(images, icon);
+    if (const int picture = window_.toolkit().iconPicture(icon).first; picture >= 0)
+        window_.toolPictures_.emplace_back(command, picture);
     TBBUTTON buttons[2] = {};
     buttons[0].fsStyle = BTNS_SEP;
     // The bar finds a button by the first entry with its number, so a
@@ -360,15 +635,33 @@ void ToolBar::enableButton(int command, bool enabled) {
 StatusBar::StatusBar(Window& window, int fieldCount, int fieldWidth)
     : StatusBar(window, std::vector<int>(size_t(fieldCount), fieldWidth), 0) {}
 
-StatusBar::StatusBar(Window& window, const std::vector<int>& fieldWidths, int id) {
+StatusBar::StatusBar(Window& window, int fieldCount) : StatusBar(window, {}, 0) {
+    // Fields share the client width as the window has it at its DPI.
+    RECT client = {};
+    GetClientRect(window.hwnd(), &client);
+    const int width = equalFieldWidth(client.right, fieldCount);
+    std::vector<int> edges;
+    for (int field = 1; field <= fieldCount; ++field) edges.push_back(field * width);
+    setEdges(edges);
+}
+
+StatusBar::StatusBar(Window& window, const std::vector<int>& fieldWidths, int id)
+    : dpi_(window.dpi()) {
     hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                             window.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) return;
+    if (!hwnd_ || fieldWidths.empty()) return;
+    // The edges scale, not each width, so the last field ends where it should.
     std::vector<int> edges;
     int edge = 0;
-    for (int width : fieldWidths) edges.push_back(edge += width);
-    SendMessageW(hwnd_, SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
+    for (int width : fieldWidths) edges.push_back(scaled(edge += width, dpi_));
+    setEdges(edges);
+}
+
+void StatusBar::setEdges(const std::vector<int>& edges) {
+    if (hwnd_)
+        SendMessageW(hwnd_, SB_SETPARTS, WPARAM(edges.size()),
+                     reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void StatusBar::fitToWindow() {
@@ -378,7 +671,7 @@ void StatusBar::fitToWindow() {
 int StatusBar::height() const {
     RECT rect = {};
     if (hwnd_) GetWindowRect(hwnd_, &rect);
-    return rect.bottom - rect.top;
+    return unscaled(rect.bottom - rect.top, dpi_);
 }
 
 void StatusBar::setText(int field, const std::string& text, Align align, bool border) {

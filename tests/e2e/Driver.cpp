@@ -1,6 +1,8 @@
 #include <cstdlib>
 #include "Driver.h"
 
+#include <gtest/gtest.h>
+
 #include <commctrl.h>
 #include <png.h>
 #include <tlhelp32.h>
@@ -12,6 +14,9 @@
 
 namespace seamster::e2e {
 namespace {
+
+// Seamster is DPI aware; so is the driver, so both see the same pixels.
+const bool dpiAware = SetProcessDPIAware() != FALSE;
 
 // No single message may keep the driver waiting longer than this.
 constexpr UINT messageTimeoutMs = 3000;
@@ -779,6 +784,69 @@ bool saveScreenshot(HWND window, const std::string& folder, const std::string& n
     if (memory) DeleteDC(memory);
     ReleaseDC(nullptr, screenDc);
     return saved;
+}
+
+}  // namespace seamster::e2e
+
+namespace seamster::e2e {
+
+bool xInput(const std::string& arguments) {
+    const char* folder = std::getenv("SEAMSTER_E2E_KEYS");
+    if (!folder || !*folder) {
+        ADD_FAILURE() << "SEAMSTER_E2E_KEYS is not set: run the scenario through scripts/e2e.sh";
+        return false;
+    }
+    const std::string request = std::string(folder) + "\\request",
+                      done = std::string(folder) + "\\done";
+    deleteFile(done);
+    // Written whole under another name first, so the script never reads half of it.
+    if (!writeFileBytes(request + ".tmp", arguments) ||
+        !MoveFileExW(widen(request + ".tmp").c_str(), widen(request).c_str(),
+                     MOVEFILE_REPLACE_EXISTING))
+        return false;
+    std::optional<std::string> answer;
+    const bool answered = waitUntil([&] {
+        answer = readFileBytes(done);
+        return answer.has_value() && !answer->empty();
+    });
+    deleteFile(done);
+    return answered && answer->starts_with("0");
+}
+
+bool clickCaption(HWND window) {
+    const Rect outer = windowRect(window);
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT corner = {0, 0};
+    ClientToScreen(window, &corner);
+    // Halfway across, in the middle of the band above the client area.
+    const int x = outer.x + outer.width / 2, y = (outer.y + corner.y) / 2;
+    const bool clicked =
+        xInput("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+    settle(window, 300);
+    return clicked;
+}
+
+bool pressKeys(const std::vector<std::string>& keys) {
+    for (const std::string& key : keys) {
+        if (!xInput("key " + key)) return false;
+        Sleep(150);
+    }
+    return true;
+}
+
+HWND focusedControl(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                              : nullptr;
+}
+
+HWND activeWindow(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndActive
+                                                                              : nullptr;
 }
 
 }  // namespace seamster::e2e

@@ -259,6 +259,23 @@ void pressToolBarButton(HWND bar, int command);
 // Primary screen size as the programs see it.
 Rect screenRect();
 
+// --- real input ---------------------------------------------------------------------
+
+// Hands xdotool arguments ("key Tab", "mousemove 10 20 click 1") to the X
+// server of the screen the scenario runs on, through scripts/e2e.sh; real X
+// events reach Seamster as a user's do. False when that did not work.
+bool xInput(const std::string& arguments);
+// A real click on the window's caption, which activates it and gives it the
+// keyboard without pressing anything in it.
+bool clickCaption(HWND window);
+// Real key strokes, xdotool's names ("Tab", "shift+Tab", "Return"), one after
+// the other; each is handled before the next is sent.
+bool pressKeys(const std::vector<std::string>& keys);
+// The control that has the keyboard focus in the window's thread, or null.
+HWND focusedControl(HWND window);
+// The active window of the window's thread.
+HWND activeWindow(HWND window);
+
 // --- screenshots ------------------------------------------------------------------
 
 // Copies the window's area of the screen into folder\name.png. False when the

@@ -130,25 +130,30 @@ struct IconCase {
 
 TEST_F(PictureResources, IconsHaveTheirSizesAndVisibleContent) {
     const int base = PICTURE_RESOURCE_BASE;
+    // Drawn at 100, 125, 150 and 200 % of their 16- or 32-pixel size.
+    const std::set<Size> small = {{16, 16}, {20, 20}, {24, 24}, {32, 32}};
+    const std::set<Size> large = {{32, 32}, {40, 40}, {48, 48}, {64, 64}};
+    std::set<Size> both = small;
+    both.insert(large.begin(), large.end());
     const std::vector<IconCase> cases = {
         {IDI_PROGRAM, {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {256, 256}}},
-        {base + 11, {{32, 32}}},
-        {base + 12, {{16, 16}, {32, 32}}},
-        {base + 13, {{16, 16}, {32, 32}}},
-        {base + 14, {{32, 32}}},
-        {base + 15, {{32, 32}}},
-        {base + 16, {{16, 16}, {32, 32}}},
-        {base + 17, {{32, 32}}},
-        {base + 18, {{32, 32}}},
-        {base + 19, {{32, 32}}},
-        {base + 20, {{16, 16}}},
-        {base + 21, {{16, 16}, {32, 32}}},
-        {base + 22, {{16, 16}}},
-        {base + 23, {{16, 16}}},
+        {base + 11, large},
+        {base + 12, both},
+        {base + 13, both},
+        {base + 14, large},
+        {base + 15, large},
+        {base + 16, both},
+        {base + 17, large},
+        {base + 18, large},
+        {base + 19, large},
+        {base + 20, small},
+        {base + 21, both},
+        {base + 22, small},
+        {base + 23, small},
         {base + 24, {{122, 176}}},
         {base + 25, {{50, 178}}},
-        {base + 26, {{32, 32}}},
-        {base + 27, {{32, 32}, {16, 16}}},
+        {base + 26, large},
+        {base + 27, both},
     };
     for (const IconCase& c : cases) {
         SCOPED_TRACE("icon resource " + std::to_string(c.id));
@@ -177,35 +182,38 @@ TEST_F(PictureResources, AboutPictureOnTheToolBarIsTheSameAsPicture17) {
         return images;
     };
     const auto seventeen = bytesOf(PICTURE_RESOURCE_BASE + 17);
-    ASSERT_EQ(seventeen.size(), 1u);
+    ASSERT_EQ(seventeen.size(), 4u);
     EXPECT_FALSE(seventeen[0].empty());
     EXPECT_EQ(seventeen, bytesOf(PICTURE_RESOURCE_BASE + 26));
 }
 
 TEST_F(PictureResources, BodyShopStatePicturesArePaletteBitmaps) {
-    for (int n : {6, 7}) {
-        SCOPED_TRACE("picture " + std::to_string(n));
-        DWORD size = 0;
-        const BYTE* data =
-            resourceBytes(PICTURE_RESOURCE_BASE + n, MAKEINTRESOURCEW(2) /* RT_BITMAP */, &size);
-        ASSERT_NE(data, nullptr);
-        ASSERT_GE(size, sizeof(BITMAPINFOHEADER));
-        const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(data);
-        EXPECT_EQ(header->biWidth, 48);
-        EXPECT_EQ(header->biHeight, 48);
-        EXPECT_EQ(header->biBitCount, 8);
-        EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+    // At 100, 125, 150 and 200 %, each a step of PICTURE_SCALE_STEP further.
+    const int sides[] = {48, 60, 72, 96};
+    for (int step = 0; step < 4; ++step)
+        for (int n : {6, 7}) {
+            const int id = PICTURE_RESOURCE_BASE + step * PICTURE_SCALE_STEP + n,
+                      side = sides[step];
+            SCOPED_TRACE("picture " + std::to_string(n) + " at " + std::to_string(side));
+            DWORD size = 0;
+            const BYTE* data = resourceBytes(id, MAKEINTRESOURCEW(2) /* RT_BITMAP */, &size);
+            ASSERT_NE(data, nullptr);
+            ASSERT_GE(size, sizeof(BITMAPINFOHEADER));
+            const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(data);
+            EXPECT_EQ(header->biWidth, side);
+            EXPECT_EQ(header->biHeight, side);
+            EXPECT_EQ(header->biBitCount, 8);
+            EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
 
-        HBITMAP bitmap =
-            static_cast<HBITMAP>(LoadImageW(module_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + n),
-                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        ASSERT_NE(bitmap, nullptr);
-        BITMAP bm = {};
-        GetObjectW(bitmap, sizeof bm, &bm);
-        EXPECT_EQ(bm.bmWidth, 48);
-        EXPECT_EQ(bm.bmHeight, 48);
-        DeleteObject(bitmap);
-    }
+            HBITMAP bitmap = static_cast<HBITMAP>(
+                LoadImageW(module_, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            ASSERT_NE(bitmap, nullptr);
+            BITMAP bm = {};
+            GetObjectW(bitmap, sizeof bm, &bm);
+            EXPECT_EQ(bm.bmWidth, side);
+            EXPECT_EQ(bm.bmHeight, side);
+            DeleteObject(bitmap);
+        }
 }
 
 TEST_F(PictureResources, RunningAndIdlePicturesDiffer) {

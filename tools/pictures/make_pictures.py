@@ -294,17 +294,19 @@ def emblem24():
     return c
 
 
-def picture_body_shop(running):
-    """48 x 48 bitmap: the dress form with a status light."""
-    c = Canvas(48, 48, rgb('#e9eef4'))
-    back = Draw(c)
-    back.fill([rect(0, 0, 48, 48)], Linear((0, 0), (0, 48), [(0, rgb('#f7f9fc')), (1, rgb('#d3dce7'))]))
+def picture_body_shop(running, size=48):
+    """48 x 48 bitmap (at 100 %): the dress form with a status light."""
+    k = size / 48
+    c = Canvas(size, size, rgb('#e9eef4'))
+    back = Draw(c, k)
+    back.fill([rect(0, 0, 48, 48)], back.linear((0, 0), (0, 48), [(0, rgb('#f7f9fc')),
+                                                                  (1, rgb('#d3dce7'))]))
     back.fill([ellipse(20, 44.5, 14, 2.6)], with_alpha(rgb('#56627a'), 0.35))
-    d = Draw(c, 40 / 256.0, dx=0, dy=4, outline=1.0)
+    d = Draw(c, 40 / 256.0 * k, dx=0, dy=4 * k, outline=k)
     dress_form(d, detail=1)
-    light = Draw(c)
+    light = Draw(c, k, outline=k)
     if running:
-        light.fill([ellipse(38, 10, 9.5)], Radial((38, 10), 9.5, [(0.5, with_alpha(GREEN, 0.5)),
+        light.fill([ellipse(38, 10, 9.5)], Radial(light.pt(38, 10), 9.5 * k, [(0.5, with_alpha(GREEN, 0.5)),
                                                                (1.0, with_alpha(GREEN, 0.0))]))
         light.shape([ellipse(38, 10, 6.5)], GREEN, light=0.5)
         light.fill([[(35.8, 6.6), (35.8, 13.4), (41.6, 10)]], WHITE)
@@ -314,9 +316,9 @@ def picture_body_shop(running):
     return c
 
 
-def picture_help():
-    c = icon_canvas(32)
-    d = Draw(c)
+def picture_help(size=32):
+    c = icon_canvas(size)
+    d = Draw(c, size / 32, outline=size / 32)
     circle = [ellipse(16, 16, 14)]
     d.shape(circle, d.linear((8, 2), (24, 30), [(0, lighter(BLUE, 0.5)), (0.5, BLUE),
                                                (1, darker(BLUE, 0.2))]))
@@ -361,9 +363,9 @@ def picture_background_image(size=16):
     return c
 
 
-def picture_cleanup():
-    c = icon_canvas(32)
-    d = Draw(c)
+def picture_cleanup(size=32):
+    c = icon_canvas(size)
+    d = Draw(c, size / 32, outline=size / 32)
     sheet = rotate([rect(9, 2, 13, 17)], 15.5, 10.5, -14)
     d.shape(sheet, PAPER, light=0.2, dark=0.1)
     sclip = d.mask(sheet)
@@ -391,9 +393,9 @@ def closed_eye(d, cx, cy, w, stroke_w, colour):
         d.line([(x, y), (x + dx * w * 0.18, y + w * 0.2)], stroke_w, colour)
 
 
-def picture_hidden_folders():
-    c = icon_canvas(32)
-    d = Draw(c)
+def picture_hidden_folders(size=32):
+    c = icon_canvas(size)
+    d = Draw(c, size / 32, outline=size / 32)
     folder(d, 8, 3, 21, 16, 7, 2, body=darker(FOLDER, 0.08))
     folder(d, 2, 9, 23, 19, 8, 2.5)
     closed_eye(d, 13.5, 20, 11, 1.6, darker(FOLDER, 0.65))
@@ -409,9 +411,9 @@ def picture_extras(size=16):
     return c
 
 
-def picture_options():
-    c = icon_canvas(32)
-    d = Draw(c)
+def picture_options(size=32):
+    c = icon_canvas(size)
+    d = Draw(c, size / 32, outline=size / 32)
     d.shape([rounded_rect(5, 4, 22, 27, 2)], WOOD)
     paper = [rect(8, 8, 16, 20)]
     d.shape(paper, PAPER, light=0.1, dark=0.08, outline=0.0)
@@ -446,17 +448,17 @@ def wrench(d, x0, y0, x1, y1, handle_w, head_r):
     return parts
 
 
-def picture_setup():
-    c = icon_canvas(32)
-    d = Draw(c)
+def picture_setup(size=32):
+    c = icon_canvas(size)
+    d = Draw(c, size / 32, outline=size / 32)
     folder(d, 2, 5, 26, 21, 9, 2.5)
     wrench(d, 9, 28.5, 26, 11.5, 4.2, 5.2)
     return c
 
 
-def picture_marker():
-    c = icon_canvas(16)
-    d = Draw(c)
+def picture_marker(size=16):
+    c = icon_canvas(size)
+    d = Draw(c, size / 16, outline=size / 16)
     d.shape([ellipse(8, 8, 6.5)], ORANGE, light=0.45, dark=0.15)
     check_mark(d, 4.8, 5.2, 6.4, 2.0, WHITE)
     return c
@@ -470,9 +472,9 @@ def picture_folder16(size=16):
     return c
 
 
-def picture_female():
-    c = icon_canvas(16)
-    d = Draw(c)
+def picture_female(size=16):
+    c = icon_canvas(size)
+    d = Draw(c, size / 16, outline=size / 16)
     strap = darker(PINK, 0.4)
     d.line([(4.5, 6), (4.5, 1.5)], 1.0, strap, caps=False)
     d.line([(11.5, 6), (11.5, 1.5)], 1.0, strap, caps=False)
@@ -485,9 +487,9 @@ def picture_female():
     return c
 
 
-def picture_male():
-    c = icon_canvas(16)
-    d = Draw(c)
+def picture_male(size=16):
+    c = icon_canvas(size)
+    d = Draw(c, size / 16, outline=size / 16)
     p = Path().move(1, 4).line(15, 4).line(15, 8).quad(10.5, 8.8, 9.8, 13).line(6.2, 13)
     p.quad(5.5, 8.8, 1, 8)
     d.shape(p.contours, BLUE, light=0.45)
@@ -580,9 +582,9 @@ def digits(d, text, x, y, colour, cell=1.0):
         x += 4 * cell
 
 
-def picture_about():
-    c = emblem(32)
-    d = Draw(c)
+def picture_about(size=32):
+    c = emblem(size)
+    d = Draw(c, size / 32, outline=size / 32)
     d.shape([ellipse(25, 25, 5.5)], BLUE, light=0.5)
     d.fill([rect(24.2, 24, 1.8, 4.5)], WHITE)
     d.fill([ellipse(25.1, 21.9, 1.1)], WHITE)
@@ -642,7 +644,7 @@ def picture_rename(size):
         d.fill([rect(2.5, 8.5, 5, 3)], PAPER)
         pencil(d, 15.3, 6.2, 7.6, 13.9, 2.4)
         return c
-    d = Draw(c)
+    d = Draw(c, size / 32, outline=size / 32)
     package(d, 1)
     pencil(d, 30, 13, 14, 29, 4.2)
     return c
@@ -650,31 +652,48 @@ def picture_rename(size):
 
 # ----------------------------------------------------------- the set
 
+# Each picture also comes drawn for 125, 150 and 200 % display scales. The
+# 100 % images come first in each file, as before; a program picks the size
+# it needs from the file.
+SCALES = (125, 150, 200)
+
+
+def at_scales(draw, size):
+    return [draw(size * scale // 100) for scale in SCALES]
+
+
 def build_all():
     """Every output file as (name, kind, images) with kind 'ico' or 'bmp'."""
-    about = picture_about()
-    return [
+    about = [picture_about(s) for s in (32, 40, 48, 64)]
+    small_and_large = lambda draw: [draw(16), draw(32)] + [draw(s) for s in (20, 24, 40, 48, 64)]
+    files = [
         ('seamster.ico', 'ico', [emblem(s) for s in (16, 24, 32, 48, 256)]),
         ('picture06.bmp', 'bmp', [picture_body_shop(True)]),
         ('picture07.bmp', 'bmp', [picture_body_shop(False)]),
-        ('picture11.ico', 'ico', [picture_help()]),
-        ('picture12.ico', 'ico', [picture_background_colour(16), picture_background_colour(32)]),
-        ('picture13.ico', 'ico', [picture_background_image(16), picture_background_image(32)]),
-        ('picture14.ico', 'ico', [picture_cleanup()]),
-        ('picture15.ico', 'ico', [picture_hidden_folders()]),
-        ('picture16.ico', 'ico', [picture_extras(16), picture_extras(32)]),
-        ('picture17.ico', 'ico', [about]),
-        ('picture18.ico', 'ico', [picture_options()]),
-        ('picture19.ico', 'ico', [picture_setup()]),
-        ('picture20.ico', 'ico', [picture_marker()]),
-        ('picture21.ico', 'ico', [picture_folder16(16), picture_folder16(32)]),
-        ('picture22.ico', 'ico', [picture_female()]),
-        ('picture23.ico', 'ico', [picture_male()]),
+        ('picture11.ico', 'ico', [picture_help()] + at_scales(picture_help, 32)),
+        ('picture12.ico', 'ico', small_and_large(picture_background_colour)),
+        ('picture13.ico', 'ico', small_and_large(picture_background_image)),
+        ('picture14.ico', 'ico', [picture_cleanup()] + at_scales(picture_cleanup, 32)),
+        ('picture15.ico', 'ico', [picture_hidden_folders()] + at_scales(picture_hidden_folders, 32)),
+        ('picture16.ico', 'ico', small_and_large(picture_extras)),
+        ('picture17.ico', 'ico', about),
+        ('picture18.ico', 'ico', [picture_options()] + at_scales(picture_options, 32)),
+        ('picture19.ico', 'ico', [picture_setup()] + at_scales(picture_setup, 32)),
+        ('picture20.ico', 'ico', [picture_marker()] + at_scales(picture_marker, 16)),
+        ('picture21.ico', 'ico', small_and_large(picture_folder16)),
+        ('picture22.ico', 'ico', [picture_female()] + at_scales(picture_female, 16)),
+        ('picture23.ico', 'ico', [picture_male()] + at_scales(picture_male, 16)),
         ('picture24.ico', 'ico', [picture_about_art()]),
         ('picture25.ico', 'ico', [picture_about_banner()]),
-        ('picture26.ico', 'ico', [about]),
-        ('picture27.ico', 'ico', [picture_rename(32), picture_rename(16)]),
+        ('picture26.ico', 'ico', about),
+        ('picture27.ico', 'ico', [picture_rename(32), picture_rename(16)]
+         + [picture_rename(s) for s in (20, 24, 40, 48, 64)]),
     ]
+    for n in (6, 7):
+        for scale in SCALES:
+            files.append(('picture%02d-%d.bmp' % (n, scale), 'bmp',
+                          [picture_body_shop(n == 6, 48 * scale // 100)]))
+    return files
 
 
 def encode(kind, images):

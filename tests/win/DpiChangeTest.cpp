@@ -1,0 +1,73 @@
+// A window moved to a screen of another DPI lays itself out again: the
+// suggested place, every gadget at its layout scaled, fonts of the same
+// points, the tool bar's pictures at the new scale. (This test program does
+// not carry the pictures themselves; the scenarios at each DPI show them.)
+#include <gtest/gtest.h>
+
+#include "ui/ListView.h"
+#include "ui/Window.h"
+
+namespace seamster::ui {
+namespace {
+
+RECT placeInParent(HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
+    Toolkit toolkit(GetModuleHandleW(nullptr));
+    toolkit.loadFonts();
+    WindowArgs args;
+    args.title = "DPI test";
+    args.clientWidth = 300;
+    args.clientHeight = 200;
+    Window window(toolkit, args);
+    ASSERT_TRUE(window.valid());
+    const int from = window.dpi();
+    const int to = from * 2;
+    window.addGadgets({{7, GadgetKind::button, 10, 20, 120, 25, "OK", ""},
+                       {8, GadgetKind::picture, 150, 20, 32, 32, "", ""}});
+    window.picture(8).showIcon(toolkit.icon(11, 32));
+    ListViewArgs list;
+    list.id = 9;
+    list.y = 60;
+    list.width = 280;
+    list.height = 100;
+    list.columns = {{"Name", 200}};
+    ListView view(window, list);
+    ToolBar bar(window);
+    bar.addButton(3, toolkit.icon(12, 32), "tip");
+
+    RECT suggested = {40, 50, 40 + 700, 50 + 500};
+    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to),
+                 reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(window.dpi(), to);
+    RECT outer = {}, client = {};
+    GetWindowRect(window.hwnd(), &outer);
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_EQ(outer.left, 40);
+    EXPECT_EQ(outer.top, 50);
+    EXPECT_EQ(client.right, scaled(300, to));
+    EXPECT_EQ(client.bottom, scaled(200, to));
+    const RECT button = placeInParent(window.gadget(7));
+    EXPECT_EQ(button.left, scaled(10, to));
+    EXPECT_EQ(button.top, scaled(20, to));
+    EXPECT_EQ(button.right - button.left, scaled(120, to));
+    EXPECT_EQ(button.bottom - button.top, scaled(25, to));
+    EXPECT_EQ(placeInParent(view.hwnd()).top, scaled(60, to));
+    EXPECT_EQ(ListView_GetColumnWidth(view.hwnd(), 0), scaled(200, to));
+    // The same font at the new DPI.
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(window.gadget(7), WM_GETFONT, 0, 0)),
+              toolkit.font(2, to));
+    int width = 0, height = 0;
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(bar.hwnd(), TB_GETIMAGELIST, 0, 0));
+    ASSERT_TRUE(ImageList_GetIconSize(images, &width, &height));
+    EXPECT_EQ(width, pictureSize(32, to));
+}
+
+}  // namespace
+}  // namespace seamster::ui
