@@ -296,14 +296,15 @@ void RenameFlow::renameRun(RunMode mode) {
     }
     run.setHistory(&history);
     const bool historyFailed = runFiles(run, mode);
-    history.end(std::to_string(run.renamed().size()) + " renamed, " +
-                std::to_string(run.copiedCount()) + " copied, " + std::to_string(run.errorCount()) +
-                " failed");
     keepForUndo(run);
     screen_.setGridLines(true);
     if (historyFailed)
         app_.dialogs().showMessage(historyStoppedMessage(history.path()), iconExclamation);
     endRun(naming);
+    // Put on the disk once the user has the window back.
+    history.end(std::to_string(run.renamed().size()) + " renamed, " +
+                std::to_string(run.copiedCount()) + " copied, " + std::to_string(run.errorCount()) +
+                " failed");
 }
 
 // The files one after another. An automatic run brings the window up to date
@@ -311,13 +312,14 @@ void RenameFlow::renameRun(RunMode mode) {
 // the clicks that are pending, so "Cancel" ends the run after the file it
 // finds being worked on. True when the history stopped the run.
 bool RenameFlow::runFiles(RenameRun& run, RunMode mode) {
-    RedrawPacer pacer;
+    RedrawPacer drawPacer, pollPacer(RedrawPacer::kPollIntervalMs);
     std::vector<size_t> undrawn;
     std::optional<RunFile> shown;
     bool historyFailed = false;
     while (auto file = run.nextFile()) {
-        const bool draw =
-            mode == RunMode::oneByOne || pacer.due(app_.platform.clock.milliseconds());
+        const int64_t now = mode == RunMode::automatic ? app_.platform.clock.milliseconds() : 0;
+        const bool draw = mode == RunMode::oneByOne || drawPacer.due(now);
+        const bool poll = pollPacer.due(now) || draw;
         if (draw) {
             showRowsAndCounters(run, undrawn);
             showFile(*file);
@@ -327,8 +329,8 @@ bool RenameFlow::runFiles(RenameRun& run, RunMode mode) {
         if (mode == RunMode::oneByOne)
             name = askForName(run);
         else
-            name =
-                watchForCancel(run, draw ? screen_.text(rw, g::newName) : file->proposedName, draw);
+            name = watchForCancel(run, draw ? screen_.text(rw, g::newName) : file->proposedName,
+                                  draw, poll);
         if (!name) return historyFailed;  // the windows are gone
         const FileResult result = run.finishFile(*name);
         undrawn.push_back(result.row);
@@ -430,8 +432,8 @@ bool RenameFlow::confirmAutomatic() {
 }
 
 std::optional<std::string> RenameFlow::watchForCancel(RenameRun& run, const std::string& name,
-                                                      bool draw) {
-    for (Event event = screen_.pollEvent(); event.kind != EventKind::none;
+                                                      bool draw, bool poll) {
+    for (Event event = poll ? screen_.pollEvent() : Event{}; event.kind != EventKind::none;
          event = screen_.pollEvent()) {
         if (!isGadget(event, rw)) continue;
         if (event.id == g::done) run.cancelAfterCurrent();

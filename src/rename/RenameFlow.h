@@ -51,7 +51,8 @@ private:
     bool runFiles(RenameRun& run, RunMode mode);
     bool decideCopying();
     bool confirmAutomatic();
-    std::optional<std::string> watchForCancel(RenameRun& run, const std::string& name, bool draw);
+    std::optional<std::string> watchForCancel(RenameRun& run, const std::string& name, bool draw,
+                                              bool poll);
     std::optional<std::string> askForName(RenameRun& run);
     void showFile(const RunFile& file);
     // Rows finished since the window last showed them, and the counters.

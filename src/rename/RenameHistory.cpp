@@ -11,7 +11,6 @@ const char* const kHeading =
     "A begin line without its done or failed line was under way when Seamster stopped.\r\n";
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
 
-constexpr int64_t kFlushIntervalMs = 1000;
 constexpr int64_t kTimeIntervalMs = 1000;
 
 const char* stepName(HistoryStep step) {
@@ -175,11 +174,6 @@ bool RenameHistory::write(HistoryStep step, const std::string& operation, const 
     if (!file_) return healthy_ = false;
     const std::string line = formatHistoryLine({timeText(), step, operation, from, to, note});
     if (!file_->append(line)) return healthy_ = false;
-    const int64_t now = clock_.milliseconds();
-    if (now - flushedAt_ >= kFlushIntervalMs || now < flushedAt_) {
-        file_->flush();
-        flushedAt_ = now;
-    }
     return healthy_;
 }
 
@@ -194,7 +188,6 @@ bool RenameHistory::start(const std::string& kind, const std::string& folder) {
     folder_ = folder;
     // The first rename may follow at once: the start line is on the disk before it.
     if (!write(HistoryStep::start, kind, folder, {}, {}) || !file_->flush()) healthy_ = false;
-    flushedAt_ = clock_.milliseconds();
     return healthy_;
 }
 

@@ -63,9 +63,10 @@ struct UnfinishedRun {
 };
 UnfinishedRun latestRunState(const std::vector<HistoryLine>& lines);
 
-// Writes the history of one run (or undo) while it goes on. Every write goes
-// straight to the file; what was written reaches the disk itself when the
-// run starts and ends and at most a second apart in between.
+// Writes the history of one run (or undo) while it goes on. Every line is
+// handed to the system before the step it announces, so it outlives Seamster
+// being stopped; the file is put on the disk itself when the run starts and
+// ends (on every step that would cost more than the renames themselves).
 class RenameHistory {
 public:
     RenameHistory(FileSystem& fs, Clock& clock, std::string path);
@@ -99,7 +100,6 @@ private:
     std::unique_ptr<AppendFile> file_;
     std::string kind_, folder_;
     bool healthy_ = false;
-    int64_t flushedAt_ = 0;
     // The local time is asked for once a second at most: a run writes
     // thousands of lines a second.
     int64_t timeAskedAt_ = 0;

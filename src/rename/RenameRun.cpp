@@ -44,7 +44,7 @@ std::string confirmNewName(const std::string& boxText, Dialogs& dialogs) {
 size_t scrollTargetRow(size_t row, size_t rowCount) { return row + 6 < rowCount ? row + 5 : row; }
 
 bool RedrawPacer::due(int64_t nowMs) {
-    if (drawn_ && nowMs >= lastMs_ && nowMs - lastMs_ < kIntervalMs) return false;
+    if (drawn_ && nowMs >= lastMs_ && nowMs - lastMs_ < intervalMs_) return false;
     drawn_ = true;
     lastMs_ = nowMs;
     return true;

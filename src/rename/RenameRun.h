@@ -93,17 +93,23 @@ std::string confirmNewName(const std::string& boxText, Dialogs& dialogs);
 // so a few of the rows to come show below it.
 size_t scrollTargetRow(size_t row, size_t rowCount);
 
-// How often an automatic run shows where it is: drawing each of thousands of
-// files would cost far more than renaming them, so the window is brought up
-// to date at most about 30 times a second, and once more when the run ends.
+// How often an automatic run shows where it is and looks for clicks: drawing
+// each of thousands of files, or asking the system for clicks after each,
+// would cost more than renaming them. The window is brought up to date at most
+// about 30 times a second (and once more when the run ends), and pending
+// clicks are taken every few milliseconds, so "Cancel" still ends the run
+// after the file being renamed when it is seen.
 class RedrawPacer {
 public:
-    static constexpr int64_t kIntervalMs = 33;
+    static constexpr int64_t kDrawIntervalMs = 33;
+    static constexpr int64_t kPollIntervalMs = 5;
+    explicit RedrawPacer(int64_t intervalMs = kDrawIntervalMs) : intervalMs_(intervalMs) {}
     // True for the first time asked and then once the interval has passed
     // since the last true; a clock that goes back counts as due.
     bool due(int64_t nowMs);
 
 private:
+    int64_t intervalMs_;
     bool drawn_ = false;
     int64_t lastMs_ = 0;
 };

@@ -391,6 +391,7 @@ struct Bench {
 
 int run(const Options& options) {
     Bench bench;
+    removeTree(bench.root);  // left by a run that was stopped
     if (!CreateDirectoryW(bench.root.c_str(), nullptr) ||
         !CreateDirectoryW(widen(bench.app.paths.eaGamesFolder).c_str(), nullptr)) {
         std::fprintf(stderr, "rename_bench: cannot make %ls\n", bench.root.c_str());

@@ -234,10 +234,16 @@ TEST(RenameUndo, RowsAreMarkedAndWhatFailedStaysToBeUndone) {
 }
 
 TEST(RedrawPacer, DrawsAtMostOnceAnIntervalAndWhenTheClockGoesBack) {
-    RedrawPacer pacer;
-    std::vector<bool> due;
-    for (int64_t ms : {100, 101, 132, 133, 140, 166, 50, 60}) due.push_back(pacer.due(ms));
-    EXPECT_EQ(due, (std::vector<bool>{true, false, false, true, false, true, true, false}));
+    RedrawPacer pacer, poller(RedrawPacer::kPollIntervalMs);
+    std::vector<bool> draws, polls;
+    for (int64_t ms : {100, 101, 104, 105, 132, 133, 140, 166, 50, 60}) {
+        draws.push_back(pacer.due(ms));
+        polls.push_back(poller.due(ms));
+    }
+    EXPECT_EQ(draws, (std::vector<bool>{true, false, false, false, false, true, false, true, true,
+                                        false}));
+    EXPECT_EQ(polls,
+              (std::vector<bool>{true, false, false, true, true, false, true, true, true, true}));
 }
 
 }  // namespace
