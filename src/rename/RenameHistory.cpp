@@ -178,7 +178,7 @@ bool RenameHistory::write(HistoryStep step, const std::string& operation, const 
 }
 
 bool RenameHistory::start(const std::string& kind, const std::string& folder) {
-    const bool fresh = fs_.exists(path_) == 0;
+    const bool fresh = fs_.exists(path_) == PathKind::missing;
     file_ = fs_.openForAppend(path_);
     healthy_ = file_ != nullptr;
     // A new file starts with a heading; an older one gets an empty line, which

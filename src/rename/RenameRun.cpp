@@ -115,7 +115,7 @@ RenameOutcome RenameRun::renameFile(PackageRow& row, const std::string& newName)
     }
     // Names ignore letter case, so a case-only change meets itself here and
     // fails too: nothing is ever renamed over an existing entry.
-    const bool taken = fs_.exists(newPath) != 0;
+    const bool taken = fs_.exists(newPath) != PathKind::missing;
     const bool moved = !taken && fs_.rename(oldPath, newPath);
     if (history_ && !history_->after("rename", oldPath, newPath, moved,
                                      taken ? kNameTakenReason : kRenameRefusedReason))
@@ -147,7 +147,7 @@ CopyOutcome RenameRun::copyFile(PackageRow& row) {
         row.copyMarkColour = kTextRed;
         return CopyOutcome::skipped;
     }
-    const bool taken = fs_.exists(target) != 0;
+    const bool taken = fs_.exists(target) != PathKind::missing;
     const bool copied = !taken && fs_.copyFile(source, target, false);
     if (history_ && !history_->after("copy", source, target, copied,
                                      taken ? kCopyNameTakenReason : kCopyRefusedReason))

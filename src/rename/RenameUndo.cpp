@@ -18,9 +18,9 @@ UndoOutcome undoOne(const std::string& folder, const RenamedFile& file, FileSyst
     const std::string to = folder + file.oldName;
     if (history && !history->before("undo", from, to)) return UndoOutcome::notTried;
     UndoOutcome outcome = UndoOutcome::restored;
-    if (fs.exists(from) != 1)
+    if (fs.exists(from) != PathKind::file)
         outcome = UndoOutcome::notUnderNewName;
-    else if (fs.exists(to) != 0)
+    else if (fs.exists(to) != PathKind::missing)
         outcome = UndoOutcome::oldNameTaken;
     else if (!fs.rename(from, to))
         outcome = UndoOutcome::refused;

@@ -71,7 +71,7 @@ TEST(BmpWriter, FailedSaveKeepsThePreviousBackground) {
         fs.failWhen = [&](FsOp op, const std::string&) { return op == failing; };
         EXPECT_FALSE(saveImageAsBmp(fs, image, path));
         EXPECT_EQ(fs.contents(path), "previous background");
-        EXPECT_EQ(fs.exists(path + ".new"), 0);
+        EXPECT_EQ(fs.exists(path + ".new"), PathKind::missing);
     }
     fs.failWhen = nullptr;
     EXPECT_TRUE(saveImageAsBmp(fs, image, path));

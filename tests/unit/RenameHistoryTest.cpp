@@ -150,8 +150,8 @@ TEST(RenameHistory, NothingIsRenamedWithoutItsLine) {
             }
         }
         EXPECT_EQ(outcomes, c.outcomes) << c.failingAppend;
-        EXPECT_EQ(f.fs.exists(kFolder + c.names[0]), 1) << c.failingAppend;
-        EXPECT_EQ(f.fs.exists(kFolder + c.names[1]), 1) << c.failingAppend;
+        EXPECT_EQ(f.fs.exists(kFolder + c.names[0]), PathKind::file) << c.failingAppend;
+        EXPECT_EQ(f.fs.exists(kFolder + c.names[1]), PathKind::file) << c.failingAppend;
         EXPECT_EQ(f.rows[1].state, kRowTicked);  // left for a later run
         EXPECT_EQ(f.rows[0].state, c.outcomes == std::vector{R::renamed} ? 0 : kRowTicked);
     }

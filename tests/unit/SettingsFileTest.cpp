@@ -227,7 +227,7 @@ TEST_F(SettingsFileFixture, SavesEveryKeyInItsPlace) {
         "Other Folder = 1\r\n");
     EXPECT_EQ(settings.simsFolderCount, 5);
     EXPECT_EQ(settings.lastUsed, "12/31/2008");  // the run keeps filtering by the old date
-    EXPECT_EQ(fs.exists(iniPath + ".new"), 0);
+    EXPECT_EQ(fs.exists(iniPath + ".new"), PathKind::missing);
 
     // Everything comes back except what the format itself drops.
     Settings expected = settings;
@@ -263,7 +263,7 @@ TEST_F(SettingsFileFixture, AFailedSaveKeepsTheOldFile) {
         EXPECT_FALSE(saveSettings(settings, fs, codec, clock, folder)) << step;
         fs.failChangeNumber = -1;
         EXPECT_EQ(fs.contents(iniPath), old) << step;
-        EXPECT_EQ(fs.exists(iniPath + ".new"), 0) << step;
+        EXPECT_EQ(fs.exists(iniPath + ".new"), PathKind::missing) << step;
     }
 
     // A save that cannot even start leaves the record as it was.
