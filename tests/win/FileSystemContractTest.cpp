@@ -150,7 +150,7 @@ TEST_F(Win32FileSystemTest, AppendingAddsAtTheEndAndNeverTruncates) {
         ASSERT_TRUE(file);
         EXPECT_TRUE(file->append("line 2\r\n"));
         // Readable while held, and another writer's bytes are never overwritten.
-        EXPECT_EQ(rawRead(at("history.txt")), "line 1\r\nline 2\r\n");
+        EXPECT_EQ(fs.readFile(at("history.txt"), 100), "line 1\r\nline 2\r\n");
         std::unique_ptr<AppendFile> other = fs.openForAppend(at("history.txt"));
         ASSERT_TRUE(other);
         EXPECT_TRUE(other->append("other\r\n"));
