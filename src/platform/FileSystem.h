@@ -4,6 +4,7 @@
 // bool (or a result code) and never throws.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,18 @@ struct DirEntry {
     // A folder that only points elsewhere (junction or symbolic link):
     // removing it removes the link, and what is inside belongs to its target.
     bool isLink = false;
+};
+
+// A file held open for adding to its end, for records written a line at a
+// time while other work goes on. What was there before is never touched.
+class AppendFile {
+public:
+    virtual ~AppendFile() = default;
+    // Adds all of `data` at the end of the file; false when not all of it
+    // could be written.
+    virtual bool append(const std::string& data) = 0;
+    // Asks for what was added so far to be put on the disk itself.
+    virtual bool flush() = 0;
 };
 
 enum class PathKind { missing, file, folder };
@@ -57,6 +70,9 @@ public:
     virtual std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) = 0;
     // Creates or truncates the file and writes all of `data`.
     virtual bool writeFile(const std::string& path, const std::string& data) = 0;
+    // Opens a file for appending, creating it when missing; nothing when it
+    // cannot be opened. Others may read the file meanwhile.
+    virtual std::unique_ptr<AppendFile> openForAppend(const std::string& path) = 0;
 };
 
 // Writes `data` to a temporary file beside `path` and moves it over `path`

@@ -17,6 +17,11 @@ struct LocalDate {
     friend auto operator<=>(const LocalDate&, const LocalDate&) = default;
 };
 
+struct LocalDateTime {
+    LocalDate date;
+    int hour = 0, minute = 0, second = 0;
+};
+
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -24,6 +29,8 @@ public:
     virtual LocalDate today() = 0;
     // The local calendar day on which the given moment falls.
     virtual LocalDate localDateOf(int64_t utcSeconds) = 0;
+    // The local date and time of day now, as the user's clock shows them.
+    virtual LocalDateTime localNow() = 0;
     // A steady count of milliseconds for measuring intervals.
     virtual int64_t milliseconds() { return now() * 1000; }
 };

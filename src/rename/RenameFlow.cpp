@@ -92,6 +92,8 @@ void RenameFlow::showFindState() {
 bool RenameFlow::askForSearch() {
     screen_.showWindow(fw, true);
     rows_.clear();
+    // The rows of the last run go with the list.
+    lastRun_.reset();
     screen_.clearRows();
     // The rename window waits behind, as the owner of a modal window does.
     screen_.enableWindow(rw, false);
@@ -182,6 +184,7 @@ void RenameFlow::showNamingState() {
     screen_.setText(rw, g::inFront, settings_.inFront);
     screen_.setText(rw, g::inBack, settings_.inBack);
     screen_.setText(rw, g::copyFolderText, settings_.copyToDisplay);
+    screen_.setTip(rw, g::undo, "Give the files renamed by the last run their old names back");
     showOptionsFace();
 }
 
@@ -223,6 +226,7 @@ bool RenameFlow::handleRenameGadget(int id) {
     case g::done: return false;
     case g::rename: renameRun(RunMode::oneByOne); break;
     case g::autoRename: renameRun(RunMode::automatic); break;
+    case g::undo: undoLastRun(); break;
     default: break;
     }
     return true;
@@ -282,20 +286,113 @@ void RenameFlow::renameRun(RunMode mode) {
         endRun(naming);
         return;
     }
-    while (auto file = run.nextFile()) {
-        screen_.makeRowVisible(file->scrollTarget);
-        screen_.setText(rw, g::oldName, file->oldName);
-        screen_.setText(rw, g::newName, file->proposedName);
-        screen_.setRowState(file->row, rows_[file->row].state);
-        std::optional<std::string> name =
-            mode == RunMode::automatic ? watchForCancel(run) : askForName(run);
-        if (!name) break;  // the windows are gone
-        const FileResult result = run.finishFile(*name);
-        showProgress(run, result);
+    RenameHistory history(app_.fs(), app_.platform.clock, historyPath());
+    if (!history.start(mode == RunMode::automatic ? "automatic run" : "one-by-one run",
+                       app_.packageSearchFolder)) {
+        app_.dialogs().showMessage(historyUnwritableMessage(history.path()), iconExclamation);
+        screen_.setGridLines(true);
+        endRun(naming);
+        return;
     }
+    run.setHistory(&history);
+    const bool historyFailed = runFiles(run, mode);
+    keepForUndo(run);
     screen_.setGridLines(true);
+    if (historyFailed)
+        app_.dialogs().showMessage(historyStoppedMessage(history.path()), iconExclamation);
     endRun(naming);
+    // Put on the disk once the user has the window back.
+    history.end(std::to_string(run.renamed().size()) + " renamed, " +
+                std::to_string(run.copiedCount()) + " copied, " + std::to_string(run.errorCount()) +
+                " failed");
 }
+
+// The files one after another. An automatic run brings the window up to date
+// only when the pacer says so and once at the end; each file still waits for
+// the clicks that are pending, so "Cancel" ends the run after the file it
+// finds being worked on. True when the history stopped the run.
+bool RenameFlow::runFiles(RenameRun& run, RunMode mode) {
+    RedrawPacer drawPacer, pollPacer(RedrawPacer::kPollIntervalMs);
+    std::vector<size_t> undrawn;
+    std::optional<RunFile> shown;
+    bool historyFailed = false;
+    while (auto file = run.nextFile()) {
+        const int64_t now = mode == RunMode::automatic ? app_.platform.clock.milliseconds() : 0;
+        const bool draw = mode == RunMode::oneByOne || drawPacer.due(now);
+        const bool poll = pollPacer.due(now) || draw;
+        if (draw) {
+            showRowsAndCounters(run, undrawn);
+            showFile(*file);
+            shown = file;
+        }
+        std::optional<std::string> name;
+        if (mode == RunMode::oneByOne)
+            name = askForName(run);
+        else
+            name = watchForCancel(run, draw ? screen_.text(rw, g::newName) : file->proposedName,
+                                  draw, poll);
+        if (!name) return historyFailed;  // the windows are gone
+        const FileResult result = run.finishFile(*name);
+        undrawn.push_back(result.row);
+        if (result.historyFailed) historyFailed = true;
+        if (mode == RunMode::oneByOne) showRowsAndCounters(run, undrawn);
+        if (result.lastOfRun && shown && shown->row != file->row) {
+            // The face the run ends with shows its last file, as a run that
+            // drew every file would.
+            showFile(*file);
+        }
+    }
+    showRowsAndCounters(run, undrawn);
+    return historyFailed;
+}
+
+void RenameFlow::showFile(const RunFile& file) {
+    screen_.makeRowVisible(file.scrollTarget);
+    screen_.setText(rw, g::oldName, file.oldName);
+    screen_.setText(rw, g::newName, file.proposedName);
+    screen_.setRowState(file.row, rows_[file.row].state);
+}
+
+void RenameFlow::keepForUndo(const RenameRun& run) {
+    // A run that renamed nothing leaves the one before it to be undone.
+    if (run.renamed().empty()) return;
+    RunRecord record;
+    record.folder = app_.packageSearchFolder;
+    record.renamed = run.renamed();
+    record.copies = run.copiedCount();
+    record.copyFolder = settings_.copyTo;
+    lastRun_ = std::move(record);
+}
+
+void RenameFlow::undoLastRun() {
+    if (!lastRun_) return;
+    if (app_.dialogs().askYesNo(undoQuestion(*lastRun_), iconQuestion) != answerYes) return;
+    RenameHistory history(app_.fs(), app_.platform.clock, historyPath());
+    if (!history.start("undo", lastRun_->folder)) {
+        app_.dialogs().showMessage(historyUnwritableMessage(history.path()), iconExclamation);
+        return;
+    }
+    screen_.setBusy(true);
+    const std::vector<UndoResult> results = undoRun(*lastRun_, app_.fs(), &history);
+    const int failed = markUndoneRows(results, rows_);
+    history.end(std::to_string(results.size() - size_t(failed)) + " restored, " +
+                std::to_string(failed) + " failed");
+    for (const UndoResult& result : results)
+        if (result.file.row < rows_.size())
+            screen_.showRow(result.file.row, rows_[result.file.row]);
+    screen_.setStatusText(statusErrors, counterText(failed));
+    screen_.setBusy(false);
+    // What could not go back can be tried again once its way is clear.
+    lastRun_ = remainingAfterUndo(*lastRun_, results);
+    if (lastRun_->renamed.empty()) lastRun_.reset();
+    screen_.showGadget(rw, g::undo, lastRun_.has_value());
+    app_.dialogs().showMessage(undoSummary(results),
+                               failed > 0 ? iconExclamation : iconInformation);
+    // Clicks made meanwhile must not reach the window afterwards.
+    screen_.flushEvents();
+}
+
+std::string RenameFlow::historyPath() const { return historyPathOf(app_.paths.userFolder()); }
 
 // "Copy Packages to" ticked without a folder: ask for one now, and without
 // one run without copying rather than copy into some unknown folder.
@@ -334,15 +431,16 @@ bool RenameFlow::confirmAutomatic() {
     }
 }
 
-std::optional<std::string> RenameFlow::watchForCancel(RenameRun& run) {
-    for (Event event = screen_.pollEvent(); event.kind != EventKind::none;
+std::optional<std::string> RenameFlow::watchForCancel(RenameRun& run, const std::string& name,
+                                                      bool draw, bool poll) {
+    for (Event event = poll ? screen_.pollEvent() : Event{}; event.kind != EventKind::none;
          event = screen_.pollEvent()) {
         if (!isGadget(event, rw)) continue;
         if (event.id == g::done) run.cancelAfterCurrent();
         if (event.id == g::list || event.id == g::done) restoreListStates();
     }
-    screen_.setStatusText(statusTicked, counterText(run.tickedCount()));
-    return screen_.text(rw, g::newName);
+    if (draw) screen_.setStatusText(statusTicked, counterText(run.tickedCount()));
+    return name;
 }
 
 std::optional<std::string> RenameFlow::askForName(RenameRun& run) {
@@ -366,8 +464,10 @@ std::optional<std::string> RenameFlow::askForName(RenameRun& run) {
     }
 }
 
-void RenameFlow::showProgress(const RenameRun& run, const FileResult& result) {
-    screen_.showRow(result.row, rows_[result.row]);
+void RenameFlow::showRowsAndCounters(const RenameRun& run, std::vector<size_t>& undrawn) {
+    if (undrawn.empty()) return;
+    for (size_t row : undrawn) screen_.showRow(row, rows_[row]);
+    undrawn.clear();
     screen_.setStatusText(statusErrors, run.errorText());
     screen_.setText(rw, g::optionsFrame, run.caption());
     screen_.setProgress(run.progress());
@@ -379,6 +479,7 @@ void RenameFlow::showRunFace(const std::string& caption) {
     screen_.setText(rw, g::done, "Cancel");
     screen_.setText(rw, g::rename, "OK");
     for (int id : renameOptionGadgets()) screen_.showGadget(rw, id, false);
+    screen_.showGadget(rw, g::undo, false);
     screen_.enableGadget(rw, g::selectNone, false);
     screen_.enableGadget(rw, g::selectAll, false);
     for (int id : renameRunGadgets()) screen_.showGadget(rw, id, true);
@@ -393,6 +494,7 @@ void RenameFlow::showOptionsFace() {
     screen_.setText(rw, g::rename, "Rename");
     for (int id : renameRunGadgets()) screen_.showGadget(rw, id, false);
     for (int id : renameOptionGadgets()) screen_.showGadget(rw, id, true);
+    screen_.showGadget(rw, g::undo, lastRun_.has_value());
     screen_.enableGadget(rw, g::selectNone, true);
     screen_.enableGadget(rw, g::selectAll, true);
 }

@@ -12,6 +12,7 @@
 #include "rename/PackageFinder.h"
 #include "rename/RenameRun.h"
 #include "rename/RenameScreen.h"
+#include "rename/RenameUndo.h"
 
 namespace seamster {
 
@@ -47,14 +48,23 @@ private:
 
     // The run.
     void renameRun(RunMode mode);
+    bool runFiles(RenameRun& run, RunMode mode);
     bool decideCopying();
     bool confirmAutomatic();
-    std::optional<std::string> watchForCancel(RenameRun& run);
+    std::optional<std::string> watchForCancel(RenameRun& run, const std::string& name, bool draw,
+                                              bool poll);
     std::optional<std::string> askForName(RenameRun& run);
-    void showProgress(const RenameRun& run, const FileResult& result);
+    void showFile(const RunFile& file);
+    // Rows finished since the window last showed them, and the counters.
+    void showRowsAndCounters(const RenameRun& run, std::vector<size_t>& undrawn);
     void showRunFace(const std::string& caption);
     void showOptionsFace();
     void endRun(const NamingOptions& naming);
+
+    // Undo of the last run that renamed something, while its list is shown.
+    void keepForUndo(const RenameRun& run);
+    void undoLastRun();
+    std::string historyPath() const;
 
     // The next event; marks the windows gone when none can come.
     Event nextEvent();
@@ -65,6 +75,7 @@ private:
     std::string savedSimsFolder_;
     std::string pickerStartFolder_;
     std::vector<PackageRow> rows_;
+    std::optional<RunRecord> lastRun_;
     bool gone_ = false;
 };
 

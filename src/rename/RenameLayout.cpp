@@ -49,6 +49,9 @@ std::vector<GadgetSpec> renameGadgets() {
         {g::rename, K::button, 10, 498, 176, 26, "Rename", ""},
         {g::autoRename, K::button, 192, 498, 176, 26, "Auto-Rename", ""},
         {g::done, K::button, 374, 498, 176, 26, "Done", ""},
+        // Beside the heading, where nothing else is; shown only while the
+        // last run can be undone.
+        {g::undo, K::button, 500, 9, 50, 24, "Undo", ""},
     };
 }
 

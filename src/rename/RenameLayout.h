@@ -26,7 +26,8 @@ inline constexpr int icon = 502, header = 503, done = 504, rename = 505, list = 
                      copyPackages = 520, copyFolderText = 521, copyFolderButton = 522,
                      inFront = 523, inBack = 524, autoRename = 528, customFrame = 529,
                      startNumber = 530, oldNameFrame = 531, newNameFrame = 532, oldName = 533,
-                     newName = 534, progressFrame = 535, progress = 536, statusBar = 540;
+                     newName = 534, progressFrame = 535, progress = 536, undo = 537,
+                     statusBar = 540;
 }
 
 namespace findGadget {

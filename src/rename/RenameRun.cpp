@@ -10,6 +10,11 @@ const char* const kSameFolderMessage =
     "Files can't be copied into the same folder\nPlease choose a different folder if you want "
     "the files copied";
 
+const char* const kNameTakenReason = "the new name is already taken";
+const char* const kRenameRefusedReason = "Windows refused the rename";
+const char* const kCopyNameTakenReason = "the copy folder already holds that name";
+const char* const kCopyRefusedReason = "Windows refused the copy";
+
 namespace {
 const char* const kExtension = ".package";
 }
@@ -37,6 +42,13 @@ std::string confirmNewName(const std::string& boxText, Dialogs& dialogs) {
 }
 
 size_t scrollTargetRow(size_t row, size_t rowCount) { return row + 6 < rowCount ? row + 5 : row; }
+
+bool RedrawPacer::due(int64_t nowMs) {
+    if (drawn_ && nowMs >= lastMs_ && nowMs - lastMs_ < intervalMs_) return false;
+    drawn_ = true;
+    lastMs_ = nowMs;
+    return true;
+}
 
 RenameRun::RenameRun(RunMode mode, std::string searchFolder, std::vector<PackageRow>& rows,
                      NamingOptions& naming, FileSystem& fs)
@@ -96,10 +108,20 @@ RenameOutcome RenameRun::renameFile(PackageRow& row, const std::string& newName)
     const std::string oldPath = searchFolder_ + row.name;
     const std::string newPath = searchFolder_ + newName + kExtension;
     if (newPath == oldPath) return RenameOutcome::unchanged;
+    // Nothing is renamed without its line in the history.
+    if (history_ && !history_->before("rename", oldPath, newPath)) {
+        historyFailed_ = true;
+        return RenameOutcome::stopped;
+    }
     // Names ignore letter case, so a case-only change meets itself here and
     // fails too: nothing is ever renamed over an existing entry.
-    if (fs_.exists(newPath) != PathKind::missing || !fs_.rename(oldPath, newPath))
-        return markFailed(row);
+    const bool taken = fs_.exists(newPath) != PathKind::missing;
+    const bool moved = !taken && fs_.rename(oldPath, newPath);
+    if (history_ && !history_->after("rename", oldPath, newPath, moved,
+                                     taken ? kNameTakenReason : kRenameRefusedReason))
+        historyFailed_ = true;
+    if (!moved) return markFailed(row);
+    renamed_.push_back({*current_, row.name, newName + kExtension});
     row.name = newName + kExtension;
     row.nameColour = kTextGreen;
     return RenameOutcome::renamed;
@@ -119,12 +141,24 @@ RenameOutcome RenameRun::markFailed(PackageRow& row) {
 CopyOutcome RenameRun::copyFile(PackageRow& row) {
     const std::string source = searchFolder_ + row.name;
     const std::string target = copyFolder_ + row.name;
-    if (fs_.exists(target) != PathKind::missing || !fs_.copyFile(source, target, false)) {
+    if (historyFailed_ || (history_ && !history_->before("copy", source, target))) {
+        historyFailed_ = true;
+        row.copyMark = "~~~";
+        row.copyMarkColour = kTextRed;
+        return CopyOutcome::skipped;
+    }
+    const bool taken = fs_.exists(target) != PathKind::missing;
+    const bool copied = !taken && fs_.copyFile(source, target, false);
+    if (history_ && !history_->after("copy", source, target, copied,
+                                     taken ? kCopyNameTakenReason : kCopyRefusedReason))
+        historyFailed_ = true;
+    if (!copied) {
         row.copyMark = "ERROR";
         row.copyMarkColour = kTextRed;
         ++errorCount_;
         return CopyOutcome::failed;
     }
+    ++copiedCount_;
     row.copyMark = "Copied";
     row.copyMarkColour = kTextGreen;
     return CopyOutcome::copied;
@@ -141,6 +175,15 @@ FileResult RenameRun::finishFile(const std::string& newNameText) {
         newName = trimBlanks(cleanFileNameText(newName).text);
 
     result.rename = renameFile(row, newName);
+    if (result.rename == RenameOutcome::stopped) {
+        // Left as it was, still ticked for a later run.
+        if (row.state != 0) row.state = kRowTicked;
+        result.historyFailed = true;
+        result.lastOfRun = true;
+        current_.reset();
+        finished_ = true;
+        return result;
+    }
     if (result.rename == RenameOutcome::failed && copying_) {
         row.copyMark = "~~~";
         row.copyMarkColour = kTextRed;
@@ -150,7 +193,8 @@ FileResult RenameRun::finishFile(const std::string& newNameText) {
     }
 
     ++doneCount_;
-    if (doneCount_ == tickedTotal_) lastOfRun_ = true;
+    if (doneCount_ == tickedTotal_ || historyFailed_) lastOfRun_ = true;
+    result.historyFailed = historyFailed_;
     untick(row);
     result.lastOfRun = lastOfRun_;
     current_.reset();

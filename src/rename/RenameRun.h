@@ -27,12 +27,14 @@
 #include "platform/FileSystem.h"
 #include "rename/NamingRules.h"
 #include "rename/PackageFinder.h"
+#include "rename/RenameHistory.h"
 
 namespace seamster {
 
 enum class RunMode { oneByOne, automatic };
 
-enum class RenameOutcome { unchanged, renamed, failed };
+// `stopped`: the history could not be written, so the file was left alone.
+enum class RenameOutcome { unchanged, renamed, failed, stopped };
 enum class CopyOutcome { none, copied, failed, skipped };
 
 // The file on screen.
@@ -48,11 +50,25 @@ struct FileResult {
     RenameOutcome rename = RenameOutcome::unchanged;
     CopyOutcome copy = CopyOutcome::none;
     bool lastOfRun = false;
+    // The history could not be written: the run ends with this file.
+    bool historyFailed = false;
+};
+
+// A file the run renamed, as an undo needs it: names within the run's folder.
+struct RenamedFile {
+    size_t row = 0;
+    std::string oldName, newName;
+    friend bool operator==(const RenamedFile&, const RenamedFile&) = default;
 };
 
 extern const char* const kAutoRenamePrompt;        // box 534 before an automatic run
 extern const char* const kRenamingOptionsCaption;  // frame 516 outside runs
 extern const char* const kSameFolderMessage;       // copy folder = searched folder
+// Why a rename or copy failed, as the history says it.
+extern const char* const kNameTakenReason;
+extern const char* const kRenameRefusedReason;
+extern const char* const kCopyNameTakenReason;
+extern const char* const kCopyRefusedReason;
 
 // True when copying is asked for but no destination was ever chosen: the
 // window asks for a folder before the run, and without one the run goes
@@ -77,6 +93,27 @@ std::string confirmNewName(const std::string& boxText, Dialogs& dialogs);
 // so a few of the rows to come show below it.
 size_t scrollTargetRow(size_t row, size_t rowCount);
 
+// How often an automatic run shows where it is and looks for clicks: drawing
+// each of thousands of files, or asking the system for clicks after each,
+// would cost more than renaming them. The window is brought up to date at most
+// about 30 times a second (and once more when the run ends), and pending
+// clicks are taken every few milliseconds, so "Cancel" still ends the run
+// after the file being renamed when it is seen.
+class RedrawPacer {
+public:
+    static constexpr int64_t kDrawIntervalMs = 33;
+    static constexpr int64_t kPollIntervalMs = 5;
+    explicit RedrawPacer(int64_t intervalMs = kDrawIntervalMs) : intervalMs_(intervalMs) {}
+    // True for the first time asked and then once the interval has passed
+    // since the last true; a clock that goes back counts as due.
+    bool due(int64_t nowMs);
+
+private:
+    int64_t intervalMs_;
+    bool drawn_ = false;
+    int64_t lastMs_ = 0;
+};
+
 class RenameRun {
 public:
     // `rows` and `naming` belong to the window and are changed in place: row
@@ -86,6 +123,11 @@ public:
 
     int tickedTotal() const { return tickedTotal_; }
     bool hasWork() const { return tickedTotal_ > 0; }
+
+    // Every rename and copy is written to `history` before it is made and its
+    // outcome after; a file whose line cannot be written is left alone and
+    // the run ends. Without a history nothing is recorded.
+    void setHistory(RenameHistory* history) { history_ = history; }
 
     // Clears every row's copy mark. Copies are made only when asked for and a
     // destination folder is known.
@@ -109,6 +151,10 @@ public:
 
     bool finished() const { return finished_; }
     int errorCount() const { return errorCount_; }
+    int doneCount() const { return doneCount_; }
+    int copiedCount() const { return copiedCount_; }
+    // The files renamed so far, in the order they were renamed.
+    const std::vector<RenamedFile>& renamed() const { return renamed_; }
     // Rows still ticked, as counted after the latest step.
     int tickedCount() const { return tickedCount_; }
     // Frame 516: "Processing N Files", then "Finished i of N Files".
@@ -137,6 +183,10 @@ private:
     std::optional<size_t> current_;
     bool lastOfRun_ = false;
     bool finished_ = false;
+    RenameHistory* history_ = nullptr;
+    bool historyFailed_ = false;
+    int copiedCount_ = 0;
+    std::vector<RenamedFile> renamed_;
 };
 
 }  // namespace seamster

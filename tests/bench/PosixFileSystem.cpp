@@ -156,4 +156,23 @@ bool PosixFileSystem::writeFile(const std::string& path, const std::string& data
     return ::close(fd) == 0 && written;
 }
 
+namespace {
+class PosixAppendFile final : public AppendFile {
+public:
+    explicit PosixAppendFile(int fd) : fd_(fd) {}
+    ~PosixAppendFile() override { ::close(fd_); }
+    bool append(const std::string& data) override { return writeAll(fd_, data); }
+    bool flush() override { return ::fsync(fd_) == 0; }
+
+private:
+    int fd_;
+};
+}  // namespace
+
+std::unique_ptr<AppendFile> PosixFileSystem::openForAppend(const std::string& path) {
+    const int fd = ::open(posixPath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixAppendFile>(fd);
+}
+
 }  // namespace seamster

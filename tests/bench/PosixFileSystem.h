@@ -24,6 +24,7 @@ public:
                                         size_t maxBytes = 64u << 20) override;
     std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
     bool writeFile(const std::string& path, const std::string& data) override;
+    std::unique_ptr<AppendFile> openForAppend(const std::string& path) override;
 };
 
 // The POSIX path for a program path: backslashes become slashes.

@@ -498,6 +498,130 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
     quitWithQuestion(seamster_, main_);
 }
 
+// The lines of the rename history as (step, operation, from, to, note),
+// each path cut to its file name.
+std::vector<std::string> historySteps(const std::string& bytes) {
+    std::vector<std::string> steps;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) end = bytes.size();
+        std::vector<std::string> fields;
+        const std::string line = bytes.substr(start, end - start);
+        for (size_t from = 0;;) {
+            const size_t tab = line.find('\t', from);
+            std::string part = line.substr(from, tab == std::string::npos ? tab : tab - from);
+            fields.push_back(
+                part.substr(part.rfind('\\') == std::string::npos
+                                ? 0
+                                : (part.back() == '\\' ? part.size() : part.rfind('\\') + 1)));
+            if (tab == std::string::npos) break;
+            from = tab + 1;
+        }
+        start = end + 2;
+        if (fields.size() < 4) continue;  // the heading
+        std::string step = fields[1] + " " + fields[2];
+        for (size_t i = 3; i < fields.size(); ++i) step += " " + fields[i];
+        steps.push_back(step);
+    }
+    return steps;
+}
+
+TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
+    constexpr int undoButton = 537;
+    ASSERT_TRUE(makeFolders(copiesFolder()));
+    for (int i = 0; i < 11; ++i)
+        ASSERT_TRUE(writeFileBytes(savedSimsFile("Extra_" + std::to_string(10 + i) + ".package"),
+                                   "extra " + std::to_string(i)));
+    SettingsEntries settings = settingsForPack("The Sims 2");
+    setValue(settings, "In Front", "U_");
+    setValue(settings, "Keep Number", "1");
+    setValue(settings, "Copy Packages", "1");
+    setValue(settings, "Copy To", copiesFolder() + "\\");
+    setValue(settings, "Copy To Display", "Copies");
+    ASSERT_NE(start(settings), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    HWND rename = searchEverything(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    const std::vector<std::string> names = columnTexts(list, 0);
+    ASSERT_EQ(names.size(), 20u);
+    std::map<std::string, std::string> before;
+    for (const std::string& name : names)
+        before[name] = readFileBytes(savedSimsFile(name)).value_or("");
+    EXPECT_FALSE(isVisible(control(rename, undoButton))) << "Undo offered before any run";
+    click(control(rename, selectAll));
+    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 20"; }));
+    ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
+
+    auto newNameOf = [](const std::string& name) {
+        const std::string base = name.substr(0, name.size() - 8);  // without ".package"
+        return "U_" + base + ".package";
+    };
+    for (const std::string& name : names) {
+        ASSERT_TRUE(fileExists(savedSimsFile(newNameOf(name)))) << name;
+        EXPECT_TRUE(fileExists(copiesFolder() + "\\" + newNameOf(name))) << name;
+    }
+    HWND undo = control(rename, undoButton);
+    ASSERT_TRUE(waitUntil([&] { return isVisible(undo); })) << "no Undo after the run";
+    EXPECT_EQ(text(undo), "Undo");
+    settle(rename);
+    snap(rename, "undo-offered");
+
+    click(undo);
+    HWND box = waitForMessageBox(seamster_.id());
+    ASSERT_NE(box, nullptr) << "no confirmation before the undo";
+    const std::string question = messageBoxText(box);
+    EXPECT_NE(question.find("Give the 20 files renamed by the last run their old names back?"),
+              std::string::npos)
+        << question;
+    EXPECT_NE(question.find("The 20 copies it made in"), std::string::npos) << question;
+    EXPECT_NE(question.find("will not be deleted"), std::string::npos) << question;
+    snap(box, "undo-question");
+    ASSERT_TRUE(pressMessageBoxButton(box, IDYES));
+    ASSERT_TRUE(waitUntilGone(box));
+    box = waitForMessageBox(seamster_.id());
+    ASSERT_NE(box, nullptr) << "no word on how the undo went";
+    EXPECT_EQ(messageBoxText(box), "20 files have their old names back.");
+    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+    ASSERT_TRUE(waitUntilGone(box));
+    EXPECT_TRUE(waitUntil([&] { return !isVisible(undo); })) << "Undo still offered";
+
+    EXPECT_EQ(columnTexts(list, 0), names);
+    for (const std::string& name : names) {
+        EXPECT_EQ(readFileBytes(savedSimsFile(name)), before[name]) << name;
+        EXPECT_FALSE(fileExists(savedSimsFile(newNameOf(name)))) << name;
+        EXPECT_EQ(readFileBytes(copiesFolder() + "\\" + newNameOf(name)), before[name])
+            << "the copy of " << name;
+    }
+
+    // Every step in order, each with its outcome.
+    std::vector<std::string> expected = {"start automatic run "};
+    for (const std::string& name : names) {
+        const std::string to = newNameOf(name);
+        expected.push_back("begin rename " + name + " " + to);
+        expected.push_back("done rename " + name + " " + to);
+        expected.push_back("begin copy " + to + " " + to);
+        expected.push_back("done copy " + to + " " + to);
+    }
+    expected.push_back("end automatic run   20 renamed, 20 copied, 0 failed");
+    expected.push_back("start undo ");
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        expected.push_back("begin undo " + newNameOf(*name) + " " + *name);
+        expected.push_back("done undo " + newNameOf(*name) + " " + *name);
+    }
+    expected.push_back("end undo   20 restored, 0 failed");
+    const std::optional<std::string> history =
+        readFileBytes(gameFolder() + "\\Seamster Rename History.txt");
+    ASSERT_TRUE(history.has_value()) << "no rename history in the game folder";
+    EXPECT_TRUE(history->starts_with("\xEF\xBB\xBF"));
+    EXPECT_EQ(historySteps(*history), expected);
+
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+}
+
 // --- the local day -------------------------------------------------------------------
 
 // Scenarios that run nine hours ahead of UTC (scripts/e2e.sh sets the zone

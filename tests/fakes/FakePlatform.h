@@ -169,6 +169,7 @@ struct FakePlatform {
         case FsOp::removeFolder: return "removeFolder";
         case FsOp::readFile: return "read";
         case FsOp::writeFile: return "write";
+        case FsOp::append: return "append";
         }
         return "?";
     }

@@ -15,11 +15,19 @@ public:
     std::optional<LocalDate> todayDate;  // when empty, the local date of nowSeconds
 
     int64_t now() override { return nowSeconds; }
-    // Each reading of the steady clock is a second after the last, so code
-    // that spaces out its work by time does it on every call in tests.
+    // Each reading of the steady clock is `steadyStepMs` (a second unless
+    // set) after the last, so code that spaces out its work by time does it
+    // on every call in tests unless the step is made smaller.
     int64_t steadyMs = 0;
-    int64_t milliseconds() override { return steadyMs += 1000; }
+    int64_t steadyStepMs = 1000;
+    int64_t milliseconds() override { return steadyMs += steadyStepMs; }
     LocalDate today() override { return todayDate ? *todayDate : localDateOf(nowSeconds); }
+
+    LocalDateTime localNow() override {
+        const int64_t seconds = nowSeconds + utcOffset;
+        const int64_t ofDay = ((seconds % 86400) + 86400) % 86400;
+        return {localDateOf(nowSeconds), int(ofDay / 3600), int(ofDay / 60 % 60), int(ofDay % 60)};
+    }
 
     LocalDate localDateOf(int64_t utcSeconds) override {
         int64_t seconds = utcSeconds + utcOffset;

@@ -366,4 +366,34 @@ bool MemoryFileSystem::writeFile(const std::string& path, const std::string& dat
     return !failed;
 }
 
+class MemoryFileSystem::Appender final : public AppendFile {
+public:
+    Appender(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+    bool append(const std::string& data) override {
+        Node* node = fs_.find(path_);
+        if (!node || node->isFolder) return false;
+        if (fs_.fails(FsOp::append, path_, false)) {
+            node->data += data.substr(0, data.size() / 2);
+            return false;
+        }
+        node->data += data;
+        return true;
+    }
+    bool flush() override { return fs_.find(path_) != nullptr; }
+
+private:
+    MemoryFileSystem& fs_;
+    std::string path_;
+};
+
+std::unique_ptr<AppendFile> MemoryFileSystem::openForAppend(const std::string& path) {
+    Location loc = locate(path);
+    Node* node = find(path);
+    if (!loc.parent || (node && (node->isFolder || node->readOnly)) ||
+        fails(FsOp::append, path, false))
+        return nullptr;
+    if (!node) makeChild(*loc.parent, loc.leaf, false, now);
+    return std::make_unique<Appender>(*this, path);
+}
+
 }  // namespace seamster

@@ -25,7 +25,8 @@ enum class FsOp {
     createFolder,
     removeFolder,
     readFile,
-    writeFile
+    writeFile,
+    append  // opening a file for appending, and each append
 };
 
 class MemoryFileSystem : public FileSystem {
@@ -72,6 +73,10 @@ public:
     std::optional<std::string> readFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
     bool writeFile(const std::string& path, const std::string& data) override;
+    // Appends are not counted in changeCount; failWhen sees the opening and
+    // each append, and a failed append adds only half its data, as a full
+    // disk would.
+    std::unique_ptr<AppendFile> openForAppend(const std::string& path) override;
 
 private:
     struct Node {
@@ -89,6 +94,7 @@ private:
         std::string leaf;  // as written
     };
 
+    class Appender;
     Node* find(const std::string& path) const;
     Location locate(const std::string& path) const;  // parent must exist as a folder
     Node& makeChild(Node& parent, const std::string& name, bool isFolder, int64_t created);

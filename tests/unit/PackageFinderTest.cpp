@@ -21,6 +21,7 @@ public:
     ZoneClock(int64_t nowUtc, int offsetHours) : now_(nowUtc), offset_(offsetHours * 3600) {}
     int64_t now() override { return now_; }
     LocalDate today() override { return localDateOf(now_); }
+    LocalDateTime localNow() override { return {localDateOf(now_), 0, 0, 0}; }
     LocalDate localDateOf(int64_t utcSeconds) override {
         year_month_day date{floor<days>(sys_seconds{seconds{utcSeconds + offset_}})};
         return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day()))};

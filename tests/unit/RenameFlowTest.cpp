@@ -550,5 +550,154 @@ TEST_F(RenameFlowTest, WindowsThatVanishMidRunLeaveTheFileOnScreenAlone) {
     EXPECT_EQ(screen.closeCount, 1);
 }
 
+TEST_F(RenameFlowTest, AnUnwritableHistoryStopsTheRunBeforeAnyRename) {
+    addPackages({"b.package", "a.package"});
+    app.settings.inFront = "X_";
+    services.failure = [](FsOp op, const std::string&) { return op == FsOp::append; };
+    screen.searchAll();
+    screen.click(rw, g::selectAll);
+    screen.click(rw, g::autoRename);
+    screen.click(rw, g::rename);
+    run();
+    EXPECT_EQ(savedSims(), (std::vector<std::string>{"a.package", "b.package"}));
+    EXPECT_EQ(dialogs.texts(),
+              std::vector<std::string>{historyUnwritableMessage(kUser + kHistoryFileName)});
+    EXPECT_EQ(screen.rows[0].state, kRowTicked);
+    EXPECT_EQ(screen.captions.back(), "Renaming Options");
+    EXPECT_TRUE(screen.gridLines);
+    EXPECT_FALSE(screen.shown(rw, g::undo));
+}
+
+// An automatic run over many files, on a clock that moves `stepMs` at each
+// reading: what the window was last told, and how often the caption changed.
+struct FaceAtEnd {
+    std::vector<PackageRow> rows;
+    std::map<int, std::string> status;
+    int progress = 0;
+    std::string caption, oldName, newName;
+    size_t captionChanges = 0;
+};
+
+FaceAtEnd runManyFiles(int64_t stepMs) {
+    FakePlatform services;
+    App app{services.platform};
+    FakeScreen screen;
+    app.paths.eaGamesFolder = "C:\\Docs\\EA Games\\";
+    app.paths.userFolderName = "The Sims 2\\";
+    services.clock.nowSeconds = kToday;
+    services.clock.steadyStepMs = stepMs;
+    for (int i = 0; i < 300; ++i)
+        services.fs.addFile(kSavedSims + "f" + std::to_string(1000 + i) + ".package", "", kToday);
+    services.fs.addFolder(kSavedSims + "X_f1100.package");  // in the way
+    app.settings.inFront = "X_";
+    screen.searchAll();
+    screen.click(rw, g::selectAll);
+    screen.click(rw, g::autoRename);
+    screen.click(rw, g::rename);
+    screen.user.push_back([&] {
+        // Drawn or not, the run's face at its end.
+        return Event{EventKind::gadget, rw, g::list};
+    });
+    RenameFlow(app, screen).run();
+    return {screen.rows,
+            screen.status,
+            screen.progress,
+            screen.captions.empty() ? "" : screen.captions.back(),
+            screen.textOf(rw, g::oldName),
+            screen.textOf(rw, g::newName),
+            screen.captions.size()};
+}
+
+TEST_F(RenameFlowTest, AFastAutomaticRunDrawsSeldomAndEndsWithTheSameFace) {
+    const FaceAtEnd everyFile = runManyFiles(1000);
+    const FaceAtEnd paced = runManyFiles(1);
+    EXPECT_GT(everyFile.captionChanges, 300u);
+    EXPECT_LT(paced.captionChanges, 60u);
+    ASSERT_EQ(paced.rows.size(), 300u);
+    EXPECT_EQ(paced.status, everyFile.status);
+    EXPECT_EQ(paced.status.at(statusErrors), " 1");
+    EXPECT_EQ(paced.progress, 100);
+    EXPECT_EQ(paced.caption, everyFile.caption);
+    EXPECT_EQ(paced.oldName, everyFile.oldName);
+    EXPECT_EQ(paced.newName, everyFile.newName);
+    for (size_t i = 0; i < paced.rows.size(); ++i) {
+        EXPECT_EQ(paced.rows[i].name, everyFile.rows[i].name) << i;
+        EXPECT_EQ(paced.rows[i].nameColour, everyFile.rows[i].nameColour) << i;
+        EXPECT_EQ(paced.rows[i].state, 0) << i;
+    }
+}
+
+TEST_F(RenameFlowTest, UndoGivesTheLastRunsFilesTheirOldNamesBackAndKeepsTheCopies) {
+    addPackages({"c.package", "b.package", "a.package"});
+    app.settings.inFront = "X_";
+    app.settings.copyTo = kCopies;
+    app.settings.copyPackages = 1;
+    screen.searchAll();
+    screen.setRow(0, kRowTicked);
+    screen.setRow(1, kRowTicked);
+    screen.click(rw, g::autoRename);
+    screen.user.push_back([this] {
+        EXPECT_FALSE(screen.shown(rw, g::undo));  // not in the run face, nor before a run
+        return Event{EventKind::gadget, rw, g::rename};
+    });
+    screen.user.push_back([this] {
+        EXPECT_TRUE(screen.shown(rw, g::undo));
+        // Meanwhile a new file took b's old name.
+        fs.addFile(kSavedSims + "b.package", "new b");
+        return Event{EventKind::gadget, rw, g::undo};  // "No": nothing happens
+    });
+    dialogs.answers = {answerNo, answerYes};
+    screen.click(rw, g::undo);
+    screen.user.push_back([this] {
+        EXPECT_TRUE(screen.shown(rw, g::undo));  // b can still be tried again
+        fs.deleteFile(kSavedSims + "b.package");
+        return Event{EventKind::gadget, rw, g::undo};
+    });
+    dialogs.answers.push_back(answerYes);
+    run();
+    ASSERT_EQ(dialogs.boxes.size(), 5u);
+    EXPECT_EQ(dialogs.boxes[0].text, dialogs.boxes[1].text);
+    EXPECT_NE(dialogs.boxes[0].text.find("The 2 copies it made in D:\\Copies\\ will not be"),
+              std::string::npos);
+    EXPECT_EQ(dialogs.boxes[2].icon, iconExclamation);
+    EXPECT_EQ(savedSims(), (std::vector<std::string>{"a.package", "b.package", "c.package"}));
+    EXPECT_EQ(fs.contents(kSavedSims + "b.package"), "b.package");
+    EXPECT_EQ(fs.contents(kCopies + "X_a.package"), "a.package");
+    EXPECT_EQ(fs.contents(kCopies + "X_b.package"), "b.package");
+    EXPECT_EQ(screen.names(), (std::vector<std::string>{"a.package", "b.package", "c.package"}));
+    EXPECT_EQ(screen.rows[1].nameColour, kTextBlack);
+    EXPECT_EQ(screen.status[statusErrors], " 0");
+    EXPECT_FALSE(screen.shown(rw, g::undo));
+
+    std::vector<std::string> steps;
+    for (const HistoryLine& line : readHistory(fs.contents(kUser + kHistoryFileName).value_or("")))
+        steps.push_back(std::string(line.step == HistoryStep::done     ? "done "
+                                    : line.step == HistoryStep::failed ? "failed "
+                                    : line.step == HistoryStep::begin  ? "begin "
+                                    : line.step == HistoryStep::start  ? "start "
+                                                                       : "end ") +
+                        line.operation + " " + line.from.substr(line.from.rfind('\\') + 1));
+    EXPECT_EQ(steps, (std::vector<std::string>{"start automatic run ",
+                                               "begin rename a.package",
+                                               "done rename a.package",
+                                               "begin copy X_a.package",
+                                               "done copy X_a.package",
+                                               "begin rename b.package",
+                                               "done rename b.package",
+                                               "begin copy X_b.package",
+                                               "done copy X_b.package",
+                                               "end automatic run ",
+                                               "start undo ",
+                                               "begin undo X_b.package",
+                                               "failed undo X_b.package",
+                                               "begin undo X_a.package",
+                                               "done undo X_a.package",
+                                               "end undo ",
+                                               "start undo ",
+                                               "begin undo X_b.package",
+                                               "done undo X_b.package",
+                                               "end undo "}));
+}
+
 }  // namespace
 }  // namespace seamster

@@ -142,6 +142,35 @@ TEST_F(Win32FileSystemTest, ReadingIgnoresAnotherProgramsWriteHandle) {
     EXPECT_EQ(fs.readFileStart(at("userbkg.bmp"), 2), "BM");
 }
 
+TEST_F(Win32FileSystemTest, AppendingAddsAtTheEndAndNeverTruncates) {
+    makeFile("history.txt", "line 1\r\n");
+    makeFolder("folder");
+    {
+        std::unique_ptr<AppendFile> file = fs.openForAppend(at("history.txt"));
+        ASSERT_TRUE(file);
+        EXPECT_TRUE(file->append("line 2\r\n"));
+        // Readable while held, and another writer's bytes are never overwritten.
+        EXPECT_EQ(fs.readFile(at("history.txt"), 100), "line 1\r\nline 2\r\n");
+        std::unique_ptr<AppendFile> other = fs.openForAppend(at("history.txt"));
+        ASSERT_TRUE(other);
+        EXPECT_TRUE(other->append("other\r\n"));
+        EXPECT_TRUE(file->append("line 3\r\n"));
+        EXPECT_TRUE(file->flush());
+    }
+    EXPECT_EQ(rawRead(at("history.txt")), "line 1\r\nline 2\r\nother\r\nline 3\r\n");
+    std::unique_ptr<AppendFile> fresh = fs.openForAppend(at("new.txt"));
+    ASSERT_TRUE(fresh);
+    EXPECT_TRUE(fresh->append("first"));
+    fresh.reset();
+    EXPECT_EQ(rawRead(at("new.txt")), "first");
+    EXPECT_FALSE(fs.openForAppend(at("folder")));
+    EXPECT_FALSE(fs.openForAppend(at("missing\\history.txt")));
+    makeFile("locked.txt", "kept");
+    SetFileAttributesW(widen(at("locked.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(fs.openForAppend(at("locked.txt")));
+    EXPECT_EQ(rawRead(at("locked.txt")), "kept");
+}
+
 TEST_F(Win32FileSystemTest, SafeWriteReplacesWholeOrLeavesTheOldFile) {
     makeFile("Seamster.ini", "old settings");
     ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "new settings"));

@@ -226,6 +226,43 @@ bool Win32FileSystem::writeFile(const std::string& path, const std::string& data
     return FlushFileBuffers(file.get()) != 0;
 }
 
+namespace {
+class Win32AppendFile final : public AppendFile {
+public:
+    explicit Win32AppendFile(HANDLE file) : file_(file) {}
+    bool append(const std::string& data) override {
+        size_t done = 0;
+        while (done < data.size()) {
+            DWORD chunk = DWORD(std::min<size_t>(data.size() - done, 1u << 24));
+            DWORD written = 0;
+            if (!WriteFile(file_.get(), data.data() + done, chunk, &written, nullptr) ||
+                written == 0)
+                return false;
+            done += written;
+        }
+        return true;
+    }
+    bool flush() override { return FlushFileBuffers(file_.get()) != 0; }
+
+private:
+    FileHandle file_;
+};
+}  // namespace
+
+std::unique_ptr<AppendFile> Win32FileSystem::openForAppend(const std::string& path) {
+    // Wine would append to a read-only file; Windows refuses, and so do we.
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return nullptr;
+    // Append access alone: every write lands at the end, whatever else has
+    // the file open, and nothing already in it can be overwritten.
+    HANDLE file = CreateFileW(widen(path).c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32AppendFile>(file);
+}
+
 // ---- clock -----------------------------------------------------------------
 
 int64_t Win32Clock::now() {
@@ -238,6 +275,12 @@ LocalDate Win32Clock::today() {
     SYSTEMTIME local;
     GetLocalTime(&local);
     return {local.wYear, local.wMonth, local.wDay};
+}
+
+LocalDateTime Win32Clock::localNow() {
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    return {{local.wYear, local.wMonth, local.wDay}, local.wHour, local.wMinute, local.wSecond};
 }
 
 LocalDate Win32Clock::localDateOf(int64_t utcSeconds) {

@@ -30,6 +30,7 @@ public:
     std::optional<std::string> readFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
     bool writeFile(const std::string& path, const std::string& data) override;
+    std::unique_ptr<AppendFile> openForAppend(const std::string& path) override;
 };
 
 class Win32Clock : public Clock {
@@ -37,6 +38,7 @@ public:
     int64_t now() override;
     LocalDate today() override;
     LocalDate localDateOf(int64_t utcSeconds) override;
+    LocalDateTime localNow() override;
     int64_t milliseconds() override { return int64_t(GetTickCount64()); }
 
 private:
