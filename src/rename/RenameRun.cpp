@@ -118,7 +118,8 @@ RenameOutcome RenameRun::markFailed(PackageRow& row) {
 CopyOutcome RenameRun::copyFile(PackageRow& row) {
     const std::string source = searchFolder_ + row.name;
     const std::string target = copyFolder_ + row.name;
-    if (fs_.exists(target) != 0 || !fs_.copyFile(source, target, false)) {
+    // Through a temporary name, so a copy cut short never takes the name.
+    if (fs_.exists(target) != 0 || !copyFileSafely(fs_, source, target, false)) {
         row.copyMark = "ERROR";
         row.copyMarkColour = kTextRed;
         ++errorCount_;

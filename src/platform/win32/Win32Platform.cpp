@@ -158,6 +158,12 @@ bool Win32FileSystem::copyFile(const std::string& from, const std::string& to,
     return CopyFileW(widen(from).c_str(), target.c_str(), replaceExisting ? FALSE : TRUE) != 0;
 }
 
+bool Win32FileSystem::createNewFile(const std::string& path) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
 bool Win32FileSystem::deleteFile(const std::string& path) {
     return DeleteFileW(widen(path).c_str()) != 0;
 }
