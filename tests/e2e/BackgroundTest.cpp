@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <png.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -352,6 +353,15 @@ protected:
 
     bool noMessageBox() { return findMessageBox(seamster_.id()) == nullptr; }
 
+    static std::vector<std::string> gameFolderNames() {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(hostPath(gameFolder()), error))
+            names.push_back(narrow(entry.path().filename().wstring()));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
     std::string original_;  // the sandbox's background before the scenario
 };
 
@@ -651,23 +661,35 @@ TEST_F(Background, CancellingThePreviewOrItsCloseBoxSavesNothingAndKeepsNoCopy) 
     }
 }
 
-TEST_F(Background, ReadOnlyBackgroundIsReportedAndKept) {
+TEST_F(Background, ABackgroundThatCannotBeReplacedIsReportedAndKept) {
+    const std::vector<std::string> folderBefore = gameFolderNames();
     ASSERT_TRUE(SetFileAttributesW(widen(background()).c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_NO_FATAL_FAILURE(start());
-    HWND preview = previewOf("wide.png");
-    ASSERT_NE(preview, nullptr);
-    click(control(preview, okButton));
-    HWND box = waitForMessageBox(seamster_.id());
-    ASSERT_NE(box, nullptr) << "no message about the failed save";
-    settle(box);
-    snap(box, "save-failed");
-    EXPECT_EQ(text(box), "Seamster");
-    EXPECT_EQ(messageBoxText(box), "Couldn't Save New Background Image!");
-    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
-    ASSERT_TRUE(waitUntilGone(box));
-    expectMainBack();
-    EXPECT_EQ(readFileBytes(background()), original_);
-    EXPECT_TRUE(GetFileAttributesW(widen(background()).c_str()) & FILE_ATTRIBUTE_READONLY);
+    Process holder;
+    // Read-only first; then writable again but held open by the game.
+    for (const std::string why : {"read-only", "held"}) {
+        SCOPED_TRACE(why);
+        if (why == "held") {
+            ASSERT_TRUE(SetFileAttributesW(widen(background()).c_str(), FILE_ATTRIBUTE_NORMAL));
+            holder = holdOpen({background()});
+            ASSERT_TRUE(holder.started());
+        }
+        HWND preview = previewOf("wide.png");
+        ASSERT_NE(preview, nullptr);
+        click(control(preview, okButton));
+        HWND box = waitForMessageBox(seamster_.id());
+        ASSERT_NE(box, nullptr) << "no message about the failed save";
+        settle(box);
+        snap(box, "save-failed-" + why);
+        EXPECT_EQ(text(box), "Seamster");
+        EXPECT_EQ(messageBoxText(box), "Couldn't Save New Background Image!");
+        ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+        ASSERT_TRUE(waitUntilGone(box));
+        expectMainBack();
+        holder.terminate();
+        EXPECT_EQ(readFileBytes(background()), original_);
+        EXPECT_EQ(gameFolderNames(), folderBefore) << "a temporary file was left";
+    }
 }
 
 }  // namespace

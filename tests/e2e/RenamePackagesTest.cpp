@@ -7,7 +7,9 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -64,6 +66,16 @@ bool chooseFolder(HWND picker, const std::string& folder) {
     HWND ok = GetDlgItem(picker, IDOK);
     return ok && PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                               reinterpret_cast<LPARAM>(ok));
+}
+
+// The names in a folder, sorted.
+std::vector<std::string> folderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(hostPath(folder), error))
+        names.push_back(narrow(entry.path().filename().wstring()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool waitForText(HWND window, const std::string& expected, int timeoutMs = defaultWaitMs) {
@@ -496,6 +508,152 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
 
     ASSERT_NO_FATAL_FAILURE(leave(rename, find));
     quitWithQuestion(seamster_, main_);
+}
+
+TEST_F(RenamePackages, PackagesHeldByAnotherProgramFailTheirRowsAndTheRunGoesOn) {
+    ASSERT_TRUE(makeFolders(copiesFolder()));
+    const std::string gownPath = savedSimsFile("1f2e3d4c_Red_Gown.package");
+    const std::string jeansPath = savedSimsFile("7b7b7b7b_Denim_Jeans.package");
+    const std::string gown = readFileBytes(gownPath).value_or("");
+    const std::string jeans = readFileBytes(jeansPath).value_or("");
+    const std::string coat =
+        readFileBytes(savedSimsFile("3c4d5e6f_Winter_Coat.package")).value_or("");
+    // The game holds the gown; an archiver reads the jeans and lets them be
+    // renamed, but not read by anyone else.
+    Process gameHold = holdOpen({gownPath});
+    ASSERT_TRUE(gameHold.started());
+    Process archiverHold = holdOpen({jeansPath}, true);
+    ASSERT_TRUE(archiverHold.started());
+
+    SettingsEntries settings = settingsForPack("The Sims 2");
+    setValue(settings, "Keep Number", "0");
+    setValue(settings, "Copy Packages", "1");
+    setValue(settings, "Copy To", copiesFolder() + "\\");
+    setValue(settings, "Copy To Display", "Copies");
+    ASSERT_NE(start(settings), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    click(control(find, listAllAges));
+    HWND rename = search(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    ASSERT_EQ(columnTexts(list, 0)[1], "1f2e3d4c_Red_Gown.package");
+    for (int row : {1, 2, 3}) ASSERT_TRUE(setListViewChecked(list, row, true));
+    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }));
+
+    ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
+    settle(rename);
+    snap(rename, "after-run");
+    EXPECT_EQ(
+        columnTexts(list, 0),
+        (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                  "Denim_Jeans.package", "Winter_Coat.package",
+                                  "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
+    EXPECT_EQ(columnTexts(list, 1),
+              (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
+    EXPECT_EQ(status(rename, errorsField), " 2");
+    EXPECT_GT(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), failedRed, 39), 20)
+        << "the held package's row is not red";
+
+    gameHold.terminate();
+    archiverHold.terminate();
+    EXPECT_EQ(readFileBytes(gownPath), gown);
+    EXPECT_EQ(readFileBytes(savedSimsFile("Denim_Jeans.package")), jeans);
+    // Only the complete copy is in the folder: nothing half-made, no temporary.
+    EXPECT_EQ(folderNames(copiesFolder()), (std::vector<std::string>{"Winter_Coat.package"}));
+    EXPECT_EQ(readFileBytes(copiesFolder() + "\\Winter_Coat.package"), coat);
+
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+}
+
+// A package of a few hundred megabytes, made sparse so that it costs neither
+// time nor disk until it is copied, with its first and last bytes marked.
+bool makeLargePackage(const std::string& path, LONGLONG size) {
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    LARGE_INTEGER end;
+    end.QuadPart = size - 4;
+    bool made = WriteFile(file, "DBPF", 4, &written, nullptr) &&
+                SetFilePointerEx(file, end, nullptr, FILE_BEGIN) &&
+                WriteFile(file, "END!", 4, &written, nullptr);
+    CloseHandle(file);
+    return made;
+}
+
+// True when both files hold the same bytes, read in pieces.
+bool sameBytes(const std::string& a, const std::string& b) {
+    std::ifstream first(hostPath(a), std::ios::binary), second(hostPath(b), std::ios::binary);
+    if (!first || !second) return false;
+    std::vector<char> x(1 << 20), y(1 << 20);
+    while (first && second) {
+        first.read(x.data(), std::streamsize(x.size()));
+        second.read(y.data(), std::streamsize(y.size()));
+        if (first.gcount() != second.gcount() ||
+            !std::equal(x.begin(), x.begin() + first.gcount(), y.begin()))
+            return false;
+    }
+    return !first && !second;
+}
+
+TEST_F(RenamePackages, AKilledCopyLeavesNoPartialPackageUnderItsName) {
+    ASSERT_TRUE(makeFolders(copiesFolder()));
+    const std::string name = "5a5a5a5a_Big_Gown.package";
+    const std::string source = savedSimsFile(name), target = copiesFolder() + "\\" + name;
+    struct Cleanup {
+        std::string source, copies;
+        ~Cleanup() {
+            deleteFile(source);
+            removeTree(copies);
+        }
+    } cleanup{source, copiesFolder()};
+    ASSERT_TRUE(makeLargePackage(source, 512LL << 20));
+
+    SettingsEntries settings = settingsForPack("The Sims 2");
+    setValue(settings, "Copy Packages", "1");
+    setValue(settings, "Copy To", copiesFolder() + "\\");
+    setValue(settings, "Copy To Display", "Copies");
+    ASSERT_NE(start(settings), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    HWND rename = searchEverything(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    ASSERT_EQ(listViewText(list, 0, 0), name) << "the newest package comes first";
+    ASSERT_TRUE(setListViewChecked(list, 0, true));
+    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 1"; }));
+
+    // The copy starts with the run; Seamster is ended the moment anything
+    // shows in the copy folder.
+    click(control(rename, autoRename));
+    ASSERT_TRUE(waitForText(control(rename, newName), autoRenamePrompt));
+    settle(rename);
+    click(control(rename, renameRunButton));
+    bool finalNameAtKill = false;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            if (folderNames(copiesFolder()).empty()) return false;
+            seamster_.terminate();
+            finalNameAtKill = fileExists(target);
+            return true;
+        },
+        60000))
+        << "nothing was copied";
+    main_ = nullptr;
+    EXPECT_FALSE(finalNameAtKill) << "the copy was under its own name before it was complete";
+    // Whatever the moment, the name holds a whole copy or nothing.
+    if (fileExists(target)) {
+        EXPECT_TRUE(sameBytes(source, target)) << "a partial copy passes for a whole one";
+    }
+    const std::vector<std::string> left = folderNames(copiesFolder());
+    std::printf("left in the copy folder:");
+    for (const std::string& file : left) std::printf(" %s", file.c_str());
+    std::printf("\n");
+    EXPECT_LE(left.size(), 1u);
+    for (const std::string& file : left)
+        EXPECT_TRUE(file.ends_with(".tmp") || file == name) << file;
 }
 
 // --- the local day -------------------------------------------------------------------
