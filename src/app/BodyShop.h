@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/App.h"
-#include "app/MainView.h"
+#include "core/App.h"
+#include "core/MainView.h"
 
 namespace seamster {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/Layout.h"
-#include "app/MainView.h"
+#include "ui/Gadgets.h"
+#include "core/MainView.h"
 
 namespace seamster {
 

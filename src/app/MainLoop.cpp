@@ -40,12 +40,6 @@ bool restorationPending(const RunState& run) {
 
 }  // namespace
 
-void storeWindowPosition(App& app, MainView& view) {
-    Point corner = view.position();
-    app.settings.windowX = corner.x;
-    app.settings.windowY = corner.y;
-}
-
 std::string mainWindowTitle(const std::string& selectedPack) {
     return "Seamster   --    " + selectedPack;
 }
@@ -129,11 +123,11 @@ bool mainLoopPass(App& app, MainView& view, EventSource& events) {
     switch (event.kind) {
     case EventKind::close: confirmQuit(app); break;
     case EventKind::toolBar:
-        storeWindowPosition(app, view);
+        storeWindowPosition(app.settings, view);
         dispatchToolBar(app, view, event.id);
         break;
     case EventKind::gadget:
-        storeWindowPosition(app, view);
+        storeWindowPosition(app.settings, view);
         dispatchGadget(app, view, event.id);
         break;
     default: break;

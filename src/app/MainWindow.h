@@ -4,9 +4,12 @@
 
 #include <memory>
 
-#include "app/App.h"
-#include "app/MainView.h"
-#include "app/SecondaryWindows.h"
+#include "core/App.h"
+#include "core/MainView.h"
+#include "content/ContentWindows.h"
+#include "images/BackgroundWindows.h"
+#include "projects/RemoveProjectsWindow.h"
+#include "rename/RenameWindows.h"
 #include "ui/Window.h"
 
 namespace seamster {

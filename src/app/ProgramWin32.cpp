@@ -1,7 +1,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "app/BodyShop.h"
 #include "app/MainLoop.h"
 #include "app/MainWindow.h"
@@ -119,7 +119,7 @@ int runProgram(HINSTANCE instance) {
     } else {
         main.show();
         mainLoop(app, main, main);
-        storeWindowPosition(app, main);
+        storeWindowPosition(app.settings, main);
         saveSettings(app.settings, app.fs(), services.codec, services.clock, app.programFolder);
     }
     CoUninitialize();

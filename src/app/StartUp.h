@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/App.h"
+#include "core/App.h"
 
 namespace seamster {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/Settings.h"
+#include "core/Settings.h"
 #include "platform/Platform.h"
 
 namespace seamster {

@@ -1,9 +1,9 @@
 // The About window: name, version, release date, and a link to the page
 // where the latest version is published.
 
-#include "app/MainLoop.h"
-#include "app/SecondaryWindows.h"
-#include "config/Settings.h"
+#include "res/Pictures.h"
+#include "content/ContentWindows.h"
+#include "core/Settings.h"
 #include "res/ResourceIds.h"
 #include "ui/Link.h"
 #include "ui/ModalLoop.h"

@@ -1,8 +1,7 @@
 // The Extras window: background, mannequin skin and invisible underwear
 // replacements for the next Body Shop runs.
 
-#include "app/MainLoop.h"
-#include "app/SecondaryWindows.h"
+#include "content/ContentWindows.h"
 #include "content/Replacements.h"
 #include "ui/ModalLoop.h"
 

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "app/MainLoop.h"
+#include "core/MainGadgets.h"
+#include "res/Pictures.h"
 #include "content/Replacements.h"
 
 namespace seamster {

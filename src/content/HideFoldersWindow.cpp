@@ -1,8 +1,8 @@
 // The Hide Game Folders window: which of Downloads and SavedSims the next
 // Body Shop run hides.
 
-#include "app/MainLoop.h"
-#include "app/SecondaryWindows.h"
+#include "res/Pictures.h"
+#include "content/ContentWindows.h"
 #include "ui/ModalLoop.h"
 
 namespace seamster {

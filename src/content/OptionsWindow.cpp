@@ -1,7 +1,7 @@
 // The Program Options window: four behaviours kept in the settings file.
 
-#include "app/MainLoop.h"
-#include "app/SecondaryWindows.h"
+#include "res/Pictures.h"
+#include "content/ContentWindows.h"
 #include "ui/ModalLoop.h"
 
 namespace seamster {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/MainLoop.h"
+#include "res/Pictures.h"
 #include "platform/Text.h"
 
 namespace seamster {

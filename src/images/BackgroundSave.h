@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "images/Fitting.h"
-#include "images/Image.h"
+#include "core/Image.h"
 
 namespace seamster {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/MainLoop.h"
+#include "core/MainGadgets.h"
 #include "images/BackgroundWindows.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/ImageBitmap.h"

@@ -4,12 +4,19 @@
 
 #include <string>
 
-#include "app/SecondaryWindows.h"
 #include "images/BackgroundSave.h"
+#include "ui/WindowContext.h"
 
 namespace seamster {
 
 inline constexpr int imagePreviewWindowNumber = 1;
+
+void runNewBackgroundColor(WindowContext& context);
+void runNewBackgroundImage(WindowContext& context);
+// Draws the current background's thumbnail into main window gadget 22.
+void refreshBackgroundThumbnail(WindowContext& context);
+// Creates the hidden Image Preview window at start-up.
+void buildImagePreviewWindow(WindowContext& context);
 
 // The open-file requester with its preview panel; the chosen file's full
 // path, or "" when cancelled. Leaves `Window X` where the requester opened.

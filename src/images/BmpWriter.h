@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "images/Image.h"
+#include "core/Image.h"
 
 namespace seamster {
 

@@ -2,6 +2,7 @@
 
 #include "images/BackgroundSave.h"
 #include "images/PictureDecoder.h"
+#include "images/Scaling.h"
 #include "platform/FileSystem.h"
 
 namespace seamster {

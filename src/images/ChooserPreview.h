@@ -8,7 +8,7 @@
 #include <string>
 
 #include "images/Fitting.h"
-#include "images/Image.h"
+#include "core/Image.h"
 
 namespace seamster {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "images/Image.h"
+#include "core/Image.h"
 
 namespace seamster::dib {
 

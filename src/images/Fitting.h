@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "images/Image.h"
+#include "images/Scaling.h"
 
 namespace seamster {
 

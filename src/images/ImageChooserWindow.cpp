@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "app/MainLoop.h"
 #include "images/BackgroundWindows.h"
 #include "images/ChooserPreview.h"
 #include "images/Fitting.h"
@@ -172,7 +171,7 @@ void fillNameBuffer(std::wstring& buffer, const std::string& lastImage) {
 
 std::string chooseBackgroundImage(WindowContext& context) {
     App& app = context.app;
-    storeWindowPosition(app, context.main);
+    storeWindowPosition(app.settings, context.main);
 
     static const wchar_t filter[] =
         L"Standard Image files (.bmp .jpg .png)\0*.bmp;*jpg;*jpeg;*png\0";

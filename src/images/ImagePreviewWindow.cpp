@@ -2,7 +2,7 @@
 // screen in one of four ways, at one of its two sizes. Built hidden at
 // start-up and shown for each new background.
 
-#include "app/MainLoop.h"
+#include "core/MainGadgets.h"
 #include "images/BackgroundWindows.h"
 #include "images/Fitting.h"
 #include "ui/ImageBitmap.h"

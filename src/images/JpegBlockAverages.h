@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "images/PictureDecoder.h"
+#include "images/Scaling.h"
 
 namespace seamster {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "images/Image.h"
+#include "core/Image.h"
 
 namespace seamster {
 

@@ -14,9 +14,15 @@
 #include <system_error>
 #include <thread>
 
-#include "images/Image.h"
+#include "images/Scaling.h"
 
 namespace seamster {
+
+bool wantsSecondThread(Threading threading, bool large) {
+    return threading == Threading::always || (threading == Threading::whenWorthIt && large &&
+                                              std::thread::hardware_concurrency() > 1);
+}
+
 namespace {
 
 struct AxisPlan {

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/MainLoop.h"
-#include "app/SecondaryWindows.h"
+#include "res/Pictures.h"
+#include "projects/RemoveProjectsWindow.h"
 #include "projects/ProjectCleanup.h"
 #include "ui/ListView.h"
 #include "ui/ModalLoop.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "rename/NamingRules.h"
 #include "rename/PackageFinder.h"
 #include "rename/RenameRun.h"

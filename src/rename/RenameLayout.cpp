@@ -1,6 +1,6 @@
 #include "rename/RenameLayout.h"
 
-#include "app/App.h"
+#include "ui/Gadgets.h"
 #include "rename/PackageFinder.h"
 
 namespace seamster {

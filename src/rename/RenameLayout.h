@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/Layout.h"
+#include "ui/Gadgets.h"
 
 namespace seamster {
 

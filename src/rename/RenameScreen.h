@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainView.h"
+#include "ui/Event.h"
 #include "rename/PackageFinder.h"
 
 namespace seamster {

@@ -1,8 +1,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/MainLoop.h"
-#include "app/SecondaryWindows.h"
+#include "res/Pictures.h"
 #include "platform/win32/Win32Platform.h"
 #include "rename/RenameFlow.h"
 #include "rename/RenameLayout.h"

@@ -7,11 +7,15 @@
 
 #include "rename/RenameScreen.h"
 #include "ui/Toolkit.h"
+#include "ui/WindowContext.h"
 
 namespace seamster {
 
 // Both windows, not yet built; `owner` (which may be none) stays disabled
 // while the rename window is open.
 std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, HWND owner);
+
+// Package renaming from the main window, modally over it.
+void runRenameWindows(WindowContext& context);
 
 }  // namespace seamster

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "images/Image.h"
+#include "core/Image.h"
 #include "platform/win32/Handles.h"
 
 namespace seamster::ui {

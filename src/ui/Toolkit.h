@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainView.h"
+#include "ui/Event.h"
 #include "platform/Platform.h"
 #include "platform/win32/Handles.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Layout.h"
+#include "ui/Gadgets.h"
 #include "ui/Toolkit.h"
 
 namespace seamster::ui {

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "platform/win32/Win32Platform.h"
 #include "rename/RenameFlow.h"
 #include "rename/RenameLayout.h"

@@ -338,11 +338,14 @@ protected:
     }
 
     // Waits until the background file has the given size.
-    std::optional<std::string> waitForBackground(size_t size) {
+    // Waits for a background of `size` bytes that differs from `before`: a
+    // save that keeps the old size is only seen once its bytes have changed.
+    std::optional<std::string> waitForBackground(size_t size,
+                                                 const std::optional<std::string>& before = {}) {
         std::optional<std::string> bytes;
         waitUntil([&] {
             bytes = readFileBytes(background());
-            return bytes && bytes->size() == size;
+            return bytes && bytes->size() == size && bytes != before;
         });
         return bytes;
     }
@@ -512,6 +515,7 @@ TEST_F(Background, ChosenColourFillsALargeBackgroundWhateverTheBodyShopSize) {
     settle(main_, 500);
     ASSERT_TRUE(isChecked(control(main_, size800Gadget)));
 
+    const auto before = readFileBytes(background());
     click(control(main_, backgroundColourGadget));
     HWND colours = nullptr;
     ASSERT_TRUE(waitUntil([&] {
@@ -528,7 +532,7 @@ TEST_F(Background, ChosenColourFillsALargeBackgroundWhateverTheBodyShopSize) {
     click(control(colours, IDOK));
     ASSERT_TRUE(waitUntilGone(colours)) << "the colour requester stays open";
 
-    const auto bytes = waitForBackground(size1024x768);
+    const auto bytes = waitForBackground(size1024x768, before);
     ASSERT_TRUE(bytes.has_value());
     const Bitmap saved(*bytes);
     ASSERT_NO_FATAL_FAILURE(saved.expectHeader(1024, 768));

@@ -4,7 +4,7 @@
 // under a fixed Documents folder so that the real findUserFolder derives the
 // paths.
 
-#include "app/App.h"
+#include "core/App.h"
 #include "app/StartUp.h"
 #include "fakes/FakeMainView.h"
 #include "fakes/FakePlatform.h"

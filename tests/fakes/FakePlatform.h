@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainView.h"
+#include "ui/Event.h"
 #include "fakes/FixedClock.h"
 #include "fakes/Latin1Codec.h"
 #include "fakes/MemoryFileSystem.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/BodyShopWatch.h"
+#include "core/BodyShopWatch.h"
 
 namespace seamster {
 namespace {

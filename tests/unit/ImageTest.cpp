@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "images/Image.h"
+#include "images/Scaling.h"
 
 namespace seamster {
 namespace {

@@ -1,9 +1,8 @@
-#include "images/Image.h"
+#include "core/Image.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
-#include <thread>
 
 namespace seamster {
 
@@ -13,11 +12,6 @@ Rgb rgbFromColorValue(uint32_t value) {
 
 uint32_t colorValueOf(Rgb colour) {
     return uint32_t(colour.r) | (uint32_t(colour.g) << 8) | (uint32_t(colour.b) << 16);
-}
-
-bool wantsSecondThread(Threading threading, bool large) {
-    return threading == Threading::always || (threading == Threading::whenWorthIt && large &&
-                                              std::thread::hardware_concurrency() > 1);
 }
 
 bool Image::sizeAllowed(int64_t width, int64_t height) {

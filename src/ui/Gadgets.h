@@ -1,5 +1,6 @@
 #pragma once
 // Window layouts as data: what each gadget is, where it goes and what it says.
+// Plain data, so the layout rules can be tested without windows.
 
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ struct GadgetSpec {
     std::string text;
     std::string tip;
 };
+
+// List views show rows of this height under a header of this height.
+inline constexpr int listRowHeight = 17;
+inline constexpr int listHeaderHeight = 24;
 
 struct ToolButtonSpec {
     int button;

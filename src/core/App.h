@@ -6,10 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "app/BodyShopWatch.h"
-#include "app/MainView.h"
-#include "config/Settings.h"
-#include "images/Image.h"
+#include "core/BodyShopWatch.h"
+#include "core/Image.h"
+#include "core/Settings.h"
 #include "platform/Platform.h"
 
 namespace seamster {
@@ -45,9 +44,6 @@ struct ScreenValues {
     int screenHeight = 0;
     int scrollBarWidth = 0;
 };
-
-inline constexpr int listRowHeight = 17;
-inline constexpr int listHeaderHeight = 24;
 
 // The pose or lighting packages of the Config folder; slot i holds the full
 // path of the package shown at list position i (slot 0 is never used).

@@ -11,6 +11,8 @@
 
 namespace seamster {
 
+inline constexpr char bodyShopProcessName[] = "TS2BodyShop.exe";
+
 class BodyShopWatch {
 public:
     // Time between looks at the process list while no Body Shop is held.

@@ -1,6 +1,4 @@
-#include "app/BodyShopWatch.h"
-
-#include "app/MainLoop.h"
+#include "core/BodyShopWatch.h"
 
 namespace seamster {
 

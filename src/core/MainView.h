@@ -5,15 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/MainGadgets.h"
+#include "core/Settings.h"
+
 namespace seamster {
-
-enum class EventKind { none, gadget, toolBar, close, other };
-
-struct Event {
-    EventKind kind = EventKind::none;
-    int window = 0;
-    int id = 0;  // gadget or tool-bar button number
-};
 
 struct Point {
     int x = 0;
@@ -65,14 +60,11 @@ public:
     virtual std::string browseForFolder(const std::string& title, const std::string& start) = 0;
 };
 
-// Where the main loop takes its events from.
-class EventSource {
-public:
-    virtual ~EventSource() = default;
-    // Handles at most one pending window message; its event, if any.
-    virtual Event pollEvent() = 0;
-    // Waits up to `milliseconds`, waking at once when input arrives.
-    virtual void pause(int milliseconds) = 0;
-};
+// Keeps the main window's corner in the settings (Window X and Y).
+inline void storeWindowPosition(Settings& settings, MainView& view) {
+    const Point corner = view.position();
+    settings.windowX = corner.x;
+    settings.windowY = corner.y;
+}
 
 }  // namespace seamster

@@ -1,0 +1,18 @@
+#pragma once
+// The main window's gadgets and tool-bar buttons by number.
+
+namespace seamster {
+
+namespace gadget {
+inline constexpr int refreshThumbnails = 10, backgroundImage = 11, cleanupProjects = 12,
+                     backgroundColor = 14, size800 = 15, size1024 = 16, poseList = 17,
+                     runBodyshop = 18, sizeFrame = 19, settingsFrame = 20, thumbnail = 22,
+                     stateImage = 23, lightingList = 24;
+}
+namespace button {
+inline constexpr int setUp = 0, help = 1, about = 2, newBackgroundColor = 3, newBackgroundImage = 4,
+                     cleanUpProjects = 5, hideGameFolders = 6, extras = 7, options = 8,
+                     renamePackages = 9;
+}
+
+}  // namespace seamster

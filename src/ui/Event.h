@@ -1,0 +1,25 @@
+#pragma once
+// What windows tell their event loops: small values in a queue, taken one at
+// a time. Plain data, so loops can be driven by tests.
+
+namespace seamster {
+
+enum class EventKind { none, gadget, toolBar, close, other };
+
+struct Event {
+    EventKind kind = EventKind::none;
+    int window = 0;
+    int id = 0;  // gadget or tool-bar button number
+};
+
+// Where the main loop takes its events from.
+class EventSource {
+public:
+    virtual ~EventSource() = default;
+    // Handles at most one pending window message; its event, if any.
+    virtual Event pollEvent() = 0;
+    // Waits up to `milliseconds`, waking at once when input arrives.
+    virtual void pause(int milliseconds) = 0;
+};
+
+}  // namespace seamster
