@@ -619,6 +619,45 @@ TEST_F(Background, LargePhotoIsPreviewedInTheRequester) {
     EXPECT_EQ(readFileBytes(background()), original_);
 }
 
+TEST_F(Background, APictureAtAPathInAnyScriptIsReadAndRemembered) {
+    // "Zoë ユーザー\Платье ドレス.png": more than any one code page holds.
+    const std::string folder = "Zo\xC3\xAB \xE3\x83\xA6\xE3\x83\xBC\xE3\x82\xB6\xE3\x83\xBC";
+    const std::string file =
+        "\xD0\x9F\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C\xD0\xB5 "
+        "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9.png";
+    ASSERT_TRUE(makeFolders(picture(folder)));
+    ASSERT_TRUE(writeFileBytes(picture(folder + "\\" + file), pngBytes(300, 200, smallPicture)));
+    ASSERT_NO_FATAL_FAILURE(start());
+    HWND preview = previewOf(folder + "\\" + file);
+    ASSERT_NE(preview, nullptr);
+    click(control(preview, okButton));
+    ASSERT_TRUE(waitUntilGone(preview)) << "OK did not close the preview";
+    const auto bytes = waitForBackground(size1024x768);
+    ASSERT_TRUE(bytes && bytes->size() == size1024x768) << "the picture was not read and saved";
+    expectMainBack();
+    EXPECT_TRUE(noMessageBox());
+    quitWithQuestion(seamster_, main_);
+    main_ = nullptr;
+
+    // Kept as UTF-8, and read back as the same path after a restart: the
+    // requester opens on that picture.
+    const std::string settings = readSettings();
+    EXPECT_NE(settings.find("\r\nLast Image = " + picture(folder + "\\" + file) + "\r\n"),
+              std::string::npos)
+        << settings;
+    seamster_ = startSeamster();
+    main_ = waitForMainWindow(seamster_);
+    ASSERT_NE(main_, nullptr);
+    HWND requester = openRequester();
+    ASSERT_NE(requester, nullptr);
+    EXPECT_TRUE(waitUntil([&] { return text(control(requester, panelTitle)) == file; }))
+        << "the panel shows \"" << text(control(requester, panelTitle)) << "\"";
+    EXPECT_EQ(text(control(requester, panelSize)), "300 X 200");
+    click(control(requester, IDCANCEL));
+    ASSERT_TRUE(waitUntilGone(requester));
+    expectMainBack();
+}
+
 TEST_F(Background, CancellingTheRequesterOrItsCloseBoxSavesNothing) {
     ASSERT_NO_FATAL_FAILURE(start());
     HWND requester = openRequester();

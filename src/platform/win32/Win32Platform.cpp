@@ -145,10 +145,20 @@ bool refuseReadOnlyTarget(const std::wstring& target) {
 }  // namespace
 
 bool Win32FileSystem::replace(const std::string& from, const std::string& to) {
-    const std::wstring target = widen(to);
+    const std::wstring source = widen(from), target = widen(to);
     if (refuseReadOnlyTarget(target)) return false;
-    return MoveFileExW(widen(from).c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // Another program that merely glances at the file (a viewer, a virus
+    // scanner, the game reading its background) holds it for a moment; the
+    // swap waits a little for it instead of failing the whole save.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(source.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (attempt == 10 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+            return false;
+        Sleep(50);
+    }
 }
 
 bool Win32FileSystem::copyFile(const std::string& from, const std::string& to,
