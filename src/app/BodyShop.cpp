@@ -46,7 +46,7 @@ void addPackage(App& app, MainView& view, PackageSwitchList& list, int listGadge
 
 void deleteThumbnailCache(App& app, MainView& view, const std::string& path, bool& deleted,
                           const char* failure) {
-    if (app.fs().exists(path) == 0) return;
+    if (app.fs().exists(path) == PathKind::missing) return;
     deleted = app.fs().deleteFile(path);
     if (deleted)
         view.enableGadget(gadget::refreshThumbnails, false);

@@ -28,7 +28,7 @@ void showIdle(App& app, MainView& view) {
     if (app.paths.userFolderFound) {
         // Never disabled here when the cache is missing: the button only comes
         // back once the game has rebuilt its cache.
-        if (app.fs().exists(app.paths.bodyshopThumbnails) != 0)
+        if (app.fs().exists(app.paths.bodyshopThumbnails) != PathKind::missing)
             view.enableGadget(gadget::refreshThumbnails, true);
         view.enableGadget(gadget::cleanupProjects, true);
     }

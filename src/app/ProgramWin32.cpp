@@ -43,9 +43,9 @@ std::string programFolder() {
 
 // Step 12: invisible underwear left switched on shows in the status bar.
 void showUnderwearMarkers(App& app, MainView& view) {
-    if (app.fs().exists(app.paths.configFolder + femaleUndies + ".package") != 0)
+    if (app.fs().exists(app.paths.configFolder + femaleUndies + ".package") != PathKind::missing)
         view.showStatusPicture(3, picture::changed);
-    if (app.fs().exists(app.paths.configFolder + maleUndies + ".package") != 0)
+    if (app.fs().exists(app.paths.configFolder + maleUndies + ".package") != PathKind::missing)
         view.showStatusPicture(2, picture::changed);
 }
 
@@ -77,8 +77,8 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
         app.bodyShopState = checkBodyShopProcess(app);
         if (app.bodyShopState == 0) restoreGameFiles(app, main);
     }
-    if (app.fs().exists(app.paths.configFolder) != 0) scanConfigPackages(app, main);
-    if (app.fs().exists(app.settings.runBodyshop) != 1)
+    if (app.fs().exists(app.paths.configFolder) != PathKind::missing) scanConfigPackages(app, main);
+    if (app.fs().exists(app.settings.runBodyshop) != PathKind::file)
         app.dialogs().showMessage("Can't Find BodyShop.exe!", iconStop);
     if (app.paths.userFolderFound) {
         main.refreshBackgroundThumbnail();
@@ -86,7 +86,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
         main.enableGadget(gadget::backgroundImage, false);
         main.enableGadget(gadget::backgroundColor, false);
     }
-    app.paths.helpFileFound = app.fs().exists(app.paths.helpFile) != 0;
+    app.paths.helpFileFound = app.fs().exists(app.paths.helpFile) != PathKind::missing;
     return true;
 }
 }  // namespace
@@ -97,16 +97,13 @@ int runProgram(HINSTANCE instance) {
     app.programFolder = programFolder();
 
     // One Seamster at a time: the mutex lives until the program ends.
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"Seamster");
-    if (!mutex || GetLastError() != ERROR_SUCCESS) {
+    NamedMutex single(L"Seamster");
+    if (!single.owned()) {
         app.dialogs().showMessage("Seamster is already running...", iconExclamation);
-        if (mutex) {
-            ReleaseMutex(mutex);
-            CloseHandle(mutex);
-        }
         return 0;
     }
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The folder requester needs COM; without it the rest still works.
+    ComApartment com;
 
     ui::Toolkit toolkit(instance);
     app.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -122,9 +119,6 @@ int runProgram(HINSTANCE instance) {
         storeWindowPosition(app.settings, main);
         saveSettings(app.settings, app.fs(), services.codec, services.clock, app.programFolder);
     }
-    CoUninitialize();
-    ReleaseMutex(mutex);
-    CloseHandle(mutex);
     return 0;
 }
 

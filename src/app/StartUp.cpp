@@ -15,7 +15,7 @@ void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documen
         if (!entry.isFolder) continue;
         paths.userFolderName = entry.name + "\\";
         const std::string prefix = paths.userFolder();
-        if (fs.exists(prefix + "Neighborhoods") != -2) continue;
+        if (fs.exists(prefix + "Neighborhoods") != PathKind::folder) continue;
         paths.userFolderFound = true;
         paths.bodyshopThumbnails = prefix + "cigen.package";
         paths.backgroundBitmap = prefix + "userbkg.bmp";
@@ -39,8 +39,10 @@ std::string helpFilePath(const std::string& currentFolder) {
 
 bool findLeftOverHiddenFolders(App& app) {
     const std::string prefix = app.paths.userFolder();
-    if (app.fs().exists(prefix + "Downloads_off") != 0) app.run.downloadsHidden = true;
-    if (app.fs().exists(prefix + "SavedSims_off") != 0) app.run.savedSimsHidden = true;
+    if (app.fs().exists(prefix + "Downloads_off") != PathKind::missing)
+        app.run.downloadsHidden = true;
+    if (app.fs().exists(prefix + "SavedSims_off") != PathKind::missing)
+        app.run.savedSimsHidden = true;
     return app.run.downloadsHidden || app.run.savedSimsHidden;
 }
 

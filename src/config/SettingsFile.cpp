@@ -1,5 +1,6 @@
 #include "config/SettingsFile.h"
 
+#include <cstring>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -12,17 +13,27 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// `text` up to the first of the `stops`. One memchr per stop: every key
+// looked up goes through the whole file, and a character-by-character test
+// against a set of stops made that the slowest part of reading it.
+std::string_view upToFirstOf(std::string_view text, std::string_view stops) {
+    size_t end = text.size();
+    for (char stop : stops) {
+        if (const void* found = std::memchr(text.data(), stop, end))
+            end = size_t(static_cast<const char*>(found) - text.data());
+    }
+    return text.substr(0, end);
+}
+
 // The part of a line that can hold a key and a value: a CR ends it (the line
 // end itself, or a stray one), and so does a NUL, which no setting contains.
 std::string_view lineContent(std::string_view line) {
-    size_t end = line.find_first_of(std::string_view("\r\0", 2));
-    return end == std::string_view::npos ? line : line.substr(0, end);
+    return upToFirstOf(line, std::string_view("\r\0", 2));
 }
 
 // What may follow " = " on one line: everything before the first line break.
 std::string_view singleLine(std::string_view bytes) {
-    size_t end = bytes.find_first_of(std::string_view("\r\n\0", 3));
-    return end == std::string_view::npos ? bytes : bytes.substr(0, end);
+    return upToFirstOf(bytes, std::string_view("\r\n\0", 3));
 }
 
 // The leading decimal number of `value`, clamped to the 32-bit range.
@@ -58,14 +69,14 @@ std::string SettingsFile::resolve(const std::string& fileName) const {
 // sure to fail, so that callers learn it before they change anything.
 bool SettingsFile::canWrite(const std::string& path) {
     size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos) return fs_.exists(path) != -2;
+    if (slash == std::string::npos) return fs_.exists(path) != PathKind::folder;
     if (slash + 1 == path.size()) return false;
     const std::string folder = path.substr(0, slash + 1);
     const std::string leaf = path.substr(slash + 1);
-    if (fs_.exists(folder) != -2) return false;
-    int existing = fs_.exists(path);
-    if (existing == -2) return false;
-    if (existing == 0) return true;
+    if (fs_.exists(folder) != PathKind::folder) return false;
+    const PathKind existing = fs_.exists(path);
+    if (existing == PathKind::folder) return false;
+    if (existing == PathKind::missing) return true;
     std::vector<DirEntry> entries;
     if (!fs_.list(folder, leaf, entries)) return true;  // let the save itself decide
     for (const DirEntry& entry : entries)

@@ -41,7 +41,8 @@ std::string unhideFolder(App& app, MainView& view, const GameFolder& folder) {
     const std::string prefix = app.paths.userFolder();
     const std::string current = prefix + folder.name;
     const std::string hidden = current + "_off";
-    if (app.fs().exists(current) != 0 && !mergeRecreatedFolder(app.fs(), current, hidden))
+    if (app.fs().exists(current) != PathKind::missing &&
+        !mergeRecreatedFolder(app.fs(), current, hidden))
         return {};  // tried again on the next pass
     if (app.fs().rename(hidden, current)) {
         app.run.*folder.hidden = false;
@@ -56,7 +57,7 @@ std::string unhideFolder(App& app, MainView& view, const GameFolder& folder) {
 bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const std::string& hidden) {
     std::vector<DirEntry> entries;
     if (!fs.list(recreated, "*.*", entries)) return false;
-    if (fs.exists(hidden) != -2 && !fs.createFolder(hidden)) return false;
+    if (fs.exists(hidden) != PathKind::folder && !fs.createFolder(hidden)) return false;
     // Every file is copied before any is deleted, so a failure part-way
     // leaves each file in at least one place.
     // A copy cut short must not take the place of the hidden folder's own file.
@@ -76,7 +77,7 @@ bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const st
 void applyFolderHiding(App& app, MainView& view) {
     for (const GameFolder& folder : gameFolders) hideFolder(app, view, folder);
     if ((app.hideDownloadsOption || app.hideSavedSimsOption) &&
-        app.fs().exists(app.paths.bodyshopThumbnails) != 0) {
+        app.fs().exists(app.paths.bodyshopThumbnails) != PathKind::missing) {
         app.bodyshopThumbnailsDeleted = app.fs().deleteFile(app.paths.bodyshopThumbnails);
         if (app.bodyshopThumbnailsDeleted)
             view.enableGadget(gadget::refreshThumbnails, false);

@@ -127,8 +127,8 @@ std::string restoreUnderwear(App& app, MainView& view) {
             app.fs().rename(config + name + ".package", config + name + ".off");
         // A package that is locked, or whose ".off" name is taken, stays on;
         // the restoration is then tried again like a folder left hidden.
-        maleStillOn = app.fs().exists(config + maleUndies + ".package") != 0;
-        femaleStillOn = app.fs().exists(config + femaleUndies + ".package") != 0;
+        maleStillOn = app.fs().exists(config + maleUndies + ".package") != PathKind::missing;
+        femaleStillOn = app.fs().exists(config + femaleUndies + ".package") != PathKind::missing;
     }
     view.showStatusPicture(2, maleStillOn ? picture::changed : picture::maleUndies);
     view.showStatusPicture(3, femaleStillOn ? picture::changed : picture::femaleUndies);

@@ -21,7 +21,8 @@ bool saveComposed(FileSystem& fs, const PreviewAnswer& answer, const std::string
 void findBackupFolder(App& app) {
     const std::string& folder = app.paths.backgroundsFolder;
     if (folder.empty()) return;
-    if (app.fs().exists(folder) != 0 || app.fs().createFolder(folder)) app.backupPrefix = folder;
+    if (app.fs().exists(folder) != PathKind::missing || app.fs().createFolder(folder))
+        app.backupPrefix = folder;
 }
 
 void saveCopy(App& app, BackgroundScreens& screens, const PreviewAnswer& answer) {
@@ -90,7 +91,8 @@ void newBackgroundColor(App& app, BackgroundScreens& screens) {
 std::optional<Image> currentBackgroundThumbnail(App& app, OutputSize bodyShop) {
     const std::string& path = app.paths.backgroundBitmap;
     std::optional<Image> background;
-    if (!path.empty() && app.fs().exists(path) != 0) background = loadPicture(app.fs(), path);
+    if (!path.empty() && app.fs().exists(path) != PathKind::missing)
+        background = loadPicture(app.fs(), path);
     if (background && app.settings.lastImage.empty()) app.settings.lastImage = path;
     return backgroundThumbnail(background ? &*background : nullptr, bodyShop, app.backgroundColor);
 }

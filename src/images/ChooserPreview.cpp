@@ -29,7 +29,8 @@ bool startsLikePicture(FileSystem& fs, const std::string& path) {
 }  // namespace
 
 ChooserPreview chooserPreviewFor(FileSystem& fs, const std::string& path) {
-    if (path.empty() || fs.exists(path) != 1 || !startsLikePicture(fs, path)) return placeholder();
+    if (path.empty() || fs.exists(path) != PathKind::file || !startsLikePicture(fs, path))
+        return placeholder();
     const auto bytes = fs.readFile(path, maxPictureFileBytes);
     if (!bytes) return placeholder();
     // JPEG photos decode at a fraction of their size: still sharp at 200 x 200,

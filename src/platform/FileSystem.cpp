@@ -17,7 +17,7 @@ std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::stri
         if (fs.createNewFile(candidate)) return candidate;
         // Only a name in use is worth stepping past; a missing or closed
         // folder refuses every name alike.
-        if (fs.exists(candidate) == 0) return std::nullopt;
+        if (fs.exists(candidate) == PathKind::missing) return std::nullopt;
     }
     return std::nullopt;
 }

@@ -21,6 +21,8 @@ struct DirEntry {
     bool isLink = false;
 };
 
+enum class PathKind { missing, file, folder };
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -31,8 +33,8 @@ public:
     virtual bool list(const std::string& folder, const std::string& pattern,
                       std::vector<DirEntry>& out) = 0;
 
-    // 0 nothing there, 1 a file, -2 a folder.
-    virtual int exists(const std::string& path) = 0;
+    // What is at `path`: nothing, a file or a folder.
+    virtual PathKind exists(const std::string& path) = 0;
 
     // Renames or moves a file or folder. Fails when `to` already exists
     // (unless it is the same entry under another letter case).

@@ -81,7 +81,7 @@ bool projectFolderExists(FileSystem& fs, const std::string& projectsFolder,
         std::vector<DirEntry> matches;
         return fs.list(projectsFolder, std::string(name), matches) && !matches.empty();
     }
-    return fs.exists(withBackslash(projectsFolder) + std::string(name)) != 0;
+    return fs.exists(withBackslash(projectsFolder) + std::string(name)) != PathKind::missing;
 }
 
 std::optional<ProjectScan> scanProjects(FileSystem& fs, const std::string& projectsFolder,

@@ -49,7 +49,7 @@ Event RenameFlow::nextEvent() {
 
 void RenameFlow::run() {
     savedSimsFolder_ = savedSimsFolderOf(app_.paths.eaGamesFolder, app_.paths.userFolderName);
-    if (app_.fs().exists(savedSimsFolder_) == 0) {
+    if (app_.fs().exists(savedSimsFolder_) == PathKind::missing) {
         app_.dialogs().showMessage(kSavedSimsMissingMessage, iconInformation);
         return;
     }

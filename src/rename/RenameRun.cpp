@@ -98,7 +98,8 @@ RenameOutcome RenameRun::renameFile(PackageRow& row, const std::string& newName)
     if (newPath == oldPath) return RenameOutcome::unchanged;
     // Names ignore letter case, so a case-only change meets itself here and
     // fails too: nothing is ever renamed over an existing entry.
-    if (fs_.exists(newPath) != 0 || !fs_.rename(oldPath, newPath)) return markFailed(row);
+    if (fs_.exists(newPath) != PathKind::missing || !fs_.rename(oldPath, newPath))
+        return markFailed(row);
     row.name = newName + kExtension;
     row.nameColour = kTextGreen;
     return RenameOutcome::renamed;
@@ -119,7 +120,7 @@ CopyOutcome RenameRun::copyFile(PackageRow& row) {
     const std::string source = searchFolder_ + row.name;
     const std::string target = copyFolder_ + row.name;
     // Through a temporary name, so a copy cut short never takes the name.
-    if (fs_.exists(target) != 0 || !copyFileSafely(fs_, source, target, false)) {
+    if (fs_.exists(target) != PathKind::missing || !copyFileSafely(fs_, source, target, false)) {
         row.copyMark = "ERROR";
         row.copyMarkColour = kTextRed;
         ++errorCount_;

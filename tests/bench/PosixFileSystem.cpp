@@ -90,10 +90,10 @@ bool PosixFileSystem::list(const std::string& folder, const std::string& pattern
     return true;
 }
 
-int PosixFileSystem::exists(const std::string& path) {
+PathKind PosixFileSystem::exists(const std::string& path) {
     struct stat info {};
-    if (::stat(posixPath(path).c_str(), &info) != 0) return 0;
-    return S_ISDIR(info.st_mode) ? -2 : 1;
+    if (::stat(posixPath(path).c_str(), &info) != 0) return PathKind::missing;
+    return S_ISDIR(info.st_mode) ? PathKind::folder : PathKind::file;
 }
 
 bool PosixFileSystem::rename(const std::string& from, const std::string& to) {
@@ -101,8 +101,8 @@ bool PosixFileSystem::rename(const std::string& from, const std::string& to) {
     // which cannot be linked, are checked first instead.
     const std::string source = posixPath(from);
     const std::string target = posixPath(to);
-    if (exists(from) == -2) {
-        if (exists(to) != 0) return false;
+    if (exists(from) == PathKind::folder) {
+        if (exists(to) != PathKind::missing) return false;
         return ::rename(source.c_str(), target.c_str()) == 0;
     }
     if (::link(source.c_str(), target.c_str()) != 0) return false;
@@ -110,13 +110,13 @@ bool PosixFileSystem::rename(const std::string& from, const std::string& to) {
 }
 
 bool PosixFileSystem::replace(const std::string& from, const std::string& to) {
-    return exists(from) == 1 && exists(to) != -2 &&
+    return exists(from) == PathKind::file && exists(to) != PathKind::folder &&
            ::rename(posixPath(from).c_str(), posixPath(to).c_str()) == 0;
 }
 
 bool PosixFileSystem::copyFile(const std::string& from, const std::string& to,
                                bool replaceExisting) {
-    if (!replaceExisting && exists(to) != 0) return false;
+    if (!replaceExisting && exists(to) != PathKind::missing) return false;
     const auto data = readFile(from, size_t(-1));
     return data && writeFile(to, *data);
 }
@@ -127,7 +127,7 @@ bool PosixFileSystem::createNewFile(const std::string& path) {
 }
 
 bool PosixFileSystem::deleteFile(const std::string& path) {
-    return exists(path) == 1 && ::unlink(posixPath(path).c_str()) == 0;
+    return exists(path) == PathKind::file && ::unlink(posixPath(path).c_str()) == 0;
 }
 
 bool PosixFileSystem::clearReadOnly(const std::string& path) {
@@ -154,7 +154,7 @@ std::optional<std::string> PosixFileSystem::readFileStart(const std::string& pat
 }
 
 bool PosixFileSystem::writeFile(const std::string& path, const std::string& data) {
-    if (exists(path) == -2) return false;
+    if (exists(path) == PathKind::folder) return false;
     const int fd = ::open(posixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     const bool written = writeAll(fd, data);

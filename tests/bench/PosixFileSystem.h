@@ -12,7 +12,7 @@ class PosixFileSystem final : public FileSystem {
 public:
     bool list(const std::string& folder, const std::string& pattern,
               std::vector<DirEntry>& out) override;
-    int exists(const std::string& path) override;
+    PathKind exists(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool replace(const std::string& from, const std::string& to) override;
     bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) override;

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> lost;
     std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
                         std::back_inserter(lost));
-    const bool projectGone = fs.exists(kProjectFile) == 0;
+    const bool projectGone = fs.exists(kProjectFile) == PathKind::missing;
     if (after.size() > before.size() || projectGone != orphan) __builtin_trap();
     if (lost.size() != (projectGone ? 1u : 0u)) __builtin_trap();
     return 0;

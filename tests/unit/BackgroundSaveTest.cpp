@@ -86,7 +86,7 @@ TEST_F(BackgroundTest, ChosenPictureIsRememberedFittedAndSaved) {
     EXPECT_EQ(fs.contents(kBackground)->size(), 1440054u);
     EXPECT_EQ(screens.refreshes, 1);
     EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_FALSE(fs.exists(kBackups)) << "no copy was asked for";
+    EXPECT_EQ(fs.exists(kBackups), PathKind::missing) << "no copy was asked for";
 }
 
 TEST_F(BackgroundTest, NothingHappensWithoutAPictureOrAnAnswer) {
@@ -108,7 +108,7 @@ TEST_F(BackgroundTest, NothingHappensWithoutAPictureOrAnAnswer) {
     screens.previewSaves = false;
     newBackgroundImage(app, screens);
     EXPECT_EQ(screens.previews, 1);
-    EXPECT_FALSE(fs.exists(kBackground));
+    EXPECT_EQ(fs.exists(kBackground), PathKind::missing);
     EXPECT_TRUE(screens.proposedCopies.empty());
     EXPECT_EQ(screens.refreshes, 0);
     EXPECT_TRUE(dialogs.boxes.empty());
@@ -185,7 +185,7 @@ TEST_F(BackgroundTest, CopyGoesToTheBackupFolderUnderTheChosenName) {
     screens.copyName = kBackups + "copy1";
     newBackgroundImage(app, screens);
 
-    EXPECT_EQ(fs.exists(kBackups), -2);
+    EXPECT_EQ(fs.exists(kBackups), PathKind::folder);
     EXPECT_EQ(app.backupPrefix, kBackups);
     ASSERT_EQ(screens.proposedCopies.size(), 1u);
     EXPECT_EQ(screens.proposedCopies[0], kBackups + "sky.bmp");

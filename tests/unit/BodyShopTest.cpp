@@ -195,7 +195,7 @@ TEST_F(LaunchTest, LargeScreenSizeGoesOnTheCommandLine) {
     EXPECT_FALSE(view.enabled(15));
     EXPECT_TRUE(view.enabled(16));
     // Nothing hidden: the thumbnail cache stays.
-    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), 1);
+    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::file);
 }
 
 TEST_F(LaunchTest, ArmsAutoQuitAndUnderwearRestorationFromTheSettings) {
@@ -230,16 +230,16 @@ TEST_F(RefreshThumbnailsTest, AnsweringNoChangesNothing) {
     dialogs().defaultAnswer = answerNo;
     refreshThumbnails(app, view);
     EXPECT_EQ(dialogs().boxes, std::vector<FakeDialogs::Box>{question()});
-    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), 1);
-    EXPECT_EQ(fs().exists(app.paths.casThumbnails), 1);
+    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::file);
+    EXPECT_EQ(fs().exists(app.paths.casThumbnails), PathKind::file);
 }
 
 TEST_F(RefreshThumbnailsTest, DeletesBothCachesAndReportsThem) {
     fs().addFile(app.paths.bodyshopThumbnails).addFile(app.paths.casThumbnails);
     dialogs().defaultAnswer = answerYes;
     refreshThumbnails(app, view);
-    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), 0);
-    EXPECT_EQ(fs().exists(app.paths.casThumbnails), 0);
+    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::missing);
+    EXPECT_EQ(fs().exists(app.paths.casThumbnails), PathKind::missing);
     EXPECT_FALSE(view.enabled(10));
     EXPECT_EQ(dialogs().boxes,
               (std::vector<FakeDialogs::Box>{question(),
@@ -268,8 +268,8 @@ TEST_F(RefreshThumbnailsTest, ALockedCacheIsReportedAndTheOtherStillGoes) {
     dialogs().defaultAnswer = answerYes;
     refreshThumbnails(app, view);
     EXPECT_FALSE(app.bodyshopThumbnailsDeleted);
-    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), 1);
-    EXPECT_EQ(fs().exists(app.paths.casThumbnails), 0);
+    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::file);
+    EXPECT_EQ(fs().exists(app.paths.casThumbnails), PathKind::missing);
     EXPECT_EQ(dialogs().texts(),
               (Items{thumbnailQuestion, "Unable to re-create Bodyshop thumbnails",
                      "The Sims2 CAS will remake it's thumbnails \n\n" + note()}));

@@ -73,12 +73,12 @@ TEST(FolderHiding, HidingOneFolderLeavesTheOtherAndDropsTheThumbnailCache) {
 
         const char* hidden = downloads ? "Downloads" : "SavedSims";
         const char* visible = downloads ? "SavedSims" : "Downloads";
-        EXPECT_EQ(fresh.fs().exists(fresh.at(std::string(hidden) + "_off")), -2);
-        EXPECT_EQ(fresh.fs().exists(fresh.at(hidden)), 0);
-        EXPECT_EQ(fresh.fs().exists(fresh.at(visible)), -2);
+        EXPECT_EQ(fresh.fs().exists(fresh.at(std::string(hidden) + "_off")), PathKind::folder);
+        EXPECT_EQ(fresh.fs().exists(fresh.at(hidden)), PathKind::missing);
+        EXPECT_EQ(fresh.fs().exists(fresh.at(visible)), PathKind::folder);
         EXPECT_EQ(fresh.app.run.downloadsHidden, downloads);
         EXPECT_EQ(fresh.app.run.savedSimsHidden, !downloads);
-        EXPECT_EQ(fresh.fs().exists(fresh.app.paths.bodyshopThumbnails), 0);
+        EXPECT_EQ(fresh.fs().exists(fresh.app.paths.bodyshopThumbnails), PathKind::missing);
         EXPECT_TRUE(fresh.app.bodyshopThumbnailsDeleted);
         EXPECT_FALSE(fresh.view.enabled(10));
         EXPECT_EQ(fresh.view.flushes, 1);
@@ -113,7 +113,7 @@ TEST_F(FolderHidingTest, AFolderThatCannotBeHiddenIsShownAsVisibleAgain) {
     EXPECT_FALSE(app.run.downloadsHidden);
     EXPECT_EQ(view.statusPictures[0], 21);
     // Nothing was hidden, so the cache stays.
-    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), 1);
+    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::file);
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
@@ -220,7 +220,7 @@ TEST_F(FolderHidingTest, ARecreatedFolderIsMergedIntoTheRealOne) {
     restore();
 
     EXPECT_EQ(boxTexts(), Items{kDownloadsLine});
-    EXPECT_EQ(fs().exists(at("Downloads_off")), 0);
+    EXPECT_EQ(fs().exists(at("Downloads_off")), PathKind::missing);
     EXPECT_EQ(fs().contents(at("Downloads\\hair.package")), "hair");
     EXPECT_EQ(fs().contents(at("Downloads\\new.package")), "new");
     EXPECT_EQ(fs().contents(at("Downloads\\same.package")), "newer");
@@ -243,8 +243,8 @@ TEST_F(FolderHidingTest, ASubFolderInTheRecreatedFolderKeepsTheRealOneHidden) {
     EXPECT_EQ(boxTexts(), Items{""});  // no line for Downloads at all
     EXPECT_TRUE(app.run.downloadsHidden);
     EXPECT_EQ(fs().contents(at("Downloads_off\\new.package")), "new");
-    EXPECT_EQ(fs().exists(at("Downloads\\Sub")), -2);
-    EXPECT_EQ(fs().exists(at("Downloads\\new.package")), 0);
+    EXPECT_EQ(fs().exists(at("Downloads\\Sub")), PathKind::folder);
+    EXPECT_EQ(fs().exists(at("Downloads\\new.package")), PathKind::missing);
 }
 
 TEST_F(FolderHidingTest, RetriesOfAMergeThatKeepsFailingShowNoEmptyBoxes) {
@@ -330,7 +330,7 @@ TEST(FolderHidingFaults, RestorationLosesNoFileAndRecovers) {
     EXPECT_FALSE(fake.app.run.downloadsHidden || fake.app.run.savedSimsHidden);
     EXPECT_EQ(fake.fs().contents(fake.at("Downloads\\new.package")), "new");
     EXPECT_EQ(fake.fs().contents(fake.at("Downloads\\a.package")), "a");
-    EXPECT_EQ(fake.fs().exists(fake.at("Downloads_off")), 0);
+    EXPECT_EQ(fake.fs().exists(fake.at("Downloads_off")), PathKind::missing);
 }
 
 TEST(FolderHidingFaults, MergeReportsEveryFailureAndLosesNothing) {
@@ -341,14 +341,14 @@ TEST(FolderHidingFaults, MergeReportsEveryFailureAndLosesNothing) {
     };
     failEachChange(setUp, [&](FakeApp& fake) {
         bool merged = mergeRecreatedFolder(fake.fs(), recreated, hidden);
-        EXPECT_EQ(merged, fake.fs().exists(recreated) == 0);
+        EXPECT_EQ(merged, fake.fs().exists(recreated) == PathKind::missing);
     });
 
     MemoryFileSystem fs;
     EXPECT_FALSE(mergeRecreatedFolder(fs, recreated, hidden));  // nothing to list
     fs.addFile(recreated);                                      // a file, not a folder
     EXPECT_FALSE(mergeRecreatedFolder(fs, recreated, hidden));
-    EXPECT_EQ(fs.exists(recreated), 1);
+    EXPECT_EQ(fs.exists(recreated), PathKind::file);
 }
 
 TEST_F(FolderHidingTest, AFailingRestorationReportsOnlyWhenItsSummaryChanges) {

@@ -102,7 +102,7 @@ TEST_F(RemoveProjects, RemovesTickedFilesThenFoldersFromTheBottomUp) {
     EXPECT_EQ(projects[0].text, "Bea");
     EXPECT_EQ(projects[0].textColour, kOrphanTextColour);
     EXPECT_EQ(projects[1].text, "Dot");
-    EXPECT_EQ(fs.exists(at("Ann")), -2);
+    EXPECT_EQ(fs.exists(at("Ann")), PathKind::folder);
     auto folders = model.folderRows();
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_EQ(folders[1].text, "  Cid");
@@ -126,10 +126,10 @@ TEST_F(RemoveProjects, WhatCannotBeDeletedStaysTickedWithEverythingElseIntact) {
     EXPECT_TRUE(removed.folders.empty());
     EXPECT_EQ(ticks(model.projectRows()), (std::vector<bool>{true, true}));
     EXPECT_EQ(ticks(model.folderRows()), (std::vector<bool>{true, true}));
-    EXPECT_EQ(fs.exists(at("Kept.xml")), 1);
-    EXPECT_EQ(fs.exists(at("Nested\\top.txt")), 0);
+    EXPECT_EQ(fs.exists(at("Kept.xml")), PathKind::file);
+    EXPECT_EQ(fs.exists(at("Nested\\top.txt")), PathKind::missing);
     EXPECT_EQ(fs.contents(at("Nested\\Deeper\\inner.txt")), "i");
-    EXPECT_EQ(fs.exists(at("Guarded\\plain.txt")), 0);
+    EXPECT_EQ(fs.exists(at("Guarded\\plain.txt")), PathKind::missing);
     EXPECT_EQ(fs.contents(at("Guarded\\locked.txt")), "l");
     EXPECT_TRUE(fs.isReadOnly(at("Guarded\\locked.txt")));
 }
@@ -213,7 +213,7 @@ TEST_F(RemoveProjects, HostileNamesNeverReachOutsideTheFolder) {
     EXPECT_EQ(scanned.projectRows()[0].textColour, kOrphanTextColour);
     scanned.removeTicked();
     EXPECT_EQ(fs.contents("C:\\Users\\Ann\\Documents\\EA Games\\Important.txt"), "keep");
-    EXPECT_EQ(fs.exists(at("real.xml")), 0);
+    EXPECT_EQ(fs.exists(at("real.xml")), PathKind::missing);
 }
 
 TEST_F(RemoveProjects, ALinkedFolderLosesOnlyTheLink) {
@@ -228,7 +228,7 @@ TEST_F(RemoveProjects, ALinkedFolderLosesOnlyTheLink) {
     model.setFolderTicked(0, true);
     EXPECT_EQ(model.removeTicked().folders, std::vector<size_t>{0});
     EXPECT_TRUE(deleted.empty());
-    EXPECT_EQ(fs.exists(at("Shared")), 0);
+    EXPECT_EQ(fs.exists(at("Shared")), PathKind::missing);
 }
 
 }  // namespace

@@ -504,7 +504,7 @@ TEST_F(RenameFlowTest, CopiesAreMarkedAndNothingIsOverwritten) {
     EXPECT_EQ(screen.rows[2].name, "X_c.package");
     EXPECT_EQ(screen.rows[2].copyMark, "ERROR");
     EXPECT_EQ(screen.status[statusErrors], " 2");
-    EXPECT_EQ(fs.exists(kSavedSims + "X_b.package"), -2);
+    EXPECT_EQ(fs.exists(kSavedSims + "X_b.package"), PathKind::folder);
     EXPECT_EQ(fs.contents(kSavedSims + "b.package"), "b.package");
     EXPECT_EQ(fs.contents(kCopies + "X_c.package"), "older copy");
     EXPECT_EQ(fs.contents(kCopies + "X_a.package"), "a.package");
@@ -525,7 +525,7 @@ TEST_F(RenameFlowTest, CopyingWithoutAFolderAsksAndGoesOnWithoutCopiesWhenCancel
     EXPECT_EQ(app.settings.copyPackages, 0);
     EXPECT_EQ(screen.rows[0].name, "X_a.package");
     EXPECT_EQ(screen.rows[0].copyMark, "");
-    EXPECT_EQ(fs.exists("X_a.package"), 0);
+    EXPECT_EQ(fs.exists("X_a.package"), PathKind::missing);
 }
 
 TEST_F(RenameFlowTest, ARunWithNothingTickedChangesNothing) {

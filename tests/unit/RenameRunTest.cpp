@@ -66,9 +66,9 @@ TEST(RenameRun, AutoNumbersTheTickedRowsFromTheTopWithProgress) {
     EXPECT_EQ(listing.fs.contents(kFolder + "XY_Dress001.package"), "0a1b2c3d_Dress.package");
     EXPECT_EQ(listing.fs.contents(kFolder + "XY_Top002.package"), "0a1b2c3d_Top.package");
     EXPECT_EQ(listing.fs.contents(kFolder + "XY_Hat003.package"), "Hat.package");
-    EXPECT_EQ(listing.fs.exists(kFolder + "skip.package"), 1);
+    EXPECT_EQ(listing.fs.exists(kFolder + "skip.package"), PathKind::file);
     EXPECT_EQ(listing.rows[0].name, "XY_Dress001.package");
-    EXPECT_EQ(listing.fs.exists(kFolder + listing.rows[0].name), 1);
+    EXPECT_EQ(listing.fs.exists(kFolder + listing.rows[0].name), PathKind::file);
     EXPECT_EQ(listing.rows[0].nameColour, kTextGreen);
     EXPECT_EQ(listing.rows[1].nameColour, kTextBlack);
     for (const PackageRow& row : listing.rows) EXPECT_EQ(row.state, 0);
@@ -125,7 +125,7 @@ TEST(RenameRun, NeverRenamesOverAnExistingName) {
     EXPECT_EQ(listing.rows[0].state, 0);
     EXPECT_EQ(listing.fs.contents(kFolder + "taken.package"), "keep me");
     EXPECT_EQ(listing.fs.contents(kFolder + "b.package"), "b.package");
-    EXPECT_EQ(listing.fs.exists(kCopies + "a.package"), 0);
+    EXPECT_EQ(listing.fs.exists(kCopies + "a.package"), PathKind::missing);
 }
 
 TEST(RenameRun, NeverCopiesOverAnExistingFile) {
@@ -216,8 +216,8 @@ TEST(RenameRun, FailedRenameIsCountedAndTheRunGoesOn) {
     EXPECT_EQ(results[0].copy, CopyOutcome::none);
     EXPECT_EQ(listing.rows[0].copyMark, "");  // no "~~~" without copying
     EXPECT_EQ(results[1].rename, RenameOutcome::renamed);
-    EXPECT_EQ(listing.fs.exists(kFolder + "b_v2.package"), 1);
-    EXPECT_EQ(listing.fs.exists(kFolder + "locked.package"), 1);
+    EXPECT_EQ(listing.fs.exists(kFolder + "b_v2.package"), PathKind::file);
+    EXPECT_EQ(listing.fs.exists(kFolder + "locked.package"), PathKind::file);
     EXPECT_EQ(run.errorCount(), 1);
 }
 
@@ -233,7 +233,7 @@ TEST(RenameRun, WithoutACopyFolderNothingIsCopied) {
     EXPECT_FALSE(run.copying());
     std::vector<FileResult> results = listing.runAll(run);
     EXPECT_EQ(results[0].copy, CopyOutcome::none);
-    EXPECT_EQ(listing.fs.exists("xa.package"), 0);
+    EXPECT_EQ(listing.fs.exists("xa.package"), PathKind::missing);
     EXPECT_EQ(listing.fs.snapshot(),
               (std::vector<std::string>{"C:\\", "C:\\U\\", "C:\\U\\SavedSims\\",
                                         "C:\\U\\SavedSims\\xa.package = a.package", "D:\\",
@@ -263,12 +263,12 @@ TEST(RenameRun, CancelFinishesTheFileOnScreenAndStops) {
         EXPECT_TRUE(run.finished());
         EXPECT_FALSE(run.nextFile());
 
-        EXPECT_EQ(listing.fs.exists(kFolder + "n2.package"), 1);
-        EXPECT_EQ(listing.fs.exists(kCopies + "n2.package"), 1);
+        EXPECT_EQ(listing.fs.exists(kFolder + "n2.package"), PathKind::file);
+        EXPECT_EQ(listing.fs.exists(kCopies + "n2.package"), PathKind::file);
         EXPECT_EQ(listing.rows[1].state, 0);
         for (size_t i = 2; i < 5; ++i) {
             EXPECT_EQ(listing.rows[i].state, kRowTicked);
-            EXPECT_EQ(listing.fs.exists(kFolder + listing.rows[i].name), 1);
+            EXPECT_EQ(listing.fs.exists(kFolder + listing.rows[i].name), PathKind::file);
         }
         EXPECT_EQ(run.tickedCount(), 3);
         EXPECT_EQ(run.caption(), "Finished 2 of 5 Files");
@@ -312,13 +312,13 @@ TEST(RenameRun, AnEmptyNameFailsTheRenameAndTheRunGoesOn) {
     EXPECT_EQ(run.finishFile("/:*").rename, RenameOutcome::failed);  // nothing left once cleaned
     EXPECT_TRUE(run.finished());
 
-    EXPECT_EQ(listing.fs.exists(kFolder + ".package"), 0);
-    EXPECT_EQ(listing.fs.exists(kCopies + ".package"), 0);
-    EXPECT_EQ(listing.fs.exists(kCopies + "a.package"), 0);
+    EXPECT_EQ(listing.fs.exists(kFolder + ".package"), PathKind::missing);
+    EXPECT_EQ(listing.fs.exists(kCopies + ".package"), PathKind::missing);
+    EXPECT_EQ(listing.fs.exists(kCopies + "a.package"), PathKind::missing);
     EXPECT_EQ(listing.fs.contents(kFolder + "a.package"), "a.package");
     EXPECT_EQ(listing.fs.contents(kFolder + "d.package"), "d.package");
-    EXPECT_EQ(listing.fs.exists(kFolder + "Bee.package"), 1);
-    EXPECT_EQ(listing.fs.exists(kFolder + "....sea.package"), 1);
+    EXPECT_EQ(listing.fs.exists(kFolder + "Bee.package"), PathKind::file);
+    EXPECT_EQ(listing.fs.exists(kFolder + "....sea.package"), PathKind::file);
     EXPECT_EQ(listing.rows[1].name, "Bee.package");
     EXPECT_EQ(run.errorCount(), 2);
     EXPECT_EQ(run.tickedCount(), 0);
@@ -330,8 +330,8 @@ TEST(RenameRun, AnAutomaticProposalThatComesOutEmptyIsRefusedToo) {
     RenameRun run(RunMode::automatic, kFolder, listing.rows, listing.naming, listing.fs);
     run.start(false, "");
     EXPECT_EQ(listing.runAll(run)[0].rename, RenameOutcome::failed);
-    EXPECT_EQ(listing.fs.exists(kFolder + "0a1b2c3d_.package"), 1);
-    EXPECT_EQ(listing.fs.exists(kFolder + ".package"), 0);
+    EXPECT_EQ(listing.fs.exists(kFolder + "0a1b2c3d_.package"), PathKind::file);
+    EXPECT_EQ(listing.fs.exists(kFolder + ".package"), PathKind::missing);
 }
 
 TEST(RenameRun, ProposalsNeverHoldPathCharacters) {
@@ -342,7 +342,7 @@ TEST(RenameRun, ProposalsNeverHoldPathCharacters) {
     auto file = run.nextFile();
     EXPECT_EQ(file->proposedName, "..a1");
     EXPECT_EQ(run.finishFile(file->proposedName).rename, RenameOutcome::renamed);
-    EXPECT_EQ(listing.fs.exists(kFolder + "..a1.package"), 1);
+    EXPECT_EQ(listing.fs.exists(kFolder + "..a1.package"), PathKind::file);
 }
 
 TEST(RenameRun, ALaterRunStartsFromTheNewNames) {
@@ -360,7 +360,7 @@ TEST(RenameRun, ALaterRunStartsFromTheNewNames) {
     EXPECT_EQ(listing.rows[0].copyMark, "");
     EXPECT_EQ(second.nextFile()->oldName, "Xa.package");
     second.finishFile("XXa");
-    EXPECT_EQ(listing.fs.exists(kFolder + "XXa.package"), 1);
+    EXPECT_EQ(listing.fs.exists(kFolder + "XXa.package"), PathKind::file);
     EXPECT_EQ(second.errorCount(), 0);
 }
 

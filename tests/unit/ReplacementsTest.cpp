@@ -79,7 +79,7 @@ TEST_F(Replacements, SkinsFolderAndMixedNamesAreScannedByKind) {
         entries(found.skins, " Default (Grey)"),
         (Names{" Default (Grey)", " Tan_mannequinreplacement", " Dark_mannequinreplacement"}));
     EXPECT_EQ(found.skins.selected, 2);
-    EXPECT_EQ(fs.exists(kConfig + "Old_mannequinreplacement.package"), -2);
+    EXPECT_EQ(fs.exists(kConfig + "Old_mannequinreplacement.package"), PathKind::folder);
 
     ok(found, {.skin = 1});
     EXPECT_EQ(files(), (Names{"Dark_mannequinreplacement.off", "Tan_mannequinreplacement.package",
@@ -156,8 +156,8 @@ TEST_F(Replacements, EntriesPastTheLimitsAreListedAndSwitchedOffButNeverOn) {
     ASSERT_EQ(found.skins.names.size(), 12u);
     EXPECT_EQ(found.backgrounds.selected, 6);
     EXPECT_EQ(found.skins.selected, 11);
-    EXPECT_EQ(fs.exists(kConfig + "bg6_BodyShopscreenreplacement.off"), 1);
-    EXPECT_EQ(fs.exists(kConfig + "skin11_mannequinreplacement.off"), 1);
+    EXPECT_EQ(fs.exists(kConfig + "bg6_BodyShopscreenreplacement.off"), PathKind::file);
+    EXPECT_EQ(fs.exists(kConfig + "skin11_mannequinreplacement.off"), PathKind::file);
 
     const auto allOff = fs.snapshot();
     ok(found, {.background = 6, .skin = 11});
@@ -167,9 +167,9 @@ TEST_F(Replacements, EntriesPastTheLimitsAreListedAndSwitchedOffButNeverOn) {
 
     // The last positions within the limits still name their own packages.
     ok(found, {.background = 5, .skin = 10});
-    EXPECT_EQ(fs.exists(kConfig + "bg5_BodyShopscreenreplacement.package"), 1);
-    EXPECT_EQ(fs.exists(kConfig + "skin10_mannequinreplacement.package"), 1);
-    EXPECT_EQ(fs.exists(kConfig + "bg7_BodyShopscreenreplacement.package"), 0);
+    EXPECT_EQ(fs.exists(kConfig + "bg5_BodyShopscreenreplacement.package"), PathKind::file);
+    EXPECT_EQ(fs.exists(kConfig + "skin10_mannequinreplacement.package"), PathKind::file);
+    EXPECT_EQ(fs.exists(kConfig + "bg7_BodyShopscreenreplacement.package"), PathKind::missing);
 }
 
 TEST_F(Replacements, RestoreCheckBoxFollowsTheUnderwearLists) {

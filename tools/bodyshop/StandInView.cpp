@@ -62,8 +62,8 @@ Shown describePackages(const std::vector<std::string>& names, Matches matches,
 }
 
 Shown describeFolder(FileSystem& fs, const std::string& userFolder, const std::string& name) {
-    const bool visible = fs.exists(userFolder + name) == -2;
-    const bool hidden = fs.exists(userFolder + name + "_off") == -2;
+    const bool visible = fs.exists(userFolder + name) == PathKind::folder;
+    const bool hidden = fs.exists(userFolder + name + "_off") == PathKind::folder;
     if (visible && hidden) return {"visible, and " + name + "_off is there too", Tone::attention};
     if (visible) return {"visible", Tone::good};
     if (hidden) return {"hidden as " + name + "_off", Tone::attention};
@@ -95,8 +95,8 @@ Shown describeReplacements(const std::vector<std::string>& names) {
 }
 
 Shown describeCaches(FileSystem& fs, const std::string& userFolder) {
-    const bool bodyShop = fs.exists(userFolder + "cigen.package") == 1;
-    const bool cas = fs.exists(userFolder + "Thumbnails\\CASThumbnails.package") == 1;
+    const bool bodyShop = fs.exists(userFolder + "cigen.package") == PathKind::file;
+    const bool cas = fs.exists(userFolder + "Thumbnails\\CASThumbnails.package") == PathKind::file;
     return {std::string("Body Shop (cigen.package):  ") + (bodyShop ? "present" : "not there") +
                 "\nGame (CASThumbnails.package):  " + (cas ? "present" : "not there"),
             Tone::normal};
@@ -111,7 +111,7 @@ std::string findUserFolder(FileSystem& fs, const std::string& documentsFolder) {
     for (const DirEntry& entry : entries) {
         if (!entry.isFolder) continue;
         const std::string folder = eaGames + entry.name + "\\";
-        if (fs.exists(folder + "Neighborhoods") == -2) return folder;
+        if (fs.exists(folder + "Neighborhoods") == PathKind::folder) return folder;
     }
     return {};
 }

@@ -53,12 +53,13 @@ bool Win32FileSystem::list(const std::string& folder, const std::string& pattern
     out.clear();
     std::string query = folder.empty() ? pattern : withBackslash(folder) + pattern;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(widen(query).c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) {
+    FindHandle find(FindFirstFileExW(widen(query).c_str(), FindExInfoBasic, &data,
+                                     FindExSearchNameMatch, nullptr, 0));
+    if (!find) {
         // An empty match in an existing folder is still a listing.
         DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND && exists(folder.empty() ? "." : folder) == -2;
+        return error == ERROR_FILE_NOT_FOUND &&
+               exists(folder.empty() ? "." : folder) == PathKind::folder;
     }
     do {
         std::string name = narrow(data.cFileName);
@@ -74,15 +75,14 @@ bool Win32FileSystem::list(const std::string& folder, const std::string& pattern
         entry.creationTime = fileTimeToUnix(data.ftCreationTime);
         entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         out.push_back(entry);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
     return true;
 }
 
-int Win32FileSystem::exists(const std::string& path) {
+PathKind Win32FileSystem::exists(const std::string& path) {
     DWORD attributes = GetFileAttributesW(widen(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? -2 : 1;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::folder : PathKind::file;
 }
 
 namespace {
@@ -104,9 +104,7 @@ bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) {
 // The name under which an entry is actually stored, or "" when it is missing.
 std::wstring storedName(const std::wstring& path) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return {};
-    FindClose(find);
+    if (!FindHandle(FindFirstFileW(path.c_str(), &data))) return {};
     return data.cFileName;
 }
 
@@ -228,6 +226,8 @@ std::optional<std::string> Win32FileSystem::readFileStart(const std::string& pat
 }
 
 bool Win32FileSystem::writeFile(const std::string& path, const std::string& data) {
+    // Wine, unlike Windows, truncates a read-only file opened this way.
+    if (refuseReadOnlyTarget(widen(path))) return false;
     FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
@@ -327,33 +327,31 @@ std::string Win32Shell::currentFolder() {
 // Walks the process list; the ids of the processes with the name go to `found`.
 int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) {
     // The tool-help functions are looked up afresh on every walk.
-    HMODULE kernel = LoadLibraryW(L"Kernel32.dll");
+    LibraryHandle kernel(LoadLibraryW(L"Kernel32.dll"));
     if (!kernel) return -1;
     using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
     // The ANSI record, to go with the ANSI names looked up below.
     using Entry = tagPROCESSENTRY32;
     using Walk = BOOL(WINAPI*)(HANDLE, Entry*);
     auto snapshot = reinterpret_cast<Snapshot>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-    auto first =
-        reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-    auto next =
-        reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+        reinterpret_cast<void*>(GetProcAddress(kernel.get(), "CreateToolhelp32Snapshot")));
+    auto first = reinterpret_cast<Walk>(
+        reinterpret_cast<void*>(GetProcAddress(kernel.get(), "Process32First")));
+    auto next = reinterpret_cast<Walk>(
+        reinterpret_cast<void*>(GetProcAddress(kernel.get(), "Process32Next")));
     int result = 0;
     if (snapshot && first && next) {
-        HANDLE list = snapshot(TH32CS_SNAPPROCESS, 0);
-        if (list != INVALID_HANDLE_VALUE) {
+        FileHandle list(snapshot(TH32CS_SNAPPROCESS, 0));
+        if (list) {
             Entry entry = {};
             entry.dwSize = sizeof(Entry);
-            for (BOOL more = first(list, &entry); more; more = next(list, &entry)) {
+            for (BOOL more = first(list.get(), &entry); more; more = next(list.get(), &entry)) {
                 if (exeName != entry.szExeFile) continue;
                 result = 1;
                 if (found) found->push_back(entry.th32ProcessID);
             }
-            CloseHandle(list);
         }
     }
-    FreeLibrary(kernel);
     return result;
 }
 
