@@ -49,6 +49,12 @@ if(SEAMSTER_E2E_SOURCES)
   target_link_libraries(e2e_tests PRIVATE seamster_logic gtest gtest_main ${SEAMSTER_WIN_LIBS})
   target_compile_options(e2e_tests PRIVATE ${SEAMSTER_WARNINGS})
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  # Holds files open without sharing, as another program would.
+  add_executable(HoldFile ${PROJECT_SOURCE_DIR}/tests/helpers/HoldFile.cpp)
+  target_compile_options(HoldFile PRIVATE ${SEAMSTER_WARNINGS})
+  target_link_options(HoldFile PRIVATE -municode)
+  set_target_properties(HoldFile PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  add_dependencies(e2e_tests HoldFile)
 endif()
 
 # windres reports no dependencies, so rebuild the resources whenever a file the

@@ -60,9 +60,10 @@ bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const st
     if (fs.exists(hidden) != PathKind::folder && !fs.createFolder(hidden)) return false;
     // Every file is copied before any is deleted, so a failure part-way
     // leaves each file in at least one place.
+    // A copy cut short must not take the place of the hidden folder's own file.
     for (const DirEntry& entry : entries)
         if (!entry.isFolder &&
-            !fs.copyFile(recreated + "\\" + entry.name, hidden + "\\" + entry.name, true))
+            !copyFileSafely(fs, recreated + "\\" + entry.name, hidden + "\\" + entry.name, true))
             return false;
     for (const DirEntry& entry : entries) {
         if (entry.isFolder) continue;
@@ -94,14 +95,16 @@ void restoreGameFiles(App& app, MainView& view) {
     app.hideDownloadsOption = false;
     app.hideSavedSimsOption = false;
 
-    // A restoration that still leaves a folder hidden is retried on every
-    // pass; its summary is shown again only when it reads differently and
-    // has something to say (a folder that silently stays hidden adds no line).
-    const bool stillHidden = app.run.downloadsHidden || app.run.savedSimsHidden;
+    // A restoration that still leaves a folder hidden or underwear on is
+    // retried on every pass; its summary is shown again only when it reads
+    // differently and has something to say (a folder that silently stays
+    // hidden adds no line).
+    const bool stillPending =
+        app.run.downloadsHidden || app.run.savedSimsHidden || app.run.undiesRestorePending;
     const bool alreadyReported = app.failedRestoreReport.has_value();
-    if (stillHidden && alreadyReported && (report == *app.failedRestoreReport || report.empty()))
+    if (stillPending && alreadyReported && (report == *app.failedRestoreReport || report.empty()))
         return;
-    app.failedRestoreReport = stillHidden ? std::optional(report) : std::nullopt;
+    app.failedRestoreReport = stillPending ? std::optional(report) : std::nullopt;
     app.dialogs().showMessage(report, iconInformation);
 }
 

@@ -121,12 +121,19 @@ bool restoreUndiesCheckEnabled(int femalePosition, int malePosition) {
 
 std::string restoreUnderwear(App& app, MainView& view) {
     const std::string& config = app.paths.configFolder;
-    if (!config.empty())
+    bool maleStillOn = false, femaleStillOn = false;
+    if (!config.empty()) {
         for (const char* name : {femaleUndies, maleUndies})
             app.fs().rename(config + name + ".package", config + name + ".off");
-    app.run.undiesRestorePending = false;
-    view.showStatusPicture(2, picture::maleUndies);
-    view.showStatusPicture(3, picture::femaleUndies);
+        // A package that is locked, or whose ".off" name is taken, stays on;
+        // the restoration is then tried again like a folder left hidden.
+        maleStillOn = app.fs().exists(config + maleUndies + ".package") != PathKind::missing;
+        femaleStillOn = app.fs().exists(config + femaleUndies + ".package") != PathKind::missing;
+    }
+    view.showStatusPicture(2, maleStillOn ? picture::changed : picture::maleUndies);
+    view.showStatusPicture(3, femaleStillOn ? picture::changed : picture::femaleUndies);
+    app.run.undiesRestorePending = maleStillOn || femaleStillOn;
+    if (app.run.undiesRestorePending) return "Unable to replace the default undies \n";
     return "The default undies were replaced \n";
 }
 

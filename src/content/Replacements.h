@@ -77,6 +77,7 @@ UnderwearPictures applyReplacementChoice(FileSystem& fs, const std::string& conf
 bool restoreUndiesCheckEnabled(int femalePosition, int malePosition);
 
 // Puts the default underwear back after a run; returns the summary line.
+// Underwear that stays on keeps the restoration pending.
 std::string restoreUnderwear(App& app, MainView& view);
 
 }  // namespace seamster

@@ -57,6 +57,9 @@ public:
     virtual bool replace(const std::string& from, const std::string& to) = 0;
 
     virtual bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) = 0;
+    // Creates an empty file, failing when anything already has the name: a
+    // name made this way belongs to the program and nobody else.
+    virtual bool createNewFile(const std::string& path) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool clearReadOnly(const std::string& path) = 0;
     virtual bool createFolder(const std::string& path) = 0;
@@ -75,8 +78,20 @@ public:
     virtual std::unique_ptr<AppendFile> openForAppend(const std::string& path) = 0;
 };
 
+// Creates an empty file with a name unused in the folder of `path`
+// ("<path>.~1.tmp", "<path>.~2.tmp", ...); its path, or nothing when no such
+// file could be made. Only files made this way are ever deleted as temporary.
+std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::string& path);
+
 // Writes `data` to a temporary file beside `path` and moves it over `path`
 // only when every byte was written, so a failed save leaves the old file whole.
 bool writeFileSafely(FileSystem& fs, const std::string& path, const std::string& data);
+
+// Copies `from` to a temporary file beside `to` and gives it the name `to`
+// only once it is complete, so a copy cut short never passes for a whole one.
+// Without `replaceExisting` a `to` that exists (even one that appeared during
+// the copy) is never replaced and the copy fails.
+bool copyFileSafely(FileSystem& fs, const std::string& from, const std::string& to,
+                    bool replaceExisting);
 
 }  // namespace seamster

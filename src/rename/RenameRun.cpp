@@ -148,7 +148,8 @@ CopyOutcome RenameRun::copyFile(PackageRow& row) {
         return CopyOutcome::skipped;
     }
     const bool taken = fs_.exists(target) != PathKind::missing;
-    const bool copied = !taken && fs_.copyFile(source, target, false);
+    // Through a temporary name, so a copy cut short never takes the name.
+    const bool copied = !taken && copyFileSafely(fs_, source, target, false);
     if (history_ && !history_->after("copy", source, target, copied,
                                      taken ? kCopyNameTakenReason : kCopyRefusedReason))
         historyFailed_ = true;

@@ -121,6 +121,11 @@ bool PosixFileSystem::copyFile(const std::string& from, const std::string& to,
     return data && writeFile(to, *data);
 }
 
+bool PosixFileSystem::createNewFile(const std::string& path) {
+    const int fd = ::open(posixPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    return fd >= 0 && ::close(fd) == 0;
+}
+
 bool PosixFileSystem::deleteFile(const std::string& path) {
     return exists(path) == PathKind::file && ::unlink(posixPath(path).c_str()) == 0;
 }

@@ -16,6 +16,7 @@ public:
     bool rename(const std::string& from, const std::string& to) override;
     bool replace(const std::string& from, const std::string& to) override;
     bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) override;
+    bool createNewFile(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool clearReadOnly(const std::string& path) override;
     bool createFolder(const std::string& path) override;

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <png.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -355,6 +356,15 @@ protected:
 
     bool noMessageBox() { return findMessageBox(seamster_.id()) == nullptr; }
 
+    static std::vector<std::string> gameFolderNames() {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(hostPath(gameFolder()), error))
+            names.push_back(narrow(entry.path().filename().wstring()));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
     std::string original_;  // the sandbox's background before the scenario
 };
 
@@ -609,6 +619,45 @@ TEST_F(Background, LargePhotoIsPreviewedInTheRequester) {
     EXPECT_EQ(readFileBytes(background()), original_);
 }
 
+TEST_F(Background, APictureAtAPathInAnyScriptIsReadAndRemembered) {
+    // "Zoë ユーザー\Платье ドレス.png": more than any one code page holds.
+    const std::string folder = "Zo\xC3\xAB \xE3\x83\xA6\xE3\x83\xBC\xE3\x82\xB6\xE3\x83\xBC";
+    const std::string file =
+        "\xD0\x9F\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C\xD0\xB5 "
+        "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9.png";
+    ASSERT_TRUE(makeFolders(picture(folder)));
+    ASSERT_TRUE(writeFileBytes(picture(folder + "\\" + file), pngBytes(300, 200, smallPicture)));
+    ASSERT_NO_FATAL_FAILURE(start());
+    HWND preview = previewOf(folder + "\\" + file);
+    ASSERT_NE(preview, nullptr);
+    click(control(preview, okButton));
+    ASSERT_TRUE(waitUntilGone(preview)) << "OK did not close the preview";
+    const auto bytes = waitForBackground(size1024x768);
+    ASSERT_TRUE(bytes && bytes->size() == size1024x768) << "the picture was not read and saved";
+    expectMainBack();
+    EXPECT_TRUE(noMessageBox());
+    quitWithQuestion(seamster_, main_);
+    main_ = nullptr;
+
+    // Kept as UTF-8, and read back as the same path after a restart: the
+    // requester opens on that picture.
+    const std::string settings = readSettings();
+    EXPECT_NE(settings.find("\r\nLast Image = " + picture(folder + "\\" + file) + "\r\n"),
+              std::string::npos)
+        << settings;
+    seamster_ = startSeamster();
+    main_ = waitForMainWindow(seamster_);
+    ASSERT_NE(main_, nullptr);
+    HWND requester = openRequester();
+    ASSERT_NE(requester, nullptr);
+    EXPECT_TRUE(waitUntil([&] { return text(control(requester, panelTitle)) == file; }))
+        << "the panel shows \"" << text(control(requester, panelTitle)) << "\"";
+    EXPECT_EQ(text(control(requester, panelSize)), "300 X 200");
+    click(control(requester, IDCANCEL));
+    ASSERT_TRUE(waitUntilGone(requester));
+    expectMainBack();
+}
+
 TEST_F(Background, CancellingTheRequesterOrItsCloseBoxSavesNothing) {
     ASSERT_NO_FATAL_FAILURE(start());
     HWND requester = openRequester();
@@ -655,23 +704,35 @@ TEST_F(Background, CancellingThePreviewOrItsCloseBoxSavesNothingAndKeepsNoCopy) 
     }
 }
 
-TEST_F(Background, ReadOnlyBackgroundIsReportedAndKept) {
+TEST_F(Background, ABackgroundThatCannotBeReplacedIsReportedAndKept) {
+    const std::vector<std::string> folderBefore = gameFolderNames();
     ASSERT_TRUE(SetFileAttributesW(widen(background()).c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_NO_FATAL_FAILURE(start());
-    HWND preview = previewOf("wide.png");
-    ASSERT_NE(preview, nullptr);
-    click(control(preview, okButton));
-    HWND box = waitForMessageBox(seamster_.id());
-    ASSERT_NE(box, nullptr) << "no message about the failed save";
-    settle(box);
-    snap(box, "save-failed");
-    EXPECT_EQ(text(box), "Seamster");
-    EXPECT_EQ(messageBoxText(box), "Couldn't Save New Background Image!");
-    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
-    ASSERT_TRUE(waitUntilGone(box));
-    expectMainBack();
-    EXPECT_EQ(readFileBytes(background()), original_);
-    EXPECT_TRUE(GetFileAttributesW(widen(background()).c_str()) & FILE_ATTRIBUTE_READONLY);
+    Process holder;
+    // Read-only first; then writable again but held open by the game.
+    for (const std::string why : {"read-only", "held"}) {
+        SCOPED_TRACE(why);
+        if (why == "held") {
+            ASSERT_TRUE(SetFileAttributesW(widen(background()).c_str(), FILE_ATTRIBUTE_NORMAL));
+            holder = holdOpen({background()});
+            ASSERT_TRUE(holder.started());
+        }
+        HWND preview = previewOf("wide.png");
+        ASSERT_NE(preview, nullptr);
+        click(control(preview, okButton));
+        HWND box = waitForMessageBox(seamster_.id());
+        ASSERT_NE(box, nullptr) << "no message about the failed save";
+        settle(box);
+        snap(box, "save-failed-" + why);
+        EXPECT_EQ(text(box), "Seamster");
+        EXPECT_EQ(messageBoxText(box), "Couldn't Save New Background Image!");
+        ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+        ASSERT_TRUE(waitUntilGone(box));
+        expectMainBack();
+        holder.terminate();
+        EXPECT_EQ(readFileBytes(background()), original_);
+        EXPECT_EQ(gameFolderNames(), folderBefore) << "a temporary file was left";
+    }
 }
 
 }  // namespace

@@ -298,6 +298,38 @@ void terminateProcessesNamed(const std::string& exeName) {
     }
 }
 
+namespace {
+std::string folderOfThisProgram() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return narrow(folder.substr(0, folder.find_last_of(L"\\/")));
+}
+
+// True while nobody else may open the path for reading.
+bool isHeld(const std::string& path) {
+    HANDLE probe = CreateFileW(widen(path).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+    return probe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+}  // namespace
+
+Process holdOpen(const std::vector<std::string>& paths, bool letRename) {
+    std::string arguments = letRename ? "--let-rename" : "";
+    for (const std::string& path : paths) arguments += " \"" + path + "\"";
+    Process holder = Process::start(folderOfThisProgram() + "\\HoldFile.exe", "", arguments);
+    const bool held = waitUntil([&] {
+        if (!holder.isRunning()) return false;
+        for (const std::string& path : paths)
+            if (!isHeld(path)) return false;
+        return true;
+    });
+    if (!held) holder.terminate();
+    return holder;
+}
+
 bool waitUntil(const std::function<bool()>& check, int timeoutMs) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
     for (;;) {

@@ -92,6 +92,12 @@ bool waitUntilNoProcessNamed(const std::string& exeName, int timeoutMs = default
 // Ends every process of that name, so a failed scenario leaves none behind.
 void terminateProcessesNamed(const std::string& exeName);
 
+// Another program holding files or folders open (HoldFile.exe, built beside
+// the scenarios): without sharing, or with `letRename` letting them still be
+// renamed and deleted but not read. Returns once every path is held; ending
+// the process lets go. Not started when a path cannot be held.
+Process holdOpen(const std::vector<std::string>& paths, bool letRename = false);
+
 // Polls check until it holds; false when the time ran out first.
 bool waitUntil(const std::function<bool()>& check, int timeoutMs = defaultWaitMs);
 

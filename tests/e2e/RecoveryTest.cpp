@@ -118,6 +118,37 @@ TEST_F(Recovery, QuittingDuringTheRunWarnsOnceAboutWhatStaysHidden) {
     EXPECT_TRUE(standIn.close());
 }
 
+TEST_F(Recovery, ADownloadsFolderHeldOpenStaysHiddenUntilItIsLetGo) {
+    StandIn standIn;
+    runWithBothFoldersHidden(standIn);
+    ASSERT_FALSE(HasFatalFailure());
+    // Another program has the hidden folder and a package in it open. (Wine,
+    // unlike Windows, lets a folder be renamed while only a file in it is
+    // open, so the folder itself is held too.)
+    const std::string hidden = game() + "\\Downloads_off";
+    Process holder = holdOpen({hidden, hidden + "\\Hair_Bob.package"});
+    ASSERT_TRUE(holder.started());
+
+    ASSERT_TRUE(standIn.close()) << "the stand-in did not end";
+    EXPECT_EQ(answerBox(IDOK, "summary"),
+              "Unable to unhide the Downloads folder \n"
+              "The SavedSims folder is unhidden \n");
+    // Retried on every pass: the next summary reads differently (SavedSims
+    // is back), and after that nothing is said while nothing changes.
+    EXPECT_EQ(answerBox(IDOK, "summary-again"), "Unable to unhide the Downloads folder \n");
+    EXPECT_EQ(waitForMessageBox(seamster_.id(), 1500), nullptr) << "the summary came again";
+    settle(main_);
+    EXPECT_NE(statusIcon(0), statusIcon(1)) << "Downloads is not shown as still hidden";
+
+    // Once the other program lets go, the next pass puts the folder back.
+    holder.terminate();
+    EXPECT_EQ(answerBox(IDOK, "summary-after-release"), "The Downloads folder is unhidden \n");
+    expectEveryFileBack();
+    settle(main_);
+    EXPECT_EQ(statusIcon(0), statusIcon(1));
+    quitWithQuestion(seamster_, main_);
+}
+
 TEST_F(Recovery, ANewDownloadsFolderWithASubFolderKeepsTheRealOneHidden) {
     StandIn standIn;
     runWithBothFoldersHidden(standIn);

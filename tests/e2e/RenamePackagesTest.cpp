@@ -7,7 +7,9 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -64,6 +66,16 @@ bool chooseFolder(HWND picker, const std::string& folder) {
     HWND ok = GetDlgItem(picker, IDOK);
     return ok && PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                               reinterpret_cast<LPARAM>(ok));
+}
+
+// The names in a folder, sorted.
+std::vector<std::string> folderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(hostPath(folder), error))
+        names.push_back(narrow(entry.path().filename().wstring()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool waitForText(HWND window, const std::string& expected, int timeoutMs = defaultWaitMs) {
@@ -620,6 +632,314 @@ TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
 
     ASSERT_NO_FATAL_FAILURE(leave(rename, find));
     quitWithQuestion(seamster_, main_);
+}
+
+TEST_F(RenamePackages, PackagesHeldByAnotherProgramFailTheirRowsAndTheRunGoesOn) {
+    ASSERT_TRUE(makeFolders(copiesFolder()));
+    const std::string gownPath = savedSimsFile("1f2e3d4c_Red_Gown.package");
+    const std::string jeansPath = savedSimsFile("7b7b7b7b_Denim_Jeans.package");
+    const std::string gown = readFileBytes(gownPath).value_or("");
+    const std::string jeans = readFileBytes(jeansPath).value_or("");
+    const std::string coat =
+        readFileBytes(savedSimsFile("3c4d5e6f_Winter_Coat.package")).value_or("");
+    // The game holds the gown; an archiver reads the jeans and lets them be
+    // renamed, but not read by anyone else.
+    Process gameHold = holdOpen({gownPath});
+    ASSERT_TRUE(gameHold.started());
+    Process archiverHold = holdOpen({jeansPath}, true);
+    ASSERT_TRUE(archiverHold.started());
+
+    SettingsEntries settings = settingsForPack("The Sims 2");
+    setValue(settings, "Keep Number", "0");
+    setValue(settings, "Copy Packages", "1");
+    setValue(settings, "Copy To", copiesFolder() + "\\");
+    setValue(settings, "Copy To Display", "Copies");
+    ASSERT_NE(start(settings), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    click(control(find, listAllAges));
+    HWND rename = search(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    ASSERT_EQ(columnTexts(list, 0)[1], "1f2e3d4c_Red_Gown.package");
+    for (int row : {1, 2, 3}) ASSERT_TRUE(setListViewChecked(list, row, true));
+    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }));
+
+    ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
+    settle(rename);
+    snap(rename, "after-run");
+    EXPECT_EQ(
+        columnTexts(list, 0),
+        (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                  "Denim_Jeans.package", "Winter_Coat.package",
+                                  "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
+    EXPECT_EQ(columnTexts(list, 1),
+              (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
+    EXPECT_EQ(status(rename, errorsField), " 2");
+    EXPECT_GT(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), failedRed, 39), 20)
+        << "the held package's row is not red";
+
+    gameHold.terminate();
+    archiverHold.terminate();
+    EXPECT_EQ(readFileBytes(gownPath), gown);
+    EXPECT_EQ(readFileBytes(savedSimsFile("Denim_Jeans.package")), jeans);
+    // Only the complete copy is in the folder: nothing half-made, no temporary.
+    EXPECT_EQ(folderNames(copiesFolder()), (std::vector<std::string>{"Winter_Coat.package"}));
+    EXPECT_EQ(readFileBytes(copiesFolder() + "\\Winter_Coat.package"), coat);
+
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+}
+
+// A package of a few hundred megabytes, made sparse so that it costs neither
+// time nor disk until it is copied, with its first and last bytes marked.
+bool makeLargePackage(const std::string& path, LONGLONG size) {
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    LARGE_INTEGER end;
+    end.QuadPart = size - 4;
+    bool made = WriteFile(file, "DBPF", 4, &written, nullptr) &&
+                SetFilePointerEx(file, end, nullptr, FILE_BEGIN) &&
+                WriteFile(file, "END!", 4, &written, nullptr);
+    CloseHandle(file);
+    return made;
+}
+
+// True when both files hold the same bytes, read in pieces.
+bool sameBytes(const std::string& a, const std::string& b) {
+    std::ifstream first(hostPath(a), std::ios::binary), second(hostPath(b), std::ios::binary);
+    if (!first || !second) return false;
+    std::vector<char> x(1 << 20), y(1 << 20);
+    while (first && second) {
+        first.read(x.data(), std::streamsize(x.size()));
+        second.read(y.data(), std::streamsize(y.size()));
+        if (first.gcount() != second.gcount() ||
+            !std::equal(x.begin(), x.begin() + first.gcount(), y.begin()))
+            return false;
+    }
+    return !first && !second;
+}
+
+TEST_F(RenamePackages, AKilledCopyLeavesNoPartialPackageUnderItsName) {
+    ASSERT_TRUE(makeFolders(copiesFolder()));
+    const std::string name = "5a5a5a5a_Big_Gown.package";
+    const std::string source = savedSimsFile(name), target = copiesFolder() + "\\" + name;
+    struct Cleanup {
+        std::string source, copies;
+        ~Cleanup() {
+            deleteFile(source);
+            removeTree(copies);
+        }
+    } cleanup{source, copiesFolder()};
+    ASSERT_TRUE(makeLargePackage(source, 512LL << 20));
+
+    SettingsEntries settings = settingsForPack("The Sims 2");
+    setValue(settings, "Copy Packages", "1");
+    setValue(settings, "Copy To", copiesFolder() + "\\");
+    setValue(settings, "Copy To Display", "Copies");
+    ASSERT_NE(start(settings), nullptr);
+    HWND find = openFindWindow();
+    ASSERT_NE(find, nullptr);
+    HWND rename = searchEverything(find);
+    ASSERT_NE(rename, nullptr);
+    HWND list = control(rename, packageList);
+    ASSERT_EQ(listViewText(list, 0, 0), name) << "the newest package comes first";
+    ASSERT_TRUE(setListViewChecked(list, 0, true));
+    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 1"; }));
+
+    // The copy starts with the run; Seamster is ended the moment anything
+    // shows in the copy folder.
+    click(control(rename, autoRename));
+    ASSERT_TRUE(waitForText(control(rename, newName), autoRenamePrompt));
+    settle(rename);
+    click(control(rename, renameRunButton));
+    bool finalNameAtKill = false;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            if (folderNames(copiesFolder()).empty()) return false;
+            seamster_.terminate();
+            finalNameAtKill = fileExists(target);
+            return true;
+        },
+        60000))
+        << "nothing was copied";
+    main_ = nullptr;
+    EXPECT_FALSE(finalNameAtKill) << "the copy was under its own name before it was complete";
+    // Whatever the moment, the name holds a whole copy or nothing.
+    if (fileExists(target)) {
+        EXPECT_TRUE(sameBytes(source, target)) << "a partial copy passes for a whole one";
+    }
+    const std::vector<std::string> left = folderNames(copiesFolder());
+    std::printf("left in the copy folder:");
+    for (const std::string& file : left) std::printf(" %s", file.c_str());
+    std::printf("\n");
+    EXPECT_LE(left.size(), 1u);
+    for (const std::string& file : left)
+        EXPECT_TRUE(file.ends_with(".tmp") || file == name) << file;
+}
+
+// --- names from any language ---------------------------------------------------------
+
+// A user whose Windows name, Documents folder, packages and copy folder are
+// not all in the ANSI code page. The shell folder setting points Documents
+// at the user's folder only while Seamster starts (it finds its game folder
+// once, at start), so no other scenario can ever see it.
+class ForeignNames : public RenamePackages {
+protected:
+    static constexpr const wchar_t* shellFolders =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+    void TearDown() override {
+        putDocumentsBack();
+        if (main_ && seamster_.isRunning()) seamster_.terminate();
+        if (!userRoot_.empty()) removeTree(userRoot_);
+    }
+
+    void layUser(const std::string& user) {
+        userRoot_ = "C:\\users\\" + user;
+        documents_ = userRoot_ + "\\Documents";
+        game_ = documents_ + "\\EA Games\\The Sims 2";
+        ASSERT_TRUE(makeFolders(game_ + "\\Neighborhoods"));
+        ASSERT_TRUE(makeFolders(game_ + "\\SavedSims"));
+        ASSERT_TRUE(makeFolders(copies()));
+        for (const std::string& name : packages)
+            ASSERT_TRUE(writeFileBytes(game_ + "\\SavedSims\\" + name, "DBPF " + name));
+    }
+    std::string copies() const { return game_ + "\\Copies \xC3\xA9t\xC3\xA9 \xE3\x83\x89"; }
+
+    // Starts Seamster with Documents in the user's folder, then puts the
+    // setting back at once.
+    HWND startAsUser(const SettingsEntries& settings) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, shellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                          &key) != ERROR_SUCCESS) {
+            ADD_FAILURE() << "no shell folder settings";
+            return nullptr;
+        }
+        saved_.assign(1024, L'\0');
+        DWORD size = DWORD(saved_.size() * sizeof(wchar_t));
+        hadValue_ =
+            RegQueryValueExW(key, L"Personal", nullptr, &savedType_,
+                             reinterpret_cast<BYTE*>(saved_.data()), &size) == ERROR_SUCCESS;
+        saved_.resize(size / sizeof(wchar_t));
+        const std::wstring moved = widen(documents_);
+        RegSetValueExW(key, L"Personal", 0, REG_EXPAND_SZ,
+                       reinterpret_cast<const BYTE*>(moved.c_str()),
+                       DWORD((moved.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+        moved_ = true;
+        HWND main = startAtMainWindow(settings);
+        putDocumentsBack();
+        return main;
+    }
+
+    void putDocumentsBack() {
+        if (!moved_) return;
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, shellFolders, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+            return;
+        if (hadValue_)
+            RegSetValueExW(key, L"Personal", 0, savedType_,
+                           reinterpret_cast<const BYTE*>(saved_.data()),
+                           DWORD(saved_.size() * sizeof(wchar_t)));
+        else
+            RegDeleteValueW(key, L"Personal");
+        RegCloseKey(key);
+        moved_ = false;
+    }
+
+    // Renames and copies every package of the user's SavedSims with a front
+    // text, remembers all of it, and shows it again after a restart.
+    void renameAndCopyEverything(const std::string& user) {
+        ASSERT_NO_FATAL_FAILURE(layUser(user));
+        const std::string front = "\xC3\x89t\xC3\xA9_";  // "Été_"
+        SettingsEntries settings = settingsForPack("The Sims 2");
+        setValue(settings, "In Front", front);
+        setValue(settings, "Copy Packages", "1");
+        setValue(settings, "Copy To", copies() + "\\");
+        setValue(settings, "Copy To Display", "Copies \xC3\xA9t\xC3\xA9 \xE3\x83\x89");
+        ASSERT_NE(startAsUser(settings), nullptr);
+        HWND find = openFindWindow();
+        ASSERT_NE(find, nullptr);
+        HWND rename = searchEverything(find);
+        ASSERT_NE(rename, nullptr);
+        HWND list = control(rename, packageList);
+        std::vector<std::string> listed = columnTexts(list, 0);
+        std::sort(listed.begin(), listed.end());
+        std::vector<std::string> expected = packages;
+        std::sort(expected.begin(), expected.end());
+        ASSERT_EQ(listed, expected) << "the finder does not list every name";
+        EXPECT_EQ(text(control(rename, inFront)), front);
+        for (int row = 0; row < 3; ++row) ASSERT_TRUE(setListViewChecked(list, row, true));
+        ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }));
+        ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
+        settle(rename);
+        snap(rename, "after-run");
+        EXPECT_EQ(columnTexts(list, 1), std::vector<std::string>(3, "Copied"));
+        EXPECT_EQ(status(rename, errorsField), " 0");
+        for (const std::string& name : packages) {
+            EXPECT_EQ(readFileBytes(game_ + "\\SavedSims\\" + front + name), "DBPF " + name);
+            EXPECT_EQ(readFileBytes(copies() + "\\" + front + name), "DBPF " + name);
+            EXPECT_FALSE(fileExists(game_ + "\\SavedSims\\" + name));
+        }
+        ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+        quitWithQuestion(seamster_, main_);
+
+        // The settings keep every such text; after a restart they read the same.
+        const std::string written = readSettings();
+        ASSERT_NO_FATAL_FAILURE(startAsUserWithFile());
+        find = openFindWindow();
+        ASSERT_NE(find, nullptr);
+        rename = searchEverything(find);
+        ASSERT_NE(rename, nullptr);
+        EXPECT_EQ(text(control(rename, inFront)), front);
+        EXPECT_EQ(text(control(rename, copyFolderText)), "Copies \xC3\xA9t\xC3\xA9 \xE3\x83\x89");
+        EXPECT_EQ(listViewRowCount(control(rename, packageList)), 3);
+        ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+        quitWithQuestion(seamster_, main_);
+        std::map<std::string, std::string> values = settingsValues(written);
+        // Text the code page cannot hold is kept as UTF-8.
+        EXPECT_EQ(values["Copy To"], copies() + "\\");
+    }
+
+    // Starts again on the settings file the last run saved.
+    void startAsUserWithFile() {
+        const std::string bytes = readSettings();
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, shellFolders, 0, KEY_SET_VALUE, &key),
+                  ERROR_SUCCESS);
+        const std::wstring moved = widen(documents_);
+        RegSetValueExW(key, L"Personal", 0, REG_EXPAND_SZ,
+                       reinterpret_cast<const BYTE*>(moved.c_str()),
+                       DWORD((moved.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+        moved_ = true;
+        seamster_ = startSeamster();
+        main_ = waitForMainWindow(seamster_);
+        putDocumentsBack();
+        ASSERT_NE(main_, nullptr);
+        EXPECT_EQ(readSettings(), bytes);
+    }
+
+    const std::vector<std::string> packages = {
+        "Robe_\xC3\xA9t\xC3\xA9.package",                             // Robe_été
+        "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9_01.package",            // ドレス_01
+        "\xD0\x9F\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C\xD0\xB5.package"};  // Платье
+    std::string userRoot_, documents_, game_;
+    std::wstring saved_;
+    DWORD savedType_ = REG_EXPAND_SZ;
+    bool hadValue_ = false;
+    bool moved_ = false;
+};
+
+TEST_F(ForeignNames, AUserWithAccentsRenamesAndCopiesNamesInAnyScript) {
+    renameAndCopyEverything("Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m");
+}
+
+TEST_F(ForeignNames, AUserWithAJapaneseNameRenamesAndCopiesNamesInAnyScript) {
+    renameAndCopyEverything("\xE3\x83\xA6\xE3\x83\xBC\xE3\x82\xB6\xE3\x83\xBC");
 }
 
 // --- the local day -------------------------------------------------------------------

@@ -163,6 +163,7 @@ struct FakePlatform {
         case FsOp::rename: return "rename";
         case FsOp::replace: return "replace";
         case FsOp::copy: return "copy";
+        case FsOp::createFile: return "createFile";
         case FsOp::deleteFile: return "delete";
         case FsOp::clearReadOnly: return "clearReadOnly";
         case FsOp::createFolder: return "createFolder";

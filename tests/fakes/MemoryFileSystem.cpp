@@ -300,10 +300,17 @@ bool MemoryFileSystem::copyFile(const std::string& from, const std::string& to,
     Node* target = find(to);
     if (!source || source->isFolder || !dst.parent) return false;
     if (target && (!replaceExisting || target->isFolder || target->readOnly)) return false;
-    if (fails(FsOp::copy, to, true)) return false;
+    const bool failed = fails(FsOp::copy, to, true);
     Node& copy = target ? *target : makeChild(*dst.parent, dst.leaf, false, now);
-    copy.data = source->data;
-    copy.readOnly = source->readOnly;
+    copy.data = failed ? source->data.substr(0, source->data.size() / 2) : source->data;
+    copy.readOnly = !failed && source->readOnly;
+    return !failed;
+}
+
+bool MemoryFileSystem::createNewFile(const std::string& path) {
+    Location loc = locate(path);
+    if (!loc.parent || find(path) || fails(FsOp::createFile, path, true)) return false;
+    makeChild(*loc.parent, loc.leaf, false, now);
     return true;
 }
 

@@ -20,6 +20,7 @@ enum class FsOp {
     rename,
     replace,
     copy,
+    createFile,
     deleteFile,
     clearReadOnly,
     createFolder,
@@ -49,11 +50,12 @@ public:
     std::vector<std::string> snapshot() const;
 
     // Failure injection: an operation fails when this returns true for it;
-    // it changes nothing, except a failed write, which leaves the file
-    // truncated as a full disk would.
+    // it changes nothing, except a failed write or copy, which leaves the
+    // target truncated as a full disk or a copy cut short would.
     std::function<bool(FsOp, const std::string& path)> failWhen;
     // Counts the operations that change something (rename, replace, copy,
-    // deleteFile, clearReadOnly, createFolder, removeFolder, writeFile).
+    // createNewFile, deleteFile, clearReadOnly, createFolder, removeFolder,
+    // writeFile).
     int changeCount = 0;
     // When >= 0, the change with this number (counted from 0) fails.
     int failChangeNumber = -1;
@@ -66,6 +68,7 @@ public:
     bool rename(const std::string& from, const std::string& to) override;
     bool replace(const std::string& from, const std::string& to) override;
     bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) override;
+    bool createNewFile(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool clearReadOnly(const std::string& path) override;
     bool createFolder(const std::string& path) override;

@@ -140,6 +140,45 @@ TEST_F(BackgroundTest, FailedSaveIsReportedAndKeepsTheOldBackground) {
     EXPECT_EQ(fs.contents(kBackground), old);
 }
 
+TEST_F(BackgroundTest, AFullDiskAtAnyStepKeepsTheOldBackgroundAndCopy) {
+    const std::string old = encodeBmp24(*Image::create(8, 8, {9, 9, 9}));
+    const std::string copy = kBackups + "copy1.bmp";
+    // The user keeps a file that only looks like a leftover beside the copy.
+    fs.addFile(kBackground, old).addFile(copy, "earlier copy").addFile(copy + ".new", "mine");
+    screens.chosenPicture = "C:\\pics\\sky.bmp";
+    screens.previewBacksUp = true;
+    screens.copyName = kBackups + "copy1";
+    const size_t entries = fs.snapshot().size();
+    // Each change of the disk fails in turn, first while saving the
+    // background, then while saving the copy over the earlier one.
+    int step = 0;
+    for (;; ++step) {
+        SCOPED_TRACE("change " + std::to_string(step) + " fails");
+        dialogs.boxes.clear();
+        fs.changeCount = 0;
+        fs.failChangeNumber = step;
+        newBackgroundImage(app, screens);
+        fs.failChangeNumber = -1;
+        const std::string fresh = encodeBmp24(*screens.lastComposed);
+        EXPECT_EQ(fs.snapshot().size(), entries) << "a temporary file was left";
+        EXPECT_EQ(fs.contents(copy + ".new"), "mine");
+        if (dialogs.boxes.empty()) {
+            EXPECT_EQ(fs.contents(kBackground), fresh);
+            EXPECT_EQ(fs.contents(copy), fresh);
+            break;
+        }
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        const bool backgroundFailed = dialogs.boxes[0].text == backgroundSaveFailedText;
+        if (!backgroundFailed) {
+            EXPECT_EQ(dialogs.boxes[0].text, backgroundCopyFailedText);
+        }
+        EXPECT_EQ(fs.contents(kBackground), backgroundFailed ? old : fresh);
+        EXPECT_EQ(fs.contents(copy), backgroundFailed ? fresh : "earlier copy");
+        fs.addFile(kBackground, old).addFile(copy, "earlier copy");
+    }
+    EXPECT_EQ(step, 6) << "make, write and place the background, then the copy";
+}
+
 TEST_F(BackgroundTest, CopyGoesToTheBackupFolderUnderTheChosenName) {
     screens.chosenPicture = "C:\\pics\\sky.bmp";
     screens.previewBacksUp = true;

@@ -54,20 +54,22 @@ struct MemoryEnv {
 
 TEST(WriteFileSafely, ReplacesOnlyAfterAWholeWrite) {
     MemoryFileSystem fs;
-    fs.addFile("C:\\P\\Seamster.ini", "old");
+    // The user's own files are no temporaries, whatever their names.
+    fs.addFile("C:\\P\\Seamster.ini", "old")
+        .addFile("C:\\P\\Seamster.ini.new", "mine")
+        .addFile("C:\\P\\Seamster.ini.~1.tmp", "mine too");
     EXPECT_TRUE(writeFileSafely(fs, "C:\\P\\Seamster.ini", "new contents"));
     EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini"), "new contents");
-    EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.new"), PathKind::missing);
+    EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini.new"), "mine");
+    EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini.~1.tmp"), "mine too");
+    const auto after = fs.snapshot();
 
     for (int step = 0; step < 3; ++step) {
         fs.changeCount = 0;
         fs.failChangeNumber = step;
-        bool ok = writeFileSafely(fs, "C:\\P\\Seamster.ini", "third");
+        EXPECT_FALSE(writeFileSafely(fs, "C:\\P\\Seamster.ini", "third")) << step;
         fs.failChangeNumber = -1;
-        if (!ok) {
-            EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini"), "new contents") << step;
-            EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.new"), PathKind::missing) << step;
-        }
+        EXPECT_EQ(fs.snapshot(), after) << step;
     }
     EXPECT_FALSE(writeFileSafely(fs, "C:\\Missing\\x.ini", "x"));
 }

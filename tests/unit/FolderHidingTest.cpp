@@ -158,6 +158,45 @@ TEST_F(FolderHidingTest, UnderwearLineAppearsEvenWhenNothingWasOn) {
     EXPECT_EQ(boxTexts(), (Items{kUndiesLine, ""}));
 }
 
+TEST_F(FolderHidingTest, UnderwearThatStaysOnIsReportedAndTriedAgain) {
+    const std::string female = std::string(config) + "wind_female_inisibleundies";
+    const std::string male = std::string(config) + "wind_male_inisibleundies";
+    struct Case {
+        const char* why;
+        bool locked;        // the package cannot be renamed
+        bool offNameTaken;  // an ".off" file of that name is already there
+    };
+    for (const Case& c : {Case{"locked", true, false}, Case{"off name taken", false, true}}) {
+        SCOPED_TRACE(c.why);
+        dialogs().boxes.clear();
+        fs().addFile(female + ".package", "f").addFile(male + ".package", "m");
+        if (c.offNameTaken) fs().addFile(male + ".off", "old m");
+        bool locked = c.locked;
+        services.failure = [&](FsOp op, const std::string& path) {
+            return locked && op == FsOp::rename && path == male + ".package";
+        };
+        app.run.undiesRestorePending = true;
+        for (int pass = 0; pass < 3; ++pass) restore();
+        EXPECT_EQ(boxTexts(), Items{"Unable to replace the default undies \n"});
+        EXPECT_TRUE(app.run.undiesRestorePending);
+        EXPECT_EQ(view.statusPictures[2], 20);  // still shown as on
+        EXPECT_EQ(view.statusPictures[3], 22);
+        EXPECT_EQ(fs().contents(female + ".off"), "f");
+        EXPECT_EQ(fs().contents(male + ".package"), "m");
+
+        // Once the obstacle is gone the next pass finishes and says so.
+        locked = false;
+        if (c.offNameTaken) fs().deleteFile(male + ".off");
+        restore();
+        EXPECT_EQ(boxTexts().back(), kUndiesLine);
+        EXPECT_FALSE(app.run.undiesRestorePending);
+        EXPECT_EQ(view.statusPictures[2], 23);
+        EXPECT_EQ(fs().contents(male + ".off"), "m");
+        fs().deleteFile(female + ".off");
+        fs().deleteFile(male + ".off");
+    }
+}
+
 TEST_F(FolderHidingTest, AFolderThatCannotBeUnhiddenStaysFlagged) {
     hide(true, true);
     services.failure = [this](FsOp op, const std::string& path) {

@@ -132,7 +132,7 @@ TEST(RenameRun, NeverCopiesOverAnExistingFile) {
     Listing listing({"a.package", "b.package", "c.package"});
     listing.fs.addFile(kCopies + "new_a.package", "older copy");
     listing.fs.failWhen = [](FsOp op, const std::string& path) {
-        return op == FsOp::copy && path == kCopies + "new_b.package";
+        return op == FsOp::copy && path.starts_with(kCopies + "new_b.package");
     };
     listing.naming.inFront = "new_";
     RenameRun run(RunMode::automatic, kFolder, listing.rows, listing.naming, listing.fs);
@@ -147,6 +147,46 @@ TEST(RenameRun, NeverCopiesOverAnExistingFile) {
     EXPECT_EQ(listing.rows[0].copyMarkColour, kTextRed);
     EXPECT_EQ(listing.fs.contents(kCopies + "new_a.package"), "older copy");
     EXPECT_EQ(run.errorCount(), 2);
+}
+
+TEST(RenameRun, ACopyCutShortNeverLeavesAFileUnderItsName) {
+    // Each change of the disk during the copy fails in turn (a full disk, a
+    // copy cut short), then another program takes the name mid-copy.
+    const std::string target = kCopies + "Robe.package";
+    for (int step = 0;; ++step) {
+        SCOPED_TRACE("change " + std::to_string(step) + " fails");
+        Listing listing({"Robe.package"});
+        const auto before = listing.fs.snapshot();
+        RenameRun run(RunMode::automatic, kFolder, listing.rows, listing.naming, listing.fs);
+        run.start(true, kCopies);
+        listing.fs.changeCount = 0;
+        listing.fs.failChangeNumber = step;
+        const FileResult result = listing.runAll(run).at(0);
+        listing.fs.failChangeNumber = -1;
+        if (result.copy == CopyOutcome::copied) {
+            EXPECT_EQ(listing.fs.contents(target), "Robe.package");
+            EXPECT_EQ(listing.fs.snapshot().size(), before.size() + 1);
+            EXPECT_EQ(step, 3) << "make the temporary file, copy into it, name it";
+            break;
+        }
+        EXPECT_EQ(result.copy, CopyOutcome::failed);
+        EXPECT_EQ(listing.rows[0].copyMark, "ERROR");
+        EXPECT_EQ(run.errorCount(), 1);
+        EXPECT_EQ(listing.fs.snapshot(), before);
+    }
+
+    Listing listing({"Robe.package"});
+    listing.fs.failWhen = [&](FsOp op, const std::string&) {
+        if (op == FsOp::copy) listing.fs.addFile(target, "theirs");
+        return false;
+    };
+    RenameRun run(RunMode::automatic, kFolder, listing.rows, listing.naming, listing.fs);
+    run.start(true, kCopies);
+    EXPECT_EQ(listing.runAll(run).at(0).copy, CopyOutcome::failed);
+    std::vector<DirEntry> copies;
+    listing.fs.list(kCopies, "*", copies);
+    ASSERT_EQ(copies.size(), 1u) << "no temporary left";
+    EXPECT_EQ(listing.fs.contents(target), "theirs");
 }
 
 TEST(RenameRun, CopiesIntoTheSearchedFolderUnderOtherCaseAllFail) {

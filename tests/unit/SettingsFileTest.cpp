@@ -227,7 +227,6 @@ TEST_F(SettingsFileFixture, SavesEveryKeyInItsPlace) {
         "Other Folder = 1\r\n");
     EXPECT_EQ(settings.simsFolderCount, 5);
     EXPECT_EQ(settings.lastUsed, "12/31/2008");  // the run keeps filtering by the old date
-    EXPECT_EQ(fs.exists(iniPath + ".new"), PathKind::missing);
 
     // Everything comes back except what the format itself drops.
     Settings expected = settings;
@@ -255,16 +254,24 @@ TEST_F(SettingsFileFixture, StoresTheWindowPositionOnlyWhenRemembered) {
 TEST_F(SettingsFileFixture, AFailedSaveKeepsTheOldFile) {
     const std::string old = "Auto Quit = 1\r\nSearch = old\r\n";
     Settings settings = everyValueSet();
-    // A save changes the disk twice: the temporary file, then the swap.
-    for (int step = 0; step < 2; ++step) {
-        fs.addFile(iniPath, old);
+    // A file of the user's that only looks like a leftover is not touched.
+    fs.addFile(iniPath, old).addFile(iniPath + ".new", "mine");
+    const auto before = fs.snapshot();
+    // Each change of the disk fails in turn (a full disk): until the save
+    // goes through, the folder stays exactly as it was.
+    int step = 0;
+    for (;; ++step) {
         fs.changeCount = 0;
         fs.failChangeNumber = step;
-        EXPECT_FALSE(saveSettings(settings, fs, codec, clock, folder)) << step;
+        const bool saved = saveSettings(settings, fs, codec, clock, folder);
         fs.failChangeNumber = -1;
-        EXPECT_EQ(fs.contents(iniPath), old) << step;
-        EXPECT_EQ(fs.exists(iniPath + ".new"), PathKind::missing) << step;
+        if (saved) break;
+        EXPECT_EQ(fs.snapshot(), before) << step;
     }
+    EXPECT_EQ(step, 3) << "make the file, write it, put it in place";
+    EXPECT_NE(fs.contents(iniPath), old);
+    EXPECT_EQ(fs.contents(iniPath + ".new"), "mine");
+    fs.addFile(iniPath, old);
 
     // A save that cannot even start leaves the record as it was.
     fs.setReadOnly(iniPath, true);

@@ -181,11 +181,43 @@ TEST_F(Win32FileSystemTest, SafeWriteReplacesWholeOrLeavesTheOldFile) {
     ASSERT_TRUE(writeFileSafely(fs, at("fresh.ini"), "fresh"));
     EXPECT_EQ(rawRead(at("fresh.ini")), "fresh");
 
-    // A stale temporary file from a crash is no obstacle.
-    makeFile("Seamster.ini.new", "half");
+    // Files of the user's that look like temporaries are neither obstacles
+    // nor touched.
+    makeFile("Seamster.ini.new", "mine");
+    makeFile("Seamster.ini.~1.tmp", "mine too");
     ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "third"));
     EXPECT_EQ(rawRead(at("Seamster.ini")), "third");
-    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), PathKind::missing);
+    EXPECT_EQ(rawRead(at("Seamster.ini.new")), "mine");
+    EXPECT_EQ(rawRead(at("Seamster.ini.~1.tmp")), "mine too");
+    EXPECT_EQ(listNames("*.*").size(), 4u);
+}
+
+TEST_F(Win32FileSystemTest, SafeCopyNamesOnlyACompleteCopy) {
+    makeFile("Robe.package", "robe");
+    makeFolder("Copies");
+    ASSERT_TRUE(copyFileSafely(fs, at("Robe.package"), at("Copies\\Robe.package"), false));
+    EXPECT_EQ(rawRead(at("Copies\\Robe.package")), "robe");
+    // A name that is taken is never replaced unless asked, and nothing is left.
+    makeFile("Copies\\Taken.package", "theirs");
+    EXPECT_FALSE(copyFileSafely(fs, at("Robe.package"), at("Copies\\Taken.package"), false));
+    EXPECT_EQ(rawRead(at("Copies\\Taken.package")), "theirs");
+    ASSERT_TRUE(copyFileSafely(fs, at("Robe.package"), at("Copies\\Taken.package"), true));
+    EXPECT_EQ(rawRead(at("Copies\\Taken.package")), "robe");
+    {
+        // A source another program holds without sharing cannot be copied.
+        FileHandle held(CreateFileW(widen(at("Robe.package")).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(copyFileSafely(fs, at("Robe.package"), at("Copies\\Held.package"), false));
+    }
+    // A read-only source makes a read-only copy, and a failed one still goes.
+    ASSERT_TRUE(SetFileAttributesW(widen(at("Robe.package")).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(copyFileSafely(fs, at("Robe.package"), at("Copies\\Taken.package"), false));
+    std::vector<DirEntry> copies;
+    ASSERT_TRUE(fs.list(at("Copies"), "*.*", copies));
+    EXPECT_EQ(contract::sorted(contract::namesOf(copies)),
+              (std::vector<std::string>{"Robe.package", "Taken.package"}));
+    EXPECT_FALSE(fs.createNewFile(at("Copies\\Robe.package")));
 }
 
 TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
@@ -198,12 +230,7 @@ TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
         EXPECT_FALSE(writeFileSafely(fs, at("Seamster.ini"), "new settings"));
     }
     EXPECT_EQ(rawRead(at("Seamster.ini")), "old settings");
-    EXPECT_EQ(fs.exists(at("Seamster.ini.new")), PathKind::missing);
-
-    // The temporary file cannot be written at all.
-    makeFolder("Seamster.ini.new");
-    EXPECT_FALSE(writeFileSafely(fs, at("Seamster.ini"), "new settings"));
-    EXPECT_EQ(rawRead(at("Seamster.ini")), "old settings");
+    EXPECT_EQ(listNames("*.*"), (std::vector<std::string>{"Seamster.ini"}));
 
     // The folder the file belongs in is missing.
     EXPECT_FALSE(writeFileSafely(fs, at("NoFolder\\Seamster.ini"), "x"));
@@ -214,7 +241,8 @@ TEST_F(Win32FileSystemTest, FailedSafeWriteKeepsTheOldFile) {
     EXPECT_FALSE(writeFileSafely(fs, at("userbkg.bmp"), "new background"));
     EXPECT_EQ(rawRead(at("userbkg.bmp")), "old background");
     EXPECT_NE(GetFileAttributesW(widen(at("userbkg.bmp")).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(fs.exists(at("userbkg.bmp.new")), PathKind::missing);
+    EXPECT_EQ(contract::sorted(listNames("*.*")),
+              (std::vector<std::string>{"Seamster.ini", "userbkg.bmp"}));
 }
 
 // Makes `link` a junction to `target`; false when the system cannot.

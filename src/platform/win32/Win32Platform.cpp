@@ -143,10 +143,20 @@ bool refuseReadOnlyTarget(const std::wstring& target) {
 }  // namespace
 
 bool Win32FileSystem::replace(const std::string& from, const std::string& to) {
-    const std::wstring target = widen(to);
+    const std::wstring source = widen(from), target = widen(to);
     if (refuseReadOnlyTarget(target)) return false;
-    return MoveFileExW(widen(from).c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // Another program that merely glances at the file (a viewer, a virus
+    // scanner, the game reading its background) holds it for a moment; the
+    // swap waits a little for it instead of failing the whole save.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(source.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (attempt == 10 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+            return false;
+        Sleep(50);
+    }
 }
 
 bool Win32FileSystem::copyFile(const std::string& from, const std::string& to,
@@ -154,6 +164,12 @@ bool Win32FileSystem::copyFile(const std::string& from, const std::string& to,
     const std::wstring target = widen(to);
     if (replaceExisting && refuseReadOnlyTarget(target)) return false;
     return CopyFileW(widen(from).c_str(), target.c_str(), replaceExisting ? FALSE : TRUE) != 0;
+}
+
+bool Win32FileSystem::createNewFile(const std::string& path) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 bool Win32FileSystem::deleteFile(const std::string& path) {
