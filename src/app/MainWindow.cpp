@@ -145,7 +145,7 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
     setUp.activate();
     ui::runUntilGadget(toolkit_, setUp, 5);
     int chosen = setUp.selectedItem(9);
-    Sleep(2);
+    toolkit_.pause(2);  // the short settling pause after a modal window; input ends it early
     return chosen < 0 ? int(packs.size()) : chosen;
 }
 

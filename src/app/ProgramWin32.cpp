@@ -75,7 +75,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     if (findLeftOverHiddenFolders(app)) {
         showLeftOverHiddenFolders(app, main);
         app.bodyShopState = checkBodyShopProcess(app);
-        if (app.bodyShopState == 0) restoreGameFiles(app, main);
+        if (app.bodyShopState == ProcessState::notRunning) restoreGameFiles(app, main);
     }
     if (app.fs().exists(app.paths.configFolder) != PathKind::missing) scanConfigPackages(app, main);
     if (app.fs().exists(app.settings.runBodyshop) != PathKind::file)
@@ -106,7 +106,9 @@ int runProgram(HINSTANCE instance) {
         }
         return 0;
     }
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The folder requester needs COM; without it the requester cannot open
+    // and the rest of the program works on.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
     ui::Toolkit toolkit(instance);
     app.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -120,9 +122,11 @@ int runProgram(HINSTANCE instance) {
         main.show();
         mainLoop(app, main, main);
         storeWindowPosition(app.settings, main);
-        saveSettings(app.settings, app.fs(), services.codec, services.clock, app.programFolder);
+        // A save that fails is silent; the settings file keeps its old contents whole.
+        static_cast<void>(saveSettings(app.settings, app.fs(), services.codec, services.clock,
+                                       app.programFolder));
     }
-    CoUninitialize();
+    if (com) CoUninitialize();
     ReleaseMutex(mutex);
     CloseHandle(mutex);
     return 0;

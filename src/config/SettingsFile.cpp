@@ -4,13 +4,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Characters.h"
 #include "platform/Text.h"
 
 namespace seamster {
 
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The part of a line that can hold a key and a value: a CR ends it (the line
 // end itself, or a stray one), and so does a NUL, which no setting contains.

@@ -100,7 +100,7 @@ void runExtrasWindow(WindowContext& context) {
         }
     }
     context.toolkit.flushEvents();
-    Sleep(2);
+    context.toolkit.pause(2);  // the short settling pause after a modal window; input ends it early
 }
 
 }  // namespace seamster

@@ -123,7 +123,9 @@ void PreviewDialog::close() {
 // True when the dialog is done.
 bool PreviewDialog::handle(const Event& event, PreviewAnswer& answer) {
     const bool ours = event.window == imagePreviewWindowNumber;
-    if (event.kind == EventKind::close && (ours || !IsWindow(window_.hwnd()))) return true;
+    if (event.kind == EventKind::close &&
+        (ours || !IsWindow(window_.hwnd()) || context_.toolkit.quitting()))
+        return true;
     if (event.kind != EventKind::gadget || !ours) return false;
     switch (event.id) {
     case preview::smartSize:

@@ -302,9 +302,9 @@ void RenameWindows::showRow(size_t index, const PackageRow& row) {
 }
 
 Event RenameWindows::waitEvent() {
-    if (!rename_ || !IsWindow(rename_->hwnd())) return {};
+    if (!rename_ || !IsWindow(rename_->hwnd()) || toolkit_.quitting()) return {};
     Event event = toolkit_.waitEvent(rename_->hwnd());
-    if (!IsWindow(rename_->hwnd())) return {};
+    if (!IsWindow(rename_->hwnd()) || toolkit_.quitting()) return {};
     return event;
 }
 
@@ -313,10 +313,10 @@ Event RenameWindows::waitEvent() {
 Event RenameWindows::pollEvent() {
     for (int messages = 0; messages < 1000; ++messages) {
         Event event = toolkit_.pollEvent();
+        if (event.kind == EventKind::quit) return {};
         if (event.kind != EventKind::none) return event;
         MSG message;
-        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) || message.message == WM_QUIT)
-            return {};
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) return {};
     }
     return {};
 }

@@ -58,6 +58,10 @@ public:
     void pause(int milliseconds, HANDLE wakeOn = nullptr);
     // Handles every pending message and drops the events they yield.
     void flushEvents();
+    // Once a quit message has arrived, pollEvent gives a quit event whenever
+    // nothing else is queued, and waitEvent a close event, so every loop,
+    // however deeply nested, ends.
+    bool quitting() const { return quitting_; }
 
     // The window class every numbered window uses.
     static const wchar_t* windowClassName() { return L"SeamsterWindow"; }
@@ -71,6 +75,7 @@ private:
     bool handleOneMessage();
 
     HINSTANCE instance_;
+    bool quitting_ = false;
     std::deque<Event> queue_;
     std::array<FontHandle, fontCount> fonts_;
     std::map<std::pair<int, int>, IconHandle> mutable icons_;

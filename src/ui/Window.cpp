@@ -45,8 +45,7 @@ ControlStyle styleFor(GadgetKind kind, GadgetKind previous) {
     case GadgetKind::frame: return {L"BUTTON", BS_GROUPBOX};
     case GadgetKind::picture: return {L"STATIC", SS_BITMAP | SS_REALSIZECONTROL | SS_CENTERIMAGE};
     case GadgetKind::progressBar: return {PROGRESS_CLASSW, 0};
-    case GadgetKind::listView:
-        return {WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_BORDER | tab};
+    case GadgetKind::listView: break;  // ListView makes these
     case GadgetKind::edit: return {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | tab};
     }
     return {L"STATIC", 0};
@@ -166,6 +165,7 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND Window::addGadget(const GadgetSpec& args, GadgetKind previous, ExtraStyle extra) {
+    if (args.kind == GadgetKind::listView) return nullptr;  // ListView makes these
     ControlStyle style = styleFor(args.kind, previous);
     // Frames are drawn behind the gadgets they surround.
     const DWORD exStyle = args.kind == GadgetKind::frame ? WS_EX_TRANSPARENT : 0;
@@ -176,9 +176,6 @@ HWND Window::addGadget(const GadgetSpec& args, GadgetKind previous, ExtraStyle e
         toolkit_.instance(), nullptr);
     if (!control) return nullptr;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit_.defaultFont()), FALSE);
-    if (args.kind == GadgetKind::listView)
-        ListView_SetExtendedListViewStyle(
-            control, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     if (args.kind == GadgetKind::dropDown && !args.text.empty()) {
         // A drop-down's caption is its first item, selected.
         addItem(args.id, args.text);

@@ -310,10 +310,10 @@ std::string Win32Shell::currentFolder() {
 // ---- processes -------------------------------------------------------------
 
 // Walks the process list; the ids of the processes with the name go to `found`.
-int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) {
+ProcessState Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) {
     // The tool-help functions are looked up afresh on every walk.
     HMODULE kernel = LoadLibraryW(L"Kernel32.dll");
-    if (!kernel) return -1;
+    if (!kernel) return ProcessState::unknown;
     using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
     // The ANSI record, to go with the ANSI names looked up below.
     using Entry = tagPROCESSENTRY32;
@@ -324,7 +324,7 @@ int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) 
         reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
     auto next =
         reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
-    int result = 0;
+    ProcessState result = ProcessState::notRunning;
     if (snapshot && first && next) {
         HANDLE list = snapshot(TH32CS_SNAPPROCESS, 0);
         if (list != INVALID_HANDLE_VALUE) {
@@ -332,7 +332,7 @@ int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) 
             entry.dwSize = sizeof(Entry);
             for (BOOL more = first(list, &entry); more; more = next(list, &entry)) {
                 if (exeName != entry.szExeFile) continue;
-                result = 1;
+                result = ProcessState::running;
                 if (found) found->push_back(entry.th32ProcessID);
             }
             CloseHandle(list);
@@ -342,11 +342,13 @@ int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) 
     return result;
 }
 
-int Win32Processes::checkRunning(const std::string& exeName) { return walk(exeName, nullptr); }
+ProcessState Win32Processes::checkRunning(const std::string& exeName) {
+    return walk(exeName, nullptr);
+}
 
-int Win32Processes::findAndWatch(const std::string& exeName) {
+ProcessState Win32Processes::findAndWatch(const std::string& exeName) {
     std::vector<DWORD> found;
-    int result = walk(exeName, &found);
+    const ProcessState result = walk(exeName, &found);
     watched_.reset();
     for (DWORD id : found) {
         watched_.reset(OpenProcess(SYNCHRONIZE, FALSE, id));
