@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: unit tests (native, with sanitizers),
-# a short run of each fuzz target, the Windows tests and the end-to-end
-# scenarios under Wine. Exits non-zero when anything fails.
+# the two-thread picture tests under ThreadSanitizer, the Windows tests and
+# the end-to-end scenarios under Wine, short runs of the benchmarks and of
+# each fuzz target, and the check that no long function lacks a reason.
+# Exits non-zero when anything fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -54,6 +56,7 @@ build_fuzz() { cmake --preset fuzz && cmake --build --preset fuzz -j2; }
 
 stage build-native build_native
 stage unit ctest --preset native -j2
+stage tsan bash scripts/tsan-tests.sh
 stage build-windows build_windows
 stage win bash scripts/win-tests.sh --no-build
 stage e2e bash scripts/e2e.sh
@@ -66,6 +69,7 @@ stage bench-images env SEAMSTER_SETUP_DONE=1 bash scripts/bench-images.sh \
 stage bench-rename bash scripts/bench-rename.sh --no-build --listed 2000 --runs 50,200 --rounds 3 --no-goals
 stage build-fuzz build_fuzz
 stage fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
+stage long-functions python3 scripts/long-functions.py 60 --check
 
 echo
 for f in "${failures[@]}"; do echo "FAILED: $f"; done

@@ -45,11 +45,11 @@ bool MainWindow::build() {
     }
 
     window_->addGadgets(mainGadgets(t));
-    for (int id : {gadget::stateImage, gadget::thumbnail}) window_->setSunken(id);
+    for (int id : {gadget::stateImage, gadget::thumbnail}) window_->picture(id).setSunken();
     showGadgetPicture(gadget::stateImage, picture::bodyShopIdle);
     showGadgetPicture(gadget::thumbnail, picture::blankThumbnail);
-    window_->setChecked(preselectedSizeOption(app_.screen.screenWidth, app_.screen.screenHeight),
-                        true);
+    window_->option(preselectedSizeOption(app_.screen.screenWidth, app_.screen.screenHeight))
+        .setChecked(true);
     return true;
 }
 
@@ -60,21 +60,23 @@ void MainWindow::show() {
 }
 
 void MainWindow::enableGadget(int gadget, bool enabled) {
-    if (window_) window_->enable(gadget, enabled);
+    if (window_) window_->control(gadget).enable(enabled);
 }
 
 void MainWindow::enableToolButton(int button, bool enabled) {
     if (toolBar_) toolBar_->enableButton(button, enabled);
 }
 
-bool MainWindow::isGadgetChecked(int gadget) { return window_ && window_->isChecked(gadget); }
+bool MainWindow::isGadgetChecked(int gadget) {
+    return window_ && window_->checkBox(gadget).isChecked();
+}
 
 void MainWindow::showGadgetPicture(int gadget, int picture) {
     if (!window_ || gadget < 0 || gadget >= int(shownPicture_.size())) return;
     // The state picture is set again on every pass of the loop; redraw only on a change.
     if (shownPicture_[size_t(gadget)] == picture) return;
     shownPicture_[size_t(gadget)] = picture;
-    window_->showBitmap(gadget, toolkit_.bitmap(picture));
+    window_->picture(gadget).showBitmap(toolkit_.bitmap(picture));
 }
 
 void MainWindow::showStatusPicture(int field, int picture) {
@@ -92,14 +94,16 @@ Point MainWindow::position() {
 }
 
 void MainWindow::insertListItem(int gadget, int position, const std::string& text) {
-    if (window_) window_->insertItem(gadget, position, text);
+    if (window_) window_->dropDown(gadget).insertItem(position, text);
 }
 
 void MainWindow::selectListItem(int gadget, int position) {
-    if (window_) window_->selectItem(gadget, position);
+    if (window_) window_->dropDown(gadget).select(position);
 }
 
-int MainWindow::selectedListItem(int gadget) { return window_ ? window_->selectedItem(gadget) : 0; }
+int MainWindow::selectedListItem(int gadget) {
+    return window_ ? window_->dropDown(gadget).selected() : 0;
+}
 
 void MainWindow::flushEvents() { toolkit_.flushEvents(); }
 
@@ -128,8 +132,9 @@ void MainWindow::refreshBackgroundThumbnail() {
 
 int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int selected) {
     HWND owner = window_ ? window_->hwnd() : nullptr;
-    ui::Window setUp(toolkit_, ui::modalWindowArgs("Seamster Set Up", 438, 248, owner));
-    if (!setUp.valid()) return -1;
+    ui::ModalWindow modal(toolkit_, ui::modalWindowArgs("Seamster Set Up", 438, 248, owner));
+    if (!modal.valid()) return -1;
+    ui::Window& setUp = modal.window();
     setUp.addGadgets({
         {1, GadgetKind::picture, 14, 6, 32, 32, "", ""},
         {8, GadgetKind::centredText, 60, 5, 340, 20, "Please select the expansion name", ""},
@@ -137,21 +142,18 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
         {9, GadgetKind::listBox, 5, 44, 425, 172, "", ""},
         {5, GadgetKind::button, 5, 220, 425, 25, "OK", ""},
     });
-    setUp.showIcon(1, toolkit_.icon(picture::setUp, 32));
-    for (const std::string& pack : packs) setUp.addItem(9, pack);
-    setUp.selectItem(9, selected);
-    ui::ModalScope modal(owner);
-    setUp.show();
-    setUp.activate();
-    ui::runUntilGadget(toolkit_, setUp, 5);
-    int chosen = setUp.selectedItem(9);
-    toolkit_.pause(2);  // the short settling pause after a modal window; input ends it early
+    setUp.picture(1).showIcon(toolkit_.icon(picture::setUp, 32));
+    for (const std::string& pack : packs) setUp.listBox(9).addItem(pack);
+    setUp.listBox(9).select(selected);
+    modal.open();
+    modal.runUntil(5);
+    const int chosen = setUp.listBox(9).selected();
     return chosen < 0 ? int(packs.size()) : chosen;
 }
 
 std::string MainWindow::browseForFolder(const std::string& title, const std::string& start) {
     ui::ModalScope modal(window_ ? window_->hwnd() : nullptr);
-    return ui::pickFolder(GetActiveWindow(), title, start);
+    return ui::pickFolder(ui::activeWindow(), title, start);
 }
 
 Event MainWindow::pollEvent() { return toolkit_.pollEvent(); }

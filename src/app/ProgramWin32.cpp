@@ -97,18 +97,13 @@ int runProgram(HINSTANCE instance) {
     app.programFolder = programFolder();
 
     // One Seamster at a time: the mutex lives until the program ends.
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"Seamster");
-    if (!mutex || GetLastError() != ERROR_SUCCESS) {
+    NamedMutex single(L"Seamster");
+    if (!single.owned()) {
         app.dialogs().showMessage("Seamster is already running...", iconExclamation);
-        if (mutex) {
-            ReleaseMutex(mutex);
-            CloseHandle(mutex);
-        }
         return 0;
     }
-    // The folder requester needs COM; without it the requester cannot open
-    // and the rest of the program works on.
-    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // The folder requester needs COM; without it the rest still works.
+    ComApartment com;
 
     ui::Toolkit toolkit(instance);
     app.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -126,9 +121,6 @@ int runProgram(HINSTANCE instance) {
         static_cast<void>(saveSettings(app.settings, app.fs(), services.codec, services.clock,
                                        app.programFolder));
     }
-    if (com) CoUninitialize();
-    ReleaseMutex(mutex);
-    CloseHandle(mutex);
     return 0;
 }
 

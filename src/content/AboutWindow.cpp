@@ -52,44 +52,38 @@ constexpr std::pair<int, int> aboutFonts[] = {
     {blank, 3}, {latest, 3}, {site, 3},    {link, 6},
 };
 
-// The two tall pictures are icons of their own shape, loaded at their size.
-IconHandle loadTallIcon(HINSTANCE instance, int picture, int width, int height) {
-    const wchar_t* resource = MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture);
-    return IconHandle(
-        static_cast<HICON>(LoadImageW(instance, resource, IMAGE_ICON, width, height, 0)));
-}
 }  // namespace
 
 void runAboutWindow(WindowContext& context) {
     ui::Toolkit& toolkit = context.toolkit;
-    // Loaded first so that they outlive the gadgets that show them.
-    IconHandle bannerIcon = loadTallIcon(toolkit.instance(), picture::aboutBanner, 50, 178);
-    IconHandle artIcon = loadTallIcon(toolkit.instance(), picture::aboutArt, 122, 176);
-    {
-        ui::Window window(toolkit,
+    // The two tall pictures are icons of their own shape, loaded at their
+    // size; first, so that they outlive the gadgets that show them.
+    IconHandle bannerIcon = toolkit.loadIcon(picture::aboutBanner, 50, 178);
+    IconHandle artIcon = toolkit.loadIcon(picture::aboutArt, 122, 176);
+    ui::ModalWindow modal(toolkit,
                           ui::modalWindowArgs("    About Seamster", 406, 204, context.owner));
-        if (!window.valid()) return;
-        // The version text is kept as the settings file's 8-bit bytes.
-        window.addGadgets(aboutGadgets(context.app.platform.codec.fromFileBytes(versionText)));
-        if (!window.gadget(ok)) return;
-        for (const auto& [gadget, font] : aboutFonts) window.setFont(gadget, toolkit.font(font));
-        window.showIcon(banner, bannerIcon.get());
-        window.showIcon(art, artIcon.get());
-        ui::makeLink(window, link, RGB(0, 0, 255));
-        // The link, as wide as its words, sits centred under the texts above it.
-        ui::fitToText(window, link, textCentre);
-        // The texts reach into the tall picture on the right; only their
-        // letters may cover it.
-        ui::drawTextsTransparent(window,
-                                 {name, version, released, author, blank, latest, site, link});
+    if (!modal.valid()) return;
+    ui::Window& window = modal.window();
+    // The version text is kept as the settings file's 8-bit bytes.
+    window.addGadgets(aboutGadgets(context.app.platform.codec.fromFileBytes(versionText)));
+    if (!window.button(ok).valid()) return;
+    for (const auto& [gadget, font] : aboutFonts)
+        window.control(gadget).setFont(toolkit.font(font));
+    window.picture(banner).showIcon(bannerIcon.get());
+    window.picture(art).showIcon(artIcon.get());
+    ui::makeLink(window, link, RGB(0, 0, 255));
+    // The link, as wide as its words, sits centred under the texts above it.
+    ui::fitToText(window, link, textCentre);
+    // The texts reach into the tall picture on the right; only their
+    // letters may cover it.
+    ui::drawTextsTransparent(window, {name, version, released, author, blank, latest, site, link});
 
-        // The link opens the download page each time and leaves the window open;
-        // a browser that cannot be started is not reported.
-        ui::runModal(toolkit, window, context.owner, ok, [&](int gadget) {
-            if (gadget == link) context.app.platform.shell.open(SEAMSTER_DOWNLOAD_URL, "");
-        });
-    }
-    toolkit.flushEvents();
+    // The link opens the download page each time and leaves the window open;
+    // a browser that cannot be started is not reported.
+    modal.open(ok);
+    modal.runUntil(ok, [&](int gadget) {
+        if (gadget == link) context.app.platform.shell.open(SEAMSTER_DOWNLOAD_URL, "");
+    });
 }
 
 }  // namespace seamster

@@ -40,67 +40,60 @@ std::vector<GadgetSpec> extrasGadgets() {
     };
 }
 
-void fillReplacementList(ui::Window& window, int list, const ReplacementKind& kind) {
-    for (const std::string& name : kind.names) window.addItem(list, " " + name);
-    window.selectItem(list, kind.selected);
+void fillReplacementList(ui::DropDown list, const ReplacementKind& kind) {
+    for (const std::string& name : kind.names) list.addItem(" " + name);
+    list.select(kind.selected);
 }
 
-void fillUnderwearList(ui::Window& window, int list, const UnderwearChoice& underwear,
-                       const char* invisible) {
+void fillUnderwearList(ui::DropDown list, const UnderwearChoice& underwear, const char* invisible) {
     if (!underwear.offered) return;
-    window.insertItem(list, 1, invisible);
-    if (underwear.wasOn) window.selectItem(list, 1);
+    list.insertItem(1, invisible);
+    if (underwear.wasOn) list.select(1);
 }
 
 void updateRestoreCheck(ui::Window& window) {
-    window.enable(restoreUndies, restoreUndiesCheckEnabled(window.selectedItem(femaleList),
-                                                           window.selectedItem(maleList)));
+    window.checkBox(restoreUndies)
+        .enable(restoreUndiesCheckEnabled(window.dropDown(femaleList).selected(),
+                                          window.dropDown(maleList).selected()));
 }
 
 void showScan(ui::Window& window, const ReplacementScan& scan) {
-    fillReplacementList(window, backgroundList, scan.backgrounds);
-    fillReplacementList(window, skinList, scan.skins);
-    fillUnderwearList(window, maleList, scan.male, " Male - Invisible");
-    fillUnderwearList(window, femaleList, scan.female, " Female - Invisible");
+    fillReplacementList(window.dropDown(backgroundList), scan.backgrounds);
+    fillReplacementList(window.dropDown(skinList), scan.skins);
+    fillUnderwearList(window.dropDown(maleList), scan.male, " Male - Invisible");
+    fillUnderwearList(window.dropDown(femaleList), scan.female, " Female - Invisible");
     updateRestoreCheck(window);
 }
 
-ReplacementChoice chosen(const ui::Window& window) {
-    return {window.selectedItem(backgroundList), window.selectedItem(skinList),
-            window.selectedItem(femaleList), window.selectedItem(maleList)};
+ReplacementChoice chosen(ui::Window& window) {
+    return {window.dropDown(backgroundList).selected(), window.dropDown(skinList).selected(),
+            window.dropDown(femaleList).selected(), window.dropDown(maleList).selected()};
 }
 }  // namespace
 
 void runExtrasWindow(WindowContext& context) {
     App& app = context.app;
-    {
-        ui::Window window(context.toolkit, ui::modalWindowArgs("Seamster - Bodyshop Extras", 350,
+    ui::ModalWindow modal(context.toolkit, ui::modalWindowArgs("Seamster - Bodyshop Extras", 350,
                                                                248, context.owner));
-        if (!window.valid()) return;
-        window.addGadgets(extrasGadgets());
-        if (!window.gadget(ok)) return;
-        window.setChecked(restoreUndies, true);
-        window.enable(restoreUndies, false);
+    if (!modal.valid()) return;
+    ui::Window& window = modal.window();
+    window.addGadgets(extrasGadgets());
+    if (!window.button(ok).valid()) return;
+    window.checkBox(restoreUndies).setChecked(true);
+    window.checkBox(restoreUndies).enable(false);
 
-        ui::ModalScope modal(context.owner);
-        // Opening the window switches every replacement off; "OK" switches on
-        // exactly what is chosen.
-        const ReplacementScan scan = scanReplacementPackages(app.fs(), app.paths.configFolder);
-        showScan(window, scan);
-        window.show();
-        window.activate();
-        SetFocus(window.gadget(ok));
-        if (ui::runUntilGadget(context.toolkit, window, ok,
-                               [&](int) { updateRestoreCheck(window); })) {
-            const UnderwearPictures pictures =
-                applyReplacementChoice(app.fs(), app.paths.configFolder, scan, chosen(window));
-            context.main.showStatusPicture(2, pictures.male);
-            context.main.showStatusPicture(3, pictures.female);
-            app.restoreUndiesOption = window.isChecked(restoreUndies);
-        }
+    // Opening the window switches every replacement off; "OK" switches on
+    // exactly what is chosen.
+    const ReplacementScan scan = scanReplacementPackages(app.fs(), app.paths.configFolder);
+    showScan(window, scan);
+    modal.open(ok);
+    if (modal.runUntil(ok, [&](int) { updateRestoreCheck(window); })) {
+        const UnderwearPictures pictures =
+            applyReplacementChoice(app.fs(), app.paths.configFolder, scan, chosen(window));
+        context.main.showStatusPicture(2, pictures.male);
+        context.main.showStatusPicture(3, pictures.female);
+        app.restoreUndiesOption = window.checkBox(restoreUndies).isChecked();
     }
-    context.toolkit.flushEvents();
-    context.toolkit.pause(2);  // the short settling pause after a modal window; input ends it early
 }
 
 }  // namespace seamster

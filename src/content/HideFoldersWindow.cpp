@@ -25,25 +25,24 @@ int folderPicture(bool hide) { return hide ? picture::changed : picture::folder;
 
 void runHideGameFoldersWindow(WindowContext& context) {
     App& app = context.app;
-    {
-        ui::Window window(
-            context.toolkit,
-            ui::modalWindowArgs("    Seamster   --    Hide Game Folders", 346, 100, context.owner));
-        if (!window.valid()) return;
-        window.addGadgets(hideFoldersGadgets());
-        if (!window.gadget(ok)) return;
-        window.showIcon(image, context.toolkit.icon(picture::folders, 32));
-        window.setChecked(hideDownloads, app.hideDownloadsOption);
-        window.setChecked(hideSavedSims, app.hideSavedSimsOption);
+    ui::ModalWindow modal(
+        context.toolkit,
+        ui::modalWindowArgs("    Seamster   --    Hide Game Folders", 346, 100, context.owner));
+    if (!modal.valid()) return;
+    ui::Window& window = modal.window();
+    window.addGadgets(hideFoldersGadgets());
+    if (!window.button(ok).valid()) return;
+    window.picture(image).showIcon(context.toolkit.icon(picture::folders, 32));
+    window.checkBox(hideDownloads).setChecked(app.hideDownloadsOption);
+    window.checkBox(hideSavedSims).setChecked(app.hideSavedSimsOption);
 
-        if (ui::runModal(context.toolkit, window, context.owner, ok)) {
-            app.hideDownloadsOption = window.isChecked(hideDownloads);
-            context.main.showStatusPicture(0, folderPicture(app.hideDownloadsOption));
-            app.hideSavedSimsOption = window.isChecked(hideSavedSims);
-            context.main.showStatusPicture(1, folderPicture(app.hideSavedSimsOption));
-        }
+    modal.open(ok);
+    if (modal.runUntil(ok)) {
+        app.hideDownloadsOption = window.checkBox(hideDownloads).isChecked();
+        context.main.showStatusPicture(0, folderPicture(app.hideDownloadsOption));
+        app.hideSavedSimsOption = window.checkBox(hideSavedSims).isChecked();
+        context.main.showStatusPicture(1, folderPicture(app.hideSavedSimsOption));
     }
-    context.toolkit.flushEvents();
 }
 
 }  // namespace seamster

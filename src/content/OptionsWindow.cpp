@@ -34,27 +34,26 @@ std::vector<GadgetSpec> optionsGadgets() {
 
 void runOptionsWindow(WindowContext& context) {
     Settings& settings = context.app.settings;
-    {
-        ui::Window window(
-            context.toolkit,
-            ui::modalWindowArgs("    Seamster   --    Program Options", 408, 155, context.owner));
-        if (!window.valid()) return;
-        window.addGadgets(optionsGadgets());
-        if (!window.gadget(ok)) return;
-        window.showIcon(image, context.toolkit.icon(picture::options, 32));
-        window.setChecked(rememberPosition, settings.rememberWindowPosition != 0);
-        window.setChecked(autoQuit, settings.autoQuit != 0);
-        window.setChecked(askBeforeQuit, settings.askBeforeQuit != 0);
-        window.setChecked(orphanProjects, settings.orphanProjects != 0);
+    ui::ModalWindow modal(
+        context.toolkit,
+        ui::modalWindowArgs("    Seamster   --    Program Options", 408, 155, context.owner));
+    if (!modal.valid()) return;
+    ui::Window& window = modal.window();
+    window.addGadgets(optionsGadgets());
+    if (!window.button(ok).valid()) return;
+    window.picture(image).showIcon(context.toolkit.icon(picture::options, 32));
+    window.checkBox(rememberPosition).setChecked(settings.rememberWindowPosition != 0);
+    window.checkBox(autoQuit).setChecked(settings.autoQuit != 0);
+    window.checkBox(askBeforeQuit).setChecked(settings.askBeforeQuit != 0);
+    window.checkBox(orphanProjects).setChecked(settings.orphanProjects != 0);
 
-        if (ui::runModal(context.toolkit, window, context.owner, ok)) {
-            settings.autoQuit = window.isChecked(autoQuit) ? 1 : 0;
-            settings.rememberWindowPosition = window.isChecked(rememberPosition) ? 1 : 0;
-            settings.askBeforeQuit = window.isChecked(askBeforeQuit) ? 1 : 0;
-            settings.orphanProjects = window.isChecked(orphanProjects) ? 1 : 0;
-        }
+    modal.open(ok);
+    if (modal.runUntil(ok)) {
+        settings.autoQuit = window.checkBox(autoQuit).isChecked() ? 1 : 0;
+        settings.rememberWindowPosition = window.checkBox(rememberPosition).isChecked() ? 1 : 0;
+        settings.askBeforeQuit = window.checkBox(askBeforeQuit).isChecked() ? 1 : 0;
+        settings.orphanProjects = window.checkBox(orphanProjects).isChecked() ? 1 : 0;
     }
-    context.toolkit.flushEvents();
 }
 
 }  // namespace seamster

@@ -1,14 +1,11 @@
 // The Windows side of the background commands: the requesters, and the
 // thumbnail of the current background in the main window.
 
-#include <windows.h>
-#include <commdlg.h>
-
 #include "core/MainGadgets.h"
 #include "images/BackgroundWindows.h"
-#include "platform/win32/Win32Platform.h"
 #include "ui/ImageBitmap.h"
-#include "ui/Window.h"
+#include "ui/ModalLoop.h"
+#include "ui/Requesters.h"
 
 namespace seamster {
 namespace {
@@ -17,8 +14,6 @@ namespace {
 constexpr int thumbnailPicture = 1;
 constexpr int captionFont = 3;
 constexpr char thumbnailCaption[] = " <F5>  Background";
-
-constexpr size_t pathCapacity = 260;
 
 class WindowScreens : public BackgroundScreens {
 public:
@@ -31,7 +26,7 @@ public:
     PreviewAnswer runImagePreview(const Image& source) override {
         PreviewAnswer answer = seamster::runImagePreview(context_, source);
         // The main window stays disabled while the background is written.
-        if (answer.save || answer.backup) EnableWindow(context_.owner, FALSE);
+        if (answer.save || answer.backup) ui::disableOwner(context_.owner);
         return answer;
     }
 
@@ -45,41 +40,17 @@ private:
 };
 
 std::string WindowScreens::chooseCopyName(const std::string& proposed) {
-    static const wchar_t filter[] = L"Windows .bmp\0*.bmp\0";
-    std::wstring name = widen(proposed);
-    if (name.size() > pathCapacity - 1) name.clear();  // too long to offer
-    name.resize(pathCapacity, L'\0');
-    const std::wstring title = L"Save Copy As:";
-    OPENFILENAMEW request = {};
-    request.lStructSize = sizeof(request);
-    request.lpstrFilter = filter;
-    request.nFilterIndex = 1;
-    request.lpstrFile = name.data();
-    request.nMaxFile = DWORD(pathCapacity);
-    request.lpstrTitle = title.c_str();
-    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&request)) return {};
-    return narrow(name.c_str());
+    return ui::askSaveName("Save Copy As:", {{"Windows .bmp", "*.bmp"}}, proposed);
 }
 
 std::optional<uint32_t> WindowScreens::chooseColor() {
     // The custom colours live in App for the whole run.
     std::array<COLORREF, 16> custom = {};
     for (size_t i = 0; i < custom.size(); ++i) custom[i] = context_.app.customColors[i];
-    CHOOSECOLORW request = {};
-    request.lStructSize = sizeof(request);
-    request.hwndOwner = GetActiveWindow();
-    request.rgbResult = 1;
-    request.lpCustColors = custom.data();
-    request.Flags = CC_RGBINIT;
-    bool chosen = false;
-    {
-        ui::ModalScope modal(context_.owner);
-        chosen = ChooseColorW(&request) != FALSE;
-    }
+    const std::optional<COLORREF> chosen = ui::chooseColour(context_.owner, custom);
     for (size_t i = 0; i < custom.size(); ++i) context_.app.customColors[i] = custom[i];
     if (!chosen) return std::nullopt;
-    return uint32_t(request.rgbResult & 0xFFFFFF);
+    return uint32_t(*chosen & 0xFFFFFF);
 }
 
 // The shadowed caption: twice in black, offset, then in white.
@@ -95,10 +66,7 @@ void runNewBackgroundImage(WindowContext& context) {
     WindowScreens screens(context);
     newBackgroundImage(context.app, screens);
     // Whatever happened above, the main window is usable again.
-    if (!context.owner) return;
-    EnableWindow(context.owner, TRUE);
-    SetForegroundWindow(context.owner);
-    SetActiveWindow(context.owner);
+    ui::restoreOwner(context.owner);
 }
 
 void runNewBackgroundColor(WindowContext& context) {
@@ -115,7 +83,7 @@ void refreshBackgroundThumbnail(WindowContext& context) {
     ui::Window* main = ui::Window::fromHandle(context.owner);
     if (!bitmap || !main) return;
     drawThumbnailCaption(bitmap.get(), context.toolkit.font(captionFont));
-    main->showBitmap(gadget::thumbnail, bitmap.get());
+    main->picture(gadget::thumbnail).showBitmap(bitmap.get());
     // Replaced only once the gadget shows the new one.
     context.toolkit.setBitmap(thumbnailPicture, bitmap.release());
 }

@@ -86,6 +86,7 @@ void readPalette(std::string_view bytes, size_t paletteLimit, uint32_t coloursUs
     const size_t limit = std::min(paletteLimit, bytes.size());
     const size_t room = limit > h.end ? (limit - h.end) / entrySize : 0;
     count = std::min(count, room);
+    h.palette.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         const size_t p = h.end + i * entrySize;
         h.palette.push_back({uint8_t(bytes[p + 2]), uint8_t(bytes[p + 1]), uint8_t(bytes[p])});

@@ -47,7 +47,9 @@ std::optional<Candidate> probe(std::string_view data) {
         c.depth = uint8_t(data[24]) * (colourType < 7 ? channels[colourType] : 0);
         return c;
     }
-    auto header = dib::readHeader(data, 0, data.size(), 2, nullptr);
+    // Only the size and depth count here: the palette is left unread, since
+    // a directory may list thousands of entries.
+    auto header = dib::readHeader(data, 0, 0, 2, nullptr);
     if (!header) return std::nullopt;
     c.area = header->width * header->height;
     c.depth = header->bitsPerPixel;

@@ -6,7 +6,7 @@
 #include "images/BackgroundWindows.h"
 #include "images/Fitting.h"
 #include "ui/ImageBitmap.h"
-#include "ui/Window.h"
+#include "ui/ModalLoop.h"
 
 namespace seamster {
 namespace {
@@ -51,13 +51,16 @@ constexpr ModeGadget modeGadgets[] = {{FitMode::smartSize, preview::smartSize},
 class PreviewDialog {
 public:
     PreviewDialog(WindowContext& context, ui::Window& window, const Image& source)
-        : context_(context), window_(window), source_(source) {}
+        : context_(context),
+          window_(window),
+          modal_(context.toolkit, window, context.owner),
+          source_(source) {}
 
     PreviewAnswer run() {
         open();
         PreviewAnswer answer;
         for (bool done = false; !done;) {
-            const Event event = context_.toolkit.waitEvent(window_.hwnd());
+            const Event event = modal_.nextEvent();
             applyRules();
             done = handle(event, answer);
             // Once more, so the options match a size just chosen at once
@@ -80,6 +83,7 @@ private:
 
     WindowContext& context_;
     ui::Window& window_;
+    ui::ModalWindow modal_;
     const Image& source_;
     OutputSize output_ = smallBodyShopSize;
     std::optional<Image> composed_;
@@ -89,42 +93,36 @@ private:
 void PreviewDialog::open() {
     chooseMode(FitMode::originalSize);
     // Each picture starts afresh, whatever the previous one left disabled.
-    window_.enable(preview::tileImage, true);
-    window_.enable(preview::stretchImage, true);
-    window_.enable(preview::smartSize, smartSizeEnabledAtOpen(source_.width(), source_.height()));
+    window_.option(preview::tileImage).enable(true);
+    window_.option(preview::stretchImage).enable(true);
+    window_.option(preview::smartSize)
+        .enable(smartSizeEnabledAtOpen(source_.width(), source_.height()));
     const bool small = context_.main.isGadgetChecked(gadget::size800);
     output_ = small ? smallBodyShopSize : largeBodyShopSize;
-    window_.setChecked(preview::size800, small);
-    window_.setChecked(preview::size1024, !small);
+    window_.option(preview::size800).setChecked(small);
+    window_.option(preview::size1024).setChecked(!small);
 
     const App& app = context_.app;
     const ScreenPoint corner =
         previewWindowPosition(app.settings.windowX, app.settings.windowY, app.screen.screenWidth,
                               app.screen.screenHeight);
-    SetWindowPos(window_.hwnd(), nullptr, corner.x, corner.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    window_.show();
-    window_.activate();
-    EnableWindow(context_.owner, FALSE);
+    window_.moveTo(corner.x, corner.y);
+    modal_.open();
     context_.toolkit.flushEvents();
     compose();
 }
 
 void PreviewDialog::close() {
-    EnableWindow(context_.owner, TRUE);
-    window_.show(false);
-    window_.showBitmap(preview::picture, nullptr);
+    modal_.close();
+    window_.picture(preview::picture).showBitmap(nullptr);
     previewBitmap_.reset();
-    SetForegroundWindow(context_.owner);
-    SetActiveWindow(context_.owner);
-    context_.toolkit.flushEvents();
 }
 
 // True when the dialog is done.
 bool PreviewDialog::handle(const Event& event, PreviewAnswer& answer) {
     const bool ours = event.window == imagePreviewWindowNumber;
     if (event.kind == EventKind::close &&
-        (ours || !IsWindow(window_.hwnd()) || context_.toolkit.quitting()))
+        (ours || !window_.exists() || context_.toolkit.quitting()))
         return true;
     if (event.kind != EventKind::gadget || !ours) return false;
     switch (event.id) {
@@ -141,7 +139,7 @@ bool PreviewDialog::handle(const Event& event, PreviewAnswer& answer) {
         compose();
         break;
     case preview::ok:
-        answer.backup = window_.isChecked(preview::saveToFolder);
+        answer.backup = window_.checkBox(preview::saveToFolder).isChecked();
         answer.save = true;
         return true;
     case preview::cancel: return true;
@@ -151,9 +149,10 @@ bool PreviewDialog::handle(const Event& event, PreviewAnswer& answer) {
 }
 
 void PreviewDialog::compose() {
-    HCURSOR previous = SetCursor(context_.toolkit.waitCursor());
-    composed_ = composeBackground(source_, chosenMode(), output_);
-    SetCursor(previous);
+    {
+        ui::WaitCursor busy(context_.toolkit);
+        composed_ = composeBackground(source_, chosenMode(), output_);
+    }
     if (!composed_) {
         context_.app.dialogs().showMessage("Image Error", iconStop);
         return;
@@ -161,50 +160,51 @@ void PreviewDialog::compose() {
     const auto copy = makePreviewCopy(*composed_);
     BitmapHandle bitmap = copy ? ui::bitmapFromImage(*copy) : BitmapHandle();
     if (!bitmap) return;  // the picture shown before stays
-    window_.showBitmap(preview::picture, bitmap.get());
+    window_.picture(preview::picture).showBitmap(bitmap.get());
     previewBitmap_ = std::move(bitmap);
 }
 
 FitMode PreviewDialog::chosenMode() const {
     for (const ModeGadget& option : modeGadgets)
-        if (window_.isChecked(option.gadget)) return option.mode;
+        if (window_.option(option.gadget).isChecked()) return option.mode;
     return FitMode::originalSize;
 }
 
 void PreviewDialog::chooseMode(FitMode mode) {
     for (const ModeGadget& option : modeGadgets) {
         const bool on = option.mode == mode;
-        if (window_.isChecked(option.gadget) != on) window_.setChecked(option.gadget, on);
+        if (window_.option(option.gadget).isChecked() != on)
+            window_.option(option.gadget).setChecked(on);
     }
 }
 
 void PreviewDialog::applyRules() {
-    PreviewOptions options{chosenMode(), window_.isEnabled(preview::tileImage),
-                           window_.isEnabled(preview::stretchImage),
-                           window_.isEnabled(preview::smartSize)};
+    PreviewOptions options{chosenMode(), window_.option(preview::tileImage).isEnabled(),
+                           window_.option(preview::stretchImage).isEnabled(),
+                           window_.option(preview::smartSize).isEnabled()};
     applyPreviewRules(source_.width(), source_.height(), output_, options);
     chooseMode(options.mode);
-    window_.enable(preview::tileImage, options.tileEnabled);
-    window_.enable(preview::stretchImage, options.stretchEnabled);
-    window_.enable(preview::smartSize, options.smartEnabled);
+    window_.option(preview::tileImage).enable(options.tileEnabled);
+    window_.option(preview::stretchImage).enable(options.stretchEnabled);
+    window_.option(preview::smartSize).enable(options.smartEnabled);
 }
 
 }  // namespace
 
 void buildImagePreviewWindow(WindowContext& context) {
-    if (context.owner) EnableWindow(context.owner, TRUE);
+    ui::enableOwner(context.owner);
     ui::WindowArgs args;
     args.number = imagePreviewWindowNumber;
     args.title =
         "Seamster" + context.app.platform.codec.fromFileBytes(versionText) + "  Image Preview";
     args.clientWidth = preview::clientWidth;
     args.clientHeight = preview::clientHeight;
-    args.centreOver = GetActiveWindow();
+    args.centreOver = ui::activeWindow();
     args.owner = context.owner;
     auto window = std::make_unique<ui::Window>(context.toolkit, args);
     if (!window->valid()) return;
     window->addGadgets(previewGadgets());
-    window->setSunken(preview::picture);
+    window->picture(preview::picture).setSunken();
     context.toolkit.keepWindow(std::move(window));
 }
 

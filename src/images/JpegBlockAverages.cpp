@@ -26,6 +26,7 @@ uint16_t bigEndian16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
 // longer ones the canonical way.
 struct HuffmanTable {
     bool defined = false;
+    bool pairsBuilt = false;
     int symbolCount = 0;
     std::array<uint8_t, 256> symbols{};
     std::array<int32_t, 18> maxCode{};  // per length; -1 where no code has it
@@ -40,6 +41,7 @@ struct HuffmanTable {
     // block (from bit 5; 64 is added when the last of them ends the block).
     std::array<uint16_t, 1 << pairBits> pairs{};
 
+    // Prepares the look-up of codes; false for counts that make no code.
     bool build(const uint8_t* counts, const uint8_t* values) {
         *this = HuffmanTable{};
         int total = 0;
@@ -66,6 +68,15 @@ struct HuffmanTable {
             code <<= 1;
         }
         maxCode[17] = INT32_MAX;
+        defined = true;
+        return true;
+    }
+
+    // Prepares the skipping of AC coefficients. Only the tables a scan reads
+    // AC coefficients with need it, so it waits until the scan names them: a
+    // file may define many tables and use few.
+    void buildPairs() {
+        if (pairsBuilt) return;
         for (unsigned j = 0; j < (1u << pairBits); ++j) {
             int taken = 0, advance = 0;
             for (int coefficient = 0; coefficient < 2; ++coefficient) {
@@ -83,8 +94,7 @@ struct HuffmanTable {
             }
             pairs[j] = uint16_t(taken | advance << 5);
         }
-        defined = true;
-        return true;
+        pairsBuilt = true;
     }
 };
 
@@ -108,108 +118,149 @@ struct Frame {
     size_t scanStart = 0;  // the first byte of the compressed data
 };
 
-// Reads the segments up to the first scan; nothing for a file this reader
-// does not handle.
-std::optional<Frame> readHeaders(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    const size_t size = text.size();
-    if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
+// One marker segment: the marker and the bytes its length covers.
+struct Segment {
+    uint8_t marker = 0;
+    const uint8_t* body = nullptr;
+    size_t size = 0;
+};
+
+// What the headers said, as far as they have been read.
+struct Headers {
     Frame frame;
     bool sawFrame = false, sawJfif = false, sawAdobe = false;
     int adobeTransform = 0;  // 0: stored as RGB
-    size_t at = 2;
-    for (;;) {
-        if (at + 4 > size || bytes[at] != 0xFF) return std::nullopt;
-        while (at + 4 <= size && bytes[at + 1] == 0xFF) ++at;  // fill bytes
-        if (at + 4 > size) return std::nullopt;
-        const uint8_t marker = bytes[at + 1];
-        const size_t length = bigEndian16(bytes + at + 2);
-        if (length < 2 || at + 2 + length > size) return std::nullopt;
-        const uint8_t* body = bytes + at + 4;
-        const size_t bodySize = length - 2;
-        at += 2 + length;
-        if (marker == 0xC0 || marker == 0xC1) {  // sequential, Huffman-coded
-            if (sawFrame || bodySize < 6 || body[0] != 8) return std::nullopt;
-            frame.height = bigEndian16(body + 1);
-            frame.width = bigEndian16(body + 3);
-            frame.componentCount = body[5];
-            const int n = frame.componentCount;
-            if ((n != 1 && n != 3) || bodySize != size_t(6 + 3 * n)) return std::nullopt;
-            if (!Image::sizeAllowed(frame.width, frame.height)) return std::nullopt;
-            for (int i = 0; i < n; ++i) {
-                Component& c = frame.components[i];
-                c.id = body[6 + 3 * i];
-                c.h = body[7 + 3 * i] >> 4;
-                c.v = body[7 + 3 * i] & 15;
-                c.quantTable = body[8 + 3 * i];
-                if (c.h < 1 || c.h > 4 || c.v < 1 || c.v > 4 || c.quantTable > 3)
-                    return std::nullopt;
-                frame.maxH = std::max(frame.maxH, c.h);
-                frame.maxV = std::max(frame.maxV, c.v);
-            }
-            sawFrame = true;
-        } else if ((marker >= 0xC2 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                    marker != 0xCC) ||
-                   marker == 0xDC) {
-            return std::nullopt;  // progressive, lossless, arithmetic coding or a height to come
-        } else if (marker == 0xC4) {
-            size_t p = 0;
-            while (p < bodySize) {
-                if (p + 17 > bodySize) return std::nullopt;
-                const int tableClass = body[p] >> 4, slot = body[p] & 15;
-                if (tableClass > 1 || slot > 3) return std::nullopt;
-                int total = 0;
-                for (int i = 0; i < 16; ++i) total += body[p + 1 + i];
-                if (p + 17 + size_t(total) > bodySize) return std::nullopt;
-                HuffmanTable& table = tableClass ? frame.acTables[slot] : frame.dcTables[slot];
-                if (!table.build(body + p + 1, body + p + 17)) return std::nullopt;
-                p += 17 + size_t(total);
-            }
-        } else if (marker == 0xDB) {
-            size_t p = 0;
-            while (p < bodySize) {
-                const int precision = body[p] >> 4, slot = body[p] & 15;
-                const size_t tableSize = precision ? 128 : 64;
-                if (precision > 1 || slot > 3 || p + 1 + tableSize > bodySize) return std::nullopt;
-                frame.quantDc[slot] = precision ? bigEndian16(body + p + 1) : body[p + 1];
-                frame.quantDefined[slot] = true;
-                p += 1 + tableSize;
-            }
-        } else if (marker == 0xDD) {
-            if (bodySize != 2) return std::nullopt;
-            frame.restartInterval = bigEndian16(body);
-        } else if (marker == 0xE0) {
-            sawJfif = sawJfif || (bodySize >= 5 && std::memcmp(body, "JFIF\0", 5) == 0);
-        } else if (marker == 0xEE) {
-            if (bodySize >= 12 && std::memcmp(body, "Adobe", 5) == 0) {
-                sawAdobe = true;
-                adobeTransform = body[11];
-            }
-        } else if (marker == 0xDA) {
-            if (!sawFrame || bodySize < 1) return std::nullopt;
-            const int n = body[0];
-            if (n != frame.componentCount || bodySize != size_t(4 + 2 * n)) return std::nullopt;
-            for (int i = 0; i < n; ++i) {
-                Component& c = frame.components[i];
-                if (body[1 + 2 * i] != c.id) return std::nullopt;
-                c.dcTable = body[2 + 2 * i] >> 4;
-                c.acTable = body[2 + 2 * i] & 15;
-                if (c.dcTable > 3 || c.acTable > 3 || !frame.dcTables[c.dcTable].defined ||
-                    !frame.acTables[c.acTable].defined || !frame.quantDefined[c.quantTable])
-                    return std::nullopt;
-                for (int s = 0; s < frame.dcTables[c.dcTable].symbolCount; ++s) {
-                    if (frame.dcTables[c.dcTable].symbols[s] > 15) return std::nullopt;
-                }
-                c.quantDc = frame.quantDc[c.quantTable];
-            }
-            const uint8_t* tail = body + 1 + 2 * n;
-            if (tail[0] != 0 || tail[1] != 63 || tail[2] != 0) return std::nullopt;
-            frame.scanStart = at;
-            break;
-        } else if (marker == 0xD9 || (marker >= 0xD0 && marker <= 0xD8) || marker == 0x01) {
-            return std::nullopt;  // no scan, or a marker without a length where one belongs
-        }
+};
+
+// The segment at `at`, moving `at` past it; nothing when there is no whole
+// segment there.
+std::optional<Segment> nextSegment(const uint8_t* bytes, size_t size, size_t& at) {
+    if (at + 4 > size || bytes[at] != 0xFF) return std::nullopt;
+    while (at + 4 <= size && bytes[at + 1] == 0xFF) ++at;  // fill bytes
+    if (at + 4 > size) return std::nullopt;
+    const size_t length = bigEndian16(bytes + at + 2);
+    if (length < 2 || at + 2 + length > size) return std::nullopt;
+    Segment segment{bytes[at + 1], bytes + at + 4, length - 2};
+    at += 2 + length;
+    return segment;
+}
+
+// Start of frame, sequential and Huffman-coded.
+bool readFrameHeader(const Segment& s, Headers& headers) {
+    Frame& frame = headers.frame;
+    if (headers.sawFrame || s.size < 6 || s.body[0] != 8) return false;
+    frame.height = bigEndian16(s.body + 1);
+    frame.width = bigEndian16(s.body + 3);
+    frame.componentCount = s.body[5];
+    const int n = frame.componentCount;
+    if ((n != 1 && n != 3) || s.size != size_t(6 + 3 * n)) return false;
+    if (!Image::sizeAllowed(frame.width, frame.height)) return false;
+    for (int i = 0; i < n; ++i) {
+        Component& c = frame.components[i];
+        c.id = s.body[6 + 3 * i];
+        c.h = s.body[7 + 3 * i] >> 4;
+        c.v = s.body[7 + 3 * i] & 15;
+        c.quantTable = s.body[8 + 3 * i];
+        if (c.h < 1 || c.h > 4 || c.v < 1 || c.v > 4 || c.quantTable > 3) return false;
+        frame.maxH = std::max(frame.maxH, c.h);
+        frame.maxV = std::max(frame.maxV, c.v);
     }
+    headers.sawFrame = true;
+    return true;
+}
+
+bool readHuffmanTables(const Segment& s, Frame& frame) {
+    size_t p = 0;
+    while (p < s.size) {
+        if (p + 17 > s.size) return false;
+        const int tableClass = s.body[p] >> 4, slot = s.body[p] & 15;
+        if (tableClass > 1 || slot > 3) return false;
+        int total = 0;
+        for (int i = 0; i < 16; ++i) total += s.body[p + 1 + i];
+        if (p + 17 + size_t(total) > s.size) return false;
+        HuffmanTable& table = tableClass ? frame.acTables[slot] : frame.dcTables[slot];
+        if (!table.build(s.body + p + 1, s.body + p + 17)) return false;
+        p += 17 + size_t(total);
+    }
+    return true;
+}
+
+// Only the first entry of each quantisation table matters here.
+bool readQuantTables(const Segment& s, Frame& frame) {
+    size_t p = 0;
+    while (p < s.size) {
+        const int precision = s.body[p] >> 4, slot = s.body[p] & 15;
+        const size_t tableSize = precision ? 128 : 64;
+        if (precision > 1 || slot > 3 || p + 1 + tableSize > s.size) return false;
+        frame.quantDc[slot] = precision ? bigEndian16(s.body + p + 1) : s.body[p + 1];
+        frame.quantDefined[slot] = true;
+        p += 1 + tableSize;
+    }
+    return true;
+}
+
+bool readRestartInterval(const Segment& s, Frame& frame) {
+    if (s.size != 2) return false;
+    frame.restartInterval = bigEndian16(s.body);
+    return true;
+}
+
+void readJfifMarker(const Segment& s, Headers& headers) {
+    headers.sawJfif = headers.sawJfif || (s.size >= 5 && std::memcmp(s.body, "JFIF\0", 5) == 0);
+}
+
+void readAdobeMarker(const Segment& s, Headers& headers) {
+    if (s.size >= 12 && std::memcmp(s.body, "Adobe", 5) == 0) {
+        headers.sawAdobe = true;
+        headers.adobeTransform = s.body[11];
+    }
+}
+
+// Start of scan: every component in one scan, every table it names defined,
+// DC sizes within what a sample can change by.
+bool readScanHeader(const Segment& s, Headers& headers) {
+    Frame& frame = headers.frame;
+    if (!headers.sawFrame || s.size < 1) return false;
+    const int n = s.body[0];
+    if (n != frame.componentCount || s.size != size_t(4 + 2 * n)) return false;
+    for (int i = 0; i < n; ++i) {
+        Component& c = frame.components[i];
+        if (s.body[1 + 2 * i] != c.id) return false;
+        c.dcTable = s.body[2 + 2 * i] >> 4;
+        c.acTable = s.body[2 + 2 * i] & 15;
+        if (c.dcTable > 3 || c.acTable > 3 || !frame.dcTables[c.dcTable].defined ||
+            !frame.acTables[c.acTable].defined || !frame.quantDefined[c.quantTable])
+            return false;
+        for (int k = 0; k < frame.dcTables[c.dcTable].symbolCount; ++k) {
+            if (frame.dcTables[c.dcTable].symbols[k] > 15) return false;
+        }
+        c.quantDc = frame.quantDc[c.quantTable];
+    }
+    const uint8_t* tail = s.body + 1 + 2 * n;
+    if (tail[0] != 0 || tail[1] != 63 || tail[2] != 0) return false;
+    for (int i = 0; i < n; ++i) frame.acTables[frame.components[i].acTable].buildPairs();
+    return true;
+}
+
+// Reads one segment before the scan; false for one this reader does not
+// handle.
+bool readSegment(const Segment& s, Headers& headers) {
+    const uint8_t m = s.marker;
+    if (m == 0xC0 || m == 0xC1) return readFrameHeader(s, headers);
+    // Progressive, lossless, arithmetic coding or a height to come:
+    if ((m >= 0xC2 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC) || m == 0xDC) return false;
+    if (m == 0xC4) return readHuffmanTables(s, headers.frame);
+    if (m == 0xDB) return readQuantTables(s, headers.frame);
+    if (m == 0xDD) return readRestartInterval(s, headers.frame);
+    if (m == 0xE0) readJfifMarker(s, headers);
+    if (m == 0xEE) readAdobeMarker(s, headers);
+    // No scan, or a marker without a length where one belongs:
+    return !(m == 0xD9 || (m >= 0xD0 && m <= 0xD8) || m == 0x01);
+}
+
+// How the components make colours; false for files left to the library.
+bool settleColourModel(Headers& headers) {
+    Frame& frame = headers.frame;
     if (frame.componentCount == 3) {
         // Three components are YCbCr, as the library reads them, unless the
         // file says otherwise without a JFIF marker (which means YCbCr): an
@@ -217,17 +268,39 @@ std::optional<Frame> readHeaders(std::string_view text) {
         // Those rare files go to the library.
         const auto& c = frame.components;
         const bool namedRgb = c[0].id == 'R' && c[1].id == 'G' && c[2].id == 'B';
-        const bool storedRgb = sawAdobe ? adobeTransform == 0 : namedRgb;
-        if (!sawJfif && storedRgb) return std::nullopt;
+        const bool storedRgb = headers.sawAdobe ? headers.adobeTransform == 0 : namedRgb;
+        if (!headers.sawJfif && storedRgb) return false;
         for (const Component& component : c) {
-            if (frame.maxH % component.h || frame.maxV % component.v) return std::nullopt;
+            if (frame.maxH % component.h || frame.maxV % component.v) return false;
         }
     } else {
         // One component is coded block by block, whatever its sampling.
         frame.components[0].h = frame.components[0].v = 1;
         frame.maxH = frame.maxV = 1;
     }
-    return frame;
+    return true;
+}
+
+// Reads the segments up to the first scan; nothing for a file this reader
+// does not handle.
+std::optional<Frame> readHeaders(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const size_t size = text.size();
+    if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
+    Headers headers;
+    size_t at = 2;
+    for (;;) {
+        const auto segment = nextSegment(bytes, size, at);
+        if (!segment) return std::nullopt;
+        if (segment->marker == 0xDA) {
+            if (!readScanHeader(*segment, headers)) return std::nullopt;
+            headers.frame.scanStart = at;
+            break;
+        }
+        if (!readSegment(*segment, headers)) return std::nullopt;
+    }
+    if (!settleColourModel(headers)) return std::nullopt;
+    return headers.frame;
 }
 
 // --- The compressed data --------------------------------------------------------
@@ -285,9 +358,10 @@ std::optional<EntropyData> readEntropyData(std::string_view text, size_t start) 
 // --- Reading blocks ------------------------------------------------------------------
 
 inline uint64_t loadBigEndian64(const uint8_t* p) {
-    uint64_t word;
-    std::memcpy(&word, p, 8);
-    return __builtin_bswap64(word);
+    // Compilers turn this into one load and a byte swap.
+    uint64_t word = 0;
+    for (int i = 0; i < 8; ++i) word = word << 8 | p[i];
+    return word;
 }
 
 // Reads the data a few bits at a time through a 64-bit window kept in a
@@ -470,7 +544,9 @@ public:
         const int mcuX = int(mcu % layout_.mcusAcross), mcuY = int(mcu / layout_.mcusAcross);
         for (int b = 0; b < layout_.blocksPerMcu; ++b) {
             int32_t& average = averages[size_t(layout_.blocks[b].component)];
-            if (__builtin_add_overflow(average, int32_t(differences[b]), &average)) return false;
+            const int64_t sum = int64_t(average) + int64_t(differences[b]);
+            if (sum < INT32_MIN || sum > INT32_MAX) return false;
+            average = int32_t(sum);
             const size_t x = size_t(mcuX * h_[b] + layout_.blocks[b].dx);
             const size_t y = size_t(mcuY * v_[b] + layout_.blocks[b].dy);
             plane_[b][y * size_t(stride_[b]) + x] = sampleOf(average, quant_[b]);

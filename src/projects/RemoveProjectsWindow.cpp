@@ -124,9 +124,11 @@ void removeTicked(RemoveProjectsModel& model, RowList& projects, RowList& folder
     for (size_t row = 0; row < folderTicks.size(); ++row)
         model.setFolderTicked(row, folderTicks[row]);
 
-    HCURSOR previous = SetCursor(toolkit.waitCursor());
-    const RemovedRows removed = model.removeTicked();
-    SetCursor(previous);
+    RemovedRows removed;
+    {
+        ui::WaitCursor busy(toolkit);
+        removed = model.removeTicked();
+    }
 
     projects.removeAndRefresh(removed.projects, model.projectRows());
     folders.removeAndRefresh(removed.folders, model.folderRows());
@@ -144,46 +146,41 @@ void runRemoveProjectsWindow(WindowContext& context) {
         app.screen.scrollBarWidth, &app.platform.codec);
     if (!model) return;
     const RemoveProjectsLayout layout = removeProjectsLayout(listRowHeight, listHeaderHeight);
-    {
-        ui::Window window(context.toolkit, ui::modalWindowArgs(windowTitle, windowWidth,
+    ui::ModalWindow modal(context.toolkit, ui::modalWindowArgs(windowTitle, windowWidth,
                                                                layout.windowHeight, context.owner));
-        if (!window.valid()) return;
-        ui::ModalScope modal(context.owner);
+    if (!modal.valid()) return;
+    ui::Window& window = modal.window();
 
-        window.addGadgets({{heading, GadgetKind::centredText, 20, 11, 405, 20,
-                            "Check the Projects and Folders you want to remove", ""}});
-        window.setFont(heading, context.toolkit.font(headingFont));
-        RowList projects(window, context.toolkit, projectListArgs(layout));
-        window.addGadgets({
-            {done, GadgetKind::button, 220, layout.buttonTop, 210, 30, "Done", ""},
-            {remove, GadgetKind::button, 6, layout.buttonTop, 210, 30, "Remove", ""},
-        });
-        // The picture keeps its own size at the top left of its place.
-        window.addGadget({projectImage, GadgetKind::picture, 15, 0, 48, 48, "", ""},
-                         GadgetKind::frame, {0, SS_REALSIZECONTROL | SS_CENTERIMAGE});
-        RowList folders(window, context.toolkit, folderListArgs(layout));
-        if (!projects.valid() || !folders.valid() || !window.gadget(done) || !window.gadget(remove))
-            return;
-        window.showIcon(projectImage, context.toolkit.icon(picture::cleanUp, 32));
-        // The heading is as wide as the window and its first letters reach
-        // into the picture: let only the letters cover it, drawn after it.
-        ui::drawTextsTransparent(window, {heading});
-        SetWindowPos(window.gadget(heading), HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    window.addGadgets({{heading, GadgetKind::centredText, 20, 11, 405, 20,
+                        "Check the Projects and Folders you want to remove", ""}});
+    window.label(heading).setFont(context.toolkit.font(headingFont));
+    RowList projects(window, context.toolkit, projectListArgs(layout));
+    window.addGadgets({
+        {done, GadgetKind::button, 220, layout.buttonTop, 210, 30, "Done", ""},
+        {remove, GadgetKind::button, 6, layout.buttonTop, 210, 30, "Remove", ""},
+    });
+    // The picture keeps its own size at the top left of its place.
+    window.addGadget({projectImage, GadgetKind::picture, 15, 0, 48, 48, "", ""}, GadgetKind::frame,
+                     ui::lookNaturalSize);
+    RowList folders(window, context.toolkit, folderListArgs(layout));
+    if (!projects.valid() || !folders.valid() || !window.button(done).valid() ||
+        !window.button(remove).valid())
+        return;
+    window.picture(projectImage).showIcon(context.toolkit.icon(picture::cleanUp, 32));
+    // The heading is as wide as the window and its first letters reach
+    // into the picture: let only the letters cover it, drawn after it.
+    ui::drawTextsTransparent(window, {heading});
+    window.label(heading).sendToBack();
 
-        projects.fill(model->projectRows());
-        folders.fill(model->folderRows());
-        projects.view().setColumnWidth(1, model->projectFileColumnWidth());
-        folders.view().setColumnWidth(0, model->folderColumnWidth());
+    projects.fill(model->projectRows());
+    folders.fill(model->folderRows());
+    projects.view().setColumnWidth(1, model->projectFileColumnWidth());
+    folders.view().setColumnWidth(0, model->folderColumnWidth());
 
-        window.show();
-        window.activate();
-        SetFocus(projects.view().hwnd());
-        ui::runUntilGadget(context.toolkit, window, done, [&](int gadget) {
-            if (gadget == remove) removeTicked(*model, projects, folders, context.toolkit);
-        });
-    }
-    context.toolkit.flushEvents();
+    modal.open(projectList);
+    modal.runUntil(done, [&](int gadget) {
+        if (gadget == remove) removeTicked(*model, projects, folders, context.toolkit);
+    });
 }
 
 }  // namespace seamster

@@ -7,6 +7,7 @@
 #include "rename/RenameLayout.h"
 #include "rename/RenameWindows.h"
 #include "ui/FolderPicker.h"
+#include "ui/ModalLoop.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/Window.h"
@@ -23,19 +24,19 @@ constexpr COLORREF runBarBackground = RGB(0, 102, 51);
 constexpr int headerFont = 7;  // Arial 12
 
 // What the gadget kinds alone do not say about a gadget.
-ui::ExtraStyle extraStyleOf(int id) {
+unsigned lookOf(int id) {
     switch (id) {
     case f::folderText:
-    case g::copyFolderText: return {ES_READONLY, WS_BORDER | WS_TABSTOP};
+    case g::copyFolderText: return ui::lookReadOnly | ui::lookPlain;
     case f::folderButton:
-    case g::copyFolderButton: return {BS_ICON, 0};
+    case g::copyFolderButton: return ui::lookIconOnly;
     case f::searchText:
     case g::inFront:
     case g::inBack:
-    case g::newName: return {ES_CENTER, 0};
-    case g::startNumber: return {ES_CENTER | ES_NUMBER, 0};
-    case g::oldName: return {ES_CENTER | ES_READONLY, 0};
-    default: return {};
+    case g::newName: return ui::lookCentred;
+    case g::startNumber: return ui::lookCentred | ui::lookNumbersOnly;
+    case g::oldName: return ui::lookCentred | ui::lookReadOnly;
+    default: return ui::lookNormal;
     }
 }
 
@@ -53,7 +54,7 @@ public:
         if (ui::Window* w = find(window)) w->show(visible);
     }
     void enableWindow(int window, bool enabled) override {
-        if (ui::Window* w = find(window)) EnableWindow(w->hwnd(), enabled);
+        if (ui::Window* w = find(window)) w->setEnabled(enabled);
     }
     void activateWindow(int window) override {
         if (ui::Window* w = find(window)) w->activate();
@@ -65,31 +66,31 @@ public:
 
     std::string text(int window, int gadget) override {
         ui::Window* w = find(window);
-        return w ? w->text(gadget) : std::string();
+        return w ? w->control(gadget).text() : std::string();
     }
     void setText(int window, int gadget, const std::string& text) override;
     bool isChecked(int window, int gadget) override {
         ui::Window* w = find(window);
-        return w && w->isChecked(gadget);
+        return w && w->checkBox(gadget).isChecked();
     }
     void setChecked(int window, int gadget, bool checked) override {
-        if (ui::Window* w = find(window)) w->setChecked(gadget, checked);
+        if (ui::Window* w = find(window)) w->checkBox(gadget).setChecked(checked);
     }
     void showGadget(int window, int gadget, bool visible) override {
-        if (ui::Window* w = find(window)) w->showGadget(gadget, visible);
+        if (ui::Window* w = find(window)) w->control(gadget).show(visible);
     }
     void enableGadget(int window, int gadget, bool enabled) override {
-        if (ui::Window* w = find(window)) w->enable(gadget, enabled);
+        if (ui::Window* w = find(window)) w->control(gadget).enable(enabled);
     }
     int selectedItem(int window, int gadget) override {
         ui::Window* w = find(window);
-        return w ? w->selectedItem(gadget) : -1;
+        return w ? w->dropDown(gadget).selected() : -1;
     }
     void selectItem(int window, int gadget, int position) override {
-        if (ui::Window* w = find(window)) w->selectItem(gadget, position);
+        if (ui::Window* w = find(window)) w->dropDown(gadget).select(position);
     }
     void setTip(int window, int gadget, const std::string& tip) override {
-        if (ui::Window* w = find(window)) w->setTip(w->gadget(gadget), tip);
+        if (ui::Window* w = find(window)) w->control(gadget).setTip(tip);
     }
 
     void setProgress(int percent) override {
@@ -124,7 +125,7 @@ public:
     Event waitEvent() override;
     Event pollEvent() override;
     void flushEvents() override { toolkit_.flushEvents(); }
-    void pause(int milliseconds) override { Sleep(DWORD(milliseconds)); }
+    void pause(int milliseconds) override { ui::sleep(milliseconds); }
 
     std::string pickFolder(int window, const std::string& title,
                            const std::string& start) override {
@@ -136,7 +137,6 @@ private:
     ui::Window* find(int number) const;
     void addGadgets(ui::Window& window, const std::vector<GadgetSpec>& specs);
     void addStatusBar();
-    void centreOnScreen(ui::Window& window);
 
     ui::Toolkit& toolkit_;
     HWND owner_;
@@ -177,18 +177,10 @@ void RenameWindows::addGadgets(ui::Window& window, const std::vector<GadgetSpec>
             args.background = runBarBackground;
             progress_ = std::make_unique<ui::ProgressBar>(window, args);
         } else {
-            window.addGadget(item, previous, extraStyleOf(item.id));
+            window.addGadget(item, previous, lookOf(item.id));
         }
         previous = item.kind;
     }
-}
-
-void RenameWindows::centreOnScreen(ui::Window& window) {
-    RECT outer = window.outerRect();
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    SetWindowPos(window.hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void RenameWindows::addStatusBar() {
@@ -198,9 +190,8 @@ void RenameWindows::addStatusBar() {
     for (size_t i = 0; i < labels.size(); ++i)
         status_->setText(int(2 * i), labels[i], ui::StatusBar::Align::right, false);
     rename_->setClientSize(renameClientWidth, renameClientHeight + status_->height());
-    // The bar places itself along the bottom when told of its parent's new size.
-    SendMessageW(status_->hwnd(), WM_SIZE, 0, 0);
-    centreOnScreen(*rename_);
+    status_->fitToWindow();
+    rename_->centreOnScreen();
 }
 
 bool RenameWindows::openRenameWindow() {
@@ -218,10 +209,9 @@ bool RenameWindows::openRenameWindow() {
     }
     modal_.emplace(owner_);
     addGadgets(*rename_, renameGadgets());
-    rename_->showIcon(g::icon, toolkit_.icon(picture::rename, 32));
-    rename_->setFont(g::header, toolkit_.font(headerFont));
-    SendMessageW(rename_->gadget(g::copyFolderButton), BM_SETIMAGE, IMAGE_ICON,
-                 reinterpret_cast<LPARAM>(toolkit_.icon(picture::folder, 16)));
+    rename_->picture(g::icon).showIcon(toolkit_.icon(picture::rename, 32));
+    rename_->label(g::header).setFont(toolkit_.font(headerFont));
+    rename_->button(g::copyFolderButton).setIcon(toolkit_.icon(picture::folder, 16));
     addStatusBar();
     return true;
 }
@@ -233,16 +223,15 @@ void RenameWindows::openFindWindow() {
     args.clientWidth = findClientWidth;
     args.clientHeight = findClientHeight;
     args.closeBox = false;
-    args.centreOver = GetActiveWindow();
+    args.centreOver = ui::activeWindow();
     args.owner = rename_ ? rename_->hwnd() : owner_;
     find_ = std::make_unique<ui::Window>(toolkit_, args);
     if (!find_->valid()) return;
     addGadgets(*find_, findGadgets());
-    for (const char* choice : weekChoices()) find_->addItem(f::weeks, choice);
-    find_->setFont(f::loading, toolkit_.font(headerFont));
-    find_->showGadget(f::loading, false);
-    SendMessageW(find_->gadget(f::folderButton), BM_SETIMAGE, IMAGE_ICON,
-                 reinterpret_cast<LPARAM>(toolkit_.icon(picture::folder, 16)));
+    for (const char* choice : weekChoices()) find_->dropDown(f::weeks).addItem(choice);
+    find_->label(f::loading).setFont(toolkit_.font(headerFont));
+    find_->label(f::loading).show(false);
+    find_->button(f::folderButton).setIcon(toolkit_.icon(picture::folder, 16));
 }
 
 void RenameWindows::closeWindows() {
@@ -257,21 +246,14 @@ void RenameWindows::closeWindows() {
 }
 
 void RenameWindows::setBusy(bool busy) {
-    SetCursor(busy ? toolkit_.waitCursor() : toolkit_.arrowCursor());
+    toolkit_.setCursor(busy ? toolkit_.waitCursor() : toolkit_.arrowCursor());
     // Show "Loading Folder Information" before the folder is read.
-    if (busy && find_) UpdateWindow(find_->hwnd());
+    if (busy && find_) find_->update();
 }
 
 void RenameWindows::setText(int window, int gadget, const std::string& text) {
-    ui::Window* w = find(window);
-    if (!w) return;
-    w->setText(gadget, text);
     // Text put back into a box the user types in keeps the caret at its end.
-    HWND control = w->gadget(gadget);
-    if (control && GetFocus() == control) {
-        const int length = GetWindowTextLengthW(control);
-        SendMessageW(control, EM_SETSEL, WPARAM(length), LPARAM(length));
-    }
+    if (ui::Window* w = find(window)) w->edit(gadget).setText(text);
 }
 
 // A search can list thousands of packages: the list makes room for them
@@ -302,9 +284,9 @@ void RenameWindows::showRow(size_t index, const PackageRow& row) {
 }
 
 Event RenameWindows::waitEvent() {
-    if (!rename_ || !IsWindow(rename_->hwnd()) || toolkit_.quitting()) return {};
+    if (!rename_ || !rename_->exists() || toolkit_.quitting()) return {};
     Event event = toolkit_.waitEvent(rename_->hwnd());
-    if (!IsWindow(rename_->hwnd()) || toolkit_.quitting()) return {};
+    if (!rename_->exists() || toolkit_.quitting()) return {};
     return event;
 }
 
@@ -315,8 +297,7 @@ Event RenameWindows::pollEvent() {
         Event event = toolkit_.pollEvent();
         if (event.kind == EventKind::quit) return {};
         if (event.kind != EventKind::none) return event;
-        MSG message;
-        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) return {};
+        if (!toolkit_.messagesPending()) return {};
     }
     return {};
 }

@@ -22,7 +22,7 @@ void makeLink(Window& window, int id, COLORREF colour) {
     // A text gadget reports clicks only with SS_NOTIFY; it is read on each click.
     SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | SS_NOTIFY);
     SetWindowSubclass(control, linkProcedure, 1, 0);
-    window.setTextColour(id, colour);
+    window.control(id).setTextColour(colour);
 }
 
 }  // namespace seamster::ui

@@ -20,14 +20,14 @@ ListView::ListView(Window& window, const ListViewArgs& args)
       iconSize_(args.iconSize),
       reportSelection_(args.reportSelection),
       reportOwnChanges_(args.reportOwnChanges) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT |
-                        LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS;
-    hwnd_ = CreateWindowExW(0, WC_LISTVIEWW, L"", style, args.x, args.y, args.width, args.height,
-                            window.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                            window.toolkit().instance(), nullptr);
+    ControlPlace place;
+    place.className = WC_LISTVIEWW;
+    place.style = WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS |
+                  LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS;
+    place.id = args.id;
+    place.x = args.x, place.y = args.y, place.width = args.width, place.height = args.height;
+    hwnd_ = window.addControl(place);
     if (!hwnd_) return;
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(window.toolkit().defaultFont()),
-                 FALSE);
     DWORD extended = LVS_EX_FULLROWSELECT;
     if (args.checkBoxes) extended |= LVS_EX_CHECKBOXES;
     if (args.gridLines) extended |= LVS_EX_GRIDLINES;

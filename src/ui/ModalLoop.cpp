@@ -10,30 +10,74 @@ WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int client
     args.clientWidth = clientWidth;
     args.clientHeight = clientHeight;
     args.closeBox = false;  // only the window's own button closes it
-    HWND active = GetActiveWindow();
+    HWND active = activeWindow();
     args.centreOver = active ? active : owner;
     args.owner = owner;
     return args;
+}
+
+HWND activeWindow() { return GetActiveWindow(); }
+
+void disableOwner(HWND owner) {
+    if (owner) EnableWindow(owner, FALSE);
+}
+
+void enableOwner(HWND owner) {
+    if (owner) EnableWindow(owner, TRUE);
+}
+
+void restoreOwner(HWND owner) {
+    if (!owner) return;
+    EnableWindow(owner, TRUE);
+    SetForegroundWindow(owner);
+    SetActiveWindow(owner);
 }
 
 bool runUntilGadget(Toolkit& toolkit, Window& window, int closeGadget,
                     const std::function<void(int gadget)>& onGadget) {
     for (;;) {
         const Event event = toolkit.waitEvent(window.hwnd());
-        if (!IsWindow(window.hwnd()) || toolkit.quitting()) return false;
+        if (!window.exists() || toolkit.quitting()) return false;
         if (event.kind != EventKind::gadget || event.window != window.number()) continue;
         if (onGadget) onGadget(event.id);
         if (event.id == closeGadget) return true;
     }
 }
 
-bool runModal(Toolkit& toolkit, Window& window, HWND owner, int closeGadget,
-              const std::function<void(int gadget)>& onGadget) {
-    window.show();
-    ModalScope modal(owner);
-    window.activate();
-    SetFocus(window.gadget(closeGadget));
-    return runUntilGadget(toolkit, window, closeGadget, onGadget);
+ModalWindow::ModalWindow(Toolkit& toolkit, const WindowArgs& args)
+    : toolkit_(toolkit),
+      owner_(args.owner),
+      made_(std::make_unique<Window>(toolkit, args)),
+      window_(made_.get()) {}
+
+ModalWindow::ModalWindow(Toolkit& toolkit, Window& kept, HWND owner)
+    : toolkit_(toolkit), owner_(owner), window_(&kept) {}
+
+void ModalWindow::open(int focus) {
+    if (!valid() || open_) return;
+    open_ = true;
+    disableOwner(owner_);
+    window_->show();
+    window_->activate();
+    if (focus) window_->control(focus).focus();
+}
+
+bool ModalWindow::runUntil(int closeGadget, const std::function<void(int gadget)>& onGadget) {
+    return valid() && runUntilGadget(toolkit_, *window_, closeGadget, onGadget);
+}
+
+Event ModalWindow::nextEvent() { return toolkit_.waitEvent(window_ ? window_->hwnd() : nullptr); }
+
+void ModalWindow::close() {
+    if (!window_) return;
+    if (open_) restoreOwner(owner_);
+    if (made_) {
+        made_.reset();
+    } else if (open_) {
+        window_->show(false);
+    }
+    window_ = nullptr;
+    toolkit_.flushEvents();
 }
 
 }  // namespace seamster::ui

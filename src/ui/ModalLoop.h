@@ -1,8 +1,10 @@
 #pragma once
-// The pattern of the small modal windows: window 5, centred over the active
-// window, waiting for gadget events until its closing button is pressed.
+// Windows shown modally over another: the owner is disabled while the
+// window shows, then enabled and made active again, and what the window left
+// in the queue is dropped. Written once here for every window of the program.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "ui/Window.h"
@@ -12,16 +14,66 @@ namespace seamster::ui {
 // Window 5 without a close box, centred over the active window (or `owner`).
 WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, HWND owner);
 
+// The window that has the keyboard now (nullptr when another program has it).
+HWND activeWindow();
+
+// Disables or enables `owner` (no-op without one).
+void disableOwner(HWND owner);
+void enableOwner(HWND owner);
+// Enables `owner` again and brings it to the front as the active window.
+void restoreOwner(HWND owner);
+
+// Disables the owner window while a modal window runs, and enables and
+// activates it again when the scope ends.
+class ModalScope {
+public:
+    explicit ModalScope(HWND owner) : owner_(owner) { disableOwner(owner_); }
+    ~ModalScope() { restoreOwner(owner_); }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    HWND owner_;
+};
+
 // Hands every gadget event of `window` to `onGadget` (when set) and returns
 // true once `closeGadget` was pressed; false when the window went away
 // first. Events of other windows are dropped.
 bool runUntilGadget(Toolkit& toolkit, Window& window, int closeGadget,
                     const std::function<void(int gadget)>& onGadget = {});
 
-// Shows the window over a disabled `owner`, gives the keyboard to its
-// closing button and runs it as runUntilGadget does; the owner works again
-// once this returns.
-bool runModal(Toolkit& toolkit, Window& window, HWND owner, int closeGadget,
-              const std::function<void(int gadget)>& onGadget = {});
+// A window run modally over `owner`: open() disables the owner, shows and
+// activates the window and gives the keyboard to one of its gadgets; close()
+// (or the end of the object) enables and activates the owner, takes the window
+// away (destroys it, or hides a window that is kept) and drops the events
+// left over.
+class ModalWindow {
+public:
+    // A window made for this run.
+    ModalWindow(Toolkit& toolkit, const WindowArgs& args);
+    // A window that is kept between runs (hidden when closed).
+    ModalWindow(Toolkit& toolkit, Window& kept, HWND owner);
+    ~ModalWindow() { close(); }
+    ModalWindow(const ModalWindow&) = delete;
+    ModalWindow& operator=(const ModalWindow&) = delete;
+
+    bool valid() const { return window_ && window_->valid(); }
+    Window& window() { return *window_; }
+
+    // `focus`: the gadget that gets the keyboard, none when 0.
+    void open(int focus = 0);
+    // As runUntilGadget.
+    bool runUntil(int closeGadget, const std::function<void(int gadget)>& onGadget = {});
+    // The next event of any window; a close event when this window is gone.
+    Event nextEvent();
+    void close();
+
+private:
+    Toolkit& toolkit_;
+    HWND owner_;
+    std::unique_ptr<Window> made_;
+    Window* window_;
+    bool open_ = false;
+};
 
 }  // namespace seamster::ui

@@ -6,10 +6,12 @@
 namespace seamster::ui {
 
 ProgressBar::ProgressBar(Window& window, const ProgressBarArgs& args) {
-    const DWORD style = WS_CHILD | (args.visible ? WS_VISIBLE : 0) | (args.smooth ? PBS_SMOOTH : 0);
-    hwnd_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", style, args.x, args.y, args.width, args.height,
-                            window.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                            window.toolkit().instance(), nullptr);
+    ControlPlace place;
+    place.className = PROGRESS_CLASSW;
+    place.style = (args.visible ? WS_VISIBLE : 0) | (args.smooth ? PBS_SMOOTH : 0);
+    place.id = args.id;
+    place.x = args.x, place.y = args.y, place.width = args.width, place.height = args.height;
+    hwnd_ = window.addControl(place);
     if (!hwnd_) return;
     SendMessageW(hwnd_, PBM_SETRANGE32, WPARAM(args.minimum), LPARAM(args.maximum));
     if (args.coloured) setColours(args.bar, args.background);

@@ -88,6 +88,12 @@ HICON Toolkit::icon(int picture, int size) const {
     return icon;
 }
 
+IconHandle Toolkit::loadIcon(int picture, int width, int height) const {
+    return IconHandle(
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture),
+                                      IMAGE_ICON, width, height, 0)));
+}
+
 HBITMAP Toolkit::bitmap(int picture) const {
     return picture >= 0 && picture < pictureCount ? bitmaps_[size_t(picture)].get() : nullptr;
 }
@@ -142,16 +148,18 @@ void Toolkit::flushEvents() {
     queue_.clear();
 }
 
-ModalScope::ModalScope(HWND owner) : owner_(owner) {
-    if (owner_) EnableWindow(owner_, FALSE);
+bool Toolkit::messagesPending() const {
+    MSG message;
+    return PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT;
 }
 
-ModalScope::~ModalScope() {
-    if (!owner_) return;
-    EnableWindow(owner_, TRUE);
-    SetForegroundWindow(owner_);
-    SetActiveWindow(owner_);
-}
+HCURSOR Toolkit::setCursor(HCURSOR cursor) const { return SetCursor(cursor); }
+
+void sleep(int milliseconds) { Sleep(DWORD(milliseconds)); }
+
+WaitCursor::WaitCursor(const Toolkit& toolkit) : previous_(SetCursor(toolkit.waitCursor())) {}
+
+WaitCursor::~WaitCursor() { SetCursor(previous_); }
 
 void Win32Dialogs::showMessage(const std::string& text, int icon) {
     MessageBoxW(GetActiveWindow(), widen(text).c_str(), L"Seamster", UINT(MB_OK | icon));

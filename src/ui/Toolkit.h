@@ -39,6 +39,9 @@ public:
     HFONT defaultFont() const { return font(2); }
     // A picture as an icon of the given size (icons), or nullptr.
     HICON icon(int picture, int size) const;
+    // A picture as an icon of its own shape, kept by the caller; empty when
+    // it cannot be loaded.
+    IconHandle loadIcon(int picture, int width, int height) const;
     // Pictures 6 and 7 are bitmaps; picture 0 is the blank thumbnail.
     HBITMAP bitmap(int picture) const;
     void setBitmap(int picture, HBITMAP bitmap);
@@ -62,6 +65,11 @@ public:
     // nothing else is queued, and waitEvent a close event, so every loop,
     // however deeply nested, ends.
     bool quitting() const { return quitting_; }
+    // True while window messages wait to be handled (none once the program
+    // is asked to end).
+    bool messagesPending() const;
+    // The mouse cursor shown now; the one before.
+    HCURSOR setCursor(HCURSOR cursor) const;
 
     // The window class every numbered window uses.
     static const wchar_t* windowClassName() { return L"SeamsterWindow"; }
@@ -86,17 +94,19 @@ private:
     std::vector<std::unique_ptr<Window>> keptWindows_;
 };
 
-// Disables the owner window while a modal window runs, and enables and
-// activates it again when the scope ends.
-class ModalScope {
+// Waits without handling any message, however long the pause.
+void sleep(int milliseconds);
+
+// The waiting cursor while the object lives; the one before comes back after.
+class WaitCursor {
 public:
-    explicit ModalScope(HWND owner);
-    ~ModalScope();
-    ModalScope(const ModalScope&) = delete;
-    ModalScope& operator=(const ModalScope&) = delete;
+    explicit WaitCursor(const Toolkit& toolkit);
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
-    HWND owner_;
+    HCURSOR previous_;
 };
 
 // Message boxes titled "Seamster", owned by the active window.

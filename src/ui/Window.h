@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Controls.h"
 #include "ui/Gadgets.h"
 #include "ui/Toolkit.h"
 
@@ -30,12 +31,6 @@ struct WindowArgs {
     HWND owner = nullptr;
 };
 
-// Window styles a gadget has beyond, or goes without, those of its kind.
-struct ExtraStyle {
-    DWORD added = 0;
-    DWORD removed = 0;
-};
-
 // A gadget's own answer to the notifications it sends its window (custom
 // drawing, for one): a result when it handled the message, nothing otherwise.
 using NotifyHandler = std::function<std::optional<LRESULT>(NMHDR*)>;
@@ -50,48 +45,47 @@ public:
     HWND hwnd() const { return hwnd_; }
     int number() const { return number_; }
     bool valid() const { return hwnd_ != nullptr; }
+    // False once the window was destroyed from outside.
+    bool exists() const;
     Toolkit& toolkit() const { return toolkit_; }
 
     // `previous`: the kind of the gadget created just before in this window;
     // an option that follows an option joins its group.
-    HWND addGadget(const GadgetSpec& spec, GadgetKind previous = GadgetKind::frame,
-                   ExtraStyle extra = {});
+    Control addGadget(const GadgetSpec& spec, GadgetKind previous = GadgetKind::frame,
+                      unsigned look = lookNormal);
     // Creates gadgets in order; consecutive options form one group.
     void addGadgets(const std::vector<GadgetSpec>& specs);
+    // Any child control of the window, made here (see createControl).
+    HWND addControl(const ControlPlace& place);
     HWND gadget(int id) const { return GetDlgItem(hwnd_, id); }
-    void setTip(HWND control, const std::string& tip);
 
-    // Gadget state.
-    void enable(int id, bool enabled);
-    bool isEnabled(int id) const;
-    bool isChecked(int id) const;
-    void setChecked(int id, bool checked);
-    std::string text(int id) const;
-    void setText(int id, const std::string& text);
-    void setFont(int id, HFONT font);
-    void setTextColour(int id, COLORREF colour);
-    void showGadget(int id, bool visible);
+    // The gadgets by number, as the kind they were made as.
+    Control control(int id) { return {this, gadget(id)}; }
+    Button button(int id) { return {this, gadget(id)}; }
+    CheckBox checkBox(int id) { return {this, gadget(id)}; }
+    Option option(int id) { return {this, gadget(id)}; }
+    DropDown dropDown(int id) { return {this, gadget(id)}; }
+    ListBox listBox(int id) { return {this, gadget(id)}; }
+    Text label(int id) { return {this, gadget(id)}; }
+    Frame frame(int id) { return {this, gadget(id)}; }
+    Picture picture(int id) { return {this, gadget(id)}; }
+    Edit edit(int id) { return {this, gadget(id)}; }
+
     // Notifications of gadget `id` go to `handler` first; an empty handler
     // removes it.
     void setNotifyHandler(int id, NotifyHandler handler);
 
-    // Drop-down and list-box items.
-    void insertItem(int id, int position, const std::string& text);
-    void addItem(int id, const std::string& text);
-    void selectItem(int id, int position);
-    int selectedItem(int id) const;
-
-    // Pictures: a bitmap or an icon shown by a static picture gadget.
-    void showBitmap(int id, HBITMAP bitmap);
-    void showIcon(int id, HICON icon);
-    // Gives a picture gadget a sunken edge.
-    void setSunken(int id);
-
     void setTitle(const std::string& title);
     void setClientSize(int width, int height);
     RECT outerRect() const;
+    // Outer top-left corner on the screen, without activating the window.
+    void moveTo(int x, int y);
+    void centreOnScreen();
     void show(bool visible = true);
     void activate();
+    void setEnabled(bool enabled);
+    // Paints what is pending now rather than at the next quiet moment.
+    void update();
 
     // Tool-bar button tips, by command ID.
     void setCommandTip(int command, const std::string& tip);
@@ -104,6 +98,9 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
+    void setTip(HWND control, const std::string& tip);
+    void setTextColour(HWND control, COLORREF colour);
+    void showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HANDLE image);
 
     Toolkit& toolkit_;
     int number_;
@@ -115,14 +112,21 @@ private:
     std::vector<std::wstring> tipTexts_;
     std::map<int, COLORREF> textColours_;
     std::map<int, NotifyHandler> notifyHandlers_;
+    // What each picture control was last given to show.
+    std::map<HWND, HANDLE> givenImages_;
 
     friend class ToolBar;
+    friend class Control;
+    friend class Picture;
 };
 
 // Tool bar 0 of a window: picture buttons with tool tips.
 class ToolBar {
 public:
     explicit ToolBar(Window& window);
+    ~ToolBar();
+    ToolBar(const ToolBar&) = delete;
+    ToolBar& operator=(const ToolBar&) = delete;
     bool valid() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }
     // The bar's client height before any button is added.
@@ -146,6 +150,9 @@ public:
     bool valid() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }
     int height() const;
+    // Takes its place along the bottom of its window again, after the window
+    // changed size.
+    void fitToWindow();
     void setField(int field, const std::string& text, HICON icon);
     void setIcon(int field, HICON icon);
     enum class Align { left, centre, right };

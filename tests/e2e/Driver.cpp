@@ -302,6 +302,25 @@ bool waitUntil(const std::function<bool()>& check, int timeoutMs) {
     }
 }
 
+bool waitUntilSettled(const std::function<std::string()>& state, int quietMs, int limitMs) {
+    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG end = start + static_cast<ULONGLONG>(limitMs);
+    std::string last = state();
+    ULONGLONG since = start;
+    for (;;) {
+        Sleep(pollMs);
+        const ULONGLONG now = GetTickCount64();
+        std::string current = state();
+        if (current != last) {
+            last = std::move(current);
+            since = now;
+        } else if (now - since >= static_cast<ULONGLONG>(quietMs)) {
+            return true;
+        }
+        if (now >= end) return false;
+    }
+}
+
 // --- windows -------------------------------------------------------------------------------
 
 HWND findWindow(DWORD processId, const std::string& title) {
@@ -336,6 +355,30 @@ std::vector<std::string> visibleWindowTitles(DWORD processId) {
         return false;
     });
     return titles;
+}
+
+std::string shownState(DWORD processId) {
+    std::string state;
+    findTopLevel(processId, [&](HWND window) {
+        state += narrow(windowTitle(window)) + " [" + className(window) + "]" +
+                 (isEnabled(window) ? "" : " disabled") + "\n";
+        EnumChildWindows(
+            window,
+            [](HWND child, LPARAM data) -> BOOL {
+                auto& out = *reinterpret_cast<std::string*>(data);
+                out += "  " + className(child) + " " + std::to_string(GetDlgCtrlID(child)) + " \"" +
+                       text(child) + "\"" + (isVisible(child) ? "" : " hidden") +
+                       (isEnabled(child) ? "" : " disabled") + "\n";
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&state));
+        return false;
+    });
+    return state;
+}
+
+bool waitUntilProgramSettled(DWORD processId, int quietMs, int limitMs) {
+    return waitUntilSettled([&] { return shownState(processId); }, quietMs, limitMs);
 }
 
 bool waitUntilGone(HWND window, int timeoutMs) {

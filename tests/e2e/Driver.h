@@ -95,6 +95,18 @@ void terminateProcessesNamed(const std::string& exeName);
 // Polls check until it holds; false when the time ran out first.
 bool waitUntil(const std::function<bool()>& check, int timeoutMs = defaultWaitMs);
 
+// For checks that something does not happen: waits until `state` has given
+// the same answer for `quietMs` on end, or until `limitMs` have passed, so the
+// check looks at a program that has done what it was going to do without
+// waiting a fixed time. True when it became quiet.
+bool waitUntilSettled(const std::function<std::string()>& state, int quietMs = 500,
+                      int limitMs = 5000);
+// What the program shows: each of its visible windows (title, class, enabled)
+// with its controls (class, ID, text, shown, enabled); empty once it has ended.
+std::string shownState(DWORD processId);
+// waitUntilSettled over what the program shows.
+bool waitUntilProgramSettled(DWORD processId, int quietMs = 500, int limitMs = 5000);
+
 // --- windows --------------------------------------------------------------------
 
 // A visible top-level window of the process with exactly this title, or null.

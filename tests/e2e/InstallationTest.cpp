@@ -221,8 +221,10 @@ TEST_F(Installation, MissingBodyShopIsReportedAndRunStartsNothing) {
     // A launch without a Body Shop starts nothing, reports nothing and
     // leaves Seamster ready for the next try.
     click(control(main, 18));
-    Sleep(1000);
-    settle(main);
+    waitUntilSettled([&] {
+        return shownState(seamster.id()) +
+               std::to_string(processIdsNamed("TS2BodyShop.exe").size());
+    });
     EXPECT_TRUE(processIdsNamed("TS2BodyShop.exe").empty());
     EXPECT_EQ(findMessageBox(seamster.id()), nullptr);
     EXPECT_TRUE(waitUntil([&] { return isEnabled(control(main, 18)); }));

@@ -60,7 +60,7 @@ TEST_F(Quitting, NoKeepsSeamsterRunningAndYesSavesEverySetting) {
     ASSERT_TRUE(pressMessageBoxButton(box, IDNO));
     ASSERT_TRUE(waitUntilGone(box));
 
-    Sleep(500);
+    waitUntilProgramSettled(seamster.id());
     ASSERT_TRUE(seamster.isRunning()) << "No ended Seamster";
     EXPECT_TRUE(isVisible(main));
     EXPECT_TRUE(isEnabled(main));

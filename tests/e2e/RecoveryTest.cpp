@@ -66,7 +66,10 @@ TEST_F(Recovery, ARestartWhileTheBodyShopStillRunsWaitsForItsEnd) {
     seamster_ = startSeamster();
     main_ = waitForMainWindow(seamster_);
     ASSERT_NE(main_, nullptr);
-    settle(main_, 500);
+    waitUntilSettled([&] {
+        return shownState(seamster_.id()) + std::to_string(folderExists(game() + "\\Downloads")) +
+               std::to_string(folderExists(game() + "\\SavedSims"));
+    });
     EXPECT_FALSE(isEnabled(control(main_, runBodyshopGadget)));
     EXPECT_TRUE(folderExists(game() + "\\Downloads_off"));
     EXPECT_TRUE(folderExists(game() + "\\SavedSims_off"));
@@ -97,7 +100,7 @@ TEST_F(Recovery, QuittingDuringTheRunWarnsOnceAboutWhatStaysHidden) {
 
     closeWindow(main_);
     EXPECT_EQ(answerBox(IDNO, "quit-warning"), warning);
-    Sleep(300);
+    waitUntilProgramSettled(seamster_.id());
     ASSERT_TRUE(seamster_.isRunning()) << "No ended Seamster";
     EXPECT_EQ(findMessageBox(seamster_.id()), nullptr) << "a second question after No";
 

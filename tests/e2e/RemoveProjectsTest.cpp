@@ -337,7 +337,7 @@ TEST_F(RemoveProjects, AMissingProjectsFolderOpensNothing) {
     pressToolBarButton(childOfClass(main_, "ToolbarWindow32"), 5);
     click(control(main_, 12));
     // Nothing opens and nothing is said; the main window stays usable.
-    Sleep(1500);
+    waitUntilProgramSettled(seamster_.id());
     EXPECT_EQ(findWindow(seamster_.id(), windowTitle), nullptr);
     EXPECT_EQ(findMessageBox(seamster_.id()), nullptr);
     EXPECT_TRUE(isEnabled(main_));

@@ -428,7 +428,7 @@ TEST_F(RenamePackages, MissingSavedSimsFolderIsReported) {
     EXPECT_EQ(text(box), "Seamster");
     ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
     ASSERT_TRUE(waitUntilGone(box));
-    Sleep(500);
+    waitUntilProgramSettled(seamster_.id());
     EXPECT_EQ(findWindow(seamster_.id(), findTitle), nullptr);
     EXPECT_EQ(findWindowStartingWith(seamster_.id(), " Seamster  --  Rename"), nullptr);
     EXPECT_TRUE(waitUntil([&] { return isEnabled(main_); }));

@@ -1,9 +1,12 @@
-// What following the Body Shop costs: Seamster's processor time while idle,
-// with and without a Body Shop running, side by side with a program that
-// walks the process list every 10 ms; and how soon a Body Shop started
-// elsewhere, and the end of one, show in the main window.
+// Following the Body Shop: a Body Shop started elsewhere, and the end of one,
+// show in the main window. With SEAMSTER_TIME_GOALS set (scripts/bench-watch.sh
+// sets it) it also measures what that costs: Seamster's processor time while
+// idle, with and without a Body Shop running, side by side with a program that
+// walks the process list every 10 ms, and how soon the start and end are seen,
+// and checks them against their goals. The test run checks no times: on a
+// loaded machine they say nothing about the program.
 // SEAMSTER_WATCH_SECONDS sets each measuring span (default 3 s); from 10 s
-// on, the targets are checked strictly.
+// on, the goals are checked strictly.
 
 #include <chrono>
 #include <cstdio>
@@ -79,7 +82,7 @@ double cpuPercent(const std::string& name, int seconds) {
 
 // Milliseconds until the Run button shows the state, or -1.
 double timeUntilRunButton(HWND main, bool enabled, Clock::time_point since) {
-    while (millisecondsSince(since) < 10000) {
+    while (millisecondsSince(since) < defaultWaitMs) {
         if (isEnabled(control(main, runButton)) == enabled) return millisecondsSince(since);
         Sleep(2);
     }
@@ -91,6 +94,7 @@ class WatchCost : public Scenario {};
 TEST_F(WatchCost, FollowingTheBodyShopCostsLittleAndNoticesItPromptly) {
     const char* secondsText = std::getenv("SEAMSTER_WATCH_SECONDS");
     const int seconds = std::max(1, secondsText ? std::atoi(secondsText) : 3);
+    const bool measuring = std::getenv("SEAMSTER_TIME_GOALS") != nullptr;
     const bool strict = seconds >= 10;
 
     const std::string probe = [] {
@@ -99,18 +103,23 @@ TEST_F(WatchCost, FollowingTheBodyShopCostsLittleAndNoticesItPromptly) {
         std::string own = narrow(path);
         return own.substr(0, own.find_last_of('\\') + 1) + "StartProbe.exe";
     }();
-    Process walker = Process::start(probe, programFolder(), "--walk-every-10ms");
-    ASSERT_TRUE(walker.started());
-    Sleep(500);
-    const double walking = cpuPercent("StartProbe.exe", seconds);
-    walker.terminate();
+    double walking = -1, idle = -1, running = -1;
+    if (measuring) {
+        Process walker = Process::start(probe, programFolder(), "--walk-every-10ms");
+        ASSERT_TRUE(walker.started());
+        Sleep(500);
+        walking = cpuPercent("StartProbe.exe", seconds);
+        walker.terminate();
+    }
 
     writeSettings(settingsForPack(pack));
     Process seamster = startSeamster();
     HWND main = waitForMainWindow(seamster);
     ASSERT_NE(main, nullptr);
-    Sleep(500);
-    const double idle = cpuPercent("Seamster.exe", seconds);
+    if (measuring) {
+        Sleep(500);
+        idle = cpuPercent("Seamster.exe", seconds);
+    }
 
     const std::string exe = bodyShopPath(installDirectory, pack);
     const auto started = Clock::now();
@@ -120,13 +129,21 @@ TEST_F(WatchCost, FollowingTheBodyShopCostsLittleAndNoticesItPromptly) {
     ASSERT_GE(noticed, 0) << "the Body Shop started elsewhere was never noticed";
     HWND standIn = waitForWindow(bodyShop.id(), "Body Shop stand-in");
     ASSERT_NE(standIn, nullptr);
-    Sleep(500);
-    const double running = cpuPercent("Seamster.exe", seconds);
+    if (measuring) {
+        Sleep(500);
+        running = cpuPercent("Seamster.exe", seconds);
+    }
 
     bodyShop.terminate();  // ends at once, as a crash of the Body Shop would
     const auto ended = Clock::now();
     const double endSeen = timeUntilRunButton(main, true, ended);
     ASSERT_GE(endSeen, 0) << "the end of the Body Shop was never noticed";
+    if (!measuring) {
+        std::printf("Body Shop start seen after %.0f ms, its end after %.0f ms\n", noticed,
+                    endSeen);
+        quitWithQuestion(seamster, main);
+        return;
+    }
 
     std::printf(
         "watching over %d s: Seamster idle %.2f %%, with the Body Shop running %.2f %% "

@@ -1,27 +1,122 @@
 #include "fakes/MemoryFileSystem.h"
 
 #include <algorithm>
-
-#include "platform/Text.h"
+#include <cstdint>
+#include <string_view>
 
 namespace seamster {
 
 namespace {
-// "C:\a\\b\" -> {"C:", "a", "b"}; forward slashes count as separators.
+
+// A name as Windows stores it: trailing dots and blanks are dropped (unless
+// nothing else is left).
+std::string storedName(std::string part) {
+    const size_t end = part.find_last_not_of(". ");
+    if (end != std::string::npos) part.erase(end + 1);
+    return part;
+}
+
+// "C:\a\\b.\" -> {"C:", "a", "b"}; forward slashes count as separators.
 std::vector<std::string> splitPath(const std::string& path) {
     std::vector<std::string> parts;
     std::string part;
     for (char c : path) {
         if (c == '\\' || c == '/') {
-            if (!part.empty()) parts.push_back(part);
+            if (!part.empty()) parts.push_back(storedName(part));
             part.clear();
         } else {
             part += c;
         }
     }
-    if (!part.empty()) parts.push_back(part);
+    if (!part.empty()) parts.push_back(storedName(part));
     return parts;
 }
+
+// The characters of UTF-8 text; a byte that starts no valid character
+// stands for itself.
+std::u32string decode(std::string_view text) {
+    std::u32string out;
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = uint8_t(text[i]);
+        const int length = byte < 0x80       ? 1
+                           : byte >> 5 == 6  ? 2
+                           : byte >> 4 == 14 ? 3
+                           : byte >> 3 == 30 ? 4
+                                             : 0;
+        bool whole = length > 0 && i + size_t(length) <= text.size();
+        char32_t c = length == 1 ? byte : length ? byte & (0x7F >> length) : byte;
+        for (int k = 1; whole && k < length; ++k) {
+            const auto next = uint8_t(text[i + size_t(k)]);
+            whole = next >> 6 == 2;
+            c = c << 6 | (next & 0x3F);
+        }
+        if (!whole) {
+            out += char32_t(byte);
+            ++i;
+        } else {
+            out += c;
+            i += size_t(length);
+        }
+    }
+    return out;
+}
+
+// Windows compares names through a table of upper and lower case letters
+// that covers every alphabet with case; these are the ranges users' names
+// come from (Latin, Greek, Cyrillic, full-width Latin).
+char32_t foldCase(char32_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;
+    if (c == 0x178) return 0xFF;
+    const bool evenUpper = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) ||
+                           (c >= 0x460 && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F);
+    if (evenUpper && c % 2 == 0) return c + 1;
+    const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if (oddUpper && c % 2 == 1) return c + 1;
+    return c;
+}
+
+std::u32string folded(std::string_view text) {
+    std::u32string out = decode(text);
+    for (char32_t& c : out) c = foldCase(c);
+    return out;
+}
+
+// The key a name is stored under: equal for names Windows takes as equal.
+std::string keyOf(const std::string& name) {
+    std::string key;
+    for (char32_t c : folded(name)) {
+        for (int shift = 24; shift >= 0; shift -= 8) key += char((c >> shift) & 0xFF);
+    }
+    return key;
+}
+
+// "*" and "?" over characters, not bytes, without regard to case.
+bool matches(std::string_view patternText, std::string_view nameText) {
+    if (patternText == "*" || patternText == "*.*") return true;
+    const std::u32string pattern = folded(patternText), name = folded(nameText);
+    size_t p = 0, n = 0, star = std::u32string::npos, mark = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == U'*') {
+            star = p++;
+            mark = n;
+        } else if (star != std::u32string::npos) {
+            p = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == U'*') ++p;
+    return p == pattern.size();
+}
+
 }  // namespace
 
 MemoryFileSystem::MemoryFileSystem() : root_(std::make_unique<Node>()) { root_->isFolder = true; }
@@ -32,7 +127,7 @@ MemoryFileSystem::Node* MemoryFileSystem::find(const std::string& path) const {
     if (parts.empty()) return nullptr;
     for (const auto& part : parts) {
         if (!node->isFolder) return nullptr;
-        auto it = node->children.find(toLower(part));
+        auto it = node->children.find(keyOf(part));
         if (it == node->children.end()) return nullptr;
         node = it->second.get();
     }
@@ -44,7 +139,7 @@ MemoryFileSystem::Location MemoryFileSystem::locate(const std::string& path) con
     if (parts.empty()) return {};
     Node* node = root_.get();
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
-        auto it = node->children.find(toLower(parts[i]));
+        auto it = node->children.find(keyOf(parts[i]));
         if (it == node->children.end() || !it->second->isFolder) return {};
         node = it->second.get();
     }
@@ -59,14 +154,14 @@ MemoryFileSystem::Node& MemoryFileSystem::makeChild(Node& parent, const std::str
     node->created = created;
     node->order = nextOrder_++;
     Node& ref = *node;
-    parent.children[toLower(name)] = std::move(node);
+    parent.children[keyOf(name)] = std::move(node);
     return ref;
 }
 
 MemoryFileSystem::Node& MemoryFileSystem::ensureFolder(const std::string& path, int64_t created) {
     Node* node = root_.get();
     for (const auto& part : splitPath(path)) {
-        auto it = node->children.find(toLower(part));
+        auto it = node->children.find(keyOf(part));
         node =
             it != node->children.end() ? it->second.get() : &makeChild(*node, part, true, created);
     }
@@ -143,7 +238,7 @@ bool MemoryFileSystem::list(const std::string& folder, const std::string& patter
     if (!node || !node->isFolder || fails(FsOp::list, folder, false)) return false;
     std::vector<const Node*> children;
     for (const auto& [key, child] : node->children)
-        if (wildcardMatch(pattern, child->name)) children.push_back(child.get());
+        if (matches(pattern, child->name)) children.push_back(child.get());
     std::sort(children.begin(), children.end(),
               [](const Node* a, const Node* b) { return a->order < b->order; });
     for (const Node* child : children)
@@ -165,14 +260,15 @@ bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     Node* existing = find(to);
     if (existing && existing != source) return false;
     // A folder cannot move inside itself.
-    auto fromParts = splitPath(toLower(from)), toParts = splitPath(toLower(to));
+    auto fromParts = splitPath(from), toParts = splitPath(to);
     if (toParts.size() > fromParts.size() &&
-        std::equal(fromParts.begin(), fromParts.end(), toParts.begin()))
+        std::equal(fromParts.begin(), fromParts.end(), toParts.begin(),
+                   [](const std::string& a, const std::string& b) { return keyOf(a) == keyOf(b); }))
         return false;
-    auto handle = std::move(src.parent->children[toLower(src.leaf)]);
-    src.parent->children.erase(toLower(src.leaf));
+    auto handle = std::move(src.parent->children[keyOf(src.leaf)]);
+    src.parent->children.erase(keyOf(src.leaf));
     handle->name = dst.leaf;
-    dst.parent->children[toLower(dst.leaf)] = std::move(handle);
+    dst.parent->children[keyOf(dst.leaf)] = std::move(handle);
     return true;
 }
 
@@ -184,8 +280,8 @@ bool MemoryFileSystem::replace(const std::string& from, const std::string& to) {
         (target && (target->isFolder || target->readOnly)) || fails(FsOp::replace, from, true))
         return false;
     Location src = locate(from);
-    auto handle = std::move(src.parent->children[toLower(src.leaf)]);
-    src.parent->children.erase(toLower(src.leaf));
+    auto handle = std::move(src.parent->children[keyOf(src.leaf)]);
+    src.parent->children.erase(keyOf(src.leaf));
     if (target) {
         // The replaced file keeps its place in listings, as a rename over it would.
         handle->order = target->order;
@@ -193,7 +289,7 @@ bool MemoryFileSystem::replace(const std::string& from, const std::string& to) {
     } else {
         handle->name = dst.leaf;
     }
-    dst.parent->children[toLower(dst.leaf)] = std::move(handle);
+    dst.parent->children[keyOf(dst.leaf)] = std::move(handle);
     return true;
 }
 
@@ -216,7 +312,7 @@ bool MemoryFileSystem::deleteFile(const std::string& path) {
     if (!node || node->isFolder || node->readOnly || fails(FsOp::deleteFile, path, true))
         return false;
     Location loc = locate(path);
-    loc.parent->children.erase(toLower(loc.leaf));
+    loc.parent->children.erase(keyOf(loc.leaf));
     return true;
 }
 
@@ -240,7 +336,7 @@ bool MemoryFileSystem::removeFolder(const std::string& path) {
         fails(FsOp::removeFolder, path, true))
         return false;
     Location loc = locate(path);
-    loc.parent->children.erase(toLower(loc.leaf));
+    loc.parent->children.erase(keyOf(loc.leaf));
     return true;
 }
 

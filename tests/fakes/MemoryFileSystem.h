@@ -1,7 +1,9 @@
 #pragma once
 // An in-memory file system with Windows semantics, for tests: names compare
-// without letter case, listings come back in creation order, creation times
-// and read-only flags can be set, and any operation can be made to fail.
+// without letter case (beyond ASCII too), lose trailing dots and blanks,
+// listings come back in creation order, creation times and read-only flags
+// can be set, and any operation can be made to fail. tests/contract holds
+// the rules it shares with the Win32 file system.
 
 #include <functional>
 #include <map>

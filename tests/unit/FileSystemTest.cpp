@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "contract/FileSystemContract.h"
 #include "fakes/MemoryFileSystem.h"
 #include "platform/Text.h"
 
@@ -23,18 +24,33 @@ TEST(MemoryFileSystem, NamesIgnoreCaseAndListInCreationOrder) {
     EXPECT_FALSE(fs.list("C:\\Missing", "*.*", entries));
 }
 
-TEST(MemoryFileSystem, RenameRefusesAnExistingTargetButAllowsACaseChange) {
+// The in-memory file system keeps every rule the Win32 one keeps.
+struct MemoryEnv {
+    static constexpr int64_t time = 1700000000;
+    MemoryEnv() {
+        fs.addFolder(root, time);
+        fs.now = time;
+    }
+    bool makeFile(const std::string& path, const std::string& data) {
+        fs.addFile(path, data, time);
+        return true;
+    }
+    bool makeFolder(const std::string& path) {
+        if (fs.exists(path) != PathKind::missing) return false;
+        fs.addFolder(path, time);
+        return true;
+    }
+    std::string read(const std::string& path) { return fs.contents(path).value_or("<missing>"); }
+    bool setReadOnly(const std::string& path) {
+        fs.setReadOnly(path, true);
+        return fs.exists(path) != PathKind::missing;
+    }
+    bool isReadOnly(const std::string& path) { return fs.isReadOnly(path); }
+    int64_t now() { return time; }
+
     MemoryFileSystem fs;
-    fs.addFile("C:\\a.txt", "a").addFile("C:\\b.txt", "b");
-    EXPECT_FALSE(fs.rename("C:\\a.txt", "C:\\B.TXT"));
-    EXPECT_TRUE(fs.rename("C:\\a.txt", "C:\\A.TXT"));
-    std::vector<DirEntry> entries;
-    fs.list("C:\\", "a*", entries);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, "A.TXT");
-    fs.addFolder("C:\\F");
-    EXPECT_FALSE(fs.rename("C:\\F", "C:\\F\\G"));
-}
+    std::string root = "C:\\Contract";
+};
 
 TEST(WriteFileSafely, ReplacesOnlyAfterAWholeWrite) {
     MemoryFileSystem fs;
@@ -70,4 +86,9 @@ TEST(Text, WildcardsAndRemovals) {
 }
 
 }  // namespace
+
+namespace contract {
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, FileSystemContract, MemoryEnv);
+}  // namespace contract
+
 }  // namespace seamster

@@ -389,9 +389,11 @@ void writeSeeds(const std::string& folder, const Seeds& seeds) {
     namespace fs = std::filesystem;
     const fs::path target(folder);
     fs::create_directories(target);
-    // Seeds no longer made would linger as stale inputs.
+    // Seeds no longer made would linger as stale inputs. Inputs that once
+    // made a target fail (crash-...) stay for good.
     for (const auto& entry : fs::directory_iterator(target))
-        if (entry.is_regular_file()) fs::remove(entry.path());
+        if (entry.is_regular_file() && !entry.path().filename().string().starts_with("crash-"))
+            fs::remove(entry.path());
     for (const Seed& seed : seeds) {
         std::ofstream out(target / seed.name, std::ios::binary);
         out.write(seed.bytes.data(), std::streamsize(seed.bytes.size()));

@@ -1,6 +1,8 @@
 // The Win32 file system, clock, text codec and process check against the real
 // system: every rule the program relies on, checked in a fresh temporary
-// folder. The in-memory file system used by the unit tests promises the same.
+// folder. The file system's rules are the shared suite that the in-memory
+// file system of the unit tests passes too; what only Windows can show (other
+// programs' handles, junctions) is checked here alone.
 
 #include <windows.h>
 #include <winioctl.h>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/FileSystemContract.h"
 #include "fakes/FixedClock.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
@@ -66,16 +69,38 @@ void removeTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
-std::vector<std::string> namesOf(const std::vector<DirEntry>& entries) {
-    std::vector<std::string> names;
-    for (const DirEntry& entry : entries) names.push_back(entry.name);
-    return names;
-}
+using contract::namesOf;
 
-std::vector<std::string> sorted(std::vector<std::string> names) {
-    std::sort(names.begin(), names.end());
-    return names;
-}
+// The shared suite's view of a fresh temporary folder.
+struct Win32Env {
+    Win32Env() {
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH, temp);
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root = narrow(temp) + "seamster-" + std::to_string(GetCurrentProcessId()) + "-" +
+               (info ? info->name() : "contract");
+        removeTree(widen(root));
+        CreateDirectoryW(widen(root).c_str(), nullptr);
+    }
+    ~Win32Env() { removeTree(widen(root)); }
+
+    bool makeFile(const std::string& path, const std::string& data) { return rawWrite(path, data); }
+    bool makeFolder(const std::string& path) {
+        return CreateDirectoryW(widen(path).c_str(), nullptr) != 0;
+    }
+    std::string read(const std::string& path) { return rawRead(path); }
+    bool setReadOnly(const std::string& path) {
+        return SetFileAttributesW(widen(path).c_str(), FILE_ATTRIBUTE_READONLY) != 0;
+    }
+    bool isReadOnly(const std::string& path) {
+        const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    }
+    int64_t now() { return Win32Clock().now(); }
+
+    Win32FileSystem fs;
+    std::string root;
+};
 
 class Win32FileSystemTest : public ::testing::Test {
 protected:
@@ -106,234 +131,6 @@ protected:
     Win32FileSystem fs;
     std::string root_;
 };
-
-TEST_F(Win32FileSystemTest, ExistsTellsFilesFromFoldersAndNothing) {
-    makeFile("Settings.ini");
-    makeFolder("Downloads");
-    EXPECT_EQ(fs.exists(at("Settings.ini")), PathKind::file);
-    EXPECT_EQ(fs.exists(at("Downloads")), PathKind::folder);
-    EXPECT_EQ(fs.exists(at("Downloads\\")), PathKind::folder);
-    EXPECT_EQ(fs.exists(at("Missing.ini")), PathKind::missing);
-    EXPECT_EQ(fs.exists(at("Missing\\Deeper.ini")), PathKind::missing);
-    // Names are matched without regard to letter case.
-    EXPECT_EQ(fs.exists(at("SETTINGS.INI")), PathKind::file);
-    EXPECT_EQ(fs.exists(at("downloads")), PathKind::folder);
-}
-
-TEST_F(Win32FileSystemTest, ListingMatchesWildcardsAndNeverReturnsDots) {
-    makeFile("casieHipsanim.package", "12345");
-    makeFile("Other.PACKAGE");
-    makeFile("casieWaveanim.off");
-    makeFile("a1.txt");
-    makeFile("a22.txt");
-    makeFolder("Sub");
-
-    std::vector<DirEntry> all;
-    ASSERT_TRUE(fs.list(root_, "*.*", all));
-    EXPECT_EQ(sorted(namesOf(all)),
-              (std::vector<std::string>{"Other.PACKAGE", "Sub", "a1.txt", "a22.txt",
-                                        "casieHipsanim.package", "casieWaveanim.off"}));
-    for (const DirEntry& entry : all) {
-        EXPECT_EQ(entry.isFolder, entry.name == "Sub") << entry.name;
-        EXPECT_FALSE(entry.isLink) << entry.name;
-        if (entry.name == "casieHipsanim.package") {
-            EXPECT_EQ(entry.size, 5u);
-        }
-    }
-    EXPECT_EQ(sorted(listNames("*.package")),
-              (std::vector<std::string>{"Other.PACKAGE", "casieHipsanim.package"}));
-    EXPECT_EQ(listNames("a?.txt"), (std::vector<std::string>{"a1.txt"}));
-    EXPECT_EQ(listNames("*"), namesOf(all));
-    // A folder given with its trailing backslash lists the same.
-    std::vector<DirEntry> again;
-    ASSERT_TRUE(fs.list(root_ + "\\", "*.*", again));
-    EXPECT_EQ(namesOf(again), namesOf(all));
-}
-
-TEST_F(Win32FileSystemTest, ListingOrderIsStableAndPatternsKeepIt) {
-    // Files are created out of alphabetical order; whatever order the system
-    // returns, a pattern's matches keep the order of the full listing.
-    for (const char* name : {"m.package", "c.off", "z.package", "a.package", "q.off"})
-        makeFile(name);
-    std::vector<std::string> all = listNames("*.*");
-    ASSERT_EQ(all.size(), 5u);
-    EXPECT_EQ(listNames("*.*"), all);
-    std::vector<std::string> expected;
-    std::copy_if(all.begin(), all.end(), std::back_inserter(expected), [](const std::string& n) {
-        return n.size() > 8 && n.substr(n.size() - 8) == ".package";
-    });
-    EXPECT_EQ(listNames("*.package"), expected);
-}
-
-TEST_F(Win32FileSystemTest, ListingTellsMissingFromEmpty) {
-    DirEntry stale;
-    stale.name = "stale";
-    std::vector<DirEntry> entries{stale};
-    EXPECT_FALSE(fs.list(at("Missing"), "*.*", entries));
-    EXPECT_TRUE(entries.empty());
-
-    makeFolder("Empty");
-    entries = {stale};
-    EXPECT_TRUE(fs.list(at("Empty"), "*.*", entries));
-    EXPECT_TRUE(entries.empty());
-
-    makeFile("only.off");
-    EXPECT_TRUE(fs.list(root_, "*.package", entries));
-    EXPECT_TRUE(entries.empty());
-
-    // A file is not a folder that can be listed.
-    EXPECT_FALSE(fs.list(at("only.off"), "*.*", entries));
-}
-
-TEST_F(Win32FileSystemTest, CreationTimesAreRecentAndReadOnlyIsReported) {
-    makeFile("new.package");
-    makeFolder("NewFolder");
-    ASSERT_TRUE(SetFileAttributesW(widen(at("new.package")).c_str(), FILE_ATTRIBUTE_READONLY));
-    Win32Clock clock;
-    const int64_t now = clock.now();
-    EXPECT_LE(std::llabs(now - int64_t(std::time(nullptr))), 5);
-
-    std::vector<DirEntry> entries;
-    ASSERT_TRUE(fs.list(root_, "*.*", entries));
-    ASSERT_EQ(entries.size(), 2u);
-    for (const DirEntry& entry : entries) {
-        EXPECT_LE(std::llabs(entry.creationTime - now), 60) << entry.name;
-        EXPECT_EQ(entry.readOnly, entry.name == "new.package") << entry.name;
-    }
-}
-
-TEST_F(Win32FileSystemTest, RenameRefusesAnExistingTargetButAllowsACaseChange) {
-    makeFile("Downloads.txt", "mine");
-    makeFile("Taken.txt", "theirs");
-    makeFolder("SavedSims");
-    makeFolder("SavedSims_off");
-
-    EXPECT_FALSE(fs.rename(at("Downloads.txt"), at("Taken.txt")));
-    EXPECT_FALSE(fs.rename(at("Downloads.txt"), at("TAKEN.TXT")));
-    EXPECT_EQ(rawRead(at("Taken.txt")), "theirs");
-    EXPECT_EQ(rawRead(at("Downloads.txt")), "mine");
-    EXPECT_FALSE(fs.rename(at("SavedSims"), at("SavedSims_off")));
-    EXPECT_EQ(fs.exists(at("SavedSims")), PathKind::folder);
-    EXPECT_FALSE(fs.rename(at("Missing.txt"), at("Other.txt")));
-
-    // Letter case alone may change, and the new spelling is what is listed.
-    ASSERT_TRUE(fs.rename(at("Downloads.txt"), at("DOWNLOADS.txt")));
-    EXPECT_EQ(sorted(listNames("downloads.*")), (std::vector<std::string>{"DOWNLOADS.txt"}));
-    makeFile("SavedSims_off\\sim.package", "sim");
-    ASSERT_TRUE(fs.rename(at("SavedSims_off"), at("savedsims_OFF")));
-    EXPECT_EQ(listNames("savedsims_off"), (std::vector<std::string>{"savedsims_OFF"}));
-    EXPECT_EQ(rawRead(at("savedsims_OFF\\sim.package")), "sim");
-    // Renaming to the very same name changes nothing and succeeds.
-    EXPECT_TRUE(fs.rename(at("Taken.txt"), at("Taken.txt")));
-    EXPECT_EQ(sorted(listNames("*.*")), (std::vector<std::string>{"DOWNLOADS.txt", "SavedSims",
-                                                                  "Taken.txt", "savedsims_OFF"}));
-}
-
-TEST_F(Win32FileSystemTest, RenameMovesFoldersWithTheirContent) {
-    makeFolder("Downloads");
-    makeFile("Downloads\\hair.package", "hair");
-    ASSERT_TRUE(fs.rename(at("Downloads"), at("Downloads_off")));
-    EXPECT_EQ(fs.exists(at("Downloads")), PathKind::missing);
-    EXPECT_EQ(rawRead(at("Downloads_off\\hair.package")), "hair");
-    // Folder names may carry their trailing backslash.
-    ASSERT_TRUE(fs.rename(at("Downloads_off\\"), at("Downloads\\")));
-    ASSERT_TRUE(fs.rename(at("Downloads\\"), at("Downloads_off\\")));
-    EXPECT_EQ(listNames("Downloads*"), (std::vector<std::string>{"Downloads_off"}));
-    // A file moves into another folder under a new name.
-    makeFolder("Backups");
-    ASSERT_TRUE(fs.rename(at("Downloads_off\\hair.package"), at("Backups\\hair.off")));
-    EXPECT_EQ(rawRead(at("Backups\\hair.off")), "hair");
-}
-
-TEST_F(Win32FileSystemTest, CopyReplacesOnlyWhenAsked) {
-    makeFile("source.package", "new content");
-    makeFile("target.package", "old");
-
-    EXPECT_FALSE(fs.copyFile(at("source.package"), at("target.package"), false));
-    EXPECT_FALSE(fs.copyFile(at("source.package"), at("TARGET.package"), false));
-    EXPECT_EQ(rawRead(at("target.package")), "old");
-
-    EXPECT_TRUE(fs.copyFile(at("source.package"), at("target.package"), true));
-    EXPECT_EQ(rawRead(at("target.package")), "new content");
-    EXPECT_TRUE(fs.copyFile(at("source.package"), at("fresh.package"), false));
-    EXPECT_EQ(rawRead(at("fresh.package")), "new content");
-    EXPECT_EQ(rawRead(at("source.package")), "new content");
-
-    EXPECT_FALSE(fs.copyFile(at("missing.package"), at("other.package"), true));
-    EXPECT_FALSE(fs.copyFile(at("source.package"), at("NoFolder\\x.package"), true));
-
-    // A read-only target is never replaced.
-    makeFile("locked.package", "locked");
-    ASSERT_TRUE(SetFileAttributesW(widen(at("locked.package")).c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(fs.copyFile(at("source.package"), at("locked.package"), true));
-    EXPECT_EQ(rawRead(at("locked.package")), "locked");
-    EXPECT_EQ(fs.exists(at("other.package")), PathKind::missing);
-}
-
-TEST_F(Win32FileSystemTest, ReadOnlyFileRefusesDeleteUntilCleared) {
-    makeFile("cigen.package", "cache");
-    ASSERT_TRUE(SetFileAttributesW(widen(at("cigen.package")).c_str(), FILE_ATTRIBUTE_READONLY));
-
-    EXPECT_FALSE(fs.deleteFile(at("cigen.package")));
-    EXPECT_EQ(rawRead(at("cigen.package")), "cache");
-
-    EXPECT_TRUE(fs.clearReadOnly(at("cigen.package")));
-    EXPECT_EQ(GetFileAttributesW(widen(at("cigen.package")).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_TRUE(fs.clearReadOnly(at("cigen.package")));  // already writable
-    EXPECT_TRUE(fs.deleteFile(at("cigen.package")));
-    EXPECT_EQ(fs.exists(at("cigen.package")), PathKind::missing);
-
-    EXPECT_FALSE(fs.deleteFile(at("cigen.package")));
-    EXPECT_FALSE(fs.clearReadOnly(at("cigen.package")));
-}
-
-TEST_F(Win32FileSystemTest, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty) {
-    EXPECT_TRUE(fs.createFolder(at("Projects")));
-    EXPECT_EQ(fs.exists(at("Projects")), PathKind::folder);
-    EXPECT_FALSE(fs.createFolder(at("Projects")));
-    EXPECT_FALSE(fs.createFolder(at("Missing\\Deeper")));
-
-    makeFile("Projects\\shirt.xml");
-    EXPECT_FALSE(fs.removeFolder(at("Projects")));
-    EXPECT_EQ(rawRead(at("Projects\\shirt.xml")), "x");
-
-    makeFolder("Holder");
-    makeFolder("Holder\\Inner");
-    EXPECT_FALSE(fs.removeFolder(at("Holder")));
-    EXPECT_TRUE(fs.removeFolder(at("Holder\\Inner")));
-    EXPECT_TRUE(fs.removeFolder(at("Holder")));
-    EXPECT_EQ(fs.exists(at("Holder")), PathKind::missing);
-    EXPECT_FALSE(fs.removeFolder(at("Holder")));
-    // A file is not removed as a folder.
-    EXPECT_FALSE(fs.removeFolder(at("Projects\\shirt.xml")));
-}
-
-TEST_F(Win32FileSystemTest, WrittenBytesReadBackExactly) {
-    std::string data = "Version =  v 0.36 \xDF\r\nLast Image = C:\\a.png\r\n";
-    data += std::string("\0\x01\xFF", 3);
-    ASSERT_TRUE(fs.writeFile(at("Seamster.ini"), data));
-    EXPECT_EQ(rawRead(at("Seamster.ini")), data);
-    EXPECT_EQ(fs.readFile(at("Seamster.ini"), 1 << 20), data);
-    EXPECT_EQ(fs.readFile(at("seamster.INI"), data.size()), data);
-
-    // Too large for the limit: nothing, while the start is still there.
-    EXPECT_EQ(fs.readFile(at("Seamster.ini"), data.size() - 1), std::nullopt);
-    EXPECT_EQ(fs.readFileStart(at("Seamster.ini"), 7), data.substr(0, 7));
-    EXPECT_EQ(fs.readFileStart(at("Seamster.ini"), 1 << 20), data);
-
-    // Writing again truncates; an empty file reads as empty text.
-    ASSERT_TRUE(fs.writeFile(at("Seamster.ini"), "short"));
-    EXPECT_EQ(fs.readFile(at("Seamster.ini"), 100), "short");
-    ASSERT_TRUE(fs.writeFile(at("empty.txt"), ""));
-    EXPECT_EQ(fs.readFile(at("empty.txt"), 100), "");
-
-    EXPECT_EQ(fs.readFile(at("missing.txt"), 100), std::nullopt);
-    EXPECT_EQ(fs.readFileStart(at("missing.txt"), 100), std::nullopt);
-    EXPECT_FALSE(fs.writeFile(at("NoFolder\\a.txt"), "x"));
-    makeFolder("AFolder");
-    EXPECT_FALSE(fs.writeFile(at("AFolder"), "x"));
-    EXPECT_EQ(fs.readFile(at("AFolder"), 100), std::nullopt);
-}
 
 TEST_F(Win32FileSystemTest, ReadingIgnoresAnotherProgramsWriteHandle) {
     // The game may hold its files open for writing; reading must still work.
@@ -435,15 +232,6 @@ TEST_F(Win32FileSystemTest, JunctionsAreListedAsLinks) {
     EXPECT_EQ(fs.exists(at("Real\\inside.package")), PathKind::file);
 }
 
-TEST_F(Win32FileSystemTest, UnicodeNamesSurviveEveryOperation) {
-    const std::string name = "Robe \xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC.package";
-    ASSERT_TRUE(fs.writeFile(at(name), "robe"));
-    EXPECT_EQ(listNames("*.package"), (std::vector<std::string>{name}));
-    EXPECT_EQ(fs.exists(at(name)), PathKind::file);
-    ASSERT_TRUE(fs.rename(at(name), at(name + ".off")));
-    EXPECT_EQ(fs.readFile(at(name + ".off"), 100), "robe");
-}
-
 // ---- clock -------------------------------------------------------------------
 
 // The civil date `days` days after 1970-01-01, as the tests' fake clock reckons it.
@@ -453,6 +241,7 @@ int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0
 
 TEST(Win32ClockTest, LocalDatesFollowTheSystemsOwnLocalTime) {
     Win32Clock clock;
+    EXPECT_LE(std::llabs(clock.now() - int64_t(std::time(nullptr))), 5);
     SYSTEMTIME before, after;
     GetLocalTime(&before);
     const LocalDate today = clock.today();
@@ -604,4 +393,9 @@ TEST(Win32ShellTest, DocumentsFolderEndsWithABackslashAndExists) {
 }
 
 }  // namespace
+
+namespace contract {
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32Env);
+}  // namespace contract
+
 }  // namespace seamster

@@ -2,6 +2,7 @@
 // Owning wrappers for Win32 handles: each closes its handle exactly once.
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -60,6 +61,14 @@ struct IconTraits {
     static HICON invalid() { return nullptr; }
     static void close(HICON h) { DestroyIcon(h); }
 };
+struct FindTraits {
+    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) { FindClose(h); }
+};
+struct LibraryTraits {
+    static HMODULE invalid() { return nullptr; }
+    static void close(HMODULE h) { FreeLibrary(h); }
+};
 
 using FileHandle = UniqueHandle<HANDLE, FileTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelTraits>;
@@ -68,5 +77,46 @@ using BitmapHandle = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using FontHandle = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using BrushHandle = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
 using IconHandle = UniqueHandle<HICON, IconTraits>;
+// A file search (FindFirstFile), closed with FindClose.
+using FindHandle = UniqueHandle<HANDLE, FindTraits>;
+using LibraryHandle = UniqueHandle<HMODULE, LibraryTraits>;
+
+// A named mutex this process holds from construction to destruction; only
+// the first holder of the name owns it.
+class NamedMutex {
+public:
+    explicit NamedMutex(const wchar_t* name) {
+        mutex_.reset(CreateMutexW(nullptr, TRUE, name));
+        owned_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
+    }
+    ~NamedMutex() {
+        if (owned_) ReleaseMutex(mutex_.get());
+    }
+    NamedMutex(const NamedMutex&) = delete;
+    NamedMutex& operator=(const NamedMutex&) = delete;
+    // False when another process already held the name (or it could not be made).
+    bool owned() const { return owned_; }
+
+private:
+    KernelHandle mutex_;
+    bool owned_ = false;
+};
+
+// COM for this thread in a single-threaded apartment; left again only when
+// entering succeeded.
+class ComApartment {
+public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    bool entered() const { return SUCCEEDED(result_); }
+    HRESULT result() const { return result_; }
+
+private:
+    HRESULT result_;
+};
 
 }  // namespace seamster

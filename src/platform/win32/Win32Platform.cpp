@@ -53,9 +53,9 @@ bool Win32FileSystem::list(const std::string& folder, const std::string& pattern
     out.clear();
     std::string query = folder.empty() ? pattern : withBackslash(folder) + pattern;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(widen(query).c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) {
+    FindHandle find(FindFirstFileExW(widen(query).c_str(), FindExInfoBasic, &data,
+                                     FindExSearchNameMatch, nullptr, 0));
+    if (!find) {
         // An empty match in an existing folder is still a listing.
         DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND &&
@@ -75,8 +75,7 @@ bool Win32FileSystem::list(const std::string& folder, const std::string& pattern
         entry.creationTime = fileTimeToUnix(data.ftCreationTime);
         entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         out.push_back(entry);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
     return true;
 }
 
@@ -105,9 +104,7 @@ bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) {
 // The name under which an entry is actually stored, or "" when it is missing.
 std::wstring storedName(const std::wstring& path) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return {};
-    FindClose(find);
+    if (!FindHandle(FindFirstFileW(path.c_str(), &data))) return {};
     return data.cFileName;
 }
 
@@ -213,6 +210,8 @@ std::optional<std::string> Win32FileSystem::readFileStart(const std::string& pat
 }
 
 bool Win32FileSystem::writeFile(const std::string& path, const std::string& data) {
+    // Wine, unlike Windows, truncates a read-only file opened this way.
+    if (refuseReadOnlyTarget(widen(path))) return false;
     FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
@@ -312,33 +311,31 @@ std::string Win32Shell::currentFolder() {
 // Walks the process list; the ids of the processes with the name go to `found`.
 ProcessState Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) {
     // The tool-help functions are looked up afresh on every walk.
-    HMODULE kernel = LoadLibraryW(L"Kernel32.dll");
+    LibraryHandle kernel(LoadLibraryW(L"Kernel32.dll"));
     if (!kernel) return ProcessState::unknown;
     using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
     // The ANSI record, to go with the ANSI names looked up below.
     using Entry = tagPROCESSENTRY32;
     using Walk = BOOL(WINAPI*)(HANDLE, Entry*);
     auto snapshot = reinterpret_cast<Snapshot>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-    auto first =
-        reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-    auto next =
-        reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+        reinterpret_cast<void*>(GetProcAddress(kernel.get(), "CreateToolhelp32Snapshot")));
+    auto first = reinterpret_cast<Walk>(
+        reinterpret_cast<void*>(GetProcAddress(kernel.get(), "Process32First")));
+    auto next = reinterpret_cast<Walk>(
+        reinterpret_cast<void*>(GetProcAddress(kernel.get(), "Process32Next")));
     ProcessState result = ProcessState::notRunning;
     if (snapshot && first && next) {
-        HANDLE list = snapshot(TH32CS_SNAPPROCESS, 0);
-        if (list != INVALID_HANDLE_VALUE) {
+        FileHandle list(snapshot(TH32CS_SNAPPROCESS, 0));
+        if (list) {
             Entry entry = {};
             entry.dwSize = sizeof(Entry);
-            for (BOOL more = first(list, &entry); more; more = next(list, &entry)) {
+            for (BOOL more = first(list.get(), &entry); more; more = next(list.get(), &entry)) {
                 if (exeName != entry.szExeFile) continue;
                 result = ProcessState::running;
                 if (found) found->push_back(entry.th32ProcessID);
             }
-            CloseHandle(list);
         }
     }
-    FreeLibrary(kernel);
     return result;
 }
 

@@ -45,10 +45,22 @@ ControlStyle styleFor(GadgetKind kind, GadgetKind previous) {
     case GadgetKind::frame: return {L"BUTTON", BS_GROUPBOX};
     case GadgetKind::picture: return {L"STATIC", SS_BITMAP | SS_REALSIZECONTROL | SS_CENTERIMAGE};
     case GadgetKind::progressBar: return {PROGRESS_CLASSW, 0};
-    case GadgetKind::listView: break;  // ListView makes these
+    case GadgetKind::listView:
+        return {WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_BORDER | tab};
     case GadgetKind::edit: return {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | tab};
     }
     return {L"STATIC", 0};
+}
+
+// The style a look adds to, and takes from, that of the gadget's kind.
+DWORD applyLook(DWORD style, unsigned look) {
+    if (look & lookReadOnly) style |= ES_READONLY;
+    if (look & lookPlain) style &= ~DWORD(WS_BORDER | WS_TABSTOP);
+    if (look & lookCentred) style |= ES_CENTER;
+    if (look & lookNumbersOnly) style |= ES_NUMBER;
+    if (look & lookIconOnly) style |= BS_ICON;
+    if (look & lookNaturalSize) style &= ~DWORD(SS_REALSIZECONTROL | SS_CENTERIMAGE);
+    return style;
 }
 
 bool isGadgetNotification(WORD code) {
@@ -83,6 +95,14 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args) : toolkit_(toolkit), nu
 }
 
 Window::~Window() {
+    // Picture controls keep no copy past their window.
+    while (!givenImages_.empty()) {
+        const HWND control = givenImages_.begin()->first;
+        if (IsWindow(control))
+            showImage(control, SS_BITMAP, IMAGE_BITMAP, nullptr);
+        else
+            givenImages_.erase(givenImages_.begin());
+    }
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -164,25 +184,32 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-HWND Window::addGadget(const GadgetSpec& args, GadgetKind previous, ExtraStyle extra) {
-    if (args.kind == GadgetKind::listView) return nullptr;  // ListView makes these
-    ControlStyle style = styleFor(args.kind, previous);
+HWND Window::addControl(const ControlPlace& place) {
+    return hwnd_ ? createControl(hwnd_, place, toolkit_.defaultFont()) : nullptr;
+}
+
+Control Window::addGadget(const GadgetSpec& args, GadgetKind previous, unsigned look) {
+    const ControlStyle style = styleFor(args.kind, previous);
+    ControlPlace place;
+    place.className = style.className;
+    place.style = WS_VISIBLE | applyLook(style.style, look);
     // Frames are drawn behind the gadgets they surround.
-    const DWORD exStyle = args.kind == GadgetKind::frame ? WS_EX_TRANSPARENT : 0;
-    HWND control = CreateWindowExW(
-        exStyle, style.className, widen(args.text).c_str(),
-        (WS_CHILD | WS_VISIBLE | style.style | extra.added) & ~extra.removed, args.x, args.y,
-        args.width, args.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-        toolkit_.instance(), nullptr);
-    if (!control) return nullptr;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit_.defaultFont()), FALSE);
+    place.exStyle = args.kind == GadgetKind::frame ? WS_EX_TRANSPARENT : 0;
+    place.id = args.id;
+    place.x = args.x, place.y = args.y, place.width = args.width, place.height = args.height;
+    place.text = args.text;
+    HWND made = addControl(place);
+    if (!made) return {};
+    if (args.kind == GadgetKind::listView)
+        ListView_SetExtendedListViewStyle(
+            made, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     if (args.kind == GadgetKind::dropDown && !args.text.empty()) {
         // A drop-down's caption is its first item, selected.
-        addItem(args.id, args.text);
-        selectItem(args.id, 0);
+        dropDown(args.id).addItem(args.text);
+        dropDown(args.id).select(0);
     }
-    if (!args.tip.empty()) setTip(control, args.tip);
-    return control;
+    if (!args.tip.empty()) setTip(made, args.tip);
+    return {this, made};
 }
 
 void Window::addGadgets(const std::vector<GadgetSpec>& specs) {
@@ -211,46 +238,9 @@ void Window::setTip(HWND control, const std::string& tip) {
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void Window::enable(int id, bool enabled) {
-    HWND control = gadget(id);
-    // Only on a change, so a state recomputed many times a second costs nothing.
-    if (control && (IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
-}
-
-bool Window::isEnabled(int id) const { return IsWindowEnabled(gadget(id)) != FALSE; }
-
-bool Window::isChecked(int id) const {
-    return SendMessageW(gadget(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void Window::setChecked(int id, bool checked) {
-    SendMessageW(gadget(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-std::string Window::text(int id) const {
-    HWND control = gadget(id);
-    int length = GetWindowTextLengthW(control);
-    std::wstring text(size_t(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(size_t(length));
-    return narrow(text);
-}
-
-void Window::setText(int id, const std::string& text) {
-    SetWindowTextW(gadget(id), widen(text).c_str());
-}
-
-void Window::setFont(int id, HFONT font) {
-    SendMessageW(gadget(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-}
-
-void Window::setTextColour(int id, COLORREF colour) {
-    textColours_[id] = colour;
-    InvalidateRect(gadget(id), nullptr, TRUE);
-}
-
-void Window::showGadget(int id, bool visible) {
-    ShowWindow(gadget(id), visible ? SW_SHOWNA : SW_HIDE);
+void Window::setTextColour(HWND control, COLORREF colour) {
+    textColours_[GetDlgCtrlID(control)] = colour;
+    InvalidateRect(control, nullptr, TRUE);
 }
 
 void Window::setNotifyHandler(int id, NotifyHandler handler) {
@@ -260,54 +250,23 @@ void Window::setNotifyHandler(int id, NotifyHandler handler) {
         notifyHandlers_.erase(id);
 }
 
-namespace {
-bool isComboBox(HWND control) {
-    wchar_t name[16] = {};
-    GetClassNameW(control, name, 16);
-    return lstrcmpiW(name, L"ComboBox") == 0;
-}
-}  // namespace
-
-void Window::insertItem(int id, int position, const std::string& text) {
-    HWND control = gadget(id);
-    std::wstring wide = widen(text);
-    SendMessageW(control, isComboBox(control) ? CB_INSERTSTRING : LB_INSERTSTRING, WPARAM(position),
-                 reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-void Window::addItem(int id, const std::string& text) { insertItem(id, -1, text); }
-
-void Window::selectItem(int id, int position) {
-    HWND control = gadget(id);
-    SendMessageW(control, isComboBox(control) ? CB_SETCURSEL : LB_SETCURSEL, WPARAM(position), 0);
-}
-
-int Window::selectedItem(int id) const {
-    HWND control = gadget(id);
-    return int(SendMessageW(control, isComboBox(control) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
-}
-
-namespace {
-// A picture gadget turned to showing a bitmap or an icon.
-void showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HANDLE image) {
+void Window::showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HANDLE image) {
+    if (!control) return;
     LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
     SetWindowLongPtrW(control, GWL_STYLE, (style & ~LONG_PTR(SS_TYPEMASK)) | pictureStyle);
-    SendMessageW(control, STM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image));
+    const auto given = givenImages_.find(control);
+    const HANDLE previous = given == givenImages_.end() ? nullptr : given->second;
+    const auto held = reinterpret_cast<HANDLE>(
+        SendMessageW(control, STM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image)));
+    // A picture control of common controls 6 shows its own copy of a 32-bit
+    // bitmap and hands that copy back when the next picture comes: it is
+    // nobody's but ours to delete. What we gave it stays its owner's.
+    if (held && held != previous && GetObjectType(held) == OBJ_BITMAP) DeleteObject(held);
+    if (image)
+        givenImages_[control] = image;
+    else
+        givenImages_.erase(control);
     InvalidateRect(control, nullptr, TRUE);
-}
-}  // namespace
-
-void Window::showBitmap(int id, HBITMAP bitmap) {
-    showImage(gadget(id), SS_BITMAP, IMAGE_BITMAP, bitmap);
-}
-
-void Window::showIcon(int id, HICON icon) { showImage(gadget(id), SS_ICON, IMAGE_ICON, icon); }
-
-void Window::setSunken(int id) {
-    HWND control = gadget(id);
-    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | SS_SUNKEN);
-    SetWindowPos(control, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 void Window::setTitle(const std::string& title) { SetWindowTextW(hwnd_, widen(title).c_str()); }
@@ -326,7 +285,23 @@ RECT Window::outerRect() const {
     return rect;
 }
 
+void Window::moveTo(int x, int y) {
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::centreOnScreen() {
+    RECT outer = outerRect();
+    moveTo((GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2,
+           (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+}
+
 void Window::show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+
+bool Window::exists() const { return hwnd_ && IsWindow(hwnd_); }
+
+void Window::setEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+
+void Window::update() { UpdateWindow(hwnd_); }
 
 void Window::activate() {
     SetForegroundWindow(hwnd_);
@@ -350,6 +325,11 @@ ToolBar::ToolBar(Window& window) : window_(window) {
     height_ = client.bottom - client.top;
     images_ = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 10, 0);
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+}
+
+ToolBar::~ToolBar() {
+    if (hwnd_ && IsWindow(hwnd_)) SendMessageW(hwnd_, TB_SETIMAGELIST, 0, 0);
+    if (images_) ImageList_Destroy(images_);
 }
 
 void ToolBar::addButton(int command, HICON icon, const std::string& tip) {
@@ -389,6 +369,10 @@ StatusBar::StatusBar(Window& window, const std::vector<int>& fieldWidths, int id
     int edge = 0;
     for (int width : fieldWidths) edges.push_back(edge += width);
     SendMessageW(hwnd_, SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+void StatusBar::fitToWindow() {
+    if (hwnd_) SendMessageW(hwnd_, WM_SIZE, 0, 0);
 }
 
 int StatusBar::height() const {
