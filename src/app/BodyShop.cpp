@@ -101,7 +101,9 @@ void launchBodyShop(App& app, MainView& view) {
         switchPackages(app.fs(), app.lightingList, view.selectedListItem(gadget::lightingList));
     if (app.poseList.count > 0)
         switchPackages(app.fs(), app.poseList, view.selectedListItem(gadget::poseList));
-    app.platform.shell.open(app.settings.runBodyshop, option);
+    // Not checked: a Body Shop that does not start is simply never found by
+    // the next pass, which then restores what was changed for the run.
+    static_cast<void>(app.platform.shell.open(app.settings.runBodyshop, option));
     app.bodyShopWatch.lookNow();  // the next pass must see the new process
     // The end of this run gets its own summary, even if it repeats the
     // failure already reported after the previous run.

@@ -44,14 +44,14 @@ std::string mainWindowTitle(const std::string& selectedPack) {
     return "Seamster   --    " + selectedPack;
 }
 
-int checkBodyShopProcess(App& app) {
+ProcessState checkBodyShopProcess(App& app) {
     return app.bodyShopWatch.check(app.platform.processes, app.platform.clock.milliseconds());
 }
 
 void followBodyShopState(App& app, MainView& view) {
-    if (app.bodyShopState == 1) {
+    if (app.bodyShopState == ProcessState::running) {
         showRunning(view);
-    } else if (app.bodyShopState == 0) {
+    } else if (app.bodyShopState == ProcessState::notRunning) {
         if (restorationPending(app.run)) restoreGameFiles(app, view);
         if (app.run.autoQuitPending) app.run.quitRequested = true;
         showIdle(app, view);
@@ -122,6 +122,8 @@ bool mainLoopPass(App& app, MainView& view, EventSource& events) {
     followBodyShopState(app, view);
     switch (event.kind) {
     case EventKind::close: confirmQuit(app); break;
+    // Told to end from outside: no question can be answered any more.
+    case EventKind::quit: app.run.quitRequested = true; break;
     case EventKind::toolBar:
         storeWindowPosition(app.settings, view);
         dispatchToolBar(app, view, event.id);

@@ -15,7 +15,7 @@ namespace seamster {
 // BodyShopWatch::lookInterval.
 inline constexpr int idlePause = 100;
 
-int checkBodyShopProcess(App& app);
+ProcessState checkBodyShopProcess(App& app);
 
 // Shows the running or idle state for the latest process check, and on an
 // idle pass starts what the end of a run asks for.

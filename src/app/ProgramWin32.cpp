@@ -76,7 +76,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     if (findLeftOverHiddenFolders(app)) {
         showLeftOverHiddenFolders(app, main);
         app.bodyShopState = checkBodyShopProcess(app);
-        if (app.bodyShopState == 0) restoreGameFiles(app, main);
+        if (app.bodyShopState == ProcessState::notRunning) restoreGameFiles(app, main);
     }
     if (app.fs().exists(app.paths.configFolder) != PathKind::missing) scanConfigPackages(app, main);
     if (app.fs().exists(app.settings.runBodyshop) != PathKind::file)
@@ -120,7 +120,9 @@ int runProgram(HINSTANCE instance) {
         main.show();
         mainLoop(app, main, main);
         storeWindowPosition(app.settings, main);
-        saveSettings(app.settings, app.fs(), services.codec, services.clock, app.programFolder);
+        // A save that fails is silent; the settings file keeps its old contents whole.
+        static_cast<void>(saveSettings(app.settings, app.fs(), services.codec, services.clock,
+                                       app.programFolder));
     }
     return 0;
 }

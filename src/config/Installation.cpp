@@ -44,18 +44,23 @@ void chooseFromSetUpWindow(App& app, MainView& view, const std::vector<DirEntry>
     settings.selectedPack = chosen < int(packs.size()) ? packs[size_t(chosen)] : std::string();
     settings.selectedPack = storedPack(settings.selectedPack);
     settings.runBodyshop = bodyShopPath(settings.installDirectory, settings.selectedPack);
-    saveSettings(settings, app.fs(), app.platform.codec, app.platform.clock, app.programFolder);
+    // A save that fails is silent: the choice stays in memory and the save
+    // at the program's end tries again.
+    static_cast<void>(saveSettings(settings, app.fs(), app.platform.codec, app.platform.clock,
+                                   app.programFolder));
 }
 }  // namespace
 
-std::string readRegistryText(Registry& registry, const std::string& keyPath,
-                             const std::string& valueName) {
-    std::string value;
-    switch (registry.readLocalMachineText(keyPath, valueName, value)) {
-    case RegistryRead::ok: return value;
-    case RegistryRead::openFailed: return "Openkey-Error";
-    default: return "Readkey-Error";
+RegistryText readRegistryText(Registry& registry, const std::string& keyPath,
+                              const std::string& valueName) {
+    RegistryText read;
+    read.result = registry.readLocalMachineText(keyPath, valueName, read.text);
+    switch (read.result) {
+    case RegistryRead::ok: break;
+    case RegistryRead::openFailed: read.text = "Openkey-Error"; break;
+    case RegistryRead::readFailed: read.text = "Readkey-Error"; break;
     }
+    return read;
 }
 
 bool isQualifyingGameFolder(const DirEntry& entry) {
@@ -74,9 +79,10 @@ std::string bodyShopPath(const std::string& installDirectory, const std::string&
 void discoverInstallation(App& app, MainView& view) {
     Settings& settings = app.settings;
     if (settings.installDirectory.empty()) {
-        settings.runBodyshop = readRegistryText(app.platform.registry,
-                                                "Software\\EA GAMES\\The Sims 2", "Install Dir");
-        if (settings.runBodyshop == "Openkey-Error" || settings.runBodyshop == "Readkey-Error")
+        const RegistryText installDir = readRegistryText(
+            app.platform.registry, "Software\\EA GAMES\\The Sims 2", "Install Dir");
+        settings.runBodyshop = installDir.text;
+        if (!installDir.found())
             settings.installDirectory = "C:\\Program Files\\EA GAMES";
         else  // the value names the base game's folder, "...\The Sims 2"
             settings.installDirectory = settings.runBodyshop.substr(

@@ -9,9 +9,15 @@
 
 namespace seamster {
 
-// The registry value's text, or "Openkey-Error" / "Readkey-Error".
-std::string readRegistryText(Registry& registry, const std::string& keyPath,
-                             const std::string& valueName);
+// A text value read from the registry. When it cannot be read, `text` holds
+// "Openkey-Error" or "Readkey-Error", which the settings keep in its place.
+struct RegistryText {
+    RegistryRead result = RegistryRead::openFailed;
+    std::string text;
+    bool found() const { return result == RegistryRead::ok; }
+};
+RegistryText readRegistryText(Registry& registry, const std::string& keyPath,
+                              const std::string& valueName);
 
 // A sub-folder of the EA GAMES folder that counts as an installed game.
 bool isQualifyingGameFolder(const DirEntry& entry);

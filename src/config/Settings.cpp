@@ -45,12 +45,6 @@ constexpr SettingKey storedKeys[] = {
     {"Other Folder", &Settings::otherFolder},
 };
 
-std::string monthDayYear(const LocalDate& date) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.month, date.day, date.year);
-    return text;
-}
-
 }  // namespace
 
 void loadSettings(Settings& settings, FileSystem& fs, TextCodec& codec,
@@ -75,7 +69,7 @@ bool saveSettings(Settings& settings, FileSystem& fs, TextCodec& codec, Clock& c
 
     // The last-use date written is today's; the field keeps the date read at
     // start, which the package finder filters by for the rest of the run.
-    const std::string today = monthDayYear(clock.today());
+    const std::string today = formatDateText(clock.today());
     const bool rememberPosition = settings.rememberWindowPosition != 0;
 
     file.writeText("ApplicationName", "Seamster");

@@ -5,13 +5,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Characters.h"
 #include "platform/Text.h"
 
 namespace seamster {
 
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // `text` up to the first of the `stops`. One memchr per stop: every key
 // looked up goes through the whole file, and a character-by-character test

@@ -62,7 +62,7 @@ struct App {
     GamePaths paths;
     RunState run;
     ScreenValues screen;
-    int bodyShopState = 0;  // 1 running, 0 not running, -1 the check failed
+    ProcessState bodyShopState = ProcessState::notRunning;
     BodyShopWatch bodyShopWatch;
     // The colour of a plain background: black at start, kept for the run only.
     Rgb backgroundColor;

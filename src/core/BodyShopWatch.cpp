@@ -2,9 +2,9 @@
 
 namespace seamster {
 
-int BodyShopWatch::check(Processes& processes, int64_t nowMs) {
+ProcessState BodyShopWatch::check(Processes& processes, int64_t nowMs) {
     if (holding_) {
-        if (processes.watchedRunning()) return 1;
+        if (processes.watchedRunning()) return ProcessState::running;
         // That one ended; another copy may still run, so look right away.
         holding_ = false;
         lookNow();
@@ -12,7 +12,7 @@ int BodyShopWatch::check(Processes& processes, int64_t nowMs) {
     if (nowMs < nextLook_) return lastResult_;
     nextLook_ = nowMs + lookInterval;
     lastResult_ = processes.findAndWatch(bodyShopProcessName);
-    holding_ = lastResult_ == 1 && processes.watchedRunning();
+    holding_ = lastResult_ == ProcessState::running && processes.watchedRunning();
     return lastResult_;
 }
 

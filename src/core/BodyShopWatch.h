@@ -18,15 +18,14 @@ public:
     // Time between looks at the process list while no Body Shop is held.
     static constexpr int64_t lookInterval = 300;
 
-    // 1 running, 0 not running, -1 the process list cannot be taken.
-    int check(Processes& processes, int64_t nowMs);
+    ProcessState check(Processes& processes, int64_t nowMs);
     // The next check looks at the process list whatever the time, as after
     // starting the Body Shop.
     void lookNow() { nextLook_ = std::numeric_limits<int64_t>::min(); }
 
 private:
     bool holding_ = false;
-    int lastResult_ = 0;
+    ProcessState lastResult_ = ProcessState::notRunning;
     int64_t nextLook_ = std::numeric_limits<int64_t>::min();
 };
 

@@ -3,9 +3,11 @@
 // settings file. The initial values are the ones a missing key reads as.
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "SeamsterVersion.h"
+#include "platform/Platform.h"
 
 namespace seamster {
 
@@ -13,6 +15,13 @@ namespace seamster {
 // 8-bit text whose last byte 0xDF is the sharp s of the Western code page.
 inline constexpr char versionText[] = " v " SEAMSTER_VERSION " \xDF";
 inline constexpr char releaseDate[] = "March 14, 2009";
+
+// A date as the settings keep it and the package finder shows it: "mm/dd/yyyy".
+inline std::string formatDateText(const LocalDate& date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.month, date.day, date.year);
+    return text;
+}
 
 struct Settings {
     int32_t autoQuit = 0;

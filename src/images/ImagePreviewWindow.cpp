@@ -121,7 +121,9 @@ void PreviewDialog::close() {
 // True when the dialog is done.
 bool PreviewDialog::handle(const Event& event, PreviewAnswer& answer) {
     const bool ours = event.window == imagePreviewWindowNumber;
-    if (event.kind == EventKind::close && (ours || !window_.exists())) return true;
+    if (event.kind == EventKind::close &&
+        (ours || !window_.exists() || context_.toolkit.quitting()))
+        return true;
     if (event.kind != EventKind::gadget || !ours) return false;
     switch (event.id) {
     case preview::smartSize:

@@ -7,6 +7,8 @@
 
 namespace seamster {
 
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 inline bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Byte offset of the character numbered `count` (from 0), or text.size()

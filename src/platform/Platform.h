@@ -55,17 +55,20 @@ public:
     virtual std::string currentFolder() = 0;
 };
 
+// Whether a program runs; `unknown` when the process list service itself
+// cannot be loaded.
+enum class ProcessState { notRunning, running, unknown };
+
 class Processes {
 public:
     virtual ~Processes() = default;
-    // 1 when a process with exactly this executable name runs, 0 when none
-    // does (or the list cannot be taken), -1 when the process list service
-    // itself cannot be loaded.
-    virtual int checkRunning(const std::string& exeName) = 0;
+    // Whether a process with exactly this executable name runs; notRunning
+    // also when the list cannot be taken.
+    virtual ProcessState checkRunning(const std::string& exeName) = 0;
 
     // Looks like checkRunning and, when the program is found, keeps hold of
     // that process so that its end can be seen without another look.
-    virtual int findAndWatch(const std::string& exeName) { return checkRunning(exeName); }
+    virtual ProcessState findAndWatch(const std::string& exeName) { return checkRunning(exeName); }
     // True while the process found by findAndWatch still runs; false when it
     // has ended (letting go of it) or none is held.
     virtual bool watchedRunning() { return false; }

@@ -14,8 +14,6 @@ namespace {
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 32; }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Decimal digit strings without leading zeros ("0" for zero); the running
 // number may be longer than any integer type when the settings file says so.
 std::string incremented(std::string digits) {

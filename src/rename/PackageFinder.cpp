@@ -82,12 +82,6 @@ LocalDate addDays(const LocalDate& date, int64_t days) {
     return civilFromDays(daysFromCivil(date.year, date.month, date.day) + days);
 }
 
-std::string formatDateText(const LocalDate& date) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.month, date.day, date.year);
-    return text;
-}
-
 std::optional<LocalDate> readDateText(std::string_view text) {
     size_t pos = 0;
     LocalDate date;

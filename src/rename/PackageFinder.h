@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Settings.h"
 #include "platform/Platform.h"
+#include "ui/Gadgets.h"
 
 namespace seamster {
 
@@ -66,14 +68,8 @@ bool acceptSearchFolderPick(const std::string& answer, FinderSettings& settings)
 std::string savedSimsFolderOf(const std::string& eaGamesFolder, const std::string& userFolderName);
 extern const char* const kSavedSimsMissingMessage;
 
-// Text colours, red in the low byte.
-constexpr uint32_t kTextBlack = 0x000000;
+// The copy mark's colour for a package copied (black and red are the lists').
 constexpr uint32_t kTextGreen = 0x33CC00;  // RGB(0,204,51)
-constexpr uint32_t kTextRed = 0x3300CC;    // RGB(204,0,51)
-
-// Row state bits, as the package list reports them.
-constexpr int kRowSelected = 1;
-constexpr int kRowTicked = 2;
 
 // One row of the package list.
 struct PackageRow {
@@ -132,8 +128,7 @@ bool hasBodyShopNumber(std::string_view name);
 // The leading hexadecimal value of a text (blanks and a "$" allowed in front).
 uint64_t hexValue(std::string_view text);
 
-// Dates as the program shows and stores them.
-std::string formatDateText(const LocalDate& date);
+// Dates as the program shows and stores them (formatDateText is with the settings).
 // "m/d/yyyy" with any separators; nothing for an impossible date or a year
 // before 1970 (which the age filter treats as earlier than every day).
 std::optional<LocalDate> readDateText(std::string_view text);

@@ -284,9 +284,9 @@ void RenameWindows::showRow(size_t index, const PackageRow& row) {
 }
 
 Event RenameWindows::waitEvent() {
-    if (!rename_ || !rename_->exists()) return {};
+    if (!rename_ || !rename_->exists() || toolkit_.quitting()) return {};
     Event event = toolkit_.waitEvent(rename_->hwnd());
-    if (!rename_->exists()) return {};
+    if (!rename_->exists() || toolkit_.quitting()) return {};
     return event;
 }
 
@@ -295,6 +295,7 @@ Event RenameWindows::waitEvent() {
 Event RenameWindows::pollEvent() {
     for (int messages = 0; messages < 1000; ++messages) {
         Event event = toolkit_.pollEvent();
+        if (event.kind == EventKind::quit) return {};
         if (event.kind != EventKind::none) return event;
         if (!toolkit_.messagesPending()) return {};
     }

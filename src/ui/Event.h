@@ -4,7 +4,9 @@
 
 namespace seamster {
 
-enum class EventKind { none, gadget, toolBar, close, other };
+// `quit`: the program was told to end (a quit message), as opposed to a
+// window's close box.
+enum class EventKind { none, gadget, toolBar, close, other, quit };
 
 struct Event {
     EventKind kind = EventKind::none;

@@ -2,6 +2,7 @@
 // Window layouts as data: what each gadget is, where it goes and what it says.
 // Plain data, so the layout rules can be tested without windows.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,14 @@ struct GadgetSpec {
 // List views show rows of this height under a header of this height.
 inline constexpr int listRowHeight = 17;
 inline constexpr int listHeaderHeight = 24;
+
+// List text colours, red in bits 0-7, green in 8-15, blue in 16-23.
+inline constexpr uint32_t kTextBlack = 0x000000;
+inline constexpr uint32_t kTextRed = 0x3300CC;  // (204, 0, 51)
+
+// A list row's state bits.
+inline constexpr int kRowSelected = 1;
+inline constexpr int kRowTicked = 2;
 
 struct ToolButtonSpec {
     int button;

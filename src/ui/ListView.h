@@ -41,8 +41,8 @@ struct ListViewArgs {
 
 class ListView {
 public:
-    static constexpr int rowSelected = 1;
-    static constexpr int rowTicked = 2;
+    static constexpr int rowSelected = kRowSelected;
+    static constexpr int rowTicked = kRowTicked;
 
     // Creates the list as gadget `args.id` of `window`. The list must not
     // outlive the window.

@@ -37,7 +37,7 @@ bool runUntilGadget(Toolkit& toolkit, Window& window, int closeGadget,
                     const std::function<void(int gadget)>& onGadget) {
     for (;;) {
         const Event event = toolkit.waitEvent(window.hwnd());
-        if (!window.exists()) return false;
+        if (!window.exists() || toolkit.quitting()) return false;
         if (event.kind != EventKind::gadget || event.window != window.number()) continue;
         if (onGadget) onGadget(event.id);
         if (event.id == closeGadget) return true;

@@ -155,7 +155,9 @@ bool Toolkit::handleOneMessage() {
     MSG message;
     if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
     if (message.message == WM_QUIT) {
-        PostQuitMessage(int(message.wParam));
+        // Kept as a state rather than posted again: a quit message left in
+        // the queue wakes every wait at once, so loops would spin.
+        quitting_ = true;
         return false;
     }
     // Tab and the arrow keys move between gadgets as in a dialog; Enter,
@@ -172,7 +174,7 @@ bool Toolkit::handleOneMessage() {
 
 Event Toolkit::pollEvent() {
     if (queue_.empty()) handleOneMessage();
-    if (queue_.empty()) return {};
+    if (queue_.empty()) return quitting_ ? Event{EventKind::quit, 0, 0} : Event{};
     Event event = queue_.front();
     queue_.pop_front();
     return event;
@@ -180,7 +182,7 @@ Event Toolkit::pollEvent() {
 
 Event Toolkit::waitEvent(HWND watched) {
     while (queue_.empty()) {
-        if (watched && !IsWindow(watched)) return {EventKind::close, 0, 0};
+        if (quitting_ || (watched && !IsWindow(watched))) return {EventKind::close, 0, 0};
         if (!handleOneMessage())
             MsgWaitForMultipleObjectsEx(0, nullptr, 100, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }

@@ -77,6 +77,10 @@ public:
     void pause(int milliseconds, HANDLE wakeOn = nullptr);
     // Handles every pending message and drops the events they yield.
     void flushEvents();
+    // Once a quit message has arrived, pollEvent gives a quit event whenever
+    // nothing else is queued, and waitEvent a close event, so every loop,
+    // however deeply nested, ends.
+    bool quitting() const { return quitting_; }
     // True while window messages wait to be handled (none once the program
     // is asked to end).
     bool messagesPending() const;
@@ -95,6 +99,7 @@ private:
     bool handleOneMessage();
 
     HINSTANCE instance_;
+    bool quitting_ = false;
     std::deque<Event> queue_;
     int dpi_ = 96;
     // By number and DPI; made on first use at any DPI but the screen's.

@@ -26,16 +26,16 @@ inline void note(Journal* journal, const std::string& line) {
 
 class FakeProcesses : public Processes {
 public:
-    int running = 0;         // answer once `script` is used up
-    std::deque<int> script;  // answers for the next checks, in order
+    ProcessState running = ProcessState::notRunning;  // answer once `script` is used up
+    std::deque<ProcessState> script;                  // answers for the next checks, in order
     int checks = 0;
     std::string lastName;
 
-    int checkRunning(const std::string& exeName) override {
+    ProcessState checkRunning(const std::string& exeName) override {
         ++checks;
         lastName = exeName;
         if (script.empty()) return running;
-        int answer = script.front();
+        ProcessState answer = script.front();
         script.pop_front();
         return answer;
     }

@@ -21,7 +21,7 @@ TEST(ReadRegistryText, ErrorsBecomeTheirTexts) {
     };
     for (const auto& [result, text] : cases) {
         registry.result = result;
-        EXPECT_EQ(readRegistryText(registry, "Software\\EA GAMES\\The Sims 2", "Install Dir"),
+        EXPECT_EQ(readRegistryText(registry, "Software\\EA GAMES\\The Sims 2", "Install Dir").text,
                   text);
     }
     EXPECT_EQ(registry.lastKey, "Software\\EA GAMES\\The Sims 2");

@@ -16,7 +16,7 @@ protected:
         events.events.push_back(event);
         return mainLoopPass(app, view, events);
     }
-    void running(int state) { services.processes.running = state; }
+    void running(ProcessState state) { services.processes.running = state; }
     // Downloads hidden by an earlier launch, ready to come back.
     void hideDownloads() {
         fs().addFile(at("Downloads_off\\mod.package"), "mod");
@@ -27,11 +27,11 @@ protected:
 TEST_F(MainLoopTest, RunningBodyShopDisablesTheControlsAndPostponesRestoration) {
     hideDownloads();
     app.run.autoQuitPending = true;
-    running(1);
+    running(ProcessState::running);
     EXPECT_TRUE(pass());
 
     EXPECT_EQ(services.processes.lastName, "TS2BodyShop.exe");
-    EXPECT_EQ(app.bodyShopState, 1);
+    EXPECT_EQ(app.bodyShopState, ProcessState::running);
     for (int gadget : {10, 12, 17, 18, 24}) EXPECT_FALSE(view.enabled(gadget)) << gadget;
     for (int button : kRunStateButtons) EXPECT_FALSE(view.toolEnabled(button)) << button;
     EXPECT_EQ(view.gadgetPictures[23], 6);
@@ -100,7 +100,7 @@ TEST_F(MainLoopTest, EndOfRunRestoresOnceAndThenAutoQuits) {
 TEST_F(MainLoopTest, FailedProcessCheckIsReportedAndSkipsTheStateSteps) {
     hideDownloads();
     app.run.autoQuitPending = true;
-    running(-1);
+    running(ProcessState::unknown);
     EXPECT_TRUE(pass());
     EXPECT_EQ(dialogs().boxes,
               (std::vector<FakeDialogs::Box>{{"Process Check Failed!", 16, false}}));
@@ -148,7 +148,7 @@ TEST_F(MainLoopTest, QuitWarningNamesEveryPendingRestorationInOrder) {
 
 TEST_F(MainLoopTest, AskBeforeQuitDecidesTheOrdinaryQuestion) {
     app.settings.askBeforeQuit = 0;
-    running(1);  // even while the Body Shop runs
+    running(ProcessState::running);  // even while the Body Shop runs
     EXPECT_FALSE(pass({EventKind::close, 0, 0}));
     EXPECT_TRUE(dialogs().boxes.empty());
 

@@ -375,11 +375,11 @@ TEST(Win32ProcessesTest, FindsARunningProgramByItsExactName) {
     self = self.substr(self.find_last_of("\\/") + 1);
 
     Win32Processes processes;
-    EXPECT_EQ(processes.checkRunning(self), 1) << self;
+    EXPECT_EQ(processes.checkRunning(self), ProcessState::running) << self;
     std::string upper = self;
     for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
-    EXPECT_EQ(processes.checkRunning(upper), 0) << upper;
-    EXPECT_EQ(processes.checkRunning("TS2BodyShop.exe"), 0);
+    EXPECT_EQ(processes.checkRunning(upper), ProcessState::notRunning) << upper;
+    EXPECT_EQ(processes.checkRunning("TS2BodyShop.exe"), ProcessState::notRunning);
 }
 
 // ---- registry ----------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/ListView.h"
+#include "ui/ModalLoop.h"
 #include "ui/ProgressBar.h"
 #include "ui/Window.h"
 
@@ -154,6 +155,18 @@ TEST_F(ListViewTest, ProgressBarKeepsItsRangeAndColours) {
     EXPECT_EQ(bar.value(), 100);
     EXPECT_EQ(COLORREF(SendMessageW(bar.hwnd(), PBM_GETBARCOLOR, 0, 0)), RGB(0, 204, 51));
     EXPECT_EQ(COLORREF(SendMessageW(bar.hwnd(), PBM_GETBKCOLOR, 0, 0)), RGB(0, 102, 51));
+}
+
+// A quit message ends the main loop and every modal loop over it, once, and
+// is not left in the queue where it would wake each wait at once.
+TEST_F(ListViewTest, QuitMessageEndsEveryLoop) {
+    PostQuitMessage(0);
+    EXPECT_EQ(toolkit.pollEvent().kind, EventKind::quit);
+    MSG message;
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    EXPECT_EQ(toolkit.waitEvent(window->hwnd()).kind, EventKind::close);
+    EXPECT_FALSE(runUntilGadget(toolkit, *window, 1));
+    EXPECT_EQ(toolkit.pollEvent().kind, EventKind::quit);
 }
 
 }  // namespace

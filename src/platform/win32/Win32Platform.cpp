@@ -368,10 +368,10 @@ std::string Win32Shell::currentFolder() {
 // ---- processes -------------------------------------------------------------
 
 // Walks the process list; the ids of the processes with the name go to `found`.
-int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) {
+ProcessState Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) {
     // The tool-help functions are looked up afresh on every walk.
     LibraryHandle kernel(LoadLibraryW(L"Kernel32.dll"));
-    if (!kernel) return -1;
+    if (!kernel) return ProcessState::unknown;
     using Snapshot = HANDLE(WINAPI*)(DWORD, DWORD);
     // The ANSI record, to go with the ANSI names looked up below.
     using Entry = tagPROCESSENTRY32;
@@ -382,7 +382,7 @@ int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) 
         reinterpret_cast<void*>(GetProcAddress(kernel.get(), "Process32First")));
     auto next = reinterpret_cast<Walk>(
         reinterpret_cast<void*>(GetProcAddress(kernel.get(), "Process32Next")));
-    int result = 0;
+    ProcessState result = ProcessState::notRunning;
     if (snapshot && first && next) {
         FileHandle list(snapshot(TH32CS_SNAPPROCESS, 0));
         if (list) {
@@ -390,7 +390,7 @@ int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) 
             entry.dwSize = sizeof(Entry);
             for (BOOL more = first(list.get(), &entry); more; more = next(list.get(), &entry)) {
                 if (exeName != entry.szExeFile) continue;
-                result = 1;
+                result = ProcessState::running;
                 if (found) found->push_back(entry.th32ProcessID);
             }
         }
@@ -398,11 +398,13 @@ int Win32Processes::walk(const std::string& exeName, std::vector<DWORD>* found) 
     return result;
 }
 
-int Win32Processes::checkRunning(const std::string& exeName) { return walk(exeName, nullptr); }
+ProcessState Win32Processes::checkRunning(const std::string& exeName) {
+    return walk(exeName, nullptr);
+}
 
-int Win32Processes::findAndWatch(const std::string& exeName) {
+ProcessState Win32Processes::findAndWatch(const std::string& exeName) {
     std::vector<DWORD> found;
-    int result = walk(exeName, &found);
+    const ProcessState result = walk(exeName, &found);
     watched_.reset();
     for (DWORD id : found) {
         watched_.reset(OpenProcess(SYNCHRONIZE, FALSE, id));

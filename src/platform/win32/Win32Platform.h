@@ -64,13 +64,13 @@ public:
 
 class Win32Processes : public Processes {
 public:
-    int checkRunning(const std::string& exeName) override;
-    int findAndWatch(const std::string& exeName) override;
+    ProcessState checkRunning(const std::string& exeName) override;
+    ProcessState findAndWatch(const std::string& exeName) override;
     bool watchedRunning() override;
     void* watchedEndSignal() override { return watched_.get(); }
 
 private:
-    int walk(const std::string& exeName, std::vector<DWORD>* found);
+    ProcessState walk(const std::string& exeName, std::vector<DWORD>* found);
     KernelHandle watched_;
 };
 
