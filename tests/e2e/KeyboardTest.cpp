@@ -108,8 +108,13 @@ TEST_F(Keyboard, EnterPressesOkAndEscapeCancelsOnlyWhereThereIsACancel) {
 }
 
 TEST_F(Keyboard, F1OpensTheHelpLikeItsButton) {
+    // The help file the build made stays; a stand-in only where there is none
+    // (the viewer may end at once on a stand-in, before it is seen).
     const std::string help = programFolder() + "\\Seamster.CHM";
-    ASSERT_TRUE(writeFileBytes(help, "ITSF"));
+    const bool standIn = !fileExists(help);
+    if (standIn) {
+        ASSERT_TRUE(writeFileBytes(help, "ITSF"));
+    }
     terminateProcessesNamed("hh.exe");
     ASSERT_NE(startAtMainWindow(settingsForPack("The Sims 2")), nullptr);
     ASSERT_TRUE(clickCaption(main_));
@@ -117,7 +122,7 @@ TEST_F(Keyboard, F1OpensTheHelpLikeItsButton) {
     EXPECT_TRUE(waitUntil([] { return !processIdsNamed("hh.exe").empty(); }))
         << "F1 did not open the help file";
     terminateProcessesNamed("hh.exe");
-    deleteFile(help);
+    if (standIn) deleteFile(help);
     quitWithQuestion(seamster_, main_);
 }
 
