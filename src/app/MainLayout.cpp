@@ -4,8 +4,8 @@
 
 namespace seamster {
 
-const std::array<ToolButtonSpec, 10>& mainToolBar() {
-    static const std::array<ToolButtonSpec, 10> buttons = {{
+const std::array<ToolButton, 10>& mainToolBar() {
+    static const std::array<ToolButton, 10> buttons = {{
         {button::setUp, picture::setUp, "Seamster Setup"},
         {button::options, picture::options, "Seamster Options"},
         {button::about, picture::about, "About Seamster"},
@@ -20,7 +20,7 @@ const std::array<ToolButtonSpec, 10>& mainToolBar() {
     return buttons;
 }
 
-std::vector<GadgetSpec> mainGadgets(int t) {
+std::vector<Gadget> mainGadgets(int t) {
     using K = GadgetKind;
     return {
         {gadget::sizeFrame, K::frame, 154, t + 2, 139, 60, "Bodyshop Size", ""},

@@ -17,10 +17,10 @@ inline constexpr int mainInitialClientHeight = 180;
 inline int mainClientHeight(int toolBarHeight) { return toolBarHeight + 222; }
 
 // The tool-bar buttons from the left, with their pictures and tips.
-const std::array<ToolButtonSpec, 10>& mainToolBar();
+const std::array<ToolButton, 10>& mainToolBar();
 
 // The gadgets in creation (and keyboard) order, for a tool bar of height t.
-std::vector<GadgetSpec> mainGadgets(int toolBarHeight);
+std::vector<Gadget> mainGadgets(int toolBarHeight);
 
 struct StatusField {
     const char* text;

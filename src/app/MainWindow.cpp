@@ -34,7 +34,7 @@ bool MainWindow::build() {
     toolBar_ = std::make_unique<ui::ToolBar>(*window_);
     int t = toolBar_->valid() ? toolBar_->height() : 0;
     if (toolBar_->valid()) {
-        for (const ToolButtonSpec& item : mainToolBar())
+        for (const ToolButton& item : mainToolBar())
             toolBar_->addButton(item.button, toolkit_.icon(item.picture, 32), item.tip);
         window_->setClientSize(mainClientWidth, mainClientHeight(t));
     }

@@ -27,7 +27,7 @@ enum : int {
     link = 208
 };
 
-std::vector<GadgetSpec> aboutGadgets(const std::string& versionLine) {
+std::vector<Gadget> aboutGadgets(const std::string& versionLine) {
     using K = GadgetKind;
     return {
         {ok, K::button, 3, 180, 400, 22, "OK", ""},

@@ -20,7 +20,7 @@ enum : int {
     backgroundList = 58
 };
 
-std::vector<GadgetSpec> extrasGadgets() {
+std::vector<Gadget> extrasGadgets() {
     using K = GadgetKind;
     return {
         {backgroundFrame, K::frame, 10, 8, 334, 52, "Main Bodyshop Background", ""},

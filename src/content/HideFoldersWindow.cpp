@@ -10,7 +10,7 @@ namespace seamster {
 namespace {
 enum : int { frame = 201, image = 209, hideDownloads = 210, hideSavedSims = 211, ok = 200 };
 
-std::vector<GadgetSpec> hideFoldersGadgets() {
+std::vector<Gadget> hideFoldersGadgets() {
     return {
         {frame, GadgetKind::frame, 10, 2, 328, 65, "", ""},
         {image, GadgetKind::picture, 20, 18, 48, 48, "", ""},

@@ -17,7 +17,7 @@ enum : int {
     frame = 201
 };
 
-std::vector<GadgetSpec> optionsGadgets() {
+std::vector<Gadget> optionsGadgets() {
     return {
         {ok, GadgetKind::button, 10, 125, 388, 24, "OK", ""},
         {image, GadgetKind::picture, 20, 32, 48, 48, "", ""},

@@ -18,7 +18,7 @@ constexpr int picture = 100, originalSize = 101, tileImage = 102, stretchImage =
 constexpr int clientWidth = 545, clientHeight = 510;
 }  // namespace preview
 
-std::vector<GadgetSpec> previewGadgets() {
+std::vector<Gadget> previewGadgets() {
     using K = GadgetKind;
     using namespace preview;
     // In this order, so the fitting options form one group and the sizes another.

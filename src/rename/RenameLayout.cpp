@@ -16,7 +16,7 @@ const std::vector<const char*>& renameStatusLabels() {
     return labels;
 }
 
-std::vector<GadgetSpec> renameGadgets() {
+std::vector<Gadget> renameGadgets() {
     using K = GadgetKind;
     namespace g = renameGadget;
     const int listHeight = kVisibleListRows * listRowHeight + listHeaderHeight;
@@ -55,7 +55,7 @@ std::vector<GadgetSpec> renameGadgets() {
     };
 }
 
-std::vector<GadgetSpec> findGadgets() {
+std::vector<Gadget> findGadgets() {
     using K = GadgetKind;
     namespace g = findGadget;
     return {

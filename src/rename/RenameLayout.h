@@ -49,8 +49,8 @@ const std::vector<int>& renameStatusWidths();
 const std::vector<const char*>& renameStatusLabels();  // fields 0, 2, 4
 
 // In creation order; the options of each group follow one another.
-std::vector<GadgetSpec> renameGadgets();
-std::vector<GadgetSpec> findGadgets();
+std::vector<Gadget> renameGadgets();
+std::vector<Gadget> findGadgets();
 
 // The entries of the age drop-down.
 const std::vector<const char*>& weekChoices();

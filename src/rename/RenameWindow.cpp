@@ -135,7 +135,7 @@ public:
 
 private:
     ui::Window* find(int number) const;
-    void addGadgets(ui::Window& window, const std::vector<GadgetSpec>& specs);
+    void addGadgets(ui::Window& window, const std::vector<Gadget>& gadgets);
     void addStatusBar();
 
     ui::Toolkit& toolkit_;
@@ -154,9 +154,9 @@ ui::Window* RenameWindows::find(int number) const {
     return nullptr;
 }
 
-void RenameWindows::addGadgets(ui::Window& window, const std::vector<GadgetSpec>& specs) {
+void RenameWindows::addGadgets(ui::Window& window, const std::vector<Gadget>& gadgets) {
     GadgetKind previous = GadgetKind::frame;
-    for (const GadgetSpec& item : specs) {
+    for (const Gadget& item : gadgets) {
         if (item.kind == GadgetKind::listView) {
             ui::ListViewArgs args;
             args.id = item.id;

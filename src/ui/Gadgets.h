@@ -23,7 +23,7 @@ enum class GadgetKind {
     edit
 };
 
-struct GadgetSpec {
+struct Gadget {
     int id = 0;
     GadgetKind kind = GadgetKind::button;
     int x = 0, y = 0, width = 0, height = 0;
@@ -43,7 +43,7 @@ inline constexpr uint32_t kTextRed = 0x3300CC;  // (204, 0, 51)
 inline constexpr int kRowSelected = 1;
 inline constexpr int kRowTicked = 2;
 
-struct ToolButtonSpec {
+struct ToolButton {
     int button;
     int picture;
     const char* tip;

@@ -63,10 +63,10 @@ public:
 
     // `previous`: the kind of the gadget created just before in this window;
     // an option that follows an option joins its group.
-    Control addGadget(const GadgetSpec& spec, GadgetKind previous = GadgetKind::frame,
+    Control addGadget(const Gadget& gadget, GadgetKind previous = GadgetKind::frame,
                       unsigned look = lookNormal);
     // Creates gadgets in order; consecutive options form one group.
-    void addGadgets(const std::vector<GadgetSpec>& specs);
+    void addGadgets(const std::vector<Gadget>& gadgets);
     // Any child control of the window, made here (see createControl).
     HWND addControl(const ControlPlace& place);
     HWND gadget(int id) const { return GetDlgItem(hwnd_, id); }

@@ -222,7 +222,7 @@ HWND Window::addControl(const ControlPlace& place) {
     return made;
 }
 
-Control Window::addGadget(const GadgetSpec& args, GadgetKind previous, unsigned look) {
+Control Window::addGadget(const Gadget& args, GadgetKind previous, unsigned look) {
     const ControlStyle style = styleFor(args.kind, previous);
     ControlPlace place;
     place.className = style.className;
@@ -254,9 +254,9 @@ void Window::placeControl(HWND control, const LayoutRect& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Window::addGadgets(const std::vector<GadgetSpec>& specs) {
+void Window::addGadgets(const std::vector<Gadget>& gadgets) {
     GadgetKind previous = GadgetKind::frame;
-    for (const GadgetSpec& item : specs) {
+    for (const Gadget& item : gadgets) {
         addGadget(item, previous);
         previous = item.kind;
     }

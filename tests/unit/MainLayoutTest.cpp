@@ -8,7 +8,7 @@ namespace seamster {
 namespace {
 
 TEST(MainLayout, GadgetsMoveDownWithTheToolBarAndFitTheClientArea) {
-    const std::vector<GadgetSpec> flat = mainGadgets(0), below = mainGadgets(28);
+    const std::vector<Gadget> flat = mainGadgets(0), below = mainGadgets(28);
     ASSERT_EQ(flat.size(), 13u);
     for (size_t i = 0; i < flat.size(); ++i) {
         EXPECT_EQ(below[i].id, flat[i].id);
@@ -21,7 +21,7 @@ TEST(MainLayout, GadgetsMoveDownWithTheToolBarAndFitTheClientArea) {
         }
     }
     EXPECT_EQ(mainClientHeight(28), 250);
-    const GadgetSpec& run = below[10];
+    const Gadget& run = below[10];
     EXPECT_EQ(run.id, 18);
     EXPECT_EQ(run.y, 202);
     EXPECT_EQ(run.y + run.height, 229);
@@ -33,7 +33,7 @@ TEST(MainLayout, GadgetsMoveDownWithTheToolBarAndFitTheClientArea) {
 
 TEST(MainLayout, ToolBarRaisesEveryButtonNumberOnce) {
     std::set<int> numbers;
-    for (const ToolButtonSpec& item : mainToolBar()) numbers.insert(item.button);
+    for (const ToolButton& item : mainToolBar()) numbers.insert(item.button);
     EXPECT_EQ(numbers.size(), 10u);
     EXPECT_EQ(*numbers.begin(), 0);
     EXPECT_EQ(*numbers.rbegin(), 9);
