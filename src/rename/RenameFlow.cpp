@@ -317,7 +317,8 @@ bool RenameFlow::runFiles(RenameRun& run, RunMode mode) {
     std::optional<RunFile> shown;
     bool historyFailed = false;
     while (auto file = run.nextFile()) {
-        const int64_t now = mode == RunMode::automatic ? app_.platform.clock.milliseconds() : 0;
+        Clock& clock = app_.platform.clock;
+        const int64_t now = mode == RunMode::automatic ? clock.milliseconds() : 0;
         const bool draw = mode == RunMode::oneByOne || drawPacer.due(now);
         const bool poll = pollPacer.due(now) || draw;
         if (draw) {
@@ -331,6 +332,8 @@ bool RenameFlow::runFiles(RenameRun& run, RunMode mode) {
         else
             name = watchForCancel(run, draw ? screen_.text(rw, g::newName) : file->proposedName,
                                   draw, poll);
+        // The painting happens while the clicks are taken, so the cost runs to here.
+        if (draw && mode == RunMode::automatic) drawPacer.took(clock.milliseconds() - now);
         if (!name) return historyFailed;  // the windows are gone
         const FileResult result = run.finishFile(*name);
         undrawn.push_back(result.row);

@@ -1,5 +1,7 @@
 #include "rename/RenameRun.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 namespace seamster {
@@ -44,11 +46,13 @@ std::string confirmNewName(const std::string& boxText, Dialogs& dialogs) {
 size_t scrollTargetRow(size_t row, size_t rowCount) { return row + 6 < rowCount ? row + 5 : row; }
 
 bool RedrawPacer::due(int64_t nowMs) {
-    if (drawn_ && nowMs >= lastMs_ && nowMs - lastMs_ < intervalMs_) return false;
+    if (drawn_ && nowMs >= lastMs_ && nowMs - lastMs_ < waitMs_) return false;
     drawn_ = true;
     lastMs_ = nowMs;
     return true;
 }
+
+void RedrawPacer::took(int64_t costMs) { waitMs_ = std::max(intervalMs_, kCostFactor * costMs); }
 
 RenameRun::RenameRun(RunMode mode, std::string searchFolder, std::vector<PackageRow>& rows,
                      NamingOptions& naming, FileSystem& fs)
@@ -113,10 +117,14 @@ RenameOutcome RenameRun::renameFile(PackageRow& row, const std::string& newName)
         historyFailed_ = true;
         return RenameOutcome::stopped;
     }
-    // Names ignore letter case, so a case-only change meets itself here and
-    // fails too: nothing is ever renamed over an existing entry.
-    const bool taken = fs_.exists(newPath) != PathKind::missing;
-    const bool moved = !taken && fs_.rename(oldPath, newPath);
+    // Nothing is ever renamed over an existing entry: the file system refuses
+    // that itself, and a case-only change, which would meet the file itself
+    // there, is refused here. Asking whether the name is free only after a
+    // refusal saves a look-up per file, which in a folder of thousands costs
+    // as much as the rename itself under Wine.
+    const bool caseOnly = equalsIgnoreCase(newPath, oldPath);
+    const bool moved = !caseOnly && fs_.rename(oldPath, newPath);
+    const bool taken = !moved && (caseOnly || fs_.exists(newPath) != PathKind::missing);
     if (history_ && !history_->after("rename", oldPath, newPath, moved,
                                      taken ? kNameTakenReason : kRenameRefusedReason))
         historyFailed_ = true;

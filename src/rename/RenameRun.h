@@ -98,18 +98,25 @@ size_t scrollTargetRow(size_t row, size_t rowCount);
 // would cost more than renaming them. The window is brought up to date at most
 // about 30 times a second (and once more when the run ends), and pending
 // clicks are taken every few milliseconds, so "Cancel" still ends the run
-// after the file being renamed when it is seen.
+// after the file being renamed when it is seen. Where drawing is slow (a
+// large list under Wine takes about 20 ms), it is kept to about a quarter of
+// the run: after a draw that took `costMs`, the next waits four times that.
 class RedrawPacer {
 public:
     static constexpr int64_t kDrawIntervalMs = 33;
     static constexpr int64_t kPollIntervalMs = 5;
-    explicit RedrawPacer(int64_t intervalMs = kDrawIntervalMs) : intervalMs_(intervalMs) {}
-    // True for the first time asked and then once the interval has passed
-    // since the last true; a clock that goes back counts as due.
+    static constexpr int64_t kCostFactor = 4;
+    explicit RedrawPacer(int64_t intervalMs = kDrawIntervalMs)
+        : intervalMs_(intervalMs), waitMs_(intervalMs) {}
+    // True for the first time asked and then once the wait has passed since
+    // the last true; a clock that goes back counts as due.
     bool due(int64_t nowMs);
+    // What the draw begun at the last true cost, which sets the next wait.
+    void took(int64_t costMs);
 
 private:
     int64_t intervalMs_;
+    int64_t waitMs_;
     bool drawn_ = false;
     int64_t lastMs_ = 0;
 };

@@ -69,7 +69,9 @@ TEST(RenameHistory, EveryStepIsWrittenBeforeItIsMadeAndItsOutcomeAfter) {
             "\tbegin\trename\ta.package\tX_a.package\r\n @ " + kFolder + "a.package",
             // The copy goes to a temporary name, then is moved into place.
             "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp",
-            "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp"}));
+            "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp",
+            // Tried, and refused because the name is taken.
+            "\tbegin\trename\tb.package\tX_b.package\r\n @ " + kFolder + "b.package"}));
     const std::vector<HistoryLine> lines = f.lines();
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0].time, "2023-11-14 23:13:20");  // local time
@@ -236,7 +238,7 @@ TEST(RenameUndo, RowsAreMarkedAndWhatFailedStaysToBeUndone) {
               "by another file now\n\nEvery step is in the rename history.");
 }
 
-TEST(RedrawPacer, DrawsAtMostOnceAnIntervalAndWhenTheClockGoesBack) {
+TEST(RedrawPacer, DrawsAtMostOnceAnIntervalLongerWhenDrawingIsSlowAndWhenTheClockGoesBack) {
     RedrawPacer pacer, poller(RedrawPacer::kPollIntervalMs);
     std::vector<bool> draws, polls;
     for (int64_t ms : {100, 101, 104, 105, 132, 133, 140, 166, 50, 60}) {
@@ -247,6 +249,17 @@ TEST(RedrawPacer, DrawsAtMostOnceAnIntervalAndWhenTheClockGoesBack) {
                                         false}));
     EXPECT_EQ(polls,
               (std::vector<bool>{true, false, false, true, true, false, true, true, true, true}));
+
+    // A draw that took 20 ms puts the next one 80 ms after its start; a quick
+    // one brings the usual interval back.
+    RedrawPacer slow;
+    EXPECT_TRUE(slow.due(0));
+    slow.took(20);
+    EXPECT_FALSE(slow.due(79));
+    EXPECT_TRUE(slow.due(80));
+    slow.took(1);
+    EXPECT_FALSE(slow.due(112));
+    EXPECT_TRUE(slow.due(113));
 }
 
 }  // namespace
