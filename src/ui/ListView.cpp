@@ -110,8 +110,9 @@ int ListView::insertRow(int position, const std::vector<std::string>& texts, int
     int row = int(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row >= 0) {
         colours_.insert(colours_.begin() + row, std::vector<COLORREF>(columnCount_, textColour_));
+        // A new row's other columns start empty.
         for (size_t column = 1; column < texts.size(); ++column)
-            setText(row, int(column), texts[column]);
+            if (!texts[column].empty()) setText(row, int(column), texts[column]);
     }
     quiet_ = false;
     return row;
