@@ -48,9 +48,8 @@ ControlStyle styleFor(GadgetKind kind, GadgetKind previous) {
     case GadgetKind::centredText: return {L"STATIC", SS_CENTER};
     case GadgetKind::frame: return {L"BUTTON", BS_GROUPBOX};
     case GadgetKind::picture: return {L"STATIC", SS_BITMAP | SS_REALSIZECONTROL | SS_CENTERIMAGE};
-    case GadgetKind::progressBar: return {PROGRESS_CLASSW, 0};
-    case GadgetKind::listView:
-        return {WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_BORDER | tab};
+    case GadgetKind::progressBar:
+    case GadgetKind::listView: break;  // made by their own classes, see addGadget
     case GadgetKind::edit: return {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | tab};
     }
     return {L"STATIC", 0};
@@ -166,12 +165,6 @@ LRESULT Window::notify(NMHDR* header) {
         if (it != commandTips_.end()) info->lpszText = const_cast<wchar_t*>(it->second.c_str());
         return 0;
     }
-    if (header->code == LVN_ITEMCHANGED) {
-        auto* change = reinterpret_cast<NMLISTVIEW*>(header);
-        if ((change->uChanged & LVIF_STATE) &&
-            ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK))
-            toolkit_.post({EventKind::gadget, number_, int(header->idFrom)});
-    }
     return 0;
 }
 
@@ -223,6 +216,9 @@ HWND Window::addControl(const ControlPlace& place) {
 }
 
 Control Window::addGadget(const Gadget& args, GadgetKind previous, unsigned look) {
+    // A list view or a progress bar has state of its own: the window that
+    // holds one makes it as a ui::ListView or ui::ProgressBar from its row.
+    if (args.kind == GadgetKind::listView || args.kind == GadgetKind::progressBar) return {};
     const ControlStyle style = styleFor(args.kind, previous);
     ControlPlace place;
     place.className = style.className;
@@ -234,9 +230,6 @@ Control Window::addGadget(const Gadget& args, GadgetKind previous, unsigned look
     place.text = args.text;
     HWND made = addControl(place);
     if (!made) return {};
-    if (args.kind == GadgetKind::listView)
-        ListView_SetExtendedListViewStyle(
-            made, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     if (args.kind == GadgetKind::dropDown && !args.text.empty()) {
         // A drop-down's caption is its first item, selected.
         dropDown(args.id).addItem(args.text);
