@@ -15,10 +15,11 @@ const char noInstallationText[] =
 const char browseTitle[] =
     "Select the EA GAMES folder in the location\nwhere your Sims2 game is installed";
 
-bool scanInstallFolder(App& app, std::vector<DirEntry>& entries) {
-    const std::string& folder = app.settings.installDirectory;
-    return app.fs().list(folder.empty() ? app.programFolder : withBackslash(folder), "*.*",
-                         entries);
+// Without an install folder, Seamster's own folder is looked at.
+bool scanInstallFolder(FileSystem& fs, const std::string& installDirectory,
+                       const std::string& programFolder, std::vector<DirEntry>& entries) {
+    return fs.list(installDirectory.empty() ? programFolder : withBackslash(installDirectory),
+                   "*.*", entries);
 }
 
 // The pack as it is stored: Double Deluxe keeps its Body Shop in its SP4 folder.
@@ -89,11 +90,11 @@ void discoverInstallation(App& app, MainView& view) {
                 0, settings.runBodyshop.size() - std::min<size_t>(10, settings.runBodyshop.size()));
     }
     std::vector<DirEntry> entries;
-    if (!scanInstallFolder(app, entries)) {
+    if (!scanInstallFolder(app.fs(), settings.installDirectory, app.programFolder, entries)) {
         app.dialogs().showMessage(noInstallationText, iconStop);
         std::string chosen = view.browseForFolder(browseTitle, "C:\\");
         settings.installDirectory = chosen.empty() ? chosen : chosen.substr(0, chosen.size() - 1);
-        scanInstallFolder(app, entries);
+        scanInstallFolder(app.fs(), settings.installDirectory, app.programFolder, entries);
     }
     settings.currentFolderCount = 0;
     for (const DirEntry& entry : entries)

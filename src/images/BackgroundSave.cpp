@@ -15,18 +15,16 @@ bool saveComposed(FileSystem& fs, const PreviewAnswer& answer, const std::string
     return answer.composed && saveImageAsBmp(fs, *answer.composed, path);
 }
 
-// Copies go to the backup folder, made on first use. When it cannot be
-// made, the prefix keeps what it was (a folder found earlier in this run,
-// or nothing).
-void findBackupFolder(App& app) {
-    const std::string& folder = app.paths.backgroundsFolder;
-    if (folder.empty()) return;
-    if (app.fs().exists(folder) != PathKind::missing || app.fs().createFolder(folder))
-        app.backupPrefix = folder;
+// Copies go to the backup folder, made on first use.
+bool haveFolder(FileSystem& fs, const std::string& folder) {
+    return !folder.empty() && (fs.exists(folder) != PathKind::missing || fs.createFolder(folder));
 }
 
 void saveCopy(App& app, BackgroundScreens& screens, const PreviewAnswer& answer) {
-    findBackupFolder(app);
+    // When it cannot be made, the prefix keeps what it was (a folder found
+    // earlier in this run, or nothing).
+    if (haveFolder(app.fs(), app.paths.backgroundsFolder))
+        app.backupPrefix = app.paths.backgroundsFolder;
     const std::string proposed = app.backupPrefix + backupFileName(app.settings.lastImage);
     const std::string chosen = screens.chooseCopyName(proposed);
     if (chosen.empty()) return;
