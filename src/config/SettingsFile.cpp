@@ -12,9 +12,9 @@ namespace seamster {
 
 namespace {
 
-// `text` up to the first of the `stops`. One memchr per stop: every key
-// looked up goes through the whole file, and a character-by-character test
-// against a set of stops made that the slowest part of reading it.
+// `text` up to the first of the `stops`. One memchr per stop: a
+// character-by-character test against a set of stops was the slowest part
+// of reading a file.
 std::string_view upToFirstOf(std::string_view text, std::string_view stops) {
     size_t end = text.size();
     for (char stop : stops) {
@@ -101,6 +101,7 @@ bool SettingsFile::open(const std::string& fileName) {
     path_ = path;
     text_ = std::move(*data);
     mode_ = Mode::reading;
+    indexLines();
     return true;
 }
 
@@ -109,13 +110,15 @@ bool SettingsFile::close() {
     if (mode_ == Mode::writing) saved = writeFileSafely(fs_, path_, text_);
     mode_ = Mode::closed;
     path_.clear();
+    lines_.clear();
     text_.clear();
     text_.shrink_to_fit();
     return saved;
 }
 
-bool SettingsFile::findValue(std::string_view key, std::string_view& value) const {
-    if (mode_ != Mode::reading || key.empty()) return false;
+// Every setting is looked up in the same file, dozens of them: the lines are
+// taken apart once, and each look-up only compares keys.
+void SettingsFile::indexLines() {
     const std::string_view text = text_;
     size_t start = 0;
     while (start < text.size()) {
@@ -124,7 +127,7 @@ bool SettingsFile::findValue(std::string_view key, std::string_view& value) cons
         const std::string_view rawLine = text.substr(start, end - start);
         start = end + 1;
         // A group header ends the section that holds our keys.
-        if (!rawLine.empty() && rawLine[0] == '[') return false;
+        if (!rawLine.empty() && rawLine[0] == '[') return;
         const std::string_view line = lineContent(rawLine);
         size_t first = line.find_first_not_of(' ');
         if (first == std::string_view::npos || line[first] == ';') continue;
@@ -132,11 +135,19 @@ bool SettingsFile::findValue(std::string_view key, std::string_view& value) cons
         if (equals == std::string_view::npos) continue;
         size_t keyEnd = equals;
         while (keyEnd > first && line[keyEnd - 1] == ' ') --keyEnd;
-        if (keyEnd - first != key.size() ||
-            !equalsIgnoreCase(line.substr(first, keyEnd - first), key))
-            continue;
+        if (keyEnd == first) continue;  // no key can match an empty one
         size_t valueStart = line.find_first_not_of(' ', equals + 1);
-        value = valueStart == std::string_view::npos ? std::string_view() : line.substr(valueStart);
+        lines_.push_back({line.substr(first, keyEnd - first),
+                          valueStart == std::string_view::npos ? std::string_view()
+                                                               : line.substr(valueStart)});
+    }
+}
+
+bool SettingsFile::findValue(std::string_view key, std::string_view& value) const {
+    if (mode_ != Mode::reading || key.empty()) return false;
+    for (const Line& line : lines_) {
+        if (line.key.size() != key.size() || !equalsIgnoreCase(line.key, key)) continue;
+        value = line.value;
         return true;
     }
     return false;

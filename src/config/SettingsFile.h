@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Settings.h"
 #include "platform/Platform.h"
@@ -72,6 +73,13 @@ private:
     bool canWrite(const std::string& path);
     // The raw value bytes of the first matching line, if any.
     bool findValue(std::string_view key, std::string_view& value) const;
+    // Splits the loaded file into its key and value lines, once.
+    void indexLines();
+
+    struct Line {
+        std::string_view key;
+        std::string_view value;
+    };
 
     FileSystem& fs_;
     TextCodec& codec_;
@@ -79,6 +87,7 @@ private:
     Mode mode_ = Mode::closed;
     std::string path_;
     std::string text_;  // the loaded file, or the file being built
+    std::vector<Line> lines_;  // of the loaded file, pointing into text_
 };
 
 // Reads Seamster.ini from `programFolder` into `settings`. Missing keys (or a

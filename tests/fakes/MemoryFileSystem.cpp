@@ -19,16 +19,13 @@ std::string storedName(std::string part) {
 // "C:\a\\b.\" -> {"C:", "a", "b"}; forward slashes count as separators.
 std::vector<std::string> splitPath(const std::string& path) {
     std::vector<std::string> parts;
-    std::string part;
-    for (char c : path) {
-        if (c == '\\' || c == '/') {
-            if (!part.empty()) parts.push_back(storedName(part));
-            part.clear();
-        } else {
-            part += c;
-        }
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = path.find_first_of("\\/", start);
+        if (end == std::string::npos) end = path.size();
+        if (end > start) parts.push_back(storedName(path.substr(start, end - start)));
+        start = end + 1;
     }
-    if (!part.empty()) parts.push_back(storedName(part));
     return parts;
 }
 
@@ -86,11 +83,17 @@ std::u32string folded(std::string_view text) {
 }
 
 // The key a name is stored under: equal for names Windows takes as equal.
+// Every path is looked up part by part, so plain ASCII names, by far the
+// most common, skip the decoding.
 std::string keyOf(const std::string& name) {
-    std::string key;
-    for (char32_t c : folded(name)) {
-        for (int shift = 24; shift >= 0; shift -= 8) key += char((c >> shift) & 0xFF);
+    if (std::all_of(name.begin(), name.end(), [](char c) { return uint8_t(c) < 0x80; })) {
+        std::string key(name.size() * 4, '\0');
+        for (size_t i = 0; i < name.size(); ++i) key[4 * i + 3] = char(foldCase(char32_t(name[i])));
+        return key;
     }
+    std::string key;
+    for (char32_t c : folded(name))
+        for (int shift = 24; shift >= 0; shift -= 8) key += char((c >> shift) & 0xFF);
     return key;
 }
 
