@@ -302,6 +302,42 @@ TEST_F(RemoveProjects, WithoutTheOptionOrphansAreRedButLeftForTheUser) {
     pressDone(window);
 }
 
+TEST_F(RemoveProjects, NamesInAnyScriptAreListedAndRemoved) {
+    const std::string dress = "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9_01.xml";  // ドレス_01
+    const std::string robe = "Robe \xC3\xA9t\xC3\xA9";                          // Robe été
+    const std::string gown = "\xD0\x9F\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C\xD0\xB5";  // Платье
+    const std::string user = "\xE3\x83\xA6\xE3\x83\xBC\xE3\x82\xB6\xE3\x83\xBC";  // ユーザー
+    writeProject(inProjects(dress), robe);
+    ASSERT_TRUE(makeFolders(inProjects(robe)));
+    ASSERT_TRUE(writeFileBytes(inProjects(robe + "\\" + robe + ".package"), "DBPF"));
+    writeProject(inProjects(gown + ".xml"), gown);  // an orphan
+    ASSERT_TRUE(makeFolders(inProjects(user)));
+    ASSERT_NO_FATAL_FAILURE(start());
+    HWND window = openFromToolBar();
+    ASSERT_NE(window, nullptr);
+    snap(window, "names-in-any-script");
+    HWND projectList = control(window, projectListId), folderList = control(window, folderListId);
+    ProjectRows expected = sandboxProjects;
+    expected[dress] = {indent + robe, false, false};
+    expected[gown + ".xml"] = {indent + gown, true, true};
+    EXPECT_EQ(projectRows(projectList), expected);
+    std::map<std::string, bool> folders = sandboxFolders;
+    folders["  " + robe] = false;
+    folders["  " + user] = false;
+    EXPECT_EQ(folderRows(folderList), folders);
+
+    ASSERT_TRUE(setListViewChecked(folderList, rowOf(folderList, 0, "  " + robe), true));
+    ASSERT_TRUE(setListViewChecked(folderList, rowOf(folderList, 0, "  " + user), true));
+    pressRemove(window, 3, 3);
+    EXPECT_FALSE(fileExists(inProjects(gown + ".xml")));
+    EXPECT_FALSE(folderExists(inProjects(robe)));
+    EXPECT_FALSE(folderExists(inProjects(user)));
+    EXPECT_TRUE(fileExists(inProjects(dress)));
+    // Its folder gone, the project is an orphan now.
+    EXPECT_EQ(projectRows(projectList)[dress], (ProjectRow{indent + robe, true, true}));
+    pressDone(window);
+}
+
 TEST_F(RemoveProjects, AnEmptyProjectsFolderShowsBothNothingFoundRows) {
     for (const char* file : {"5f0a8c21.xml", "5f0a8c22.xml", "5f0a8c23.xml", "5f0a8c24.xml"})
         ASSERT_TRUE(deleteFile(inProjects(file))) << file;

@@ -897,11 +897,42 @@ protected:
         EXPECT_EQ(text(control(rename, inFront)), front);
         EXPECT_EQ(text(control(rename, copyFolderText)), "Copies \xC3\xA9t\xC3\xA9 \xE3\x83\x89");
         EXPECT_EQ(listViewRowCount(control(rename, packageList)), 3);
+        ASSERT_NO_FATAL_FAILURE(renameOneByOne(rename, front + packages[1]));
         ASSERT_NO_FATAL_FAILURE(leave(rename, find));
         quitWithQuestion(seamster_, main_);
         std::map<std::string, std::string> values = settingsValues(written);
         // Text the code page cannot hold is kept as UTF-8.
         EXPECT_EQ(values["Copy To"], copies() + "\\");
+    }
+
+    // One by one, a name typed in other scripts is taken as it stands, and
+    // the copy follows it.
+    void renameOneByOne(HWND rename, const std::string& name) {
+        HWND list = control(rename, packageList);
+        const std::vector<std::string> names = columnTexts(list, 0);
+        const auto found = std::find(names.begin(), names.end(), name);
+        ASSERT_NE(found, names.end()) << name << " is not listed";
+        const int row = int(found - names.begin());
+        ASSERT_TRUE(setListViewChecked(list, row, true));
+        ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 1"; }));
+        click(control(rename, renameRunButton));
+        ASSERT_TRUE(waitForText(control(rename, oldName), name)) << "the file is not shown";
+        // "Платье ドレス"
+        const std::string typed = "\xD0\x9F\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C\xD0\xB5 "
+                                  "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9";
+        ASSERT_TRUE(setText(control(rename, newName), typed));
+        settle(rename);
+        snap(rename, "one-by-one");
+        click(control(rename, renameRunButton));
+        ASSERT_TRUE(waitForText(control(rename, optionsFrame), "Renaming Options"))
+            << "the run did not end";
+        settle(rename);  // clicks made while the run ends are dropped
+        EXPECT_EQ(listViewText(list, row, 0), typed + ".package");
+        EXPECT_EQ(status(rename, errorsField), " 0");
+        const std::string content = "DBPF " + packages[1];
+        EXPECT_EQ(readFileBytes(game_ + "\\SavedSims\\" + typed + ".package"), content);
+        EXPECT_EQ(readFileBytes(copies() + "\\" + typed + ".package"), content);
+        EXPECT_FALSE(fileExists(game_ + "\\SavedSims\\" + name));
     }
 
     // Starts again on the settings file the last run saved.
