@@ -21,6 +21,18 @@ protected:
         EXPECT_FALSE(isEnabled(main_)) << after;
     }
 
+    // A window with no way out but "OK": the keyboard starts in gadget
+    // `first`, Escape leaves the window open and Enter closes it.
+    void expectOnlyEnterCloses(HWND window, int first, const std::string& what) {
+        ASSERT_NE(window, nullptr) << what;
+        ASSERT_TRUE(clickCaption(window));
+        EXPECT_EQ(GetDlgCtrlID(focusedControl(window)), first) << what;
+        ASSERT_TRUE(pressKeys({"Escape"}));
+        expectStillOpen(window, "Escape");
+        ASSERT_TRUE(pressKeys({"Return"}));
+        expectClosedBackToMain(window, "Enter");
+    }
+
     // The window went, and the main window has the keyboard again.
     void expectClosedBackToMain(HWND window, const std::string& after) {
         EXPECT_TRUE(waitUntilGone(window)) << after << " did not close the window";
@@ -65,26 +77,14 @@ TEST_F(Keyboard, EnterPressesOkAndEscapeCancelsOnlyWhereThereIsACancel) {
     const auto background = readFileBytes(gameFolder() + "\\userbkg.bmp");
     ASSERT_TRUE(background.has_value());
 
-    // Extras: no Cancel and no close box, so Escape does nothing; Enter is "OK".
-    HWND extras = openFromToolBar(mainButton::extras, extrasTitle);
-    ASSERT_NE(extras, nullptr);
-    ASSERT_TRUE(clickCaption(extras));
-    EXPECT_EQ(GetDlgCtrlID(focusedControl(extras)), 58) << "the first drop-down has the keyboard";
-    ASSERT_TRUE(pressKeys({"Escape"}));
-    expectStillOpen(extras, "Escape");
-    ASSERT_TRUE(pressKeys({"Return"}));
-    expectClosedBackToMain(extras, "Enter");
-
-    // The set-up window has no way out but "OK".
+    // Extras has no Cancel and no close box; the keyboard starts in its
+    // first drop-down.
+    ASSERT_NO_FATAL_FAILURE(expectOnlyEnterCloses(
+        openFromToolBar(mainButton::extras, extrasTitle), 58, "Extras"));
+    // Nor has the set-up window; the keyboard starts in its list of packs.
     pressToolBarButton(toolBar(), 0);
-    HWND setUp = waitForWindow(seamster_.id(), setUpTitle);
-    ASSERT_NE(setUp, nullptr);
-    ASSERT_TRUE(clickCaption(setUp));
-    EXPECT_EQ(GetDlgCtrlID(focusedControl(setUp)), 9) << "the list of packs has the keyboard";
-    ASSERT_TRUE(pressKeys({"Escape"}));
-    expectStillOpen(setUp, "Escape");
-    ASSERT_TRUE(pressKeys({"Return"}));
-    expectClosedBackToMain(setUp, "Enter");
+    ASSERT_NO_FATAL_FAILURE(
+        expectOnlyEnterCloses(waitForWindow(seamster_.id(), setUpTitle), 9, "set-up"));
 
     // Image Preview: Escape is its "Cancel", and nothing is saved.
     pressToolBarButton(toolBar(), 4);

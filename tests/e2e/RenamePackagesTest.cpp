@@ -177,6 +177,48 @@ protected:
         settle(main_);
     }
 
+    // Without the Body Shop numbers and copying into Copies, an automatic run
+    // over the gown, the jeans and the coat, in which the gown's rename fails
+    // and nothing of it is copied, the jeans are renamed but their copy fails,
+    // and the coat goes through.
+    void runOverGownJeansAndCoat(HWND& find, HWND& rename) {
+        SettingsEntries settings = settingsForPack("The Sims 2");
+        setValue(settings, "Keep Number", "0");
+        setValue(settings, "Copy Packages", "1");
+        setValue(settings, "Copy To", copiesFolder() + "\\");
+        setValue(settings, "Copy To Display", "Copies");
+        ASSERT_NE(start(settings), nullptr);
+        find = openFindWindow();
+        ASSERT_NE(find, nullptr);
+        click(control(find, listAllAges));  // names with a Body Shop number, any age
+        rename = search(find);
+        ASSERT_NE(rename, nullptr);
+        HWND list = control(rename, packageList);
+        ASSERT_EQ(columnTexts(list, 0),
+                  (std::vector<std::string>{
+                      "0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                      "7b7b7b7b_Denim_Jeans.package", "3c4d5e6f_Winter_Coat.package",
+                      "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
+        EXPECT_TRUE(isChecked(control(rename, copyPackages)));
+        EXPECT_EQ(text(control(rename, copyFolderText)), "Copies");
+        for (int row : {1, 2, 3}) ASSERT_TRUE(setListViewChecked(list, row, true));
+        ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }));
+
+        ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
+        settle(rename);
+        snap(rename, "after-run");
+        EXPECT_EQ(columnTexts(list, 0),
+                  (std::vector<std::string>{
+                      "0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                      "Denim_Jeans.package", "Winter_Coat.package", "9a8b7c6d_Old_Skin.PACKAGE",
+                      "e0e0e0e0_Swimsuit.package"}));
+        EXPECT_EQ(columnTexts(list, 1),
+                  (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
+        EXPECT_EQ(status(rename, errorsField), " 2");
+        EXPECT_GT(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), failedRed, 39), 20)
+            << "the failed row is not red";
+    }
+
     // Runs "Auto-Rename" over the ticked rows, confirming at the prompt.
     void autoRenameTicked(HWND rename) {
         click(control(rename, autoRename));
@@ -457,44 +499,10 @@ TEST_F(RenamePackages, TakenNamesAreNeverOverwritten) {
         readFileBytes(savedSimsFile("7b7b7b7b_Denim_Jeans.package")).value_or("");
     const std::string coat =
         readFileBytes(savedSimsFile("3c4d5e6f_Winter_Coat.package")).value_or("");
-    SettingsEntries settings = settingsForPack("The Sims 2");
-    setValue(settings, "Keep Number", "0");
-    setValue(settings, "Copy Packages", "1");
-    setValue(settings, "Copy To", copiesFolder() + "\\");
-    setValue(settings, "Copy To Display", "Copies");
-    ASSERT_NE(start(settings), nullptr);
-    HWND find = openFindWindow();
-    ASSERT_NE(find, nullptr);
-    click(control(find, listAllAges));  // names with a Body Shop number, any age
-    HWND rename = search(find);
-    ASSERT_NE(rename, nullptr);
+    HWND find = nullptr, rename = nullptr;
+    ASSERT_NO_FATAL_FAILURE(runOverGownJeansAndCoat(find, rename));
     HWND list = control(rename, packageList);
-    const std::vector<std::string> listed = columnTexts(list, 0);
-    ASSERT_EQ(listed, (std::vector<std::string>{
-                          "0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
-                          "7b7b7b7b_Denim_Jeans.package", "3c4d5e6f_Winter_Coat.package",
-                          "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
-    EXPECT_TRUE(isChecked(control(rename, copyPackages)));
-    EXPECT_EQ(text(control(rename, copyFolderText)), "Copies");
-    for (int row : {1, 2, 3}) ASSERT_TRUE(setListViewChecked(list, row, true));
-    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }));
-
-    ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
-    settle(rename);
-    snap(rename, "after-run");
-    // The gown's rename fails and nothing is copied; the jeans are renamed
-    // but their copy fails; the coat goes through.
-    EXPECT_EQ(
-        columnTexts(list, 0),
-        (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
-                                  "Denim_Jeans.package", "Winter_Coat.package",
-                                  "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
-    EXPECT_EQ(columnTexts(list, 1),
-              (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
-    EXPECT_EQ(status(rename, errorsField), " 2");
     EXPECT_EQ(tickMarks(list), std::vector<bool>(6, false));
-    EXPECT_GT(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), failedRed, 39), 20)
-        << "the failed row is not red";
     EXPECT_EQ(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), doneGreen, 39), 0);
     EXPECT_GT(countScreenPixels(listViewRowRect(list, 2, LVIR_LABEL), doneGreen, 39), 20);
 
@@ -649,35 +657,8 @@ TEST_F(RenamePackages, PackagesHeldByAnotherProgramFailTheirRowsAndTheRunGoesOn)
     Process archiverHold = holdOpen({jeansPath}, true);
     ASSERT_TRUE(archiverHold.started());
 
-    SettingsEntries settings = settingsForPack("The Sims 2");
-    setValue(settings, "Keep Number", "0");
-    setValue(settings, "Copy Packages", "1");
-    setValue(settings, "Copy To", copiesFolder() + "\\");
-    setValue(settings, "Copy To Display", "Copies");
-    ASSERT_NE(start(settings), nullptr);
-    HWND find = openFindWindow();
-    ASSERT_NE(find, nullptr);
-    click(control(find, listAllAges));
-    HWND rename = search(find);
-    ASSERT_NE(rename, nullptr);
-    HWND list = control(rename, packageList);
-    ASSERT_EQ(columnTexts(list, 0)[1], "1f2e3d4c_Red_Gown.package");
-    for (int row : {1, 2, 3}) ASSERT_TRUE(setListViewChecked(list, row, true));
-    ASSERT_TRUE(waitUntil([&] { return status(rename, tickedField) == " 3"; }));
-
-    ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
-    settle(rename);
-    snap(rename, "after-run");
-    EXPECT_EQ(
-        columnTexts(list, 0),
-        (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
-                                  "Denim_Jeans.package", "Winter_Coat.package",
-                                  "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
-    EXPECT_EQ(columnTexts(list, 1),
-              (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
-    EXPECT_EQ(status(rename, errorsField), " 2");
-    EXPECT_GT(countScreenPixels(listViewRowRect(list, 1, LVIR_LABEL), failedRed, 39), 20)
-        << "the held package's row is not red";
+    HWND find = nullptr, rename = nullptr;
+    ASSERT_NO_FATAL_FAILURE(runOverGownJeansAndCoat(find, rename));
 
     gameHold.terminate();
     archiverHold.terminate();
