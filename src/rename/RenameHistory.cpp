@@ -193,7 +193,10 @@ bool RenameHistory::start(const std::string& kind, const std::string& folder) {
 
 bool RenameHistory::before(const std::string& operation, const std::string& from,
                            const std::string& to) {
-    return healthy_ && write(HistoryStep::begin, operation, from, to, {});
+    // On the disk before the step is made, so that not even a power cut can
+    // leave a renamed file without its line.
+    return healthy_ && write(HistoryStep::begin, operation, from, to, {}) &&
+           (healthy_ = file_->flush());
 }
 
 bool RenameHistory::after(const std::string& operation, const std::string& from,

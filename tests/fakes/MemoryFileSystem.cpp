@@ -185,6 +185,7 @@ MemoryFileSystem& MemoryFileSystem::addFile(const std::string& path, const std::
     Node* existing = find(path);
     Node& file = existing ? *existing : makeChild(parent, parts.back(), false, created);
     file.data = data;
+    file.flushedSize.reset();
     file.created = created;
     return *this;
 }
@@ -201,6 +202,12 @@ std::optional<std::string> MemoryFileSystem::contents(const std::string& path) c
     Node* node = find(path);
     if (!node || node->isFolder) return std::nullopt;
     return node->data;
+}
+
+std::optional<std::string> MemoryFileSystem::flushedContents(const std::string& path) const {
+    Node* node = find(path);
+    if (!node || node->isFolder) return std::nullopt;
+    return node->data.substr(0, node->flushedSize.value_or(node->data.size()));
 }
 
 bool MemoryFileSystem::isReadOnly(const std::string& path) const {
@@ -373,6 +380,7 @@ bool MemoryFileSystem::writeFile(const std::string& path, const std::string& dat
     Node& file = node ? *node : makeChild(*loc.parent, loc.leaf, false, now);
     // A failed write behaves like a full disk: the file is left truncated.
     file.data = failed ? data.substr(0, data.size() / 2) : data;
+    file.flushedSize.reset();
     return !failed;
 }
 
@@ -382,6 +390,7 @@ public:
     bool append(const std::string& data) override {
         Node* node = fs_.find(path_);
         if (!node || node->isFolder) return false;
+        if (!node->flushedSize) node->flushedSize = node->data.size();
         if (fs_.fails(FsOp::append, path_, false)) {
             node->data += data.substr(0, data.size() / 2);
             return false;
@@ -389,7 +398,11 @@ public:
         node->data += data;
         return true;
     }
-    bool flush() override { return fs_.find(path_) != nullptr; }
+    bool flush() override {
+        Node* node = fs_.find(path_);
+        if (node) node->flushedSize = node->data.size();
+        return node != nullptr;
+    }
 
 private:
     MemoryFileSystem& fs_;

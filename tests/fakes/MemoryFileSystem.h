@@ -44,6 +44,8 @@ public:
     void setLink(const std::string& path, bool isLink);
     // The contents of a file, or nothing.
     std::optional<std::string> contents(const std::string& path) const;
+    // What of it would outlast a power cut: appends count once flushed.
+    std::optional<std::string> flushedContents(const std::string& path) const;
     bool isReadOnly(const std::string& path) const;
     // Every path (as stored), folders with a trailing backslash, sorted; for
     // comparing whole trees before and after an operation.
@@ -90,6 +92,7 @@ private:
         int64_t created = 0;
         uint64_t order = 0;
         std::string data;
+        std::optional<size_t> flushedSize;  // set by appends: the rest waits for a flush
         std::map<std::string, std::unique_ptr<Node>> children;  // by lower-case name
     };
     struct Location {

@@ -31,6 +31,9 @@ struct Fixture {
         }
     }
     std::vector<HistoryLine> lines() { return readHistory(fs.contents(kHistory).value_or("")); }
+    std::vector<HistoryLine> flushedLines() {
+        return readHistory(fs.flushedContents(kHistory).value_or(""));
+    }
 };
 
 std::string stepsOf(const std::vector<HistoryLine>& lines) {
@@ -46,11 +49,11 @@ std::string stepsOf(const std::vector<HistoryLine>& lines) {
 TEST(RenameHistory, EveryStepIsWrittenBeforeItIsMadeAndItsOutcomeAfter) {
     Fixture f({"a.package", "b.package"});
     f.fs.addFile(kFolder + "X_b.package", "in the way");
-    // At each rename and copy, the history's last line must announce it.
+    // At each rename and copy, the history's last line on the disk must announce it.
     std::vector<std::string> seen;
     f.fs.failWhen = [&](FsOp op, const std::string& path) {
         if (op != FsOp::rename && op != FsOp::copy) return false;
-        const std::vector<HistoryLine> lines = f.lines();
+        const std::vector<HistoryLine> lines = f.flushedLines();
         EXPECT_FALSE(lines.empty());
         if (!lines.empty()) seen.push_back(stepsOf({lines.back()}) + " @ " + path);
         return false;
