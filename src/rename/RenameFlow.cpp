@@ -316,8 +316,8 @@ bool RenameFlow::runFiles(RenameRun& run, RunMode mode) {
     std::vector<size_t> undrawn;
     std::optional<RunFile> shown;
     bool historyFailed = false;
+    Clock& clock = app_.platform.clock;
     while (auto file = run.nextFile()) {
-        Clock& clock = app_.platform.clock;
         const int64_t now = mode == RunMode::automatic ? clock.milliseconds() : 0;
         const bool draw = mode == RunMode::oneByOne || drawPacer.due(now);
         const bool poll = pollPacer.due(now) || draw;
