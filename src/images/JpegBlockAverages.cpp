@@ -75,7 +75,9 @@ struct HuffmanTable {
     // Prepares the skipping of AC coefficients. Only the tables a scan reads
     // AC coefficients with need it, so it waits until the scan names them: a
     // file may define many tables and use few.
-    void buildPairs() {
+    // Kept out of line so that the fuzzing build can leave this loop over
+    // every bit pattern untraced (tests/fuzz/coverage-ignore.txt).
+    [[gnu::noinline]] void buildPairs() {
         if (pairsBuilt) return;
         for (unsigned j = 0; j < (1u << pairBits); ++j) {
             int taken = 0, advance = 0;
