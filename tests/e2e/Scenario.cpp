@@ -175,6 +175,9 @@ HWND Scenario::waitForMainWindow(const Process& seamster) {
 }
 
 void Scenario::quitWithQuestion(const Process& seamster, HWND mainWindow) {
+    // A close that reaches Seamster while it is still finishing with a box
+    // it just showed is dropped, as every click then is.
+    settle(mainWindow);
     closeWindow(mainWindow);
     HWND box = waitForMessageBox(seamster.id());
     ASSERT_NE(box, nullptr) << "no quit question";
