@@ -120,6 +120,12 @@ protected:
 
     // Seamster at its main window, with the settings given.
     HWND start(const SettingsEntries& settings) { return startAtMainWindow(settings); }
+    // "Copy Packages to" ticked, with the sandbox's Copies folder.
+    static void copyIntoCopies(SettingsEntries& settings) {
+        setValue(settings, "Copy Packages", "1");
+        setValue(settings, "Copy To", copiesFolder() + "\\");
+        setValue(settings, "Copy To Display", "Copies");
+    }
 
     // The tool-bar button that opens the renaming, and the window it brings.
     HWND openFindWindow() {
@@ -184,9 +190,7 @@ protected:
     void runOverGownJeansAndCoat(HWND& find, HWND& rename) {
         SettingsEntries settings = settingsForPack("The Sims 2");
         setValue(settings, "Keep Number", "0");
-        setValue(settings, "Copy Packages", "1");
-        setValue(settings, "Copy To", copiesFolder() + "\\");
-        setValue(settings, "Copy To Display", "Copies");
+        copyIntoCopies(settings);
         ASSERT_NE(start(settings), nullptr);
         find = openFindWindow();
         ASSERT_NE(find, nullptr);
@@ -556,9 +560,7 @@ TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
     SettingsEntries settings = settingsForPack("The Sims 2");
     setValue(settings, "In Front", "U_");
     setValue(settings, "Keep Number", "1");
-    setValue(settings, "Copy Packages", "1");
-    setValue(settings, "Copy To", copiesFolder() + "\\");
-    setValue(settings, "Copy To Display", "Copies");
+    copyIntoCopies(settings);
     ASSERT_NE(start(settings), nullptr);
     HWND find = openFindWindow();
     ASSERT_NE(find, nullptr);
@@ -717,9 +719,7 @@ TEST_F(RenamePackages, AKilledCopyLeavesNoPartialPackageUnderItsName) {
     ASSERT_TRUE(makeLargePackage(source, 512LL << 20));
 
     SettingsEntries settings = settingsForPack("The Sims 2");
-    setValue(settings, "Copy Packages", "1");
-    setValue(settings, "Copy To", copiesFolder() + "\\");
-    setValue(settings, "Copy To Display", "Copies");
+    copyIntoCopies(settings);
     ASSERT_NE(start(settings), nullptr);
     HWND find = openFindWindow();
     ASSERT_NE(find, nullptr);
