@@ -57,11 +57,9 @@ struct HuffmanTable {
                 if (code >= (int32_t{1} << length)) return false;  // lengths that cannot be
                 if (length <= fastBits) {
                     const int first = code << (fastBits - length);
-                    const int count = 1 << (fastBits - length);
-                    for (int j = first; j < first + count; ++j) {
-                        fastLength[j] = uint8_t(length);
-                        fastSymbol[j] = values[index];
-                    }
+                    const size_t count = size_t{1} << (fastBits - length);
+                    std::memset(fastLength.data() + first, length, count);
+                    std::memset(fastSymbol.data() + first, values[index], count);
                 }
             }
             maxCode[length] = counts[length - 1] ? code - 1 : -1;
