@@ -227,6 +227,9 @@ void Scenario::snap(HWND window, const std::string& what) {
     if (!folder || !*folder) return;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string name = std::string(test->test_suite_name()) + "." + test->name() + "-" + what;
+    // A window just found may not have painted yet; the screen would still
+    // show what lies under it.
+    settle(window, 100);
     // A missing screenshot is worth a note, not a failed scenario.
     if (!saveScreenshot(window, folder, name))
         std::fprintf(stderr, "screenshot %s not saved\n", name.c_str());
