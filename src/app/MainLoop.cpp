@@ -134,7 +134,10 @@ bool mainLoopPass(App& app, MainView& view, EventSource& events) {
         break;
     default: break;
     }
-    if (event.kind != EventKind::gadget) events.pause(idlePause);
+    // Input and the end of a held Body Shop wake the loop at once, so an idle
+    // pass only needs to come round when the process list is due a look.
+    if (event.kind != EventKind::gadget)
+        events.pause(int(app.bodyShopWatch.timeToNextLook(app.platform.clock.milliseconds())));
     return !app.run.quitRequested;
 }
 

@@ -9,12 +9,6 @@
 
 namespace seamster {
 
-// How long a pass without a gadget event waits. Input and the end of a
-// watched Body Shop wake the loop at once, so the wait only spaces out the
-// idle passes; a Body Shop started elsewhere is looked for every
-// BodyShopWatch::lookInterval.
-inline constexpr int idlePause = 100;
-
 ProcessState checkBodyShopProcess(App& app);
 
 // Shows the running or idle state for the latest process check, and on an

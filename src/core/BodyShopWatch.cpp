@@ -1,5 +1,7 @@
 #include "core/BodyShopWatch.h"
 
+#include <algorithm>
+
 namespace seamster {
 
 ProcessState BodyShopWatch::check(Processes& processes, int64_t nowMs) {
@@ -14,6 +16,12 @@ ProcessState BodyShopWatch::check(Processes& processes, int64_t nowMs) {
     lastResult_ = processes.findAndWatch(bodyShopProcessName);
     holding_ = lastResult_ == ProcessState::running && processes.watchedRunning();
     return lastResult_;
+}
+
+int64_t BodyShopWatch::timeToNextLook(int64_t nowMs) const {
+    if (holding_) return lookInterval;
+    if (nextLook_ <= nowMs) return 0;
+    return std::min(nextLook_ - nowMs, lookInterval);
 }
 
 }  // namespace seamster

@@ -36,7 +36,7 @@ TEST(BodyShopWatch, LooksAFewTimesASecondUntilItFindsTheBodyShop) {
     BodyShopWatch watch;
     int64_t now = 0;
     for (; now < 1000; now += 10) EXPECT_EQ(watch.check(processes, now), ProcessState::notRunning);
-    EXPECT_EQ(processes.walks, 4) << "one walk every 300 ms";
+    EXPECT_EQ(processes.walks, 3) << "one walk every 400 ms";
 
     processes.bodyShopRuns = true;  // started outside Seamster
     int64_t started = now;
@@ -52,6 +52,8 @@ TEST(BodyShopWatch, HoldsTheFoundProcessAndSeesItsEndAtOnce) {
     for (int64_t now = 10; now < 5000; now += 10)
         ASSERT_EQ(watch.check(processes, now), ProcessState::running);
     EXPECT_EQ(processes.walks, 1) << "a held process needs no more walks";
+    EXPECT_EQ(watch.timeToNextLook(5000), BodyShopWatch::lookInterval)
+        << "its end wakes the loop; nothing needs looking at before";
 
     processes.bodyShopRuns = false;
     EXPECT_EQ(watch.check(processes, 5000), ProcessState::notRunning)
@@ -87,11 +89,12 @@ TEST(BodyShopWatch, WithoutAHoldItKeepsLookingAndAFailedListIsReported) {
     EXPECT_EQ(watch.check(processes, 0), ProcessState::running);
     EXPECT_EQ(watch.check(processes, 100), ProcessState::running);
     processes.bodyShopRuns = false;
-    EXPECT_EQ(watch.check(processes, 350), ProcessState::notRunning)
+    EXPECT_EQ(watch.timeToNextLook(100), 300);
+    EXPECT_EQ(watch.check(processes, 450), ProcessState::notRunning)
         << "the end is seen at the next look";
 
     processes.failing = true;
-    EXPECT_EQ(watch.check(processes, 700), ProcessState::unknown);
+    EXPECT_EQ(watch.check(processes, 900), ProcessState::unknown);
 }
 
 }  // namespace

@@ -179,13 +179,13 @@ TEST_F(MainLoopTest, PositionIsStoredOnToolBarAndGadgetEventsOnly) {
     EXPECT_EQ(app.settings.windowY, 12);
 }
 
-TEST_F(MainLoopTest, PausesAfterEveryPassButAGadgetEvent) {
-    pass();
-    pass({EventKind::gadget, 0, 19});
-    pass({EventKind::toolBar, 0, 2});
-    pass({EventKind::other, 0, 0});
-    pass({EventKind::gadget, 0, 15});
-    EXPECT_EQ(events.pauses, (std::vector<int>{idlePause, idlePause, idlePause}));
+TEST_F(MainLoopTest, IdlePassesWaitUntilTheProcessListIsDueALookButGadgetEventsDoNot) {
+    services.clock.steadyStepMs = 100;
+    pass();                            // looks at 100 ms; the wait is worked out at 200
+    pass({EventKind::gadget, 0, 19});  // no wait at all
+    pass({EventKind::toolBar, 0, 2});  // worked out at 500, when the next look is due
+    pass({EventKind::other, 0, 0});    // looks at 600; worked out at 700
+    EXPECT_EQ(events.pauses, (std::vector<int>{300, 0, 300}));
 }
 
 TEST_F(MainLoopTest, ToolBarAndGadgetsOpenTheirWindows) {
