@@ -70,8 +70,6 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     loadSettings(app.settings, app.fs(), platform.codec, app.programFolder);
     discoverInstallation(app, main);
     if (!main.build()) return false;
-    WindowContext windows = main.context();
-    buildImagePreviewWindow(windows);
     showUnderwearMarkers(app, main);
     if (findLeftOverHiddenFolders(app)) {
         showLeftOverHiddenFolders(app, main);
@@ -118,6 +116,9 @@ int runProgram(HINSTANCE instance) {
         app.dialogs().showMessage("Seamster could not open its window.", iconStop);
     } else {
         main.show();
+        // Hidden until a picture is chosen: made once the main window is up.
+        WindowContext windows = main.context();
+        buildImagePreviewWindow(windows);
         mainLoop(app, main, main);
         storeWindowPosition(app.settings, main);
         // A save that fails is silent; the settings file keeps its old contents whole.

@@ -203,7 +203,9 @@ void buildImagePreviewWindow(WindowContext& context) {
         "Seamster" + context.app.platform.codec.fromFileBytes(versionText) + "  Image Preview";
     args.clientWidth = preview::clientWidth;
     args.clientHeight = preview::clientHeight;
-    args.centreOver = ui::activeWindow();
+    // Over the screen, where it has always opened; it is made after the main
+    // window shows, which would otherwise be the one it centres over.
+    args.centreOver = nullptr;
     args.owner = context.owner;
     auto window = std::make_unique<ui::Window>(context.toolkit, args);
     if (!window->valid()) return;

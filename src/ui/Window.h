@@ -97,6 +97,8 @@ public:
     // for Tab and the first of them gets the focus.
     void show(bool visible = true);
     void activate();
+    // Paints the window and its gadgets now instead of when the queue gets to it.
+    void paintNow();
     void setEnabled(bool enabled);
     // Paints what is pending now rather than at the next quiet moment.
     void update();
