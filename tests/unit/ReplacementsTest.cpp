@@ -144,7 +144,7 @@ TEST_F(Replacements, FemaleNamesDoNotCountAsMale) {
     EXPECT_EQ(files(), (Names{"wind_female_inisibleundies.off"}));
 }
 
-TEST_F(Replacements, EntriesPastTheLimitsAreListedAndSwitchedOffButNeverOn) {
+TEST_F(Replacements, EveryListedEntrySwitchesItsOwnPackageOnHoweverManyThereAre) {
     for (int i = 1; i <= 7; ++i)
         add({"bg" + std::to_string(i) + "_BodyShopscreenreplacement" +
              (i == 6 ? ".package" : ".off")});
@@ -156,20 +156,19 @@ TEST_F(Replacements, EntriesPastTheLimitsAreListedAndSwitchedOffButNeverOn) {
     ASSERT_EQ(found.skins.names.size(), 12u);
     EXPECT_EQ(found.backgrounds.selected, 6);
     EXPECT_EQ(found.skins.selected, 11);
-    EXPECT_EQ(fs.exists(kConfig + "bg6_BodyShopscreenreplacement.off"), PathKind::file);
-    EXPECT_EQ(fs.exists(kConfig + "skin11_mannequinreplacement.off"), PathKind::file);
 
-    const auto allOff = fs.snapshot();
-    ok(found, {.background = 6, .skin = 11});
-    EXPECT_EQ(fs.snapshot(), allOff);
-    ok(found, {.background = 7, .skin = 12});
-    EXPECT_EQ(fs.snapshot(), allOff);
-
-    // The last positions within the limits still name their own packages.
-    ok(found, {.background = 5, .skin = 10});
-    EXPECT_EQ(fs.exists(kConfig + "bg5_BodyShopscreenreplacement.package"), PathKind::file);
-    EXPECT_EQ(fs.exists(kConfig + "skin10_mannequinreplacement.package"), PathKind::file);
-    EXPECT_EQ(fs.exists(kConfig + "bg7_BodyShopscreenreplacement.package"), PathKind::missing);
+    for (const auto& [background, skin] : {std::pair{6, 11}, {7, 12}, {5, 10}}) {
+        ok(scan(), {.background = background, .skin = skin});
+        const std::string bg = "bg" + std::to_string(background) + "_BodyShopscreenreplacement";
+        const std::string sk = "skin" + std::to_string(skin) + "_mannequinreplacement";
+        EXPECT_EQ(fs.exists(kConfig + bg + ".package"), PathKind::file) << bg;
+        EXPECT_EQ(fs.exists(kConfig + sk + ".package"), PathKind::file) << sk;
+        // Exactly the chosen pair is on.
+        const Names all = files();
+        EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                                [](const std::string& n) { return n.ends_with(".package"); }),
+                  2);
+    }
 }
 
 TEST_F(Replacements, RestoreCheckBoxFollowsTheUnderwearLists) {
