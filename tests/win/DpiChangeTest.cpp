@@ -20,6 +20,7 @@ RECT placeInParent(HWND control) {
 TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     Toolkit toolkit(GetModuleHandleW(nullptr));
     toolkit.loadFonts();
+    const int listsBefore = liveImageLists();
     WindowArgs args;
     args.title = "DPI test";
     args.clientWidth = 300;
@@ -40,6 +41,8 @@ TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     ListView view(window, list);
     ToolBar bar(window);
     bar.addButton(3, toolkit.icon(12, 32), "tip");
+    const auto first =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(bar.hwnd(), TB_GETIMAGELIST, 0, 0));
 
     RECT suggested = {40, 50, 40 + 700, 50 + 500};
     SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to),
@@ -67,6 +70,25 @@ TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(bar.hwnd(), TB_GETIMAGELIST, 0, 0));
     ASSERT_TRUE(ImageList_GetIconSize(images, &width, &height));
     EXPECT_EQ(width, pictureSize(32, to));
+    // The bar's pictures for the old DPI are gone and those for the new one
+    // are held, once.
+    EXPECT_TRUE(imageListAlive(images));
+    EXPECT_FALSE(imageListAlive(first));
+    EXPECT_EQ(liveImageLists(), listsBefore + 1);
+}
+
+TEST(DpiChange, ToolBarPicturesGoWithTheirWindow) {
+    Toolkit toolkit(GetModuleHandleW(nullptr));
+    const int listsBefore = liveImageLists();
+    {
+        Window window(toolkit, WindowArgs{});
+        ToolBar bar(window);
+        RECT suggested = {0, 0, 400, 300};
+        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                     reinterpret_cast<LPARAM>(&suggested));
+    }
+    EXPECT_EQ(liveImageLists(), listsBefore);
+    EXPECT_EQ(imageListsDestroyedTwice(), 0);
 }
 
 }  // namespace
