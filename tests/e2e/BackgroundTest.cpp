@@ -117,6 +117,20 @@ Colour smallPicture(int x, int y) {
     return blocks[(x >= 150 ? 1 : 0) + (y >= 100 ? 2 : 0)];
 }
 
+// The small picture as a 24-bit Windows bitmap, rows bottom-up.
+std::string smallBitmap() {
+    std::string rows;
+    for (int y = 199; y >= 0; --y) {
+        std::vector<Rgb> row;
+        for (int x = 0; x < 300; ++x) {
+            const Colour c = smallPicture(x, y);
+            row.push_back({uint8_t(c.r), uint8_t(c.g), uint8_t(c.b)});
+        }
+        rows += samples::row24(row);
+    }
+    return samples::bmpFile(samples::infoHeader(300, 200, 24), "", rows);
+}
+
 uint32_t little32(const std::string& bytes, size_t at) {
     uint32_t value = 0;
     for (size_t i = 0; i < 4; ++i) value |= uint32_t(uint8_t(bytes[at + i])) << (8 * i);
@@ -246,6 +260,7 @@ protected:
         ASSERT_FALSE(error) << pictures() << ": " << error.message();
         ASSERT_TRUE(writeFileBytes(picture("wide.png"), pngBytes(1600, 900, widePicture)));
         ASSERT_TRUE(writeFileBytes(picture("sky.png"), pngBytes(300, 200, smallPicture)));
+        ASSERT_TRUE(writeFileBytes(picture("sky.bmp"), smallBitmap()));
         // A PNG signature with nothing sound behind it.
         ASSERT_TRUE(writeFileBytes(picture("broken.png"),
                                    std::string("\x89PNG\r\n\x1a\n", 8) + "not a picture"));
@@ -463,7 +478,7 @@ TEST_F(Background, SmartSizeAt800x600WritesTheFittedPictureAndRefreshesTheThumbn
 
 TEST_F(Background, TiledPictureWithSaveToFolderKeepsACopyUnderTheTypedName) {
     ASSERT_NO_FATAL_FAILURE(start());
-    HWND preview = previewOf("sky.png");
+    HWND preview = previewOf("sky.bmp");
     ASSERT_NE(preview, nullptr);
     // Smaller than the output: it can be tiled.
     EXPECT_TRUE(isEnabled(control(preview, tileImage)));
@@ -494,10 +509,36 @@ TEST_F(Background, TiledPictureWithSaveToFolderKeepsACopyUnderTheTypedName) {
     HWND box = fileNameBox(copy);
     ASSERT_NE(box, nullptr) << describeChildren(copy);
     EXPECT_EQ(text(box), "sky.bmp");
-    ASSERT_TRUE(setText(box, "copy1"));
+    // The picture being fitted, typed without the ".bmp" the copy would get,
+    // is refused and the requester comes back.
+    ASSERT_TRUE(setText(box, picture("sky")));
     click(control(copy, IDOK));
     ASSERT_TRUE(waitUntilGone(copy)) << "the copy requester stays open";
+    HWND refusal = waitForMessageBox(seamster_.id());
+    ASSERT_NE(refusal, nullptr) << "the picture itself was taken for the copy";
+    EXPECT_EQ(messageBoxText(refusal),
+              "The copy cannot be saved over sky.bmp, the picture it is "
+              "made from.\nPlease choose another name.");
+    snap(refusal, "copy-over-picture");
+    pressMessageBoxButton(refusal, IDOK);
+    copy = waitForWindow(seamster_.id(), copyRequesterTitle);
+    ASSERT_NE(copy, nullptr) << "the requester did not come back";
+    settle(copy, 500);
+    EXPECT_EQ(readFileBytes(picture("sky.bmp")), smallBitmap());
+
+    // A copy of that name is there already: Seamster asks before replacing it.
     const std::string kept = backups() + "\\copy1.bmp";
+    ASSERT_TRUE(writeFileBytes(kept, "earlier copy"));
+    box = fileNameBox(copy);
+    ASSERT_NE(box, nullptr) << describeChildren(copy);
+    ASSERT_TRUE(setText(box, backups() + "\\copy1"));
+    click(control(copy, IDOK));
+    ASSERT_TRUE(waitUntilGone(copy)) << "the copy requester stays open";
+    HWND question = waitForMessageBox(seamster_.id());
+    ASSERT_NE(question, nullptr) << "the earlier copy was replaced without asking";
+    EXPECT_EQ(messageBoxText(question), "copy1.bmp already exists.\nDo you want to replace it?");
+    snap(question, "replace-copy-question");
+    pressMessageBoxButton(question, IDYES);
     EXPECT_TRUE(waitUntil([&] {
         auto copied = readFileBytes(kept);
         return copied && copied->size() == size800x600;

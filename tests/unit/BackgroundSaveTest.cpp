@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "fakes/FakePlatform.h"
 #include "images/BackgroundSave.h"
 #include "images/BmpWriter.h"
@@ -18,7 +20,8 @@ struct ScriptedScreens : BackgroundScreens {
     bool previewSaves = true;
     bool previewBacksUp = false;
     FitMode mode = FitMode::stretchImage;
-    std::string copyName;  // "" cancels the copy requester
+    std::string copyName;               // "" cancels the copy requester
+    std::deque<std::string> copyNames;  // answered first, one per asking
     std::optional<uint32_t> colour;
 
     int previews = 0;
@@ -38,7 +41,10 @@ struct ScriptedScreens : BackgroundScreens {
     }
     std::string chooseCopyName(const std::string& proposed) override {
         proposedCopies.push_back(proposed);
-        return copyName;
+        if (copyNames.empty()) return proposedCopies.size() < 50 ? copyName : "";
+        const std::string name = copyNames.front();
+        copyNames.pop_front();
+        return name;
     }
     std::optional<uint32_t> chooseColor() override { return colour; }
     void refreshBackgroundThumbnail() override { ++refreshes; }
@@ -148,6 +154,7 @@ TEST_F(BackgroundTest, AFullDiskAtAnyStepKeepsTheOldBackgroundAndCopy) {
     screens.chosenPicture = "C:\\pics\\sky.bmp";
     screens.previewBacksUp = true;
     screens.copyName = kBackups + "copy1";
+    dialogs.defaultAnswer = answerYes;  // replace the earlier copy
     const size_t entries = fs.snapshot().size();
     // Each change of the disk fails in turn, first while saving the
     // background, then while saving the copy over the earlier one.
@@ -159,6 +166,7 @@ TEST_F(BackgroundTest, AFullDiskAtAnyStepKeepsTheOldBackgroundAndCopy) {
         fs.failChangeNumber = step;
         newBackgroundImage(app, screens);
         fs.failChangeNumber = -1;
+        std::erase_if(dialogs.boxes, [](const FakeDialogs::Box& box) { return box.question; });
         const std::string fresh = encodeBmp24(*screens.lastComposed);
         EXPECT_EQ(fs.snapshot().size(), entries) << "a temporary file was left";
         EXPECT_EQ(fs.contents(copy + ".new"), "mine");
@@ -216,6 +224,7 @@ TEST_F(BackgroundTest, BackupFolderThatCannotBeMadeLeavesTheNameWithoutAFolder) 
     EXPECT_TRUE(fs.contents("C:\\pics\\copy.bmp"));
 
     // A folder known from earlier in the run is still proposed.
+    dialogs.defaultAnswer = answerYes;  // copy.bmp is there now
     app.backupPrefix = "C:\\Earlier\\";
     newBackgroundImage(app, screens);
     EXPECT_EQ(screens.proposedCopies.back(), "C:\\Earlier\\sky.bmp");
@@ -225,9 +234,32 @@ TEST_F(BackgroundTest, BackupFolderThatCannotBeMadeLeavesTheNameWithoutAFolder) 
         return op == FsOp::writeFile && path.find("copy") != std::string::npos;
     };
     newBackgroundImage(app, screens);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "Couldn't Save Background Image Copy!");
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_EQ(dialogs.boxes[2].text, "Couldn't Save Background Image Copy!");
     EXPECT_TRUE(fs.contents(kBackground));
+}
+
+TEST_F(BackgroundTest, ACopyAsksBeforeReplacingAndNeverTakesThePicture) {
+    const auto picture = fs.contents("C:\\pics\\sky.bmp");
+    fs.addFile(kBackups + "copy1.bmp", "earlier copy");
+    screens.chosenPicture = "C:\\pics\\sky.bmp";
+    screens.previewSaves = false;
+    screens.previewBacksUp = true;
+    // The picture itself, typed without its extension; then a copy that is
+    // there already, kept at first and replaced when asked again.
+    screens.copyNames = {"C:\\pics\\SKY", kBackups + "copy1", kBackups + "copy1"};
+    dialogs.answers = {answerNo, answerYes};
+    newBackgroundImage(app, screens);
+    EXPECT_EQ(fs.contents("C:\\pics\\sky.bmp"), picture);
+    using Box = FakeDialogs::Box;
+    const Box question{replaceCopyQuestion("copy1.bmp"), iconExclamation, true};
+    EXPECT_EQ(dialogs.boxes,
+              (std::vector<Box>{
+                  {copyOverOriginalText("SKY.bmp"), iconExclamation, false}, question, question}));
+    EXPECT_EQ(
+        screens.proposedCopies,
+        (std::vector<std::string>{kBackups + "sky.bmp", "C:\\pics\\SKY", kBackups + "copy1"}));
+    EXPECT_EQ(fs.contents(kBackups + "copy1.bmp"), encodeBmp24(*screens.lastComposed));
 }
 
 TEST(BackgroundNames, CopyNamesAndPathPieces) {
