@@ -6,6 +6,8 @@
 #include "Scenario.h"
 
 #include "../unit/PictureSamples.h"
+#include "images/BmpWriter.h"
+#include "images/PictureDecoder.h"
 
 #include <commctrl.h>
 #include <png.h>
@@ -115,20 +117,6 @@ std::string largePhotoBytes() {
 Colour smallPicture(int x, int y) {
     const Colour blocks[] = {red, green, blue, white};
     return blocks[(x >= 150 ? 1 : 0) + (y >= 100 ? 2 : 0)];
-}
-
-// The small picture as a 24-bit Windows bitmap, rows bottom-up.
-std::string smallBitmap() {
-    std::string rows;
-    for (int y = 199; y >= 0; --y) {
-        std::vector<Rgb> row;
-        for (int x = 0; x < 300; ++x) {
-            const Colour c = smallPicture(x, y);
-            row.push_back({uint8_t(c.r), uint8_t(c.g), uint8_t(c.b)});
-        }
-        rows += samples::row24(row);
-    }
-    return samples::bmpFile(samples::infoHeader(300, 200, 24), "", rows);
 }
 
 uint32_t little32(const std::string& bytes, size_t at) {
@@ -250,6 +238,9 @@ protected:
     static std::string picture(const std::string& name) { return pictures() + "\\" + name; }
     static std::string background() { return gameFolder() + "\\userbkg.bmp"; }
     static std::string backups() { return gameFolder() + "\\BodyshopBackgrounds"; }
+    static std::string skyBitmap() {
+        return encodeBmp24(*decodePicture(pngBytes(300, 200, smallPicture)));
+    }
 
     void SetUp() override {
         Scenario::SetUp();
@@ -260,7 +251,7 @@ protected:
         ASSERT_FALSE(error) << pictures() << ": " << error.message();
         ASSERT_TRUE(writeFileBytes(picture("wide.png"), pngBytes(1600, 900, widePicture)));
         ASSERT_TRUE(writeFileBytes(picture("sky.png"), pngBytes(300, 200, smallPicture)));
-        ASSERT_TRUE(writeFileBytes(picture("sky.bmp"), smallBitmap()));
+        ASSERT_TRUE(writeFileBytes(picture("sky.bmp"), skyBitmap()));
         // A PNG signature with nothing sound behind it.
         ASSERT_TRUE(writeFileBytes(picture("broken.png"),
                                    std::string("\x89PNG\r\n\x1a\n", 8) + "not a picture"));
@@ -509,36 +500,36 @@ TEST_F(Background, TiledPictureWithSaveToFolderKeepsACopyUnderTheTypedName) {
     HWND box = fileNameBox(copy);
     ASSERT_NE(box, nullptr) << describeChildren(copy);
     EXPECT_EQ(text(box), "sky.bmp");
-    // The picture being fitted, typed without the ".bmp" the copy would get,
-    // is refused and the requester comes back.
-    ASSERT_TRUE(setText(box, picture("sky")));
-    click(control(copy, IDOK));
-    ASSERT_TRUE(waitUntilGone(copy)) << "the copy requester stays open";
-    HWND refusal = waitForMessageBox(seamster_.id());
-    ASSERT_NE(refusal, nullptr) << "the picture itself was taken for the copy";
-    EXPECT_EQ(messageBoxText(refusal),
-              "The copy cannot be saved over sky.bmp, the picture it is "
-              "made from.\nPlease choose another name.");
-    snap(refusal, "copy-over-picture");
-    pressMessageBoxButton(refusal, IDOK);
-    copy = waitForWindow(seamster_.id(), copyRequesterTitle);
-    ASSERT_NE(copy, nullptr) << "the requester did not come back";
-    settle(copy, 500);
-    EXPECT_EQ(readFileBytes(picture("sky.bmp")), smallBitmap());
-
-    // A copy of that name is there already: Seamster asks before replacing it.
+    // The picture being fitted (typed without the ".bmp" the copy gets) is
+    // refused; a copy that is there already is replaced only when the user says so.
     const std::string kept = backups() + "\\copy1.bmp";
     ASSERT_TRUE(writeFileBytes(kept, "earlier copy"));
-    box = fileNameBox(copy);
-    ASSERT_NE(box, nullptr) << describeChildren(copy);
-    ASSERT_TRUE(setText(box, backups() + "\\copy1"));
-    click(control(copy, IDOK));
-    ASSERT_TRUE(waitUntilGone(copy)) << "the copy requester stays open";
-    HWND question = waitForMessageBox(seamster_.id());
-    ASSERT_NE(question, nullptr) << "the earlier copy was replaced without asking";
-    EXPECT_EQ(messageBoxText(question), "copy1.bmp already exists.\nDo you want to replace it?");
-    snap(question, "replace-copy-question");
-    pressMessageBoxButton(question, IDYES);
+    struct Step {
+        std::string name;
+        const char* shot;
+        const char* says;
+        int answer;
+    };
+    const Step steps[] = {{picture("sky"), "copy-over-picture",
+                           "The copy cannot be saved over sky.bmp, the picture it is made "
+                           "from.\nPlease choose another name.",
+                           IDOK},
+                          {backups() + "\\copy1", "replace-copy-question",
+                           "copy1.bmp already exists.\nDo you want to replace it?", IDYES}};
+    for (const Step& step : steps) {
+        ASSERT_NE(copy, nullptr) << "the requester did not come back";
+        settle(copy, 500);
+        ASSERT_TRUE(setText(fileNameBox(copy), step.name));
+        click(control(copy, IDOK));
+        ASSERT_TRUE(waitUntilGone(copy)) << "the copy requester stays open";
+        HWND message = waitForMessageBox(seamster_.id());
+        ASSERT_NE(message, nullptr) << step.shot;
+        EXPECT_EQ(messageBoxText(message), step.says);
+        snap(message, step.shot);
+        pressMessageBoxButton(message, step.answer);
+        if (step.answer == IDOK) copy = waitForWindow(seamster_.id(), copyRequesterTitle);
+    }
+    EXPECT_EQ(readFileBytes(picture("sky.bmp")), skyBitmap());
     EXPECT_TRUE(waitUntil([&] {
         auto copied = readFileBytes(kept);
         return copied && copied->size() == size800x600;

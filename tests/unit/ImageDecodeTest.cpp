@@ -201,42 +201,29 @@ TEST(BmpDecoder, OverlongPalettesAndRunsStayInsideTheirBounds) {
 }
 
 TEST(BmpDecoder, RunLengthWorkFollowsThePictureNotTheFile) {
-    // A 2 x 2 picture whose bottom row is filled at once, then pairs that draw
-    // nothing: runs and literals on a full row, and jumps of zero.
-    struct Result {
-        bool decoded = false;
-        std::string why;
-        size_t steps = 0;
-    };
-    auto decode = [](size_t idlePairs) {
+    // A 2 x 1 row filled at once, then pairs that draw nothing: runs and
+    // literals on the full row, and jumps of zero.
+    auto decode = [](size_t idlePairs, size_t& steps, std::string& why) {
         Bytes rle;
         rle.u8(2).u8(1);
-        for (size_t i = 0; i < idlePairs; ++i) {
-            if (i % 3 == 0) rle.u8(255).u8(1);
-            if (i % 3 == 1) rle.u8(0).u8(255).zeros(256);
-            if (i % 3 == 2) rle.u8(0).u8(2).u8(0).u8(0);
-        }
-        rle.u8(0).u8(0).u8(1).u8(1).u8(0).u8(1);  // row end, one red pixel, end
+        for (size_t i = 0; i < idlePairs; ++i)
+            rle.u8(255).u8(1).u8(0).u8(255).zeros(256).u8(0).u8(2).u8(0).u8(0);
         const std::string file =
-            bmpFile(infoHeader(2, 2, 8, 1, 2), palette({black, red}), rle.data);
-        uint32_t at = 0;
-        dib::read32(file, 10, at);
-        Result result;
-        const auto header = dib::readHeader(file, 14, at, 1, &result.why);
-        result.decoded =
-            header && dib::readPixels(*header, file, at, false, &result.why, &result.steps);
-        return result;
+            bmpFile(infoHeader(2, 1, 8, 1, 2), palette({black, red}), rle.data);
+        const auto header = dib::readHeader(file, 14, file.size(), 1, &why);
+        return header &&
+               dib::readPixels(*header, file, file.size() - rle.data.size(), false, &why, &steps);
     };
-    // A few cut runs are still a picture.
-    const Result few = decode(3);
-    EXPECT_TRUE(few.decoded) << few.why;
-    // Thousands of them cannot fit four pixels; they are refused after as many
-    // steps as a tenfold file takes.
-    const Result many = decode(3000), more = decode(30000);
-    EXPECT_FALSE(many.decoded);
-    EXPECT_EQ(many.why, "run-length data does not fit the picture");
-    EXPECT_LT(many.steps, 40u);
-    EXPECT_EQ(more.steps, many.steps);
+    size_t few = 0, many = 0, more = 0;
+    std::string why;
+    EXPECT_TRUE(decode(1, few, why)) << why;  // a few cut runs are still a picture
+    // Thousands cannot fit two pixels: refused after as many steps as ten
+    // times the file takes.
+    EXPECT_FALSE(decode(1000, many, why));
+    EXPECT_EQ(why, "run-length data does not fit the picture");
+    EXPECT_FALSE(decode(10000, more, why));
+    EXPECT_LT(many, 40u);
+    EXPECT_EQ(more, many);
 }
 
 TEST(BmpDecoder, TruncatedFilesNeverCrash) {
