@@ -66,15 +66,14 @@ TEST(RenameHistory, EveryStepIsWrittenBeforeItIsMadeAndItsOutcomeAfter) {
     while (auto file = run.nextFile()) run.finishFile(file->proposedName);
     history.end("1 renamed");
 
-    EXPECT_EQ(
-        seen,
-        (std::vector<std::string>{
-            "\tbegin\trename\ta.package\tX_a.package\r\n @ " + kFolder + "a.package",
-            // The copy goes to a temporary name, then is moved into place.
-            "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp",
-            "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp",
-            // Tried, and refused because the name is taken.
-            "\tbegin\trename\tb.package\tX_b.package\r\n @ " + kFolder + "b.package"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{
+                  "\tbegin\trename\ta.package\tX_a.package\r\n @ " + kFolder + "a.package",
+                  // The copy goes to a temporary name, then is moved into place.
+                  "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp",
+                  "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp",
+                  // Tried, and refused because the name is taken.
+                  "\tbegin\trename\tb.package\tX_b.package\r\n @ " + kFolder + "b.package"}));
     const std::vector<HistoryLine> lines = f.lines();
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0].time, "2023-11-14 23:13:20");  // local time
@@ -124,6 +123,46 @@ TEST(RenameHistory, AnInterruptedRunIsReadBackFromWhatReachedTheFile) {
     next.end("0 restored");
     EXPECT_TRUE(latestRunState(f.lines()).ended);
     EXPECT_EQ(f.lines().size(), 6u);
+}
+
+TEST(RenameUndo, TheLastRunThatCanStillBeUndoneIsReadBackFromTheHistory) {
+    Fixture f({"a.package", "b.package", "c.package"});
+    RenameHistory history(f.fs, f.clock, kHistory);
+    ASSERT_TRUE(history.start("automatic run", kFolder));
+    for (const char* name : {"a", "b", "c"}) {
+        const std::string from = kFolder + name + ".package",
+                          to = kFolder + "X_" + name + ".package";
+        history.before("rename", from, to);
+        if (*name != 'c') f.fs.rename(from, to);                    // stopped before renaming c
+        if (*name == 'a') history.after("rename", from, to, true);  // and before b's outcome
+    }
+    history.before("copy", kFolder + "X_a.package", kCopies + "X_a.package");
+    history.after("copy", kFolder + "X_a.package", kCopies + "X_a.package", true);
+    auto undoable = [&] { return undoableRunOf(f.lines(), f.fs); };
+    std::optional<RunRecord> run = undoable();
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->folder, kFolder);
+    EXPECT_EQ(run->renamed, (std::vector<RenamedFile>{{size_t(-1), "a.package", "X_a.package"},
+                                                      {size_t(-1), "b.package", "X_b.package"}}));
+    EXPECT_EQ(run->copies, 1);
+    EXPECT_EQ(run->copyFolder, kCopies);
+    f.rows[1].name = "X_b.package";  // the list of a new search
+    attachRows(*run, f.rows, kFolder);
+    EXPECT_EQ(run->renamed[1].row, 1u);
+
+    // A run that renamed nothing leaves it; an undo takes back what it restored.
+    RenameHistory empty(f.fs, f.clock, kHistory);
+    ASSERT_TRUE(empty.start("one-by-one run", kFolder));
+    empty.end("0 renamed");
+    RenameHistory undo(f.fs, f.clock, kHistory);
+    ASSERT_TRUE(undo.start("undo", kFolder));
+    undo.after("undo", kFolder + "X_b.package", kFolder + "b.package",
+               f.fs.rename(kFolder + "X_b.package", kFolder + "b.package"));
+    EXPECT_EQ(undoable()->renamed,
+              (std::vector<RenamedFile>{{size_t(-1), "a.package", "X_a.package"}}));
+    // A file no longer under its new name cannot be undone.
+    f.fs.rename(kFolder + "X_a.package", kFolder + "mine.package");
+    EXPECT_FALSE(undoable());
 }
 
 TEST(RenameHistory, NothingIsRenamedWithoutItsLine) {
