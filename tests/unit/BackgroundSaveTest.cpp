@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "fakes/FakePlatform.h"
 #include "images/BackgroundSave.h"
 #include "images/BmpWriter.h"
@@ -20,8 +18,7 @@ struct ScriptedScreens : BackgroundScreens {
     bool previewSaves = true;
     bool previewBacksUp = false;
     FitMode mode = FitMode::stretchImage;
-    std::string copyName;               // "" cancels the copy requester
-    std::deque<std::string> copyNames;  // answered first, one per asking
+    std::string copyName;  // "" cancels the copy requester
     std::optional<uint32_t> colour;
 
     int previews = 0;
@@ -41,10 +38,7 @@ struct ScriptedScreens : BackgroundScreens {
     }
     std::string chooseCopyName(const std::string& proposed) override {
         proposedCopies.push_back(proposed);
-        if (copyNames.empty()) return proposedCopies.size() < 50 ? copyName : "";
-        const std::string name = copyNames.front();
-        copyNames.pop_front();
-        return name;
+        return copyName;
     }
     std::optional<uint32_t> chooseColor() override { return colour; }
     void refreshBackgroundThumbnail() override { ++refreshes; }
@@ -237,24 +231,6 @@ TEST_F(BackgroundTest, BackupFolderThatCannotBeMadeLeavesTheNameWithoutAFolder) 
     ASSERT_EQ(dialogs.boxes.size(), 3u);
     EXPECT_EQ(dialogs.boxes[2].text, "Couldn't Save Background Image Copy!");
     EXPECT_TRUE(fs.contents(kBackground));
-}
-
-TEST_F(BackgroundTest, ACopyAsksBeforeReplacingAndNeverTakesThePicture) {
-    const auto picture = fs.contents("C:\\pics\\sky.bmp");
-    fs.addFile(kBackups + "copy1.bmp", "earlier copy");
-    screens.chosenPicture = "C:\\pics\\sky.bmp";
-    screens.previewBacksUp = true;
-    // The picture itself, typed without its extension; then a copy that is
-    // there already, kept at first and replaced when asked again.
-    screens.copyNames = {"C:\\pics\\SKY", kBackups + "copy1", kBackups + "copy1"};
-    dialogs.answers = {answerNo, answerYes};
-    newBackgroundImage(app, screens);
-    EXPECT_EQ(fs.contents("C:\\pics\\sky.bmp"), picture);
-    const std::string question = replaceCopyQuestion("copy1.bmp");
-    EXPECT_EQ(dialogs.texts(),
-              (std::vector<std::string>{copyOverOriginalText("SKY.bmp"), question, question}));
-    EXPECT_EQ(screens.proposedCopies.back(), kBackups + "copy1");
-    EXPECT_EQ(fs.contents(kBackups + "copy1.bmp"), fs.contents(kBackground));
 }
 
 TEST(BackgroundNames, CopyNamesAndPathPieces) {
