@@ -72,7 +72,7 @@ void scanUnderwear(FileSystem& fs, const std::string& config, const std::string&
 }  // namespace
 
 const std::string* ReplacementKind::packageAt(int position) const {
-    if (position < 1 || position > limit || position > int(names.size())) return nullptr;
+    if (position < 1 || position > int(names.size())) return nullptr;
     return &names[size_t(position) - 1];
 }
 

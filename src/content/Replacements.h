@@ -14,20 +14,15 @@ namespace seamster {
 inline constexpr char femaleUndies[] = "wind_female_inisibleundies";
 inline constexpr char maleUndies[] = "wind_male_inisibleundies";
 
-// How many background and skin replacements a choice can switch on.
-inline constexpr int backgroundLimit = 5;
-inline constexpr int skinLimit = 10;
-
 // The background or skin replacements one scan found, in the order of the
 // listing. Entry i (from 1) of the window's list shows " " + names[i - 1];
 // entry 0 is the game's own default.
 struct ReplacementKind {
-    int limit = 0;                   // entries past it are shown but name no file
     std::vector<std::string> names;  // without extension
     int selected = 0;                // the entry that was on before the scan
 
-    // The package an entry switches on, or nullptr for the default entry and
-    // for entries past the limit.
+    // The package an entry switches on, or nullptr for the default entry.
+    // Every listed entry names its own package, however many were found.
     const std::string* packageAt(int position) const;
 };
 
@@ -41,8 +36,8 @@ struct UnderwearChoice {
 // What the Extras window offers after a scan. The scan switched every
 // replacement off; the selections show what was on.
 struct ReplacementScan {
-    ReplacementKind backgrounds{backgroundLimit, {}, 0};
-    ReplacementKind skins{skinLimit, {}, 0};
+    ReplacementKind backgrounds;
+    ReplacementKind skins;
     UnderwearChoice female;
     UnderwearChoice male;
 };

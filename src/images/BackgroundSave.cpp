@@ -20,19 +20,49 @@ bool haveFolder(FileSystem& fs, const std::string& folder) {
     return !folder.empty() && (fs.exists(folder) != PathKind::missing || fs.createFolder(folder));
 }
 
+// The name the copy is written under, once the user has agreed to it: never
+// the picture the background was made from, and an existing file only when
+// the user says to replace it. The check is made on the name with the
+// ".bmp" that will really be written. "" when the requester is cancelled.
+std::string chooseCopyTarget(App& app, BackgroundScreens& screens, std::string proposed) {
+    const std::string& original = app.settings.lastImage;
+    for (;;) {
+        const std::string chosen = screens.chooseCopyName(proposed);
+        if (chosen.empty()) return {};
+        const std::string target = withBmpExtension(chosen);
+        proposed = chosen;  // asked again, the requester opens on it
+        if (equalsIgnoreCase(target, original)) {
+            app.dialogs().showMessage(copyOverOriginalText(filePartOf(target)), iconExclamation);
+        } else if (app.fs().exists(target) != PathKind::file ||
+                   app.dialogs().askYesNo(replaceCopyQuestion(filePartOf(target)),
+                                          iconExclamation) == answerYes) {
+            return target;
+        }
+    }
+}
+
 void saveCopy(App& app, BackgroundScreens& screens, const PreviewAnswer& answer) {
     // When it cannot be made, the prefix keeps what it was (a folder found
     // earlier in this run, or nothing).
     if (haveFolder(app.fs(), app.paths.backgroundsFolder))
         app.backupPrefix = app.paths.backgroundsFolder;
     const std::string proposed = app.backupPrefix + backupFileName(app.settings.lastImage);
-    const std::string chosen = screens.chooseCopyName(proposed);
-    if (chosen.empty()) return;
-    if (!saveComposed(app.fs(), answer, withBmpExtension(chosen)))
+    const std::string target = chooseCopyTarget(app, screens, proposed);
+    if (target.empty()) return;
+    if (!saveComposed(app.fs(), answer, target))
         app.dialogs().showMessage(backgroundCopyFailedText, iconStop);
 }
 
 }  // namespace
+
+std::string replaceCopyQuestion(const std::string& name) {
+    return name + " already exists.\nDo you want to replace it?";
+}
+
+std::string copyOverOriginalText(const std::string& name) {
+    return "The copy cannot be saved over " + name +
+           ", the picture it is made from.\nPlease choose another name.";
+}
 
 std::string folderPartOf(const std::string& path) {
     const size_t slash = path.find_last_of('\\');

@@ -33,7 +33,8 @@ public:
     // The Image Preview window over a loaded picture.
     virtual PreviewAnswer runImagePreview(const Image& source) = 0;
     // The "Save Copy As:" requester opened on `proposed`; the chosen name,
-    // or "" when cancelled.
+    // or "" when cancelled. Asked again when the name cannot or may not be
+    // used, opened on the name chosen before.
     virtual std::string chooseCopyName(const std::string& proposed) = 0;
     // The colour requester; the colour value chosen, or nothing when cancelled.
     virtual std::optional<uint32_t> chooseColor() = 0;
@@ -43,6 +44,10 @@ public:
 
 inline constexpr char backgroundSaveFailedText[] = "Couldn't Save New Background Image!";
 inline constexpr char backgroundCopyFailedText[] = "Couldn't Save Background Image Copy!";
+// Asked before a copy replaces the file `name`; shown when the name chosen
+// for a copy is the picture it is made from.
+std::string replaceCopyQuestion(const std::string& name);
+std::string copyOverOriginalText(const std::string& name);
 
 // The toolbar's "New Background Image": choose, load, preview, save, copy.
 void newBackgroundImage(App& app, BackgroundScreens& screens);

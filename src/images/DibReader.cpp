@@ -250,52 +250,105 @@ void readUncompressed(const Header& h, std::string_view bytes, size_t at, PixelW
 
 // Run-length data: pairs of (count, index) runs and escapes for end of row,
 // end of picture, a jump, and literal pixels. Runs past the right edge are
-// cut; data past the last row is ignored; skipped pixels stay black.
-bool readRunLength(const Header& h, std::string_view bytes, size_t at, PixelWriter& out,
-                   std::string* why) {
-    if (at > bytes.size()) return fail(why, "pixel data missing");
-    const auto* d = reinterpret_cast<const uint8_t*>(bytes.data());
-    const size_t end = bytes.size();
-    const bool four = h.compression == rle4;
-    int64_t x = 0, row = 0;
-    auto put = [&](uint32_t index) {
-        if (x < h.width && row < h.height) out.putIndex(int(x), out.imageRow(row), index);
-        ++x;
-    };
-    size_t p = at;
-    while (p + 2 <= end && row < h.height) {
-        const uint32_t first = d[p], second = d[p + 1];
-        p += 2;
-        if (first > 0) {
-            for (uint32_t i = 0; i < first; ++i) {
-                put(four ? (i % 2 ? second & 15 : second >> 4) : second);
+// cut at the row's end; data past the last row is ignored; skipped pixels
+// stay black.
+//
+// The cursor only ever moves right along a row or on to a later row, so a
+// picture of w x h pixels has room for at most about (w + 2) x h pairs that
+// do something. Data with more pairs than that cannot fit the picture and is
+// refused, which keeps the work in proportion to the picture rather than to
+// the file: a file of do-nothing pairs no longer keeps the reader busy.
+class RunLengthReader {
+public:
+    RunLengthReader(const Header& h, std::string_view bytes, PixelWriter& out, size_t* steps)
+        : h_(h),
+          d_(reinterpret_cast<const uint8_t*>(bytes.data())),
+          end_(bytes.size()),
+          out_(out),
+          steps_(steps),
+          pairLimit_(uint64_t(h.width + 2) * uint64_t(h.height) + 8) {}
+
+    bool read(size_t at, std::string* why) {
+        if (at > end_) return fail(why, "pixel data missing");
+        p_ = at;
+        uint64_t pairs = 0;
+        while (p_ + 2 <= end_ && row_ < h_.height) {
+            if (++pairs > pairLimit_) return fail(why, "run-length data does not fit the picture");
+            count(1);
+            const uint32_t first = d_[p_], second = d_[p_ + 1];
+            p_ += 2;
+            if (first > 0) {
+                encodedRun(first, uint8_t(second));
+            } else if (second == 0) {
+                x_ = 0, ++row_;
+            } else if (second == 1) {
+                return true;
+            } else if (second == 2) {
+                if (!jump(why)) return false;
+            } else if (!literalRun(second, why)) {
+                return false;
             }
-        } else if (second == 0) {
-            x = 0, ++row;
-        } else if (second == 1) {
-            return true;
-        } else if (second == 2) {
-            if (p + 2 > end) return fail(why, "run-length data cut short");
-            x += d[p], row += d[p + 1];
-            p += 2;
-        } else {
-            const size_t count = second;
-            const size_t literal = four ? (count + 1) / 2 : count;
-            if (end - p < literal) return fail(why, "run-length data cut short");
-            for (size_t i = 0; i < count; ++i) {
-                put(four ? (i % 2 ? d[p + i / 2] & 15 : d[p + i / 2] >> 4) : d[p + i]);
-            }
-            p += literal + (literal & 1);
         }
+        if (p_ < end_ && p_ + 2 > end_) return fail(why, "run-length data cut short");
+        return true;
     }
-    if (p < end && p + 2 > end) return fail(why, "run-length data cut short");
-    return true;
-}
+
+private:
+    bool four() const { return h_.compression == rle4; }
+    void count(size_t n) {
+        if (steps_) *steps_ += n;
+    }
+    // How many of `wanted` pixels still fit on the current row.
+    uint32_t roomFor(uint32_t wanted) const {
+        return uint32_t(std::min<int64_t>(wanted, h_.width - x_));
+    }
+    void put(uint32_t index) { out_.putIndex(int(x_++), out_.imageRow(row_), index); }
+    // The cursor never goes past the row's end: whatever lies beyond is cut.
+    void advance(uint32_t by) { x_ = std::min<int64_t>(x_ + by, h_.width); }
+
+    void encodedRun(uint32_t length, uint8_t value) {
+        const uint32_t shown = roomFor(length);
+        count(shown);
+        for (uint32_t i = 0; i < shown; ++i)
+            put(four() ? (i % 2 ? value & 15 : value >> 4) : value);
+        advance(length - shown);
+    }
+
+    bool jump(std::string* why) {
+        if (p_ + 2 > end_) return fail(why, "run-length data cut short");
+        advance(d_[p_]);
+        row_ += d_[p_ + 1];
+        p_ += 2;
+        return true;
+    }
+
+    bool literalRun(uint32_t length, std::string* why) {
+        const size_t bytes = four() ? (length + 1) / 2 : length;
+        if (end_ - p_ < bytes) return fail(why, "run-length data cut short");
+        const uint8_t* in = d_ + p_;
+        const uint32_t shown = roomFor(length);
+        count(shown);
+        for (uint32_t i = 0; i < shown; ++i)
+            put(four() ? (i % 2 ? in[i / 2] & 15 : in[i / 2] >> 4) : in[i]);
+        advance(length - shown);
+        p_ += bytes + (bytes & 1);
+        return true;
+    }
+
+    const Header& h_;
+    const uint8_t* d_;
+    size_t end_;
+    PixelWriter& out_;
+    size_t* steps_;
+    uint64_t pairLimit_;
+    size_t p_ = 0;
+    int64_t x_ = 0, row_ = 0;
+};
 
 }  // namespace
 
 std::optional<Pixels> readPixels(const Header& h, std::string_view bytes, size_t at,
-                                 bool topByteIsAlpha, std::string* why) {
+                                 bool topByteIsAlpha, std::string* why, size_t* steps) {
     Header header = h;
     const bool masked = header.compression == bitFields || header.compression == alphaBitFields;
     if (!masked) header.masks[3] = topByteIsAlpha && header.bitsPerPixel == 32 ? 0xFF000000u : 0;
@@ -315,7 +368,7 @@ std::optional<Pixels> readPixels(const Header& h, std::string_view bytes, size_t
     }
     PixelWriter out(header, *image, alpha.empty() ? nullptr : &alpha);
     if (runLength) {
-        if (!readRunLength(header, bytes, at, out, why)) return std::nullopt;
+        if (!RunLengthReader(header, bytes, out, steps).read(at, why)) return std::nullopt;
     } else {
         readUncompressed(header, bytes, at, out);
     }

@@ -46,8 +46,10 @@ struct Pixels {
 
 // The pixel data at `at`. With `topByteIsAlpha`, 32-bit pixels without colour
 // masks carry alpha in their top byte (as in icons); plain .bmp files ignore it.
+// `steps`, when given, grows by the pairs and pixels that run-length data
+// took to read.
 std::optional<Pixels> readPixels(const Header& header, std::string_view bytes, size_t at,
-                                 bool topByteIsAlpha, std::string* why);
+                                 bool topByteIsAlpha, std::string* why, size_t* steps = nullptr);
 
 // Lays the pixels over black by their alpha.
 void compositeOverBlack(Image& image, const std::vector<uint8_t>& alpha);

@@ -168,6 +168,7 @@ bool RenameFlow::findPackages() {
     screen_.setStatusText(statusListed, counterText(int(rows_.size())));
     screen_.setStatusText(statusTicked, counterText(0));
     screen_.setStatusText(statusErrors, counterText(0));
+    offerUndoFromHistory();
     if (!rows_.empty()) return true;
     app_.dialogs().showMessage(search.noMatchMessage, iconInformation);
     return false;
@@ -393,6 +394,18 @@ void RenameFlow::undoLastRun() {
                                failed > 0 ? iconExclamation : iconInformation);
     // Clicks made meanwhile must not reach the window afterwards.
     screen_.flushEvents();
+}
+
+// The last run that can still be undone is offered with every list, whether
+// it was made in this window, before the window was last closed, or in a
+// Seamster that was stopped in the middle of it.
+void RenameFlow::offerUndoFromHistory() {
+    lastRun_.reset();
+    if (app_.paths.userFolderName.empty()) return;  // no game folder, no history
+    if (const std::optional<std::string> text = app_.fs().readFile(historyPath()))
+        lastRun_ = undoableRunOf(readHistory(*text), app_.fs());
+    if (lastRun_) attachRows(*lastRun_, rows_, app_.packageSearchFolder);
+    screen_.showGadget(rw, g::undo, lastRun_.has_value());
 }
 
 std::string RenameFlow::historyPath() const { return historyPathOf(app_.paths.userFolder()); }

@@ -61,9 +61,10 @@ private:
     void showOptionsFace();
     void endRun(const NamingOptions& naming);
 
-    // Undo of the last run that renamed something, while its list is shown.
+    // Undo of the last run that renamed something and can still be undone.
     void keepForUndo(const RenameRun& run);
     void undoLastRun();
+    void offerUndoFromHistory();
     std::string historyPath() const;
 
     // The next event; marks the windows gone when none can come.

@@ -1,6 +1,9 @@
 #include "rename/RenameUndo.h"
 
 #include <algorithm>
+#include <unordered_map>
+
+#include "platform/Text.h"
 
 namespace seamster {
 
@@ -29,7 +32,90 @@ UndoOutcome undoOne(const std::string& folder, const RenamedFile& file, FileSyst
     return outcome;
 }
 
+constexpr size_t noRow = size_t(-1);
+
+// The steps of one run (or undo) that were made: those done, and a step that
+// was under way when Seamster stopped when its file moved as it would have.
+std::vector<HistoryLine> madeSteps(const std::vector<HistoryLine>& lines, size_t first, size_t last,
+                                   FileSystem& fs) {
+    std::vector<HistoryLine> made, open;
+    for (size_t i = first; i < last; ++i) {
+        const HistoryLine& line = lines[i];
+        if (line.step == HistoryStep::begin) open.push_back(line);
+        if (line.step != HistoryStep::done && line.step != HistoryStep::failed) continue;
+        if (line.step == HistoryStep::done) made.push_back(line);
+        std::erase_if(open, [&](const HistoryLine& o) {
+            return o.operation == line.operation && o.from == line.from && o.to == line.to;
+        });
+    }
+    for (const HistoryLine& step : open)
+        if (fs.exists(step.to) == PathKind::file && fs.exists(step.from) == PathKind::missing)
+            made.push_back(step);
+    return made;
+}
+
+std::optional<RenamedFile> renamedFileOf(const std::string& folder, const HistoryLine& step) {
+    if (!startsWith(step.from, folder) || !startsWith(step.to, folder)) return std::nullopt;
+    return RenamedFile{noRow, step.from.substr(folder.size()), step.to.substr(folder.size())};
+}
+
+RunRecord runOf(const HistoryLine& start, const std::vector<HistoryLine>& steps) {
+    RunRecord run;
+    run.folder = start.from;
+    for (const HistoryLine& step : steps) {
+        if (step.operation == "copy") {
+            if (run.copies++ == 0) run.copyFolder = step.to.substr(0, step.to.rfind('\\') + 1);
+        } else if (step.operation == "rename") {
+            if (auto file = renamedFileOf(run.folder, step)) run.renamed.push_back(*file);
+        }
+    }
+    return run;
+}
+
+// Takes the files an undo gave back out of the run it undid.
+void applyUndo(RunRecord& run, const std::vector<HistoryLine>& steps) {
+    for (const HistoryLine& step : steps) {
+        if (step.operation != "undo") continue;
+        std::erase_if(run.renamed, [&](const RenamedFile& file) {
+            return run.folder + file.newName == step.from && run.folder + file.oldName == step.to;
+        });
+    }
+}
+
 }  // namespace
+
+std::optional<RunRecord> undoableRunOf(const std::vector<HistoryLine>& lines, FileSystem& fs) {
+    std::optional<RunRecord> last;
+    for (size_t first = 0; first < lines.size(); ++first) {
+        if (lines[first].step != HistoryStep::start) continue;
+        size_t end = first + 1;
+        while (end < lines.size() && lines[end].step != HistoryStep::start) ++end;
+        const std::vector<HistoryLine> steps = madeSteps(lines, first + 1, end, fs);
+        if (lines[first].operation == "undo") {
+            if (last && last->folder == lines[first].from) applyUndo(*last, steps);
+        } else if (RunRecord run = runOf(lines[first], steps); !run.renamed.empty()) {
+            last = std::move(run);
+        }
+        first = end - 1;
+    }
+    if (!last) return std::nullopt;
+    std::erase_if(last->renamed, [&](const RenamedFile& file) {
+        return fs.exists(last->folder + file.newName) != PathKind::file;
+    });
+    if (last->renamed.empty()) return std::nullopt;
+    return last;
+}
+
+void attachRows(RunRecord& run, const std::vector<PackageRow>& rows,
+                const std::string& listFolder) {
+    std::unordered_map<std::string, size_t> rowOf;
+    if (equalsIgnoreCase(run.folder, listFolder))
+        for (size_t i = 0; i < rows.size(); ++i) rowOf.emplace(toLower(rows[i].name), i);
+    for (RenamedFile& file : run.renamed) {
+        const auto found = rowOf.find(toLower(file.newName));
+        file.row = found == rowOf.end() ? noRow : found->second;
+    }
+}
 
 const char* undoReason(UndoOutcome outcome) {
     switch (outcome) {

@@ -4,6 +4,7 @@
 // is free again by the time the first wants it back. Nothing is overwritten
 // and copies stay where they are.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,20 @@ std::vector<UndoResult> undoRun(const RunRecord& run, FileSystem& fs, RenameHist
 // A restored row shows its old name again in the list's usual black; a file
 // that could not go back is marked red. Returns how many could not go back.
 int markUndoneRows(const std::vector<UndoResult>& results, std::vector<PackageRow>& rows);
+
+// The last renaming run a history tells of that can still be undone, as the
+// rename window offers it when it opens again: after Seamster was closed, or
+// stopped in the middle of a run by a crash or a power cut. Its files are
+// the renames that were made (a step cut off by the stop counts when its file
+// is under the new name and the old name is free), less those an undo gave
+// back since, and of those the files still under their new names. A later
+// run that renamed nothing leaves the one before it. The files have no row
+// until attachRows finds them. Nothing when no file is left to undo.
+std::optional<RunRecord> undoableRunOf(const std::vector<HistoryLine>& lines, FileSystem& fs);
+
+// Points the run's files at the rows that show them under their new names,
+// when the list shows the run's folder; the others get no row.
+void attachRows(RunRecord& run, const std::vector<PackageRow>& rows, const std::string& listFolder);
 
 // What is left to undo: the files that did not go back, in the run's order.
 RunRecord remainingAfterUndo(const RunRecord& run, const std::vector<UndoResult>& results);

@@ -19,6 +19,24 @@
 
 namespace seamster::ui {
 
+// An image list with a single owner: destroyed once, when its holder lets it
+// go or takes another. Lists come to a holder from makeImageList only.
+struct ImageListTraits {
+    static HIMAGELIST invalid() { return nullptr; }
+    static void close(HIMAGELIST list);
+};
+using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;
+
+// A list for 32-bit pictures with masks, `side` pixels square, room for
+// `count` before it grows.
+ImageListHandle makeImageList(int side, int count);
+// Whether a list made by makeImageList is not destroyed yet, and how many
+// are not. A list given to two holders is destroyed by the first only; the
+// second's attempt is counted instead.
+bool imageListAlive(HIMAGELIST list);
+int liveImageLists();
+int imageListsDestroyedTwice();
+
 // Sizes and gadget places are given at 96 DPI and shown at the window's
 // DPI; screen positions (x, y) are screen pixels.
 struct WindowArgs {
@@ -145,7 +163,8 @@ private:
     int toolBarHeight_ = 0;                          // likewise
     HWND tips_ = nullptr;
     HWND toolBar_ = nullptr;
-    HWND focused_ = nullptr;  // the gadget that had the focus when the window lost it
+    ImageListHandle toolImages_;  // the tool bar's pictures at the window's DPI
+    HWND focused_ = nullptr;      // the gadget that had the focus when the window lost it
     std::map<int, std::wstring> commandTips_;
     std::vector<std::wstring> tipTexts_;
     std::map<int, COLORREF> textColours_;
@@ -161,8 +180,9 @@ private:
 // Tool bar 0 of a window: picture buttons with tool tips.
 class ToolBar {
 public:
+    // The bar's pictures belong to its window, which keeps them until it is
+    // destroyed or takes pictures for another DPI.
     explicit ToolBar(Window& window);
-    ~ToolBar();
     ToolBar(const ToolBar&) = delete;
     ToolBar& operator=(const ToolBar&) = delete;
     bool valid() const { return hwnd_ != nullptr; }
@@ -175,7 +195,6 @@ public:
 private:
     Window& window_;
     HWND hwnd_ = nullptr;
-    HIMAGELIST images_ = nullptr;
     int height_ = 0;
 };
 

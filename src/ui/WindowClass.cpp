@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 #include "platform/win32/Win32Platform.h"
 #include "res/ResourceIds.h"
@@ -556,23 +557,50 @@ void sizeToolBar(HWND bar, int dpi, LRESULT buttonAt96, int heightAt96) {
 }  // namespace
 
 void Window::rescaleToolBar() {
-    const int side = pictureSize(32, dpi_);
-    HIMAGELIST images = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 10, 0);
+    ImageListHandle images = makeImageList(pictureSize(32, dpi_), 10);
     for (const auto& [command, picture] : toolPictures_) {
         TBBUTTONINFOW info = {};
         info.cbSize = sizeof(info);
         info.dwMask = TBIF_IMAGE;
-        info.iImage = ImageList_AddIcon(images, toolkit_.icon(picture, 32, dpi_));
+        info.iImage = ImageList_AddIcon(images.get(), toolkit_.icon(picture, 32, dpi_));
         SendMessageW(toolBar_, TB_SETBUTTONINFOW, WPARAM(command), reinterpret_cast<LPARAM>(&info));
     }
     sizeToolBar(toolBar_, dpi_, toolButtonSize_, toolBarHeight_);
-    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(
-        SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
-    if (old) ImageList_Destroy(old);
+    SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    // The bar no longer shows the old list, so it can go.
+    toolImages_ = std::move(images);
     SendMessageW(toolBar_, TB_AUTOSIZE, 0, 0);
 }
 
 // ---- tool bar --------------------------------------------------------------
+
+namespace {
+std::set<HIMAGELIST>& imageListsAlive() {
+    static std::set<HIMAGELIST> lists;
+    return lists;
+}
+int destroyedTwice = 0;
+}  // namespace
+
+void ImageListTraits::close(HIMAGELIST list) {
+    // Two holders of one list would show here, before the second destroy
+    // could harm a list made since under the same handle.
+    if (imageListsAlive().erase(list) == 0) {
+        ++destroyedTwice;
+        return;
+    }
+    ImageList_Destroy(list);
+}
+
+ImageListHandle makeImageList(int side, int count) {
+    ImageListHandle list(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, count, 0));
+    if (list) imageListsAlive().insert(list.get());
+    return list;
+}
+
+bool imageListAlive(HIMAGELIST list) { return imageListsAlive().contains(list); }
+int liveImageLists() { return int(imageListsAlive().size()); }
+int imageListsDestroyedTwice() { return destroyedTwice; }
 
 ToolBar::ToolBar(Window& window) : window_(window) {
     hwnd_ = CreateWindowExW(
@@ -589,14 +617,8 @@ ToolBar::ToolBar(Window& window) : window_(window) {
     if (window.dpi() != layoutDpi)
         sizeToolBar(hwnd_, window.dpi(), window.toolButtonSize_, window.toolBarHeight_);
     height_ = unscaled(toolBarHeight(hwnd_), window.dpi());
-    const int side = pictureSize(32, window.dpi());
-    images_ = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 10, 0);
-    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-}
-
-ToolBar::~ToolBar() {
-    if (hwnd_ && IsWindow(hwnd_)) SendMessageW(hwnd_, TB_SETIMAGELIST, 0, 0);
-    if (images_) ImageList_Destroy(images_);
+    window.toolImages_ = makeImageList(pictureSize(32, window.dpi()), 10);
+    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(window.toolImages_.get()));
 }
 
 void ToolBar::addButton(int command, HICON icon, const std::string& tip) {

@@ -462,8 +462,10 @@ TEST_F(Background, SmartSizeAt800x600WritesTheFittedPictureAndRefreshesTheThumbn
 }
 
 TEST_F(Background, TiledPictureWithSaveToFolderKeepsACopyUnderTheTypedName) {
+    // The small picture under a ".bmp" name, which a copy could take.
+    ASSERT_TRUE(writeFileBytes(picture("sky.bmp"), pngBytes(300, 200, smallPicture)));
     ASSERT_NO_FATAL_FAILURE(start());
-    HWND preview = previewOf("sky.png");
+    HWND preview = previewOf("sky.bmp");
     ASSERT_NE(preview, nullptr);
     // Smaller than the output: it can be tiled.
     EXPECT_TRUE(isEnabled(control(preview, tileImage)));
@@ -494,10 +496,29 @@ TEST_F(Background, TiledPictureWithSaveToFolderKeepsACopyUnderTheTypedName) {
     HWND box = fileNameBox(copy);
     ASSERT_NE(box, nullptr) << describeChildren(copy);
     EXPECT_EQ(text(box), "sky.bmp");
-    ASSERT_TRUE(setText(box, "copy1"));
-    click(control(copy, IDOK));
-    ASSERT_TRUE(waitUntilGone(copy)) << "the copy requester stays open";
+    // The picture being fitted (typed without the ".bmp" the copy gets) is
+    // refused; a copy that is there already is replaced only when the user says so.
     const std::string kept = backups() + "\\copy1.bmp";
+    ASSERT_TRUE(writeFileBytes(kept, "earlier copy"));
+    std::vector<std::string> said;
+    for (const std::string& name : {picture("sky"), backups() + "\\copy1"}) {
+        if (!said.empty()) copy = waitForWindow(seamster_.id(), copyRequesterTitle);
+        ASSERT_NE(copy, nullptr) << "the requester did not come back";
+        settle(copy, 500);
+        ASSERT_TRUE(setText(fileNameBox(copy), name));
+        click(control(copy, IDOK));
+        ASSERT_TRUE(waitUntilGone(copy)) << "the copy requester stays open";
+        HWND message = waitForMessageBox(seamster_.id());
+        ASSERT_NE(message, nullptr) << "nothing said of " << name;
+        said.push_back(messageBoxText(message));
+        snap(message, said.size() == 1 ? "copy-over-picture" : "replace-copy-question");
+        pressMessageBoxButton(message, said.size() == 1 ? IDOK : IDYES);
+    }
+    EXPECT_EQ(said, (std::vector<std::string>{
+                        "The copy cannot be saved over sky.bmp, the picture it is made from.\n"
+                        "Please choose another name.",
+                        "copy1.bmp already exists.\nDo you want to replace it?"}));
+    EXPECT_EQ(readFileBytes(picture("sky.bmp")), pngBytes(300, 200, smallPicture));
     EXPECT_TRUE(waitUntil([&] {
         auto copied = readFileBytes(kept);
         return copied && copied->size() == size800x600;

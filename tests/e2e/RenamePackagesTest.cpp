@@ -590,6 +590,16 @@ TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
     EXPECT_EQ(text(undo), "Undo");
     settle(rename);
     snap(rename, "undo-offered");
+    // Offered again after the window was closed and Seamster quit and started
+    // anew: the rename history tells which run can still be undone.
+    ASSERT_NO_FATAL_FAILURE(leave(rename, find));
+    quitWithQuestion(seamster_, main_);
+    ASSERT_NE(start(settings), nullptr);
+    ASSERT_NE(find = openFindWindow(), nullptr);
+    ASSERT_NE(rename = searchEverything(find), nullptr);
+    list = control(rename, packageList);
+    undo = control(rename, undoButton);
+    ASSERT_TRUE(waitUntil([&] { return isVisible(undo); })) << "no Undo after starting again";
 
     click(undo);
     HWND box = waitForMessageBox(seamster_.id());

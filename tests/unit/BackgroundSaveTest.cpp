@@ -148,6 +148,7 @@ TEST_F(BackgroundTest, AFullDiskAtAnyStepKeepsTheOldBackgroundAndCopy) {
     screens.chosenPicture = "C:\\pics\\sky.bmp";
     screens.previewBacksUp = true;
     screens.copyName = kBackups + "copy1";
+    dialogs.defaultAnswer = answerYes;  // replace the earlier copy
     const size_t entries = fs.snapshot().size();
     // Each change of the disk fails in turn, first while saving the
     // background, then while saving the copy over the earlier one.
@@ -159,6 +160,7 @@ TEST_F(BackgroundTest, AFullDiskAtAnyStepKeepsTheOldBackgroundAndCopy) {
         fs.failChangeNumber = step;
         newBackgroundImage(app, screens);
         fs.failChangeNumber = -1;
+        std::erase_if(dialogs.boxes, [](const FakeDialogs::Box& box) { return box.question; });
         const std::string fresh = encodeBmp24(*screens.lastComposed);
         EXPECT_EQ(fs.snapshot().size(), entries) << "a temporary file was left";
         EXPECT_EQ(fs.contents(copy + ".new"), "mine");
@@ -216,6 +218,7 @@ TEST_F(BackgroundTest, BackupFolderThatCannotBeMadeLeavesTheNameWithoutAFolder) 
     EXPECT_TRUE(fs.contents("C:\\pics\\copy.bmp"));
 
     // A folder known from earlier in the run is still proposed.
+    dialogs.defaultAnswer = answerYes;  // copy.bmp is there now
     app.backupPrefix = "C:\\Earlier\\";
     newBackgroundImage(app, screens);
     EXPECT_EQ(screens.proposedCopies.back(), "C:\\Earlier\\sky.bmp");
@@ -225,8 +228,8 @@ TEST_F(BackgroundTest, BackupFolderThatCannotBeMadeLeavesTheNameWithoutAFolder) 
         return op == FsOp::writeFile && path.find("copy") != std::string::npos;
     };
     newBackgroundImage(app, screens);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "Couldn't Save Background Image Copy!");
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_EQ(dialogs.boxes[2].text, "Couldn't Save Background Image Copy!");
     EXPECT_TRUE(fs.contents(kBackground));
 }
 

@@ -6,6 +6,7 @@
 
 #include "PictureSamples.h"
 #include "fakes/MemoryFileSystem.h"
+#include "images/DibReader.h"
 #include "images/PictureDecoder.h"
 
 namespace seamster {
@@ -197,6 +198,28 @@ TEST(BmpDecoder, OverlongPalettesAndRunsStayInsideTheirBounds) {
     auto cutLiteral =
         bmpFile(infoHeader(2, 1, 8, 1, 2), palette({black, red}), Bytes().u8(0).u8(200).u8(1).data);
     EXPECT_FALSE(decodePicture(cutLiteral).has_value());
+}
+
+TEST(BmpDecoder, RunLengthWorkFollowsThePictureNotTheFile) {
+    // A 2 x 1 row filled at once, then thousands of pairs that draw nothing
+    // (runs and literals on the full row, jumps of zero): refused after as
+    // many steps whatever the length of the file.
+    std::vector<size_t> steps;
+    for (size_t idle : {1000, 10000}) {
+        Bytes rle;
+        rle.u8(2).u8(1);
+        for (size_t i = 0; i < idle; ++i)
+            rle.u8(255).u8(1).u8(0).u8(255).zeros(256).u8(0).u8(2).u8(0).u8(0);
+        const std::string file =
+            bmpFile(infoHeader(2, 1, 8, 1, 2), palette({black, red}), rle.data);
+        std::string why;
+        const auto header = dib::readHeader(file, 14, file.size(), 1, &why);
+        EXPECT_FALSE(dib::readPixels(*header, file, file.size() - rle.data.size(), false, &why,
+                                     &steps.emplace_back()));
+        EXPECT_EQ(why, "run-length data does not fit the picture");
+    }
+    EXPECT_LT(steps[0], 40u);
+    EXPECT_EQ(steps[1], steps[0]);
 }
 
 TEST(BmpDecoder, TruncatedFilesNeverCrash) {

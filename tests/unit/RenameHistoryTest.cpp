@@ -126,6 +126,35 @@ TEST(RenameHistory, AnInterruptedRunIsReadBackFromWhatReachedTheFile) {
     EXPECT_EQ(f.lines().size(), 6u);
 }
 
+TEST(RenameUndo, TheLastRunThatCanStillBeUndoneIsReadBackFromTheHistory) {
+    Fixture f({"a.package", "b.package", "c.package"});
+    RenameHistory history(f.fs, f.clock, kHistory);
+    ASSERT_TRUE(history.start("automatic run", kFolder));
+    for (const char* name : {"a", "b", "c"}) {
+        const std::string from = kFolder + name + ".package",
+                          to = kFolder + "X_" + name + ".package";
+        history.before("rename", from, to);
+        if (*name != 'c') f.fs.rename(from, to);                    // stopped before renaming c
+        if (*name == 'a') history.after("rename", from, to, true);  // and before b's outcome
+    }
+    auto undoable = [&] { return undoableRunOf(f.lines(), f.fs); };
+    ASSERT_TRUE(undoable());
+    EXPECT_EQ(undoable()->renamed,
+              (std::vector<RenamedFile>{{size_t(-1), "a.package", "X_a.package"},
+                                        {size_t(-1), "b.package", "X_b.package"}}));
+
+    // An undo takes back what it restored.
+    RenameHistory undo(f.fs, f.clock, kHistory);
+    ASSERT_TRUE(undo.start("undo", kFolder));
+    undo.after("undo", kFolder + "X_b.package", kFolder + "b.package",
+               f.fs.rename(kFolder + "X_b.package", kFolder + "b.package"));
+    EXPECT_EQ(undoable()->renamed,
+              (std::vector<RenamedFile>{{size_t(-1), "a.package", "X_a.package"}}));
+    // A file no longer under its new name cannot be undone.
+    f.fs.rename(kFolder + "X_a.package", kFolder + "mine.package");
+    EXPECT_FALSE(undoable());
+}
+
 TEST(RenameHistory, NothingIsRenamedWithoutItsLine) {
     // Appends: 0 opens the file, 1 the heading, 2 the start line, 3 the line
     // before renaming a, 4 its outcome.

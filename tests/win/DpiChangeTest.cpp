@@ -69,5 +69,22 @@ TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     EXPECT_EQ(width, pictureSize(32, to));
 }
 
+// The bar's pictures for the old DPI go when it takes those for the new one,
+// and those go with the window: each list destroyed once, none left behind.
+TEST(DpiChange, ToolBarPicturesAreDestroyedOnceAndGoWithTheirWindow) {
+    Toolkit toolkit(GetModuleHandleW(nullptr));
+    const int listsBefore = liveImageLists();
+    {
+        Window window(toolkit, WindowArgs{});
+        ToolBar bar(window);
+        RECT suggested = {0, 0, 400, 300};
+        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                     reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(liveImageLists(), listsBefore + 1);
+    }
+    EXPECT_EQ(liveImageLists(), listsBefore);
+    EXPECT_EQ(imageListsDestroyedTwice(), 0);
+}
+
 }  // namespace
 }  // namespace seamster::ui
