@@ -34,8 +34,10 @@ bool MainWindow::build() {
     toolBar_ = std::make_unique<ui::ToolBar>(*window_);
     int t = toolBar_->valid() ? toolBar_->height() : 0;
     if (toolBar_->valid()) {
+        std::vector<ui::ToolBarButton> buttons;
         for (const ToolButton& item : mainToolBar())
-            toolBar_->addButton(item.button, toolkit_.icon(item.picture, 32), item.tip);
+            buttons.push_back({item.button, toolkit_.icon(item.picture, 32), item.tip});
+        toolBar_->addButtons(buttons);
         window_->setClientSize(mainClientWidth, mainClientHeight(t));
     }
 

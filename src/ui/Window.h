@@ -178,6 +178,12 @@ private:
 };
 
 // Tool bar 0 of a window: picture buttons with tool tips.
+struct ToolBarButton {
+    int command = 0;
+    HICON icon = nullptr;
+    std::string tip;
+};
+
 class ToolBar {
 public:
     // The bar's pictures belong to its window, which keeps them until it is
@@ -189,7 +195,9 @@ public:
     HWND hwnd() const { return hwnd_; }
     // The bar's client height before any button is added, at 96 DPI.
     int height() const { return height_; }
-    void addButton(int command, HICON icon, const std::string& tip);
+    // Each button after a separator, all in one go: the bar lays itself out
+    // again after every addition.
+    void addButtons(const std::vector<ToolBarButton>& buttons);
     void enableButton(int command, bool enabled);
 
 private:

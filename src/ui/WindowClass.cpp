@@ -621,23 +621,28 @@ ToolBar::ToolBar(Window& window) : window_(window) {
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(window.toolImages_.get()));
 }
 
-void ToolBar::addButton(int command, HICON icon, const std::string& tip) {
+void ToolBar::addButtons(const std::vector<ToolBarButton>& buttons) {
     if (!hwnd_) return;
     auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd_, TB_GETIMAGELIST, 0, 0));
-    int image = ImageList_AddIcon(images, icon);
-    if (const int picture = window_.toolkit().iconPicture(icon).first; picture >= 0)
-        window_.toolPictures_.emplace_back(command, picture);
-    TBBUTTON buttons[2] = {};
-    buttons[0].fsStyle = BTNS_SEP;
-    // The bar finds a button by the first entry with its number, so a
-    // separator must not carry a number that a button uses (0 included).
-    buttons[0].idCommand = -1;
-    buttons[1].iBitmap = image;
-    buttons[1].idCommand = command;
-    buttons[1].fsState = TBSTATE_ENABLED;
-    buttons[1].fsStyle = BTNS_BUTTON;
-    SendMessageW(hwnd_, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
-    window_.setCommandTip(command, tip);
+    std::vector<TBBUTTON> entries;
+    for (const ToolBarButton& button : buttons) {
+        TBBUTTON separator = {};
+        separator.fsStyle = BTNS_SEP;
+        // The bar finds a button by the first entry with its number, so a
+        // separator must not carry a number that a button uses (0 included).
+        separator.idCommand = -1;
+        TBBUTTON entry = {};
+        entry.iBitmap = ImageList_AddIcon(images, button.icon);
+        entry.idCommand = button.command;
+        entry.fsState = TBSTATE_ENABLED;
+        entry.fsStyle = BTNS_BUTTON;
+        entries.insert(entries.end(), {separator, entry});
+        if (const int picture = window_.toolkit().iconPicture(button.icon).first; picture >= 0)
+            window_.toolPictures_.emplace_back(button.command, picture);
+        window_.setCommandTip(button.command, button.tip);
+    }
+    SendMessageW(hwnd_, TB_ADDBUTTONSW, WPARAM(entries.size()),
+                 reinterpret_cast<LPARAM>(entries.data()));
 }
 
 void ToolBar::enableButton(int command, bool enabled) {
