@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Copies the help file's pictures from the screenshots of an end-to-end run
-# (build/screenshots/) into docs/help/, as tools/help/pictures.txt lists them.
-# With --run it first runs the scenarios that take them (after a mingw build).
-# The pictures are checked in, so that building the help needs no Wine.
+# Copies the pictures of the help and the README from the screenshots of an
+# end-to-end run (build/screenshots/) into docs/, as tools/help/pictures.txt
+# lists them. With --run it first runs the scenarios that take them (after a
+# mingw build). The pictures are checked in, so that building the help needs
+# no Wine; commit them after the source files of their windows.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 list="$root/tools/help/pictures.txt"
@@ -17,11 +18,11 @@ missing=0
 for row in "${rows[@]}"; do
   set -- $row
   if [ -f "$shots/$2" ]; then
-    cp "$shots/$2" "$root/docs/help/$1"
+    cp "$shots/$2" "$root/docs/$1"
   else
     echo "help-pictures: $shots/$2 is missing" >&2
     missing=1
   fi
 done
-[ $missing -eq 0 ] && echo "help-pictures: ${#rows[@]} pictures copied into docs/help/"
+[ $missing -eq 0 ] && echo "help-pictures: ${#rows[@]} pictures copied into docs/"
 exit $missing
