@@ -11,11 +11,12 @@ window by the title the program gives it.
 With --repo (the source tree) it also fails when a page names a control, a
 window or a message (the texts marked class="ui" or class="title") that the
 program does not have, when the program asks for a help page the file does
-not hold, and when a picture is older than the window it shows: a picture
-listed in tools/help/pictures.txt was last committed before the last commit
-of a source file that draws its window.
+not hold, and when a picture is older than the window it shows: a source
+file that tools/help/pictures.txt names for the picture's window has changed
+since scripts/help-pictures.sh took the pictures.
 """
 import argparse
+import hashlib
 import html
 import os
 import re
@@ -95,26 +96,28 @@ def program_texts(root):
     return texts
 
 
-def last_commit_time(root, path):
-    run = subprocess.run(["git", "-C", root, "log", "-1", "--format=%ct", "--", path],
-                         capture_output=True, text=True)
-    return int(run.stdout.strip() or 0)
-
-
 def stale_pictures(root):
-    """Pictures older than a source file of the window they show, and pictures never listed."""
+    """Pictures taken before a source file of the window they show changed, and pictures never listed."""
     problems, listed = [], set()
-    with open(os.path.join(root, "tools", "help", "pictures.txt"), encoding="utf-8") as f:
+    folder = os.path.join(root, "tools", "help")
+    with open(os.path.join(folder, "pictures.txt"), encoding="utf-8") as f:
         rows = [line.split() for line in f if line.strip() and not line.startswith("#")]
+    taken = {}
+    if os.path.exists(os.path.join(folder, "pictures-taken.txt")):
+        with open(os.path.join(folder, "pictures-taken.txt"), encoding="utf-8") as f:
+            taken = {path: digest for digest, path in
+                     (line.split() for line in f if line.strip() and not line.startswith("#"))}
     for picture, _, *sources in rows:
         listed.add(picture)
-        taken = last_commit_time(root, os.path.join("docs", picture))
         for source in sources:
-            if not os.path.exists(os.path.join(root, source)):
+            path = os.path.join(root, source)
+            if not os.path.exists(path):
                 problems.append("tools/help/pictures.txt names %s, which does not exist" % source)
-            elif last_commit_time(root, source) > taken:
-                problems.append("docs/%s is older than %s: retake it (scripts/help-pictures.sh --run)"
-                                % (picture, source))
+                continue
+            with open(path, "rb") as f:
+                if hashlib.sha256(f.read()).hexdigest() != taken.get(source):
+                    problems.append("docs/%s is older than %s: retake it (scripts/help-pictures.sh "
+                                    "--run)" % (picture, source))
     for folder in ("help", "screenshots"):
         for name in sorted(os.listdir(os.path.join(root, "docs", folder))):
             if name.endswith(".png") and "%s/%s" % (folder, name) not in listed:
