@@ -37,7 +37,8 @@ TEST_F(Release, HelpButtonOpensTheHelpFileThatCameInTheZip) {
     const std::string helpFile = folder + "\\Seamster.CHM";
     ASSERT_TRUE(fileExists(helpFile)) << helpFile << " did not come in the zip";
     ASSERT_TRUE(fileExists(folder + "\\README.txt")) << "README.txt did not come in the zip";
-    ASSERT_TRUE(fileExists(folder + "\\help\\index.htm")) << "the web-page help did not come in the zip";
+    ASSERT_TRUE(fileExists(folder + "\\help\\index.htm"))
+        << "the web-page help did not come in the zip";
     terminateProcessesNamed(helpViewer);
 
     writeSettings(settingsForPack("The Sims 2"));
