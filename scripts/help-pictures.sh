@@ -14,7 +14,9 @@ shots="$root/build/screenshots"
 
 mapfile -t rows < <(grep -vE '^\s*(#|$)' "$list")
 if [ "${1:-}" = "--run" ]; then
-  filter=$(for row in "${rows[@]}"; do set -- $row; echo "${2%%-*}"; done | sort -u | paste -sd:)
+  # The scaled windows are compared with the layouts recorded at 96 DPI first.
+  filter=$( (for row in "${rows[@]}"; do set -- $row; echo "${2%%-*}"; done
+    echo DisplayScaleAt96.RecordsEveryWindowsLayout) | sort -u | paste -sd:)
   bash "$root/scripts/e2e.sh" "$filter"
 fi
 failed=0
