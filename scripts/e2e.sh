@@ -30,6 +30,7 @@ for exe in Seamster.exe e2e_tests.exe; do
 done
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export USER=Jamie  # the sandbox's user (tools/sandbox/make-sandbox.sh)
 export SEAMSTER_EXE="$bin/Seamster.exe"
 
 xvfb_pids=()
@@ -117,14 +118,14 @@ unpack_release() {
     echo "e2e: the release zip $zip is missing; run scripts/package.sh first" >&2
     return 1
   fi
-  for user in "$prefix"/drive_c/users/*/; do
+  for user in "$prefix"/drive_c/Users/*/; do
     case "$(basename "$user")" in Public) continue ;; esac
     [ -d "$user/Documents" ] || continue
     local folder="${user}Seamster $version"
     rm -rf "$folder"
     mkdir -p "$folder"
     python3 -m zipfile -e "$zip" "$folder/" || return 1
-    printf 'C:\\users\\%s\\Seamster %s' "$(basename "$user")" "$version"
+    printf 'C:\\Users\\%s\\Seamster %s' "$(basename "$user")" "$version"
     return 0
   done
   echo "e2e: no user folder in the sandbox" >&2

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the release: build/release/Seamster-<version>-win64.zip with
-# Seamster.exe, Seamster.CHM and README.txt, and prints its SHA-256. Builds
-# nothing: run it after the mingw build (scripts/test.sh does both).
+# Seamster.exe, Seamster.CHM, README.txt and help/, the help's pages as plain
+# web pages for a browser (on Linux the help viewer often shows none), and
+# prints its SHA-256. Builds nothing: run it after the mingw build
+# (scripts/test.sh does both).
 #
 # The zip holds the same bytes for the same commit wherever and whenever it is
 # made: entries in a fixed order, each dated by SOURCE_DATE_EPOCH when it is
@@ -12,7 +14,9 @@ bin=${SEAMSTER_BIN:-$root/build/mingw/bin}
 out=${SEAMSTER_RELEASE:-$root/build/release}
 
 version_file="$(dirname "$bin")/version.txt"
-for file in "$bin/Seamster.exe" "$bin/Seamster.CHM" "$version_file"; do
+# The pages as the help compiler was given them, with the version filled in.
+pages="$(dirname "$bin")/help"
+for file in "$bin/Seamster.exe" "$bin/Seamster.CHM" "$version_file" "$pages/index.htm"; do
   if [ ! -f "$file" ]; then
     echo "package: $file is missing; build the mingw preset first" >&2
     exit 2
@@ -26,9 +30,9 @@ fi
 mkdir -p "$out"
 zip="$out/Seamster-$version-win64.zip"
 python3 - "$zip" "$version" "$SOURCE_DATE_EPOCH" "$bin/Seamster.exe" "$bin/Seamster.CHM" \
-  "$root/docs/release/README.txt" <<'PYTHON'
+  "$root/docs/release/README.txt" "$pages" <<'PYTHON'
 import os, sys, time, zipfile
-zip_path, version, epoch, exe, chm, readme = sys.argv[1:]
+zip_path, version, epoch, exe, chm, readme, pages = sys.argv[1:]
 # The zip format keeps local times of even seconds from 1980 on; UTC keeps it
 # the same on every machine.
 stamp = time.gmtime(max(int(epoch), 315532800))[:6]
@@ -49,6 +53,9 @@ entries = {
     "Seamster.CHM": open(chm, "rb").read(),
     "Seamster.exe": program,
 }
+for name in os.listdir(pages):
+    if name.endswith((".htm", ".css", ".png")):
+        entries["help/" + name] = open(os.path.join(pages, name), "rb").read()
 part = zip_path + ".part"
 with zipfile.ZipFile(part, "w") as archive:
     for name in sorted(entries):

@@ -14,6 +14,7 @@ cmake --build --preset mingw -j2
 "$root/tools/sandbox/make-sandbox.sh" create "$prefix"
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export USER=Jamie  # the sandbox's user (tools/sandbox/make-sandbox.sh)
 # Seamster's folder is its working folder, as a shortcut would start it.
 cd "$prefix/drive_c/Seamster"
 

@@ -60,7 +60,8 @@ stage unit ctest --preset native -j2
 stage tsan bash scripts/tsan-tests.sh
 stage build-windows build_windows
 check_help() {
-  python3 tools/help/check_help.py --version "$(cat build/mingw/version.txt)" build/mingw/bin/Seamster.CHM
+  python3 tools/help/check_help.py --repo . --version "$(cat build/mingw/version.txt)" \
+    build/mingw/bin/Seamster.CHM
 }
 stage help check_help
 stage package bash scripts/package.sh

@@ -103,6 +103,13 @@ void dispatchToolBar(App& app, MainView& view, int buttonNumber) {
     }
 }
 
+void showHelpPage(App& app, const std::string& page) {
+    if (app.paths.helpFileFound)
+        app.platform.shell.showHelpPage(app.paths.helpFile, page);
+    else
+        app.dialogs().showMessage("Helpfile not found", iconNone);
+}
+
 void dispatchGadget(App& app, MainView& view, int gadgetNumber) {
     switch (gadgetNumber) {
     case gadget::refreshThumbnails: refreshThumbnails(app, view); break;

@@ -19,6 +19,9 @@ void followBodyShopState(App& app, MainView& view);
 void confirmQuit(App& app);
 
 void dispatchToolBar(App& app, MainView& view, int buttonNumber);
+// F1: the help viewer on `page` of the help file, or the box the help button
+// shows when there is no help file.
+void showHelpPage(App& app, const std::string& page);
 void dispatchGadget(App& app, MainView& view, int gadgetNumber);
 
 // One pass of the loop; false once the program should end.

@@ -22,7 +22,11 @@ bool MainWindow::build() {
     args.clientWidth = mainClientWidth;
     args.clientHeight = mainInitialClientHeight;
     args.minimizeBox = true;
-    args.helpCommand = button::help;
+    args.helpPage = "main-window.htm";
+    // The keyboard order is the order the gadgets are made in, and the
+    // keyboard starts at the chosen screen size.
+    args.tabInCreationOrder = true;
+    args.firstFocus = gadget::size800;
     if (auto corner = savedMainPosition(app_.settings.windowX, app_.settings.windowY)) {
         args.placed = true;
         args.x = corner->x;
@@ -125,8 +129,16 @@ void MainWindow::openSecondary(Secondary which) {
     case Secondary::extras: runExtrasWindow(windows); break;
     case Secondary::removeProjects: runRemoveProjectsWindow(windows); break;
     case Secondary::renamePackages: runRenameWindows(windows); break;
-    case Secondary::backgroundColor: runNewBackgroundColor(windows); break;
-    case Secondary::backgroundImage: runNewBackgroundImage(windows); break;
+    case Secondary::backgroundColor:
+    case Secondary::backgroundImage: {
+        // The requesters on the way have their help in the backgrounds page.
+        ui::RequesterHelp help(toolkit_, "backgrounds.htm");
+        if (which == Secondary::backgroundColor)
+            runNewBackgroundColor(windows);
+        else
+            runNewBackgroundImage(windows);
+        break;
+    }
     }
 }
 
@@ -137,7 +149,8 @@ void MainWindow::refreshBackgroundThumbnail() {
 
 int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int selected) {
     HWND owner = window_ ? window_->hwnd() : nullptr;
-    ui::ModalWindow modal(toolkit_, ui::modalWindowArgs("Seamster Set Up", 438, 248, owner));
+    ui::ModalWindow modal(
+        toolkit_, ui::modalWindowArgs("Seamster Set Up", 438, 248, owner, "setup-window.htm"));
     if (!modal.valid()) return -1;
     ui::Window& setUp = modal.window();
     setUp.addGadgets({
@@ -158,6 +171,7 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
 
 std::string MainWindow::browseForFolder(const std::string& title, const std::string& start) {
     ui::ModalScope modal(window_ ? window_->hwnd() : nullptr);
+    ui::RequesterHelp help(toolkit_, "setup-window.htm");
     return ui::pickFolder(ui::activeWindow(), title, start);
 }
 

@@ -63,6 +63,9 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     toolkit.loadPictures();
     toolkit.loadFonts();
     const std::string startFolder = platform.shell.currentFolder();
+    // Known before the first window, so that F1 works in the set-up window too.
+    findHelpFile(app.paths, app.fs(), startFolder, app.programFolder);
+    toolkit.setHelpHandler([&app](const std::string& page) { showHelpPage(app, page); });
     findUserFolder(app.paths, app.fs(), platform.shell.specialFolder(CSIDL_PERSONAL));
     if (!app.paths.userFolderFound)
         app.dialogs().showMessage(
@@ -85,7 +88,6 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
         main.enableGadget(gadget::backgroundImage, false);
         main.enableGadget(gadget::backgroundColor, false);
     }
-    findHelpFile(app.paths, app.fs(), startFolder, app.programFolder);
     return true;
 }
 }  // namespace

@@ -64,8 +64,8 @@ void runAboutWindow(WindowContext& context) {
         toolkit.loadIcon(picture::aboutBanner, ui::scaled(50, dpi), ui::scaled(178, dpi));
     IconHandle artIcon =
         toolkit.loadIcon(picture::aboutArt, ui::scaled(122, dpi), ui::scaled(176, dpi));
-    ui::ModalWindow modal(toolkit,
-                          ui::modalWindowArgs("    About Seamster", 406, 204, context.owner));
+    ui::ModalWindow modal(
+        toolkit, ui::modalWindowArgs("    About Seamster", 406, 204, context.owner, "about.htm"));
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
     // The version text is kept as the settings file's 8-bit bytes.

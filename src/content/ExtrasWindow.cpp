@@ -74,7 +74,7 @@ ReplacementChoice chosen(ui::Window& window) {
 void runExtrasWindow(WindowContext& context) {
     App& app = context.app;
     ui::ModalWindow modal(context.toolkit, ui::modalWindowArgs("Seamster - Bodyshop Extras", 350,
-                                                               248, context.owner));
+                                                               248, context.owner, "extras.htm"));
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
     window.addGadgets(extrasGadgets());

@@ -25,9 +25,9 @@ int folderPicture(bool hide) { return hide ? picture::changed : picture::folder;
 
 void runHideGameFoldersWindow(WindowContext& context) {
     App& app = context.app;
-    ui::ModalWindow modal(
-        context.toolkit,
-        ui::modalWindowArgs("    Seamster   --    Hide Game Folders", 346, 100, context.owner));
+    ui::ModalWindow modal(context.toolkit,
+                          ui::modalWindowArgs("    Seamster   --    Hide Game Folders", 346, 100,
+                                              context.owner, "hide-game-folders.htm"));
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
     window.addGadgets(hideFoldersGadgets());

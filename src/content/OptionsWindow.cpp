@@ -34,9 +34,9 @@ std::vector<Gadget> optionsGadgets() {
 
 void runOptionsWindow(WindowContext& context) {
     Settings& settings = context.app.settings;
-    ui::ModalWindow modal(
-        context.toolkit,
-        ui::modalWindowArgs("    Seamster   --    Program Options", 408, 155, context.owner));
+    ui::ModalWindow modal(context.toolkit,
+                          ui::modalWindowArgs("    Seamster   --    Program Options", 408, 155,
+                                              context.owner, "options.htm"));
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
     window.addGadgets(optionsGadgets());

@@ -207,6 +207,9 @@ void buildImagePreviewWindow(WindowContext& context) {
     // window shows, which would otherwise be the one it centres over.
     args.centreOver = nullptr;
     args.owner = context.owner;
+    args.helpPage = "backgrounds.htm";
+    // Made in the order that forms the option groups, which is also the keyboard order.
+    args.tabInCreationOrder = true;
     auto window = std::make_unique<ui::Window>(context.toolkit, args);
     if (!window->valid()) return;
     window->addGadgets(previewGadgets());

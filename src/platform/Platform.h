@@ -50,6 +50,9 @@ public:
     virtual ~Shell() = default;
     // The shell's "open" verb on a file, folder, program or web address.
     virtual bool open(const std::string& target, const std::string& parameters) = 0;
+    // The help viewer on one page of a compiled help file, in place of the
+    // viewer this program showed before; false when no viewer could start.
+    virtual bool showHelpPage(const std::string& helpFile, const std::string& page) = 0;
     // A shell special folder (CSIDL number) with a trailing backslash, or "".
     virtual std::string specialFolder(int csidl) = 0;
     virtual std::string currentFolder() = 0;

@@ -146,8 +146,9 @@ void runRemoveProjectsWindow(WindowContext& context) {
         app.screen.scrollBarWidth, &app.platform.codec);
     if (!model) return;
     const RemoveProjectsLayout layout = removeProjectsLayout(listRowHeight, listHeaderHeight);
-    ui::ModalWindow modal(context.toolkit, ui::modalWindowArgs(windowTitle, windowWidth,
-                                                               layout.windowHeight, context.owner));
+    ui::ModalWindow modal(context.toolkit,
+                          ui::modalWindowArgs(windowTitle, windowWidth, layout.windowHeight,
+                                              context.owner, "remove-projects.htm"));
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
 

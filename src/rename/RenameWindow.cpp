@@ -202,6 +202,7 @@ bool RenameWindows::openRenameWindow() {
     args.clientHeight = renameClientHeight;
     args.closeBox = false;
     args.owner = owner_;
+    args.helpPage = "rename-window.htm";
     rename_ = std::make_unique<ui::Window>(toolkit_, args);
     if (!rename_->valid()) {
         rename_.reset();
@@ -225,6 +226,7 @@ void RenameWindows::openFindWindow() {
     args.closeBox = false;
     args.centreOver = ui::activeWindow();
     args.owner = rename_ ? rename_->hwnd() : owner_;
+    args.helpPage = "find-packages.htm";
     find_ = std::make_unique<ui::Window>(toolkit_, args);
     if (!find_->valid()) return;
     addGadgets(*find_, findGadgets());

@@ -2,9 +2,10 @@
 
 namespace seamster::ui {
 
-WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight,
-                           HWND owner) {
+WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, HWND owner,
+                           const std::string& helpPage) {
     WindowArgs args;
+    args.helpPage = helpPage;
     args.number = 5;
     args.title = title;
     args.clientWidth = clientWidth;

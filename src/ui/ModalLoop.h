@@ -11,8 +11,10 @@
 
 namespace seamster::ui {
 
-// Window 5 without a close box, centred over the active window (or `owner`).
-WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, HWND owner);
+// Window 5 without a close box, centred over the active window (or `owner`),
+// whose F1 opens `helpPage`.
+WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, HWND owner,
+                           const std::string& helpPage);
 
 // The window that has the keyboard now (nullptr when another program has it).
 HWND activeWindow();

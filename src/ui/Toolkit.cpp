@@ -10,6 +10,9 @@
 namespace seamster::ui {
 
 namespace {
+// The toolkit whose dialog message filter runs on this thread.
+thread_local Toolkit* toolkitOfThread = nullptr;
+
 struct FontSpec {
     const wchar_t* face;
     int points;
@@ -30,9 +33,17 @@ Toolkit::Toolkit(HINSTANCE instance) : instance_(instance) {
     arrow_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wait_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));   // IDC_WAIT
     dpi_ = systemDpi();
+    // Requesters and message boxes run their own message loops; F1 reaches
+    // us there through the dialog message filter.
+    toolkitOfThread = this;
+    dialogHook_ =
+        SetWindowsHookExW(WH_MSGFILTER, &Toolkit::dialogMessages, nullptr, GetCurrentThreadId());
 }
 
-Toolkit::~Toolkit() = default;
+Toolkit::~Toolkit() {
+    if (dialogHook_) UnhookWindowsHookEx(dialogHook_);
+    if (toolkitOfThread == this) toolkitOfThread = nullptr;
+}
 
 void Toolkit::keepWindow(std::unique_ptr<Window> window) {
     if (window) keptWindows_.push_back(std::move(window));
@@ -150,6 +161,40 @@ bool isOurWindow(HWND window) {
     return lstrcmpW(name, Toolkit::windowClassName()) == 0;
 }
 }  // namespace
+
+void Toolkit::setHelpHandler(std::function<void(const std::string& page)> handler) {
+    help_ = std::move(handler);
+}
+
+void Toolkit::showHelp(const std::string& page) const {
+    if (help_ && !page.empty()) help_(page);
+}
+
+bool Toolkit::dialogHelp(HWND target) const {
+    std::string page = requesterPage_;
+    for (HWND window = target ? GetAncestor(target, GA_ROOT) : nullptr; window && page.empty();
+         window = GetWindow(window, GW_OWNER))
+        if (isOurWindow(window))
+            if (const Window* ours = Window::fromHandle(window)) page = ours->helpPage();
+    if (page.empty()) return false;
+    showHelp(page);
+    return true;
+}
+
+LRESULT CALLBACK Toolkit::dialogMessages(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message && message->message == WM_KEYDOWN &&
+        message->wParam == VK_F1 && toolkitOfThread && toolkitOfThread->dialogHelp(message->hwnd))
+        return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+RequesterHelp::RequesterHelp(Toolkit& toolkit, const std::string& page)
+    : toolkit_(toolkit), previous_(toolkit.requesterPage_) {
+    toolkit_.requesterPage_ = page;
+}
+
+RequesterHelp::~RequesterHelp() { toolkit_.requesterPage_ = previous_; }
 
 bool Toolkit::handleOneMessage() {
     MSG message;

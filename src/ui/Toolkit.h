@@ -7,6 +7,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -90,13 +91,24 @@ public:
     // The window class every numbered window uses.
     static const wchar_t* windowClassName() { return L"SeamsterWindow"; }
 
+    // F1 shows a page of the help file through `handler`, which the program
+    // sets once it knows where its help is. In our windows F1 opens the
+    // window's own page; in a requester or a message box the page set by
+    // RequesterHelp, or else that of the window it was opened over.
+    void setHelpHandler(std::function<void(const std::string& page)> handler);
+    void showHelp(const std::string& page) const;
+
     // Windows built once and kept, hidden between uses, until the program
     // ends (the Image Preview window); found again by their numbers.
     void keepWindow(std::unique_ptr<Window> window);
     Window* keptWindow(int number) const;
 
 private:
+    friend class RequesterHelp;
     bool handleOneMessage();
+    // F1 pressed in a dialog's own message loop; true when a page was shown.
+    bool dialogHelp(HWND target) const;
+    static LRESULT CALLBACK dialogMessages(int code, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
     bool quitting_ = false;
@@ -112,8 +124,25 @@ private:
     std::map<std::pair<int, int>, BitmapHandle> mutable scaledBitmaps_;
     HCURSOR arrow_ = nullptr;
     HCURSOR wait_ = nullptr;
+    std::function<void(const std::string&)> help_;
+    std::string requesterPage_;
+    HHOOK dialogHook_ = nullptr;
     // Last, so kept windows go before the fonts and pictures they use.
     std::vector<std::unique_ptr<Window>> keptWindows_;
+};
+
+// The help page F1 opens in the requesters and message boxes shown while
+// the object lives.
+class RequesterHelp {
+public:
+    RequesterHelp(Toolkit& toolkit, const std::string& page);
+    ~RequesterHelp();
+    RequesterHelp(const RequesterHelp&) = delete;
+    RequesterHelp& operator=(const RequesterHelp&) = delete;
+
+private:
+    Toolkit& toolkit_;
+    std::string previous_;
 };
 
 // Waits without handling any message, however long the pause.

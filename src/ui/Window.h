@@ -51,8 +51,14 @@ struct WindowArgs {
     int x = 0, y = 0;
     HWND centreOver = nullptr;
     HWND owner = nullptr;
-    // The tool-bar command F1 raises, as the help button does; none when negative.
-    int helpCommand = -1;
+    // The page of the help file F1 opens in this window; none when empty.
+    std::string helpPage;
+    // Tab follows the order the gadgets were made in (a layout that states
+    // its keyboard order); otherwise reading order.
+    bool tabInCreationOrder = false;
+    // The gadget the keyboard starts in when the window first shows (in an
+    // option group, the chosen option); the first gadget when 0.
+    int firstFocus = 0;
 };
 
 // A gadget's own answer to the notifications it sends its window (custom
@@ -111,8 +117,8 @@ public:
     // Outer top-left corner on the screen, without activating the window.
     void moveTo(int x, int y);
     void centreOnScreen();
-    // The first time a window shows, its gadgets are put in reading order
-    // for Tab and the first of them gets the focus.
+    // The first time a window shows, its gadgets are put in keyboard order
+    // and the first of them (or `firstFocus`) gets the focus.
     void show(bool visible = true);
     void activate();
     // Paints the window and its gadgets now instead of when the queue gets to it.
@@ -121,11 +127,13 @@ public:
     // Paints what is pending now rather than at the next quiet moment.
     void update();
     void focusFirstGadget();
+    const std::string& helpPage() const { return helpPage_; }
 
     // Enter, Escape and F1 for this window, before the dialog keys: Enter
     // presses the focused button or else the window's OK ("OK" or "Done"),
     // Escape its "Cancel" or else the close box of a secondary window that
-    // has one; neither does anything else. True when the key was taken.
+    // has one; neither does anything else. F1 shows the window's help page.
+    // True when the key was taken.
     bool handleKey(WPARAM key);
 
     // Tool-bar button tips, by command ID.
@@ -142,6 +150,7 @@ private:
     void rescaleControl(HWND control, int oldDpi);
     void rescaleToolBar();
     void orderTabStops();
+    void focusUnit(HWND first);
     HWND buttonTitled(std::initializer_list<const wchar_t*> titles) const;
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
@@ -154,8 +163,10 @@ private:
     int dpi_ = layoutDpi;
     HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
-    int helpCommand_ = -1;
-    bool ordered_ = false;                           // gadgets in reading order
+    std::string helpPage_;
+    bool creationOrder_ = false;
+    int firstFocus_ = 0;
+    bool ordered_ = false;                           // gadgets in keyboard order
     int clientWidth_ = 0, clientHeight_ = 0;         // at 96 DPI
     std::map<HWND, LayoutRect> layout_;              // each gadget's 96-DPI rectangle
     std::vector<std::pair<int, int>> toolPictures_;  // tool-bar command, picture

@@ -85,7 +85,9 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args)
       number_(args.number),
       dpi_(args.owner ? windowDpi(args.owner) : toolkit.dpi()),
       owner_(args.owner),
-      helpCommand_(args.helpCommand),
+      helpPage_(args.helpPage),
+      creationOrder_(args.tabInCreationOrder),
+      firstFocus_(args.firstFocus),
       clientWidth_(args.clientWidth),
       clientHeight_(args.clientHeight) {
     registerWindowClass(toolkit.instance());
@@ -327,7 +329,10 @@ void Window::show(bool visible) {
     const bool first = visible && !ordered_;
     if (first) orderTabStops();
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
-    if (first) focusFirstGadget();
+    if (first && firstFocus_)
+        focusUnit(gadget(firstFocus_));
+    else if (first)
+        focusFirstGadget();
 }
 
 namespace {
@@ -343,6 +348,8 @@ bool isOption(HWND control) {
 
 void Window::orderTabStops() {
     ordered_ = true;
+    // Made in keyboard order already: z-order is creation order.
+    if (creationOrder_) return;
     // Units of keyboard order: a gadget, or an option group as a whole so
     // that the arrow keys still move within it.
     struct Unit {
@@ -385,17 +392,23 @@ void Window::focusFirstGadget() {
         if ((!isTabStop(child) && !option) || child == toolBar_ || !IsWindowEnabled(child) ||
             !IsWindowVisible(child))
             continue;
-        // In an option group, the chosen option.
-        if (option)
-            for (HWND member = child; member && isOption(member);
-                 member = GetWindow(member, GW_HWNDNEXT)) {
-                if (member != child && startsGroup(member)) break;
-                if (SendMessageW(member, BM_GETCHECK, 0, 0) == BST_CHECKED) child = member;
-            }
-        SetFocus(child);
-        focused_ = child;
+        focusUnit(child);
         return;
     }
+}
+
+void Window::focusUnit(HWND first) {
+    if (!first) return;
+    // In an option group, the chosen option.
+    HWND chosen = first;
+    if (isOption(first))
+        for (HWND member = first; member && isOption(member);
+             member = GetWindow(member, GW_HWNDNEXT)) {
+            if (member != first && startsGroup(member)) break;
+            if (SendMessageW(member, BM_GETCHECK, 0, 0) == BST_CHECKED) chosen = member;
+        }
+    SetFocus(chosen);
+    focused_ = chosen;
 }
 
 HWND Window::buttonTitled(std::initializer_list<const wchar_t*> titles) const {
@@ -426,8 +439,8 @@ bool Window::handleKey(WPARAM key) {
     };
     switch (key) {
     case VK_F1:
-        if (helpCommand_ < 0) return false;
-        toolkit_.post({EventKind::toolBar, number_, helpCommand_});
+        if (helpPage_.empty()) return false;
+        toolkit_.showHelp(helpPage_);
         return true;
     case VK_RETURN: {
         const LONG_PTR kind = focus ? GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK : -1;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <png.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -296,6 +297,31 @@ void terminateProcessesNamed(const std::string& exeName) {
         WaitForSingleObject(process, 5000);
         CloseHandle(process);
     }
+}
+
+std::string commandLineOf(DWORD processId) {
+    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!query || !process) return {};
+    // The process block, its parameters, then the text they point at.
+    PROCESS_BASIC_INFORMATION basic{};
+    PEB block{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    std::wstring line;
+    auto read = [&](const void* at, void* into, size_t size) {
+        return ReadProcessMemory(process, at, into, size, nullptr) != FALSE;
+    };
+    if (query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+        read(basic.PebBaseAddress, &block, sizeof block) &&
+        read(block.ProcessParameters, &parameters, sizeof parameters)) {
+        line.resize(parameters.CommandLine.Length / sizeof(wchar_t));
+        if (!read(parameters.CommandLine.Buffer, line.data(), parameters.CommandLine.Length))
+            line.clear();
+    }
+    CloseHandle(process);
+    return narrow(line);
 }
 
 namespace {

@@ -91,6 +91,9 @@ std::vector<DWORD> processIdsNamed(const std::string& exeName);
 bool waitUntilNoProcessNamed(const std::string& exeName, int timeoutMs = defaultWaitMs);
 // Ends every process of that name, so a failed scenario leaves none behind.
 void terminateProcessesNamed(const std::string& exeName);
+// The command line another process was started with, read from its memory;
+// "" when it cannot be read.
+std::string commandLineOf(DWORD processId);
 
 // Another program holding files or folders open (HoldFile.exe, built beside
 // the scenarios): without sharing, or with `letRename` letting them still be

@@ -1,5 +1,6 @@
-// Seamster from the keyboard, with real key strokes: Tab in reading order,
-// arrows within option groups, Enter as OK, Escape as Cancel, F1 as help.
+// Seamster from the keyboard, with real key strokes: Tab in each window's
+// keyboard order, arrows within option groups, Enter as OK, Escape as
+// Cancel, F1 as the help page of the window it is pressed in.
 
 #include "GameContent.h"
 
@@ -41,20 +42,21 @@ protected:
     }
 };
 
-TEST_F(Keyboard, MainWindowTabsInReadingOrderAndOpensNothingOnEnterOrEscape) {
+TEST_F(Keyboard, MainWindowTabsInTheOrderItsGadgetsAreMadeAndOpensNothingOnEnterOrEscape) {
     ASSERT_NE(startAtMainWindow(settingsForPack("The Sims 2")), nullptr);
     ASSERT_TRUE(clickCaption(main_));
     // On a 1024 x 768 screen "1024 x 768" is chosen, and the keyboard starts there.
     EXPECT_EQ(focusedId(), 16);
-    // Then row by row: pose and lighting, the four buttons, "Run Bodyshop", and round.
+    // Then on in the order the window's gadgets are made (buttons 10, 11,
+    // 12, 14, the sizes, pose 17, lighting 24, "Run Bodyshop" 18), and round.
     std::vector<int> order;
     for (int i = 0; i < 8; ++i) {
         ASSERT_TRUE(pressKeys({"Tab"}));
         order.push_back(focusedId());
     }
-    EXPECT_EQ(order, (std::vector<int>{17, 24, 10, 12, 11, 14, 18, 16}));
+    EXPECT_EQ(order, (std::vector<int>{17, 24, 18, 10, 11, 12, 14, 16}));
     ASSERT_TRUE(pressKeys({"shift+Tab"}));
-    EXPECT_EQ(focusedId(), 18);
+    EXPECT_EQ(focusedId(), 14);
     ASSERT_TRUE(pressKeys({"Tab"}));
     // The arrows move within the screen-size options, choosing as they go.
     ASSERT_TRUE(pressKeys({"Up"}));
@@ -79,8 +81,8 @@ TEST_F(Keyboard, EnterPressesOkAndEscapeCancelsOnlyWhereThereIsACancel) {
 
     // Extras has no Cancel and no close box; the keyboard starts in its
     // first drop-down.
-    ASSERT_NO_FATAL_FAILURE(expectOnlyEnterCloses(
-        openFromToolBar(mainButton::extras, extrasTitle), 58, "Extras"));
+    ASSERT_NO_FATAL_FAILURE(
+        expectOnlyEnterCloses(openFromToolBar(mainButton::extras, extrasTitle), 58, "Extras"));
     // Nor has the set-up window; the keyboard starts in its list of packs.
     pressToolBarButton(toolBar(), 0);
     ASSERT_NO_FATAL_FAILURE(
@@ -100,6 +102,14 @@ TEST_F(Keyboard, EnterPressesOkAndEscapeCancelsOnlyWhereThereIsACancel) {
     HWND preview = waitForWindow(seamster_.id(), previewTitle);
     ASSERT_NE(preview, nullptr);
     ASSERT_TRUE(clickCaption(preview));
+    // The keyboard follows the order the gadgets are made in: the fitting
+    // options, OK, Cancel, the sizes, "Save To Folder".
+    std::vector<int> order = {GetDlgCtrlID(focusedControl(preview))};
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(pressKeys({"Tab"}));
+        order.push_back(GetDlgCtrlID(focusedControl(preview)));
+    }
+    EXPECT_EQ(order, (std::vector<int>{101, 105, 106, 108, 109, 101}));
     ASSERT_TRUE(pressKeys({"Escape"}));
     expectClosedBackToMain(preview, "Escape");
     EXPECT_EQ(readFileBytes(gameFolder() + "\\userbkg.bmp"), background);
@@ -107,22 +117,58 @@ TEST_F(Keyboard, EnterPressesOkAndEscapeCancelsOnlyWhereThereIsACancel) {
     quitWithQuestion(seamster_, main_);
 }
 
-TEST_F(Keyboard, F1OpensTheHelpLikeItsButton) {
-    // The help file the build made stays; a stand-in only where there is none
-    // (the viewer may end at once on a stand-in, before it is seen).
-    const std::string help = programFolder() + "\\Seamster.CHM";
-    const bool standIn = !fileExists(help);
-    if (standIn) {
-        ASSERT_TRUE(writeFileBytes(help, "ITSF"));
-    }
+// The command lines of the help viewers that run now.
+std::vector<std::string> viewers() {
+    std::vector<std::string> lines;
+    for (DWORD id : processIdsNamed("hh.exe")) lines.push_back(commandLineOf(id));
+    return lines;
+}
+
+// True once one viewer runs, and it shows `page` of the help file in its
+// window. That window then goes behind Seamster's, so that clicks reach them.
+bool helpShows(const std::string& page) {
+    HWND viewer = nullptr;
+    const bool shown = waitUntil([&] {
+        const std::vector<std::string> lines = viewers();
+        viewer = findProgramWindow("hh.exe", "Seamster Help");
+        return lines.size() == 1 && lines[0].find("Seamster.CHM::/" + page) != std::string::npos &&
+               viewer;
+    });
+    if (viewer)
+        SetWindowPos(viewer, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return shown;
+}
+
+TEST_F(Keyboard, F1OpensThePageOfTheWindowItIsPressedIn) {
+    ASSERT_TRUE(fileExists(programFolder() + "\\Seamster.CHM")) << "the build makes the help file";
     terminateProcessesNamed("hh.exe");
     ASSERT_NE(startAtMainWindow(settingsForPack("The Sims 2")), nullptr);
     ASSERT_TRUE(clickCaption(main_));
     ASSERT_TRUE(pressKeys({"F1"}));
-    EXPECT_TRUE(waitUntil([] { return !processIdsNamed("hh.exe").empty(); }))
-        << "F1 did not open the help file";
+    EXPECT_TRUE(helpShows("main-window.htm")) << ::testing::PrintToString(viewers());
+    // Each window's own page, in place of the page shown before.
+    const std::pair<int, std::string> windows[] = {{mainButton::extras, extrasTitle},
+                                                   {mainButton::hideGameFolders, hideFoldersTitle}};
+    const std::string pages[] = {"extras.htm", "hide-game-folders.htm"};
+    const int okGadgets[] = {50, 200};
+    for (size_t i = 0; i < 2; ++i) {
+        HWND window = openFromToolBar(windows[i].first, windows[i].second);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(clickCaption(window));
+        ASSERT_TRUE(pressKeys({"F1"}));
+        EXPECT_TRUE(helpShows(pages[i])) << ::testing::PrintToString(viewers());
+        pressOk(window, okGadgets[i]);
+    }
+    // A requester shows the page of the command it belongs to.
+    pressToolBarButton(toolBar(), 4);
+    HWND requester = waitForWindow(seamster_.id(), requesterTitle);
+    ASSERT_NE(requester, nullptr);
+    ASSERT_TRUE(clickCaption(requester));
+    ASSERT_TRUE(pressKeys({"F1"}));
+    EXPECT_TRUE(helpShows("backgrounds.htm")) << ::testing::PrintToString(viewers());
+    click(control(requester, IDCANCEL));
+    EXPECT_TRUE(waitUntilGone(requester));
     terminateProcessesNamed("hh.exe");
-    if (standIn) deleteFile(help);
     quitWithQuestion(seamster_, main_);
 }
 

@@ -3,8 +3,6 @@
 // from another folder, as from a terminal or a shortcut, and its Help button
 // must open the help file that came in the zip.
 
-#include <winternl.h>
-
 #include <algorithm>
 #include <cctype>
 
@@ -24,34 +22,6 @@ std::string lower(std::string text) {
     return text;
 }
 
-// The command line another process was started with, read from its
-// process parameters.
-std::string commandLineOf(DWORD processId) {
-    using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (!query || !process) {
-        if (process) CloseHandle(process);
-        return {};
-    }
-    std::string line;
-    PROCESS_BASIC_INFORMATION basic{};
-    PEB peb{};
-    RTL_USER_PROCESS_PARAMETERS parameters{};
-    SIZE_T done = 0;
-    if (query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
-        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, &done) &&
-        ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, &done)) {
-        std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
-        if (ReadProcessMemory(process, parameters.CommandLine.Buffer, wide.data(),
-                              parameters.CommandLine.Length, &done))
-            line = narrow(wide);
-    }
-    CloseHandle(process);
-    return line;
-}
-
 class Release : public Scenario {
 protected:
     void TearDown() override {
@@ -67,6 +37,8 @@ TEST_F(Release, HelpButtonOpensTheHelpFileThatCameInTheZip) {
     const std::string helpFile = folder + "\\Seamster.CHM";
     ASSERT_TRUE(fileExists(helpFile)) << helpFile << " did not come in the zip";
     ASSERT_TRUE(fileExists(folder + "\\README.txt")) << "README.txt did not come in the zip";
+    ASSERT_TRUE(fileExists(folder + "\\help\\index.htm"))
+        << "the web-page help did not come in the zip";
     terminateProcessesNamed(helpViewer);
 
     writeSettings(settingsForPack("The Sims 2"));

@@ -65,6 +65,7 @@ public:
         friend bool operator==(const Opened&, const Opened&) = default;
     };
     std::vector<Opened> opened;
+    std::vector<Opened> helpPages;  // help file, page
     std::map<int, std::string> specialFolders;
     std::string current = "C:\\Seamster\\";
     Journal* journal = nullptr;
@@ -72,6 +73,10 @@ public:
     bool open(const std::string& target, const std::string& parameters) override {
         opened.push_back({target, parameters});
         note(journal, "open " + target + " " + parameters);
+        return true;
+    }
+    bool showHelpPage(const std::string& helpFile, const std::string& page) override {
+        helpPages.push_back({helpFile, page});
         return true;
     }
     std::string specialFolder(int csidl) override {

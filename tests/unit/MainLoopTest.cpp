@@ -233,15 +233,22 @@ TEST_F(MainLoopTest, SetUpButtonAlwaysOffersThePacksAndRetitlesTheWindow) {
 
 TEST_F(MainLoopTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
     pass({EventKind::toolBar, 0, 1});
-    EXPECT_EQ(dialogs().boxes, (std::vector<FakeDialogs::Box>{{"Helpfile not found", 0, false}}));
+    showHelpPage(app, "extras.htm");
+    EXPECT_EQ(dialogs().boxes, (std::vector<FakeDialogs::Box>{{"Helpfile not found", 0, false},
+                                                              {"Helpfile not found", 0, false}}));
     EXPECT_TRUE(services.shell.opened.empty());
+    EXPECT_TRUE(services.shell.helpPages.empty());
 
     app.paths.helpFile = "C:\\Seamster\\Seamster.CHM";
     app.paths.helpFileFound = true;
     pass({EventKind::toolBar, 0, 1});
     EXPECT_EQ(services.shell.opened,
               (std::vector<FakeShell::Opened>{{"C:\\Seamster\\Seamster.CHM", ""}}));
-    EXPECT_EQ(dialogs().boxes.size(), 1u);
+    // F1: the page of the window it was pressed in.
+    showHelpPage(app, "extras.htm");
+    EXPECT_EQ(services.shell.helpPages,
+              (std::vector<FakeShell::Opened>{{"C:\\Seamster\\Seamster.CHM", "extras.htm"}}));
+    EXPECT_EQ(dialogs().boxes.size(), 2u);
 }
 
 TEST_F(MainLoopTest, RunButtonLaunchesTheBodyShop) {

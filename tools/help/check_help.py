@@ -1,14 +1,22 @@
 #!/usr/bin/env python3
 """Checks a compiled Seamster.CHM from the outside, with chmls.
 
-    check_help.py [--chmls PATH] --version X.Y Seamster.CHM
+    check_help.py [--chmls PATH] [--repo ROOT] --version X.Y Seamster.CHM
 
 Lists every page and picture in the file, and fails when a page, the table
 of contents or the index points at something the file does not hold, when a
 picture or page is never reached, or when a window's page does not name that
 window by the title the program gives it.
+
+With --repo (the source tree) it also fails when a page names a control, a
+window or a message (the texts marked class="ui" or class="title") that the
+program does not have, when the program asks for a help page the file does
+not hold, and when a picture is older than the window it shows: a source
+file that tools/help/pictures.txt names for the picture's window has changed
+since scripts/help-pictures.sh took the pictures.
 """
 import argparse
+import hashlib
 import html
 import os
 import re
@@ -34,6 +42,11 @@ WINDOW_TITLES = {
 
 LINK = re.compile(r'(?:href|src)\s*=\s*"([^"]*)"', re.I)
 LOCAL = re.compile(r'<param\s+name="Local"\s+value="([^"]*)"', re.I)
+PROGRAM_TEXT = re.compile(r'<span class="(?:ui|title)">(.*?)</span>', re.S)
+# A C++ comment, character or string literal, in the order they come.
+TOKEN = re.compile(r'//[^\n]*|/\*.*?\*/|\'(?:\\.|[^\\\'])*\'|"((?:\\.|[^\\"\n])*)"', re.S)
+ESCAPE = re.compile(r'\\(x[0-9A-Fa-f]{1,2}|[0-7]{1,3}|.)', re.S)
+SIMPLE_ESCAPES = {"n": "\n", "r": "\r", "t": "\t", "0": "\0", "\\": "\\", '"': '"', "'": "'"}
 
 
 def text_of(page):
@@ -49,10 +62,91 @@ def target(link):
     return link.split("#", 1)[0].lower()
 
 
+def literal_text(body):
+    """A C++ string literal's text: escapes read, bytes taken as UTF-8 or else the code page."""
+    def byte(match):
+        code = match.group(1)
+        if code[0] == "x":
+            return chr(int(code[1:], 16))
+        if code.isdigit():
+            return chr(int(code, 8))
+        return SIMPLE_ESCAPES.get(code, code)
+    raw = ESCAPE.sub(byte, body).encode("latin-1", "replace")
+    try:
+        return raw.decode("utf-8")
+    except UnicodeDecodeError:
+        return raw.decode("cp1252", "replace")
+
+
+def program_texts(root):
+    """Every string literal of the program's source, each line of it, stripped."""
+    texts = set()
+    for folder, _, names in os.walk(os.path.join(root, "src")):
+        for name in names:
+            if not name.endswith((".cpp", ".h")):
+                continue
+            with open(os.path.join(folder, name), encoding="utf-8") as f:
+                source = f.read()
+            for token in TOKEN.finditer(source):
+                if token.group(1) is None:
+                    continue
+                text = literal_text(token.group(1))
+                texts.add(text.strip())
+                texts.update(line.strip() for line in text.split("\n"))
+    return texts
+
+
+def stale_pictures(root):
+    """Pictures taken before a source file of the window they show changed, and pictures never listed."""
+    problems, listed = [], set()
+    folder = os.path.join(root, "tools", "help")
+    with open(os.path.join(folder, "pictures.txt"), encoding="utf-8") as f:
+        rows = [line.split() for line in f if line.strip() and not line.startswith("#")]
+    taken = {}
+    if os.path.exists(os.path.join(folder, "pictures-taken.txt")):
+        with open(os.path.join(folder, "pictures-taken.txt"), encoding="utf-8") as f:
+            taken = {path: digest for digest, path in
+                     (line.split() for line in f if line.strip() and not line.startswith("#"))}
+    for picture, _, *sources in rows:
+        listed.add(picture)
+        for source in sources:
+            path = os.path.join(root, source)
+            if not os.path.exists(path):
+                problems.append("tools/help/pictures.txt names %s, which does not exist" % source)
+                continue
+            with open(path, "rb") as f:
+                if hashlib.sha256(f.read()).hexdigest() != taken.get(source):
+                    problems.append("docs/%s is older than %s: retake it (scripts/help-pictures.sh "
+                                    "--run)" % (picture, source))
+    for folder in ("help", "screenshots"):
+        for name in sorted(os.listdir(os.path.join(root, "docs", folder))):
+            if name.endswith(".png") and "%s/%s" % (folder, name) not in listed:
+                problems.append("docs/%s/%s is not in tools/help/pictures.txt" % (folder, name))
+    return problems
+
+
+def source_problems(root, version, pages, read):
+    """What the pages say that the program does not, and the pages it asks for that are missing."""
+    texts = program_texts(root)
+    titles = {t.format(version=version).strip() for ts in WINDOW_TITLES.values() for t in ts}
+    problems = []
+    for page in pages:
+        for marked in PROGRAM_TEXT.findall(read(page)):
+            text = html.unescape(re.sub(r"<[^>]+>", "", marked)).strip()
+            if text not in texts and text not in titles:
+                problems.append("%s names %r, which the program does not show" % (page, text))
+    for text in sorted(texts):
+        if re.fullmatch(r"[a-z0-9-]+\.htm", text) and text not in pages:
+            problems.append("the program opens the help page %s, which the help file does not hold"
+                            % text)
+    return problems + stale_pictures(root)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--chmls", default="chmls")
     parser.add_argument("--version", required=True)
+    parser.add_argument("--repo", help="the source tree, for the checks against the program")
     parser.add_argument("chm")
     args = parser.parse_args()
 
@@ -106,6 +200,8 @@ def main():
         for picture in pictures:
             if picture not in reached:
                 problems.append("no page shows %s" % picture)
+        if args.repo:
+            problems += source_problems(args.repo, args.version, pages, read)
 
     print("%d pages: %s" % (len(pages), " ".join(pages)))
     print("%d pictures: %s" % (len(pictures), " ".join(pictures)))
@@ -113,7 +209,8 @@ def main():
         print("FAIL: " + problem)
     if problems:
         sys.exit(1)
-    print("help: every link, picture and window title checked")
+    print("help: every link, picture, window title%s checked"
+          % (", program text and picture's age" if args.repo else ""))
 
 
 if __name__ == "__main__":

@@ -5,9 +5,11 @@
 
 The pages are copied into WORK_DIR and compiled there, so the source folder
 stays clean; @VERSION_TEXT@ in a page becomes the version as the program's
-window titles show it. The compiler stamps the time of the run into the file twice (the
-file header and the #SYSTEM record); both stamps are set to zero, so the same
-pages always give the same bytes.
+window titles show it, @VERSION_NUMBER@ the bare version number. The pages,
+so filled in, stay in WORK_DIR for the release's web-page help. The compiler
+stamps the time of the run into the file twice (the file header and the
+#SYSTEM record); both stamps are set to zero, so the same pages always give
+the same bytes.
 """
 import argparse
 import os
@@ -77,7 +79,8 @@ def main():
             with open(page, encoding="cp1252") as f:
                 text = f.read()
             with open(page, "w", encoding="cp1252", newline="") as f:
-                f.write(text.replace("@VERSION_TEXT@", " v %s &szlig;" % args.version))
+                text = text.replace("@VERSION_TEXT@", " v %s &szlig;" % args.version)
+                f.write(text.replace("@VERSION_NUMBER@", args.version))
     run = subprocess.run([args.chmcmd, "--no-html-scan", PROJECT], cwd=args.work,
                          capture_output=True, text=True)
     compiled = os.path.join(args.work, COMPILED)

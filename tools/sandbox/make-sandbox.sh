@@ -19,6 +19,12 @@
 #   <Documents>\EA Games\The Sims 2\           the user game folder
 #   HKLM\Software\EA GAMES\The Sims 2          "Install Dir", in the 32-bit view
 #
+# The prefix looks like a Windows machine in its pictures too: the user is
+# Jamie, whose files are under C:\Users\Jamie, and the title bars have the
+# symbol font their buttons are drawn with. Every script that runs Wine in the
+# prefix exports the same USER, since Wine names the session's user after it.
+# A sandbox made before this layout is made anew.
+#
 # Wine reports a file's creation time as its modification time, so the ages of
 # the finished packages in SavedSims are set with touch.
 set -euo pipefail
@@ -36,8 +42,10 @@ seamster_exe=${SEAMSTER_EXE:-$root/build/mingw/bin/Seamster.exe}
 bodyshop_exe=${BODYSHOP_EXE:-$root/build/mingw/bin/TS2BodyShop.exe}
 marker="$prefix/.seamster-sandbox"
 cache="$prefix/.sandbox-cache"
+layout_version=2
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export USER=Jamie
 
 # --- the prefix itself -------------------------------------------------------
 
@@ -64,15 +72,35 @@ EOF
   DISPLAY='' timeout 120 wine reg add 'HKLM\Software\EA GAMES\The Sims 2' /v 'Install Dir' \
     /t REG_SZ /d 'C:\Program Files\EA GAMES\The Sims 2' /reg:32 /f >/dev/null
   timeout 120 wineserver -w || true
+  capital_users_folder
   make_real_user_folders
-  touch "$marker"
+  echo "$layout_version" >"$marker"
+}
+
+# Wine keeps profiles in C:\users; Windows calls the folder C:\Users, and so
+# do the paths the sandbox shows.
+capital_users_folder() {
+  mv "$prefix/drive_c/users" "$prefix/drive_c/Users"
+  sed -i 's/C:\\\\users/C:\\\\Users/g' "$prefix/user.reg" "$prefix/system.reg" "$prefix/userdef.reg"
+}
+
+# The title bars draw their buttons with Marlett, which Debian's fonts-wine
+# holds but a new prefix lacks.
+install_fonts() {
+  local font=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$font" ]; then
+    mkdir -p "$prefix/drive_c/windows/Fonts"
+    cp -u "$font" "$prefix/drive_c/windows/Fonts/marlett.ttf"
+  else
+    echo "sandbox: warning: $font is missing (scripts/setup.sh installs fonts-wine)" >&2
+  fi
 }
 
 # A new prefix links Documents, Desktop and friends to the host's home folder;
 # the sandbox must never write there, so each becomes a real folder.
 make_real_user_folders() {
   local link
-  for link in "$prefix"/drive_c/users/*/*; do
+  for link in "$prefix"/drive_c/Users/*/*; do
     if [ -L "$link" ]; then
       rm "$link"
       mkdir -p "$link"
@@ -82,14 +110,14 @@ make_real_user_folders() {
 
 user_folder() {
   local dir
-  for dir in "$prefix"/drive_c/users/*/; do
+  for dir in "$prefix"/drive_c/Users/*/; do
     case "$(basename "$dir")" in Public) continue ;; esac
     if [ -d "$dir/Documents" ]; then
       printf '%s' "${dir%/}"
       return
     fi
   done
-  echo "sandbox: no user folder with Documents in $prefix/drive_c/users" >&2
+  echo "sandbox: no user folder with Documents in $prefix/drive_c/Users" >&2
   exit 1
 }
 
@@ -271,12 +299,23 @@ reset_program_folder() {
   rm -f "$prefix/drive_c/Seamster/Seamster.ini"
 }
 
+# A sandbox of an earlier layout is made anew.
+if [ -f "$marker" ] && [ "$(cat "$marker")" != "$layout_version" ]; then
+  echo "sandbox: $prefix has an older layout; making it anew"
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$prefix"
+  mkdir -p "$prefix"
+  [ "$mode" = create ] || { echo "sandbox: run '$0 create $prefix' first" >&2; exit 1; }
+fi
+
 case "$mode" in
   create)
     if [ -f "$marker" ]; then
+      install_fonts
       lay_programs
     else
       make_prefix
+      install_fonts
       lay_installation
       lay_user_folder
       reset_program_folder

@@ -352,6 +352,38 @@ bool Win32Shell::open(const std::string& target, const std::string& parameters) 
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+namespace {
+BOOL CALLBACK closeWindowOf(HWND window, LPARAM process) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == DWORD(process)) PostMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+}  // namespace
+
+bool Win32Shell::showHelpPage(const std::string& helpFile, const std::string& page) {
+    // One help window, as the system's help does: the viewer shown for the
+    // last page goes before the next one comes.
+    if (viewer_ && WaitForSingleObject(viewer_.get(), 0) == WAIT_TIMEOUT)
+        EnumWindows(&closeWindowOf, LPARAM(GetProcessId(viewer_.get())));
+    viewer_.reset();
+    wchar_t windows[MAX_PATH] = {};
+    const UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return open(helpFile, "");
+    const std::wstring viewer = std::wstring(windows) + L"\\hh.exe";
+    // The viewer's own form for a page inside a help file: file::/page.
+    std::wstring line = L"\"" + viewer + L"\" \"" + widen(helpFile) + L"::/" + widen(page) + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessW(viewer.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started))
+        return open(helpFile, "");
+    CloseHandle(started.hThread);
+    viewer_.reset(started.hProcess);
+    return true;
+}
+
 std::string Win32Shell::specialFolder(int csidl) {
     wchar_t path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};

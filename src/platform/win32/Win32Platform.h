@@ -58,8 +58,12 @@ public:
 class Win32Shell : public Shell {
 public:
     bool open(const std::string& target, const std::string& parameters) override;
+    bool showHelpPage(const std::string& helpFile, const std::string& page) override;
     std::string specialFolder(int csidl) override;
     std::string currentFolder() override;
+
+private:
+    KernelHandle viewer_;  // the help viewer started last
 };
 
 class Win32Processes : public Processes {
