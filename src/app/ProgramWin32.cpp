@@ -86,6 +86,8 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     } else {
         main.enableGadget(gadget::backgroundImage, false);
         main.enableGadget(gadget::backgroundColor, false);
+        main.enableGadget(gadget::cleanupProjects, false);
+        main.enableToolButton(button::cleanUpProjects, false);
     }
     findHelpFile(app.paths, app.fs(), startFolder, app.programFolder);
     return true;

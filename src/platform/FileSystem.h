@@ -42,7 +42,9 @@ public:
 
     // Lists `folder` (with or without a trailing backslash) for names matching
     // `pattern` (* and ? wildcards, case-insensitive; "*.*" matches every name).
-    // "." and ".." are never returned. False when the folder cannot be listed.
+    // "." and ".." are never returned. False when the folder cannot be listed,
+    // and for an empty folder path, which names no folder (it never stands
+    // for the current folder: a listing may lead to deletions).
     virtual bool list(const std::string& folder, const std::string& pattern,
                       std::vector<DirEntry>& out) = 0;
 

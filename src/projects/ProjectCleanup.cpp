@@ -48,7 +48,8 @@ RemoveProjectsLayout removeProjectsLayout(int listRowHeight, int listHeaderHeigh
 
 bool removeProjectFile(FileSystem& fs, const std::string& projectsFolder,
                        const std::string& fileName) {
-    if (!isPlainEntryName(fileName)) return false;
+    // Without a Projects folder the name would be joined to the drive's root.
+    if (projectsFolder.empty() || !isPlainEntryName(fileName)) return false;
     return fs.deleteFile(withBackslash(projectsFolder) + fileName);
 }
 

@@ -380,6 +380,34 @@ TEST_F(RemoveProjects, AMissingProjectsFolderOpensNothing) {
     EXPECT_FALSE(folderExists(projects()));
 }
 
+TEST_F(RemoveProjects, WithoutAGameFolderNeitherButtonOpensTheWindow) {
+    // No folder under EA Games qualifies: there is no Projects folder, and
+    // nothing may stand in for it (the current folder, the drive's root).
+    ASSERT_TRUE(removeTree(gameFolder() + "\\Neighborhoods"));
+    writeSettings(settingsForPack("The Sims 2"));
+    seamster_ = startSeamster();
+    HWND box = waitForMessageBox(seamster_.id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box),
+              "Unable to verify your Sims installation\nMost features will not work");
+    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+    ASSERT_TRUE(waitUntilGone(box));
+    main_ = waitForMainWindow(seamster_);
+    ASSERT_NE(main_, nullptr);
+    settle(main_, 500);
+    snap(main_, "no-game-folder");
+    EXPECT_FALSE(toolBarButtonEnabled(toolBar(), 5));
+    EXPECT_FALSE(isEnabled(control(main_, 12)));
+
+    // Even clicks that get through open nothing and say nothing.
+    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(5, BN_CLICKED), LPARAM(toolBar()));
+    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(12, BN_CLICKED), LPARAM(control(main_, 12)));
+    waitUntilProgramSettled(seamster_.id());
+    EXPECT_EQ(findWindow(seamster_.id(), windowTitle), nullptr);
+    EXPECT_EQ(findMessageBox(seamster_.id()), nullptr);
+    EXPECT_TRUE(isEnabled(main_));
+}
+
 TEST_F(RemoveProjects, ColumnsMakeRoomForTheScrollBarWhileRowsOverflow) {
     // Nine projects (seven orphans) and ten folders: both lists scroll.
     for (int i = 1; i <= 5; ++i)

@@ -244,7 +244,7 @@ bool MemoryFileSystem::fails(FsOp op, const std::string& path, bool changes) {
 bool MemoryFileSystem::list(const std::string& folder, const std::string& pattern,
                             std::vector<DirEntry>& out) {
     out.clear();
-    Node* node = find(folder);
+    Node* node = folder.empty() ? nullptr : find(folder);
     if (!node || !node->isFolder || fails(FsOp::list, folder, false)) return false;
     std::vector<const Node*> children;
     for (const auto& [key, child] : node->children)

@@ -216,6 +216,15 @@ TEST_F(RemoveProjects, HostileNamesNeverReachOutsideTheFolder) {
     EXPECT_EQ(fs.exists(at("real.xml")), PathKind::missing);
 }
 
+TEST_F(RemoveProjects, NoProjectsFolderReachesNeitherTheCurrentFolderNorTheRoot) {
+    fs.addFile("\\Shot.xml", projectText("Shot")).addFile("\\Shot\\inside.txt", "keep");
+    const auto before = fs.snapshot();
+    EXPECT_FALSE(RemoveProjectsModel::open(fs, "", true, kScrollBar));
+    EXPECT_FALSE(removeProjectFile(fs, "", "Shot.xml"));
+    EXPECT_FALSE(removeProjectFolder(fs, "", "Shot"));
+    EXPECT_EQ(fs.snapshot(), before);
+}
+
 TEST_F(RemoveProjects, ALinkedFolderLosesOnlyTheLink) {
     fs.addFile(at("Shared\\elsewhere.txt"), "theirs");
     fs.setLink(at("Shared"), true);

@@ -51,15 +51,15 @@ FILETIME unixToFileTime(int64_t seconds) {
 bool Win32FileSystem::list(const std::string& folder, const std::string& pattern,
                            std::vector<DirEntry>& out) {
     out.clear();
-    std::string query = folder.empty() ? pattern : withBackslash(folder) + pattern;
+    if (folder.empty()) return false;
+    const std::string query = withBackslash(folder) + pattern;
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileExW(widen(query).c_str(), FindExInfoBasic, &data,
                                      FindExSearchNameMatch, nullptr, 0));
     if (!find) {
         // An empty match in an existing folder is still a listing.
         DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND &&
-               exists(folder.empty() ? "." : folder) == PathKind::folder;
+        return error == ERROR_FILE_NOT_FOUND && exists(folder) == PathKind::folder;
     }
     do {
         std::string name = narrow(data.cFileName);
