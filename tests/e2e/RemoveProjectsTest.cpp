@@ -408,6 +408,30 @@ TEST_F(RemoveProjects, WithoutAGameFolderNeitherButtonOpensTheWindow) {
     EXPECT_TRUE(isEnabled(main_));
 }
 
+TEST_F(RemoveProjects, LinkedProjectsLoseNothingOfWhatTheyPointTo) {
+    // The sandbox's other Projects folder: "Linked Dress" and 5f0a8c32.xml
+    // (Shared Gown, an orphan) are Unix links into C:\Shared Work.
+    const std::string shared = "C:\\Shared Work";
+    ASSERT_TRUE(MoveFileW(widen(projects()).c_str(), widen(projects() + " before").c_str()));
+    ASSERT_TRUE(MoveFileW(widen(shared + "\\Projects").c_str(), widen(projects()).c_str()));
+    ASSERT_NO_FATAL_FAILURE(start());
+    HWND window = openFromToolBar();
+    ASSERT_NE(window, nullptr);
+    HWND folderList = control(window, folderListId);
+    for (const char* folder : {"  Linked Dress", "  Plain Folder"})
+        ASSERT_TRUE(setListViewChecked(folderList, rowOf(folderList, 0, folder), true));
+    pressRemove(window, 2, 1);
+    snap(window, "after-remove");
+    // Wine cannot take a Unix link alone away: the links stay, still ticked,
+    // and so does every file they lead to.
+    EXPECT_EQ(folderRows(folderList), (std::map<std::string, bool>{{"  Linked Dress", true}}));
+    EXPECT_FALSE(folderExists(inProjects("Plain Folder")));
+    EXPECT_TRUE(fileExists(shared + "\\Linked Dress\\Linked Dress.package"));
+    EXPECT_TRUE(fileExists(shared + "\\Shared Gown.xml"));
+    EXPECT_TRUE(fileExists(inProjects("5f0a8c32.xml")));
+    pressDone(window);
+}
+
 TEST_F(RemoveProjects, ColumnsMakeRoomForTheScrollBarWhileRowsOverflow) {
     // Nine projects (seven orphans) and ten folders: both lists scroll.
     for (int i = 1; i <= 5; ++i)

@@ -349,9 +349,17 @@ bool MemoryFileSystem::createFolder(const std::string& path) {
 
 bool MemoryFileSystem::removeFolder(const std::string& path) {
     Node* node = find(path);
-    if (!node || !node->isFolder || (!node->isLink && !node->children.empty()) || node->readOnly ||
+    if (!node || !node->isFolder || node->isLink || !node->children.empty() || node->readOnly ||
         fails(FsOp::removeFolder, path, true))
         return false;
+    Location loc = locate(path);
+    loc.parent->children.erase(keyOf(loc.leaf));
+    return true;
+}
+
+bool MemoryFileSystem::removeLink(const std::string& path) {
+    Node* node = find(path);
+    if (!node || !node->isLink || fails(FsOp::removeLink, path, true)) return false;
     Location loc = locate(path);
     loc.parent->children.erase(keyOf(loc.leaf));
     return true;

@@ -21,6 +21,7 @@
 #include "fakes/FixedClock.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "projects/ProjectCleanup.h"
 
 namespace seamster {
 namespace {
@@ -285,8 +286,30 @@ TEST_F(Win32FileSystemTest, JunctionsAreListedAsLinks) {
         EXPECT_EQ(entry.isLink, entry.name == "Linked") << entry.name;
     }
     // Removing the link leaves what it points to.
-    EXPECT_TRUE(fs.removeFolder(at("Linked")));
+    EXPECT_FALSE(fs.removeFolder(at("Linked")));
+    EXPECT_TRUE(fs.removeLink(at("Linked")));
     EXPECT_EQ(fs.exists(at("Real\\inside.package")), PathKind::file);
+}
+
+TEST_F(Win32FileSystemTest, UnixLinksAreLinksAndOnlyEverLoseThemselves) {
+    // Windows programs cannot make Unix links under Wine: the script lays them.
+    const char* prepared = std::getenv("SEAMSTER_LINKS_FOLDER");
+    if (!prepared) GTEST_SKIP() << "scripts/win-tests.sh lays the links";
+    const std::string folder = prepared;
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(fs.list(folder, "*.*", entries));
+    EXPECT_EQ(entries.size(), 5u);
+    for (const DirEntry& entry : entries)  // Wine marks no link to a file
+        EXPECT_EQ(entry.isLink, entry.isFolder && entry.name.find("Linked") == 0) << entry.name;
+    EXPECT_FALSE(fs.deleteFile(folder + "\\linked.package"));
+    EXPECT_FALSE(fs.removeFolder(folder + "\\LinkedEmpty"));
+    EXPECT_FALSE(fs.removeLink(folder + "\\Empty"));
+    const bool linkGone = removeProjectFolder(fs, folder, "LinkedEmpty");
+    removeProjectFolder(fs, folder, "Linked");
+    removeProjectFile(fs, folder, "linked.package");
+    EXPECT_EQ(fs.exists(folder + "\\LinkedEmpty") == PathKind::missing, linkGone);
+    EXPECT_EQ(fs.exists(folder + "\\Empty"), PathKind::folder);
+    EXPECT_EQ(rawRead(folder + "\\Real\\inside.package"), "inside");
 }
 
 // ---- clock -------------------------------------------------------------------
