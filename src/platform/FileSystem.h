@@ -89,7 +89,8 @@ public:
 
 // Creates an empty file with a name unused in the folder of `path`
 // ("<path>.~1.tmp", "<path>.~2.tmp", ...); its path, or nothing when no such
-// file could be made. Only files made this way are ever deleted as temporary.
+// file could be made. Only files named this way are ever deleted as
+// temporary: first those of `path` that an earlier run left behind.
 std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::string& path);
 
 // Writes `data` to a temporary file beside `path` and moves it over `path`

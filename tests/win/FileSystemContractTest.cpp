@@ -183,13 +183,14 @@ TEST_F(Win32FileSystemTest, SafeWriteReplacesWholeOrLeavesTheOldFile) {
     EXPECT_EQ(rawRead(at("fresh.ini")), "fresh");
 
     // Files of the user's that look like temporaries are neither obstacles
-    // nor touched.
+    // nor touched; one of ours that an earlier run left goes.
     makeFile("Seamster.ini.new", "mine");
-    makeFile("Seamster.ini.~1.tmp", "mine too");
+    makeFile("Seamster.ini.~1a.tmp", "mine too");
+    makeFile("Seamster.ini.~1.tmp", "left over");
     ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "third"));
     EXPECT_EQ(rawRead(at("Seamster.ini")), "third");
     EXPECT_EQ(rawRead(at("Seamster.ini.new")), "mine");
-    EXPECT_EQ(rawRead(at("Seamster.ini.~1.tmp")), "mine too");
+    EXPECT_EQ(rawRead(at("Seamster.ini.~1a.tmp")), "mine too");
     EXPECT_EQ(listNames("*.*").size(), 4u);
 }
 
