@@ -292,25 +292,22 @@ TEST_F(Win32FileSystemTest, JunctionsAreListedAsLinks) {
     EXPECT_EQ(fs.exists(at("Real\\inside.package")), PathKind::file);
 }
 
-TEST_F(Win32FileSystemTest, UnixLinksAreLinksAndOnlyEverLoseThemselves) {
+TEST_F(Win32FileSystemTest, UnixLinksOnlyEverLoseThemselves) {
     // Windows programs cannot make Unix links under Wine: the script lays them.
-    const char* prepared = std::getenv("SEAMSTER_LINKS_FOLDER");
-    if (!prepared) GTEST_SKIP() << "scripts/win-tests.sh lays the links";
-    const std::string folder = prepared;
+    const char* folder = std::getenv("SEAMSTER_LINKS_FOLDER");
+    if (!folder) GTEST_SKIP() << "scripts/win-tests.sh lays the links";
     std::vector<DirEntry> entries;
     ASSERT_TRUE(fs.list(folder, "*.*", entries));
-    EXPECT_EQ(entries.size(), 5u);
     for (const DirEntry& entry : entries)  // Wine marks no link to a file
         EXPECT_EQ(entry.isLink, entry.isFolder && entry.name.find("Linked") == 0) << entry.name;
-    EXPECT_FALSE(fs.deleteFile(folder + "\\linked.package"));
-    EXPECT_FALSE(fs.removeFolder(folder + "\\LinkedEmpty"));
-    EXPECT_FALSE(fs.removeLink(folder + "\\Empty"));
+    const std::string in = std::string(folder) + "\\";
+    EXPECT_FALSE(fs.removeFolder(in + "LinkedEmpty") || fs.deleteFile(in + "linked.package"));
     const bool linkGone = removeProjectFolder(fs, folder, "LinkedEmpty");
     removeProjectFolder(fs, folder, "Linked");
     removeProjectFile(fs, folder, "linked.package");
-    EXPECT_EQ(fs.exists(folder + "\\LinkedEmpty") == PathKind::missing, linkGone);
-    EXPECT_EQ(fs.exists(folder + "\\Empty"), PathKind::folder);
-    EXPECT_EQ(rawRead(folder + "\\Real\\inside.package"), "inside");
+    EXPECT_EQ(fs.exists(in + "LinkedEmpty") == PathKind::missing, linkGone);
+    EXPECT_EQ(fs.exists(in + "Empty"), PathKind::folder);
+    EXPECT_EQ(rawRead(in + "Real\\inside.package"), "inside");
 }
 
 // ---- clock -------------------------------------------------------------------
