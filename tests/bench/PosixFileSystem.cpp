@@ -65,10 +65,9 @@ std::string posixPath(const std::string& path) {
 
 bool PosixFileSystem::list(const std::string& folder, const std::string& pattern,
                            std::vector<DirEntry>& out) {
-    if (folder.empty()) return false;
     std::string base = posixPath(folder);
-    if (base.back() != '/') base += '/';
-    DIR* dir = ::opendir(base.c_str());
+    if (!base.empty() && base.back() != '/') base += '/';
+    DIR* dir = ::opendir(base.empty() ? "." : base.c_str());
     if (!dir) return false;
     const bool everything = pattern == "*.*" || pattern == "*";
     while (const dirent* entry = ::readdir(dir)) {
