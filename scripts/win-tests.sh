@@ -26,4 +26,11 @@ make_prefix
 # the display, Wine would wait two seconds for each to be taken down.
 grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null ||
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# Unix symbolic links, which Windows programs cannot make under Wine, for the
+# file system's tests to find as links: laid afresh on every run.
+links="$WINEPREFIX/drive_c/seamster-links"
+rm -rf "$links" && mkdir -p "$links/Real" "$links/Empty" && printf inside >"$links/Real/inside.package"
+ln -s "$links/Real" "$links/Linked" && ln -s "$links/Empty" "$links/LinkedEmpty"
+ln -s "$links/Real/inside.package" "$links/linked.package"
+export SEAMSTER_LINKS_FOLDER='C:\seamster-links'
 run_program "$@"

@@ -19,7 +19,10 @@ void showRunning(MainView& view) {
 }
 
 void showIdle(App& app, MainView& view) {
-    for (int id : runStateButtons) view.enableToolButton(id, true);
+    // Without a game folder there is no Projects folder to clean up.
+    for (int id : runStateButtons)
+        if (id != button::cleanUpProjects || app.paths.userFolderFound)
+            view.enableToolButton(id, true);
     for (int id : {gadget::runBodyshop, gadget::size800, gadget::size1024})
         view.enableGadget(id, true);
     view.showGadgetPicture(gadget::stateImage, picture::bodyShopIdle);
@@ -94,7 +97,11 @@ void dispatchToolBar(App& app, MainView& view, int buttonNumber) {
     case button::about: view.openSecondary(Secondary::about); break;
     case button::newBackgroundColor: view.openSecondary(Secondary::backgroundColor); break;
     case button::newBackgroundImage: view.openSecondary(Secondary::backgroundImage); break;
-    case button::cleanUpProjects: view.openSecondary(Secondary::removeProjects); break;
+    case button::cleanUpProjects:
+        // An empty Projects path would reach the current folder instead.
+        if (app.paths.userFolderFound && !app.paths.projectsFolder.empty())
+            view.openSecondary(Secondary::removeProjects);
+        break;
     case button::hideGameFolders: view.openSecondary(Secondary::hideGameFolders); break;
     case button::extras: view.openSecondary(Secondary::extras); break;
     case button::options: view.openSecondary(Secondary::options); break;

@@ -87,6 +87,8 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     } else {
         main.enableGadget(gadget::backgroundImage, false);
         main.enableGadget(gadget::backgroundColor, false);
+        main.enableGadget(gadget::cleanupProjects, false);
+        main.enableToolButton(button::cleanUpProjects, false);
     }
     return true;
 }

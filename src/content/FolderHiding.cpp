@@ -1,5 +1,7 @@
 #include "content/FolderHiding.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/MainGadgets.h"
@@ -41,37 +43,81 @@ std::string unhideFolder(App& app, MainView& view, const GameFolder& folder) {
     const std::string prefix = app.paths.userFolder();
     const std::string current = prefix + folder.name;
     const std::string hidden = current + "_off";
+    std::vector<KeptBeside> kept;
     if (app.fs().exists(current) != PathKind::missing &&
-        !mergeRecreatedFolder(app.fs(), current, hidden))
+        !mergeRecreatedFolder(app.fs(), current, hidden, &kept))
         return {};  // tried again on the next pass
+    std::string lines = folder.notUnhidden;
     if (app.fs().rename(hidden, current)) {
         app.run.*folder.hidden = false;
         view.showStatusPicture(folder.statusField, picture::folder);
-        return folder.unhidden;
+        lines = folder.unhidden;
+    } else {
+        view.showStatusPicture(folder.statusField, picture::changed);
     }
-    view.showStatusPicture(folder.statusField, picture::changed);
-    return folder.notUnhidden;
+    for (const KeptBeside& file : kept)
+        lines += file.name + " made during the run is kept as " + file.keptAs + " \n";
+    return lines;
+}
+
+// "name (n).ext": the number goes before the extension, if there is one.
+std::string numberedName(const std::string& name, int number) {
+    const size_t dot = name.find_last_of('.');
+    const size_t stemEnd = dot == std::string::npos || dot == 0 ? name.size() : dot;
+    return name.substr(0, stemEnd) + " (" + std::to_string(number) + ")" + name.substr(stemEnd);
+}
+
+bool holdSameBytes(FileSystem& fs, const std::string& a, const std::string& b) {
+    const std::optional<std::string> first = fs.readFile(a);
+    return first && fs.readFile(b) == first;
+}
+
+// Copies `name` into the hidden folder without replacing anything there: a
+// name in use gets " (2)", " (3)", ... unless the file of that name already
+// holds the same bytes (a merge tried again after a failure part-way). The
+// name the file is kept under; nothing when it could not be copied.
+std::optional<std::string> copyBeside(FileSystem& fs, const std::string& recreated,
+                                      const std::string& hidden, const std::string& name) {
+    constexpr int maxNumber = 999;
+    const std::string from = recreated + "\\" + name;
+    for (int number = 1; number <= maxNumber; ++number) {
+        const std::string candidate = number == 1 ? name : numberedName(name, number);
+        const std::string to = hidden + "\\" + candidate;
+        if (fs.exists(to) == PathKind::missing) {
+            // A copy cut short never takes a name; one taken meanwhile is stepped past.
+            if (copyFileSafely(fs, from, to, false)) return candidate;
+            if (fs.exists(to) == PathKind::missing) return std::nullopt;
+        } else if (holdSameBytes(fs, from, to)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
 }
 }  // namespace
 
-bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const std::string& hidden) {
+bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const std::string& hidden,
+                          std::vector<KeptBeside>* keptBeside) {
     std::vector<DirEntry> entries;
     if (!fs.list(recreated, "*.*", entries)) return false;
     if (fs.exists(hidden) != PathKind::folder && !fs.createFolder(hidden)) return false;
     // Every file is copied before any is deleted, so a failure part-way
     // leaves each file in at least one place.
-    // A copy cut short must not take the place of the hidden folder's own file.
-    for (const DirEntry& entry : entries)
-        if (!entry.isFolder &&
-            !copyFileSafely(fs, recreated + "\\" + entry.name, hidden + "\\" + entry.name, true))
-            return false;
+    std::vector<KeptBeside> kept;
+    for (const DirEntry& entry : entries) {
+        if (entry.isFolder) continue;
+        const std::optional<std::string> placed = copyBeside(fs, recreated, hidden, entry.name);
+        if (!placed) return false;
+        if (*placed != entry.name) kept.push_back({entry.name, *placed});
+    }
     for (const DirEntry& entry : entries) {
         if (entry.isFolder) continue;
         const std::string path = recreated + "\\" + entry.name;
         if (entry.readOnly) fs.clearReadOnly(path);
         fs.deleteFile(path);
     }
-    return fs.removeFolder(recreated);
+    if (!fs.removeFolder(recreated)) return false;
+    if (keptBeside) *keptBeside = std::move(kept);
+    return true;
 }
 
 void applyFolderHiding(App& app, MainView& view) {

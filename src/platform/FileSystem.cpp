@@ -1,5 +1,11 @@
 #include "platform/FileSystem.h"
 
+#include <algorithm>
+#include <mutex>
+#include <set>
+
+#include "platform/Text.h"
+
 namespace seamster {
 
 namespace {
@@ -9,12 +15,80 @@ constexpr int maxTemporaryNames = 1000;
 void discardTemporary(FileSystem& fs, const std::string& temporary) {
     if (!fs.deleteFile(temporary) && fs.clearReadOnly(temporary)) fs.deleteFile(temporary);
 }
+
+// The temporaries this run made and may still be using. Only one Seamster
+// runs at a time, so any other file named like one of ours was left behind
+// by an earlier run that was cut short.
+class TemporariesOfThisRun {
+public:
+    void add(const std::string& path) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        paths_.insert(toLower(path));
+    }
+    void forget(const std::string& path) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        paths_.erase(toLower(path));
+    }
+    bool holds(const std::string& path) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        return paths_.count(toLower(path)) != 0;
+    }
+
+private:
+    std::mutex lock_;
+    std::set<std::string> paths_;
+};
+
+TemporariesOfThisRun& temporariesOfThisRun() {
+    static TemporariesOfThisRun made;
+    return made;
+}
+
+// "<leaf>.~N.tmp", N being digits: our own pattern and nothing else.
+bool isTemporaryName(const std::string& name, const std::string& leaf) {
+    const std::string lower = toLower(name), start = toLower(leaf) + ".~", end = ".tmp";
+    if (lower.size() <= start.size() + end.size() || !startsWith(lower, start) ||
+        !endsWithIgnoreCase(lower, end))
+        return false;
+    const auto digits = lower.begin() + std::ptrdiff_t(start.size());
+    return std::all_of(digits, lower.end() - std::ptrdiff_t(end.size()),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Removes the temporaries of `path` that earlier runs left behind, so that
+// kills and power cuts never use up the names.
+void removeLeftoverTemporaries(FileSystem& fs, const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos) return;
+    const std::string folder = path.substr(0, slash), leaf = path.substr(slash + 1);
+    std::vector<DirEntry> entries;
+    if (!fs.list(folder, leaf + ".~*.tmp", entries)) return;
+    for (const DirEntry& entry : entries) {
+        const std::string temporary = folder + "\\" + entry.name;
+        if (!entry.isFolder && !entry.isLink && isTemporaryName(entry.name, leaf) &&
+            !temporariesOfThisRun().holds(temporary))
+            discardTemporary(fs, temporary);
+    }
+}
+
+void finishWithTemporary(FileSystem& fs, const std::string& temporary, bool placed) {
+    if (!placed) discardTemporary(fs, temporary);
+    if (placed || fs.exists(temporary) == PathKind::missing)
+        temporariesOfThisRun().forget(temporary);
+}
 }  // namespace
 
 std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::string& path) {
+    // Each save takes the first free name, so whatever runs left behind
+    // starts with the first one; a folder of thousands of packages is only
+    // looked through when that name is taken.
+    if (fs.exists(path + ".~1.tmp") != PathKind::missing) removeLeftoverTemporaries(fs, path);
     for (int n = 1; n <= maxTemporaryNames; ++n) {
         std::string candidate = path + ".~" + std::to_string(n) + ".tmp";
-        if (fs.createNewFile(candidate)) return candidate;
+        if (fs.createNewFile(candidate)) {
+            temporariesOfThisRun().add(candidate);
+            return candidate;
+        }
         // Only a name in use is worth stepping past; a missing or closed
         // folder refuses every name alike.
         if (fs.exists(candidate) == PathKind::missing) return std::nullopt;
@@ -25,11 +99,9 @@ std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::stri
 bool writeFileSafely(FileSystem& fs, const std::string& path, const std::string& data) {
     const std::optional<std::string> temporary = createTemporaryBeside(fs, path);
     if (!temporary) return false;
-    if (!fs.writeFile(*temporary, data) || !fs.replace(*temporary, path)) {
-        discardTemporary(fs, *temporary);
-        return false;
-    }
-    return true;
+    const bool placed = fs.writeFile(*temporary, data) && fs.replace(*temporary, path);
+    finishWithTemporary(fs, *temporary, placed);
+    return placed;
 }
 
 bool copyFileSafely(FileSystem& fs, const std::string& from, const std::string& to,
@@ -39,7 +111,7 @@ bool copyFileSafely(FileSystem& fs, const std::string& from, const std::string& 
     // The copy goes over the empty file just made, which is the program's own.
     const bool placed = fs.copyFile(from, *temporary, true) &&
                         (replaceExisting ? fs.replace(*temporary, to) : fs.rename(*temporary, to));
-    if (!placed) discardTemporary(fs, *temporary);
+    finishWithTemporary(fs, *temporary, placed);
     return placed;
 }
 

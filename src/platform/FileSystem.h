@@ -17,8 +17,9 @@ struct DirEntry {
     bool readOnly = false;
     int64_t creationTime = 0;  // seconds since 1970-01-01 UTC
     uint64_t size = 0;
-    // A folder that only points elsewhere (junction or symbolic link):
-    // removing it removes the link, and what is inside belongs to its target.
+    // An entry that only points elsewhere (a junction, a symbolic link, a
+    // link made outside Windows): what is inside belongs to its target, and
+    // only removeLink may take it away.
     bool isLink = false;
 };
 
@@ -42,7 +43,9 @@ public:
 
     // Lists `folder` (with or without a trailing backslash) for names matching
     // `pattern` (* and ? wildcards, case-insensitive; "*.*" matches every name).
-    // "." and ".." are never returned. False when the folder cannot be listed.
+    // "." and ".." are never returned. False when the folder cannot be listed,
+    // and for an empty folder path, which names no folder (it never stands
+    // for the current folder: a listing may lead to deletions).
     virtual bool list(const std::string& folder, const std::string& pattern,
                       std::vector<DirEntry>& out) = 0;
 
@@ -60,10 +63,16 @@ public:
     // Creates an empty file, failing when anything already has the name: a
     // name made this way belongs to the program and nobody else.
     virtual bool createNewFile(const std::string& path) = 0;
+    // Never through a link: a file only reached through one (as Wine shows a
+    // Unix link to a file) stays, and so does what it points to.
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool clearReadOnly(const std::string& path) = 0;
     virtual bool createFolder(const std::string& path) = 0;
-    virtual bool removeFolder(const std::string& path) = 0;  // empty folders only
+    // Empty folders only, never a link (some systems would remove its target).
+    virtual bool removeFolder(const std::string& path) = 0;
+    // Removes a link without touching what it points to. False when `path`
+    // is not a link or the system cannot take the link alone away.
+    virtual bool removeLink(const std::string& path) = 0;
 
     // Whole-file read; nothing when the file cannot be read or is larger
     // than maxBytes.
@@ -80,7 +89,8 @@ public:
 
 // Creates an empty file with a name unused in the folder of `path`
 // ("<path>.~1.tmp", "<path>.~2.tmp", ...); its path, or nothing when no such
-// file could be made. Only files made this way are ever deleted as temporary.
+// file could be made. Only files named this way are ever deleted as
+// temporary: first those of `path` that an earlier run left behind.
 std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::string& path);
 
 // Writes `data` to a temporary file beside `path` and moves it over `path`

@@ -27,12 +27,19 @@ std::optional<DirEntry> currentEntry(FileSystem& fs, const std::string& folder,
 }
 
 // Deletes the files directly inside `folder`; what cannot be deleted stays.
+// A file that is a link loses only the link: deleting it could reach its
+// target.
 void deleteFilesInside(FileSystem& fs, const std::string& folder) {
     std::vector<DirEntry> entries;
     if (!fs.list(folder, "*.*", entries)) return;
     const std::string prefix = withBackslash(folder);
-    for (const DirEntry& entry : entries)
-        if (!entry.isFolder && isPlainEntryName(entry.name)) fs.deleteFile(prefix + entry.name);
+    for (const DirEntry& entry : entries) {
+        if (entry.isFolder || !isPlainEntryName(entry.name)) continue;
+        if (entry.isLink)
+            fs.removeLink(prefix + entry.name);
+        else
+            fs.deleteFile(prefix + entry.name);
+    }
 }
 
 }  // namespace
@@ -48,8 +55,13 @@ RemoveProjectsLayout removeProjectsLayout(int listRowHeight, int listHeaderHeigh
 
 bool removeProjectFile(FileSystem& fs, const std::string& projectsFolder,
                        const std::string& fileName) {
-    if (!isPlainEntryName(fileName)) return false;
-    return fs.deleteFile(withBackslash(projectsFolder) + fileName);
+    // Without a Projects folder the name would be joined to the drive's root.
+    if (projectsFolder.empty() || !isPlainEntryName(fileName)) return false;
+    const std::string path = withBackslash(projectsFolder) + fileName;
+    // A project file may be a link to one kept elsewhere, which must stay.
+    const std::optional<DirEntry> entry = currentEntry(fs, projectsFolder, fileName);
+    if (entry && entry->isLink) return fs.removeLink(path);
+    return fs.deleteFile(path);
 }
 
 bool removeProjectFolder(FileSystem& fs, const std::string& projectsFolder,
@@ -60,7 +72,9 @@ bool removeProjectFolder(FileSystem& fs, const std::string& projectsFolder,
     std::optional<DirEntry> entry = currentEntry(fs, projectsFolder, folderName);
     if (!entry || !entry->isFolder) return false;
     const std::string path = withBackslash(projectsFolder) + entry->name;
-    if (!entry->isLink) deleteFilesInside(fs, path);
+    // A link is never entered, and goes alone or not at all.
+    if (entry->isLink) return fs.removeLink(path);
+    deleteFilesInside(fs, path);
     return fs.removeFolder(path);
 }
 

@@ -139,8 +139,10 @@ TYPED_TEST_P(FileSystemContract, ListingTellsMissingFromEmpty) {
     EXPECT_TRUE(fs.list(this->env.root, "*.package", entries));
     EXPECT_TRUE(entries.empty());
 
-    // A file is not a folder that can be listed.
+    // A file is not a folder that can be listed, and no path is no folder
+    // (not the current one).
     EXPECT_FALSE(fs.list(this->at("only.off"), "*.*", entries));
+    EXPECT_FALSE(fs.list("", "*.*", entries));
 }
 
 TYPED_TEST_P(FileSystemContract, NewEntriesAreStampedNowAndReadOnlyIsReported) {

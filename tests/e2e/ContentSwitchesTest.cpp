@@ -79,11 +79,13 @@ TEST_F(ContentSwitches, HiddenFoldersComeBackWithWhatTheRunPutInANewDownloadsFol
     EXPECT_EQ(answerBox(IDOK, "summary"),
               "The default undies were replaced \n"
               "The Downloads folder is unhidden \n"
+              "readme.txt made during the run is kept as readme (2).txt \n"
               "The SavedSims folder is unhidden \n");
 
+    // The user's own readme stays; the run's is kept beside it.
     FolderContents merged = downloads;
     merged["New_Shoes.package"] = "DBPF new shoes";
-    merged["readme.txt"] = "A newer readme.";
+    merged["readme (2).txt"] = "A newer readme.";
     EXPECT_EQ(folderContents(g + "\\Downloads"), merged);
     EXPECT_EQ(folderContents(g + "\\SavedSims"), savedSims);
     EXPECT_FALSE(folderExists(g + "\\Downloads_off"));

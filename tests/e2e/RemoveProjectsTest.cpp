@@ -380,6 +380,39 @@ TEST_F(RemoveProjects, AMissingProjectsFolderOpensNothing) {
     EXPECT_FALSE(folderExists(projects()));
 }
 
+TEST_F(RemoveProjects, WithoutAGameFolderNeitherButtonOpensTheWindow) {
+    // No Projects folder, and nothing may stand in for it (the current folder, the root).
+    ASSERT_TRUE(removeTree(gameFolder() + "\\Neighborhoods"));
+    writeSettings(settingsForPack("The Sims 2"));
+    seamster_ = startSeamster();
+    HWND box = waitForMessageBox(seamster_.id());  // "Unable to verify your Sims installation..."
+    ASSERT_TRUE(box && pressMessageBoxButton(box, IDOK) && waitUntilGone(box));
+    ASSERT_NE(main_ = waitForMainWindow(seamster_), nullptr);
+    settle(main_, 500);
+    snap(main_, "no-game-folder");
+    EXPECT_FALSE(toolBarButtonEnabled(toolBar(), 5) || isEnabled(control(main_, 12)));
+}
+
+TEST_F(RemoveProjects, LinkedProjectsLoseNothingOfWhatTheyPointTo) {
+    // The sandbox's other Projects folder: "Linked Dress" and 5f0a8c32.xml (an
+    // orphan) are Unix links into C:\Shared Work, which Wine cannot remove alone.
+    const std::string shared = "C:\\Shared Work";
+    ASSERT_TRUE(MoveFileW(widen(projects()).c_str(), widen(projects() + " before").c_str()));
+    ASSERT_TRUE(MoveFileW(widen(shared + "\\Projects").c_str(), widen(projects()).c_str()));
+    ASSERT_NO_FATAL_FAILURE(start());
+    HWND window = openFromToolBar();
+    ASSERT_NE(window, nullptr);
+    HWND folderList = control(window, folderListId);
+    for (const char* folder : {"  Linked Dress", "  Plain Folder"})
+        ASSERT_TRUE(setListViewChecked(folderList, rowOf(folderList, 0, folder), true));
+    pressRemove(window, 2, 1);
+    snap(window, "after-remove");
+    EXPECT_EQ(folderRows(folderList), (std::map<std::string, bool>{{"  Linked Dress", true}}));
+    for (const char* file : {"\\Linked Dress\\Linked Dress.package", "\\Shared Gown.xml"})
+        EXPECT_TRUE(fileExists(shared + file)) << file;
+    pressDone(window);
+}
+
 TEST_F(RemoveProjects, ColumnsMakeRoomForTheScrollBarWhileRowsOverflow) {
     // Nine projects (seven orphans) and ten folders: both lists scroll.
     for (int i = 1; i <= 5; ++i)

@@ -173,6 +173,7 @@ struct FakePlatform {
         case FsOp::clearReadOnly: return "clearReadOnly";
         case FsOp::createFolder: return "createFolder";
         case FsOp::removeFolder: return "removeFolder";
+        case FsOp::removeLink: return "removeLink";
         case FsOp::readFile: return "read";
         case FsOp::writeFile: return "write";
         case FsOp::append: return "append";

@@ -244,7 +244,7 @@ bool MemoryFileSystem::fails(FsOp op, const std::string& path, bool changes) {
 bool MemoryFileSystem::list(const std::string& folder, const std::string& pattern,
                             std::vector<DirEntry>& out) {
     out.clear();
-    Node* node = find(folder);
+    Node* node = folder.empty() ? nullptr : find(folder);
     if (!node || !node->isFolder || fails(FsOp::list, folder, false)) return false;
     std::vector<const Node*> children;
     for (const auto& [key, child] : node->children)
@@ -349,9 +349,17 @@ bool MemoryFileSystem::createFolder(const std::string& path) {
 
 bool MemoryFileSystem::removeFolder(const std::string& path) {
     Node* node = find(path);
-    if (!node || !node->isFolder || (!node->isLink && !node->children.empty()) || node->readOnly ||
+    if (!node || !node->isFolder || node->isLink || !node->children.empty() || node->readOnly ||
         fails(FsOp::removeFolder, path, true))
         return false;
+    Location loc = locate(path);
+    loc.parent->children.erase(keyOf(loc.leaf));
+    return true;
+}
+
+bool MemoryFileSystem::removeLink(const std::string& path) {
+    Node* node = find(path);
+    if (!node || !node->isLink || fails(FsOp::removeLink, path, true)) return false;
     Location loc = locate(path);
     loc.parent->children.erase(keyOf(loc.leaf));
     return true;

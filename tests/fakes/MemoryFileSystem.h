@@ -25,6 +25,7 @@ enum class FsOp {
     clearReadOnly,
     createFolder,
     removeFolder,
+    removeLink,
     readFile,
     writeFile,
     append  // opening a file for appending, and each append
@@ -39,8 +40,8 @@ public:
     MemoryFileSystem& addFile(const std::string& path, const std::string& data = {},
                               int64_t created = 0);
     void setReadOnly(const std::string& path, bool readOnly);
-    // Marks a folder as a link to elsewhere: it lists as a link, and removing
-    // it drops the link without touching what it holds.
+    // Marks a file or folder as a link to elsewhere: it lists as a link, only
+    // removeLink takes it away, and that leaves what it holds alone.
     void setLink(const std::string& path, bool isLink);
     // The contents of a file, or nothing.
     std::optional<std::string> contents(const std::string& path) const;
@@ -57,7 +58,7 @@ public:
     std::function<bool(FsOp, const std::string& path)> failWhen;
     // Counts the operations that change something (rename, replace, copy,
     // createNewFile, deleteFile, clearReadOnly, createFolder, removeFolder,
-    // writeFile).
+    // removeLink, writeFile).
     int changeCount = 0;
     // When >= 0, the change with this number (counted from 0) fails.
     int failChangeNumber = -1;
@@ -75,6 +76,7 @@ public:
     bool clearReadOnly(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool removeFolder(const std::string& path) override;
+    bool removeLink(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
     bool writeFile(const std::string& path, const std::string& data) override;

@@ -54,14 +54,19 @@ struct MemoryEnv {
 
 TEST(WriteFileSafely, ReplacesOnlyAfterAWholeWrite) {
     MemoryFileSystem fs;
-    // The user's own files are no temporaries, whatever their names.
+    // The user's own files are no temporaries, whatever their names; ours
+    // go once no run uses them any more.
     fs.addFile("C:\\P\\Seamster.ini", "old")
         .addFile("C:\\P\\Seamster.ini.new", "mine")
-        .addFile("C:\\P\\Seamster.ini.~1.tmp", "mine too");
+        .addFile("C:\\P\\Seamster.ini.~1a.tmp", "mine too");
+    const std::optional<std::string> inUse = createTemporaryBeside(fs, "C:\\P\\Seamster.ini");
+    fs.addFile("C:\\P\\seamster.INI.~7.TMP", "left by a run cut short");
     EXPECT_TRUE(writeFileSafely(fs, "C:\\P\\Seamster.ini", "new contents"));
     EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini"), "new contents");
     EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini.new"), "mine");
-    EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini.~1.tmp"), "mine too");
+    EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini.~1a.tmp"), "mine too");
+    EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.~7.tmp"), PathKind::missing);
+    EXPECT_EQ(fs.exists(inUse.value_or("")), PathKind::file);
     const auto after = fs.snapshot();
 
     for (int step = 0; step < 3; ++step) {

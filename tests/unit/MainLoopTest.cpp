@@ -69,10 +69,16 @@ TEST_F(MainLoopTest, WithoutUserFolderTheHousekeepingButtonsAreLeftAlone) {
     app.paths = {};
     view.enableGadget(10, false);
     view.enableGadget(12, false);
+    view.enableToolButton(5, false);
     pass();
     EXPECT_FALSE(view.enabled(10));
     EXPECT_FALSE(view.enabled(12));
+    EXPECT_FALSE(view.toolEnabled(5));
     EXPECT_TRUE(view.enabled(18, false));
+    // Nor does a click that gets through open the window on no folder.
+    pass({EventKind::toolBar, 0, 5});
+    pass({EventKind::gadget, 0, 12});
+    EXPECT_TRUE(view.opened.empty());
 }
 
 TEST_F(MainLoopTest, EndOfRunRestoresOnceAndThenAutoQuits) {

@@ -216,19 +216,33 @@ TEST_F(RemoveProjects, HostileNamesNeverReachOutsideTheFolder) {
     EXPECT_EQ(fs.exists(at("real.xml")), PathKind::missing);
 }
 
-TEST_F(RemoveProjects, ALinkedFolderLosesOnlyTheLink) {
-    fs.addFile(at("Shared\\elsewhere.txt"), "theirs");
-    fs.setLink(at("Shared"), true);
-    RemoveProjectsModel model = open();
-    std::vector<std::string> deleted;
-    fs.failWhen = [&](FsOp op, const std::string& path) {
-        if (op == FsOp::deleteFile) deleted.push_back(path);
-        return false;
-    };
-    model.setFolderTicked(0, true);
-    EXPECT_EQ(model.removeTicked().folders, std::vector<size_t>{0});
-    EXPECT_TRUE(deleted.empty());
-    EXPECT_EQ(fs.exists(at("Shared")), PathKind::missing);
+TEST_F(RemoveProjects, NoProjectsFolderNeverStandsForTheRoot) {
+    fs.addFile("\\Shot.xml", projectText("Shot"));
+    EXPECT_FALSE(RemoveProjectsModel::open(fs, "", true, kScrollBar) ||
+                 removeProjectFile(fs, "", "Shot.xml"));
+    EXPECT_EQ(fs.exists("\\Shot.xml"), PathKind::file);
+}
+
+TEST_F(RemoveProjects, LinksAreNeverEnteredAndGoAloneOrNotAtAll) {
+    // A linked folder, a linked project file and a real folder holding a link.
+    fs.addFile(at("Shared\\elsewhere.txt")).addFile(at("Gown.xml"), projectText("Gown"));
+    fs.addFile(at("Mine\\link.package")).addFile(at("Mine\\own.package"));
+    for (const char* link : {"Shared", "Gown.xml", "Mine\\link.package"})
+        fs.setLink(at(link), true);
+    // Where a link cannot go alone (Wine's view of a Unix link), then where it can.
+    for (const bool linksGo : {false, true}) {
+        std::vector<std::string> deleted;
+        fs.failWhen = [&](FsOp op, const std::string& path) {
+            if (op == FsOp::deleteFile) deleted.push_back(path);
+            return op == FsOp::removeLink && !linksGo;
+        };
+        RemoveProjectsModel model = open(true);
+        model.setFolderTicked(0, true);
+        model.setFolderTicked(1, true);
+        const RemovedRows removed = model.removeTicked();
+        EXPECT_EQ(deleted, std::vector<std::string>(!linksGo, at("Mine\\own.package")));
+        EXPECT_EQ(removed.projects.size() + removed.folders.size(), linksGo ? 3u : 0u);
+    }
 }
 
 }  // namespace

@@ -525,7 +525,10 @@ TEST_F(RenameFlowTest, CopyingWithoutAFolderAsksAndGoesOnWithoutCopiesWhenCancel
     EXPECT_EQ(app.settings.copyPackages, 0);
     EXPECT_EQ(screen.rows[0].name, "X_a.package");
     EXPECT_EQ(screen.rows[0].copyMark, "");
-    EXPECT_EQ(fs.exists("X_a.package"), PathKind::missing);
+    // No copy was even tried, to the current folder or anywhere else.
+    const std::string history = fs.contents(kUser + kHistoryFileName).value_or("");
+    EXPECT_NE(history.find("\trename\t"), std::string::npos);
+    EXPECT_EQ(history.find("\tcopy\t"), std::string::npos);
 }
 
 TEST_F(RenameFlowTest, ARunWithNothingTickedChangesNothing) {

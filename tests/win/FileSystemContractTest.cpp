@@ -21,6 +21,7 @@
 #include "fakes/FixedClock.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "projects/ProjectCleanup.h"
 
 namespace seamster {
 namespace {
@@ -182,13 +183,14 @@ TEST_F(Win32FileSystemTest, SafeWriteReplacesWholeOrLeavesTheOldFile) {
     EXPECT_EQ(rawRead(at("fresh.ini")), "fresh");
 
     // Files of the user's that look like temporaries are neither obstacles
-    // nor touched.
+    // nor touched; one of ours that an earlier run left goes.
     makeFile("Seamster.ini.new", "mine");
-    makeFile("Seamster.ini.~1.tmp", "mine too");
+    makeFile("Seamster.ini.~1a.tmp", "mine too");
+    makeFile("Seamster.ini.~1.tmp", "left over");
     ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "third"));
     EXPECT_EQ(rawRead(at("Seamster.ini")), "third");
     EXPECT_EQ(rawRead(at("Seamster.ini.new")), "mine");
-    EXPECT_EQ(rawRead(at("Seamster.ini.~1.tmp")), "mine too");
+    EXPECT_EQ(rawRead(at("Seamster.ini.~1a.tmp")), "mine too");
     EXPECT_EQ(listNames("*.*").size(), 4u);
 }
 
@@ -285,8 +287,27 @@ TEST_F(Win32FileSystemTest, JunctionsAreListedAsLinks) {
         EXPECT_EQ(entry.isLink, entry.name == "Linked") << entry.name;
     }
     // Removing the link leaves what it points to.
-    EXPECT_TRUE(fs.removeFolder(at("Linked")));
+    EXPECT_FALSE(fs.removeFolder(at("Linked")));
+    EXPECT_TRUE(fs.removeLink(at("Linked")));
     EXPECT_EQ(fs.exists(at("Real\\inside.package")), PathKind::file);
+}
+
+TEST_F(Win32FileSystemTest, UnixLinksOnlyEverLoseThemselves) {
+    // Windows programs cannot make Unix links under Wine: the script lays them.
+    const char* folder = std::getenv("SEAMSTER_LINKS_FOLDER");
+    if (!folder) GTEST_SKIP() << "scripts/win-tests.sh lays the links";
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(fs.list(folder, "*.*", entries));
+    for (const DirEntry& entry : entries)  // Wine marks no link to a file
+        EXPECT_EQ(entry.isLink, entry.isFolder && entry.name.find("Linked") == 0) << entry.name;
+    const std::string in = std::string(folder) + "\\";
+    EXPECT_FALSE(fs.removeFolder(in + "LinkedEmpty") || fs.deleteFile(in + "linked.package"));
+    const bool linkGone = removeProjectFolder(fs, folder, "LinkedEmpty");
+    removeProjectFolder(fs, folder, "Linked");
+    removeProjectFile(fs, folder, "linked.package");
+    EXPECT_EQ(fs.exists(in + "LinkedEmpty") == PathKind::missing, linkGone);
+    EXPECT_EQ(fs.exists(in + "Empty"), PathKind::folder);
+    EXPECT_EQ(rawRead(in + "Real\\inside.package"), "inside");
 }
 
 // ---- clock -------------------------------------------------------------------

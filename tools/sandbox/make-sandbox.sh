@@ -295,6 +295,20 @@ lay_projects() {
   crlf_file "$projects/notes.txt" 'Ideas:' 'a green dress' 'matching shoes'
 }
 
+# A Projects folder for the scenario about links, which moves it in: a project
+# folder and a project file that are Unix links to things kept elsewhere, and
+# a plain folder beside them.
+lay_linked_projects() {
+  local shared="$prefix/drive_c/Shared Work"
+  rm -rf "$shared"
+  package_file "$shared/Linked Dress/Linked Dress.package"
+  project_file "$shared/Shared Gown.xml" 'Shared Gown'
+  project_file "$shared/Projects/5f0a8c31.xml" 'Linked Dress'
+  package_file "$shared/Projects/Plain Folder/Plain.package"
+  ln -s "$shared/Linked Dress" "$shared/Projects/Linked Dress"
+  ln -s "$shared/Shared Gown.xml" "$shared/Projects/5f0a8c32.xml"
+}
+
 reset_program_folder() {
   rm -f "$prefix/drive_c/Seamster/Seamster.ini"
 }
@@ -318,6 +332,7 @@ case "$mode" in
       install_fonts
       lay_installation
       lay_user_folder
+      lay_linked_projects
       reset_program_folder
       echo "sandbox: ready in $prefix"
     fi
@@ -329,6 +344,7 @@ case "$mode" in
     fi
     lay_installation
     lay_user_folder
+    lay_linked_projects
     reset_program_folder
     ;;
   *)

@@ -48,18 +48,43 @@ FILETIME unixToFileTime(int64_t seconds) {
 
 // ---- files -----------------------------------------------------------------
 
+namespace {
+// Whether an entry only points elsewhere. Any reparse point may, whatever its
+// tag (Wine shows a Unix symbolic link as one with tag 0), except the cloud
+// placeholders of a synchronised Documents folder, which hold their files in
+// place.
+bool leadsElsewhere(DWORD attributes, DWORD tag) {
+    constexpr DWORD cloudTag = 0x9000001A, cloudTagVariants = 0x0000F000;
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           (tag & ~cloudTagVariants) != cloudTag;
+}
+
+std::wstring withoutTrailingSlashes(std::wstring path) {
+    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    return path;
+}
+
+// Whether the entry at `path` is a link, as the listing of its folder shows it.
+bool isLinkAt(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileExW(withoutTrailingSlashes(path).c_str(), FindExInfoBasic, &data,
+                                     FindExSearchNameMatch, nullptr, 0));
+    return find && leadsElsewhere(data.dwFileAttributes, data.dwReserved0);
+}
+}  // namespace
+
 bool Win32FileSystem::list(const std::string& folder, const std::string& pattern,
                            std::vector<DirEntry>& out) {
     out.clear();
-    std::string query = folder.empty() ? pattern : withBackslash(folder) + pattern;
+    if (folder.empty()) return false;
+    const std::string query = withBackslash(folder) + pattern;
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileExW(widen(query).c_str(), FindExInfoBasic, &data,
                                      FindExSearchNameMatch, nullptr, 0));
     if (!find) {
         // An empty match in an existing folder is still a listing.
         DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND &&
-               exists(folder.empty() ? "." : folder) == PathKind::folder;
+        return error == ERROR_FILE_NOT_FOUND && exists(folder) == PathKind::folder;
     }
     do {
         std::string name = narrow(data.cFileName);
@@ -68,10 +93,7 @@ bool Win32FileSystem::list(const std::string& folder, const std::string& pattern
         entry.name = name;
         entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
-        // Only name surrogates (junctions, symbolic links) lead elsewhere;
-        // other reparse points, such as cloud placeholders, are ordinary.
-        entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-                       IsReparseTagNameSurrogate(data.dwReserved0);
+        entry.isLink = leadsElsewhere(data.dwFileAttributes, data.dwReserved0);
         entry.creationTime = fileTimeToUnix(data.ftCreationTime);
         entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         out.push_back(entry);
@@ -86,11 +108,6 @@ PathKind Win32FileSystem::exists(const std::string& path) {
 }
 
 namespace {
-std::wstring withoutTrailingSlashes(std::wstring path) {
-    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
-    return path;
-}
-
 std::wstring lastComponent(const std::wstring& path) {
     size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
@@ -172,8 +189,46 @@ bool Win32FileSystem::createNewFile(const std::string& path) {
     return static_cast<bool>(file);
 }
 
+namespace {
+// Where the system keeps what `path` names, every link on the way followed;
+// nothing when it cannot tell.
+std::optional<std::wstring> resolvedPath(const std::wstring& path) {
+    FileHandle handle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    std::wstring resolved(MAX_PATH, L'\0');
+    while (handle) {
+        const DWORD n = GetFinalPathNameByHandleW(handle.get(), resolved.data(),
+                                                  DWORD(resolved.size()), FILE_NAME_NORMALIZED);
+        if (n == 0) break;
+        const bool whole = n < resolved.size();
+        resolved.resize(n);  // what it holds, or the room it asks for
+        if (whole) return resolved;
+    }
+    return std::nullopt;
+}
+
+// Wine shows a Unix link to a file as a plain file, and deleting it deletes
+// the file it points to. Such a file resolves to somewhere else than its
+// own folder does.
+bool reachedThroughLink(const std::wstring& file) {
+    const size_t slash = file.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return false;
+    const std::optional<std::wstring> resolved = resolvedPath(file);
+    std::optional<std::wstring> folder = resolvedPath(file.substr(0, slash + 1));
+    if (!resolved || !folder) return false;
+    if (folder->back() != L'\\') *folder += L'\\';
+    return !sameIgnoringCase(*resolved, *folder + file.substr(slash + 1));
+}
+}  // namespace
+
 bool Win32FileSystem::deleteFile(const std::string& path) {
-    return DeleteFileW(widen(path).c_str()) != 0;
+    const std::wstring file = widen(path);
+    if (reachedThroughLink(file)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return DeleteFileW(file.c_str()) != 0;
 }
 
 bool Win32FileSystem::clearReadOnly(const std::string& path) {
@@ -189,7 +244,33 @@ bool Win32FileSystem::createFolder(const std::string& path) {
 }
 
 bool Win32FileSystem::removeFolder(const std::string& path) {
-    return RemoveDirectoryW(widen(path).c_str()) != 0;
+    const std::wstring folder = widen(path);
+    // Wine removes a linked folder's target, when empty, instead of the link.
+    if (isLinkAt(folder)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return RemoveDirectoryW(folder.c_str()) != 0;
+}
+
+bool Win32FileSystem::removeLink(const std::string& path) {
+    const std::wstring link = withoutTrailingSlashes(widen(path));
+    if (!isLinkAt(link)) return false;
+    // Opened as the link itself, so that only the link can go. A system that
+    // opens the target all the same (Wine, for a link made outside it) shows
+    // no reparse point here, and the link stays.
+    FileHandle handle(
+        CreateFileW(link.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    FILE_ATTRIBUTE_TAG_INFO opened = {};
+    if (!handle ||
+        !GetFileInformationByHandleEx(handle.get(), FileAttributeTagInfo, &opened, sizeof opened) ||
+        !leadsElsewhere(opened.FileAttributes, opened.ReparseTag))
+        return false;
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    return SetFileInformationByHandle(handle.get(), FileDispositionInfo, &disposition,
+                                      sizeof disposition) != 0;
 }
 
 namespace {

@@ -28,6 +28,7 @@ public:
     bool clearReadOnly(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool removeFolder(const std::string& path) override;
+    bool removeLink(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path, size_t maxBytes) override;
     std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
     bool writeFile(const std::string& path, const std::string& data) override;
