@@ -159,6 +159,7 @@ class LaunchTest : public BodyShopTest {
 protected:
     LaunchTest() {
         app.settings.runBodyshop = "D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe";
+        fs().addFile(app.settings.runBodyshop);
         addConfig({"casieAanim.package", "casieBanim.off", "casielightsreplacementDim.off"});
         fs().addFile(app.paths.bodyshopThumbnails, "cache");
         fs().addFolder(at("Downloads"));
@@ -215,8 +216,51 @@ TEST_F(LaunchTest, ArmsAutoQuitAndUnderwearRestorationFromTheSettings) {
 }
 
 TEST_F(BodyShopTest, LaunchWithoutPackagesRenamesNothing) {
+    app.settings.runBodyshop = "E:\\Sims\\TS2BodyShop.exe";
+    fs().addFile(app.settings.runBodyshop);
+    services.journal.clear();
     launchBodyShop(app, view);
-    EXPECT_EQ(services.journal, (Items{"flush", "open  -r800x600"}));
+    EXPECT_EQ(services.journal, (Items{"flush", "open E:\\Sims\\TS2BodyShop.exe -r800x600"}));
+}
+
+TEST_F(LaunchTest, OnlyAnExistingBodyShopAtAFullPathIsStartedAndNothingIsHiddenOtherwise) {
+    fs().addFile("C:\\Seamster\\TS2BodyShop.exe").addFile("D:\\Games\\Setup.exe");
+    const std::string missing = "D:\\Games\\CSBin\\TS2BodyShop.exe";
+    const std::string cannot = "Can't Find BodyShop.exe!\n\n";
+    const std::string rest = "Nothing was started and no folder was hidden.\n"
+                             "Press \"Seamster Setup\" to choose the game or pack whose Body "
+                             "Shop you use.";
+    const std::pair<std::string, std::string> refused[] = {
+        {"Openkey-Error", cannot + rest},
+        {"", cannot + rest},
+        {"TS2BodyShop.exe", cannot + rest},  // the shell would search the current folder
+        {"Seamster\\TS2BodyShop.exe", cannot + rest},
+        {"D:\\Games\\Setup.exe", cannot + "D:\\Games\\Setup.exe\n\n" + rest},
+        {missing, cannot + missing + "\n\n" + rest},
+    };
+    app.hideDownloadsOption = true;
+    view.selectListItem(17, 2);
+    for (const auto& [path, box] : refused) {
+        dialogs().boxes.clear();
+        app.settings.runBodyshop = path;
+        launchBodyShop(app, view);
+        EXPECT_EQ(dialogs().texts(), Items{box}) << path;
+    }
+    EXPECT_EQ(services.journal.size(), std::size(refused)) << "only the boxes";
+    EXPECT_TRUE(view.enabled(18));
+    EXPECT_FALSE(app.run.downloadsHidden);
+
+    // A collection that came without a Body Shop says so, as at start.
+    app.edition = {Edition::legacyCollection, "The Sims 2 Legacy", "The Sims 2 Legacy", true};
+    dialogs().boxes.clear();
+    launchBodyShop(app, view);
+    ASSERT_EQ(dialogs().texts().size(), 1u);
+    EXPECT_EQ(dialogs().texts()[0].rfind("The Sims 2 Legacy has no Body Shop.\n", 0), 0u);
+
+    app.settings.runBodyshop = "d:\\ea games\\the sims 2\\csbin\\ts2bodyshop.EXE";
+    launchBodyShop(app, view);
+    EXPECT_EQ(services.shell.opened.size(), 1u);
+    EXPECT_TRUE(app.run.downloadsHidden);
 }
 
 class RefreshThumbnailsTest : public BodyShopTest {
