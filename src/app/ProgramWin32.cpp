@@ -69,6 +69,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
             "Unable to verify your Sims installation\nMost features will not work", iconStop);
     loadSettings(app.settings, app.fs(), platform.codec, app.programFolder);
     discoverInstallation(app, main);
+    useEditionUserFolder(app);
     if (!main.build()) return false;
     WindowContext windows = main.context();
     buildImagePreviewWindow(windows);
@@ -79,8 +80,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
         if (app.bodyShopState == ProcessState::notRunning) restoreGameFiles(app, main);
     }
     if (app.fs().exists(app.paths.configFolder) != PathKind::missing) scanConfigPackages(app, main);
-    if (app.fs().exists(app.settings.runBodyshop) != PathKind::file)
-        app.dialogs().showMessage("Can't Find BodyShop.exe!", iconStop);
+    reportMissingBodyShop(app);
     if (app.paths.userFolderFound) {
         main.refreshBackgroundThumbnail();
     } else {

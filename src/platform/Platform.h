@@ -52,8 +52,7 @@ public:
                                   const std::string& valueName, std::string& value) = 0;
     // The names of a key's sub-keys, those of the 32-bit view first, each
     // once; none when the key is missing.
-    virtual std::vector<std::string> subKeyNames(RegistryRoot root,
-                                                 const std::string& keyPath) = 0;
+    virtual std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& keyPath) = 0;
 };
 
 class Shell {

@@ -92,8 +92,8 @@ std::string withBackslash(std::string_view folder) {
 }
 
 bool isAbsolutePath(std::string_view path) {
-    const bool drive = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') ||
-                                            (path[0] >= 'a' && path[0] <= 'z'));
+    const bool drive = path.size() >= 3 &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
     return (drive && path[1] == ':' && path[2] == '\\') || startsWith(path, "\\\\");
 }
 

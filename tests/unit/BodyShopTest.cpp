@@ -227,9 +227,10 @@ TEST_F(LaunchTest, OnlyAnExistingBodyShopAtAFullPathIsStartedAndNothingIsHiddenO
     fs().addFile("C:\\Seamster\\TS2BodyShop.exe").addFile("D:\\Games\\Setup.exe");
     const std::string missing = "D:\\Games\\CSBin\\TS2BodyShop.exe";
     const std::string cannot = "Can't Find BodyShop.exe!\n\n";
-    const std::string rest = "Nothing was started and no folder was hidden.\n"
-                             "Press \"Seamster Setup\" to choose the game or pack whose Body "
-                             "Shop you use.";
+    const std::string rest =
+        "Nothing was started and no folder was hidden.\n"
+        "Press \"Seamster Setup\" to choose the game or pack whose Body "
+        "Shop you use.";
     const std::pair<std::string, std::string> refused[] = {
         {"Openkey-Error", cannot + rest},
         {"", cannot + rest},

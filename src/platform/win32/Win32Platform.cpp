@@ -380,8 +380,8 @@ std::vector<std::string> Win32Registry::subKeyNames(RegistryRoot root, const std
     std::vector<std::string> names;
     for (REGSAM view : registryViews) {
         RegistryKey key;
-        if (RegOpenKeyExW(rootKey(root), widen(keyPath).c_str(), 0,
-                          KEY_ENUMERATE_SUB_KEYS | view, key.receive()) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(rootKey(root), widen(keyPath).c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view,
+                          key.receive()) != ERROR_SUCCESS)
             continue;
         for (DWORD index = 0;; ++index) {
             wchar_t name[256];  // the longest key name is 255 characters
@@ -391,8 +391,9 @@ std::vector<std::string> Win32Registry::subKeyNames(RegistryRoot root, const std
             if (status == ERROR_MORE_DATA) continue;
             if (status != ERROR_SUCCESS) break;
             std::string found = narrow(std::wstring(name, length));
-            if (std::none_of(names.begin(), names.end(),
-                             [&](const std::string& known) { return equalsIgnoreCase(known, found); }))
+            if (std::none_of(names.begin(), names.end(), [&](const std::string& known) {
+                    return equalsIgnoreCase(known, found);
+                }))
                 names.push_back(std::move(found));
         }
     }
