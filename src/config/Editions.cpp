@@ -160,8 +160,9 @@ int firstWithBodyShop(FileSystem& fs, const std::string& installDirectory,
     return -1;
 }
 
-bool holdsBodyShop(FileSystem& fs, const std::string& installDirectory) {
-    return firstWithBodyShop(fs, installDirectory, listedGameFolders(fs, installDirectory)) >= 0;
+bool holdsBodyShop(FileSystem& fs, const std::string& installDirectory, bool lookInside) {
+    return firstWithBodyShop(fs, installDirectory, listedGameFolders(fs, installDirectory),
+                             lookInside) >= 0;
 }
 
 Edition editionOf(FileSystem& fs, const std::string& installDirectory) {

@@ -30,7 +30,7 @@ std::vector<std::string> listedGameFolders(FileSystem& fs, const std::string& in
 // The position in `listed` of the first folder with a Body Shop, or -1.
 int firstWithBodyShop(FileSystem& fs, const std::string& installDirectory,
                       const std::vector<std::string>& listed, bool lookInside = true);
-bool holdsBodyShop(FileSystem& fs, const std::string& installDirectory);
+bool holdsBodyShop(FileSystem& fs, const std::string& installDirectory, bool lookInside = true);
 
 // Which edition an installation folder holds, told by its layout.
 Edition editionOf(FileSystem& fs, const std::string& installDirectory);

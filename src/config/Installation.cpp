@@ -72,15 +72,10 @@ void readInstallDirectory(Settings& settings, Registry& registry) {
             0, settings.runBodyshop.size() - std::min<size_t>(10, settings.runBodyshop.size()));
 }
 
-// Another edition, or the discs somewhere else, in place of the install
-// folder. A collection without a Body Shop takes the place only of a folder
-// that is not there at all.
+// Another edition, or the discs somewhere else, in place of the install folder.
 std::optional<FoundInstallation> adoptOtherInstallation(App& app) {
     std::optional<FoundInstallation> found = findInstallation(app.platform);
-    if (!found) return std::nullopt;
-    if (!found->hasBodyShop && app.fs().exists(app.settings.installDirectory) == PathKind::folder)
-        return std::nullopt;
-    app.settings.installDirectory = found->folder;
+    if (found) app.settings.installDirectory = found->folder;
     return found;
 }
 
@@ -124,9 +119,11 @@ void discoverInstallation(App& app, MainView& view) {
     bool lookedElsewhere = false;
     if (settings.installDirectory.empty()) {
         readInstallDirectory(settings, app.platform.registry);
-        // The registry value is the discs' own; every other edition is looked
-        // for when it leads to no Body Shop.
-        if (!holdsBodyShop(app.fs(), settings.installDirectory)) {
+        // The registry value and the default folder are the discs' own rule;
+        // every other edition is looked for when it leads to no disc pack
+        // with a Body Shop. (The EA app puts the Legacy Collection into that
+        // same default folder, one level further down.)
+        if (!holdsBodyShop(app.fs(), settings.installDirectory, false)) {
             adopted = adoptOtherInstallation(app);
             lookedElsewhere = true;
         }

@@ -51,7 +51,8 @@ struct EditionCase {
 
 const std::string uc = "C:\\Program Files (x86)\\Origin Games\\The Sims 2 Ultimate Collection";
 const std::string steamLegacy = "D:\\SteamLibrary\\steamapps\\common\\The Sims 2 Legacy Collection";
-const std::string eaLegacy = "E:\\Games\\The Sims 2 Legacy";
+// The EA app puts it into the discs' default folder.
+const std::string eaLegacy = "C:\\Program Files\\EA Games\\The Sims 2 Legacy";
 const std::string bodyShop = "\\CSBin\\TS2BodyShop.exe";
 const std::string discKey = "Software\\EA GAMES\\The Sims 2";
 const std::string legacyKey = "Software\\Electronic Arts\\The Sims 2 Ultimate Collection 25";
