@@ -13,7 +13,7 @@ namespace {
 // A path can be 32,767 characters long; longer texts are not folders.
 constexpr size_t maxPathLength = 32767;
 
-enum class TokenKind { text, open, close, end };
+enum class TokenKind { text, brace, end };
 
 struct Token {
     TokenKind kind = TokenKind::end;
@@ -30,7 +30,7 @@ public:
         const char c = in_[at_];
         if (c == '{' || c == '}') {
             ++at_;
-            return {c == '{' ? TokenKind::open : TokenKind::close, {}};
+            return {TokenKind::brace, {}};
         }
         return {TokenKind::text, c == '"' ? quoted() : bare()};
     }
@@ -79,11 +79,6 @@ private:
     }
 };
 
-bool isNumber(const std::string& text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 bool usableFolder(const std::string& text) {
     return !text.empty() && text.size() <= maxPathLength &&
            std::none_of(text.begin(), text.end(), [](char c) { return uint8_t(c) < 0x20; });
@@ -95,10 +90,8 @@ std::vector<std::string> steamLibraryPaths(std::string_view vdf) {
     std::vector<std::string> paths;
     VdfReader reader(vdf);
     std::optional<std::string> key;  // a key waiting for its value or block
-    int depth = 0;
     for (Token token = reader.next(); token.kind != TokenKind::end; token = reader.next()) {
-        if (token.kind != TokenKind::text) {
-            depth = std::max(0, depth + (token.kind == TokenKind::open ? 1 : -1));
+        if (token.kind == TokenKind::brace) {  // a block ends or begins: no value follows
             key.reset();
             continue;
         }
@@ -106,7 +99,7 @@ std::vector<std::string> steamLibraryPaths(std::string_view vdf) {
             key = std::move(token.text);
             continue;
         }
-        const bool library = equalsIgnoreCase(*key, "path") || (depth == 1 && isNumber(*key));
+        const bool library = equalsIgnoreCase(*key, "path");
         key.reset();
         if (library && usableFolder(token.text)) {
             paths.push_back(std::move(token.text));

@@ -12,8 +12,7 @@ namespace seamster {
 // At most this many folders are taken from one file.
 inline constexpr size_t maxSteamLibraries = 64;
 
-// The library folders the file names, in its order: every "path" value, and
-// the numbered values of the older form of the file ("1" "D:\\SteamLibrary").
+// The library folders the file names, in its order: every "path" value.
 // Anything else in the file, and anything it cannot make sense of, is passed
 // over.
 std::vector<std::string> steamLibraryPaths(std::string_view vdf);

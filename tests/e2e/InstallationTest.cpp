@@ -225,10 +225,9 @@ TEST_F(Installation, MissingBodyShopIsReportedAndRunStartsNothing) {
     ASSERT_NE(box, nullptr) << "no box about the Body Shop that cannot start";
     settle(box);
     snap(box, "cannot-start");
-    EXPECT_EQ(messageBoxText(box),
-              "Can't Find BodyShop.exe!\n\n" + bodyShopPath(installDirectory, pack) +
-                  "\n\nNothing was started and no folder was hidden.\nPress \"Seamster Setup\" "
-                  "to choose the game or pack whose Body Shop you use.");
+    const std::string cannot =
+        "Can't Find BodyShop.exe!\n\n" + bodyShopPath(installDirectory, pack);
+    EXPECT_EQ(messageBoxText(box).rfind(cannot + "\n\nNothing was started", 0), 0u);
     ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
     ASSERT_TRUE(waitUntilGone(box));
     EXPECT_TRUE(processIdsNamed("TS2BodyShop.exe").empty());

@@ -56,7 +56,6 @@ public:
     void set(RegistryRoot root, const std::string& key, const std::string& name,
              const std::string& text) {
         values[toLower(fullName(root, key) + "\\" + name)] = text;
-        keys.push_back(fullName(root, key));
     }
 
     RegistryRead readLocalMachineText(const std::string& keyPath, const std::string& valueName,
@@ -76,20 +75,20 @@ public:
         out = it->second;
         return RegistryRead::ok;
     }
+    // In lower case.
     std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& keyPath) override {
         const std::string parent = toLower(fullName(root, keyPath) + "\\");
         std::vector<std::string> names;
-        for (const std::string& key : keys) {
-            if (toLower(key).rfind(parent, 0) != 0) continue;
-            std::string name = key.substr(parent.size());
-            name = name.substr(0, name.find('\\'));
+        for (const auto& [path, text] : values) {
+            const size_t end = path.find('\\', parent.size());
+            if (path.rfind(parent, 0) != 0 || end == std::string::npos) continue;
+            std::string name = path.substr(parent.size(), end - parent.size());
             if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
         }
         return names;
     }
 
 private:
-    std::vector<std::string> keys;  // in the order they were made
     static std::string fullName(RegistryRoot root, const std::string& key) {
         return (root == RegistryRoot::currentUser ? "HKCU\\" : "HKLM\\") + key;
     }
