@@ -12,6 +12,8 @@
 # 2048 x 1536 screen set to that many dots per inch (125, 150 and 200 %), the
 # rest at 96. Those of the Release suite run Seamster from the release zip
 # (scripts/package.sh makes it), unpacked into a folder in the user's profile.
+# Those of the Editions suite get the game laid out as their edition installs
+# it (sandbox_edition below).
 # Screenshots go to build/screenshots/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -177,11 +179,22 @@ set_dpi() {
   current_dpi=$dpi
 }
 
+# The game's edition a scenario runs against (make-sandbox.sh's names).
+sandbox_edition() {
+  case "$1" in
+    Editions.DiscsUnderProgramFilesX86) echo discs-x86 ;;
+    Editions.UltimateCollection) echo ultimate ;;
+    Editions.LegacyCollectionWithBodyShop) echo legacy ;;
+    Editions.LegacyCollectionAsItShips) echo legacy-no-bodyshop ;;
+    *) echo discs ;;
+  esac
+}
+
 passed=()
 failed=()
 run_scenario() {
   local name=$1
-  "$root/tools/sandbox/make-sandbox.sh" reset "$prefix"
+  "$root/tools/sandbox/make-sandbox.sh" reset "$prefix" "$(sandbox_edition "$name")"
   case "$name" in
     *At120.*) set_dpi 120 ;;
     *At144.*) set_dpi 144 ;;

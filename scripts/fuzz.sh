@@ -26,12 +26,14 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 # Longest input per target: about the largest file of its kind worth mutating
-# (a settings file is under 1 KB, a project file's name is near its start);
+# (a settings file is under 1 KB, a project file's name is near its start,
+# Steam's list of library folders a few KB);
 # pictures as much as the largest seed.
 max_len() {
   case $1 in
     fuzz_settings) echo 2048 ;;
     fuzz_project) echo 2048 ;;
+    fuzz_steam_libraries) echo 4096 ;;
     *) echo 8192 ;;
   esac
 }

@@ -4,6 +4,9 @@
 # the Body Shop stand-in and a user game folder full of things to try on.
 # The sandbox is made once; later runs keep what Seamster changed in it and
 # only bring in the freshly built programs. Remove build/sandbox to start over.
+#
+# SEAMSTER_EDITION=ultimate (or discs-x86, legacy, legacy-no-bodyshop) lays the
+# game as that edition installs it, starting the sandbox's game files afresh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix="$root/build/sandbox/prefix"
@@ -12,6 +15,9 @@ prefix="$root/build/sandbox/prefix"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j2
 "$root/tools/sandbox/make-sandbox.sh" create "$prefix"
+if [ -n "${SEAMSTER_EDITION:-}" ]; then
+  "$root/tools/sandbox/make-sandbox.sh" reset "$prefix" "$SEAMSTER_EDITION"
+fi
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export USER=Jamie  # the sandbox's user (tools/sandbox/make-sandbox.sh)

@@ -1,6 +1,7 @@
 #include "app/BodyShop.h"
 
 #include "app/MainLoop.h"
+#include "config/Editions.h"
 #include "content/FolderHiding.h"
 #include "platform/Text.h"
 
@@ -87,7 +88,31 @@ void switchPackages(FileSystem& fs, PackageSwitchList& list, int selected) {
     }
 }
 
+bool isStartableBodyShop(FileSystem& fs, const std::string& path) {
+    // The shell would look a bare or relative name up in the current folder
+    // and along the PATH, and start whatever it found there.
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    return isAbsolutePath(path) && equalsIgnoreCase(name, "TS2BodyShop.exe") &&
+           fs.exists(path) == PathKind::file;
+}
+
+namespace {
+std::string cannotStartText(App& app) {
+    if (app.edition.bodyShopMissing) return noBodyShopText(app.edition);
+    const std::string& path = app.settings.runBodyshop;
+    return "Can't Find BodyShop.exe!\n\n" + (isAbsolutePath(path) ? path + "\n\n" : "") +
+           "Nothing was started and no folder was hidden.\n"
+           "Press \"Seamster Setup\" to choose the game or pack whose Body Shop you use.";
+}
+}  // namespace
+
 void launchBodyShop(App& app, MainView& view) {
+    // Nothing is hidden or switched for a Body Shop that cannot start: the
+    // next pass would find no Body Shop and put it all back at once.
+    if (!isStartableBodyShop(app.fs(), app.settings.runBodyshop)) {
+        app.dialogs().showMessage(cannotStartText(app), iconExclamation);
+        return;
+    }
     applyFolderHiding(app, view);
     std::string option;
     if (view.isGadgetChecked(gadget::size1024)) {

@@ -16,6 +16,8 @@ extern const char thumbnailNote[];
 void scanConfigPackages(App& app, MainView& view);
 // Renames the packages of one list so that only the selected one is active.
 void switchPackages(FileSystem& fs, PackageSwitchList& list, int selected);
+// An absolute path to an existing TS2BodyShop.exe: the only thing ever started.
+bool isStartableBodyShop(FileSystem& fs, const std::string& path);
 void launchBodyShop(App& app, MainView& view);
 void refreshThumbnails(App& app, MainView& view);
 

@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 
 #include "app/BodyShop.h"
+#include "config/Editions.h"
 #include "config/Installation.h"
 #include "content/FolderHiding.h"
 
@@ -87,6 +88,9 @@ void dispatchToolBar(App& app, MainView& view, int buttonNumber) {
         app.settings.simsFolderCount = 0;
         discoverInstallation(app, view);
         view.setTitle(mainWindowTitle(app.settings.selectedPack));
+        // A collection without a Body Shop has no pack to choose.
+        if (app.edition.bodyShopMissing)
+            app.dialogs().showMessage(noBodyShopText(app.edition), iconExclamation);
         break;
     case button::help:
         if (app.paths.helpFileFound)

@@ -72,6 +72,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
             "Unable to verify your Sims installation\nMost features will not work", iconStop);
     loadSettings(app.settings, app.fs(), platform.codec, app.programFolder);
     discoverInstallation(app, main);
+    useEditionUserFolder(app);
     if (!main.build()) return false;
     showUnderwearMarkers(app, main);
     if (findLeftOverHiddenFolders(app)) {
@@ -80,8 +81,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
         if (app.bodyShopState == ProcessState::notRunning) restoreGameFiles(app, main);
     }
     if (app.fs().exists(app.paths.configFolder) != PathKind::missing) scanConfigPackages(app, main);
-    if (app.fs().exists(app.settings.runBodyshop) != PathKind::file)
-        app.dialogs().showMessage("Can't Find BodyShop.exe!", iconStop);
+    reportMissingBodyShop(app);
     if (app.paths.userFolderFound) {
         main.refreshBackgroundThumbnail();
     } else {

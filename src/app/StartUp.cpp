@@ -2,9 +2,28 @@
 
 #include <vector>
 
+#include "config/Editions.h"
 #include "platform/Text.h"
 
 namespace seamster {
+
+namespace {
+// Sets every path into the user game folder `name` (with its backslash) when
+// it holds a Neighborhoods folder.
+bool takeUserFolder(GamePaths& paths, FileSystem& fs, const std::string& name) {
+    const std::string prefix = paths.eaGamesFolder + name;
+    if (fs.exists(prefix + "Neighborhoods") != PathKind::folder) return false;
+    paths.userFolderName = name;
+    paths.userFolderFound = true;
+    paths.bodyshopThumbnails = prefix + "cigen.package";
+    paths.backgroundBitmap = prefix + "userbkg.bmp";
+    paths.backgroundsFolder = prefix + "BodyshopBackgrounds\\";
+    paths.projectsFolder = prefix + "Projects";
+    paths.casThumbnails = prefix + "Thumbnails\\CASThumbnails.package";
+    paths.configFolder = prefix + "Config\\";
+    return true;
+}
+}  // namespace
 
 void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documentsFolder) {
     paths.eaGamesFolder = documentsFolder + "EA Games\\";
@@ -14,17 +33,21 @@ void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documen
     for (const DirEntry& entry : entries) {
         if (!entry.isFolder) continue;
         paths.userFolderName = entry.name + "\\";
-        const std::string prefix = paths.userFolder();
-        if (fs.exists(prefix + "Neighborhoods") != PathKind::folder) continue;
-        paths.userFolderFound = true;
-        paths.bodyshopThumbnails = prefix + "cigen.package";
-        paths.backgroundBitmap = prefix + "userbkg.bmp";
-        paths.backgroundsFolder = prefix + "BodyshopBackgrounds\\";
-        paths.projectsFolder = prefix + "Projects";
-        paths.casThumbnails = prefix + "Thumbnails\\CASThumbnails.package";
-        paths.configFolder = prefix + "Config\\";
-        return;
+        if (takeUserFolder(paths, fs, paths.userFolderName)) return;
     }
+}
+
+bool useEditionUserFolder(App& app) {
+    const std::string& name = app.edition.userFolderName;
+    return !name.empty() && takeUserFolder(app.paths, app.fs(), name + "\\");
+}
+
+void reportMissingBodyShop(App& app) {
+    if (app.fs().exists(app.settings.runBodyshop) == PathKind::file) return;
+    if (app.edition.bodyShopMissing)
+        app.dialogs().showMessage(noBodyShopText(app.edition), iconExclamation);
+    else
+        app.dialogs().showMessage("Can't Find BodyShop.exe!", iconStop);
 }
 
 std::optional<std::string> desktopTooSmallText(int width, int height) {

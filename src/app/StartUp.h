@@ -12,6 +12,15 @@ namespace seamster {
 // that holds a Neighborhoods folder.
 void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documentsFolder);
 
+// Uses the user game folder of the edition whose Body Shop runs, when it
+// has one that holds a Neighborhoods folder; otherwise the paths stay as
+// findUserFolder set them. True when the edition's folder is used.
+bool useEditionUserFolder(App& app);
+
+// The box of start-up when the Body Shop to run is not there: what a
+// collection without one lacks, or "Can't Find BodyShop.exe!".
+void reportMissingBodyShop(App& app);
+
 // The stop text for a desktop below 800 x 600, or nothing when it is large enough.
 std::optional<std::string> desktopTooSmallText(int width, int height);
 

@@ -26,5 +26,8 @@ bool isListedGameFolder(const DirEntry& entry);
 std::string bodyShopPath(const std::string& installDirectory, const std::string& selectedPack);
 
 void discoverInstallation(App& app, MainView& view);
+// Which edition the install folder holds, its names, and whether it lacks a
+// Body Shop altogether (app.edition).
+void describeInstallation(App& app);
 
 }  // namespace seamster

@@ -2,6 +2,7 @@
 // where the latest version is published.
 
 #include "res/Pictures.h"
+#include "config/Editions.h"
 #include "content/ContentWindows.h"
 #include "core/Settings.h"
 #include "res/ResourceIds.h"
@@ -27,7 +28,7 @@ enum : int {
     link = 208
 };
 
-std::vector<Gadget> aboutGadgets(const std::string& versionLine) {
+std::vector<Gadget> aboutGadgets(const std::string& versionLine, const std::string& gameLine) {
     using K = GadgetKind;
     return {
         {ok, K::button, 3, 180, 400, 22, "OK", ""},
@@ -37,7 +38,7 @@ std::vector<Gadget> aboutGadgets(const std::string& versionLine) {
         {version, K::centredText, 120, 35, 150, 20, versionLine, ""},
         {released, K::centredText, 110, 60, 180, 20, std::string("Released ") + releaseDate, ""},
         {author, K::centredText, 110, 78, 180, 20, SEAMSTER_AUTHOR, ""},
-        {blank, K::centredText, 65, 96, 260, 20, "", ""},
+        {blank, K::centredText, 65, 96, 260, 20, gameLine, ""},
         {latest, K::centredText, 65, 118, 260, 20, "The latest version of Seamster", ""},
         {site, K::centredText, 65, 136, 260, 20, SEAMSTER_SITE, ""},
         {link, K::centredText, 128, 154, 100, 20, "Check for latest version", ""},
@@ -69,7 +70,10 @@ void runAboutWindow(WindowContext& context) {
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
     // The version text is kept as the settings file's 8-bit bytes.
-    window.addGadgets(aboutGadgets(context.app.platform.codec.fromFileBytes(versionText)));
+    // The otherwise blank line names the game found, unless it is the discs
+    // with their own user folder.
+    window.addGadgets(aboutGadgets(context.app.platform.codec.fromFileBytes(versionText),
+                                   editionLine(context.app)));
     if (!window.button(ok).valid()) return;
     for (const auto& [gadget, font] : aboutFonts)
         window.control(gadget).setFont(toolkit.font(font));

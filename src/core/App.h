@@ -31,6 +31,20 @@ struct GamePaths {
     std::string userFolder() const { return eaGamesFolder + userFolderName; }
 };
 
+// The editions of the game a creator may own: the discs (and the packs bought
+// one by one), the Ultimate Collection and the Legacy Collection.
+enum class Edition { discs, ultimateCollection, legacyCollection };
+
+// The installed game whose Body Shop Seamster runs, as the discovery found it.
+struct GameEdition {
+    Edition kind = Edition::discs;
+    std::string name = "The Sims 2";  // as the game names itself
+    // Its own user game folder's name (no backslash), "" when it cannot be told.
+    std::string userFolderName = "The Sims 2";
+    // A collection that came without a Body Shop and has none added.
+    bool bodyShopMissing = false;
+};
+
 struct RunState {
     bool undiesRestorePending = false;
     bool downloadsHidden = false;
@@ -60,6 +74,7 @@ struct App {
     std::string programFolder;  // with a trailing backslash
     Settings settings;
     GamePaths paths;
+    GameEdition edition;
     RunState run;
     ScreenValues screen;
     ProcessState bodyShopState = ProcessState::notRunning;

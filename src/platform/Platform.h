@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -36,13 +37,22 @@ public:
 };
 
 enum class RegistryRead { ok, openFailed, readFailed };
+enum class RegistryRoot { localMachine, currentUser };
 
+// Every read looks in the 32-bit view first, then the native one: the game's
+// installers are 32-bit programs.
 class Registry {
 public:
     virtual ~Registry() = default;
-    // A text value under HKEY_LOCAL_MACHINE, 32-bit view first, then native.
+    // A text value under HKEY_LOCAL_MACHINE.
     virtual RegistryRead readLocalMachineText(const std::string& keyPath,
                                               const std::string& valueName, std::string& value) = 0;
+    // A text value under either root.
+    virtual RegistryRead readText(RegistryRoot root, const std::string& keyPath,
+                                  const std::string& valueName, std::string& value) = 0;
+    // The names of a key's sub-keys, those of the 32-bit view first, each
+    // once; none when the key is missing.
+    virtual std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& keyPath) = 0;
 };
 
 class Shell {

@@ -91,6 +91,12 @@ std::string withBackslash(std::string_view folder) {
     return out;
 }
 
+bool isAbsolutePath(std::string_view path) {
+    const bool drive = path.size() >= 3 &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return (drive && path[1] == ':' && path[2] == '\\') || startsWith(path, "\\\\");
+}
+
 bool isValidUtf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {

@@ -22,6 +22,8 @@ std::string extensionOf(std::string_view name);
 bool wildcardMatch(std::string_view pattern, std::string_view name);
 // `folder` with one trailing backslash.
 std::string withBackslash(std::string_view folder);
+// A full path: a drive letter, a colon and a backslash, or a network path.
+bool isAbsolutePath(std::string_view path);
 // True when `text` is well-formed UTF-8.
 bool isValidUtf8(std::string_view text);
 

@@ -218,15 +218,19 @@ TEST_F(Installation, MissingBodyShopIsReportedAndRunStartsNothing) {
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(text(main), mainTitle(pack));
 
-    // A launch without a Body Shop starts nothing, reports nothing and
-    // leaves Seamster ready for the next try.
+    // A launch without a Body Shop starts nothing, says so, and leaves
+    // Seamster ready for the next try.
     click(control(main, 18));
-    waitUntilSettled([&] {
-        return shownState(seamster.id()) +
-               std::to_string(processIdsNamed("TS2BodyShop.exe").size());
-    });
+    box = waitForMessageBox(seamster.id());
+    ASSERT_NE(box, nullptr) << "no box about the Body Shop that cannot start";
+    settle(box);
+    snap(box, "cannot-start");
+    const std::string cannot =
+        "Can't Find BodyShop.exe!\n\n" + bodyShopPath(installDirectory, pack);
+    EXPECT_EQ(messageBoxText(box).rfind(cannot + "\n\nNothing was started", 0), 0u);
+    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+    ASSERT_TRUE(waitUntilGone(box));
     EXPECT_TRUE(processIdsNamed("TS2BodyShop.exe").empty());
-    EXPECT_EQ(findMessageBox(seamster.id()), nullptr);
     EXPECT_TRUE(waitUntil([&] { return isEnabled(control(main, 18)); }));
     quitWithQuestion(seamster, main);
 }

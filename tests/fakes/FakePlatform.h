@@ -4,6 +4,7 @@
 // into a shared journal, so tests can check the order of steps that span
 // several services.
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -15,6 +16,7 @@
 #include "fakes/Latin1Codec.h"
 #include "fakes/MemoryFileSystem.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 
 namespace seamster {
 
@@ -43,18 +45,52 @@ public:
 
 class FakeRegistry : public Registry {
 public:
+    // The answer to every readLocalMachineText that `values` does not hold.
     RegistryRead result = RegistryRead::openFailed;
     std::string value;
     int reads = 0;
     std::string lastKey, lastValueName;
+    // Values by "HKLM\key\name" or "HKCU\key\name"; letter case is ignored.
+    std::map<std::string, std::string> values;
+
+    void set(RegistryRoot root, const std::string& key, const std::string& name,
+             const std::string& text) {
+        values[toLower(fullName(root, key) + "\\" + name)] = text;
+    }
 
     RegistryRead readLocalMachineText(const std::string& keyPath, const std::string& valueName,
                                       std::string& out) override {
         ++reads;
         lastKey = keyPath;
         lastValueName = valueName;
+        if (readText(RegistryRoot::localMachine, keyPath, valueName, out) == RegistryRead::ok)
+            return RegistryRead::ok;
         if (result == RegistryRead::ok) out = value;
         return result;
+    }
+    RegistryRead readText(RegistryRoot root, const std::string& keyPath,
+                          const std::string& valueName, std::string& out) override {
+        auto it = values.find(toLower(fullName(root, keyPath) + "\\" + valueName));
+        if (it == values.end()) return RegistryRead::openFailed;
+        out = it->second;
+        return RegistryRead::ok;
+    }
+    // In lower case.
+    std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& keyPath) override {
+        const std::string parent = toLower(fullName(root, keyPath) + "\\");
+        std::vector<std::string> names;
+        for (const auto& [path, text] : values) {
+            const size_t end = path.find('\\', parent.size());
+            if (path.rfind(parent, 0) != 0 || end == std::string::npos) continue;
+            std::string name = path.substr(parent.size(), end - parent.size());
+            if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        }
+        return names;
+    }
+
+private:
+    static std::string fullName(RegistryRoot root, const std::string& key) {
+        return (root == RegistryRoot::currentUser ? "HKCU\\" : "HKLM\\") + key;
     }
 };
 

@@ -159,6 +159,7 @@ class LaunchTest : public BodyShopTest {
 protected:
     LaunchTest() {
         app.settings.runBodyshop = "D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe";
+        fs().addFile(app.settings.runBodyshop);
         addConfig({"casieAanim.package", "casieBanim.off", "casielightsreplacementDim.off"});
         fs().addFile(app.paths.bodyshopThumbnails, "cache");
         fs().addFolder(at("Downloads"));
@@ -215,8 +216,29 @@ TEST_F(LaunchTest, ArmsAutoQuitAndUnderwearRestorationFromTheSettings) {
 }
 
 TEST_F(BodyShopTest, LaunchWithoutPackagesRenamesNothing) {
+    app.settings.runBodyshop = "E:\\Sims\\TS2BodyShop.exe";
+    fs().addFile(app.settings.runBodyshop);
+    services.journal.clear();
     launchBodyShop(app, view);
-    EXPECT_EQ(services.journal, (Items{"flush", "open  -r800x600"}));
+    EXPECT_EQ(services.journal, (Items{"flush", "open E:\\Sims\\TS2BodyShop.exe -r800x600"}));
+}
+
+TEST_F(LaunchTest, OnlyAnExistingBodyShopAtAFullPathIsStartedAndNothingIsHiddenOtherwise) {
+    fs().addFile("C:\\Seamster\\TS2BodyShop.exe").addFile("D:\\Setup.exe");
+    const std::string rest =
+        "Nothing was started and no folder was hidden.\nPress \"Seamster "
+        "Setup\" to choose the game or pack whose Body Shop you use.";
+    app.hideDownloadsOption = true;
+    // A bare or relative name would be looked for in the current folder and the PATH.
+    for (std::string path : {"Openkey-Error", "TS2BodyShop.exe", "Seamster\\TS2BodyShop.exe",
+                             "D:\\Setup.exe", "D:\\CSBin\\TS2BodyShop.exe"}) {
+        app.settings.runBodyshop = path;
+        launchBodyShop(app, view);
+        const std::string shown = path[1] == ':' ? path + "\n\n" : "";
+        EXPECT_EQ(dialogs().texts().back(), "Can't Find BodyShop.exe!\n\n" + shown + rest);
+    }
+    EXPECT_EQ(services.journal.size(), 5u) << "nothing but the boxes";
+    EXPECT_TRUE(view.enabled(18));
 }
 
 class RefreshThumbnailsTest : public BodyShopTest {

@@ -391,6 +391,7 @@ TEST_F(FolderHidingTest, AFailingRestorationReportsOnlyWhenItsSummaryChanges) {
 
 TEST_F(FolderHidingTest, EveryRunEndsWithItsSummaryEvenWhenTheFailureRepeats) {
     app.settings.runBodyshop = "D:\\TS2BodyShop.exe";
+    fs().addFile(app.settings.runBodyshop);
     hide(true, false);
     services.failure = [this](FsOp op, const std::string& path) {
         return op == FsOp::rename && path == at("Downloads_off");

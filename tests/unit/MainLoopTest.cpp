@@ -259,6 +259,7 @@ TEST_F(MainLoopTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
 
 TEST_F(MainLoopTest, RunButtonLaunchesTheBodyShop) {
     app.settings.runBodyshop = "D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe";
+    fs().addFile(app.settings.runBodyshop);
     pass({EventKind::gadget, 0, 18});
     EXPECT_EQ(services.shell.opened.size(), 1u);
     EXPECT_FALSE(view.enabled(18));

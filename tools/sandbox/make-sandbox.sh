@@ -5,9 +5,26 @@
 #   make-sandbox.sh create PREFIX   make the prefix once and lay every file;
 #                                   an existing sandbox keeps its game files and
 #                                   only gets the freshly built programs
-#   make-sandbox.sh reset PREFIX    lay the program folder and the game folders
+#   make-sandbox.sh reset PREFIX [EDITION]
+#                                   lay the program folder and the game folders
 #                                   anew in an existing sandbox and remove the
-#                                   settings file (fast: no Wine process runs)
+#                                   settings file (fast: no Wine process runs,
+#                                   unless an edition's registry entries are
+#                                   laid or taken away)
+#
+# EDITION lays the game as one edition installs it, in place of the discs:
+#   discs               the default: C:\Program Files\EA GAMES, as below
+#   discs-x86           the same packs in C:\Program Files (x86)\EA GAMES, and no
+#                       "Install Dir" in the registry
+#   ultimate            the Ultimate Collection in Program Files (x86)\Origin
+#                       Games, its Body Shop in Fun with Pets\SP9\CSBin, its
+#                       registry entry naming Double Deluxe\Base
+#   legacy              the Legacy Collection in a second Steam library listed in
+#                       Steam's libraryfolders.vdf, with the game's per-user
+#                       keys and Steam's uninstall entry, a Body Shop added to EP9
+#   legacy-no-bodyshop  the Legacy Collection of the EA app (Program Files\EA
+#                       Games\The Sims 2 Legacy) as it ships, without a Body Shop
+# Each collection also gets its own user game folder beside "The Sims 2".
 #
 # Environment: SEAMSTER_EXE and BODYSHOP_EXE name the programs to copy in
 # (default: build/mingw/bin/Seamster.exe and build/mingw/bin/TS2BodyShop.exe).
@@ -18,6 +35,7 @@
 #   C:\Program Files\EA GAMES\<pack>\CSBin\    one Body Shop per pack
 #   <Documents>\EA Games\The Sims 2\           the user game folder
 #   HKLM\Software\EA GAMES\The Sims 2          "Install Dir", in the 32-bit view
+#   .sandbox-edition (beside drive_c)         the edition laid last, when not the discs
 #
 # The prefix looks like a Windows machine in its pictures too: the user is
 # Jamie, whose files are under C:\Users\Jamie, and the title bars have the
@@ -32,8 +50,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 mode=${1:-}
 prefix=${2:-}
+edition=${3:-discs}
 if [ -z "$mode" ] || [ -z "$prefix" ]; then
-  echo "usage: $0 create|reset PREFIX" >&2
+  echo "usage: $0 create PREFIX | reset PREFIX [EDITION]" >&2
   exit 2
 fi
 mkdir -p "$prefix"
@@ -41,6 +60,7 @@ prefix=$(cd "$prefix" && pwd)
 seamster_exe=${SEAMSTER_EXE:-$root/build/mingw/bin/Seamster.exe}
 bodyshop_exe=${BODYSHOP_EXE:-$root/build/mingw/bin/TS2BodyShop.exe}
 marker="$prefix/.seamster-sandbox"
+edition_marker="$prefix/.sandbox-edition"
 cache="$prefix/.sandbox-cache"
 layout_version=2
 
@@ -215,7 +235,11 @@ lay_user_folder() {
   local docs
   docs="$(user_folder)/Documents"
   rm -rf "$docs/EA Games"
-  local game="$docs/EA Games/The Sims 2"
+  lay_game_folder "$docs/EA Games/The Sims 2"
+}
+
+lay_game_folder() {
+  local game=$1
   mkdir -p "$game/Neighborhoods/N001" "$game/Thumbnails"
   package_file "$game/Neighborhoods/N001/N001_Neighborhood.package"
   package_file "$game/cigen.package"
@@ -309,6 +333,161 @@ lay_linked_projects() {
   ln -s "$shared/Shared Gown.xml" "$shared/Projects/5f0a8c32.xml"
 }
 
+# --- other editions ----------------------------------------------------------------
+
+ultimate_root="drive_c/Program Files (x86)/Origin Games/The Sims 2 Ultimate Collection"
+ultimate_name='The Sims™ 2 Ultimate Collection'
+steam_folder="drive_c/Program Files (x86)/Steam"
+steam_library="drive_c/SteamLibrary"
+legacy_steam_root="$steam_library/steamapps/common/The Sims 2 Legacy Collection"
+legacy_ea_root="drive_c/Program Files/EA Games/The Sims 2 Legacy"
+
+# Imports registry entries given in .reg form on standard input, in UTF-8
+# here: regedit takes names such as "The Sims™ 2" only from UTF-16.
+import_registry() {
+  local reg="$prefix/drive_c/sandbox-edition.reg"
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+  DISPLAY='' timeout 120 wine regedit /S 'C:\sandbox-edition.reg'
+  rm -f "$reg"
+}
+
+# The Body Shop stand-in in the given CSBin folder.
+lay_body_shop() {
+  mkdir -p "$1"
+  if [ -f "$bodyshop_exe" ]; then
+    cp "$bodyshop_exe" "$1/TS2BodyShop.exe"
+  else
+    printf 'The Body Shop stand-in is not built yet.\r\n' >"$1/TS2BodyShop.exe"
+  fi
+}
+
+lay_ultimate() {
+  local root="$prefix/$ultimate_root" folder
+  for folder in "Apartment Life" "Best of Business/EP3" "Bon Voyage/EP6" "Double Deluxe/Base" \
+    "Double Deluxe/EP2" "Free Time/EP7" "Fun with Pets/EP4" "Glamour Life Stuff/SP2" \
+    "Seasons/EP5" "University Life/EP1"; do
+    mkdir -p "$root/$folder/TSData"
+  done
+  lay_body_shop "$root/Fun with Pets/SP9/CSBin"
+  import_registry <<EOF
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\EA GAMES\\The Sims 2]
+"Install Dir"="C:\\\\Program Files (x86)\\\\Origin Games\\\\The Sims 2 Ultimate Collection\\\\Double Deluxe\\\\Base"
+"DisplayName"="$ultimate_name"
+EOF
+  lay_game_folder "$(user_folder)/Documents/EA Games/$ultimate_name"
+}
+
+# Base, EP1 to EP9 and SP1 to SP8, the game in EP9\TSBin.
+lay_legacy_packs() {
+  local root=$1 pack
+  for pack in Base EP1 EP2 EP3 EP4 EP5 EP6 EP7 EP8 EP9 SP1 SP2 SP3 SP4 SP5 SP6 SP7 SP8; do
+    mkdir -p "$root/$pack/TSData"
+  done
+  mkdir -p "$root/EP9/TSBin"
+  printf 'The game stand-in.\r\n' >"$root/EP9/TSBin/Sims2EP9.exe"
+}
+
+# The game's own per-user keys for a root given in .reg escaping: its name,
+# and one key per pack with the pack's folder.
+legacy_user_keys() {
+  local root=$1 pack key='HKEY_CURRENT_USER\Software\Electronic Arts\The Sims 2 Ultimate Collection 25'
+  printf '[%s]\n"DisplayName"="The Sims 2 Legacy"\n\n' "$key"
+  for pack in EP9 SP7 SP8; do
+    printf '[%s\\Sims2%s.exe]\n"Path"="%s\\\\%s"\n"Installed"="1"\n\n' "$key" "$pack" "$root" "$pack"
+  done
+}
+
+lay_legacy() {
+  local root="$prefix/$legacy_steam_root"
+  lay_legacy_packs "$root"
+  lay_body_shop "$root/EP9/CSBin"
+  mkdir -p "$prefix/$steam_folder/steamapps"
+  crlf_file "$prefix/$steam_folder/steamapps/libraryfolders.vdf" \
+    '"libraryfolders"' '{' \
+    '	"0"' '	{' '		"path"		"C:\\Program Files (x86)\\Steam"' '	}' \
+    '	"1"' '	{' '		"path"		"C:\\SteamLibrary"' \
+    '		"apps"' '		{' '			"3314070"		"4096"' '		}' '	}' '}'
+  local win='C:\\SteamLibrary\\steamapps\\common\\The Sims 2 Legacy Collection'
+  import_registry <<EOF
+Windows Registry Editor Version 5.00
+
+[-HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\EA GAMES\\The Sims 2]
+
+[HKEY_CURRENT_USER\\Software\\Valve\\Steam]
+"SteamPath"="c:/program files (x86)/steam"
+
+[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Steam App 3314070]
+"DisplayName"="The Sims 2 Legacy Collection"
+"InstallLocation"="$win"
+
+$(legacy_user_keys "$win")
+EOF
+  lay_game_folder "$(user_folder)/Documents/EA Games/The Sims 2 Legacy"
+}
+
+lay_legacy_no_bodyshop() {
+  lay_legacy_packs "$prefix/$legacy_ea_root"
+  import_registry <<EOF
+Windows Registry Editor Version 5.00
+
+[-HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\EA GAMES\\The Sims 2]
+
+$(legacy_user_keys 'C:\\Program Files\\EA Games\\The Sims 2 Legacy')
+EOF
+  lay_game_folder "$(user_folder)/Documents/EA Games/The Sims 2 Legacy"
+}
+
+lay_discs_x86() {
+  mkdir -p "$prefix/drive_c/Program Files (x86)"
+  mv "$prefix/drive_c/Program Files/EA GAMES" "$prefix/drive_c/Program Files (x86)/EA GAMES"
+  import_registry <<'EOF'
+Windows Registry Editor Version 5.00
+
+[-HKEY_LOCAL_MACHINE\Software\Wow6432Node\EA GAMES\The Sims 2]
+EOF
+}
+
+# Takes away every other edition's folders, and, when the last reset laid an
+# edition, its registry entries: the discs' entry is put back as the sandbox
+# made it.
+clear_editions() {
+  rm -rf "$prefix/drive_c/Program Files (x86)/Origin Games" "$prefix/$steam_folder" \
+    "$prefix/$steam_library" "$prefix/drive_c/Program Files/EA Games" \
+    "$prefix/drive_c/Program Files (x86)/EA GAMES"
+  [ -f "$edition_marker" ] || return 0
+  import_registry <<'EOF'
+Windows Registry Editor Version 5.00
+
+[-HKEY_CURRENT_USER\Software\Electronic Arts\The Sims 2 Ultimate Collection 25]
+
+[-HKEY_CURRENT_USER\Software\Valve\Steam]
+
+[-HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Steam App 3314070]
+
+[-HKEY_LOCAL_MACHINE\Software\Wow6432Node\EA GAMES\The Sims 2]
+
+[HKEY_LOCAL_MACHINE\Software\Wow6432Node\EA GAMES\The Sims 2]
+"Install Dir"="C:\\Program Files\\EA GAMES\\The Sims 2"
+EOF
+  rm -f "$edition_marker"
+}
+
+# Lays the chosen edition over the discs' sandbox.
+lay_edition() {
+  [ "$edition" = discs ] && return 0
+  # Only the discs moved to Program Files (x86) keep their packs.
+  [ "$edition" = discs-x86 ] || rm -rf "$prefix/drive_c/Program Files/EA GAMES"
+  case "$edition" in
+    discs-x86) lay_discs_x86 ;;
+    ultimate) lay_ultimate ;;
+    legacy) lay_legacy ;;
+    legacy-no-bodyshop) lay_legacy_no_bodyshop ;;
+  esac
+  echo "$edition" >"$edition_marker"
+}
+
 reset_program_folder() {
   rm -f "$prefix/drive_c/Seamster/Seamster.ini"
 }
@@ -342,13 +521,22 @@ case "$mode" in
       echo "sandbox: no sandbox in $prefix; run '$0 create $prefix' first" >&2
       exit 1
     fi
+    case "$edition" in
+      discs | discs-x86 | ultimate | legacy | legacy-no-bodyshop) ;;
+      *)
+        echo "sandbox: unknown edition '$edition'" >&2
+        exit 2
+        ;;
+    esac
+    clear_editions
     lay_installation
     lay_user_folder
     lay_linked_projects
+    lay_edition
     reset_program_folder
     ;;
   *)
-    echo "usage: $0 create|reset PREFIX" >&2
+    echo "usage: $0 create PREFIX | reset PREFIX [EDITION]" >&2
     exit 2
     ;;
 esac

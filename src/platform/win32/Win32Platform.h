@@ -54,6 +54,9 @@ class Win32Registry : public Registry {
 public:
     RegistryRead readLocalMachineText(const std::string& keyPath, const std::string& valueName,
                                       std::string& value) override;
+    RegistryRead readText(RegistryRoot root, const std::string& keyPath,
+                          const std::string& valueName, std::string& value) override;
+    std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& keyPath) override;
 };
 
 class Win32Shell : public Shell {

@@ -1,0 +1,250 @@
+#include "config/Editions.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+
+#include "config/Installation.h"
+#include "config/SteamLibraries.h"
+#include "platform/Text.h"
+
+namespace seamster {
+
+namespace {
+
+const char discsKey[] = "Software\\EA GAMES\\The Sims 2";
+// The Legacy Collection's own key; its name really is that of the older edition.
+const char legacyKey[] = "Software\\Electronic Arts\\The Sims 2 Ultimate Collection 25";
+const char steamUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Steam App 3314070";
+const char steamKey[] = "Software\\Valve\\Steam";
+const char legacyInSteamLibrary[] = "steamapps\\common\\The Sims 2 Legacy Collection";
+const char* const usualFolders[] = {
+    "EA GAMES",
+    "Origin Games\\The Sims 2 Ultimate Collection",
+    "EA Games\\The Sims 2 Ultimate Collection",
+    "EA Games\\The Sims 2 Legacy",
+};
+constexpr int csidlProgramFiles = 0x26, csidlProgramFilesX86 = 0x2a;
+// A libraryfolders.vdf is a few kilobytes; anything far larger is not one.
+constexpr size_t maxLibraryFileBytes = 1 << 20;
+
+std::optional<std::string> registryText(Registry& registry, RegistryRoot root,
+                                        const std::string& key, const char* name) {
+    std::string text;
+    if (registry.readText(root, key, name, text) != RegistryRead::ok) return std::nullopt;
+    return text;
+}
+
+// A folder as the registry or Steam writes it: forward slashes turned round,
+// no trailing backslash.
+std::string folderText(std::string text) {
+    std::replace(text.begin(), text.end(), '/', '\\');
+    while (text.size() > 3 && text.back() == '\\') text.pop_back();
+    return text;
+}
+
+std::string parentOf(const std::string& folder) {
+    const size_t at = folder.find_last_of('\\');
+    return at == std::string::npos ? std::string() : folder.substr(0, at);
+}
+
+// Folders in the order they were added, each once, full paths only (the
+// registry is outside input: a relative text would name the current folder).
+class FolderList {
+public:
+    void add(const std::string& text) {
+        std::string folder = folderText(text);
+        if (!isAbsolutePath(folder) || folder.size() < 4) return;
+        if (std::any_of(folders_.begin(), folders_.end(),
+                        [&](const std::string& known) { return equalsIgnoreCase(known, folder); }))
+            return;
+        folders_.push_back(std::move(folder));
+    }
+    std::vector<std::string> take() { return std::move(folders_); }
+
+private:
+    std::vector<std::string> folders_;
+};
+
+std::vector<std::string> programFilesFolders(Shell& shell) {
+    FolderList folders;
+    folders.add(shell.specialFolder(csidlProgramFiles));
+    folders.add(shell.specialFolder(csidlProgramFilesX86));
+    folders.add("C:\\Program Files");
+    folders.add("C:\\Program Files (x86)");
+    return folders.take();
+}
+
+void addRegistryFolders(Registry& registry, FolderList& folders) {
+    // The discs' and the Ultimate Collection's entry names a pack folder: the
+    // discs' EA GAMES folder is one up, the collection's folder two.
+    if (auto installDir =
+            registryText(registry, RegistryRoot::localMachine, discsKey, "Install Dir")) {
+        const std::string pack = folderText(*installDir);
+        folders.add(parentOf(pack));
+        folders.add(parentOf(parentOf(pack)));
+    }
+    // The Legacy Collection keeps each pack's folder per user.
+    for (const std::string& pack : registry.subKeyNames(RegistryRoot::currentUser, legacyKey))
+        if (auto path = registryText(registry, RegistryRoot::currentUser,
+                                     std::string(legacyKey) + "\\" + pack, "Path"))
+            folders.add(parentOf(folderText(*path)));
+    if (auto location = registryText(registry, RegistryRoot::localMachine, steamUninstallKey,
+                                     "InstallLocation"))
+        folders.add(*location);
+}
+
+void addSteamLibraries(Platform& platform, const std::vector<std::string>& programFolders,
+                       FolderList& folders) {
+    FolderList steams;
+    if (auto path =
+            registryText(platform.registry, RegistryRoot::currentUser, steamKey, "SteamPath"))
+        steams.add(*path);
+    if (auto path =
+            registryText(platform.registry, RegistryRoot::localMachine, steamKey, "InstallPath"))
+        steams.add(*path);
+    for (const std::string& programs : programFolders) steams.add(programs + "\\Steam");
+    for (const std::string& steam : steams.take()) {
+        folders.add(steam + "\\" + legacyInSteamLibrary);
+        const auto libraries =
+            platform.fs.readFile(steam + "\\steamapps\\libraryfolders.vdf", maxLibraryFileBytes);
+        if (!libraries) continue;
+        for (const std::string& library : steamLibraryPaths(*libraries))
+            folders.add(folderText(library) + "\\" + legacyInSteamLibrary);
+    }
+}
+
+bool isFolder(FileSystem& fs, const std::string& folder, const char* inside) {
+    return fs.exists(withBackslash(folder) + inside) == PathKind::folder;
+}
+
+}  // namespace
+
+bool bodyShopExists(FileSystem& fs, const std::string& installDirectory, const std::string& pack) {
+    return !pack.empty() && fs.exists(bodyShopPath(installDirectory, pack)) == PathKind::file;
+}
+
+std::string storedPack(FileSystem& fs, const std::string& installDirectory,
+                       const std::string& listedName, bool lookInside) {
+    if (listedName == "The Sims 2 Double Deluxe") return listedName + "\\SP4";
+    if (!lookInside || listedName.empty() || bodyShopExists(fs, installDirectory, listedName))
+        return listedName;
+    // A collection folder whose packs are folders of their own.
+    std::vector<DirEntry> inside;
+    if (!fs.list(withBackslash(installDirectory) + listedName, "*", inside)) return listedName;
+    for (const DirEntry& entry : inside) {
+        if (!entry.isFolder) continue;
+        const std::string pack = listedName + "\\" + entry.name;
+        if (bodyShopExists(fs, installDirectory, pack)) return pack;
+    }
+    return listedName;
+}
+
+std::vector<std::string> listedGameFolders(FileSystem& fs, const std::string& installDirectory) {
+    std::vector<std::string> listed;
+    std::vector<DirEntry> entries;
+    if (installDirectory.empty() || !fs.list(withBackslash(installDirectory), "*.*", entries))
+        return listed;
+    for (const DirEntry& entry : entries)
+        if (isListedGameFolder(entry)) listed.push_back(entry.name);
+    return listed;
+}
+
+int firstWithBodyShop(FileSystem& fs, const std::string& installDirectory,
+                      const std::vector<std::string>& listed, bool lookInside) {
+    for (size_t i = 0; i < listed.size(); ++i)
+        if (bodyShopExists(fs, installDirectory,
+                           storedPack(fs, installDirectory, listed[i], lookInside)))
+            return int(i);
+    return -1;
+}
+
+bool holdsBodyShop(FileSystem& fs, const std::string& installDirectory, bool lookInside) {
+    return firstWithBodyShop(fs, installDirectory, listedGameFolders(fs, installDirectory),
+                             lookInside) >= 0;
+}
+
+Edition editionOf(FileSystem& fs, const std::string& installDirectory) {
+    if (installDirectory.empty()) return Edition::discs;
+    if (isFolder(fs, installDirectory, "Base") && isFolder(fs, installDirectory, "EP9"))
+        return Edition::legacyCollection;
+    if (isFolder(fs, installDirectory, "Double Deluxe\\Base") ||
+        isFolder(fs, installDirectory, "Fun with Pets\\SP9"))
+        return Edition::ultimateCollection;
+    return Edition::discs;
+}
+
+bool isPlainFolderName(const std::string& name) {
+    if (name.empty() || name.size() > 200 || name == "." || name == "..") return false;
+    if (name.back() == '.' || name.back() == ' ') return false;  // Windows would drop them
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return uint8_t(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string::npos;
+    });
+}
+
+GameEdition describeEdition(Registry& registry, Edition kind) {
+    GameEdition edition;
+    edition.kind = kind;
+    if (kind == Edition::discs) return edition;
+    const bool ultimate = kind == Edition::ultimateCollection;
+    // The name the game shows, and the name of its folder under Documents\EA
+    // Games, which differs between editions and languages ("The Sims™ 2
+    // Ultimate Collection", "Los Sims 2 Legado").
+    std::optional<std::string> shown =
+        ultimate ? registryText(registry, RegistryRoot::localMachine, discsKey, "DisplayName")
+                 : registryText(registry, RegistryRoot::currentUser, legacyKey, "DisplayName");
+    if (shown && !isPlainFolderName(*shown)) shown.reset();
+    edition.name = shown      ? *shown
+                   : ultimate ? "The Sims 2 Ultimate Collection"
+                              : "The Sims 2 Legacy Collection";
+    edition.userFolderName = shown.value_or("");
+    return edition;
+}
+
+std::string noBodyShopText(const GameEdition& edition) {
+    return edition.name +
+           " has no Body Shop.\n\n"
+           "This edition of the game comes without it. Add the Body Shop with a community "
+           "installer, which puts TS2BodyShop.exe into a CSBin folder of the game, then start "
+           "Seamster again.\n\n"
+           "Renaming packages, backgrounds and cleaning up projects work without it.";
+}
+
+std::string editionLine(const App& app) {
+    std::string folder;
+    if (app.paths.userFolderFound && !app.paths.userFolderName.empty())
+        folder = app.paths.userFolderName.substr(0, app.paths.userFolderName.size() - 1);
+    const bool ownFolder = folder.empty() || equalsIgnoreCase(folder, app.edition.userFolderName);
+    if (app.edition.kind == Edition::discs && ownFolder) return {};
+    return ownFolder ? app.edition.name : app.edition.name + " \xE2\x80\x93 " + folder;
+}
+
+std::vector<std::string> installationCandidates(Platform& platform) {
+    FolderList folders;
+    addRegistryFolders(platform.registry, folders);
+    const std::vector<std::string> programFolders = programFilesFolders(platform.shell);
+    for (const std::string& programs : programFolders)
+        for (const char* usual : usualFolders) folders.add(programs + "\\" + usual);
+    addSteamLibraries(platform, programFolders, folders);
+    return folders.take();
+}
+
+std::optional<FoundInstallation> findInstallation(Platform& platform) {
+    std::optional<FoundInstallation> withoutBodyShop;
+    for (const std::string& folder : installationCandidates(platform)) {
+        if (platform.fs.exists(folder) != PathKind::folder) continue;
+        const Edition edition = editionOf(platform.fs, folder);
+        // A disc pack keeps its Body Shop directly inside: looking deeper in
+        // a folder such as Program Files would find packs of another folder.
+        const bool collection = edition != Edition::discs;
+        if (firstWithBodyShop(platform.fs, folder, listedGameFolders(platform.fs, folder),
+                              collection) >= 0)
+            return FoundInstallation{folder, edition, true};
+        if (collection && !withoutBodyShop)
+            withoutBodyShop = FoundInstallation{folder, edition, false};
+    }
+    return withoutBodyShop;
+}
+
+}  // namespace seamster
