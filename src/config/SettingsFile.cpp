@@ -137,9 +137,9 @@ void SettingsFile::indexLines() {
         while (keyEnd > first && line[keyEnd - 1] == ' ') --keyEnd;
         if (keyEnd == first) continue;  // no key can match an empty one
         size_t valueStart = line.find_first_not_of(' ', equals + 1);
-        lines_.push_back({line.substr(first, keyEnd - first),
-                          valueStart == std::string_view::npos ? std::string_view()
-                                                               : line.substr(valueStart)});
+        lines_.push_back({line.substr(first, keyEnd - first), valueStart == std::string_view::npos
+                                                                  ? std::string_view()
+                                                                  : line.substr(valueStart)});
     }
 }
 

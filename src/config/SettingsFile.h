@@ -86,7 +86,7 @@ private:
     std::string folder_;
     Mode mode_ = Mode::closed;
     std::string path_;
-    std::string text_;  // the loaded file, or the file being built
+    std::string text_;         // the loaded file, or the file being built
     std::vector<Line> lines_;  // of the loaded file, pointing into text_
 };
 

@@ -303,8 +303,8 @@ TEST_F(RemoveProjects, WithoutTheOptionOrphansAreRedButLeftForTheUser) {
 }
 
 TEST_F(RemoveProjects, NamesInAnyScriptAreListedAndRemoved) {
-    const std::string dress = "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9_01.xml";  // ドレス_01
-    const std::string robe = "Robe \xC3\xA9t\xC3\xA9";                          // Robe été
+    const std::string dress = "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9_01.xml";      // ドレス_01
+    const std::string robe = "Robe \xC3\xA9t\xC3\xA9";                            // Robe été
     const std::string gown = "\xD0\x9F\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C\xD0\xB5";  // Платье
     const std::string user = "\xE3\x83\xA6\xE3\x83\xBC\xE3\x82\xB6\xE3\x83\xBC";  // ユーザー
     writeProject(inProjects(dress), robe);

@@ -211,11 +211,11 @@ protected:
         ASSERT_NO_FATAL_FAILURE(autoRenameTicked(rename));
         settle(rename);
         snap(rename, "after-run");
-        EXPECT_EQ(columnTexts(list, 0),
-                  (std::vector<std::string>{
-                      "0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
-                      "Denim_Jeans.package", "Winter_Coat.package", "9a8b7c6d_Old_Skin.PACKAGE",
-                      "e0e0e0e0_Swimsuit.package"}));
+        EXPECT_EQ(
+            columnTexts(list, 0),
+            (std::vector<std::string>{"0a1b2c3d_Summer_Dress.package", "1f2e3d4c_Red_Gown.package",
+                                      "Denim_Jeans.package", "Winter_Coat.package",
+                                      "9a8b7c6d_Old_Skin.PACKAGE", "e0e0e0e0_Swimsuit.package"}));
         EXPECT_EQ(columnTexts(list, 1),
                   (std::vector<std::string>{"", "~~~", "ERROR", "Copied", "", ""}));
         EXPECT_EQ(status(rename, errorsField), " 2");
@@ -909,8 +909,9 @@ protected:
         click(control(rename, renameRunButton));
         ASSERT_TRUE(waitForText(control(rename, oldName), name)) << "the file is not shown";
         // "Платье ドレス"
-        const std::string typed = "\xD0\x9F\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C\xD0\xB5 "
-                                  "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9";
+        const std::string typed =
+            "\xD0\x9F\xD0\xBB\xD0\xB0\xD1\x82\xD1\x8C\xD0\xB5 "
+            "\xE3\x83\x89\xE3\x83\xAC\xE3\x82\xB9";
         ASSERT_TRUE(setText(control(rename, newName), typed));
         settle(rename);
         snap(rename, "one-by-one");
