@@ -65,7 +65,6 @@ void MainWindow::show() {
     if (!window_) return;
     window_->show();
     window_->activate();
-    window_->paintNow();
 }
 
 void MainWindow::enableGadget(int gadget, bool enabled) {

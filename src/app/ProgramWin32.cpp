@@ -120,9 +120,6 @@ int runProgram(HINSTANCE instance) {
         app.dialogs().showMessage("Seamster could not open its window.", iconStop);
     } else {
         main.show();
-        // Hidden until a picture is chosen: made once the main window is up.
-        WindowContext windows = main.context();
-        buildImagePreviewWindow(windows);
         mainLoop(app, main, main);
         storeWindowPosition(app.settings, main);
         // A save that fails is silent; the settings file keeps its old contents whole.

@@ -15,7 +15,7 @@ void runNewBackgroundColor(WindowContext& context);
 void runNewBackgroundImage(WindowContext& context);
 // Draws the current background's thumbnail into main window gadget 22.
 void refreshBackgroundThumbnail(WindowContext& context);
-// Creates the hidden Image Preview window at start-up.
+// Creates the hidden Image Preview window, unless it is made already.
 void buildImagePreviewWindow(WindowContext& context);
 
 // The open-file requester with its preview panel; the chosen file's full

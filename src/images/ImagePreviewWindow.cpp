@@ -196,15 +196,15 @@ void PreviewDialog::applyRules() {
 }  // namespace
 
 void buildImagePreviewWindow(WindowContext& context) {
-    ui::enableOwner(context.owner);
+    if (context.toolkit.keptWindow(imagePreviewWindowNumber)) return;
     ui::WindowArgs args;
     args.number = imagePreviewWindowNumber;
     args.title =
         "Seamster" + context.app.platform.codec.fromFileBytes(versionText) + "  Image Preview";
     args.clientWidth = preview::clientWidth;
     args.clientHeight = preview::clientHeight;
-    // Over the screen, where it has always opened; it is made after the main
-    // window shows, which would otherwise be the one it centres over.
+    // Over the screen, where it has always opened: it is made while another
+    // window is active, which it would otherwise centre over.
     args.centreOver = nullptr;
     args.owner = context.owner;
     args.helpPage = "backgrounds.htm";
@@ -218,6 +218,8 @@ void buildImagePreviewWindow(WindowContext& context) {
 }
 
 PreviewAnswer runImagePreview(WindowContext& context, const Image& source) {
+    // Made the first time it is needed, not at start-up, and kept for the run.
+    buildImagePreviewWindow(context);
     ui::Window* window = context.toolkit.keptWindow(imagePreviewWindowNumber);
     if (!window || source.empty()) return {};
     PreviewDialog dialog(context, *window, source);

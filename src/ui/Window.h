@@ -121,8 +121,6 @@ public:
     // and the first of them (or `firstFocus`) gets the focus.
     void show(bool visible = true);
     void activate();
-    // Paints the window and its gadgets now instead of when the queue gets to it.
-    void paintNow();
     void setEnabled(bool enabled);
     // Paints what is pending now rather than at the next quiet moment.
     void update();

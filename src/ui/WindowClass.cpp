@@ -479,8 +479,6 @@ void Window::activate() {
     SetActiveWindow(hwnd_);
 }
 
-void Window::paintNow() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
-
 // ---- moving to another DPI --------------------------------------------------
 
 void Window::changeDpi(int dpi, const RECT& outer) {
