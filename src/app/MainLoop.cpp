@@ -102,9 +102,8 @@ void dispatchToolBar(App& app, MainView& view, int buttonNumber) {
     case button::newBackgroundColor: view.openSecondary(Secondary::backgroundColor); break;
     case button::newBackgroundImage: view.openSecondary(Secondary::backgroundImage); break;
     case button::cleanUpProjects:
-        // An empty Projects path would reach the current folder instead.
-        if (app.paths.userFolderFound && !app.paths.projectsFolder.empty())
-            view.openSecondary(Secondary::removeProjects);
+        // Without a game folder there is no Projects folder to list.
+        if (app.paths.userFolderFound) view.openSecondary(Secondary::removeProjects);
         break;
     case button::hideGameFolders: view.openSecondary(Secondary::hideGameFolders); break;
     case button::extras: view.openSecondary(Secondary::extras); break;
