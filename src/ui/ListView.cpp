@@ -273,7 +273,7 @@ int ListView::rowHeight() const {
 }
 
 int ListView::addPicture(HICON icon) {
-    return pictures_ && icon && iconSize_ > 0 ? ImageList_AddIcon(pictures_, icon) : -1;
+    return pictures_ && icon && iconSize_ > 0 ? addIcon(pictures_, icon) : -1;
 }
 
 }  // namespace seamster::ui

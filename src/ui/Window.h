@@ -30,6 +30,8 @@ using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;
 // A list for 32-bit pictures with masks, `side` pixels square, room for
 // `count` before it grows.
 ImageListHandle makeImageList(int side, int count);
+// Adds an icon to an image list; its index, or -1.
+int addIcon(HIMAGELIST list, HICON icon);
 // Whether a list made by makeImageList is not destroyed yet, and how many
 // are not. A list given to two holders is destroyed by the first only; the
 // second's attempt is counted instead.

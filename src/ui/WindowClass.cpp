@@ -573,7 +573,7 @@ void Window::rescaleToolBar() {
         TBBUTTONINFOW info = {};
         info.cbSize = sizeof(info);
         info.dwMask = TBIF_IMAGE;
-        info.iImage = ImageList_AddIcon(images.get(), toolkit_.icon(picture, 32, dpi_));
+        info.iImage = addIcon(images.get(), toolkit_.icon(picture, 32, dpi_));
         SendMessageW(toolBar_, TB_SETBUTTONINFOW, WPARAM(command), reinterpret_cast<LPARAM>(&info));
     }
     sizeToolBar(toolBar_, dpi_, toolButtonSize_, toolBarHeight_);
@@ -607,6 +607,26 @@ ImageListHandle makeImageList(int side, int count) {
     ImageListHandle list(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, count, 0));
     if (list) imageListsAlive().insert(list.get());
     return list;
+}
+
+int addIcon(HIMAGELIST list, HICON icon) {
+    // ImageList_AddIcon loads the icon again from the resources, at a cost
+    // the start-up feels; an icon of the list's size gives its own pictures,
+    // which the list stores alike.
+    ICONINFO info = {};
+    int width = 0, height = 0;
+    if (!list || !icon || !ImageList_GetIconSize(list, &width, &height) ||
+        !GetIconInfo(icon, &info))
+        return ImageList_AddIcon(list, icon);
+    BITMAP colour = {};
+    const bool sameSize = info.hbmColor && GetObjectW(info.hbmColor, sizeof(colour), &colour) &&
+                          colour.bmWidth == width && colour.bmHeight == height &&
+                          colour.bmBitsPixel == 32;
+    const int index =
+        sameSize ? ImageList_Add(list, info.hbmColor, info.hbmMask) : ImageList_AddIcon(list, icon);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return index;
 }
 
 bool imageListAlive(HIMAGELIST list) { return imageListsAlive().contains(list); }
@@ -643,7 +663,7 @@ void ToolBar::addButtons(const std::vector<ToolBarButton>& buttons) {
         // separator must not carry a number that a button uses (0 included).
         separator.idCommand = -1;
         TBBUTTON entry = {};
-        entry.iBitmap = ImageList_AddIcon(images, button.icon);
+        entry.iBitmap = addIcon(images, button.icon);
         entry.idCommand = button.command;
         entry.fsState = TBSTATE_ENABLED;
         entry.fsStyle = BTNS_BUTTON;

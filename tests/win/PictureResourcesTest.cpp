@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "res/ResourceIds.h"
+#include "ui/Window.h"
 
 namespace {
 
@@ -214,6 +215,25 @@ TEST_F(PictureResources, BodyShopStatePicturesArePaletteBitmaps) {
             EXPECT_EQ(bm.bmHeight, side);
             DeleteObject(bitmap);
         }
+}
+
+TEST_F(PictureResources, ImageListsStoreAnIconAsTheSystemWould) {
+    auto stored = [](HIMAGELIST list, std::vector<char> bits = std::vector<char>(20000)) {
+        IMAGEINFO info = {};
+        ImageList_GetImageInfo(list, 0, &info);
+        GetBitmapBits(info.hbmMask, 512,
+                      bits.data() + GetBitmapBits(info.hbmImage, 19000, bits.data()));
+        return bits;
+    };
+    for (int side : {32, 64}) {
+        auto icon = HICON(LoadImageW(module_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + 12),
+                                     IMAGE_ICON, side, side, 0));
+        auto ours = seamster::ui::makeImageList(side, 1),
+             system = seamster::ui::makeImageList(side, 1);
+        EXPECT_EQ(seamster::ui::addIcon(ours.get(), icon), ImageList_AddIcon(system.get(), icon));
+        EXPECT_EQ(stored(ours.get()), stored(system.get())) << side;
+        DestroyIcon(icon);
+    }
 }
 
 TEST_F(PictureResources, RunningAndIdlePicturesDiffer) {
