@@ -9,9 +9,23 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_link_options(-Wl,--no-insert-timestamp)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
+# The dialogs' library is loaded the first time a file or colour dialog opens,
+# not at start: it brings the printing libraries with it, and under Wine these
+# ask the system for its printers as they load.
+find_program(SEAMSTER_DLLTOOL x86_64-w64-mingw32-dlltool REQUIRED)
+set(SEAMSTER_COMDLG32_DELAYED ${CMAKE_BINARY_DIR}/libcomdlg32_delayed.a)
+add_custom_command(OUTPUT ${SEAMSTER_COMDLG32_DELAYED}
+  COMMAND ${SEAMSTER_DLLTOOL} --input-def ${PROJECT_SOURCE_DIR}/cmake/comdlg32-delay.def
+          --output-delaylib ${SEAMSTER_COMDLG32_DELAYED}
+  DEPENDS ${PROJECT_SOURCE_DIR}/cmake/comdlg32-delay.def VERBATIM)
+add_custom_target(comdlg32_delayed DEPENDS ${SEAMSTER_COMDLG32_DELAYED})
+set(SEAMSTER_PROGRAM_LIBS ${SEAMSTER_WIN_LIBS})
+list(TRANSFORM SEAMSTER_PROGRAM_LIBS REPLACE "^comdlg32$" "${SEAMSTER_COMDLG32_DELAYED};delayimp")
+
 list(FILTER SEAMSTER_WIN_SOURCES EXCLUDE REGEX "WinMain\\.cpp$")
 add_library(seamster_win STATIC ${SEAMSTER_WIN_SOURCES})
-target_link_libraries(seamster_win PUBLIC seamster_logic ${SEAMSTER_WIN_LIBS})
+target_link_libraries(seamster_win PUBLIC seamster_logic ${SEAMSTER_PROGRAM_LIBS})
+add_dependencies(seamster_win comdlg32_delayed)
 target_compile_options(seamster_win PRIVATE ${SEAMSTER_WARNINGS})
 
 add_executable(Seamster WIN32 ${PROJECT_SOURCE_DIR}/src/app/WinMain.cpp ${PROJECT_SOURCE_DIR}/src/res/Seamster.rc)
