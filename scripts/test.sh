@@ -74,6 +74,8 @@ stage bench-images env SEAMSTER_SETUP_DONE=1 bash scripts/bench-images.sh \
 # A short run of the renaming benchmark: it must finish and rename everything;
 # the timing goals are for the full run of scripts/bench-rename.sh.
 stage bench-rename bash scripts/bench-rename.sh --no-build --listed 2000 --runs 50,200 --rounds 3 --no-goals
+# Counts what a start asks of the Wine server (the timings are in scripts/bench-startup.sh).
+stage bench-startup-requests bash scripts/bench-startup-requests.sh
 stage reproducible bash scripts/reproducible.sh
 stage build-fuzz build_fuzz
 stage fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
