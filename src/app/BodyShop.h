@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/App.h"
-#include "core/MainView.h"
+#include "app/MainView.h"
 
 namespace seamster {
 

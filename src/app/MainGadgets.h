@@ -1,5 +1,5 @@
 #pragma once
-// The main window's gadgets and tool-bar buttons by number.
+// The main window's gadgets, status-bar fields and tool-bar buttons by number.
 
 namespace seamster {
 
@@ -8,6 +8,10 @@ inline constexpr int refreshThumbnails = 10, backgroundImage = 11, cleanupProjec
                      backgroundColor = 14, size800 = 15, size1024 = 16, poseList = 17,
                      runBodyshop = 18, sizeFrame = 19, settingsFrame = 20, thumbnail = 22,
                      stateImage = 23, lightingList = 24;
+}
+// The status bar's fields, from the left.
+namespace statusField {
+inline constexpr int downloads = 0, savedSims = 1, maleUndies = 2, femaleUndies = 3;
 }
 namespace button {
 inline constexpr int setUp = 0, help = 1, about = 2, newBackgroundColor = 3, newBackgroundImage = 4,

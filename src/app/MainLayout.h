@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/Gadgets.h"
-#include "core/MainView.h"
+#include "app/MainView.h"
 
 namespace seamster {
 

@@ -142,11 +142,11 @@ bool mainLoopPass(App& app, MainView& view, EventSource& events) {
     // Told to end from outside: no question can be answered any more.
     case EventKind::quit: app.run.quitRequested = true; break;
     case EventKind::toolBar:
-        storeWindowPosition(app.settings, view);
+        storeWindowPosition(app.settings, view.position());
         dispatchToolBar(app, view, event.id);
         break;
     case EventKind::gadget:
-        storeWindowPosition(app.settings, view);
+        storeWindowPosition(app.settings, view.position());
         dispatchGadget(app, view, event.id);
         break;
     default: break;

@@ -3,7 +3,7 @@
 // process, starts pending restorations and dispatches the event.
 
 #include "core/App.h"
-#include "core/MainView.h"
+#include "app/MainView.h"
 #include "res/Pictures.h"
 #include "ui/Event.h"
 

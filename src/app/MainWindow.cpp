@@ -115,41 +115,48 @@ int MainWindow::selectedListItem(int gadget) {
 
 void MainWindow::flushEvents() { toolkit_.flushEvents(); }
 
-WindowContext MainWindow::context() {
-    return {app_, toolkit_, *this, window_ ? window_->hwnd() : nullptr};
-}
+HWND MainWindow::hwnd() const { return window_ ? window_->hwnd() : nullptr; }
+
+ContentWindowContext MainWindow::contentContext() { return {app_, toolkit_, *this, hwnd()}; }
+
+BackgroundContext MainWindow::backgroundContext() { return {app_, toolkit_, *this, hwnd()}; }
 
 void MainWindow::openSecondary(Secondary which) {
-    WindowContext windows = context();
+    ContentWindowContext content = contentContext();
+    BackgroundContext background = backgroundContext();
     switch (which) {
-    case Secondary::about: runAboutWindow(windows); break;
-    case Secondary::options: runOptionsWindow(windows); break;
-    case Secondary::hideGameFolders: runHideGameFoldersWindow(windows); break;
-    case Secondary::extras: runExtrasWindow(windows); break;
-    case Secondary::removeProjects: runRemoveProjectsWindow(windows); break;
-    case Secondary::renamePackages: runRenameWindows(windows); break;
+    case Secondary::about: runAboutWindow(content); break;
+    case Secondary::options: runOptionsWindow(content); break;
+    case Secondary::hideGameFolders: runHideGameFoldersWindow(content); break;
+    case Secondary::extras: runExtrasWindow(content); break;
+    case Secondary::removeProjects: runRemoveProjectsWindow(app_, toolkit_, hwnd()); break;
+    case Secondary::renamePackages: runRenameWindows(app_, toolkit_, hwnd()); break;
     case Secondary::backgroundColor:
     case Secondary::backgroundImage: {
         // The requesters on the way have their help in the backgrounds page.
         ui::RequesterHelp help(toolkit_, "backgrounds.htm");
         if (which == Secondary::backgroundColor)
-            runNewBackgroundColor(windows);
+            runNewBackgroundColor(background);
         else
-            runNewBackgroundImage(windows);
+            runNewBackgroundImage(background);
         break;
     }
     }
 }
 
 void MainWindow::refreshBackgroundThumbnail() {
-    WindowContext windows = context();
-    seamster::refreshBackgroundThumbnail(windows);
+    if (!window_) return;
+    BitmapHandle bitmap =
+        backgroundThumbnail(app_, toolkit_, smallBodyShopChosen(), window_->dpi());
+    if (!bitmap) return;
+    window_->picture(gadget::thumbnail).showBitmap(bitmap.get());
+    // Replaced only once the gadget shows the new one.
+    toolkit_.setBitmap(thumbnailPicture, bitmap.release());
 }
 
 int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int selected) {
-    HWND owner = window_ ? window_->hwnd() : nullptr;
     ui::ModalWindow modal(
-        toolkit_, ui::modalWindowArgs("Seamster Set Up", 438, 248, owner, "setup-window.htm"));
+        toolkit_, ui::modalWindowArgs("Seamster Set Up", 438, 248, hwnd(), "setup-window.htm"));
     if (!modal.valid()) return -1;
     ui::Window& setUp = modal.window();
     setUp.addGadgets({
@@ -169,7 +176,7 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
 }
 
 std::string MainWindow::browseForFolder(const std::string& title, const std::string& start) {
-    ui::ModalScope modal(window_ ? window_->hwnd() : nullptr);
+    ui::ModalScope modal(hwnd());
     ui::RequesterHelp help(toolkit_, "setup-window.htm");
     return ui::pickFolder(ui::activeWindow(), title, start);
 }

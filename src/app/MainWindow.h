@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/App.h"
-#include "core/MainView.h"
+#include "app/MainView.h"
 #include "content/ContentWindows.h"
 #include "images/BackgroundWindows.h"
 #include "projects/RemoveProjectsWindow.h"
@@ -44,9 +44,13 @@ public:
     Event pollEvent() override;
     void pause(int milliseconds) override;
 
-    WindowContext context();
+    // What the windows opened from here are given.
+    ContentWindowContext contentContext();
+    BackgroundContext backgroundContext();
 
 private:
+    HWND hwnd() const;
+
     App& app_;
     ui::Toolkit& toolkit_;
     std::unique_ptr<ui::Window> window_;

@@ -45,16 +45,16 @@ std::string programFolder() {
 // Step 12: invisible underwear left switched on shows in the status bar.
 void showUnderwearMarkers(App& app, MainView& view) {
     if (app.fs().exists(app.paths.configFolder + femaleUndies + ".package") != PathKind::missing)
-        view.showStatusPicture(3, picture::changed);
+        view.markUnderwear(Underwear::female, true);
     if (app.fs().exists(app.paths.configFolder + maleUndies + ".package") != PathKind::missing)
-        view.showStatusPicture(2, picture::changed);
+        view.markUnderwear(Underwear::male, true);
 }
 
 // Folders left hidden by an earlier run show as hidden until they
 // are back, also while a Body Shop that is still running keeps them hidden.
 void showLeftOverHiddenFolders(App& app, MainView& view) {
-    if (app.run.downloadsHidden) view.showStatusPicture(0, picture::changed);
-    if (app.run.savedSimsHidden) view.showStatusPicture(1, picture::changed);
+    if (app.run.downloadsHidden) view.markFolder(HiddenFolder::downloads, true);
+    if (app.run.savedSimsHidden) view.markFolder(HiddenFolder::savedSims, true);
 }
 
 // False when the main window could not be made.
@@ -121,7 +121,7 @@ int runProgram(HINSTANCE instance) {
     } else {
         main.show();
         mainLoop(app, main, main);
-        storeWindowPosition(app.settings, main);
+        storeWindowPosition(app.settings, main.position());
         // A save that fails is silent; the settings file keeps its old contents whole.
         static_cast<void>(saveSettings(app.settings, app.fs(), services.codec, services.clock,
                                        app.programFolder));

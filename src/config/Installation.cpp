@@ -36,7 +36,7 @@ void preferPackWithBodyShop(App& app, const std::vector<std::string>& packs) {
 }
 
 // `entries`: the install folder's listing.
-void chooseFromSetUpWindow(App& app, MainView& view, const std::vector<DirEntry>& entries) {
+void chooseFromSetUpWindow(App& app, SetUpView& view, const std::vector<DirEntry>& entries) {
     std::vector<std::string> packs;
     Settings& settings = app.settings;
     const std::string& current = settings.selectedPack;
@@ -79,7 +79,7 @@ std::optional<FoundInstallation> adoptOtherInstallation(App& app) {
     return found;
 }
 
-void chooseFolderByBrowsing(App& app, MainView& view, std::vector<DirEntry>& entries) {
+void chooseFolderByBrowsing(App& app, SetUpView& view, std::vector<DirEntry>& entries) {
     Settings& settings = app.settings;
     app.dialogs().showMessage(noInstallationText, iconStop);
     std::string chosen = view.browseForFolder(browseTitle, "C:\\");
@@ -113,7 +113,7 @@ std::string bodyShopPath(const std::string& installDirectory, const std::string&
     return installDirectory + "\\" + selectedPack + "\\CSBin\\TS2BodyShop.exe";
 }
 
-void discoverInstallation(App& app, MainView& view) {
+void discoverInstallation(App& app, SetUpView& view) {
     Settings& settings = app.settings;
     std::optional<FoundInstallation> adopted;
     bool lookedElsewhere = false;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/App.h"
-#include "core/MainView.h"
 
 namespace seamster {
 
@@ -25,7 +24,19 @@ bool isQualifyingGameFolder(const DirEntry& entry);
 bool isListedGameFolder(const DirEntry& entry);
 std::string bodyShopPath(const std::string& installDirectory, const std::string& selectedPack);
 
-void discoverInstallation(App& app, MainView& view);
+// The windows the discovery may open over the main window.
+class SetUpView {
+public:
+    virtual ~SetUpView() = default;
+    // The set-up window: offers `packs` with `selected` pre-selected and
+    // returns the position chosen with "OK", or -1 when it could not open.
+    virtual int runSetUpWindow(const std::vector<std::string>& packs, int selected) = 0;
+    // The folder-browse requester; the chosen folder with a trailing
+    // backslash, or "" when cancelled.
+    virtual std::string browseForFolder(const std::string& title, const std::string& start) = 0;
+};
+
+void discoverInstallation(App& app, SetUpView& view);
 // Which edition the install folder holds, its names, and whether it lacks a
 // Body Shop altogether (app.edition).
 void describeInstallation(App& app);

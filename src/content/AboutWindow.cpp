@@ -56,7 +56,7 @@ constexpr std::pair<int, int> aboutFonts[] = {
 
 }  // namespace
 
-void runAboutWindow(WindowContext& context) {
+void runAboutWindow(ContentWindowContext& context) {
     ui::Toolkit& toolkit = context.toolkit;
     // The two tall pictures are icons of their own shape, loaded at their
     // size; first, so that they outlive the gadgets that show them.

@@ -2,13 +2,26 @@
 // The small option windows opened from the main window's tool bar. Each runs
 // modally over the main window and gives control back when it closes.
 
-#include "ui/WindowContext.h"
+#include <windows.h>
+
+#include "content/GameFilesView.h"
+#include "core/App.h"
+#include "ui/Toolkit.h"
 
 namespace seamster {
 
-void runAboutWindow(WindowContext& context);
-void runOptionsWindow(WindowContext& context);
-void runHideGameFoldersWindow(WindowContext& context);
-void runExtrasWindow(WindowContext& context);
+// What each of them is given: the program's state, the toolkit, and the main
+// window it runs modally over.
+struct ContentWindowContext {
+    App& app;
+    ui::Toolkit& toolkit;
+    GameFilesView& mainWindow;
+    HWND owner;
+};
+
+void runAboutWindow(ContentWindowContext& context);
+void runOptionsWindow(ContentWindowContext& context);
+void runHideGameFoldersWindow(ContentWindowContext& context);
+void runExtrasWindow(ContentWindowContext& context);
 
 }  // namespace seamster

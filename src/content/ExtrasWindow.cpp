@@ -71,7 +71,7 @@ ReplacementChoice chosen(ui::Window& window) {
 }
 }  // namespace
 
-void runExtrasWindow(WindowContext& context) {
+void runExtrasWindow(ContentWindowContext& context) {
     App& app = context.app;
     ui::ModalWindow modal(context.toolkit, ui::modalWindowArgs("Seamster - Bodyshop Extras", 350,
                                                                248, context.owner, "extras.htm"));
@@ -88,10 +88,10 @@ void runExtrasWindow(WindowContext& context) {
     showScan(window, scan);
     modal.open();
     if (modal.runUntil(ok, [&](int) { updateRestoreCheck(window); })) {
-        const UnderwearPictures pictures =
+        const InvisibleUnderwear invisible =
             applyReplacementChoice(app.fs(), app.paths.configFolder, scan, chosen(window));
-        context.main.showStatusPicture(2, pictures.male);
-        context.main.showStatusPicture(3, pictures.female);
+        context.mainWindow.markUnderwear(Underwear::male, invisible.male);
+        context.mainWindow.markUnderwear(Underwear::female, invisible.female);
         app.restoreUndiesOption = window.checkBox(restoreUndies).isChecked();
     }
 }

@@ -4,8 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/MainGadgets.h"
-#include "res/Pictures.h"
 #include "content/Replacements.h"
 
 namespace seamster {
@@ -13,7 +11,7 @@ namespace seamster {
 namespace {
 struct GameFolder {
     const char* name;
-    int statusField;
+    HiddenFolder which;
     bool App::*option;
     bool RunState::*hidden;
     const char* unhidden;
@@ -21,25 +19,25 @@ struct GameFolder {
 };
 
 const GameFolder gameFolders[] = {
-    {"Downloads", 0, &App::hideDownloadsOption, &RunState::downloadsHidden,
+    {"Downloads", HiddenFolder::downloads, &App::hideDownloadsOption, &RunState::downloadsHidden,
      "The Downloads folder is unhidden \n", "Unable to unhide the Downloads folder \n"},
-    {"SavedSims", 1, &App::hideSavedSimsOption, &RunState::savedSimsHidden,
+    {"SavedSims", HiddenFolder::savedSims, &App::hideSavedSimsOption, &RunState::savedSimsHidden,
      "The SavedSims folder is unhidden \n", "Unable to unhide the SavedSims folder \n"},
 };
 
-void hideFolder(App& app, MainView& view, const GameFolder& folder) {
+void hideFolder(App& app, GameFilesView& view, const GameFolder& folder) {
     if (!(app.*folder.option)) return;
     const std::string prefix = app.paths.userFolder();
     if (app.fs().rename(prefix + folder.name, prefix + folder.name + "_off")) {
         app.run.*folder.hidden = true;
     } else {
         app.*folder.option = false;
-        view.showStatusPicture(folder.statusField, picture::folder);
+        view.markFolder(folder.which, false);
     }
 }
 
 // Unhides one folder; its line for the summary.
-std::string unhideFolder(App& app, MainView& view, const GameFolder& folder) {
+std::string unhideFolder(App& app, GameFilesView& view, const GameFolder& folder) {
     const std::string prefix = app.paths.userFolder();
     const std::string current = prefix + folder.name;
     const std::string hidden = current + "_off";
@@ -50,10 +48,10 @@ std::string unhideFolder(App& app, MainView& view, const GameFolder& folder) {
     std::string lines = folder.notUnhidden;
     if (app.fs().rename(hidden, current)) {
         app.run.*folder.hidden = false;
-        view.showStatusPicture(folder.statusField, picture::folder);
+        view.markFolder(folder.which, false);
         lines = folder.unhidden;
     } else {
-        view.showStatusPicture(folder.statusField, picture::changed);
+        view.markFolder(folder.which, true);
     }
     for (const KeptBeside& file : kept)
         lines += file.name + " made during the run is kept as " + file.keptAs + " \n";
@@ -120,20 +118,20 @@ bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const st
     return true;
 }
 
-void applyFolderHiding(App& app, MainView& view) {
+void applyFolderHiding(App& app, GameFilesView& view) {
     for (const GameFolder& folder : gameFolders) hideFolder(app, view, folder);
     if ((app.hideDownloadsOption || app.hideSavedSimsOption) &&
         app.fs().exists(app.paths.bodyshopThumbnails) != PathKind::missing) {
         app.bodyshopThumbnailsDeleted = app.fs().deleteFile(app.paths.bodyshopThumbnails);
         if (app.bodyshopThumbnailsDeleted)
-            view.enableGadget(gadget::refreshThumbnails, false);
+            view.enableThumbnailRefresh(false);
         else
             app.dialogs().showMessage("Unable to re-create Bodyshop thumbnails", iconInformation);
     }
     view.flushEvents();
 }
 
-void restoreGameFiles(App& app, MainView& view) {
+void restoreGameFiles(App& app, GameFilesView& view) {
     std::string report;
     if (app.run.undiesRestorePending) report = restoreUnderwear(app, view);
     for (const GameFolder& folder : gameFolders)

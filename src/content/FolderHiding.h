@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "content/GameFilesView.h"
 #include "core/App.h"
-#include "core/MainView.h"
 
 namespace seamster {
 
-void applyFolderHiding(App& app, MainView& view);
-void restoreGameFiles(App& app, MainView& view);
+void applyFolderHiding(App& app, GameFilesView& view);
+void restoreGameFiles(App& app, GameFilesView& view);
 
 // A file of a recreated folder kept beside the user's own of the same name.
 struct KeptBeside {

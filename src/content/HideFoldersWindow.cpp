@@ -19,11 +19,9 @@ std::vector<Gadget> hideFoldersGadgets() {
         {ok, GadgetKind::button, 10, 72, 328, 24, "OK", ""},
     };
 }
-
-int folderPicture(bool hide) { return hide ? picture::changed : picture::folder; }
 }  // namespace
 
-void runHideGameFoldersWindow(WindowContext& context) {
+void runHideGameFoldersWindow(ContentWindowContext& context) {
     App& app = context.app;
     ui::ModalWindow modal(context.toolkit,
                           ui::modalWindowArgs("    Seamster   --    Hide Game Folders", 346, 100,
@@ -39,9 +37,9 @@ void runHideGameFoldersWindow(WindowContext& context) {
     modal.open(ok);
     if (modal.runUntil(ok)) {
         app.hideDownloadsOption = window.checkBox(hideDownloads).isChecked();
-        context.main.showStatusPicture(0, folderPicture(app.hideDownloadsOption));
+        context.mainWindow.markFolder(HiddenFolder::downloads, app.hideDownloadsOption);
         app.hideSavedSimsOption = window.checkBox(hideSavedSims).isChecked();
-        context.main.showStatusPicture(1, folderPicture(app.hideSavedSimsOption));
+        context.mainWindow.markFolder(HiddenFolder::savedSims, app.hideSavedSimsOption);
     }
 }
 

@@ -32,7 +32,7 @@ std::vector<Gadget> optionsGadgets() {
 }
 }  // namespace
 
-void runOptionsWindow(WindowContext& context) {
+void runOptionsWindow(ContentWindowContext& context) {
     Settings& settings = context.app.settings;
     ui::ModalWindow modal(context.toolkit,
                           ui::modalWindowArgs("    Seamster   --    Program Options", 408, 155,

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "res/Pictures.h"
 #include "platform/Text.h"
 
 namespace seamster {
@@ -96,9 +95,9 @@ ReplacementScan scanReplacementPackages(FileSystem& fs, const std::string& confi
     return scan;
 }
 
-UnderwearPictures applyReplacementChoice(FileSystem& fs, const std::string& configFolder,
-                                         const ReplacementScan& scan,
-                                         const ReplacementChoice& choice) {
+InvisibleUnderwear applyReplacementChoice(FileSystem& fs, const std::string& configFolder,
+                                          const ReplacementScan& scan,
+                                          const ReplacementChoice& choice) {
     const bool female = scan.female.offered && choice.female == 1;
     const bool male = scan.male.offered && choice.male == 1;
     if (!configFolder.empty()) {
@@ -110,16 +109,15 @@ UnderwearPictures applyReplacementChoice(FileSystem& fs, const std::string& conf
         if (male) switchOn(fs, configFolder, maleUndies);
         if (female) switchOn(fs, configFolder, femaleUndies);
     }
-    // The status bar shows the choice, not whether the rename worked.
-    return {male ? picture::changed : picture::maleUndies,
-            female ? picture::changed : picture::femaleUndies};
+    // The main window shows the choice, not whether the rename worked.
+    return {male, female};
 }
 
 bool restoreUndiesCheckEnabled(int femalePosition, int malePosition) {
     return femalePosition > 0 || malePosition > 0;
 }
 
-std::string restoreUnderwear(App& app, MainView& view) {
+std::string restoreUnderwear(App& app, GameFilesView& view) {
     const std::string& config = app.paths.configFolder;
     bool maleStillOn = false, femaleStillOn = false;
     if (!config.empty()) {
@@ -130,8 +128,8 @@ std::string restoreUnderwear(App& app, MainView& view) {
         maleStillOn = app.fs().exists(config + maleUndies + ".package") != PathKind::missing;
         femaleStillOn = app.fs().exists(config + femaleUndies + ".package") != PathKind::missing;
     }
-    view.showStatusPicture(2, maleStillOn ? picture::changed : picture::maleUndies);
-    view.showStatusPicture(3, femaleStillOn ? picture::changed : picture::femaleUndies);
+    view.markUnderwear(Underwear::male, maleStillOn);
+    view.markUnderwear(Underwear::female, femaleStillOn);
     app.run.undiesRestorePending = maleStillOn || femaleStillOn;
     if (app.run.undiesRestorePending) return "Unable to replace the default undies \n";
     return "The default undies were replaced \n";

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "content/GameFilesView.h"
 #include "core/App.h"
-#include "core/MainView.h"
 
 namespace seamster {
 
@@ -50,10 +50,10 @@ struct ReplacementChoice {
     int male = 0;
 };
 
-// Status-bar pictures for the "Male Undies" and "Female Undies" fields.
-struct UnderwearPictures {
-    int male = 0;
-    int female = 0;
+// Which invisible underwear is chosen, as the main window shows it.
+struct InvisibleUnderwear {
+    bool male = false;
+    bool female = false;
 };
 
 // Lists the Config folder, switches every replacement that is on off, and
@@ -63,9 +63,9 @@ ReplacementScan scanReplacementPackages(FileSystem& fs, const std::string& confi
 
 // Switches on exactly what `choice` selects; failed renames are ignored.
 // Returns the pictures that show the underwear choice.
-UnderwearPictures applyReplacementChoice(FileSystem& fs, const std::string& configFolder,
-                                         const ReplacementScan& scan,
-                                         const ReplacementChoice& choice);
+InvisibleUnderwear applyReplacementChoice(FileSystem& fs, const std::string& configFolder,
+                                          const ReplacementScan& scan,
+                                          const ReplacementChoice& choice);
 
 // "Restore Default Undies when Bodyshop Ends" matters only while invisible
 // underwear is chosen in either list.
@@ -73,6 +73,6 @@ bool restoreUndiesCheckEnabled(int femalePosition, int malePosition);
 
 // Puts the default underwear back after a run; returns the summary line.
 // Underwear that stays on keeps the restoration pending.
-std::string restoreUnderwear(App& app, MainView& view);
+std::string restoreUnderwear(App& app, GameFilesView& view);
 
 }  // namespace seamster

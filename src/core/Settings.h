@@ -23,6 +23,12 @@ inline std::string formatDateText(const LocalDate& date) {
     return text;
 }
 
+// A screen position in pixels.
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
 struct Settings {
     int32_t autoQuit = 0;
     int32_t askBeforeQuit = 1;
@@ -59,5 +65,11 @@ struct Settings {
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
+
+// Keeps the main window's outer top-left corner in the settings (Window X and Y).
+inline void storeWindowPosition(Settings& settings, Point corner) {
+    settings.windowX = corner.x;
+    settings.windowY = corner.y;
+}
 
 }  // namespace seamster

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "core/MainGadgets.h"
 #include "images/BackgroundWindows.h"
 #include "ui/ImageBitmap.h"
 #include "ui/ModalLoop.h"
@@ -12,14 +11,12 @@
 namespace seamster {
 namespace {
 
-// Picture 1 holds the thumbnail the main window shows.
-constexpr int thumbnailPicture = 1;
 constexpr int captionFont = 3;
 constexpr char thumbnailCaption[] = " <F5>  Background";
 
 class WindowScreens : public BackgroundScreens {
 public:
-    explicit WindowScreens(WindowContext& context) : context_(context) {}
+    explicit WindowScreens(BackgroundContext& context) : context_(context) {}
 
     std::string chooseBackgroundImage() override {
         return seamster::chooseBackgroundImage(context_);
@@ -35,10 +32,10 @@ public:
     std::string chooseCopyName(const std::string& proposed) override;
     std::optional<uint32_t> chooseColor() override;
 
-    void refreshBackgroundThumbnail() override { seamster::refreshBackgroundThumbnail(context_); }
+    void refreshBackgroundThumbnail() override { context_.mainWindow.refreshBackgroundThumbnail(); }
 
 private:
-    WindowContext& context_;
+    BackgroundContext& context_;
 };
 
 std::string WindowScreens::chooseCopyName(const std::string& proposed) {
@@ -68,36 +65,29 @@ void drawThumbnailCaption(HBITMAP bitmap, HFONT font, int dpi) {
 
 }  // namespace
 
-void runNewBackgroundImage(WindowContext& context) {
+void runNewBackgroundImage(BackgroundContext& context) {
     WindowScreens screens(context);
     newBackgroundImage(context.app, screens);
     // Whatever happened above, the main window is usable again.
     ui::restoreOwner(context.owner);
 }
 
-void runNewBackgroundColor(WindowContext& context) {
+void runNewBackgroundColor(BackgroundContext& context) {
     WindowScreens screens(context);
     newBackgroundColor(context.app, screens);
 }
 
-void refreshBackgroundThumbnail(WindowContext& context) {
-    const bool small = context.main.isGadgetChecked(gadget::size800);
-    auto picture =
-        currentBackgroundThumbnail(context.app, small ? smallBodyShopSize : largeBodyShopSize);
-    ui::Window* main = ui::Window::fromHandle(context.owner);
-    if (!picture || !main) return;
+BitmapHandle backgroundThumbnail(App& app, ui::Toolkit& toolkit, bool small, int dpi) {
+    auto picture = currentBackgroundThumbnail(app, small ? smallBodyShopSize : largeBodyShopSize);
+    if (!picture) return {};
     // Worked out in picture pixels, shown at the window's scale.
-    const int dpi = main->dpi();
     if (dpi != ui::layoutDpi)
-        if (auto shown = scaleImage(*picture, main->scaled(picture->width()),
-                                    main->scaled(picture->height())))
+        if (auto shown = scaleImage(*picture, ui::scaled(picture->width(), dpi),
+                                    ui::scaled(picture->height(), dpi)))
             picture = std::move(shown);
     BitmapHandle bitmap = ui::bitmapFromImage(*picture);
-    if (!bitmap) return;
-    drawThumbnailCaption(bitmap.get(), context.toolkit.font(captionFont, dpi), dpi);
-    main->picture(gadget::thumbnail).showBitmap(bitmap.get());
-    // Replaced only once the gadget shows the new one.
-    context.toolkit.setBitmap(thumbnailPicture, bitmap.release());
+    if (bitmap) drawThumbnailCaption(bitmap.get(), toolkit.font(captionFont, dpi), dpi);
+    return bitmap;
 }
 
 }  // namespace seamster

@@ -12,7 +12,7 @@ namespace {
 
 // The panel's picture for `path`: the picture itself, or the placeholder
 // with its text.
-ui::PanelContent panelContent(WindowContext& context, const std::string& path) {
+ui::PanelContent panelContent(BackgroundContext& context, const std::string& path) {
     ChooserPreview preview = chooserPreviewFor(context.app.fs(), path);
     ui::PanelContent content;
     content.picture = ui::bitmapFromImage(preview.picture);
@@ -30,9 +30,9 @@ ui::PanelContent panelContent(WindowContext& context, const std::string& path) {
 
 }  // namespace
 
-std::string chooseBackgroundImage(WindowContext& context) {
+std::string chooseBackgroundImage(BackgroundContext& context) {
     App& app = context.app;
-    storeWindowPosition(app.settings, context.main);
+    storeWindowPosition(app.settings, context.mainWindow.position());
 
     ui::OpenRequest request;
     request.title = " Select New Background Image";

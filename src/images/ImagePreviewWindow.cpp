@@ -2,7 +2,6 @@
 // screen in one of four ways, at one of its two sizes. Built hidden at
 // start-up and shown for each new background.
 
-#include "core/MainGadgets.h"
 #include "images/BackgroundWindows.h"
 #include "images/Fitting.h"
 #include "ui/ImageBitmap.h"
@@ -50,7 +49,7 @@ constexpr ModeGadget modeGadgets[] = {{FitMode::smartSize, preview::smartSize},
 
 class PreviewDialog {
 public:
-    PreviewDialog(WindowContext& context, ui::Window& window, const Image& source)
+    PreviewDialog(BackgroundContext& context, ui::Window& window, const Image& source)
         : context_(context),
           window_(window),
           modal_(context.toolkit, window, context.owner),
@@ -81,7 +80,7 @@ private:
     void chooseMode(FitMode mode);
     void applyRules();
 
-    WindowContext& context_;
+    BackgroundContext& context_;
     ui::Window& window_;
     ui::ModalWindow modal_;
     const Image& source_;
@@ -97,7 +96,7 @@ void PreviewDialog::open() {
     window_.option(preview::stretchImage).enable(true);
     window_.option(preview::smartSize)
         .enable(smartSizeEnabledAtOpen(source_.width(), source_.height()));
-    const bool small = context_.main.isGadgetChecked(gadget::size800);
+    const bool small = context_.mainWindow.smallBodyShopChosen();
     output_ = small ? smallBodyShopSize : largeBodyShopSize;
     window_.option(preview::size800).setChecked(small);
     window_.option(preview::size1024).setChecked(!small);
@@ -195,7 +194,7 @@ void PreviewDialog::applyRules() {
 
 }  // namespace
 
-void buildImagePreviewWindow(WindowContext& context) {
+void buildImagePreviewWindow(BackgroundContext& context) {
     if (context.toolkit.keptWindow(imagePreviewWindowNumber)) return;
     ui::WindowArgs args;
     args.number = imagePreviewWindowNumber;
@@ -217,7 +216,7 @@ void buildImagePreviewWindow(WindowContext& context) {
     context.toolkit.keepWindow(std::move(window));
 }
 
-PreviewAnswer runImagePreview(WindowContext& context, const Image& source) {
+PreviewAnswer runImagePreview(BackgroundContext& context, const Image& source) {
     // Made the first time it is needed, not at start-up, and kept for the run.
     buildImagePreviewWindow(context);
     ui::Window* window = context.toolkit.keptWindow(imagePreviewWindowNumber);

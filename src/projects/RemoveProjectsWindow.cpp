@@ -138,24 +138,23 @@ void removeTicked(RemoveProjectsModel& model, RowList& projects, RowList& folder
 
 }  // namespace
 
-void runRemoveProjectsWindow(WindowContext& context) {
-    App& app = context.app;
+void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, HWND owner) {
     // A Projects folder that cannot be listed opens nothing and says nothing.
     std::optional<RemoveProjectsModel> model = RemoveProjectsModel::open(
         app.fs(), app.paths.projectsFolder, app.settings.orphanProjects == 1,
         app.screen.scrollBarWidth, &app.platform.codec);
     if (!model) return;
     const RemoveProjectsLayout layout = removeProjectsLayout(listRowHeight, listHeaderHeight);
-    ui::ModalWindow modal(context.toolkit,
-                          ui::modalWindowArgs(windowTitle, windowWidth, layout.windowHeight,
-                                              context.owner, "remove-projects.htm"));
+    ui::ModalWindow modal(toolkit,
+                          ui::modalWindowArgs(windowTitle, windowWidth, layout.windowHeight, owner,
+                                              "remove-projects.htm"));
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
 
     window.addGadgets({{heading, GadgetKind::centredText, 20, 11, 405, 20,
                         "Check the Projects and Folders you want to remove", ""}});
-    window.label(heading).setFont(context.toolkit.font(headingFont));
-    RowList projects(window, context.toolkit, projectListArgs(layout));
+    window.label(heading).setFont(toolkit.font(headingFont));
+    RowList projects(window, toolkit, projectListArgs(layout));
     window.addGadgets({
         {done, GadgetKind::button, 220, layout.buttonTop, 210, 30, "Done", ""},
         {remove, GadgetKind::button, 6, layout.buttonTop, 210, 30, "Remove", ""},
@@ -163,11 +162,11 @@ void runRemoveProjectsWindow(WindowContext& context) {
     // The picture keeps its own size at the top left of its place.
     window.addGadget({projectImage, GadgetKind::picture, 15, 0, 48, 48, "", ""}, GadgetKind::frame,
                      ui::lookNaturalSize);
-    RowList folders(window, context.toolkit, folderListArgs(layout));
+    RowList folders(window, toolkit, folderListArgs(layout));
     if (!projects.valid() || !folders.valid() || !window.button(done).valid() ||
         !window.button(remove).valid())
         return;
-    window.picture(projectImage).showIcon(context.toolkit.icon(picture::cleanUp, 32));
+    window.picture(projectImage).showIcon(toolkit.icon(picture::cleanUp, 32));
     // The heading is as wide as the window and its first letters reach
     // into the picture: let only the letters cover it, drawn after it.
     ui::drawTextsTransparent(window, {heading});
@@ -180,7 +179,7 @@ void runRemoveProjectsWindow(WindowContext& context) {
 
     modal.open(projectList);
     modal.runUntil(done, [&](int gadget) {
-        if (gadget == remove) removeTicked(*model, projects, folders, context.toolkit);
+        if (gadget == remove) removeTicked(*model, projects, folders, toolkit);
     });
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 // The Remove Projects window, run modally over the main window.
 
-#include "ui/WindowContext.h"
+#include <windows.h>
+
+#include "core/App.h"
+#include "ui/Toolkit.h"
 
 namespace seamster {
 
-void runRemoveProjectsWindow(WindowContext& context);
+void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, HWND owner);
 
 }  // namespace seamster

@@ -310,9 +310,9 @@ std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, HWND owner
     return std::make_unique<RenameWindows>(toolkit, owner);
 }
 
-void runRenameWindows(WindowContext& context) {
-    RenameWindows screen(context.toolkit, context.owner);
-    RenameFlow flow(context.app, screen);
+void runRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner) {
+    RenameWindows screen(toolkit, owner);
+    RenameFlow flow(app, screen);
     flow.run();
 }
 

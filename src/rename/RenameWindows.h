@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "rename/RenameScreen.h"
+#include "core/App.h"
 #include "ui/Toolkit.h"
-#include "ui/WindowContext.h"
 
 namespace seamster {
 
@@ -16,6 +16,6 @@ namespace seamster {
 std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, HWND owner);
 
 // Package renaming from the main window, modally over it.
-void runRenameWindows(WindowContext& context);
+void runRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner);
 
 }  // namespace seamster

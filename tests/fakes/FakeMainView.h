@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/MainView.h"
+#include "app/MainView.h"
 #include "fakes/FakePlatform.h"
 
 namespace seamster {

@@ -35,7 +35,7 @@ protected:
         return out;
     }
     ReplacementScan scan() { return scanReplacementPackages(fs, kConfig); }
-    UnderwearPictures ok(const ReplacementScan& found, ReplacementChoice choice) {
+    InvisibleUnderwear ok(const ReplacementScan& found, ReplacementChoice choice) {
         return applyReplacementChoice(fs, kConfig, found, choice);
     }
 
@@ -117,9 +117,9 @@ TEST_F(Replacements, UnderwearIsSwitchedOffByTheScanAndOnUnderItsFixedNames) {
     EXPECT_EQ(files(), (Names{"extra_female_inisibleundies.off", "wind_female_inisibleundies.off",
                               "wind_male_inisibleundies.off"}));
 
-    UnderwearPictures pictures = ok(found, {.female = 1, .male = 1});
-    EXPECT_EQ(pictures.female, picture::changed);
-    EXPECT_EQ(pictures.male, picture::changed);
+    InvisibleUnderwear pictures = ok(found, {.female = 1, .male = 1});
+    EXPECT_TRUE(pictures.female);
+    EXPECT_TRUE(pictures.male);
     EXPECT_EQ(files(),
               (Names{"extra_female_inisibleundies.off", "wind_female_inisibleundies.package",
                      "wind_male_inisibleundies.package"}));
@@ -128,8 +128,8 @@ TEST_F(Replacements, UnderwearIsSwitchedOffByTheScanAndOnUnderItsFixedNames) {
     found = scan();
     EXPECT_TRUE(found.female.wasOn && found.male.wasOn);
     pictures = ok(found, {});
-    EXPECT_EQ(pictures.female, picture::femaleUndies);
-    EXPECT_EQ(pictures.male, picture::maleUndies);
+    EXPECT_FALSE(pictures.female);
+    EXPECT_FALSE(pictures.male);
     EXPECT_EQ(files(), (Names{"extra_female_inisibleundies.off", "wind_female_inisibleundies.off",
                               "wind_male_inisibleundies.off"}));
 }
@@ -140,7 +140,7 @@ TEST_F(Replacements, FemaleNamesDoNotCountAsMale) {
     EXPECT_TRUE(found.female.offered);
     EXPECT_FALSE(found.male.offered);
     // Without an invisible entry the male list's position 1 names nothing.
-    EXPECT_EQ(ok(found, {.male = 1}).male, picture::maleUndies);
+    EXPECT_FALSE(ok(found, {.male = 1}).male);
     EXPECT_EQ(files(), (Names{"wind_female_inisibleundies.off"}));
 }
 
@@ -180,9 +180,9 @@ TEST_F(Replacements, MissingConfigFolderOffersOnlyTheDefaults) {
     ReplacementScan found = scanReplacementPackages(empty, kConfig);
     EXPECT_TRUE(found.backgrounds.names.empty() && found.skins.names.empty());
     EXPECT_FALSE(found.female.offered || found.male.offered);
-    UnderwearPictures pictures = applyReplacementChoice(empty, kConfig, found, {});
-    EXPECT_EQ(pictures.male, picture::maleUndies);
-    EXPECT_EQ(pictures.female, picture::femaleUndies);
+    InvisibleUnderwear pictures = applyReplacementChoice(empty, kConfig, found, {});
+    EXPECT_FALSE(pictures.male);
+    EXPECT_FALSE(pictures.female);
     EXPECT_EQ(empty.changeCount, 0);
 }
 

@@ -122,7 +122,7 @@ protected:
               Secondary::backgroundImage})
             main.openSecondary(which);
         main.runSetUpWindow({"The Sims 2", "University"}, 0);
-        WindowContext context = main.context();
+        BackgroundContext context = main.backgroundContext();
         runImagePreview(context, *Image::create(640, 480));
         for (int redraw = 0; redraw < 10; ++redraw) {
             main.refreshBackgroundThumbnail();
@@ -140,7 +140,7 @@ TEST_F(HandleLeakTest, WindowsAndThumbnailsLeaveNothingBehind) {
     const int rounds = environmentNumber("SEAMSTER_LEAK_ROUNDS", 15);
     const bool leakOnPurpose = environmentNumber("SEAMSTER_LEAK_ON_PURPOSE", 0) != 0;
     ASSERT_TRUE(main.build());
-    WindowContext context = main.context();
+    BackgroundContext context = main.backgroundContext();
     buildImagePreviewWindow(context);
     main.show();
     closer.main = context.owner;
