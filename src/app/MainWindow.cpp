@@ -40,7 +40,7 @@ bool MainWindow::build() {
     if (toolBar_->valid()) {
         std::vector<ui::ToolBarButton> buttons;
         for (const ToolButton& item : mainToolBar())
-            buttons.push_back({item.button, toolkit_.icon(item.picture, 32), item.tip});
+            buttons.push_back({item.button, item.picture, item.tip});
         toolBar_->addButtons(buttons);
         window_->setClientSize(mainClientWidth, mainClientHeight(t));
     }

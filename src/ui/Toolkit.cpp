@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "platform/win32/Win32Platform.h"
 #include "res/ResourceIds.h"
 #include "ui/DisplayScale.h"
@@ -114,6 +116,57 @@ HICON Toolkit::icon(int picture, int size, int dpi) const {
     icons_[key].reset(icon);
     if (icon) iconPictures_[icon] = {picture, size};
     return icon;
+}
+
+namespace {
+#pragma pack(push, 2)
+// An icon group's entry as the resource compiler stores it.
+struct GroupEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+const wchar_t* const iconType = MAKEINTRESOURCEW(3);
+const wchar_t* const iconGroupType = MAKEINTRESOURCEW(14);
+
+std::pair<const BYTE*, DWORD> resourceBytes(HINSTANCE instance, const wchar_t* name,
+                                            const wchar_t* type) {
+    HRSRC found = FindResourceW(instance, name, type);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const auto* bytes = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+    return {bytes, bytes ? SizeofResource(instance, found) : 0};
+}
+}  // namespace
+
+std::optional<Toolkit::IconPixels> Toolkit::iconPixels(int picture, int side) const {
+    const auto [group, groupSize] =
+        resourceBytes(instance_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture), iconGroupType);
+    if (!group || groupSize < 6 || side <= 0 || side > 255) return std::nullopt;
+    const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+    if (groupSize < 6 + count * sizeof(GroupEntry)) return std::nullopt;
+    const auto* entries = reinterpret_cast<const GroupEntry*>(group + 6);
+    for (WORD n = 0; n < count; ++n) {
+        if (entries[n].width != side || entries[n].height != side || entries[n].bitCount != 32)
+            continue;
+        const auto [image, imageSize] =
+            resourceBytes(instance_, MAKEINTRESOURCEW(entries[n].id), iconType);
+        if (!image || imageSize < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+        BITMAPINFOHEADER header;
+        std::memcpy(&header, image, sizeof header);
+        const DWORD colourBytes = DWORD(side) * side * 4;
+        const DWORD maskBytes = DWORD((side + 31) / 32 * 4) * side;
+        if (header.biSize < sizeof header || header.biWidth != side ||
+            header.biHeight != 2 * side || header.biBitCount != 32 ||
+            header.biCompression != BI_RGB || header.biClrUsed != 0 ||
+            imageSize < header.biSize + colourBytes + maskBytes)
+            return std::nullopt;
+        const BYTE* colour = image + header.biSize;
+        return IconPixels{colour, colour + colourBytes, side};
+    }
+    return std::nullopt;
 }
 
 std::pair<int, int> Toolkit::iconPicture(HICON icon) const {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,16 @@ public:
     // Which picture and 96-DPI size an icon from icon() is, for a window
     // that moves to another DPI; {-1, 0} for any other icon.
     std::pair<int, int> iconPicture(HICON icon) const;
+    // A picture's own pixels at `side` pixels square, read from the program's
+    // resources without making an icon: bottom-up rows of 32-bit colour with
+    // alpha, then the 1-bit mask. Empty unless the picture comes drawn at
+    // exactly that side in 32 bits.
+    struct IconPixels {
+        const BYTE* colour = nullptr;
+        const BYTE* mask = nullptr;
+        int side = 0;
+    };
+    std::optional<IconPixels> iconPixels(int picture, int side) const;
     // A picture as an icon of its own shape, kept by the caller; empty when
     // it cannot be loaded.
     IconHandle loadIcon(int picture, int width, int height) const;

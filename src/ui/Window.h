@@ -32,6 +32,9 @@ using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;
 ImageListHandle makeImageList(int side, int count);
 // Adds an icon to an image list; its index, or -1.
 int addIcon(HIMAGELIST list, HICON icon);
+// Adds a picture at the list's size, from its own pixels when it comes drawn
+// at that size, else through its icon drawn for `dpi` at `layoutSize`.
+int addPicture(HIMAGELIST list, const Toolkit& toolkit, int picture, int layoutSize, int dpi);
 // Whether a list made by makeImageList is not destroyed yet, and how many
 // are not. A list given to two holders is destroyed by the first only; the
 // second's attempt is counted instead.
@@ -191,7 +194,7 @@ private:
 // Tool bar 0 of a window: picture buttons with tool tips.
 struct ToolBarButton {
     int command = 0;
-    HICON icon = nullptr;
+    int picture = 0;
     std::string tip;
 };
 

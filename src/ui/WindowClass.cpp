@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 
 #include "platform/win32/Win32Platform.h"
@@ -573,7 +574,7 @@ void Window::rescaleToolBar() {
         TBBUTTONINFOW info = {};
         info.cbSize = sizeof(info);
         info.dwMask = TBIF_IMAGE;
-        info.iImage = addIcon(images.get(), toolkit_.icon(picture, 32, dpi_));
+        info.iImage = addPicture(images.get(), toolkit_, picture, 32, dpi_);
         SendMessageW(toolBar_, TB_SETBUTTONINFOW, WPARAM(command), reinterpret_cast<LPARAM>(&info));
     }
     sizeToolBar(toolBar_, dpi_, toolButtonSize_, toolBarHeight_);
@@ -629,6 +630,39 @@ int addIcon(HIMAGELIST list, HICON icon) {
     return index;
 }
 
+int addPicture(HIMAGELIST list, const Toolkit& toolkit, int picture, int layoutSize, int dpi) {
+    // Making an icon and taking its bitmaps out again costs a start-up under
+    // Wine a dozen requests to its server per picture; the resource's own
+    // pixels are what the icon would hold.
+    int width = 0, height = 0;
+    const auto pixels = list && ImageList_GetIconSize(list, &width, &height) && width == height
+                            ? toolkit.iconPixels(picture, width)
+                            : std::nullopt;
+    if (!pixels) return addIcon(list, toolkit.icon(picture, layoutSize, dpi));
+    const int side = pixels->side;
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } info = {};
+    info.header.biSize = sizeof(info.header);
+    info.header.biWidth = side;
+    info.header.biHeight = side;  // bottom-up, as the resource has them
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 32;
+    void* colourBits = nullptr;
+    BitmapHandle colour(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
+                                         DIB_RGB_COLORS, &colourBits, nullptr, 0));
+    info.header.biBitCount = 1;
+    info.colours[1] = {255, 255, 255, 0};
+    void* maskBits = nullptr;
+    BitmapHandle mask(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
+                                       DIB_RGB_COLORS, &maskBits, nullptr, 0));
+    if (!colour || !mask) return addIcon(list, toolkit.icon(picture, layoutSize, dpi));
+    std::memcpy(colourBits, pixels->colour, size_t(side) * side * 4);
+    std::memcpy(maskBits, pixels->mask, size_t((side + 31) / 32 * 4) * side);
+    return ImageList_Add(list, colour.get(), mask.get());
+}
+
 bool imageListAlive(HIMAGELIST list) { return imageListsAlive().contains(list); }
 int liveImageLists() { return int(imageListsAlive().size()); }
 int imageListsDestroyedTwice() { return destroyedTwice; }
@@ -663,13 +697,12 @@ void ToolBar::addButtons(const std::vector<ToolBarButton>& buttons) {
         // separator must not carry a number that a button uses (0 included).
         separator.idCommand = -1;
         TBBUTTON entry = {};
-        entry.iBitmap = addIcon(images, button.icon);
+        entry.iBitmap = addPicture(images, window_.toolkit(), button.picture, 32, window_.dpi());
         entry.idCommand = button.command;
         entry.fsState = TBSTATE_ENABLED;
         entry.fsStyle = BTNS_BUTTON;
         entries.insert(entries.end(), {separator, entry});
-        if (const int picture = window_.toolkit().iconPicture(button.icon).first; picture >= 0)
-            window_.toolPictures_.emplace_back(button.command, picture);
+        window_.toolPictures_.emplace_back(button.command, button.picture);
         window_.setCommandTip(button.command, button.tip);
     }
     SendMessageW(hwnd_, TB_ADDBUTTONSW, WPARAM(entries.size()),

@@ -39,7 +39,7 @@ TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     list.columns = {{"Name", 200}};
     ListView view(window, list);
     ToolBar bar(window);
-    bar.addButtons({{3, toolkit.icon(12, 32), "tip"}});
+    bar.addButtons({{3, 12, "tip"}});
 
     RECT suggested = {40, 50, 40 + 700, 50 + 500};
     SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to),

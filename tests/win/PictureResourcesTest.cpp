@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "res/ResourceIds.h"
+#include "ui/Toolkit.h"
 #include "ui/Window.h"
 
 namespace {
@@ -217,7 +218,7 @@ TEST_F(PictureResources, BodyShopStatePicturesArePaletteBitmaps) {
         }
 }
 
-TEST_F(PictureResources, ImageListsStoreAnIconAsTheSystemWould) {
+TEST_F(PictureResources, ImageListsStoreAPictureAsTheSystemWould) {
     auto stored = [](HIMAGELIST list, std::vector<char> bits = std::vector<char>(20000)) {
         IMAGEINFO info = {};
         ImageList_GetImageInfo(list, 0, &info);
@@ -225,15 +226,24 @@ TEST_F(PictureResources, ImageListsStoreAnIconAsTheSystemWould) {
                       bits.data() + GetBitmapBits(info.hbmImage, 19000, bits.data()));
         return bits;
     };
-    for (int side : {32, 64}) {
-        auto icon = HICON(LoadImageW(module_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + 12),
-                                     IMAGE_ICON, side, side, 0));
-        auto ours = seamster::ui::makeImageList(side, 1),
-             system = seamster::ui::makeImageList(side, 1);
-        EXPECT_EQ(seamster::ui::addIcon(ours.get(), icon), ImageList_AddIcon(system.get(), icon));
-        EXPECT_EQ(stored(ours.get()), stored(system.get())) << side;
-        DestroyIcon(icon);
-    }
+    seamster::ui::Toolkit toolkit(module_);
+    int fromPixels = 0;
+    for (int picture = 11; picture < seamster::ui::pictureCount; ++picture)
+        for (int side : {16, 20, 24, 32, 40, 48, 64}) {
+            auto icon = HICON(LoadImageW(module_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture),
+                                         IMAGE_ICON, side, side, 0));
+            auto system = seamster::ui::makeImageList(side, 1),
+                 ours = seamster::ui::makeImageList(side, 1),
+                 pixels = seamster::ui::makeImageList(side, 1);
+            ImageList_AddIcon(system.get(), icon);
+            EXPECT_EQ(seamster::ui::addIcon(ours.get(), icon), 0);
+            EXPECT_EQ(seamster::ui::addPicture(pixels.get(), toolkit, picture, side, 96), 0);
+            EXPECT_EQ(stored(ours.get()), stored(system.get())) << picture << " at " << side;
+            EXPECT_EQ(stored(pixels.get()), stored(system.get())) << picture << " at " << side;
+            fromPixels += toolkit.iconPixels(picture, side).has_value();
+            DestroyIcon(icon);
+        }
+    EXPECT_GE(fromPixels, 60);
 }
 
 TEST_F(PictureResources, RunningAndIdlePicturesDiffer) {
