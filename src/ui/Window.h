@@ -175,12 +175,16 @@ private:
     std::vector<std::pair<int, int>> toolPictures_;  // tool-bar command, picture
     LRESULT toolButtonSize_ = 0;                     // as the bar had it at 96 DPI
     int toolBarHeight_ = 0;                          // likewise
+    // Gadget tips: the tip window is made when the mouse first comes over the
+    // window, which spares every start and every window opened its making.
+    void makeTips();
+    void addTip(HWND control, const std::wstring& tip);
     HWND tips_ = nullptr;
+    std::map<HWND, std::wstring> tipTexts_;
     HWND toolBar_ = nullptr;
     ImageListHandle toolImages_;  // the tool bar's pictures at the window's DPI
     HWND focused_ = nullptr;      // the gadget that had the focus when the window lost it
     std::map<int, std::wstring> commandTips_;
-    std::vector<std::wstring> tipTexts_;
     std::map<int, COLORREF> textColours_;
     std::map<int, NotifyHandler> notifyHandlers_;
     // What each picture control was last given to show.

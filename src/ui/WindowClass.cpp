@@ -110,8 +110,6 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args)
                         frame.cx, frame.cy, args.owner, nullptr, toolkit.instance(), nullptr);
     if (!hwnd_) return;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
-                            0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
     // A window placed on a screen of another DPI than the one it was sized for.
     if (const int shownAt = windowDpi(hwnd_); shownAt != dpi_) {
         const SIZE resized =
@@ -179,6 +177,11 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NOTIFY: return notify(reinterpret_cast<NMHDR*>(lParam));
     case WM_CLOSE: toolkit_.post({EventKind::close, number_, 0}); return 0;
+    case WM_SETCURSOR:
+        // Sent for the window and, by their own handling, for its gadgets
+        // before the mouse moves over them.
+        makeTips();
+        break;
     case WM_DPICHANGED: changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ACTIVATE:
         // Like a dialog, give the focus back to the gadget that had it, so
@@ -264,14 +267,28 @@ void Window::setCommandTip(int command, const std::string& tip) {
 }
 
 void Window::setTip(HWND control, const std::string& tip) {
+    if (!control) return;
+    std::wstring& text = tipTexts_[control];
+    text = widen(tip);
+    if (tips_) addTip(control, text);
+}
+
+void Window::makeTips() {
+    if (tips_ || tipTexts_.empty()) return;
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                            0, 0, hwnd_, nullptr, toolkit_.instance(), nullptr);
     if (!tips_) return;
-    tipTexts_.push_back(widen(tip));
+    for (const auto& [control, text] : tipTexts_)
+        if (IsChild(hwnd_, control)) addTip(control, text);
+}
+
+void Window::addTip(HWND control, const std::wstring& tip) {
     TOOLINFOW info = {};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = hwnd_;
     info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = tipTexts_.back().data();
+    info.lpszText = const_cast<wchar_t*>(tip.c_str());
     // A gadget has one tip: a new one replaces the old.
     SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
