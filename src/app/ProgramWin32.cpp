@@ -29,19 +29,6 @@ struct Services {
     Platform platform{fs, clock, registry, shell, processes, dialogs, codec};
 };
 
-std::string programFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
-}
-
 // Step 12: invisible underwear left switched on shows in the status bar.
 void showUnderwearMarkers(App& app, MainView& view) {
     if (app.fs().exists(app.paths.configFolder + femaleUndies + ".package") != PathKind::missing)
@@ -66,7 +53,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     // Known before the first window, so that F1 works in the set-up window too.
     findHelpFile(app.paths, app.fs(), startFolder, app.programFolder);
     toolkit.setHelpHandler([&app](const std::string& page) { showHelpPage(app, page); });
-    findUserFolder(app.paths, app.fs(), platform.shell.specialFolder(CSIDL_PERSONAL));
+    findUserFolder(app.paths, app.fs(), platform.shell.specialFolder(SpecialFolder::documents));
     if (!app.paths.userFolderFound)
         app.dialogs().showMessage(
             "Unable to verify your Sims installation\nMost features will not work", iconStop);
@@ -97,7 +84,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
 int runProgram(HINSTANCE instance) {
     Services services;
     App app(services.platform);
-    app.programFolder = programFolder();
+    app.programFolder = services.shell.programFolder();
 
     // One Seamster at a time: the mutex lives until the program ends.
     NamedMutex single(L"Seamster");
@@ -109,10 +96,7 @@ int runProgram(HINSTANCE instance) {
     ComApartment com;
 
     ui::Toolkit toolkit(instance);
-    // The screen in its pixels; the scroll bar in layout units, as the
-    // column widths it narrows.
-    app.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                  ui::unscaled(GetSystemMetrics(SM_CXVSCROLL), toolkit.dpi())};
+    app.screen = {toolkit.screenWidth(), toolkit.screenHeight(), toolkit.scrollBarWidth()};
     if (auto tooSmall = desktopTooSmallText(app.screen.screenWidth, app.screen.screenHeight)) {
         app.dialogs().showMessage(*tooSmall, iconStop);
     } else if (MainWindow main(app, toolkit); !startUp(app, main, toolkit)) {

@@ -25,7 +25,6 @@ const char* const usualFolders[] = {
     "EA Games\\The Sims 2 Ultimate Collection",
     "EA Games\\The Sims 2 Legacy",
 };
-constexpr int csidlProgramFiles = 0x26, csidlProgramFilesX86 = 0x2a;
 // A libraryfolders.vdf is a few kilobytes; anything far larger is not one.
 constexpr size_t maxLibraryFileBytes = 1 << 20;
 
@@ -69,8 +68,8 @@ private:
 
 std::vector<std::string> programFilesFolders(Shell& shell) {
     FolderList folders;
-    folders.add(shell.specialFolder(csidlProgramFiles));
-    folders.add(shell.specialFolder(csidlProgramFilesX86));
+    folders.add(shell.specialFolder(SpecialFolder::programFiles));
+    folders.add(shell.specialFolder(SpecialFolder::programFilesX86));
     folders.add("C:\\Program Files");
     folders.add("C:\\Program Files (x86)");
     return folders.take();

@@ -55,6 +55,9 @@ public:
     virtual std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& keyPath) = 0;
 };
 
+// The shell folders the program looks in.
+enum class SpecialFolder { documents, programFiles, programFilesX86 };
+
 class Shell {
 public:
     virtual ~Shell() = default;
@@ -63,9 +66,11 @@ public:
     // The help viewer on one page of a compiled help file, in place of the
     // viewer this program showed before; false when no viewer could start.
     virtual bool showHelpPage(const std::string& helpFile, const std::string& page) = 0;
-    // A shell special folder (CSIDL number) with a trailing backslash, or "".
-    virtual std::string specialFolder(int csidl) = 0;
+    // A shell special folder with a trailing backslash, or "".
+    virtual std::string specialFolder(SpecialFolder which) = 0;
     virtual std::string currentFolder() = 0;
+    // The folder this program's own file is in, with a trailing backslash.
+    virtual std::string programFolder() = 0;
 };
 
 // Whether a program runs; `unknown` when the process list service itself

@@ -8,7 +8,7 @@ namespace {
 LRESULT CALLBACK linkProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                DWORD_PTR) {
     if (message == WM_SETCURSOR) {
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, linkProcedure, id);

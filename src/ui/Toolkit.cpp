@@ -106,6 +106,8 @@ void Toolkit::loadPictures() {
     bitmaps_[0].reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
+int Toolkit::scrollBarWidth() const { return unscaled(GetSystemMetrics(SM_CXVSCROLL), dpi_); }
+
 HICON Toolkit::icon(int picture, int size, int dpi) const {
     const int side = pictureSize(size, dpi);
     auto key = std::make_pair(picture, side);

@@ -36,6 +36,11 @@ public:
 
     // The screen's DPI; windows start at it.
     int dpi() const { return dpi_; }
+    // The screen in its pixels; a list's scroll bar in layout units, as the
+    // column widths it narrows.
+    int screenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
+    int screenHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
+    int scrollBarWidth() const;
 
     // Fonts 2 to 7 and the built-in pictures; called once at start-up.
     void loadFonts();

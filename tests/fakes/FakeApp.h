@@ -25,7 +25,7 @@ struct FakeApp {
         view.journal = &services.journal;
         app.programFolder = "C:\\Seamster\\";
         services.fs.addFolder(app.programFolder);
-        services.shell.specialFolders[5] = documents;
+        services.shell.specialFolders[SpecialFolder::documents] = documents;
     }
 
     MemoryFileSystem& fs() { return services.fs; }

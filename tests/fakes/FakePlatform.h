@@ -102,7 +102,7 @@ public:
     };
     std::vector<Opened> opened;
     std::vector<Opened> helpPages;  // help file, page
-    std::map<int, std::string> specialFolders;
+    std::map<SpecialFolder, std::string> specialFolders;
     std::string current = "C:\\Seamster\\";
     Journal* journal = nullptr;
 
@@ -115,11 +115,12 @@ public:
         helpPages.push_back({helpFile, page});
         return true;
     }
-    std::string specialFolder(int csidl) override {
-        auto it = specialFolders.find(csidl);
+    std::string specialFolder(SpecialFolder which) override {
+        auto it = specialFolders.find(which);
         return it == specialFolders.end() ? std::string() : it->second;
     }
     std::string currentFolder() override { return current; }
+    std::string programFolder() override { return "C:\\Seamster\\"; }
 };
 
 class FakeDialogs : public Dialogs {

@@ -463,7 +463,7 @@ TEST_F(Win32RegistryTest, NumbersAreNotText) {
 TEST(Win32ShellTest, DocumentsFolderEndsWithABackslashAndExists) {
     Win32Shell shell;
     Win32FileSystem fs;
-    const std::string documents = shell.specialFolder(0x0005 /* CSIDL_PERSONAL */);
+    const std::string documents = shell.specialFolder(SpecialFolder::documents);
     ASSERT_FALSE(documents.empty());
     EXPECT_EQ(documents.back(), '\\');
     EXPECT_EQ(fs.exists(documents), PathKind::folder);

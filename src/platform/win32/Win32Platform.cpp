@@ -523,7 +523,10 @@ bool Win32Shell::showHelpPage(const std::string& helpFile, const std::string& pa
     return true;
 }
 
-std::string Win32Shell::specialFolder(int csidl) {
+std::string Win32Shell::specialFolder(SpecialFolder which) {
+    const int csidl = which == SpecialFolder::documents      ? CSIDL_PERSONAL
+                      : which == SpecialFolder::programFiles ? CSIDL_PROGRAM_FILES
+                                                             : CSIDL_PROGRAM_FILESX86;
     wchar_t path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
     std::string folder = narrow(path);
@@ -534,6 +537,19 @@ std::string Win32Shell::currentFolder() {
     wchar_t path[MAX_PATH + 1] = {};
     DWORD n = GetCurrentDirectoryW(MAX_PATH, path);
     return n == 0 || n > MAX_PATH ? std::string() : narrow(path);
+}
+
+std::string Win32Shell::programFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
 }
 
 // ---- processes -------------------------------------------------------------

@@ -63,8 +63,9 @@ class Win32Shell : public Shell {
 public:
     bool open(const std::string& target, const std::string& parameters) override;
     bool showHelpPage(const std::string& helpFile, const std::string& page) override;
-    std::string specialFolder(int csidl) override;
+    std::string specialFolder(SpecialFolder which) override;
     std::string currentFolder() override;
+    std::string programFolder() override;
 
 private:
     KernelHandle viewer_;  // the help viewer started last
