@@ -55,11 +55,12 @@ int readNumber(std::string_view text, size_t& pos, int maxDigits) {
 }
 
 bool passesNameFilter(const std::string& name, const FinderSettings& settings) {
-    switch (settings.bodyshopNumber) {
-    case 1: return hasBodyShopNumber(name);
-    case 2: return name.find(settings.search) != std::string::npos;
-    default: return true;
+    switch (settings.name) {
+    case NameChoice::bodyshopNumber: return hasBodyShopNumber(name);
+    case NameChoice::withText: return name.find(settings.search) != std::string::npos;
+    case NameChoice::all: break;
     }
+    return true;
 }
 
 // The packages directly in the folder, oldest first.
@@ -103,13 +104,9 @@ FindWindowState findWindowState(const FinderSettings& settings) {
                        : FolderChoice::savedSims;
     state.folderText =
         settings.packagesFolder.empty() ? "(No folder Selected)" : settings.pathDisplay;
-    state.name = settings.bodyshopNumber == 1   ? NameChoice::bodyshopNumber
-                 : settings.bodyshopNumber == 2 ? NameChoice::withText
-                                                : NameChoice::all;
+    state.name = settings.name;
     state.searchText = settings.search;
-    state.age = settings.inTheLast == 1   ? AgeChoice::inTheLast
-                : settings.inTheLast == 2 ? AgeChoice::sinceLastUsed
-                                          : AgeChoice::all;
+    state.age = settings.age;
     state.weeksIndex = clampedWeeks(settings.goBackWeeks);
     state.lastUsedCaption = " Since last used - " + settings.lastUsed;
     return state;
@@ -127,14 +124,11 @@ std::string applyFindChoices(const FindChoices& choices, const std::string& save
         searchFolder = withBackslash(savedSimsFolder);
     }
     // "With" and no text lists everything, and is remembered that way.
-    settings.bodyshopNumber = choices.name == NameChoice::bodyshopNumber ? 1
-                              : choices.name == NameChoice::withText && !choices.searchText.empty()
-                                  ? 2
-                                  : 0;
+    settings.name = choices.name == NameChoice::withText && choices.searchText.empty()
+                        ? NameChoice::all
+                        : choices.name;
     settings.goBackWeeks = clampedWeeks(choices.weeksIndex);
-    settings.inTheLast = choices.age == AgeChoice::inTheLast       ? 1
-                         : choices.age == AgeChoice::sinceLastUsed ? 2
-                                                                   : 0;
+    settings.age = choices.age;
     return searchFolder;
 }
 
@@ -158,9 +152,9 @@ std::string renameWindowTitle(const std::string& searchFolder) {
 }
 
 std::string cutoffTextFor(const FinderSettings& settings, const LocalDate& today) {
-    if (settings.inTheLast == 1)
+    if (settings.age == AgeChoice::inTheLast)
         return formatDateText(addDays(today, -7 * clampedWeeks(settings.goBackWeeks)));
-    if (settings.inTheLast == 2) return settings.lastUsed;
+    if (settings.age == AgeChoice::sinceLastUsed) return settings.lastUsed;
     return "01/01/2000";
 }
 

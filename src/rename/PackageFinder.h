@@ -15,23 +15,23 @@
 
 namespace seamster {
 
-// The settings fields the package search reads and writes, copied from and
-// back to the settings record by the window.
-struct FinderSettings {
-    int otherFolder = 0;         // "Other Folder": 1 = search packagesFolder
-    std::string packagesFolder;  // "Packages Folder", ending with "\" or empty
-    std::string pathDisplay;     // "Path Display"
-    int bodyshopNumber = 1;      // "Bodyshop Number": 1 number, 2 search text, else all
-    std::string search;          // "Search"
-    int inTheLast = 1;           // "In The Last": 1 in the last, 2 since last used, else all
-    int goBackWeeks = 0;         // "Go Back Weeks": 0 Day, 1 Week, 2..6 Weeks
-    std::string lastUsed;        // "Last Used", "mm/dd/yyyy"
-};
-
 // The three option groups of the Find Package Options window.
 enum class FolderChoice { savedSims, other };
 enum class NameChoice { bodyshopNumber, withText, all };
 enum class AgeChoice { inTheLast, sinceLastUsed, all };
+
+// The settings fields the package search reads and writes, copied from and
+// back to the settings record by the window.
+struct FinderSettings {
+    int otherFolder = 0;                           // "Other Folder": 1 = search packagesFolder
+    std::string packagesFolder;                    // "Packages Folder", ending with "\" or empty
+    std::string pathDisplay;                       // "Path Display"
+    NameChoice name = NameChoice::bodyshopNumber;  // "Bodyshop Number": 1, 2, else all
+    std::string search;                            // "Search"
+    AgeChoice age = AgeChoice::inTheLast;          // "In The Last": 1, 2, else all
+    int goBackWeeks = 0;                           // "Go Back Weeks": 0 Day, 1 Week, 2..6 Weeks
+    std::string lastUsed;                          // "Last Used", "mm/dd/yyyy"
+};
 
 // What the Find Package Options window shows when it is built.
 struct FindWindowState {

@@ -19,18 +19,31 @@ bool isGadget(const Event& event, int window) {
 }
 }  // namespace
 
+// The file keeps each of these choices as 1, 2 or anything else for "all".
+template <typename Choice>
+Choice choiceOf(int stored, Choice one, Choice two) {
+    return stored == 1 ? one : stored == 2 ? two : Choice::all;
+}
+template <typename Choice>
+int32_t storedChoice(Choice choice, Choice one, Choice two) {
+    return choice == one ? 1 : choice == two ? 2 : 0;
+}
+
 FinderSettings finderSettingsOf(const Settings& s) {
-    return {s.otherFolder, s.packagesFolder, s.pathDisplay, s.bodyshopNumber,
-            s.search,      s.inTheLast,      s.goBackWeeks, s.lastUsed};
+    return {
+        s.otherFolder, s.packagesFolder,
+        s.pathDisplay, choiceOf(s.bodyshopNumber, NameChoice::bodyshopNumber, NameChoice::withText),
+        s.search,      choiceOf(s.inTheLast, AgeChoice::inTheLast, AgeChoice::sinceLastUsed),
+        s.goBackWeeks, s.lastUsed};
 }
 
 void storeFinderSettings(const FinderSettings& finder, Settings& s) {
     s.otherFolder = finder.otherFolder;
     s.packagesFolder = finder.packagesFolder;
     s.pathDisplay = finder.pathDisplay;
-    s.bodyshopNumber = finder.bodyshopNumber;
+    s.bodyshopNumber = storedChoice(finder.name, NameChoice::bodyshopNumber, NameChoice::withText);
     s.search = finder.search;
-    s.inTheLast = finder.inTheLast;
+    s.inTheLast = storedChoice(finder.age, AgeChoice::inTheLast, AgeChoice::sinceLastUsed);
     s.goBackWeeks = finder.goBackWeeks;
 }
 
@@ -123,7 +136,8 @@ void RenameFlow::pickSearchFolder() {
     const std::string answer = screen_.pickFolder(fw, kSearchFolderTitle, pickerStartFolder_);
     FinderSettings finder = finderSettingsOf(settings_);
     if (!acceptSearchFolderPick(answer, finder)) return;
-    storeFinderSettings(finder, settings_);
+    settings_.packagesFolder = finder.packagesFolder;
+    settings_.pathDisplay = finder.pathDisplay;
     pickerStartFolder_ = settings_.packagesFolder;
     screen_.setTip(fw, f::folderText, settings_.packagesFolder);
     screen_.setText(fw, f::folderText, settings_.pathDisplay);

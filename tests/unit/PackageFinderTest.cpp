@@ -36,8 +36,8 @@ const std::string kFolder = "C:\\Docs\\EA Games\\The Sims 2\\SavedSims\\";
 
 FinderSettings listAll() {
     FinderSettings settings;
-    settings.bodyshopNumber = 0;
-    settings.inTheLast = 0;
+    settings.name = NameChoice::all;
+    settings.age = AgeChoice::all;
     return settings;
 }
 
@@ -112,17 +112,17 @@ TEST(FindWindow, OkStoresTheChoicesAndGivesTheSearchFolder) {
     FinderSettings settings;
     FindChoices choices{FolderChoice::savedSims, NameChoice::withText, "", AgeChoice::all, 3};
     EXPECT_EQ(applyFindChoices(choices, "C:\\U\\SavedSims", settings), "C:\\U\\SavedSims\\");
-    EXPECT_EQ(settings.bodyshopNumber, 0);  // "With" and no text lists everything
-    EXPECT_EQ(settings.inTheLast, 0);
+    EXPECT_EQ(settings.name, NameChoice::all);  // "With" and no text lists everything
+    EXPECT_EQ(settings.age, AgeChoice::all);
     EXPECT_EQ(settings.goBackWeeks, 3);
     EXPECT_EQ(settings.otherFolder, 0);
 
     choices = {FolderChoice::other, NameChoice::withText, "Dress", AgeChoice::sinceLastUsed, 0};
     EXPECT_EQ(applyFindChoices(choices, "C:\\U\\SavedSims", settings), "");
     EXPECT_EQ(settings.otherFolder, 1);
-    EXPECT_EQ(settings.bodyshopNumber, 2);
+    EXPECT_EQ(settings.name, NameChoice::withText);
     EXPECT_EQ(settings.search, "Dress");
-    EXPECT_EQ(settings.inTheLast, 2);
+    EXPECT_EQ(settings.age, AgeChoice::sinceLastUsed);
 
     settings.packagesFolder = "D:\\Work";
     EXPECT_EQ(applyFindChoices(choices, "C:\\U\\SavedSims", settings), "D:\\Work\\");
@@ -154,7 +154,7 @@ TEST(FindPackages, ListsPackagesNewestFirstWithTheirDays) {
 TEST(FindPackages, DatesFilesByTheLocalDayEastAndWestOfUtc) {
     MemoryFileSystem fs;
     FinderSettings lastDay = listAll();
-    lastDay.inTheLast = 1;
+    lastDay.age = AgeChoice::inTheLast;
     lastDay.goBackWeeks = 0;
 
     // Ten hours east: 00:30 on 11 March locally is still 10 March in UTC.
@@ -183,7 +183,7 @@ TEST(FindPackages, AgeFilterIncludesTheCutoffDay) {
         .addFile(kFolder + "today.package", "", utc(2024, 3, 10, 23, 59));
     ZoneClock clock(utc(2024, 3, 10, 8), 0);
     FinderSettings settings = listAll();
-    settings.inTheLast = 1;
+    settings.age = AgeChoice::inTheLast;
     settings.goBackWeeks = 1;
     PackageSearch search = findPackages(kFolder, settings, fs, clock);
     EXPECT_EQ(search.cutoffText, "03/03/2024");
@@ -192,7 +192,7 @@ TEST(FindPackages, AgeFilterIncludesTheCutoffDay) {
     settings.goBackWeeks = 6;
     EXPECT_EQ(findPackages(kFolder, settings, fs, clock).cutoffText, "01/28/2024");
 
-    settings.inTheLast = 2;
+    settings.age = AgeChoice::sinceLastUsed;
     settings.lastUsed = "03/10/2024";
     EXPECT_EQ(namesOf(findPackages(kFolder, settings, fs, clock)),
               std::vector<std::string>{"today.package"});
@@ -208,10 +208,10 @@ TEST(FindPackages, NameFilters) {
         fs.addFile(kFolder + name, "", utc(2024, 3, 1));
     ZoneClock clock(utc(2024, 3, 10), 0);
     FinderSettings settings = listAll();
-    settings.bodyshopNumber = 1;
+    settings.name = NameChoice::bodyshopNumber;
     EXPECT_EQ(namesOf(findPackages(kFolder, settings, fs, clock)),
               std::vector<std::string>{"0a1b2c3d_Dress.package"});
-    settings.bodyshopNumber = 2;
+    settings.name = NameChoice::withText;
     settings.search = "dress";  // letter case counts
     EXPECT_EQ(namesOf(findPackages(kFolder, settings, fs, clock)),
               std::vector<std::string>{"my_dress.package"});
@@ -225,7 +225,7 @@ TEST(FindPackages, NothingFoundGivesTheMessage) {
     fs.addFolder(kFolder);
     ZoneClock clock(utc(2024, 3, 10, 12), 0);
     FinderSettings settings = listAll();
-    settings.inTheLast = 1;
+    settings.age = AgeChoice::inTheLast;
     const char* expected =
         "No matching Package files\nCreated since 03/10/2024\n were found in this folder";
 
