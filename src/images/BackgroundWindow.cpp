@@ -2,6 +2,7 @@
 // thumbnail of the current background in the main window.
 
 #include <algorithm>
+#include <optional>
 
 #include "images/BackgroundWindows.h"
 #include "ui/ImageBitmap.h"
@@ -24,8 +25,9 @@ public:
 
     PreviewAnswer runImagePreview(const Image& source) override {
         PreviewAnswer answer = seamster::runImagePreview(context_, source);
-        // The main window stays disabled while the background is written.
-        if (answer.save || answer.backup) ui::disableOwner(context_.owner);
+        // The main window stays disabled while the background is written,
+        // until the flow ends.
+        if (answer.save || answer.backup) writing_.emplace(context_.owner);
         return answer;
     }
 
@@ -36,6 +38,7 @@ public:
 
 private:
     BackgroundContext& context_;
+    std::optional<ui::ModalScope> writing_;
 };
 
 std::string WindowScreens::chooseCopyName(const std::string& proposed) {
@@ -68,8 +71,6 @@ void drawThumbnailCaption(HBITMAP bitmap, HFONT font, int dpi) {
 void runNewBackgroundImage(BackgroundContext& context) {
     WindowScreens screens(context);
     newBackgroundImage(context.app, screens);
-    // Whatever happened above, the main window is usable again.
-    ui::restoreOwner(context.owner);
 }
 
 void runNewBackgroundColor(BackgroundContext& context) {

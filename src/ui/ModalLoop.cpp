@@ -19,19 +19,15 @@ WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int client
 
 HWND activeWindow() { return GetActiveWindow(); }
 
-void disableOwner(HWND owner) {
-    if (owner) EnableWindow(owner, FALSE);
+ModalScope::ModalScope(HWND owner) : owner_(owner) {
+    if (owner_) EnableWindow(owner_, FALSE);
 }
 
-void enableOwner(HWND owner) {
-    if (owner) EnableWindow(owner, TRUE);
-}
-
-void restoreOwner(HWND owner) {
-    if (!owner) return;
-    EnableWindow(owner, TRUE);
-    SetForegroundWindow(owner);
-    SetActiveWindow(owner);
+ModalScope::~ModalScope() {
+    if (!owner_) return;
+    EnableWindow(owner_, TRUE);
+    SetForegroundWindow(owner_);
+    SetActiveWindow(owner_);
 }
 
 bool runUntilGadget(Toolkit& toolkit, Window& window, int closeGadget,
@@ -56,8 +52,7 @@ ModalWindow::ModalWindow(Toolkit& toolkit, Window& kept, HWND owner)
 
 void ModalWindow::open(int focus) {
     if (!valid() || open_) return;
-    open_ = true;
-    disableOwner(owner_);
+    open_.emplace(owner_);
     window_->show();
     window_->activate();
     if (focus)
@@ -74,10 +69,11 @@ Event ModalWindow::nextEvent() { return toolkit_.waitEvent(window_ ? window_->hw
 
 void ModalWindow::close() {
     if (!window_) return;
-    if (open_) restoreOwner(owner_);
+    const bool wasOpen = open_.has_value();
+    open_.reset();
     if (made_) {
         made_.reset();
-    } else if (open_) {
+    } else if (wasOpen) {
         window_->show(false);
     }
     window_ = nullptr;

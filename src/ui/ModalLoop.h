@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/Window.h"
@@ -19,18 +20,14 @@ WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int client
 // The window that has the keyboard now (nullptr when another program has it).
 HWND activeWindow();
 
-// Disables or enables `owner` (no-op without one).
-void disableOwner(HWND owner);
-void enableOwner(HWND owner);
-// Enables `owner` again and brings it to the front as the active window.
-void restoreOwner(HWND owner);
-
-// Disables the owner window while a modal window runs, and enables and
-// activates it again when the scope ends.
+// The one way a window is made modal over its owner: the owner is disabled
+// for the scope's life, then enabled and made the active window again. Every
+// modal window, requester and busy spell of the program holds one; nothing
+// else enables or disables an owner.
 class ModalScope {
 public:
-    explicit ModalScope(HWND owner) : owner_(owner) { disableOwner(owner_); }
-    ~ModalScope() { restoreOwner(owner_); }
+    explicit ModalScope(HWND owner);
+    ~ModalScope();
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
 
@@ -75,7 +72,7 @@ private:
     HWND owner_;
     std::unique_ptr<Window> made_;
     Window* window_;
-    bool open_ = false;
+    std::optional<ModalScope> open_;
 };
 
 }  // namespace seamster::ui
