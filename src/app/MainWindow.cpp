@@ -164,7 +164,7 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
         {8, GadgetKind::centredText, 60, 5, 340, 20, "Please select the expansion name", ""},
         {7, GadgetKind::centredText, 60, 22, 340, 20, "You see when you start your game:", ""},
         {9, GadgetKind::listBox, 5, 44, 425, 172, "", ""},
-        {5, GadgetKind::button, 5, 220, 425, 25, "OK", ""},
+        {5, GadgetKind::button, 5, 220, 425, 25, "OK", "", KeyRole::enter},
     });
     setUp.picture(1).showIcon(toolkit_.icon(picture::setUp, 32));
     for (const std::string& pack : packs) setUp.listBox(9).addItem(pack);

@@ -31,7 +31,7 @@ enum : int {
 std::vector<Gadget> aboutGadgets(const std::string& versionLine, const std::string& gameLine) {
     using K = GadgetKind;
     return {
-        {ok, K::button, 3, 180, 400, 22, "OK", ""},
+        {ok, K::button, 3, 180, 400, 22, "OK", "", KeyRole::enter},
         {banner, K::picture, 8, 0, 50, 178, "", ""},
         {art, K::picture, 280, 1, 122, 176, "", ""},
         {name, K::centredText, 65, 5, 260, 25, "Seamster", ""},

@@ -36,7 +36,7 @@ std::vector<Gadget> extrasGadgets() {
          "Choose male default undies"},
         {restoreUndies, K::checkBox, 35, 174, 295, 25, " Restore Default Undies when Bodyshop Ends",
          ""},
-        {ok, K::button, 10, 210, 334, 30, "OK", ""},
+        {ok, K::button, 10, 210, 334, 30, "OK", "", KeyRole::enter},
     };
 }
 

@@ -16,7 +16,7 @@ std::vector<Gadget> hideFoldersGadgets() {
         {image, GadgetKind::picture, 20, 18, 48, 48, "", ""},
         {hideDownloads, GadgetKind::checkBox, 70, 10, 260, 30, " Hide the Downloads Folder", ""},
         {hideSavedSims, GadgetKind::checkBox, 70, 35, 260, 30, " Hide the Saved Sims Folder", ""},
-        {ok, GadgetKind::button, 10, 72, 328, 24, "OK", ""},
+        {ok, GadgetKind::button, 10, 72, 328, 24, "OK", "", KeyRole::enter},
     };
 }
 }  // namespace

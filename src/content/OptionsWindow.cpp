@@ -19,7 +19,7 @@ enum : int {
 
 std::vector<Gadget> optionsGadgets() {
     return {
-        {ok, GadgetKind::button, 10, 125, 388, 24, "OK", ""},
+        {ok, GadgetKind::button, 10, 125, 388, 24, "OK", "", KeyRole::enter},
         {image, GadgetKind::picture, 20, 32, 48, 48, "", ""},
         {rememberPosition, GadgetKind::checkBox, 70, 10, 320, 30,
          " Remember Seamster's Window Position", ""},

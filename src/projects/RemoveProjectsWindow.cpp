@@ -156,7 +156,7 @@ void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, HWND owner) {
     window.label(heading).setFont(toolkit.font(headingFont));
     RowList projects(window, toolkit, projectListArgs(layout));
     window.addGadgets({
-        {done, GadgetKind::button, 220, layout.buttonTop, 210, 30, "Done", ""},
+        {done, GadgetKind::button, 220, layout.buttonTop, 210, 30, "Done", "", KeyRole::enter},
         {remove, GadgetKind::button, 6, layout.buttonTop, 210, 30, "Remove", ""},
     });
     // The picture keeps its own size at the top left of its place.

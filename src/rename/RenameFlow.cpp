@@ -508,6 +508,7 @@ void RenameFlow::showRunFace(const std::string& caption) {
     screen_.setText(rw, g::optionsFrame, caption);
     screen_.setText(rw, g::done, "Cancel");
     screen_.setText(rw, g::rename, "OK");
+    screen_.setKeyButtons(rw, g::rename, g::done);
     for (int id : renameOptionGadgets()) screen_.showGadget(rw, id, false);
     screen_.showGadget(rw, g::undo, false);
     screen_.enableGadget(rw, g::selectNone, false);
@@ -520,6 +521,7 @@ void RenameFlow::showRunFace(const std::string& caption) {
 void RenameFlow::showOptionsFace() {
     screen_.setText(rw, g::optionsFrame, kRenamingOptionsCaption);
     screen_.setText(rw, g::done, "Done");
+    screen_.setKeyButtons(rw, g::done, 0);
     screen_.enableGadget(rw, g::rename, true);
     screen_.setText(rw, g::rename, "Rename");
     for (int id : renameRunGadgets()) screen_.showGadget(rw, id, false);

@@ -48,7 +48,7 @@ std::vector<Gadget> renameGadgets() {
         {g::progress, K::progressBar, 14, 470, 534, 18, "", ""},
         {g::rename, K::button, 10, 498, 176, 26, "Rename", ""},
         {g::autoRename, K::button, 192, 498, 176, 26, "Auto-Rename", ""},
-        {g::done, K::button, 374, 498, 176, 26, "Done", ""},
+        {g::done, K::button, 374, 498, 176, 26, "Done", "", KeyRole::enter},
         // Beside the heading, where nothing else is; shown only while the
         // last run can be undone.
         {g::undo, K::button, 500, 9, 50, 24, "Undo", ""},
@@ -75,8 +75,8 @@ std::vector<Gadget> findGadgets() {
         {g::ageAll, K::option, 235, 132, 155, 20, " List all Package files", ""},
         {g::weeks, K::dropDown, 320, 91, 100, 120, "", ""},
         {g::loading, K::centredText, 10, 170, 420, 26, " ", ""},
-        {g::ok, K::button, 10, 170, 206, 26, "OK", ""},
-        {g::cancel, K::button, 225, 170, 206, 26, "Cancel", ""},
+        {g::ok, K::button, 10, 170, 206, 26, "OK", "", KeyRole::enter},
+        {g::cancel, K::button, 225, 170, 206, 26, "Cancel", "", KeyRole::escape},
     };
 }
 

@@ -33,6 +33,8 @@ public:
 
     virtual std::string text(int window, int gadget) = 0;
     virtual void setText(int window, int gadget, const std::string& text) = 0;
+    // The buttons Enter and Escape press (0 for none).
+    virtual void setKeyButtons(int window, int enter, int escape) = 0;
     virtual bool isChecked(int window, int gadget) = 0;
     virtual void setChecked(int window, int gadget, bool checked) = 0;
     virtual void showGadget(int window, int gadget, bool visible) = 0;

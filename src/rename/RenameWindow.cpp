@@ -69,6 +69,7 @@ public:
         return w ? w->control(gadget).text() : std::string();
     }
     void setText(int window, int gadget, const std::string& text) override;
+    void setKeyButtons(int window, int enter, int escape) override;
     bool isChecked(int window, int gadget) override {
         ui::Window* w = find(window);
         return w && w->checkBox(gadget).isChecked();
@@ -251,6 +252,10 @@ void RenameWindows::setBusy(bool busy) {
     toolkit_.setCursor(busy ? toolkit_.waitCursor() : toolkit_.arrowCursor());
     // Show "Loading Folder Information" before the folder is read.
     if (busy && find_) find_->update();
+}
+
+void RenameWindows::setKeyButtons(int window, int enter, int escape) {
+    if (ui::Window* w = find(window)) w->setKeyButtons(enter, escape);
 }
 
 void RenameWindows::setText(int window, int gadget, const std::string& text) {

@@ -23,12 +23,17 @@ enum class GadgetKind {
     edit
 };
 
+// The button Enter presses in its window when the keyboard is not on a
+// button, and the one Escape presses.
+enum class KeyRole { none, enter, escape };
+
 struct Gadget {
     int id = 0;
     GadgetKind kind = GadgetKind::button;
     int x = 0, y = 0, width = 0, height = 0;
     std::string text;
     std::string tip;
+    KeyRole key = KeyRole::none;
 };
 
 // List views show rows of this height under a header of this height.

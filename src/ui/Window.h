@@ -133,11 +133,18 @@ public:
     const std::string& helpPage() const { return helpPage_; }
 
     // Enter, Escape and F1 for this window, before the dialog keys: Enter
-    // presses the focused button or else the window's OK ("OK" or "Done"),
-    // Escape its "Cancel" or else the close box of a secondary window that
+    // presses the focused button or else the window's Enter button, Escape
+    // its Escape button or else the close box of a secondary window that
     // has one; neither does anything else. F1 shows the window's help page.
     // True when the key was taken.
     bool handleKey(WPARAM key);
+    // The buttons Enter and Escape press from now on (0 for none), for a
+    // window whose buttons change their meaning; a gadget's KeyRole sets
+    // them as it is made.
+    void setKeyButtons(int enter, int escape) {
+        enterButton_ = enter;
+        escapeButton_ = escape;
+    }
 
     // Tool-bar button tips, by command ID.
     void setCommandTip(int command, const std::string& tip);
@@ -154,7 +161,6 @@ private:
     void rescaleToolBar();
     void orderTabStops();
     void focusUnit(HWND first);
-    HWND buttonTitled(std::initializer_list<const wchar_t*> titles) const;
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
     void setTip(HWND control, const std::string& tip);
@@ -179,6 +185,7 @@ private:
     // window, which spares every start and every window opened its making.
     void makeTips();
     void addTip(HWND control, const std::wstring& tip);
+    int enterButton_ = 0, escapeButton_ = 0;
     HWND tips_ = nullptr;
     std::map<HWND, std::wstring> tipTexts_;
     HWND toolBar_ = nullptr;

@@ -243,6 +243,8 @@ Control Window::addGadget(const Gadget& args, GadgetKind previous, unsigned look
         dropDown(args.id).select(0);
     }
     if (!args.tip.empty()) setTip(made, args.tip);
+    if (args.key == KeyRole::enter) enterButton_ = args.id;
+    if (args.key == KeyRole::escape) escapeButton_ = args.id;
     return {this, made};
 }
 
@@ -429,20 +431,6 @@ void Window::focusUnit(HWND first) {
     focused_ = chosen;
 }
 
-HWND Window::buttonTitled(std::initializer_list<const wchar_t*> titles) const {
-    for (const wchar_t* title : titles)
-        for (HWND child = GetWindow(hwnd_, GW_CHILD); child;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t caption[16] = {};
-            const LONG_PTR kind = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-            if (!hasClass(child, L"Button") || (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON))
-                continue;
-            GetWindowTextW(child, caption, 16);
-            if (lstrcmpW(caption, title) == 0) return child;
-        }
-    return nullptr;
-}
-
 bool Window::handleKey(WPARAM key) {
     HWND focus = GetFocus();
     if (focus && !IsChild(hwnd_, focus)) focus = nullptr;
@@ -465,10 +453,10 @@ bool Window::handleKey(WPARAM key) {
         if (focus && hasClass(focus, L"Button") &&
             (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON))
             return press(focus);
-        return press(buttonTitled({L"OK", L"Done"}));
+        return press(enterButton_ ? gadget(enterButton_) : nullptr);
     }
     case VK_ESCAPE:
-        if (HWND cancel = buttonTitled({L"Cancel"})) return press(cancel);
+        if (HWND cancel = escapeButton_ ? gadget(escapeButton_) : nullptr) return press(cancel);
         if (owner_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_SYSMENU))
             PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;

@@ -222,6 +222,9 @@ public:
     }
     void setBusy(bool busy) override { real_.setBusy(busy); }
     std::string text(int window, int gadget) override { return real_.text(window, gadget); }
+    void setKeyButtons(int window, int enter, int escape) override {
+        real_.setKeyButtons(window, enter, escape);
+    }
     void setText(int window, int gadget, const std::string& text) override {
         real_.setText(window, gadget, text);
         if (onText) onText(window, gadget, text);

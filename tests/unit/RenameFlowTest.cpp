@@ -31,6 +31,7 @@ struct FakeScreen : RenameScreen {
     std::map<Key, int> selections;
     std::map<int, bool> windowShown, windowEnabled;
     std::map<int, std::string> titles;
+    std::map<int, Key> keyButtons;  // Enter's and Escape's, by window
     std::vector<PackageRow> rows;
     std::map<int, std::string> status;
     int progress = -1;
@@ -60,6 +61,9 @@ struct FakeScreen : RenameScreen {
     void setBusy(bool) override {}
 
     std::string text(int window, int gadget) override { return texts[{window, gadget}]; }
+    void setKeyButtons(int window, int enter, int escape) override {
+        keyButtons[window] = {enter, escape};
+    }
     void setText(int window, int gadget, const std::string& text) override {
         texts[{window, gadget}] = text;
         if (window == rw && gadget == g::optionsFrame) captions.push_back(text);
@@ -389,6 +393,7 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
         EXPECT_EQ(screen.captions.back(), "Processing 4 Files");
         EXPECT_EQ(screen.textOf(rw, g::done), "Cancel");
         EXPECT_EQ(screen.textOf(rw, g::rename), "OK");
+        EXPECT_EQ(screen.keyButtons[rw], FakeScreen::Key(g::rename, g::done));
         EXPECT_FALSE(screen.shown(rw, g::inFront));
         EXPECT_TRUE(screen.shown(rw, g::newName));
         EXPECT_TRUE(screen.greyed(rw, g::selectAll));
@@ -431,6 +436,7 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
     EXPECT_TRUE(screen.shown(rw, g::inFront));
     EXPECT_FALSE(screen.shown(rw, g::progress));
     EXPECT_EQ(screen.textOf(rw, g::done), "Done");
+    EXPECT_EQ(screen.keyButtons[rw], FakeScreen::Key(g::done, 0));
     EXPECT_EQ(screen.textOf(rw, g::rename), "Rename");
 }
 
