@@ -28,6 +28,11 @@ ListView::ListView(Window& window, const ListViewArgs& args)
     place.x = args.x, place.y = args.y, place.width = args.width, place.height = args.height;
     hwnd_ = window.addControl(place);
     if (!hwnd_) return;
+    window.setRescale(hwnd_, [list = hwnd_](int oldDpi, int dpi) {
+        const int columns = Header_GetItemCount(ListView_GetHeader(list));
+        for (int i = 0; i < columns; ++i)
+            ListView_SetColumnWidth(list, i, mulDiv(ListView_GetColumnWidth(list, i), dpi, oldDpi));
+    });
     DWORD extended = LVS_EX_FULLROWSELECT;
     if (args.checkBoxes) extended |= LVS_EX_CHECKBOXES;
     if (args.gridLines) extended |= LVS_EX_GRIDLINES;

@@ -145,6 +145,11 @@ public:
         enterButton_ = enter;
         escapeButton_ = escape;
     }
+    // What a control does, besides moving to its place and taking its font
+    // at the new DPI, when the window goes to another DPI: the control that
+    // knows its own content (a list, a status bar, a picture) gives it.
+    using Rescale = std::function<void(int oldDpi, int newDpi)>;
+    void setRescale(HWND control, Rescale rescale);
 
     // Tool-bar button tips, by command ID.
     void setCommandTip(int command, const std::string& tip);
@@ -158,6 +163,7 @@ private:
     // Lays the window out again for `dpi` inside `outer` (screen pixels).
     void changeDpi(int dpi, const RECT& outer);
     void rescaleControl(HWND control, int oldDpi);
+    void rescalePicture(HWND control, int dpi) const;
     void rescaleToolBar();
     void orderTabStops();
     void focusUnit(HWND first);
@@ -175,9 +181,10 @@ private:
     std::string helpPage_;
     bool creationOrder_ = false;
     int firstFocus_ = 0;
-    bool ordered_ = false;                           // gadgets in keyboard order
-    int clientWidth_ = 0, clientHeight_ = 0;         // at 96 DPI
-    std::map<HWND, LayoutRect> layout_;              // each gadget's 96-DPI rectangle
+    bool ordered_ = false;                    // gadgets in keyboard order
+    int clientWidth_ = 0, clientHeight_ = 0;  // at 96 DPI
+    std::map<HWND, LayoutRect> layout_;       // each gadget's 96-DPI rectangle
+    std::map<HWND, Rescale> rescales_;
     std::vector<std::pair<int, int>> toolPictures_;  // tool-bar command, picture
     LRESULT toolButtonSize_ = 0;                     // as the bar had it at 96 DPI
     int toolBarHeight_ = 0;                          // likewise

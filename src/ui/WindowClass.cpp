@@ -320,10 +320,13 @@ void Window::showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HAND
     // bitmap and hands that copy back when the next picture comes: it is
     // nobody's but ours to delete. What we gave it stays its owner's.
     if (held && held != previous && GetObjectType(held) == OBJ_BITMAP) DeleteObject(held);
-    if (image)
+    if (image) {
         givenImages_[control] = image;
-    else
+        // The program's own pictures come again drawn for a new DPI.
+        setRescale(control, [this, control](int, int dpi) { rescalePicture(control, dpi); });
+    } else {
         givenImages_.erase(control);
+    }
     InvalidateRect(control, nullptr, TRUE);
 }
 
@@ -519,36 +522,23 @@ void Window::rescaleControl(HWND control, int oldDpi) {
     if (font >= 0)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit_.font(font, dpi_)),
                      TRUE);
-    if (hasClass(control, L"Static")) {
-        auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETIMAGE, IMAGE_ICON, 0));
-        if (auto [picture, size] = toolkit_.iconPicture(icon); picture >= 0)
-            SendMessageW(control, STM_SETIMAGE, IMAGE_ICON,
-                         reinterpret_cast<LPARAM>(toolkit_.icon(picture, size, dpi_)));
-        auto bitmap =
-            reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        if (const int picture = toolkit_.bitmapPicture(bitmap); picture >= 0)
-            SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
-                         reinterpret_cast<LPARAM>(toolkit_.bitmap(picture, dpi_)));
-    } else if (hasClass(control, STATUSCLASSNAMEW)) {
-        int edges[16] = {};
-        const int parts =
-            int(SendMessageW(control, SB_GETPARTS, 16, reinterpret_cast<LPARAM>(edges)));
-        for (int i = 0; i < parts; ++i)
-            if (edges[i] >= 0) edges[i] = mulDiv(edges[i], dpi_, oldDpi);
-        SendMessageW(control, SB_SETPARTS, WPARAM(parts), reinterpret_cast<LPARAM>(edges));
-        for (int i = 0; i < parts; ++i) {
-            auto icon = reinterpret_cast<HICON>(SendMessageW(control, SB_GETICON, WPARAM(i), 0));
-            if (auto [picture, size] = toolkit_.iconPicture(icon); picture >= 0)
-                SendMessageW(control, SB_SETICON, WPARAM(i),
-                             reinterpret_cast<LPARAM>(toolkit_.icon(picture, size, dpi_)));
-        }
-        SendMessageW(control, WM_SIZE, 0, 0);  // back along the bottom edge
-    } else if (hasClass(control, WC_LISTVIEWW)) {
-        const int columns = Header_GetItemCount(ListView_GetHeader(control));
-        for (int i = 0; i < columns; ++i)
-            ListView_SetColumnWidth(control, i,
-                                    mulDiv(ListView_GetColumnWidth(control, i), dpi_, oldDpi));
-    }
+    if (auto rescale = rescales_.find(control); rescale != rescales_.end())
+        rescale->second(oldDpi, dpi_);
+}
+
+void Window::setRescale(HWND control, Rescale rescale) {
+    if (control) rescales_[control] = std::move(rescale);
+}
+
+void Window::rescalePicture(HWND control, int dpi) const {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETIMAGE, IMAGE_ICON, 0));
+    if (auto [picture, size] = toolkit_.iconPicture(icon); picture >= 0)
+        SendMessageW(control, STM_SETIMAGE, IMAGE_ICON,
+                     reinterpret_cast<LPARAM>(toolkit_.icon(picture, size, dpi)));
+    auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    if (const int picture = toolkit_.bitmapPicture(bitmap); picture >= 0)
+        SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(toolkit_.bitmap(picture, dpi)));
 }
 
 namespace {
@@ -741,7 +731,22 @@ StatusBar::StatusBar(Window& window, const std::vector<int>& fieldWidths, int id
     hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                             window.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_ || fieldWidths.empty()) return;
+    if (!hwnd_) return;
+    window.setRescale(hwnd_, [bar = hwnd_, &toolkit = window.toolkit()](int oldDpi, int dpi) {
+        int edges[16] = {};
+        const int parts = int(SendMessageW(bar, SB_GETPARTS, 16, reinterpret_cast<LPARAM>(edges)));
+        for (int i = 0; i < parts; ++i)
+            if (edges[i] >= 0) edges[i] = mulDiv(edges[i], dpi, oldDpi);
+        SendMessageW(bar, SB_SETPARTS, WPARAM(parts), reinterpret_cast<LPARAM>(edges));
+        for (int i = 0; i < parts; ++i) {
+            auto icon = reinterpret_cast<HICON>(SendMessageW(bar, SB_GETICON, WPARAM(i), 0));
+            if (auto [picture, size] = toolkit.iconPicture(icon); picture >= 0)
+                SendMessageW(bar, SB_SETICON, WPARAM(i),
+                             reinterpret_cast<LPARAM>(toolkit.icon(picture, size, dpi)));
+        }
+        SendMessageW(bar, WM_SIZE, 0, 0);  // back along the bottom edge
+    });
+    if (fieldWidths.empty()) return;
     // The edges scale, not each width, so the last field ends where it should.
     std::vector<int> edges;
     int edge = 0;

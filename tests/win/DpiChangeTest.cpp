@@ -40,6 +40,7 @@ TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     ListView view(window, list);
     ToolBar bar(window);
     bar.addButtons({{3, 12, "tip"}});
+    StatusBar status(window, 2, 100);
 
     RECT suggested = {40, 50, 40 + 700, 50 + 500};
     SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to),
@@ -60,6 +61,9 @@ TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     EXPECT_EQ(button.bottom - button.top, scaled(25, to));
     EXPECT_EQ(placeInParent(view.hwnd()).top, scaled(60, to));
     EXPECT_EQ(ListView_GetColumnWidth(view.hwnd(), 0), scaled(200, to));
+    int edges[2] = {};
+    SendMessageW(status.hwnd(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    EXPECT_EQ(edges[1], scaled(200, to));
     // The same font at the new DPI.
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(window.gadget(7), WM_GETFONT, 0, 0)),
               toolkit.font(2, to));
