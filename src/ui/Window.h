@@ -153,6 +153,14 @@ public:
 
     // Tool-bar button tips, by command ID.
     void setCommandTip(int command, const std::string& tip);
+    // The window's tool bar, whose buttons raise tool-bar events.
+    void setToolBar(HWND bar) { toolBar_ = bar; }
+
+    // For the controls' own classes: a gadget's tip and text colour, and
+    // the picture a picture control shows (kept by its giver).
+    void setTip(HWND control, const std::string& tip);
+    void setTextColour(HWND control, COLORREF colour);
+    void showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HANDLE image);
 
     static Window* fromHandle(HWND hwnd);
     // Messages before the object is attached go to the default procedure.
@@ -164,14 +172,10 @@ private:
     void changeDpi(int dpi, const RECT& outer);
     void rescaleControl(HWND control, int oldDpi);
     void rescalePicture(HWND control, int dpi) const;
-    void rescaleToolBar();
     void orderTabStops();
     void focusUnit(HWND first);
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
-    void setTip(HWND control, const std::string& tip);
-    void setTextColour(HWND control, COLORREF colour);
-    void showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HANDLE image);
 
     Toolkit& toolkit_;
     int number_;
@@ -185,9 +189,6 @@ private:
     int clientWidth_ = 0, clientHeight_ = 0;  // at 96 DPI
     std::map<HWND, LayoutRect> layout_;       // each gadget's 96-DPI rectangle
     std::map<HWND, Rescale> rescales_;
-    std::vector<std::pair<int, int>> toolPictures_;  // tool-bar command, picture
-    LRESULT toolButtonSize_ = 0;                     // as the bar had it at 96 DPI
-    int toolBarHeight_ = 0;                          // likewise
     // Gadget tips: the tip window is made when the mouse first comes over the
     // window, which spares every start and every window opened its making.
     void makeTips();
@@ -196,17 +197,12 @@ private:
     HWND tips_ = nullptr;
     std::map<HWND, std::wstring> tipTexts_;
     HWND toolBar_ = nullptr;
-    ImageListHandle toolImages_;  // the tool bar's pictures at the window's DPI
-    HWND focused_ = nullptr;      // the gadget that had the focus when the window lost it
+    HWND focused_ = nullptr;  // the gadget that had the focus when the window lost it
     std::map<int, std::wstring> commandTips_;
     std::map<int, COLORREF> textColours_;
     std::map<int, NotifyHandler> notifyHandlers_;
     // What each picture control was last given to show.
     std::map<HWND, HANDLE> givenImages_;
-
-    friend class ToolBar;
-    friend class Control;
-    friend class Picture;
 };
 
 // Tool bar 0 of a window: picture buttons with tool tips.
@@ -216,9 +212,11 @@ struct ToolBarButton {
     std::string tip;
 };
 
+struct ToolBarPictures;
+
 class ToolBar {
 public:
-    // The bar's pictures belong to its window, which keeps them until it is
+    // The bar's pictures are kept with its window until the window is
     // destroyed or takes pictures for another DPI.
     explicit ToolBar(Window& window);
     ToolBar(const ToolBar&) = delete;
@@ -236,6 +234,7 @@ private:
     Window& window_;
     HWND hwnd_ = nullptr;
     int height_ = 0;
+    std::shared_ptr<ToolBarPictures> pictures_;
 };
 
 // A status bar whose fields show a centred text and a 16 x 16 picture.

@@ -496,9 +496,8 @@ void Window::changeDpi(int dpi, const RECT& outer) {
     dpi_ = dpi;
     SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.right - outer.left,
                  outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (toolBar_) rescaleToolBar();
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (child != toolBar_) rescaleControl(child, old);
+        rescaleControl(child, old);
     // The suggested rectangle may miss the client size by rounding; the
     // frame is taken as the window has it now.
     RECT now = {}, client = {};
@@ -562,22 +561,6 @@ void sizeToolBar(HWND bar, int dpi, LRESULT buttonAt96, int heightAt96) {
                  MAKELPARAM(scaled(LOWORD(buttonAt96), dpi), scaled(heightAt96, dpi) - edges));
 }
 }  // namespace
-
-void Window::rescaleToolBar() {
-    ImageListHandle images = makeImageList(pictureSize(32, dpi_), 10);
-    for (const auto& [command, picture] : toolPictures_) {
-        TBBUTTONINFOW info = {};
-        info.cbSize = sizeof(info);
-        info.dwMask = TBIF_IMAGE;
-        info.iImage = addPicture(images.get(), toolkit_, picture, 32, dpi_);
-        SendMessageW(toolBar_, TB_SETBUTTONINFOW, WPARAM(command), reinterpret_cast<LPARAM>(&info));
-    }
-    sizeToolBar(toolBar_, dpi_, toolButtonSize_, toolBarHeight_);
-    SendMessageW(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
-    // The bar no longer shows the old list, so it can go.
-    toolImages_ = std::move(images);
-    SendMessageW(toolBar_, TB_AUTOSIZE, 0, 0);
-}
 
 // ---- tool bar --------------------------------------------------------------
 
@@ -662,23 +645,52 @@ bool imageListAlive(HIMAGELIST list) { return imageListsAlive().contains(list); 
 int liveImageLists() { return int(imageListsAlive().size()); }
 int imageListsDestroyedTwice() { return destroyedTwice; }
 
+// What the bar needs to take its pictures and sizes for another DPI; held
+// by the bar and by its window's rescale handler, so the pictures last as
+// long as the window shows them.
+struct ToolBarPictures {
+    std::vector<std::pair<int, int>> commands;  // command, picture
+    LRESULT buttonAt96 = 0;                     // as the bar had it at 96 DPI
+    int heightAt96 = 0;                         // likewise
+    ImageListHandle images;                     // at the window's DPI
+
+    void rescale(HWND bar, const Toolkit& toolkit, int dpi) {
+        ImageListHandle made = makeImageList(pictureSize(32, dpi), 10);
+        for (const auto& [command, picture] : commands) {
+            TBBUTTONINFOW info = {};
+            info.cbSize = sizeof(info);
+            info.dwMask = TBIF_IMAGE;
+            info.iImage = addPicture(made.get(), toolkit, picture, 32, dpi);
+            SendMessageW(bar, TB_SETBUTTONINFOW, WPARAM(command), reinterpret_cast<LPARAM>(&info));
+        }
+        sizeToolBar(bar, dpi, buttonAt96, heightAt96);
+        SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(made.get()));
+        // The bar no longer shows the old list, so it can go.
+        images = std::move(made);
+        SendMessageW(bar, TB_AUTOSIZE, 0, 0);
+    }
+};
+
 ToolBar::ToolBar(Window& window) : window_(window) {
     hwnd_ = CreateWindowExW(
         0, TOOLBARCLASSNAMEW, nullptr,
         WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER, 0, 0, 0,
         0, window.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return;
-    window.toolBar_ = hwnd_;
+    window.setToolBar(hwnd_);
+    pictures_ = std::make_shared<ToolBarPictures>();
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     // Measured at the 96-DPI picture size first, then sized for the window's DPI.
     SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(32, 32));
-    window.toolBarHeight_ = toolBarHeight(hwnd_);
-    window.toolButtonSize_ = SendMessageW(hwnd_, TB_GETBUTTONSIZE, 0, 0);
+    pictures_->heightAt96 = toolBarHeight(hwnd_);
+    pictures_->buttonAt96 = SendMessageW(hwnd_, TB_GETBUTTONSIZE, 0, 0);
     if (window.dpi() != layoutDpi)
-        sizeToolBar(hwnd_, window.dpi(), window.toolButtonSize_, window.toolBarHeight_);
+        sizeToolBar(hwnd_, window.dpi(), pictures_->buttonAt96, pictures_->heightAt96);
     height_ = unscaled(toolBarHeight(hwnd_), window.dpi());
-    window.toolImages_ = makeImageList(pictureSize(32, window.dpi()), 10);
-    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(window.toolImages_.get()));
+    pictures_->images = makeImageList(pictureSize(32, window.dpi()), 10);
+    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_->images.get()));
+    window.setRescale(hwnd_, [bar = hwnd_, pictures = pictures_, &toolkit = window.toolkit()](
+                                 int, int dpi) { pictures->rescale(bar, toolkit, dpi); });
 }
 
 void ToolBar::addButtons(const std::vector<ToolBarButton>& buttons) {
@@ -697,7 +709,7 @@ void ToolBar::addButtons(const std::vector<ToolBarButton>& buttons) {
         entry.fsState = TBSTATE_ENABLED;
         entry.fsStyle = BTNS_BUTTON;
         entries.insert(entries.end(), {separator, entry});
-        window_.toolPictures_.emplace_back(button.command, button.picture);
+        pictures_->commands.emplace_back(button.command, button.picture);
         window_.setCommandTip(button.command, button.tip);
     }
     SendMessageW(hwnd_, TB_ADDBUTTONSW, WPARAM(entries.size()),
