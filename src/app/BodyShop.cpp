@@ -57,19 +57,21 @@ void deleteThumbnailCache(App& app, MainView& view, const std::string& path, boo
 }  // namespace
 
 void scanConfigPackages(App& app, MainView& view) {
-    app.poseList.count = 0;
-    app.lightingList.count = 0;
+    app.switches.pose.count = 0;
+    app.switches.lighting.count = 0;
     std::vector<DirEntry> entries;
     app.fs().list(app.paths.configFolder, "*.*", entries);
     for (const DirEntry& entry : entries) {
         std::string pose = poseCaption(entry.name);
-        if (!pose.empty()) addPackage(app, view, app.poseList, gadget::poseList, entry.name, pose);
+        if (!pose.empty())
+            addPackage(app, view, app.switches.pose, gadget::poseList, entry.name, pose);
         std::string lighting = lightingCaption(entry.name);
         if (!lighting.empty())
-            addPackage(app, view, app.lightingList, gadget::lightingList, entry.name, lighting);
+            addPackage(app, view, app.switches.lighting, gadget::lightingList, entry.name,
+                       lighting);
     }
-    if (app.poseList.count == 0) view.enableGadget(gadget::poseList, false);
-    if (app.lightingList.count == 0) view.enableGadget(gadget::lightingList, false);
+    if (app.switches.pose.count == 0) view.enableGadget(gadget::poseList, false);
+    if (app.switches.lighting.count == 0) view.enableGadget(gadget::lightingList, false);
 }
 
 void switchPackages(FileSystem& fs, PackageSwitchList& list, int selected) {
@@ -122,31 +124,32 @@ void launchBodyShop(App& app, MainView& view) {
         option = "-r800x600";
         view.enableGadget(gadget::size1024, false);
     }
-    if (app.lightingList.count > 0)
-        switchPackages(app.fs(), app.lightingList, view.selectedListItem(gadget::lightingList));
-    if (app.poseList.count > 0)
-        switchPackages(app.fs(), app.poseList, view.selectedListItem(gadget::poseList));
+    if (app.switches.lighting.count > 0)
+        switchPackages(app.fs(), app.switches.lighting,
+                       view.selectedListItem(gadget::lightingList));
+    if (app.switches.pose.count > 0)
+        switchPackages(app.fs(), app.switches.pose, view.selectedListItem(gadget::poseList));
     // Not checked: a Body Shop that does not start is simply never found by
     // the next pass, which then restores what was changed for the run.
     static_cast<void>(app.platform.shell.open(app.settings.runBodyshop, option));
     app.bodyShopWatch.lookNow();  // the next pass must see the new process
     // The end of this run gets its own summary, even if it repeats the
     // failure already reported after the previous run.
-    app.failedRestoreReport.reset();
+    app.run.failedRestoreReport.reset();
     view.enableGadget(gadget::runBodyshop, false);
     if (app.settings.autoQuit != 0) app.run.autoQuitPending = true;
-    if (app.restoreUndiesOption) app.run.undiesRestorePending = true;
+    if (app.run.restoreUndiesOption) app.run.undiesRestorePending = true;
 }
 
 void refreshThumbnails(App& app, MainView& view) {
     if (app.dialogs().askYesNo(thumbnailQuestion, iconQuestion) != answerYes) return;
-    deleteThumbnailCache(app, view, app.paths.bodyshopThumbnails, app.bodyshopThumbnailsDeleted,
+    deleteThumbnailCache(app, view, app.paths.bodyshopThumbnails, app.run.bodyshopThumbnailsDeleted,
                          "Unable to re-create Bodyshop thumbnails");
-    deleteThumbnailCache(app, view, app.paths.casThumbnails, app.casThumbnailsDeleted,
+    deleteThumbnailCache(app, view, app.paths.casThumbnails, app.run.casThumbnailsDeleted,
                          "Unable to re-create the in-game thumbnails ");
     std::string report;
-    if (app.bodyshopThumbnailsDeleted) report += "Bodyshop will remake the thumbnails \n\n";
-    if (app.casThumbnailsDeleted) report += "The Sims2 CAS will remake it's thumbnails \n\n";
+    if (app.run.bodyshopThumbnailsDeleted) report += "Bodyshop will remake the thumbnails \n\n";
+    if (app.run.casThumbnailsDeleted) report += "The Sims2 CAS will remake it's thumbnails \n\n";
     if (!report.empty()) app.dialogs().showMessage(report + thumbnailNote, iconInformation);
 }
 

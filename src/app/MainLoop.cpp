@@ -27,8 +27,8 @@ void showIdle(App& app, MainView& view) {
     for (int id : {gadget::runBodyshop, gadget::size800, gadget::size1024})
         view.enableGadget(id, true);
     view.showGadgetPicture(gadget::stateImage, picture::bodyShopIdle);
-    if (app.poseList.count > 0) view.enableGadget(gadget::poseList, true);
-    if (app.lightingList.count > 0) view.enableGadget(gadget::lightingList, true);
+    if (app.switches.pose.count > 0) view.enableGadget(gadget::poseList, true);
+    if (app.switches.lighting.count > 0) view.enableGadget(gadget::lightingList, true);
     if (app.paths.userFolderFound) {
         // Never disabled here when the cache is missing: the button only comes
         // back once the game has rebuilt its cache.
@@ -53,9 +53,9 @@ ProcessState checkBodyShopProcess(App& app) {
 }
 
 void followBodyShopState(App& app, MainView& view) {
-    if (app.bodyShopState == ProcessState::running) {
+    if (app.run.bodyShop == ProcessState::running) {
         showRunning(view);
-    } else if (app.bodyShopState == ProcessState::notRunning) {
+    } else if (app.run.bodyShop == ProcessState::notRunning) {
         if (restorationPending(app.run)) restoreGameFiles(app, view);
         if (app.run.autoQuitPending) app.run.quitRequested = true;
         showIdle(app, view);
@@ -135,7 +135,7 @@ void dispatchGadget(App& app, MainView& view, int gadgetNumber) {
 
 bool mainLoopPass(App& app, MainView& view, EventSource& events) {
     Event event = events.pollEvent();
-    app.bodyShopState = checkBodyShopProcess(app);
+    app.run.bodyShop = checkBodyShopProcess(app);
     followBodyShopState(app, view);
     switch (event.kind) {
     case EventKind::close: confirmQuit(app); break;

@@ -130,7 +130,7 @@ void MainWindow::openSecondary(Secondary which) {
     case Secondary::hideGameFolders: runHideGameFoldersWindow(content); break;
     case Secondary::extras: runExtrasWindow(content); break;
     case Secondary::removeProjects: runRemoveProjectsWindow(app_, toolkit_, hwnd()); break;
-    case Secondary::renamePackages: runRenameWindows(app_, toolkit_, hwnd()); break;
+    case Secondary::renamePackages: runRenameWindows(app_, toolkit_, hwnd(), renameSession_); break;
     case Secondary::backgroundColor:
     case Secondary::backgroundImage: {
         // The requesters on the way have their help in the backgrounds page.

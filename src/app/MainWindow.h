@@ -57,6 +57,7 @@ private:
     std::unique_ptr<ui::ToolBar> toolBar_;
     std::unique_ptr<ui::StatusBar> statusBar_;
     std::array<int, 32> shownPicture_{};
+    RenameSession renameSession_;
 };
 
 }  // namespace seamster

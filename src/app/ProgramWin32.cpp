@@ -64,8 +64,8 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     showUnderwearMarkers(app, main);
     if (findLeftOverHiddenFolders(app)) {
         showLeftOverHiddenFolders(app, main);
-        app.bodyShopState = checkBodyShopProcess(app);
-        if (app.bodyShopState == ProcessState::notRunning) restoreGameFiles(app, main);
+        app.run.bodyShop = checkBodyShopProcess(app);
+        if (app.run.bodyShop == ProcessState::notRunning) restoreGameFiles(app, main);
     }
     if (app.fs().exists(app.paths.configFolder) != PathKind::missing) scanConfigPackages(app, main);
     reportMissingBodyShop(app);

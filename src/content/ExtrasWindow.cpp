@@ -92,7 +92,7 @@ void runExtrasWindow(ContentWindowContext& context) {
             applyReplacementChoice(app.fs(), app.paths.configFolder, scan, chosen(window));
         context.mainWindow.markUnderwear(Underwear::male, invisible.male);
         context.mainWindow.markUnderwear(Underwear::female, invisible.female);
-        app.restoreUndiesOption = window.checkBox(restoreUndies).isChecked();
+        app.run.restoreUndiesOption = window.checkBox(restoreUndies).isChecked();
     }
 }
 

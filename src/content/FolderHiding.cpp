@@ -12,26 +12,28 @@ namespace {
 struct GameFolder {
     const char* name;
     HiddenFolder which;
-    bool App::*option;
+    bool RunState::*option;
     bool RunState::*hidden;
     const char* unhidden;
     const char* notUnhidden;
 };
 
 const GameFolder gameFolders[] = {
-    {"Downloads", HiddenFolder::downloads, &App::hideDownloadsOption, &RunState::downloadsHidden,
-     "The Downloads folder is unhidden \n", "Unable to unhide the Downloads folder \n"},
-    {"SavedSims", HiddenFolder::savedSims, &App::hideSavedSimsOption, &RunState::savedSimsHidden,
-     "The SavedSims folder is unhidden \n", "Unable to unhide the SavedSims folder \n"},
+    {"Downloads", HiddenFolder::downloads, &RunState::hideDownloadsOption,
+     &RunState::downloadsHidden, "The Downloads folder is unhidden \n",
+     "Unable to unhide the Downloads folder \n"},
+    {"SavedSims", HiddenFolder::savedSims, &RunState::hideSavedSimsOption,
+     &RunState::savedSimsHidden, "The SavedSims folder is unhidden \n",
+     "Unable to unhide the SavedSims folder \n"},
 };
 
 void hideFolder(App& app, GameFilesView& view, const GameFolder& folder) {
-    if (!(app.*folder.option)) return;
+    if (!(app.run.*folder.option)) return;
     const std::string prefix = app.paths.userFolder();
     if (app.fs().rename(prefix + folder.name, prefix + folder.name + "_off")) {
         app.run.*folder.hidden = true;
     } else {
-        app.*folder.option = false;
+        app.run.*folder.option = false;
         view.markFolder(folder.which, false);
     }
 }
@@ -120,10 +122,10 @@ bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const st
 
 void applyFolderHiding(App& app, GameFilesView& view) {
     for (const GameFolder& folder : gameFolders) hideFolder(app, view, folder);
-    if ((app.hideDownloadsOption || app.hideSavedSimsOption) &&
+    if ((app.run.hideDownloadsOption || app.run.hideSavedSimsOption) &&
         app.fs().exists(app.paths.bodyshopThumbnails) != PathKind::missing) {
-        app.bodyshopThumbnailsDeleted = app.fs().deleteFile(app.paths.bodyshopThumbnails);
-        if (app.bodyshopThumbnailsDeleted)
+        app.run.bodyshopThumbnailsDeleted = app.fs().deleteFile(app.paths.bodyshopThumbnails);
+        if (app.run.bodyshopThumbnailsDeleted)
             view.enableThumbnailRefresh(false);
         else
             app.dialogs().showMessage("Unable to re-create Bodyshop thumbnails", iconInformation);
@@ -136,8 +138,8 @@ void restoreGameFiles(App& app, GameFilesView& view) {
     if (app.run.undiesRestorePending) report = restoreUnderwear(app, view);
     for (const GameFolder& folder : gameFolders)
         if (app.run.*folder.hidden) report += unhideFolder(app, view, folder);
-    app.hideDownloadsOption = false;
-    app.hideSavedSimsOption = false;
+    app.run.hideDownloadsOption = false;
+    app.run.hideSavedSimsOption = false;
 
     // A restoration that still leaves a folder hidden or underwear on is
     // retried on every pass; its summary is shown again only when it reads
@@ -145,10 +147,11 @@ void restoreGameFiles(App& app, GameFilesView& view) {
     // hidden adds no line).
     const bool stillPending =
         app.run.downloadsHidden || app.run.savedSimsHidden || app.run.undiesRestorePending;
-    const bool alreadyReported = app.failedRestoreReport.has_value();
-    if (stillPending && alreadyReported && (report == *app.failedRestoreReport || report.empty()))
+    const bool alreadyReported = app.run.failedRestoreReport.has_value();
+    if (stillPending && alreadyReported &&
+        (report == *app.run.failedRestoreReport || report.empty()))
         return;
-    app.failedRestoreReport = stillPending ? std::optional(report) : std::nullopt;
+    app.run.failedRestoreReport = stillPending ? std::optional(report) : std::nullopt;
     app.dialogs().showMessage(report, iconInformation);
 }
 

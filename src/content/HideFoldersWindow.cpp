@@ -31,15 +31,15 @@ void runHideGameFoldersWindow(ContentWindowContext& context) {
     window.addGadgets(hideFoldersGadgets());
     if (!window.button(ok).valid()) return;
     window.picture(image).showIcon(context.toolkit.icon(picture::folders, 32));
-    window.checkBox(hideDownloads).setChecked(app.hideDownloadsOption);
-    window.checkBox(hideSavedSims).setChecked(app.hideSavedSimsOption);
+    window.checkBox(hideDownloads).setChecked(app.run.hideDownloadsOption);
+    window.checkBox(hideSavedSims).setChecked(app.run.hideSavedSimsOption);
 
     modal.open(ok);
     if (modal.runUntil(ok)) {
-        app.hideDownloadsOption = window.checkBox(hideDownloads).isChecked();
-        context.mainWindow.markFolder(HiddenFolder::downloads, app.hideDownloadsOption);
-        app.hideSavedSimsOption = window.checkBox(hideSavedSims).isChecked();
-        context.mainWindow.markFolder(HiddenFolder::savedSims, app.hideSavedSimsOption);
+        app.run.hideDownloadsOption = window.checkBox(hideDownloads).isChecked();
+        context.mainWindow.markFolder(HiddenFolder::downloads, app.run.hideDownloadsOption);
+        app.run.hideSavedSimsOption = window.checkBox(hideSavedSims).isChecked();
+        context.mainWindow.markFolder(HiddenFolder::savedSims, app.run.hideSavedSimsOption);
     }
 }
 

@@ -45,12 +45,24 @@ struct GameEdition {
     bool bodyShopMissing = false;
 };
 
+// The Body Shop run: what is hidden or switched now, what the next run is
+// to do, and what the last restoration reported.
 struct RunState {
+    ProcessState bodyShop = ProcessState::notRunning;
     bool undiesRestorePending = false;
     bool downloadsHidden = false;
     bool savedSimsHidden = false;
     bool autoQuitPending = false;
     bool quitRequested = false;
+    // Choices for the next Body Shop run, kept for this session only.
+    bool hideDownloadsOption = false;
+    bool hideSavedSimsOption = false;
+    bool restoreUndiesOption = false;
+    bool bodyshopThumbnailsDeleted = false;
+    bool casThumbnailsDeleted = false;
+    // The last summary of a restoration that left something hidden, so a
+    // restoration that keeps failing reports itself once, not on every pass.
+    std::optional<std::string> failedRestoreReport;
 };
 
 struct ScreenValues {
@@ -67,6 +79,23 @@ struct PackageSwitchList {
     std::array<std::string, capacity + 1> slots;
 };
 
+// The pose and lighting packages the main window's drop-downs switch.
+struct PackageSwitches {
+    PackageSwitchList pose;
+    PackageSwitchList lighting;
+};
+
+// Backgrounds during this run.
+struct BackgroundSession {
+    // The colour of a plain background: black at start.
+    Rgb color;
+    // The colour requester's sixteen custom colours.
+    std::array<uint32_t, 16> customColors{};
+    // Where background copies are proposed: the backup folder once it is
+    // known to exist during this run, else "".
+    std::string backupPrefix;
+};
+
 struct App {
     explicit App(Platform& platform) : platform(platform) {}
 
@@ -77,31 +106,11 @@ struct App {
     GameEdition edition;
     RunState run;
     ScreenValues screen;
-    ProcessState bodyShopState = ProcessState::notRunning;
     BodyShopWatch bodyShopWatch;
-    // The colour of a plain background: black at start, kept for the run only.
-    Rgb backgroundColor;
-    // The colour requester's sixteen custom colours, kept for the run.
-    std::array<uint32_t, 16> customColors{};
-    // Where background copies are proposed: the backup folder once it is
-    // known to exist during this run, else "".
-    std::string backupPrefix;
-    PackageSwitchList poseList;
-    PackageSwitchList lightingList;
-    bool bodyshopThumbnailsDeleted = false;
-    bool casThumbnailsDeleted = false;
-    // Choices for the next Body Shop run, kept for this session only.
-    bool hideDownloadsOption = false;
-    bool hideSavedSimsOption = false;
-    bool restoreUndiesOption = false;
+    BackgroundSession background;
+    PackageSwitches switches;
     // The set-up window's pre-selected position, kept for the whole run.
     int setUpListPosition = 0;
-    // The last summary of a restoration that left something hidden, so a
-    // restoration that keeps failing reports itself once, not on every pass.
-    std::optional<std::string> failedRestoreReport;
-    // The folder of the latest package search, ending with a backslash; kept
-    // for the run so the next opening of the rename window starts there.
-    std::string packageSearchFolder;
 
     FileSystem& fs() { return platform.fs; }
     Dialogs& dialogs() { return platform.dialogs; }

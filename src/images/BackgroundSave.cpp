@@ -45,8 +45,9 @@ void saveCopy(App& app, BackgroundScreens& screens, const PreviewAnswer& answer)
     // When it cannot be made, the prefix keeps what it was (a folder found
     // earlier in this run, or nothing).
     if (haveFolder(app.fs(), app.paths.backgroundsFolder))
-        app.backupPrefix = app.paths.backgroundsFolder;
-    const std::string proposed = app.backupPrefix + backupFileName(app.settings.lastImage);
+        app.background.backupPrefix = app.paths.backgroundsFolder;
+    const std::string proposed =
+        app.background.backupPrefix + backupFileName(app.settings.lastImage);
     const std::string target = chooseCopyTarget(app, screens, proposed);
     if (target.empty()) return;
     if (!saveComposed(app.fs(), answer, target))
@@ -107,9 +108,9 @@ void newBackgroundImage(App& app, BackgroundScreens& screens) {
 void newBackgroundColor(App& app, BackgroundScreens& screens) {
     const std::optional<uint32_t> value = screens.chooseColor();
     if (!value) return;
-    app.backgroundColor = rgbFromColorValue(*value);
+    app.background.color = rgbFromColorValue(*value);
     const std::optional<Image> canvas =
-        Image::create(colorBackgroundSize.width, colorBackgroundSize.height, app.backgroundColor);
+        Image::create(colorBackgroundSize.width, colorBackgroundSize.height, app.background.color);
     // A colour background that cannot be written is not reported; the
     // thumbnail keeps showing the background that is really there.
     if (canvas && saveImageAsBmp(app.fs(), *canvas, app.paths.backgroundBitmap))
@@ -122,7 +123,7 @@ std::optional<Image> currentBackgroundThumbnail(App& app, OutputSize bodyShop) {
     if (!path.empty() && app.fs().exists(path) != PathKind::missing)
         background = loadPicture(app.fs(), path);
     if (background && app.settings.lastImage.empty()) app.settings.lastImage = path;
-    return backgroundThumbnail(background ? &*background : nullptr, bodyShop, app.backgroundColor);
+    return backgroundThumbnail(background ? &*background : nullptr, bodyShop, app.background.color);
 }
 
 }  // namespace seamster

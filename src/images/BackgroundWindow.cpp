@@ -48,9 +48,9 @@ std::string WindowScreens::chooseCopyName(const std::string& proposed) {
 std::optional<uint32_t> WindowScreens::chooseColor() {
     // The custom colours live in App for the whole run.
     std::array<COLORREF, 16> custom = {};
-    for (size_t i = 0; i < custom.size(); ++i) custom[i] = context_.app.customColors[i];
+    for (size_t i = 0; i < custom.size(); ++i) custom[i] = context_.app.background.customColors[i];
     const std::optional<COLORREF> chosen = ui::chooseColour(context_.owner, custom);
-    for (size_t i = 0; i < custom.size(); ++i) context_.app.customColors[i] = custom[i];
+    for (size_t i = 0; i < custom.size(); ++i) context_.app.background.customColors[i] = custom[i];
     if (!chosen) return std::nullopt;
     return uint32_t(*chosen & 0xFFFFFF);
 }

@@ -51,8 +51,8 @@ NamingOptions namingOptionsOf(const Settings& s) {
     return {s.inFront, s.inBack, s.keepNumber != 0, s.customNumber != 0, s.startNumber};
 }
 
-RenameFlow::RenameFlow(App& app, RenameScreen& screen)
-    : app_(app), screen_(screen), settings_(app.settings) {}
+RenameFlow::RenameFlow(App& app, RenameScreen& screen, RenameSession& session)
+    : app_(app), session_(session), screen_(screen), settings_(app.settings) {}
 
 Event RenameFlow::nextEvent() {
     Event event = screen_.waitEvent();
@@ -72,7 +72,7 @@ void RenameFlow::run() {
         return;
     }
     showNamingState();
-    pickerStartFolder_ = app_.packageSearchFolder;
+    pickerStartFolder_ = session_.searchFolder;
     screen_.openFindWindow();
     showFindState();
     while (!gone_ && askForSearch()) {
@@ -158,7 +158,7 @@ bool RenameFlow::findPackages() {
     FinderSettings finder = finderSettingsOf(settings_);
     const std::string folder = applyFindChoices(choices, savedSimsFolder_, finder);
     storeFinderSettings(finder, settings_);
-    app_.packageSearchFolder = folder;
+    session_.searchFolder = folder;
 
     screen_.showGadget(fw, f::ok, false);
     screen_.showGadget(fw, f::cancel, false);
@@ -223,7 +223,7 @@ void RenameFlow::readNamingBoxes() {
         screen_.setText(rw, g::inBack, settings_.inBack);
     settings_.customNumber = screen_.isChecked(rw, g::autoNumber) ? 1 : 0;
     settings_.keepNumber = screen_.isChecked(rw, g::keep) ? 1 : 0;
-    if (copiesIntoSearchFolder(settings_.copyTo, app_.packageSearchFolder))
+    if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder))
         screen_.setChecked(rw, g::copyPackages, false);
 }
 
@@ -232,7 +232,7 @@ bool RenameFlow::handleRenameGadget(int id) {
     case g::list: countTicked(); break;
     case g::copyPackages:
         if (settings_.copyTo.empty()) pickCopyFolder();
-        if (copiesIntoSearchFolder(settings_.copyTo, app_.packageSearchFolder))
+        if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder))
             app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
         break;
     case g::copyFolderButton: pickCopyFolder(); break;
@@ -285,7 +285,7 @@ void RenameFlow::renameRun(RunMode mode) {
     const std::vector<int> states = screen_.rowStates();
     for (size_t i = 0; i < rows_.size() && i < states.size(); ++i) rows_[i].state = states[i];
     NamingOptions naming = namingOptionsOf(settings_);
-    RenameRun run(mode, app_.packageSearchFolder, rows_, naming, app_.fs());
+    RenameRun run(mode, session_.searchFolder, rows_, naming, app_.fs());
     if (!run.hasWork()) {
         endRun(naming);
         return;
@@ -303,7 +303,7 @@ void RenameFlow::renameRun(RunMode mode) {
     }
     RenameHistory history(app_.fs(), app_.platform.clock, historyPath());
     if (!history.start(mode == RunMode::automatic ? "automatic run" : "one-by-one run",
-                       app_.packageSearchFolder)) {
+                       session_.searchFolder)) {
         app_.dialogs().showMessage(historyUnwritableMessage(history.path()), iconExclamation);
         screen_.setGridLines(true);
         endRun(naming);
@@ -375,7 +375,7 @@ void RenameFlow::keepForUndo(const RenameRun& run) {
     // A run that renamed nothing leaves the one before it to be undone.
     if (run.renamed().empty()) return;
     RunRecord record;
-    record.folder = app_.packageSearchFolder;
+    record.folder = session_.searchFolder;
     record.renamed = run.renamed();
     record.copies = run.copiedCount();
     record.copyFolder = settings_.copyTo;
@@ -418,7 +418,7 @@ void RenameFlow::offerUndoFromHistory() {
     if (app_.paths.userFolderName.empty()) return;  // no game folder, no history
     if (const std::optional<std::string> text = app_.fs().readFile(historyPath()))
         lastRun_ = undoableRunOf(readHistory(*text), app_.fs());
-    if (lastRun_) attachRows(*lastRun_, rows_, app_.packageSearchFolder);
+    if (lastRun_) attachRows(*lastRun_, rows_, session_.searchFolder);
     screen_.showGadget(rw, g::undo, lastRun_.has_value());
 }
 
@@ -435,7 +435,7 @@ bool RenameFlow::decideCopying() {
             return false;
         }
     }
-    if (copiesIntoSearchFolder(settings_.copyTo, app_.packageSearchFolder)) {
+    if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder)) {
         app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
         screen_.setChecked(rw, g::copyPackages, false);
         return false;

@@ -21,9 +21,16 @@ FinderSettings finderSettingsOf(const Settings& settings);
 void storeFinderSettings(const FinderSettings& finder, Settings& settings);
 NamingOptions namingOptionsOf(const Settings& settings);
 
+// What the rename windows keep between their openings for the run.
+struct RenameSession {
+    // The folder of the latest package search, ending with a backslash, so
+    // the next opening starts there.
+    std::string searchFolder;
+};
+
 class RenameFlow {
 public:
-    RenameFlow(App& app, RenameScreen& screen);
+    RenameFlow(App& app, RenameScreen& screen, RenameSession& session);
 
     // From opening the windows to leaving through "Cancel" of the Find
     // Package Options window.
@@ -71,6 +78,7 @@ private:
     Event nextEvent();
 
     App& app_;
+    RenameSession& session_;
     RenameScreen& screen_;
     Settings& settings_;
     std::string savedSimsFolder_;

@@ -315,9 +315,9 @@ std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, HWND owner
     return std::make_unique<RenameWindows>(toolkit, owner);
 }
 
-void runRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner) {
+void runRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner, RenameSession& session) {
     RenameWindows screen(toolkit, owner);
-    RenameFlow flow(app, screen);
+    RenameFlow flow(app, screen, session);
     flow.run();
 }
 

@@ -5,8 +5,9 @@
 
 #include <memory>
 
-#include "rename/RenameScreen.h"
 #include "core/App.h"
+#include "rename/RenameFlow.h"
+#include "rename/RenameScreen.h"
 #include "ui/Toolkit.h"
 
 namespace seamster {
@@ -16,6 +17,6 @@ namespace seamster {
 std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, HWND owner);
 
 // Package renaming from the main window, modally over it.
-void runRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner);
+void runRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner, RenameSession& session);
 
 }  // namespace seamster

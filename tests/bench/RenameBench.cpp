@@ -342,7 +342,8 @@ struct Bench {
         };
         screen.click(rw, g::done);
         screen.click(fw, f::cancel);
-        RenameFlow(app, screen).run();
+        RenameSession session;
+        RenameFlow(app, screen, session).run();
         return millisecondsBetween(started, filled);
     }
 
@@ -387,7 +388,8 @@ struct Bench {
         };
         screen.click(rw, g::done);
         screen.click(fw, f::cancel);
-        RenameFlow(app, screen).run();
+        RenameSession session;
+        RenameFlow(app, screen, session).run();
         if (screen.status[statusErrors] != " 0" || screen.status[statusTicked] != " 0")
             fail("the run reported errors or left rows ticked");
         if (filesStartingWith(savedSims(user), widen(prefix)) != files)

@@ -188,7 +188,7 @@ TEST_F(BackgroundTest, CopyGoesToTheBackupFolderUnderTheChosenName) {
     newBackgroundImage(app, screens);
 
     EXPECT_EQ(fs.exists(kBackups), PathKind::folder);
-    EXPECT_EQ(app.backupPrefix, kBackups);
+    EXPECT_EQ(app.background.backupPrefix, kBackups);
     ASSERT_EQ(screens.proposedCopies.size(), 1u);
     EXPECT_EQ(screens.proposedCopies[0], kBackups + "sky.bmp");
     // The copy is the fitted background, not the chosen file.
@@ -219,7 +219,7 @@ TEST_F(BackgroundTest, BackupFolderThatCannotBeMadeLeavesTheNameWithoutAFolder) 
 
     // A folder known from earlier in the run is still proposed.
     dialogs.defaultAnswer = answerYes;  // copy.bmp is there now
-    app.backupPrefix = "C:\\Earlier\\";
+    app.background.backupPrefix = "C:\\Earlier\\";
     newBackgroundImage(app, screens);
     EXPECT_EQ(screens.proposedCopies.back(), "C:\\Earlier\\sky.bmp");
 
@@ -253,21 +253,21 @@ TEST(BackgroundNames, CopyNamesAndPathPieces) {
 TEST_F(BackgroundTest, ColourBackgroundIsAlways1024By768) {
     screens.colour = 0x00FF8040;  // blue FF, green 80, red 40
     newBackgroundColor(app, screens);
-    EXPECT_EQ(app.backgroundColor, (Rgb{0x40, 0x80, 0xFF}));
+    EXPECT_EQ(app.background.color, (Rgb{0x40, 0x80, 0xFF}));
     EXPECT_EQ(background(), Image::create(1024, 768, {0x40, 0x80, 0xFF}));
     EXPECT_EQ(screens.refreshes, 1);
 
     // Cancelled: colour and file stay.
     screens.colour.reset();
     newBackgroundColor(app, screens);
-    EXPECT_EQ(app.backgroundColor, (Rgb{0x40, 0x80, 0xFF}));
+    EXPECT_EQ(app.background.color, (Rgb{0x40, 0x80, 0xFF}));
     EXPECT_EQ(screens.refreshes, 1);
 
     // A write failure is silent and leaves the old file and thumbnail.
     fs.failWhen = [](FsOp op, const std::string&) { return op == FsOp::writeFile; };
     screens.colour = 0x000000FF;
     newBackgroundColor(app, screens);
-    EXPECT_EQ(app.backgroundColor, (Rgb{0xFF, 0, 0}));
+    EXPECT_EQ(app.background.color, (Rgb{0xFF, 0, 0}));
     EXPECT_EQ(background(), Image::create(1024, 768, {0x40, 0x80, 0xFF}));
     EXPECT_EQ(screens.refreshes, 1);
     EXPECT_TRUE(dialogs.boxes.empty());
@@ -275,7 +275,7 @@ TEST_F(BackgroundTest, ColourBackgroundIsAlways1024By768) {
 
 TEST_F(BackgroundTest, ThumbnailShowsTheBackgroundOrTheColour) {
     // No background file: a block of the background colour.
-    app.backgroundColor = {1, 2, 3};
+    app.background.color = {1, 2, 3};
     const auto colourBlock = Image::create(218, 162, {1, 2, 3});
     EXPECT_EQ(currentBackgroundThumbnail(app, smallBodyShopSize), colourBlock);
     EXPECT_EQ(app.settings.lastImage, "");

@@ -63,11 +63,12 @@ TEST_F(BodyShopTest, ScanFillsBothListsAndSelectsTheActivePackages) {
 
     EXPECT_EQ(view.listItems[17], (Items{" Hands on Hips", " Hips", " Wave"}));
     EXPECT_EQ(view.listSelection[17], 1);
-    EXPECT_EQ(slots(app.poseList), (Items{"casieHipsanim.package", "casieWaveANIM.off"}));
+    EXPECT_EQ(slots(app.switches.pose), (Items{"casieHipsanim.package", "casieWaveANIM.off"}));
     EXPECT_EQ(view.listItems[24],
               (Items{"  Default Lighting", "  Dim.PACKAGE Lights", "  Bright Lights"}));
     EXPECT_EQ(view.listSelection[24], 1);
-    EXPECT_EQ(app.lightingList.slots[2], std::string(config) + "casielightsreplacementBright.off");
+    EXPECT_EQ(app.switches.lighting.slots[2],
+              std::string(config) + "casielightsreplacementBright.off");
     EXPECT_TRUE(view.gadgetEnabled.empty());
 }
 
@@ -84,7 +85,7 @@ TEST_F(BodyShopTest, EmptyOrMissingConfigDisablesBothLists) {
     scanConfigPackages(app, view);
     EXPECT_FALSE(view.enabled(17));
     EXPECT_FALSE(view.enabled(24));
-    EXPECT_EQ(app.poseList.count + app.lightingList.count, 0);
+    EXPECT_EQ(app.switches.pose.count + app.switches.lighting.count, 0);
 
     addConfig({"casielightsreplacementDim.off"});
     view = FakeMainView();
@@ -98,9 +99,9 @@ TEST_F(BodyShopTest, The101stPackageTakesTheLastSlot) {
         fs().addFile(std::string(config) + "casieP" + std::to_string(i) + "anim.off");
     scanConfigPackages(app, view);
 
-    EXPECT_EQ(app.poseList.count, 100);
-    EXPECT_EQ(slot(app.poseList, 99), "casieP99anim.off");
-    EXPECT_EQ(slot(app.poseList, 100), "casieP101anim.off");
+    EXPECT_EQ(app.switches.pose.count, 100);
+    EXPECT_EQ(slot(app.switches.pose, 99), "casieP99anim.off");
+    EXPECT_EQ(slot(app.switches.pose, 100), "casieP101anim.off");
     const Items& items = view.listItems[17];
     ASSERT_EQ(items.size(), 102u);
     EXPECT_EQ(items[100], " P101");
@@ -116,13 +117,13 @@ protected:
 };
 
 TEST_F(SwitchPackagesTest, OnlyTheSelectedPackageEndsInPackage) {
-    switchPackages(fs(), app.poseList, 0);
+    switchPackages(fs(), app.switches.pose, 0);
     EXPECT_EQ(configNames(), (Items{"casieAanim.off", "casieBanim.off", "casieCanim.off"}));
-    EXPECT_EQ(slots(app.poseList), configNames());
+    EXPECT_EQ(slots(app.switches.pose), configNames());
 
-    switchPackages(fs(), app.poseList, 2);
+    switchPackages(fs(), app.switches.pose, 2);
     EXPECT_EQ(configNames(), (Items{"casieAanim.off", "casieBanim.package", "casieCanim.off"}));
-    EXPECT_EQ(slots(app.poseList), configNames());
+    EXPECT_EQ(slots(app.switches.pose), configNames());
     EXPECT_EQ(fs().contents(std::string(config) + "casieBanim.package"), "casieBanim.off");
 }
 
@@ -130,14 +131,14 @@ TEST_F(SwitchPackagesTest, AFailedRenameKeepsTheSlotOnTheFileSoLaterSwitchesWork
     services.failure = [](FsOp op, const std::string& path) {
         return op == FsOp::rename && path.find("casieAanim") != std::string::npos;
     };
-    switchPackages(fs(), app.poseList, 2);
+    switchPackages(fs(), app.switches.pose, 2);
     EXPECT_EQ(configNames(), (Items{"casieAanim.package", "casieBanim.package", "casieCanim.off"}));
-    EXPECT_EQ(slots(app.poseList), configNames());
+    EXPECT_EQ(slots(app.switches.pose), configNames());
 
     services.failure = nullptr;  // the lock is gone
-    switchPackages(fs(), app.poseList, 3);
+    switchPackages(fs(), app.switches.pose, 3);
     EXPECT_EQ(configNames(), (Items{"casieAanim.off", "casieBanim.off", "casieCanim.package"}));
-    EXPECT_EQ(slots(app.poseList), configNames());
+    EXPECT_EQ(slots(app.switches.pose), configNames());
 }
 
 TEST(SwitchPackages, ANameWithoutExtensionStaysInItsFolder) {
@@ -169,7 +170,7 @@ protected:
 };
 
 TEST_F(LaunchTest, HidesThenSwitchesLightingThenPosesThenStartsTheBodyShop) {
-    app.hideDownloadsOption = true;
+    app.run.hideDownloadsOption = true;
     view.selectListItem(17, 2);
     view.selectListItem(24, 1);
     launchBodyShop(app, view);
@@ -207,7 +208,7 @@ TEST_F(LaunchTest, ArmsAutoQuitAndUnderwearRestorationFromTheSettings) {
     for (Case c : {Case{0, false}, Case{1, false}, Case{0, true}, Case{2, true}}) {
         app.run = {};
         app.settings.autoQuit = c.autoQuit;
-        app.restoreUndiesOption = c.restoreUndies;
+        app.run.restoreUndiesOption = c.restoreUndies;
         launchBodyShop(app, view);
         EXPECT_EQ(app.run.autoQuitPending, c.autoQuit != 0);
         EXPECT_EQ(app.run.undiesRestorePending, c.restoreUndies);
@@ -228,7 +229,7 @@ TEST_F(LaunchTest, OnlyAnExistingBodyShopAtAFullPathIsStartedAndNothingIsHiddenO
     const std::string rest =
         "Nothing was started and no folder was hidden.\nPress \"Seamster "
         "Setup\" to choose the game or pack whose Body Shop you use.";
-    app.hideDownloadsOption = true;
+    app.run.hideDownloadsOption = true;
     // A bare or relative name would be looked for in the current folder and the PATH.
     for (std::string path : {"Openkey-Error", "TS2BodyShop.exe", "Seamster\\TS2BodyShop.exe",
                              "D:\\Setup.exe", "D:\\CSBin\\TS2BodyShop.exe"}) {
@@ -278,7 +279,7 @@ TEST_F(RefreshThumbnailsTest, NothingToDeleteReportsOnlyEarlierDeletions) {
     EXPECT_TRUE(view.gadgetEnabled.empty());
 
     // The Body Shop cache went earlier in this run: it is reported again.
-    app.bodyshopThumbnailsDeleted = true;
+    app.run.bodyshopThumbnailsDeleted = true;
     refreshThumbnails(app, view);
     EXPECT_EQ(dialogs().texts().back(), "Bodyshop will remake the thumbnails \n\n" + note());
 }
@@ -286,10 +287,10 @@ TEST_F(RefreshThumbnailsTest, NothingToDeleteReportsOnlyEarlierDeletions) {
 TEST_F(RefreshThumbnailsTest, ALockedCacheIsReportedAndTheOtherStillGoes) {
     fs().addFile(app.paths.bodyshopThumbnails).addFile(app.paths.casThumbnails);
     fs().setReadOnly(app.paths.bodyshopThumbnails, true);
-    app.bodyshopThumbnailsDeleted = true;  // an earlier success no longer holds
+    app.run.bodyshopThumbnailsDeleted = true;  // an earlier success no longer holds
     dialogs().defaultAnswer = answerYes;
     refreshThumbnails(app, view);
-    EXPECT_FALSE(app.bodyshopThumbnailsDeleted);
+    EXPECT_FALSE(app.run.bodyshopThumbnailsDeleted);
     EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::file);
     EXPECT_EQ(fs().exists(app.paths.casThumbnails), PathKind::missing);
     EXPECT_EQ(dialogs().texts(),

@@ -53,8 +53,8 @@ protected:
     }
 
     void hide(bool downloads, bool savedSims) {
-        app.hideDownloadsOption = downloads;
-        app.hideSavedSimsOption = savedSims;
+        app.run.hideDownloadsOption = downloads;
+        app.run.hideSavedSimsOption = savedSims;
         applyFolderHiding(app, view);
     }
     void restore() { restoreGameFiles(app, view); }
@@ -67,8 +67,8 @@ TEST(FolderHiding, HidingOneFolderLeavesTheOtherAndDropsTheThumbnailCache) {
         fresh.makeUserFolder();
         fresh.fs().addFolder(fresh.at("Downloads")).addFolder(fresh.at("SavedSims"));
         fresh.fs().addFile(fresh.app.paths.bodyshopThumbnails);
-        fresh.app.hideDownloadsOption = downloads;
-        fresh.app.hideSavedSimsOption = !downloads;
+        fresh.app.run.hideDownloadsOption = downloads;
+        fresh.app.run.hideSavedSimsOption = !downloads;
         applyFolderHiding(fresh.app, fresh.view);
 
         const char* hidden = downloads ? "Downloads" : "SavedSims";
@@ -79,7 +79,7 @@ TEST(FolderHiding, HidingOneFolderLeavesTheOtherAndDropsTheThumbnailCache) {
         EXPECT_EQ(fresh.app.run.downloadsHidden, downloads);
         EXPECT_EQ(fresh.app.run.savedSimsHidden, !downloads);
         EXPECT_EQ(fresh.fs().exists(fresh.app.paths.bodyshopThumbnails), PathKind::missing);
-        EXPECT_TRUE(fresh.app.bodyshopThumbnailsDeleted);
+        EXPECT_TRUE(fresh.app.run.bodyshopThumbnailsDeleted);
         EXPECT_FALSE(fresh.view.enabled(10));
         EXPECT_EQ(fresh.view.flushes, 1);
         EXPECT_TRUE(fresh.dialogs().boxes.empty());
@@ -102,14 +102,14 @@ TEST_F(FolderHidingTest, NothingChosenChangesNothing) {
     hide(false, false);
     EXPECT_EQ(fs().snapshot(), before);
     EXPECT_EQ(services.journal, Items{"flush"});
-    EXPECT_FALSE(app.bodyshopThumbnailsDeleted);
+    EXPECT_FALSE(app.run.bodyshopThumbnailsDeleted);
 }
 
 TEST_F(FolderHidingTest, AFolderThatCannotBeHiddenIsShownAsVisibleAgain) {
     fs().rename(at("Downloads"), at("Elsewhere"));
     view.showStatusPicture(0, 20);  // chosen in the Hide Game Folders window
     hide(true, false);
-    EXPECT_FALSE(app.hideDownloadsOption);
+    EXPECT_FALSE(app.run.hideDownloadsOption);
     EXPECT_FALSE(app.run.downloadsHidden);
     EXPECT_EQ(view.statusPictures[0], 21);
     // Nothing was hidden, so the cache stays.
@@ -119,10 +119,10 @@ TEST_F(FolderHidingTest, AFolderThatCannotBeHiddenIsShownAsVisibleAgain) {
 
 TEST_F(FolderHidingTest, ALockedThumbnailCacheIsReportedAndHidingStands) {
     fs().setReadOnly(app.paths.bodyshopThumbnails, true);
-    app.bodyshopThumbnailsDeleted = true;
+    app.run.bodyshopThumbnailsDeleted = true;
     hide(false, true);
     EXPECT_TRUE(app.run.savedSimsHidden);
-    EXPECT_FALSE(app.bodyshopThumbnailsDeleted);
+    EXPECT_FALSE(app.run.bodyshopThumbnailsDeleted);
     EXPECT_TRUE(view.enabled(10));
     EXPECT_EQ(
         dialogs().boxes,
@@ -134,7 +134,7 @@ TEST_F(FolderHidingTest, RestorationPutsEverythingBackWithOneSummary) {
         .addFile(std::string(config) + "wind_male_inisibleundies.package", "m");
     hide(true, true);
     app.run.undiesRestorePending = true;
-    app.hideDownloadsOption = app.hideSavedSimsOption = true;
+    app.run.hideDownloadsOption = app.run.hideSavedSimsOption = true;
     for (int field : {0, 1, 2, 3}) view.showStatusPicture(field, 20);
     restore();
 
@@ -145,7 +145,8 @@ TEST_F(FolderHidingTest, RestorationPutsEverythingBackWithOneSummary) {
     EXPECT_EQ(fs().contents(std::string(config) + "wind_female_inisibleundies.off"), "f");
     EXPECT_EQ(fs().contents(std::string(config) + "wind_male_inisibleundies.off"), "m");
     EXPECT_FALSE(app.run.undiesRestorePending || app.run.downloadsHidden ||
-                 app.run.savedSimsHidden || app.hideDownloadsOption || app.hideSavedSimsOption);
+                 app.run.savedSimsHidden || app.run.hideDownloadsOption ||
+                 app.run.hideSavedSimsOption);
     EXPECT_EQ(view.statusPictures, (std::map<int, int>{{0, 21}, {1, 21}, {2, 23}, {3, 22}}));
 }
 
@@ -323,7 +324,7 @@ TEST(FolderHidingFaults, HidingLosesNoFileWhateverFails) {
     failEachChange(
         gameFolders,
         [](FakeApp& fake) {
-            fake.app.hideDownloadsOption = fake.app.hideSavedSimsOption = true;
+            fake.app.run.hideDownloadsOption = fake.app.run.hideSavedSimsOption = true;
             applyFolderHiding(fake.app, fake.view);
         },
         "cigen = cache");

@@ -31,7 +31,7 @@ TEST_F(MainLoopTest, RunningBodyShopDisablesTheControlsAndPostponesRestoration) 
     EXPECT_TRUE(pass());
 
     EXPECT_EQ(services.processes.lastName, "TS2BodyShop.exe");
-    EXPECT_EQ(app.bodyShopState, ProcessState::running);
+    EXPECT_EQ(app.run.bodyShop, ProcessState::running);
     for (int gadget : {10, 12, 17, 18, 24}) EXPECT_FALSE(view.enabled(gadget)) << gadget;
     for (int button : kRunStateButtons) EXPECT_FALSE(view.toolEnabled(button)) << button;
     EXPECT_EQ(view.gadgetPictures[23], 6);
@@ -55,8 +55,8 @@ TEST_F(MainLoopTest, IdlePassEnablesTheControlsThatHaveSomethingToWorkOn) {
     EXPECT_FALSE(view.enabled(24));
     EXPECT_FALSE(view.enabled(10));
 
-    app.poseList.count = 1;
-    app.lightingList.count = 2;
+    app.switches.pose.count = 1;
+    app.switches.lighting.count = 2;
     fs().addFile(app.paths.bodyshopThumbnails, "cache");
     pass();
     EXPECT_TRUE(view.enabled(17));

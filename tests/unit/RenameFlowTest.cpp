@@ -190,7 +190,7 @@ protected:
     }
 
     void run() {
-        RenameFlow flow(app, screen);
+        RenameFlow flow(app, screen, session);
         flow.run();
     }
 
@@ -209,6 +209,7 @@ protected:
     FakeDialogs& dialogs = services.dialogs;
     App app{services.platform};
     FakeScreen screen;
+    RenameSession session;
 };
 
 TEST_F(RenameFlowTest, WithoutSavedSimsNothingOpens) {
@@ -275,7 +276,7 @@ TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
     EXPECT_EQ(app.settings.bodyshopNumber, 2);
     EXPECT_EQ(app.settings.search, "Dress");
     EXPECT_EQ(app.settings.otherFolder, 0);
-    EXPECT_EQ(app.packageSearchFolder, kSavedSims);
+    EXPECT_EQ(session.searchFolder, kSavedSims);
     EXPECT_TRUE(dialogs.texts().empty());
 }
 
@@ -311,7 +312,7 @@ TEST_F(RenameFlowTest, ManyRowsNarrowTheNameColumnAndFewerGiveItBack) {
 TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierPick) {
     const std::string work = "E:\\Sims Content\\Body Shop Work\\Finished Packages\\Outfits\\";
     fs.addFile(work + "a.package", "a", kToday);
-    app.packageSearchFolder = "F:\\Earlier\\";
+    session.searchFolder = "F:\\Earlier\\";
     screen.folderAnswers = {work, ""};
     screen.choose(fw, f::otherFolder, {f::savedSims, f::otherFolder});  // no folder yet: asks
     screen.click(fw, f::folderButton);  // cancelled: nothing changes
@@ -591,6 +592,7 @@ FaceAtEnd runManyFiles(int64_t stepMs) {
     FakePlatform services;
     App app{services.platform};
     FakeScreen screen;
+    RenameSession session;
     app.paths.eaGamesFolder = "C:\\Docs\\EA Games\\";
     app.paths.userFolderName = "The Sims 2\\";
     services.clock.nowSeconds = kToday;
@@ -607,7 +609,7 @@ FaceAtEnd runManyFiles(int64_t stepMs) {
         // Drawn or not, the run's face at its end.
         return Event{EventKind::gadget, rw, g::list};
     });
-    RenameFlow(app, screen).run();
+    RenameFlow(app, screen, session).run();
     return {screen.rows,
             screen.status,
             screen.progress,
