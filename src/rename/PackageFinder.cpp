@@ -104,6 +104,7 @@ FindWindowState findWindowState(const FinderSettings& settings) {
                        : FolderChoice::savedSims;
     state.folderText =
         settings.packagesFolder.empty() ? "(No folder Selected)" : settings.pathDisplay;
+    state.folderTip = settings.packagesFolder;
     state.name = settings.name;
     state.searchText = settings.search;
     state.age = settings.age;

@@ -36,7 +36,8 @@ struct FinderSettings {
 // What the Find Package Options window shows when it is built.
 struct FindWindowState {
     FolderChoice folder = FolderChoice::savedSims;
-    std::string folderText;  // gadget 552
+    std::string folderText;  // the folder as shown
+    std::string folderTip;   // the whole folder, or "" for no tip
     NameChoice name = NameChoice::bodyshopNumber;
     std::string searchText;  // gadget 566
     AgeChoice age = AgeChoice::inTheLast;

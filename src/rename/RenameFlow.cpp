@@ -10,7 +10,6 @@ constexpr int fw = findWindowNumber;
 namespace g = renameGadget;
 namespace f = findGadget;
 
-const char* const kLoadingText = "Loading Folder Information";
 const char* const kSearchFolderTitle = "Show Package Files Found In:";
 const char* const kCopyFolderTitle = "Copy Package Files to:";
 
@@ -85,21 +84,7 @@ void RenameFlow::run() {
 // ---- Find Package Options window ------------------------------------------
 
 void RenameFlow::showFindState() {
-    const FindWindowState state = findWindowState(finderSettingsOf(settings_));
-    screen_.setChecked(fw, f::savedSims, state.folder == FolderChoice::savedSims);
-    screen_.setChecked(fw, f::otherFolder, state.folder == FolderChoice::other);
-    screen_.setText(fw, f::folderText, state.folderText);
-    if (!settings_.packagesFolder.empty())
-        screen_.setTip(fw, f::folderText, settings_.packagesFolder);
-    screen_.setChecked(fw, f::withNumber, state.name == NameChoice::bodyshopNumber);
-    screen_.setChecked(fw, f::withText, state.name == NameChoice::withText);
-    screen_.setChecked(fw, f::listAll, state.name == NameChoice::all);
-    screen_.setText(fw, f::searchText, state.searchText);
-    screen_.setChecked(fw, f::inTheLast, state.age == AgeChoice::inTheLast);
-    screen_.setChecked(fw, f::sinceLastUsed, state.age == AgeChoice::sinceLastUsed);
-    screen_.setChecked(fw, f::ageAll, state.age == AgeChoice::all);
-    screen_.setText(fw, f::sinceLastUsed, state.lastUsedCaption);
-    screen_.selectItem(fw, f::weeks, state.weeksIndex);
+    screen_.showFindState(findWindowState(finderSettingsOf(settings_)));
 }
 
 bool RenameFlow::askForSearch() {
@@ -111,9 +96,7 @@ bool RenameFlow::askForSearch() {
     // The rename window waits behind, as the owner of a modal window does.
     screen_.enableWindow(rw, false);
     screen_.activateWindow(fw);
-    screen_.showGadget(fw, f::loading, false);
-    screen_.showGadget(fw, f::ok, true);
-    screen_.showGadget(fw, f::cancel, true);
+    screen_.showFindLoading(false);
     for (;;) {
         const Event event = nextEvent();
         if (gone_) return false;
@@ -139,31 +122,17 @@ void RenameFlow::pickSearchFolder() {
     settings_.packagesFolder = finder.packagesFolder;
     settings_.pathDisplay = finder.pathDisplay;
     pickerStartFolder_ = settings_.packagesFolder;
-    screen_.setTip(fw, f::folderText, settings_.packagesFolder);
-    screen_.setText(fw, f::folderText, settings_.pathDisplay);
+    screen_.showSearchFolder(settings_.pathDisplay, settings_.packagesFolder);
 }
 
 bool RenameFlow::findPackages() {
-    FindChoices choices;
-    choices.folder =
-        screen_.isChecked(fw, f::otherFolder) ? FolderChoice::other : FolderChoice::savedSims;
-    choices.name = screen_.isChecked(fw, f::withNumber) ? NameChoice::bodyshopNumber
-                   : screen_.isChecked(fw, f::withText) ? NameChoice::withText
-                                                        : NameChoice::all;
-    choices.searchText = screen_.text(fw, f::searchText);
-    choices.age = screen_.isChecked(fw, f::inTheLast)       ? AgeChoice::inTheLast
-                  : screen_.isChecked(fw, f::sinceLastUsed) ? AgeChoice::sinceLastUsed
-                                                            : AgeChoice::all;
-    choices.weeksIndex = screen_.selectedItem(fw, f::weeks);
+    const FindChoices choices = screen_.readFindChoices();
     FinderSettings finder = finderSettingsOf(settings_);
     const std::string folder = applyFindChoices(choices, savedSimsFolder_, finder);
     storeFinderSettings(finder, settings_);
     session_.searchFolder = folder;
 
-    screen_.showGadget(fw, f::ok, false);
-    screen_.showGadget(fw, f::cancel, false);
-    screen_.setText(fw, f::loading, kLoadingText);
-    screen_.showGadget(fw, f::loading, true);
+    screen_.showFindLoading(true);
     screen_.setBusy(true);
     PackageSearch search = seamster::findPackages(folder, finder, app_.fs(), app_.platform.clock);
     screen_.setBusy(false);

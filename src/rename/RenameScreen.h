@@ -31,6 +31,14 @@ public:
     // The wait cursor while the program is busy, the arrow after.
     virtual void setBusy(bool busy) = 0;
 
+    // The Find Package Options window: every choice as the settings have it,
+    // what the user set, the search folder once picked, and the loading text
+    // in place of "OK" and "Cancel" while a search runs.
+    virtual void showFindState(const FindWindowState& state) = 0;
+    virtual FindChoices readFindChoices() = 0;
+    virtual void showSearchFolder(const std::string& shown, const std::string& full) = 0;
+    virtual void showFindLoading(bool loading) = 0;
+
     virtual std::string text(int window, int gadget) = 0;
     virtual void setText(int window, int gadget, const std::string& text) = 0;
     // The buttons Enter and Escape press (0 for none).

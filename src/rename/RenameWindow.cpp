@@ -18,6 +18,7 @@ namespace {
 
 namespace g = renameGadget;
 namespace f = findGadget;
+constexpr int fw = findWindowNumber;
 
 constexpr COLORREF runBarColour = RGB(0, 204, 51);
 constexpr COLORREF runBarBackground = RGB(0, 102, 51);
@@ -70,6 +71,10 @@ public:
     }
     void setText(int window, int gadget, const std::string& text) override;
     void setKeyButtons(int window, int enter, int escape) override;
+    void showFindState(const FindWindowState& state) override;
+    FindChoices readFindChoices() override;
+    void showSearchFolder(const std::string& shown, const std::string& full) override;
+    void showFindLoading(bool loading) override;
     bool isChecked(int window, int gadget) override {
         ui::Window* w = find(window);
         return w && w->checkBox(gadget).isChecked();
@@ -252,6 +257,54 @@ void RenameWindows::setBusy(bool busy) {
     toolkit_.setCursor(busy ? toolkit_.waitCursor() : toolkit_.arrowCursor());
     // Show "Loading Folder Information" before the folder is read.
     if (busy && find_) find_->update();
+}
+
+void RenameWindows::showFindState(const FindWindowState& state) {
+    setChecked(fw, f::savedSims, state.folder == FolderChoice::savedSims);
+    setChecked(fw, f::otherFolder, state.folder == FolderChoice::other);
+    setText(fw, f::folderText, state.folderText);
+    if (!state.folderTip.empty()) setTip(fw, f::folderText, state.folderTip);
+    setChecked(fw, f::withNumber, state.name == NameChoice::bodyshopNumber);
+    setChecked(fw, f::withText, state.name == NameChoice::withText);
+    setChecked(fw, f::listAll, state.name == NameChoice::all);
+    setText(fw, f::searchText, state.searchText);
+    setChecked(fw, f::inTheLast, state.age == AgeChoice::inTheLast);
+    setChecked(fw, f::sinceLastUsed, state.age == AgeChoice::sinceLastUsed);
+    setChecked(fw, f::ageAll, state.age == AgeChoice::all);
+    setText(fw, f::sinceLastUsed, state.lastUsedCaption);
+    selectItem(fw, f::weeks, state.weeksIndex);
+}
+
+FindChoices RenameWindows::readFindChoices() {
+    FindChoices choices;
+    choices.folder = isChecked(fw, f::otherFolder) ? FolderChoice::other : FolderChoice::savedSims;
+    choices.name = isChecked(fw, f::withNumber) ? NameChoice::bodyshopNumber
+                   : isChecked(fw, f::withText) ? NameChoice::withText
+                                                : NameChoice::all;
+    choices.searchText = text(fw, f::searchText);
+    choices.age = isChecked(fw, f::inTheLast)       ? AgeChoice::inTheLast
+                  : isChecked(fw, f::sinceLastUsed) ? AgeChoice::sinceLastUsed
+                                                    : AgeChoice::all;
+    choices.weeksIndex = selectedItem(fw, f::weeks);
+    return choices;
+}
+
+void RenameWindows::showSearchFolder(const std::string& shown, const std::string& full) {
+    setTip(fw, f::folderText, full);
+    setText(fw, f::folderText, shown);
+}
+
+void RenameWindows::showFindLoading(bool loading) {
+    if (loading) {
+        showGadget(fw, f::ok, false);
+        showGadget(fw, f::cancel, false);
+        setText(fw, f::loading, "Loading Folder Information");
+        showGadget(fw, f::loading, true);
+    } else {
+        showGadget(fw, f::loading, false);
+        showGadget(fw, f::ok, true);
+        showGadget(fw, f::cancel, true);
+    }
 }
 
 void RenameWindows::setKeyButtons(int window, int enter, int escape) {

@@ -222,6 +222,12 @@ public:
     }
     void setBusy(bool busy) override { real_.setBusy(busy); }
     std::string text(int window, int gadget) override { return real_.text(window, gadget); }
+    void showFindState(const FindWindowState& state) override { real_.showFindState(state); }
+    FindChoices readFindChoices() override { return real_.readFindChoices(); }
+    void showSearchFolder(const std::string& shown, const std::string& full) override {
+        real_.showSearchFolder(shown, full);
+    }
+    void showFindLoading(bool loading) override { real_.showFindLoading(loading); }
     void setKeyButtons(int window, int enter, int escape) override {
         real_.setKeyButtons(window, enter, escape);
     }

@@ -32,6 +32,9 @@ struct FakeScreen : RenameScreen {
     std::map<int, bool> windowShown, windowEnabled;
     std::map<int, std::string> titles;
     std::map<int, Key> keyButtons;  // Enter's and Escape's, by window
+    FindWindowState find;           // as the Find window shows it
+    FindChoices choices;            // as the user sets them there
+    bool findLoading = false;
     std::vector<PackageRow> rows;
     std::map<int, std::string> status;
     int progress = -1;
@@ -59,6 +62,17 @@ struct FakeScreen : RenameScreen {
     void activateWindow(int) override {}
     void setWindowTitle(int window, const std::string& title) override { titles[window] = title; }
     void setBusy(bool) override {}
+
+    void showFindState(const FindWindowState& state) override {
+        find = state;
+        choices = {state.folder, state.name, state.searchText, state.age, state.weeksIndex};
+    }
+    FindChoices readFindChoices() override { return choices; }
+    void showSearchFolder(const std::string& shown, const std::string& full) override {
+        find.folderText = shown;
+        find.folderTip = full;
+    }
+    void showFindLoading(bool on) override { findLoading = on; }
 
     std::string text(int window, int gadget) override { return texts[{window, gadget}]; }
     void setKeyButtons(int window, int enter, int escape) override {
@@ -153,10 +167,20 @@ struct FakeScreen : RenameScreen {
             return Event{EventKind::gadget, rw, g::list};
         });
     }
+    // The user changes the Find window's choices, then clicks `gadget`.
+    void setChoices(std::function<void(FindChoices&)> change, int gadget) {
+        user.push_back([=, this] {
+            change(choices);
+            return Event{EventKind::gadget, fw, gadget};
+        });
+    }
     void searchAll() {
-        choose(fw, f::listAll, {f::withNumber, f::withText, f::listAll});
-        choose(fw, f::ageAll, {f::inTheLast, f::sinceLastUsed, f::ageAll});
-        click(fw, f::ok);
+        setChoices(
+            [](FindChoices& c) {
+                c.name = NameChoice::all;
+                c.age = AgeChoice::all;
+            },
+            f::ok);
     }
 
     std::vector<std::string> names() const {
@@ -240,16 +264,15 @@ TEST_F(RenameFlowTest, FindWindowStartsFromTheSettingsAndCancelClosesBoth) {
     screen.click(fw, f::cancel);
     run();
 
-    EXPECT_TRUE(screen.on(fw, f::otherFolder));
-    EXPECT_FALSE(screen.on(fw, f::savedSims));
-    EXPECT_EQ(screen.textOf(fw, f::folderText), "E:\\Work\\");
-    EXPECT_TRUE(screen.on(fw, f::withText));
-    EXPECT_EQ(screen.textOf(fw, f::searchText), "Dress");
-    EXPECT_TRUE(screen.on(fw, f::sinceLastUsed));
-    EXPECT_EQ(screen.textOf(fw, f::sinceLastUsed), " Since last used - 10/31/2023");
-    EXPECT_EQ(screen.selection(fw, f::weeks), 3);
-    EXPECT_TRUE(screen.shown(fw, f::ok));
-    EXPECT_FALSE(screen.shown(fw, f::loading));
+    EXPECT_EQ(screen.find.folder, FolderChoice::other);
+    EXPECT_EQ(screen.find.folderText, "E:\\Work\\");
+    EXPECT_EQ(screen.find.folderTip, "E:\\Work\\");
+    EXPECT_EQ(screen.find.name, NameChoice::withText);
+    EXPECT_EQ(screen.find.searchText, "Dress");
+    EXPECT_EQ(screen.find.age, AgeChoice::sinceLastUsed);
+    EXPECT_EQ(screen.find.lastUsedCaption, " Since last used - 10/31/2023");
+    EXPECT_EQ(screen.find.weeksIndex, 3);
+    EXPECT_FALSE(screen.findLoading);
     EXPECT_EQ(screen.closeCount, 1);
     EXPECT_EQ(app.settings, before);
 }
@@ -257,9 +280,12 @@ TEST_F(RenameFlowTest, FindWindowStartsFromTheSettingsAndCancelClosesBoth) {
 TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
     addPackages(
         {"0a1b2c3d_Dress.package", "Summer_Dress.package", "readme.txt", "1f2e3d4c_Top.PACKAGE"});
-    screen.type(fw, f::searchText, "Dress");
-    screen.choose(fw, f::withText, {f::withNumber, f::withText, f::listAll});
-    screen.click(fw, f::ok);
+    screen.setChoices(
+        [](FindChoices& c) {
+            c.searchText = "Dress";
+            c.name = NameChoice::withText;
+        },
+        f::ok);
     run();  // the user leaves while the list shows
 
     EXPECT_EQ(screen.names(),
@@ -272,7 +298,7 @@ TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
     EXPECT_EQ(screen.status[statusErrors], " 0");
     EXPECT_TRUE(screen.windowShown[rw]);
     EXPECT_FALSE(screen.windowShown[fw]);
-    EXPECT_EQ(screen.textOf(fw, f::loading), "Loading Folder Information");
+    EXPECT_TRUE(screen.findLoading);
     EXPECT_EQ(app.settings.bodyshopNumber, 2);
     EXPECT_EQ(app.settings.search, "Dress");
     EXPECT_EQ(app.settings.otherFolder, 0);
@@ -298,8 +324,12 @@ TEST_F(RenameFlowTest, ManyRowsNarrowTheNameColumnAndFewerGiveItBack) {
     addPackages(names);
     screen.searchAll();
     screen.click(rw, g::done);
-    screen.choose(fw, f::withText, {f::withNumber, f::withText, f::listAll});
-    screen.type(fw, f::searchText, "p1");  // p1, p10 .. p13
+    screen.setChoices(
+        [](FindChoices& c) {
+            c.name = NameChoice::withText;
+            c.searchText = "p1";  // p1, p10 .. p13
+        },
+        f::searchText);
     screen.user.push_back([this] {
         EXPECT_EQ(screen.nameWidth, 400 - 17);
         return Event{EventKind::gadget, fw, f::ok};
@@ -314,7 +344,8 @@ TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierP
     fs.addFile(work + "a.package", "a", kToday);
     session.searchFolder = "F:\\Earlier\\";
     screen.folderAnswers = {work, ""};
-    screen.choose(fw, f::otherFolder, {f::savedSims, f::otherFolder});  // no folder yet: asks
+    screen.setChoices([](FindChoices& c) { c.folder = FolderChoice::other; },
+                      f::otherFolder);  // no folder yet: asks
     screen.click(fw, f::folderButton);  // cancelled: nothing changes
     screen.searchAll();
     run();
@@ -322,8 +353,8 @@ TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierP
     EXPECT_EQ(screen.pickerStarts, (std::vector<std::string>{"F:\\Earlier\\", work}));
     EXPECT_EQ(app.settings.packagesFolder, work);
     EXPECT_EQ(app.settings.pathDisplay, " ~ Body Shop Work\\Finished Packages\\Outfits\\");
-    EXPECT_EQ(screen.textOf(fw, f::folderText), app.settings.pathDisplay);
-    EXPECT_EQ(screen.tipOf(fw, f::folderText), work);
+    EXPECT_EQ(screen.find.folderText, app.settings.pathDisplay);
+    EXPECT_EQ(screen.find.folderTip, work);
     EXPECT_EQ(app.settings.otherFolder, 1);
     EXPECT_EQ(screen.names(), std::vector<std::string>{"a.package"});
     EXPECT_EQ(screen.titles[rw], " Seamster  --  Rename Bodyshop Packages in Outfits");
