@@ -79,7 +79,7 @@ void runAboutWindow(ContentWindowContext& context) {
         window.control(gadget).setFont(toolkit.font(font));
     window.picture(banner).showIcon(bannerIcon.get());
     window.picture(art).showIcon(artIcon.get());
-    ui::makeLink(window, link, RGB(0, 0, 255));
+    ui::makeLink(window, link, rgbColour(0, 0, 255));
     // The link, as wide as its words, sits centred under the texts above it.
     ui::fitToText(window, link, textCentre);
     // The texts reach into the tall picture on the right; only their

@@ -46,11 +46,9 @@ std::string WindowScreens::chooseCopyName(const std::string& proposed) {
 }
 
 std::optional<uint32_t> WindowScreens::chooseColor() {
-    // The custom colours live in App for the whole run.
-    std::array<COLORREF, 16> custom = {};
-    for (size_t i = 0; i < custom.size(); ++i) custom[i] = context_.app.background.customColors[i];
-    const std::optional<COLORREF> chosen = ui::chooseColour(context_.owner, custom);
-    for (size_t i = 0; i < custom.size(); ++i) context_.app.background.customColors[i] = custom[i];
+    // The custom colours are kept for the whole run.
+    const std::optional<Colour> chosen =
+        ui::chooseColour(context_.owner, context_.app.background.customColors);
     if (!chosen) return std::nullopt;
     return uint32_t(*chosen & 0xFFFFFF);
 }
@@ -61,9 +59,10 @@ void drawThumbnailCaption(HBITMAP bitmap, HFONT font, int dpi) {
     auto at = [dpi](int v) { return ui::scaled(v, dpi); };
     const int shadow = std::max(1, at(1));
     ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46) + shadow, at(142) + shadow,
-                         RGB(0, 0, 0));
-    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46) + shadow, at(142), RGB(0, 0, 0));
-    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46), at(142), RGB(255, 255, 255));
+                         rgbColour(0, 0, 0));
+    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46) + shadow, at(142),
+                         rgbColour(0, 0, 0));
+    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46), at(142), rgbColour(255, 255, 255));
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ ui::PanelContent panelContent(BackgroundContext& context, const std::string& pat
     content.picture = ui::bitmapFromImage(preview.picture);
     if (content.picture && !preview.loaded)
         ui::drawTextOnBitmap(content.picture.get(), placeholderText, context.toolkit.defaultFont(),
-                             placeholderTextCorner.x, placeholderTextCorner.y, RGB(255, 255, 255));
+                             placeholderTextCorner.x, placeholderTextCorner.y,
+                             rgbColour(255, 255, 255));
     content.x = preview.placement.x;
     content.y = preview.placement.y;
     content.width = preview.placement.width;

@@ -33,9 +33,6 @@ constexpr int windowWidth = 438;
 constexpr int headingFont = 7;
 constexpr int rowPictureSize = 16;
 
-// Our colours and the system's share one layout: red in the low byte.
-COLORREF colourRef(uint32_t colour) { return COLORREF(colour); }
-
 // One of the window's two lists, kept in step with the rows the model gives.
 class RowList {
 public:
@@ -79,7 +76,7 @@ private:
 
     void paint(int row, const ListRow& content) {
         for (size_t column = 0; column < columns_; ++column)
-            list_.setTextColour(row, int(column), colourRef(content.textColour));
+            list_.setTextColour(row, int(column), content.textColour);
         if (list_.isTicked(row) != content.ticked) list_.setTicked(row, content.ticked);
     }
 

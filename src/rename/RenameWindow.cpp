@@ -20,8 +20,8 @@ namespace g = renameGadget;
 namespace f = findGadget;
 constexpr int fw = findWindowNumber;
 
-constexpr COLORREF runBarColour = RGB(0, 204, 51);
-constexpr COLORREF runBarBackground = RGB(0, 102, 51);
+constexpr Colour runBarColour = rgbColour(0, 204, 51);
+constexpr Colour runBarBackground = rgbColour(0, 102, 51);
 constexpr int headerFont = 7;  // Arial 12
 
 // What the gadget kinds alone do not say about a gadget.
@@ -325,8 +325,8 @@ void RenameWindows::addRows(const std::vector<PackageRow>& rows) {
     for (const PackageRow& row : rows) {
         const int index = list_->addRow({row.name, row.copyMark, row.created});
         if (index < 0) continue;
-        list_->setTextColour(index, 0, COLORREF(row.nameColour));
-        list_->setTextColour(index, 1, COLORREF(row.copyMarkColour));
+        list_->setTextColour(index, 0, row.nameColour);
+        list_->setTextColour(index, 1, row.copyMarkColour);
         if (row.state != 0) list_->setState(index, row.state);
     }
     list_->setRedraw(true);
@@ -338,8 +338,8 @@ void RenameWindows::showRow(size_t index, const PackageRow& row) {
     if (list_->text(i, 0) != row.name) list_->setText(i, 0, row.name);
     if (list_->text(i, 1) != row.copyMark) list_->setText(i, 1, row.copyMark);
     if (list_->text(i, 2) != row.created) list_->setText(i, 2, row.created);
-    list_->setTextColour(i, 0, COLORREF(row.nameColour));
-    list_->setTextColour(i, 1, COLORREF(row.copyMarkColour));
+    list_->setTextColour(i, 0, row.nameColour);
+    list_->setTextColour(i, 1, row.copyMarkColour);
     list_->setState(i, row.state);
 }
 

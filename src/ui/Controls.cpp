@@ -52,7 +52,7 @@ void Control::setFont(HFONT font) const {
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-void Control::setTextColour(COLORREF colour) const {
+void Control::setTextColour(Colour colour) const {
     if (window_ && hwnd_) window_->setTextColour(hwnd_, colour);
 }
 

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "ui/Gadgets.h"
+
 namespace seamster::ui {
 
 class Window;
@@ -57,7 +59,7 @@ public:
     void setText(const std::string& text) const;
     void setFont(HFONT font) const;
     // Text and frame gadgets drawn in this colour from now on.
-    void setTextColour(COLORREF colour) const;
+    void setTextColour(Colour colour) const;
     void setTip(const std::string& tip) const;
     void focus() const;
     bool hasFocus() const;

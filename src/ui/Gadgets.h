@@ -40,7 +40,14 @@ struct Gadget {
 inline constexpr int listRowHeight = 17;
 inline constexpr int listHeaderHeight = 24;
 
-// List text colours, red in bits 0-7, green in 8-15, blue in 16-23.
+// A colour as the toolkit takes it: red in bits 0-7, green in 8-15, blue in
+// 16-23.
+using Colour = uint32_t;
+constexpr Colour rgbColour(uint8_t red, uint8_t green, uint8_t blue) {
+    return Colour(red) | Colour(green) << 8 | Colour(blue) << 16;
+}
+
+// List text colours.
 inline constexpr uint32_t kTextBlack = 0x000000;
 inline constexpr uint32_t kTextRed = 0x3300CC;  // (204, 0, 51)
 

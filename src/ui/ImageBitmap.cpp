@@ -91,7 +91,7 @@ std::optional<Image> imageFromBitmap(HBITMAP bitmap) {
 }
 
 bool drawTextOnBitmap(HBITMAP bitmap, const std::string& text, HFONT font, int x, int y,
-                      COLORREF colour) {
+                      Colour colour) {
     BitmapCanvas canvas(bitmap);
     if (!canvas.valid()) return false;
     HGDIOBJ previousFont = font ? SelectObject(canvas.dc(), font) : nullptr;

@@ -9,6 +9,7 @@
 
 #include "core/Image.h"
 #include "platform/win32/Handles.h"
+#include "ui/Gadgets.h"
 
 namespace seamster::ui {
 
@@ -24,6 +25,6 @@ std::optional<Image> imageFromBitmap(HBITMAP bitmap);
 // `colour`, in transparent mode so the picture shows between the letters.
 // False when the bitmap cannot be drawn on.
 bool drawTextOnBitmap(HBITMAP bitmap, const std::string& text, HFONT font, int x, int y,
-                      COLORREF colour);
+                      Colour colour);
 
 }  // namespace seamster::ui

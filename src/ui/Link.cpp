@@ -16,7 +16,7 @@ LRESULT CALLBACK linkProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }
 }  // namespace
 
-void makeLink(Window& window, int id, COLORREF colour) {
+void makeLink(Window& window, int id, Colour colour) {
     HWND control = window.gadget(id);
     if (!control) return;
     // A text gadget reports clicks only with SS_NOTIFY; it is read on each click.

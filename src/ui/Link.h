@@ -6,7 +6,7 @@
 
 namespace seamster::ui {
 
-void makeLink(Window& window, int id, COLORREF colour);
+void makeLink(Window& window, int id, Colour colour);
 
 // Sizes a text gadget to its text in its current font, centred on `centreX`,
 // so the link neither wraps nor reacts to clicks beside its text.

@@ -114,7 +114,7 @@ int ListView::insertRow(int position, const std::vector<std::string>& texts, int
     quiet_ = true;
     int row = int(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row >= 0) {
-        colours_.insert(colours_.begin() + row, std::vector<COLORREF>(columnCount_, textColour_));
+        colours_.insert(colours_.begin() + row, std::vector<Colour>(columnCount_, textColour_));
         // A new row's other columns start empty.
         for (size_t column = 1; column < texts.size(); ++column)
             if (!texts[column].empty()) setText(row, int(column), texts[column]);
@@ -179,13 +179,13 @@ void ListView::setText(int row, int column, const std::string& text) {
     SendMessageW(hwnd_, LVM_SETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
 }
 
-COLORREF ListView::textColour(int row, int column) const {
+Colour ListView::textColour(int row, int column) const {
     if (row < 0 || size_t(row) >= colours_.size() || column < 0 || size_t(column) >= columnCount_)
         return textColour_;
     return colours_[size_t(row)][size_t(column)];
 }
 
-void ListView::setTextColour(int row, int column, COLORREF colour) {
+void ListView::setTextColour(int row, int column, Colour colour) {
     if (row < 0 || size_t(row) >= colours_.size() || column < 0 || size_t(column) >= columnCount_)
         return;
     if (colours_[size_t(row)][size_t(column)] == colour) return;

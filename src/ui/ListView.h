@@ -26,8 +26,8 @@ struct ListViewArgs {
     std::vector<ListColumn> columns;
     bool checkBoxes = true;
     bool gridLines = true;
-    COLORREF background = RGB(255, 255, 233);  // the list and its text
-    COLORREF textColour = RGB(0, 0, 0);        // what a new cell is drawn in
+    Colour background = rgbColour(255, 255, 233);  // the list and its text
+    Colour textColour = rgbColour(0, 0, 0);        // what a new cell is drawn in
     int iconSize = 0;   // a picture of this size in front of each row when non-zero
     int rowHeight = 0;  // rows at least this high, so a list of n rows has a known height
     // Ticks and unticks always raise a gadget event; with this set, so does
@@ -68,8 +68,8 @@ public:
 
     std::string text(int row, int column) const;
     void setText(int row, int column, const std::string& text);
-    COLORREF textColour(int row, int column) const;
-    void setTextColour(int row, int column, COLORREF colour);
+    Colour textColour(int row, int column) const;
+    void setTextColour(int row, int column, Colour colour);
 
     // Check marks and selection; each change is reported like a user's
     // unless the list was made not to report its own changes.
@@ -105,8 +105,8 @@ private:
     int id_;
     HWND hwnd_ = nullptr;
     HIMAGELIST pictures_ = nullptr;
-    COLORREF background_;
-    COLORREF textColour_;
+    Colour background_;
+    Colour textColour_;
     size_t columnCount_;
     int iconSize_;
     bool reportSelection_;
@@ -114,7 +114,7 @@ private:
     // While the list fills or empties itself, its own changes raise no events.
     bool quiet_ = false;
     // Text colour per row, per column.
-    std::vector<std::vector<COLORREF>> colours_;
+    std::vector<std::vector<Colour>> colours_;
 };
 
 }  // namespace seamster::ui

@@ -23,7 +23,7 @@ void ProgressBar::setValue(int value) {
     if (hwnd_) SendMessageW(hwnd_, PBM_SETPOS, WPARAM(value), 0);
 }
 
-void ProgressBar::setColours(COLORREF bar, COLORREF background) {
+void ProgressBar::setColours(Colour bar, Colour background) {
     if (!hwnd_) return;
     // A blank (not empty) class list matches no theme class; an empty one
     // is ignored by some implementations.

@@ -13,8 +13,8 @@ struct ProgressBarArgs {
     int minimum = 0, maximum = 100;
     bool smooth = true;  // a solid bar rather than blocks
     bool coloured = false;
-    COLORREF bar = RGB(0, 0, 0);
-    COLORREF background = RGB(255, 255, 255);
+    Colour bar = rgbColour(0, 0, 0);
+    Colour background = rgbColour(255, 255, 255);
     bool visible = true;
 };
 
@@ -28,7 +28,7 @@ public:
     void setValue(int value);
     // A themed bar draws in the theme's colours, so colouring a bar takes
     // theming off for it.
-    void setColours(COLORREF bar, COLORREF background);
+    void setColours(Colour bar, Colour background);
 
 private:
     HWND hwnd_ = nullptr;

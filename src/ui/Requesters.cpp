@@ -46,15 +46,19 @@ std::wstring nameBuffer(const std::string& name, bool cut) {
 
 }  // namespace
 
-std::optional<COLORREF> chooseColour(HWND owner, std::array<COLORREF, 16>& custom) {
+std::optional<Colour> chooseColour(HWND owner, std::array<Colour, 16>& custom) {
+    std::array<COLORREF, 16> kept;
+    std::copy(custom.begin(), custom.end(), kept.begin());
     CHOOSECOLORW request = {};
     request.lStructSize = sizeof(request);
     request.hwndOwner = activeWindow();
     request.rgbResult = 1;
-    request.lpCustColors = custom.data();
+    request.lpCustColors = kept.data();
     request.Flags = CC_RGBINIT;
     ModalScope modal(owner);
-    if (!ChooseColorW(&request)) return std::nullopt;
+    const bool chosen = ChooseColorW(&request);
+    std::copy(kept.begin(), kept.end(), custom.begin());
+    if (!chosen) return std::nullopt;
     return request.rgbResult;
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "ui/Gadgets.h"
 
 namespace seamster::ui {
 
@@ -23,7 +24,7 @@ using FileTypes = std::vector<std::pair<std::string, std::string>>;
 // Asks for a colour over the active window while `owner` is disabled.
 // `custom` holds the requester's 16 custom colours and gets them back as the
 // user left them, also when cancelled. Nothing when cancelled.
-std::optional<COLORREF> chooseColour(HWND owner, std::array<COLORREF, 16>& custom);
+std::optional<Colour> chooseColour(HWND owner, std::array<Colour, 16>& custom);
 
 // Asks for a name to save under, proposing `proposed` (left out when too
 // long to offer); the folder must exist. "" when cancelled.

@@ -159,7 +159,7 @@ public:
     // For the controls' own classes: a gadget's tip and text colour, and
     // the picture a picture control shows (kept by its giver).
     void setTip(HWND control, const std::string& tip);
-    void setTextColour(HWND control, COLORREF colour);
+    void setTextColour(HWND control, Colour colour);
     void showImage(HWND control, LONG_PTR pictureStyle, UINT imageType, HANDLE image);
 
     static Window* fromHandle(HWND hwnd);
@@ -199,7 +199,7 @@ private:
     HWND toolBar_ = nullptr;
     HWND focused_ = nullptr;  // the gadget that had the focus when the window lost it
     std::map<int, std::wstring> commandTips_;
-    std::map<int, COLORREF> textColours_;
+    std::map<int, Colour> textColours_;
     std::map<int, NotifyHandler> notifyHandlers_;
     // What each picture control was last given to show.
     std::map<HWND, HANDLE> givenImages_;

@@ -296,7 +296,7 @@ void Window::addTip(HWND control, const std::wstring& tip) {
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void Window::setTextColour(HWND control, COLORREF colour) {
+void Window::setTextColour(HWND control, Colour colour) {
     textColours_[GetDlgCtrlID(control)] = colour;
     InvalidateRect(control, nullptr, TRUE);
 }
