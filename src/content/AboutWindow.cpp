@@ -50,8 +50,9 @@ constexpr int textCentre = 195;
 
 // Font of each text gadget.
 constexpr std::pair<int, int> aboutFonts[] = {
-    {ok, 3},    {name, 5},   {version, 4}, {released, 3}, {author, 3},
-    {blank, 3}, {latest, 3}, {site, 3},    {link, 6},
+    {ok, ui::font::arial10},       {name, ui::font::arial18},   {version, ui::font::arial14},
+    {released, ui::font::arial10}, {author, ui::font::arial10}, {blank, ui::font::arial10},
+    {latest, ui::font::arial10},   {site, ui::font::arial10},   {link, ui::font::linkArial10},
 };
 
 }  // namespace

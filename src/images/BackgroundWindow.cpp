@@ -12,7 +12,7 @@
 namespace seamster {
 namespace {
 
-constexpr int captionFont = 3;
+constexpr int captionFont = ui::font::arial10;
 constexpr char thumbnailCaption[] = " <F5>  Background";
 
 class WindowScreens : public BackgroundScreens {

@@ -30,7 +30,7 @@ enum : int {
 
 constexpr char windowTitle[] = "Seamster   --    Remove Projects";
 constexpr int windowWidth = 438;
-constexpr int headingFont = 7;
+constexpr int headingFont = ui::font::arial12;
 constexpr int rowPictureSize = 16;
 
 // One of the window's two lists, kept in step with the rows the model gives.

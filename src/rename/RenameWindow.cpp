@@ -22,7 +22,7 @@ constexpr int fw = findWindowNumber;
 
 constexpr Colour runBarColour = rgbColour(0, 204, 51);
 constexpr Colour runBarBackground = rgbColour(0, 102, 51);
-constexpr int headerFont = 7;  // Arial 12
+constexpr int headerFont = ui::font::arial12;
 
 // What the gadget kinds alone do not say about a gadget.
 unsigned lookOf(int id) {

@@ -22,6 +22,11 @@ namespace seamster::ui {
 
 inline constexpr int pictureCount = 28;
 inline constexpr int fontCount = 8;
+// The program's fonts by number, all bold; the gadgets' own is tahoma8.
+namespace font {
+inline constexpr int tahoma8 = 2, arial10 = 3, arial14 = 4, arial18 = 5, linkArial10 = 6,
+                     arial12 = 7;
+}
 
 class Window;
 
@@ -48,7 +53,7 @@ public:
     // Font `number` at the screen's DPI or at `dpi`, same points either way.
     HFONT font(int number) const { return font(number, dpi_); }
     HFONT font(int number, int dpi) const;
-    HFONT defaultFont() const { return font(2); }
+    HFONT defaultFont() const { return font(font::tahoma8); }
     // Which font a handle from font() is, or -1: a window moved to another
     // DPI swaps each of its fonts for the same font there.
     int fontNumber(HFONT font) const;

@@ -217,7 +217,7 @@ HWND Window::addControl(const ControlPlace& place) {
     ControlPlace scaledPlace = place;
     scaledPlace.x = shown.x, scaledPlace.y = shown.y;
     scaledPlace.width = shown.width, scaledPlace.height = shown.height;
-    HWND made = createControl(hwnd_, scaledPlace, toolkit_.font(2, dpi_));
+    HWND made = createControl(hwnd_, scaledPlace, toolkit_.font(font::tahoma8, dpi_));
     if (made) layout_[made] = layout;
     return made;
 }
