@@ -1,5 +1,6 @@
 #pragma once
-// The main window's gadgets, status-bar fields and tool-bar buttons by number.
+// The main window's gadgets, status-bar fields and tool-bar buttons by number,
+// and the set-up window's gadgets.
 
 namespace seamster {
 
@@ -12,6 +13,10 @@ inline constexpr int refreshThumbnails = 10, backgroundImage = 11, cleanupProjec
 // The status bar's fields, from the left.
 namespace statusField {
 inline constexpr int downloads = 0, savedSims = 1, maleUndies = 2, femaleUndies = 3;
+}
+// The set-up window's gadgets.
+namespace setUpGadget {
+inline constexpr int icon = 1, ok = 5, secondLine = 7, firstLine = 8, packs = 9;
 }
 namespace button {
 inline constexpr int setUp = 0, help = 1, about = 2, newBackgroundColor = 3, newBackgroundImage = 4,

@@ -46,6 +46,18 @@ std::vector<Gadget> mainGadgets(int t) {
     };
 }
 
+std::vector<Gadget> setUpGadgets() {
+    namespace s = setUpGadget;
+    using K = GadgetKind;
+    return {
+        {s::icon, K::picture, 14, 6, 32, 32, "", ""},
+        {s::firstLine, K::centredText, 60, 5, 340, 20, "Please select the expansion name", ""},
+        {s::secondLine, K::centredText, 60, 22, 340, 20, "You see when you start your game:", ""},
+        {s::packs, K::listBox, 5, 44, 425, 172, "", ""},
+        {s::ok, K::button, 5, 220, 425, 25, "OK", "", KeyRole::enter},
+    };
+}
+
 const std::array<StatusField, 4>& mainStatusFields() {
     static const std::array<StatusField, 4> fields = {{
         {"Downloads", picture::folder},

@@ -29,6 +29,10 @@ struct StatusField {
 const std::array<StatusField, 4>& mainStatusFields();
 inline int statusFieldWidth(int clientWidth) { return clientWidth / 4; }
 
+// The set-up window: its client size and gadgets in creation order.
+inline constexpr int setUpClientWidth = 438, setUpClientHeight = 248;
+std::vector<Gadget> setUpGadgets();
+
 // The saved outer corner to use, or nothing to centre the window.
 std::optional<Point> savedMainPosition(int windowX, int windowY);
 

@@ -155,23 +155,19 @@ void MainWindow::refreshBackgroundThumbnail() {
 }
 
 int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int selected) {
+    namespace s = setUpGadget;
     ui::ModalWindow modal(
-        toolkit_, ui::modalWindowArgs("Seamster Set Up", 438, 248, hwnd(), "setup-window.htm"));
+        toolkit_, ui::modalWindowArgs("Seamster Set Up", setUpClientWidth, setUpClientHeight,
+                                      hwnd(), "setup-window.htm"));
     if (!modal.valid()) return -1;
     ui::Window& setUp = modal.window();
-    setUp.addGadgets({
-        {1, GadgetKind::picture, 14, 6, 32, 32, "", ""},
-        {8, GadgetKind::centredText, 60, 5, 340, 20, "Please select the expansion name", ""},
-        {7, GadgetKind::centredText, 60, 22, 340, 20, "You see when you start your game:", ""},
-        {9, GadgetKind::listBox, 5, 44, 425, 172, "", ""},
-        {5, GadgetKind::button, 5, 220, 425, 25, "OK", "", KeyRole::enter},
-    });
-    setUp.picture(1).showIcon(toolkit_.icon(picture::setUp, 32));
-    for (const std::string& pack : packs) setUp.listBox(9).addItem(pack);
-    setUp.listBox(9).select(selected);
+    setUp.addGadgets(setUpGadgets());
+    setUp.picture(s::icon).showIcon(toolkit_.icon(picture::setUp, 32));
+    for (const std::string& pack : packs) setUp.listBox(s::packs).addItem(pack);
+    setUp.listBox(s::packs).select(selected);
     modal.open();
-    modal.runUntil(5);
-    const int chosen = setUp.listBox(9).selected();
+    modal.runUntil(s::ok);
+    const int chosen = setUp.listBox(s::packs).selected();
     return chosen < 0 ? int(packs.size()) : chosen;
 }
 
