@@ -1,5 +1,7 @@
 #include "ui/DisplayScale.h"
 
+#include "platform/win32/Handles.h"
+
 namespace seamster::ui {
 
 namespace {
@@ -18,9 +20,8 @@ using MetricsForDpiFunction = int(WINAPI*)(int, UINT);
 }  // namespace
 
 int systemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : layoutDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : layoutDpi;
     return dpi > 0 ? dpi : layoutDpi;
 }
 

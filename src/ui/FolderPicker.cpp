@@ -3,11 +3,20 @@
 #include <shlobj.h>
 
 #include "platform/Text.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace seamster::ui {
 
 namespace {
+// The shell's list of items naming the chosen folder, freed with the shell's
+// allocator.
+struct ItemListTraits {
+    static PIDLIST_ABSOLUTE invalid() { return nullptr; }
+    static void close(PIDLIST_ABSOLUTE items) { CoTaskMemFree(items); }
+};
+using ItemList = UniqueHandle<PIDLIST_ABSOLUTE, ItemListTraits>;
+
 int CALLBACK openAtStart(HWND requester, UINT message, LPARAM, LPARAM start) {
     if (message == BFFM_INITIALIZED && start)
         SendMessageW(requester, BFFM_SETSELECTIONW, TRUE, start);
@@ -25,14 +34,12 @@ std::string pickFolder(HWND owner, const std::string& title, const std::string& 
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = openAtStart;
     info.lParam = wideStart.empty() ? 0 : reinterpret_cast<LPARAM>(wideStart.c_str());
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    const ItemList chosen(SHBrowseForFolderW(&info));
     if (!chosen) return {};
     // Long paths do not fit MAX_PATH; ask for as much as the shell can give.
     std::wstring path(32768, L'\0');
-    bool ok =
-        SHGetPathFromIDListEx(chosen, path.data(), DWORD(path.size()), GPFIDL_DEFAULT) != FALSE;
-    CoTaskMemFree(chosen);
-    if (!ok) return {};
+    if (!SHGetPathFromIDListEx(chosen.get(), path.data(), DWORD(path.size()), GPFIDL_DEFAULT))
+        return {};
     path.resize(wcslen(path.c_str()));
     return path.empty() ? std::string() : withBackslash(narrow(path));
 }

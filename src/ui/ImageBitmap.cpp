@@ -73,10 +73,8 @@ std::optional<Image> imageFromBitmap(HBITMAP bitmap) {
     if (!image) return std::nullopt;
     BITMAPINFO info = topDown24(shape.bmWidth, shape.bmHeight);
     std::vector<uint8_t> rows(strideOf(shape.bmWidth) * size_t(shape.bmHeight));
-    HDC screen = GetDC(nullptr);
-    const int read =
-        GetDIBits(screen, bitmap, 0, UINT(shape.bmHeight), rows.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const int read = GetDIBits(WindowDc(nullptr).get(), bitmap, 0, UINT(shape.bmHeight),
+                               rows.data(), &info, DIB_RGB_COLORS);
     if (read != shape.bmHeight) return std::nullopt;
     const uint8_t* in = rows.data();
     for (int y = 0; y < image->height(); ++y, in += strideOf(shape.bmWidth)) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/Handles.h"
+
 namespace seamster::ui {
 
 namespace {
@@ -34,13 +36,12 @@ void fitToText(Window& window, int id, int centreX) {
     if (!control) return;
     std::wstring text(size_t(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(size_t(GetWindowTextW(control, text.data(), int(text.size()))));
-    HDC dc = GetDC(control);
+    const WindowDc dc(control);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc.get(), font);
     SIZE extent = {};
-    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &extent);
+    SelectObject(dc.get(), old);
 
     RECT rect = {};
     GetWindowRect(control, &rect);

@@ -46,8 +46,8 @@ ListView::ListView(Window& window, const ListViewArgs& args)
         // Pictures come drawn for the nearest scale; the row keeps its scaled height.
         const int side = args.iconSize > 0 ? pictureSize(args.iconSize, window.dpi()) : 0;
         const int height = std::max(side, window.scaled(args.rowHeight) - 1);
-        pictures_ = ImageList_Create(std::max(side, 1), height, ILC_COLOR32 | ILC_MASK, 4, 4);
-        ListView_SetImageList(hwnd_, pictures_, LVSIL_SMALL);
+        pictures_ = makeImageList(std::max(side, 1), height, 4, 4);
+        ListView_SetImageList(hwnd_, pictures_.get(), LVSIL_SMALL);
     }
     for (size_t i = 0; i < args.columns.size(); ++i) {
         std::wstring title = widen(args.columns[i].title);
@@ -64,9 +64,7 @@ ListView::ListView(Window& window, const ListViewArgs& args)
 ListView::~ListView() {
     window_.setNotifyHandler(id_, nullptr);
     // The pictures are shared with the list, not owned by it: let go of them first.
-    if (!pictures_) return;
-    if (IsWindow(hwnd_)) ListView_SetImageList(hwnd_, nullptr, LVSIL_SMALL);
-    ImageList_Destroy(pictures_);
+    if (pictures_ && IsWindow(hwnd_)) ListView_SetImageList(hwnd_, nullptr, LVSIL_SMALL);
 }
 
 std::optional<LRESULT> ListView::notify(NMHDR* header) {
@@ -278,7 +276,7 @@ int ListView::rowHeight() const {
 }
 
 int ListView::addPicture(HICON icon) {
-    return pictures_ && icon && iconSize_ > 0 ? addIcon(pictures_, icon) : -1;
+    return pictures_ && icon && iconSize_ > 0 ? addIcon(pictures_.get(), icon) : -1;
 }
 
 }  // namespace seamster::ui

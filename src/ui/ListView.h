@@ -104,7 +104,7 @@ private:
     Window& window_;
     int id_;
     HWND hwnd_ = nullptr;
-    HIMAGELIST pictures_ = nullptr;
+    ImageListHandle pictures_;
     Colour background_;
     Colour textColour_;
     size_t columnCount_;

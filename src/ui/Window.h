@@ -29,7 +29,10 @@ using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;
 
 // A list for 32-bit pictures with masks, `side` pixels square, room for
 // `count` before it grows.
-ImageListHandle makeImageList(int side, int count);
+ImageListHandle makeImageList(int width, int height, int count, int grow = 0);
+inline ImageListHandle makeImageList(int side, int count) {
+    return makeImageList(side, side, count);
+}
 // Adds an icon to an image list; its index, or -1.
 int addIcon(HIMAGELIST list, HICON icon);
 // Adds a picture at the list's size, from its own pixels when it comes drawn

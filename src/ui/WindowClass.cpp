@@ -582,8 +582,8 @@ void ImageListTraits::close(HIMAGELIST list) {
     ImageList_Destroy(list);
 }
 
-ImageListHandle makeImageList(int side, int count) {
-    ImageListHandle list(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, count, 0));
+ImageListHandle makeImageList(int width, int height, int count, int grow) {
+    ImageListHandle list(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, count, grow));
     if (list) imageListsAlive().insert(list.get());
     return list;
 }

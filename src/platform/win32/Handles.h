@@ -81,6 +81,23 @@ using IconHandle = UniqueHandle<HICON, IconTraits>;
 using FindHandle = UniqueHandle<HANDLE, FindTraits>;
 using LibraryHandle = UniqueHandle<HMODULE, LibraryTraits>;
 
+// A window's device context (the screen's for no window), released when it
+// goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // A named mutex this process holds from construction to destruction; only
 // the first holder of the name owns it.
 class NamedMutex {
