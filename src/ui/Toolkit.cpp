@@ -7,6 +7,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "res/ResourceIds.h"
 #include "ui/DisplayScale.h"
+#include "ui/ModalLoop.h"
 #include "ui/Window.h"
 
 namespace seamster::ui {
@@ -314,14 +315,21 @@ WaitCursor::WaitCursor(const Toolkit& toolkit) : previous_(SetCursor(toolkit.wai
 
 WaitCursor::~WaitCursor() { SetCursor(previous_); }
 
+namespace {
+// A message box over the active window, modal as every window of ours is.
+int messageBox(const std::string& text, UINT kind) {
+    HWND owner = activeWindow();
+    ModalScope modal(owner);
+    return MessageBoxW(owner, widen(text).c_str(), L"Seamster", kind);
+}
+}  // namespace
+
 void Win32Dialogs::showMessage(const std::string& text, int icon) {
-    MessageBoxW(GetActiveWindow(), widen(text).c_str(), L"Seamster", UINT(MB_OK | icon));
+    messageBox(text, UINT(MB_OK | icon));
 }
 
 int Win32Dialogs::askYesNo(const std::string& text, int icon) {
-    int answer =
-        MessageBoxW(GetActiveWindow(), widen(text).c_str(), L"Seamster", UINT(MB_YESNO | icon));
-    return answer == IDYES ? answerYes : answerNo;
+    return messageBox(text, UINT(MB_YESNO | icon)) == IDYES ? answerYes : answerNo;
 }
 
 }  // namespace seamster::ui
