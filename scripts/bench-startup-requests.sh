@@ -10,8 +10,10 @@ bin="$root/build/mingw/bin"
 export WINEPREFIX="$root/build/e2e/prefix" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" USER=Jamie
 # One short start-up scenario leaves the sandbox as the timings see it: the
-# disc edition and settings for The Sims 2.
-if ! "$root/scripts/e2e.sh" 'StartUpTime.*' >/dev/null; then
+# disc edition and settings for The Sims 2 (scripts/bench-startup.sh has just
+# run it, and says so).
+if [ -z "${SEAMSTER_STARTUP_SANDBOX_READY:-}" ] &&
+  ! "$root/scripts/e2e.sh" 'StartUpTime.*' >/dev/null; then
   echo "bench-startup-requests: the start-up scenario failed (build/e2e/logs/StartUpTime.*.log)" >&2
   exit 2
 fi

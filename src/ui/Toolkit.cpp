@@ -132,9 +132,6 @@ struct GroupEntry {
 };
 #pragma pack(pop)
 
-const wchar_t* const iconType = MAKEINTRESOURCEW(3);
-const wchar_t* const iconGroupType = MAKEINTRESOURCEW(14);
-
 std::pair<const BYTE*, DWORD> resourceBytes(HINSTANCE instance, const wchar_t* name,
                                             const wchar_t* type) {
     HRSRC found = FindResourceW(instance, name, type);
@@ -146,7 +143,7 @@ std::pair<const BYTE*, DWORD> resourceBytes(HINSTANCE instance, const wchar_t* n
 
 std::optional<Toolkit::IconPixels> Toolkit::iconPixels(int picture, int side) const {
     const auto [group, groupSize] =
-        resourceBytes(instance_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture), iconGroupType);
+        resourceBytes(instance_, MAKEINTRESOURCEW(PICTURE_RESOURCE_BASE + picture), RT_GROUP_ICON);
     if (!group || groupSize < 6 || side <= 0 || side > 255) return std::nullopt;
     const WORD count = *reinterpret_cast<const WORD*>(group + 4);
     if (groupSize < 6 + count * sizeof(GroupEntry)) return std::nullopt;
@@ -155,7 +152,7 @@ std::optional<Toolkit::IconPixels> Toolkit::iconPixels(int picture, int side) co
         if (entries[n].width != side || entries[n].height != side || entries[n].bitCount != 32)
             continue;
         const auto [image, imageSize] =
-            resourceBytes(instance_, MAKEINTRESOURCEW(entries[n].id), iconType);
+            resourceBytes(instance_, MAKEINTRESOURCEW(entries[n].id), RT_ICON);
         if (!image || imageSize < sizeof(BITMAPINFOHEADER)) return std::nullopt;
         BITMAPINFOHEADER header;
         std::memcpy(&header, image, sizeof header);

@@ -179,6 +179,10 @@ private:
     void focusUnit(HWND first);
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
+    // Gadget tips: the tip window is made when the mouse first comes over the
+    // window, which spares every start and every window opened its making.
+    void makeTips();
+    void addTip(HWND control, const std::wstring& tip);
 
     Toolkit& toolkit_;
     int number_;
@@ -192,10 +196,6 @@ private:
     int clientWidth_ = 0, clientHeight_ = 0;  // at 96 DPI
     std::map<HWND, LayoutRect> layout_;       // each gadget's 96-DPI rectangle
     std::map<HWND, Rescale> rescales_;
-    // Gadget tips: the tip window is made when the mouse first comes over the
-    // window, which spares every start and every window opened its making.
-    void makeTips();
-    void addTip(HWND control, const std::wstring& tip);
     int enterButton_ = 0, escapeButton_ = 0;
     HWND tips_ = nullptr;
     std::map<HWND, std::wstring> tipTexts_;

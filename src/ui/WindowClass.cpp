@@ -100,7 +100,7 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args)
                                     ui::scaled(args.clientHeight, dpi_), style, exStyle, dpi_);
     int x = args.x, y = args.y;
     if (!args.placed) {
-        RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        RECT area = {0, 0, toolkit.screenWidth(), toolkit.screenHeight()};
         if (args.centreOver) GetWindowRect(args.centreOver, &area);
         x = area.left + (area.right - area.left - frame.cx) / 2;
         y = area.top + (area.bottom - area.top - frame.cy) / 2;
@@ -473,8 +473,8 @@ void Window::moveTo(int x, int y) {
 
 void Window::centreOnScreen() {
     RECT outer = outerRect();
-    moveTo((GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2,
-           (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+    moveTo((toolkit_.screenWidth() - (outer.right - outer.left)) / 2,
+           (toolkit_.screenHeight() - (outer.bottom - outer.top)) / 2);
 }
 
 bool Window::exists() const { return hwnd_ && IsWindow(hwnd_); }
