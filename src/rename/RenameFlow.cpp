@@ -1,22 +1,6 @@
 #include "rename/RenameFlow.h"
 
-#include "rename/RenameLayout.h"
-
 namespace seamster {
-
-namespace {
-constexpr int rw = renameWindowNumber;
-constexpr int fw = findWindowNumber;
-namespace g = renameGadget;
-namespace f = findGadget;
-
-const char* const kSearchFolderTitle = "Show Package Files Found In:";
-const char* const kCopyFolderTitle = "Copy Package Files to:";
-
-bool isGadget(const Event& event, int window) {
-    return event.kind == EventKind::gadget && event.window == window;
-}
-}  // namespace
 
 // The file keeps each of these choices as 1, 2 or anything else for "all".
 template <typename Choice>
@@ -53,10 +37,10 @@ NamingOptions namingOptionsOf(const Settings& s) {
 RenameFlow::RenameFlow(App& app, RenameScreen& screen, RenameSession& session)
     : app_(app), session_(session), screen_(screen), settings_(app.settings) {}
 
-Event RenameFlow::nextEvent() {
-    Event event = screen_.waitEvent();
-    if (event.kind == EventKind::none) gone_ = true;
-    return event;
+RenameInput RenameFlow::nextInput() {
+    const RenameInput input = screen_.waitInput();
+    if (input == RenameInput::none) gone_ = true;
+    return input;
 }
 
 void RenameFlow::run() {
@@ -67,7 +51,7 @@ void RenameFlow::run() {
     }
     if (!screen_.openRenameWindow()) {
         screen_.closeWindows();
-        screen_.flushEvents();
+        screen_.flushInput();
         return;
     }
     showNamingState();
@@ -78,7 +62,7 @@ void RenameFlow::run() {
         if (findPackages()) renameLoop();
     }
     screen_.closeWindows();
-    screen_.flushEvents();
+    screen_.flushInput();
 }
 
 // ---- Find Package Options window ------------------------------------------
@@ -88,35 +72,29 @@ void RenameFlow::showFindState() {
 }
 
 bool RenameFlow::askForSearch() {
-    screen_.showWindow(fw, true);
     rows_.clear();
     // The rows of the last run go with the list.
     lastRun_.reset();
     screen_.clearRows();
-    // The rename window waits behind, as the owner of a modal window does.
-    screen_.enableWindow(rw, false);
-    screen_.activateWindow(fw);
+    screen_.showFindWindow();
     screen_.showFindLoading(false);
     for (;;) {
-        const Event event = nextEvent();
-        if (gone_) return false;
-        // Closing the window (Alt+F4) means what "Cancel" means.
-        if (event.kind == EventKind::close && event.window == fw) return false;
-        if (!isGadget(event, fw)) continue;
-        switch (event.id) {
-        case f::otherFolder:
+        switch (nextInput()) {
+        case RenameInput::none:
+        case RenameInput::findClosed:
+        case RenameInput::cancelSearch: return false;
+        case RenameInput::otherFolder:
             if (settings_.packagesFolder.empty()) pickSearchFolder();
             break;
-        case f::folderButton: pickSearchFolder(); break;
-        case f::ok: return true;
-        case f::cancel: return false;
+        case RenameInput::searchFolderButton: pickSearchFolder(); break;
+        case RenameInput::search: return true;
         default: break;
         }
     }
 }
 
 void RenameFlow::pickSearchFolder() {
-    const std::string answer = screen_.pickFolder(fw, kSearchFolderTitle, pickerStartFolder_);
+    const std::string answer = screen_.pickSearchFolder(pickerStartFolder_);
     FinderSettings finder = finderSettingsOf(settings_);
     if (!acceptSearchFolderPick(answer, finder)) return;
     settings_.packagesFolder = finder.packagesFolder;
@@ -137,20 +115,13 @@ bool RenameFlow::findPackages() {
     PackageSearch search = seamster::findPackages(folder, finder, app_.fs(), app_.platform.clock);
     screen_.setBusy(false);
 
-    screen_.showWindow(rw, true);
-    screen_.enableWindow(rw, true);
-    screen_.showWindow(fw, false);
-    screen_.activateWindow(rw);
-    screen_.setWindowTitle(rw, search.windowTitle);
-    screen_.setText(rw, g::header, kPackageListHeaderText);
+    screen_.showListWindow(search.windowTitle);
     rows_ = std::move(search.rows);
     screen_.addRows(rows_);
-    // A list that no longer scrolls gets its full width back.
-    screen_.setNameColumnWidth(
-        search.narrowNameColumn ? nameColumnWidth - app_.screen.scrollBarWidth : nameColumnWidth);
-    screen_.setStatusText(statusListed, counterText(int(rows_.size())));
-    screen_.setStatusText(statusTicked, counterText(0));
-    screen_.setStatusText(statusErrors, counterText(0));
+    screen_.fitNameColumn(search.narrowNameColumn);
+    screen_.showCounter(RenameCounter::listed, counterText(int(rows_.size())));
+    screen_.showCounter(RenameCounter::ticked, counterText(0));
+    screen_.showCounter(RenameCounter::errors, counterText(0));
     offerUndoFromHistory();
     if (!rows_.empty()) return true;
     app_.dialogs().showMessage(search.noMatchMessage, iconInformation);
@@ -160,68 +131,64 @@ bool RenameFlow::findPackages() {
 // ---- Rename window ------------------------------------------------------------
 
 void RenameFlow::showNamingState() {
-    screen_.setChecked(rw, g::keep, settings_.keepNumber != 0);
-    screen_.setChecked(rw, g::remove, settings_.keepNumber == 0);
-    screen_.setChecked(rw, g::autoNumber, settings_.customNumber != 0);
-    screen_.setChecked(rw, g::copyPackages, settings_.copyPackages != 0);
-    screen_.setText(rw, g::startNumber, settings_.startNumber);
-    screen_.setText(rw, g::inFront, settings_.inFront);
-    screen_.setText(rw, g::inBack, settings_.inBack);
-    screen_.setText(rw, g::copyFolderText, settings_.copyToDisplay);
-    screen_.setTip(rw, g::undo, "Give the files renamed by the last run their old names back");
-    showOptionsFace();
+    screen_.setTicked(NamingTick::keepNumber, settings_.keepNumber != 0);
+    screen_.setTicked(NamingTick::autoNumber, settings_.customNumber != 0);
+    screen_.setTicked(NamingTick::copyPackages, settings_.copyPackages != 0);
+    screen_.setBoxText(NamingBox::startNumber, settings_.startNumber);
+    screen_.setBoxText(NamingBox::inFront, settings_.inFront);
+    screen_.setBoxText(NamingBox::inBack, settings_.inBack);
+    screen_.showCopyFolder(settings_.copyToDisplay, settings_.copyTo);
+    screen_.showOptionsFace(false);
 }
 
 void RenameFlow::renameLoop() {
     for (bool ended = false; !ended;) {
-        const Event event = nextEvent();
+        const RenameInput input = nextInput();
         if (gone_) return;
-        if (event.kind == EventKind::close && event.window == rw) ended = true;
+        if (input == RenameInput::renameClosed) ended = true;
         readNamingBoxes();
-        if (isGadget(event, rw) && !handleRenameGadget(event.id)) ended = true;
+        if (!handleRenameInput(input)) ended = true;
     }
 }
 
 void RenameFlow::readNamingBoxes() {
-    settings_.startNumber = screen_.text(rw, g::startNumber);
-    settings_.inFront = screen_.text(rw, g::inFront);
-    settings_.inBack = screen_.text(rw, g::inBack);
+    settings_.startNumber = screen_.boxText(NamingBox::startNumber);
+    settings_.inFront = screen_.boxText(NamingBox::inFront);
+    settings_.inBack = screen_.boxText(NamingBox::inBack);
     if (cleanTypedText(settings_.inFront, app_.dialogs()))
-        screen_.setText(rw, g::inFront, settings_.inFront);
+        screen_.setBoxText(NamingBox::inFront, settings_.inFront);
     if (cleanTypedText(settings_.inBack, app_.dialogs()))
-        screen_.setText(rw, g::inBack, settings_.inBack);
-    settings_.customNumber = screen_.isChecked(rw, g::autoNumber) ? 1 : 0;
-    settings_.keepNumber = screen_.isChecked(rw, g::keep) ? 1 : 0;
+        screen_.setBoxText(NamingBox::inBack, settings_.inBack);
+    settings_.customNumber = screen_.isTicked(NamingTick::autoNumber) ? 1 : 0;
+    settings_.keepNumber = screen_.isTicked(NamingTick::keepNumber) ? 1 : 0;
     if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder))
-        screen_.setChecked(rw, g::copyPackages, false);
+        screen_.setTicked(NamingTick::copyPackages, false);
 }
 
-bool RenameFlow::handleRenameGadget(int id) {
-    switch (id) {
-    case g::list: countTicked(); break;
-    case g::copyPackages:
+bool RenameFlow::handleRenameInput(RenameInput input) {
+    switch (input) {
+    case RenameInput::rowClicked: countTicked(); break;
+    case RenameInput::copyPackages:
         if (settings_.copyTo.empty()) pickCopyFolder();
         if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder))
             app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
         break;
-    case g::copyFolderButton: pickCopyFolder(); break;
-    case g::selectAll: tickAll(true); break;
-    case g::selectNone: tickAll(false); break;
-    case g::done: return false;
-    case g::rename: renameRun(RunMode::oneByOne); break;
-    case g::autoRename: renameRun(RunMode::automatic); break;
-    case g::undo: undoLastRun(); break;
+    case RenameInput::copyFolderButton: pickCopyFolder(); break;
+    case RenameInput::selectAll: tickAll(true); break;
+    case RenameInput::selectNone: tickAll(false); break;
+    case RenameInput::done: return false;
+    case RenameInput::rename: renameRun(RunMode::oneByOne); break;
+    case RenameInput::autoRename: renameRun(RunMode::automatic); break;
+    case RenameInput::undo: undoLastRun(); break;
     default: break;
     }
     return true;
 }
 
 void RenameFlow::pickCopyFolder() {
-    const std::string answer = screen_.pickFolder(rw, kCopyFolderTitle, settings_.copyTo);
-    if (acceptCopyFolderPick(answer, settings_.copyTo, settings_.copyToDisplay)) {
-        screen_.setText(rw, g::copyFolderText, settings_.copyToDisplay);
-        screen_.setTip(rw, g::copyFolderText, settings_.copyTo);
-    }
+    const std::string answer = screen_.pickCopyFolder(settings_.copyTo);
+    if (acceptCopyFolderPick(answer, settings_.copyTo, settings_.copyToDisplay))
+        screen_.showCopyFolder(settings_.copyToDisplay, settings_.copyTo);
 }
 
 // A click on a row ticks it: whatever is selected becomes ticked.
@@ -232,13 +199,13 @@ void RenameFlow::countTicked() {
     const int ticked = countTickedRows(rows_);
     for (size_t i = 0; i < rows_.size(); ++i)
         if (rows_[i].state != states[i]) screen_.setRowState(i, rows_[i].state);
-    screen_.setStatusText(statusTicked, counterText(ticked));
+    screen_.showCounter(RenameCounter::ticked, counterText(ticked));
 }
 
 void RenameFlow::tickAll(bool ticked) {
     setAllTicked(rows_, ticked);
     for (size_t i = 0; i < rows_.size(); ++i) screen_.setRowState(i, rows_[i].state);
-    screen_.setStatusText(statusTicked, counterText(ticked ? int(rows_.size()) : 0));
+    screen_.showCounter(RenameCounter::ticked, counterText(ticked ? int(rows_.size()) : 0));
 }
 
 // During a run the rows' states belong to the run; clicks on the list are undone.
@@ -263,7 +230,7 @@ void RenameFlow::renameRun(RunMode mode) {
     const bool copying = decideCopying();
     run.start(copying, settings_.copyTo);
     for (size_t i = 0; i < rows_.size(); ++i) screen_.showRow(i, rows_[i]);
-    screen_.flushEvents();
+    screen_.flushInput();
     settings_.copyPackages = copying ? 1 : 0;
     showRunFace(run.caption());
     if (mode == RunMode::automatic && !confirmAutomatic()) {
@@ -314,8 +281,8 @@ bool RenameFlow::runFiles(RenameRun& run, RunMode mode) {
         if (mode == RunMode::oneByOne)
             name = askForName(run);
         else
-            name = watchForCancel(run, draw ? screen_.text(rw, g::newName) : file->proposedName,
-                                  draw, poll);
+            name = watchForCancel(
+                run, draw ? screen_.boxText(NamingBox::newName) : file->proposedName, draw, poll);
         // The painting happens while the clicks are taken, so the cost runs to here.
         if (draw && mode == RunMode::automatic) drawPacer.took(clock.milliseconds() - now);
         if (!name) return historyFailed;  // the windows are gone
@@ -335,8 +302,8 @@ bool RenameFlow::runFiles(RenameRun& run, RunMode mode) {
 
 void RenameFlow::showFile(const RunFile& file) {
     screen_.makeRowVisible(file.scrollTarget);
-    screen_.setText(rw, g::oldName, file.oldName);
-    screen_.setText(rw, g::newName, file.proposedName);
+    screen_.setBoxText(NamingBox::oldName, file.oldName);
+    screen_.setBoxText(NamingBox::newName, file.proposedName);
     screen_.setRowState(file.row, rows_[file.row].state);
 }
 
@@ -367,16 +334,16 @@ void RenameFlow::undoLastRun() {
     for (const UndoResult& result : results)
         if (result.file.row < rows_.size())
             screen_.showRow(result.file.row, rows_[result.file.row]);
-    screen_.setStatusText(statusErrors, counterText(failed));
+    screen_.showCounter(RenameCounter::errors, counterText(failed));
     screen_.setBusy(false);
     // What could not go back can be tried again once its way is clear.
     lastRun_ = remainingAfterUndo(*lastRun_, results);
     if (lastRun_->renamed.empty()) lastRun_.reset();
-    screen_.showGadget(rw, g::undo, lastRun_.has_value());
+    screen_.showUndo(lastRun_.has_value());
     app_.dialogs().showMessage(undoSummary(results),
                                failed > 0 ? iconExclamation : iconInformation);
     // Clicks made meanwhile must not reach the window afterwards.
-    screen_.flushEvents();
+    screen_.flushInput();
 }
 
 // The last run that can still be undone is offered with every list, whether
@@ -388,7 +355,7 @@ void RenameFlow::offerUndoFromHistory() {
     if (const std::optional<std::string> text = app_.fs().readFile(historyPath()))
         lastRun_ = undoableRunOf(readHistory(*text), app_.fs());
     if (lastRun_) attachRows(*lastRun_, rows_, session_.searchFolder);
-    screen_.showGadget(rw, g::undo, lastRun_.has_value());
+    screen_.showUndo(lastRun_.has_value());
 }
 
 std::string RenameFlow::historyPath() const { return historyPathOf(app_.paths.userFolder()); }
@@ -396,68 +363,67 @@ std::string RenameFlow::historyPath() const { return historyPathOf(app_.paths.us
 // "Copy Packages to" ticked without a folder: ask for one now, and without
 // one run without copying rather than copy into some unknown folder.
 bool RenameFlow::decideCopying() {
-    if (!screen_.isChecked(rw, g::copyPackages)) return false;
+    if (!screen_.isTicked(NamingTick::copyPackages)) return false;
     if (copyFolderMissing(true, settings_.copyTo)) {
         pickCopyFolder();
         if (settings_.copyTo.empty()) {
-            screen_.setChecked(rw, g::copyPackages, false);
+            screen_.setTicked(NamingTick::copyPackages, false);
             return false;
         }
     }
     if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder)) {
         app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
-        screen_.setChecked(rw, g::copyPackages, false);
+        screen_.setTicked(NamingTick::copyPackages, false);
         return false;
     }
     return true;
 }
 
 bool RenameFlow::confirmAutomatic() {
-    screen_.setText(rw, g::newName, kAutoRenamePrompt);
-    screen_.setText(rw, g::oldName, "");
-    screen_.flushEvents();
+    screen_.setBoxText(NamingBox::newName, kAutoRenamePrompt);
+    screen_.setBoxText(NamingBox::oldName, "");
+    screen_.flushInput();
     for (;;) {
-        const Event event = nextEvent();
-        if (gone_) return false;
-        if (!isGadget(event, rw)) continue;
-        if (event.id == g::list) restoreListStates();
-        if (event.id == g::done) return false;
-        if (event.id != g::rename) continue;
-        screen_.setText(rw, g::newName, "");
-        screen_.enableGadget(rw, g::rename, false);
-        screen_.setGridLines(false);
-        return true;
+        switch (nextInput()) {
+        case RenameInput::none:
+        case RenameInput::done: return false;
+        case RenameInput::rowClicked: restoreListStates(); break;
+        case RenameInput::rename:
+            screen_.showAutomaticRunning();
+            screen_.setGridLines(false);
+            return true;
+        default: break;
+        }
     }
 }
 
 std::optional<std::string> RenameFlow::watchForCancel(RenameRun& run, const std::string& name,
                                                       bool draw, bool poll) {
-    for (Event event = poll ? screen_.pollEvent() : Event{}; event.kind != EventKind::none;
-         event = screen_.pollEvent()) {
-        if (!isGadget(event, rw)) continue;
-        if (event.id == g::done) run.cancelAfterCurrent();
-        if (event.id == g::list || event.id == g::done) restoreListStates();
+    for (RenameInput input = poll ? screen_.pollInput() : RenameInput::none;
+         input != RenameInput::none; input = screen_.pollInput()) {
+        if (input == RenameInput::done) run.cancelAfterCurrent();
+        if (input == RenameInput::rowClicked || input == RenameInput::done) restoreListStates();
     }
-    if (draw) screen_.setStatusText(statusTicked, counterText(run.tickedCount()));
+    if (draw) screen_.showCounter(RenameCounter::ticked, counterText(run.tickedCount()));
     return name;
 }
 
 std::optional<std::string> RenameFlow::askForName(RenameRun& run) {
-    screen_.flushEvents();
+    screen_.flushInput();
     for (;;) {
-        const Event event = nextEvent();
+        const RenameInput input = nextInput();
         if (gone_) return std::nullopt;
-        if (!isGadget(event, rw)) continue;
-        std::string typed = screen_.text(rw, g::newName);
-        if (cleanTypedText(typed, app_.dialogs())) screen_.setText(rw, g::newName, typed);
-        switch (event.id) {
-        case g::rename: {
+        if (!isRenameGadget(input)) continue;
+        std::string typed = screen_.boxText(NamingBox::newName);
+        if (cleanTypedText(typed, app_.dialogs())) screen_.setBoxText(NamingBox::newName, typed);
+        switch (input) {
+        case RenameInput::rename: {
             const std::string name = confirmNewName(typed, app_.dialogs());
-            screen_.setText(rw, g::newName, name);
+            screen_.setBoxText(NamingBox::newName, name);
             return name;
         }
-        case g::done: run.cancelAfterCurrent(); return typed;
-        case g::list: restoreListStates(); break;
+        case RenameInput::done: run.cancelAfterCurrent(); return typed;
+        case RenameInput::rowClicked: restoreListStates(); break;
         default: break;
         }
     }
@@ -467,46 +433,23 @@ void RenameFlow::showRowsAndCounters(const RenameRun& run, std::vector<size_t>& 
     if (undrawn.empty()) return;
     for (size_t row : undrawn) screen_.showRow(row, rows_[row]);
     undrawn.clear();
-    screen_.setStatusText(statusErrors, run.errorText());
-    screen_.setText(rw, g::optionsFrame, run.caption());
-    screen_.setProgress(run.progress());
-    screen_.setStatusText(statusTicked, counterText(run.tickedCount()));
+    screen_.showCounter(RenameCounter::errors, run.errorText());
+    screen_.showRunProgress(run.caption(), run.progress());
+    screen_.showCounter(RenameCounter::ticked, counterText(run.tickedCount()));
 }
 
 void RenameFlow::showRunFace(const std::string& caption) {
-    screen_.setText(rw, g::optionsFrame, caption);
-    screen_.setText(rw, g::done, "Cancel");
-    screen_.setText(rw, g::rename, "OK");
-    screen_.setKeyButtons(rw, g::rename, g::done);
-    for (int id : renameOptionGadgets()) screen_.showGadget(rw, id, false);
-    screen_.showGadget(rw, g::undo, false);
-    screen_.enableGadget(rw, g::selectNone, false);
-    screen_.enableGadget(rw, g::selectAll, false);
-    for (int id : renameRunGadgets()) screen_.showGadget(rw, id, true);
-    screen_.setProgress(0);
-    screen_.setStatusText(statusErrors, counterText(0));
-}
-
-void RenameFlow::showOptionsFace() {
-    screen_.setText(rw, g::optionsFrame, kRenamingOptionsCaption);
-    screen_.setText(rw, g::done, "Done");
-    screen_.setKeyButtons(rw, g::done, 0);
-    screen_.enableGadget(rw, g::rename, true);
-    screen_.setText(rw, g::rename, "Rename");
-    for (int id : renameRunGadgets()) screen_.showGadget(rw, id, false);
-    for (int id : renameOptionGadgets()) screen_.showGadget(rw, id, true);
-    screen_.showGadget(rw, g::undo, lastRun_.has_value());
-    screen_.enableGadget(rw, g::selectNone, true);
-    screen_.enableGadget(rw, g::selectAll, true);
+    screen_.showRunFace(caption);
+    screen_.showCounter(RenameCounter::errors, counterText(0));
 }
 
 void RenameFlow::endRun(const NamingOptions& naming) {
     settings_.startNumber = naming.startNumber;
-    showOptionsFace();
-    screen_.setText(rw, g::startNumber, settings_.startNumber);
+    screen_.showOptionsFace(lastRun_.has_value());
+    screen_.setBoxText(NamingBox::startNumber, settings_.startNumber);
     // Clicks made during the run must not reach the window afterwards.
     screen_.pause(100);
-    screen_.flushEvents();
+    screen_.flushInput();
 }
 
 }  // namespace seamster

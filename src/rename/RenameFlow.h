@@ -47,7 +47,7 @@ private:
     void showNamingState();
     void renameLoop();
     void readNamingBoxes();
-    bool handleRenameGadget(int id);  // false once the loop should end
+    bool handleRenameInput(RenameInput input);  // false once the loop should end
     void pickCopyFolder();
     void countTicked();
     void tickAll(bool ticked);
@@ -65,7 +65,6 @@ private:
     // Rows finished since the window last showed them, and the counters.
     void showRowsAndCounters(const RenameRun& run, std::vector<size_t>& undrawn);
     void showRunFace(const std::string& caption);
-    void showOptionsFace();
     void endRun(const NamingOptions& naming);
 
     // Undo of the last run that renamed something and can still be undone.
@@ -74,8 +73,8 @@ private:
     void offerUndoFromHistory();
     std::string historyPath() const;
 
-    // The next event; marks the windows gone when none can come.
-    Event nextEvent();
+    // What the user does next; marks the windows gone when nothing can come.
+    RenameInput nextInput();
 
     App& app_;
     RenameSession& session_;

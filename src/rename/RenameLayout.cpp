@@ -51,7 +51,8 @@ std::vector<Gadget> renameGadgets() {
         {g::done, K::button, 374, 498, 176, 26, "Done", "", KeyRole::enter},
         // Beside the heading, where nothing else is; shown only while the
         // last run can be undone.
-        {g::undo, K::button, 500, 9, 50, 24, "Undo", ""},
+        {g::undo, K::button, 500, 9, 50, 24, "Undo",
+         "Give the files renamed by the last run their old names back"},
     };
 }
 

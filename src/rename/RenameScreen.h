@@ -1,16 +1,51 @@
 #pragma once
-// What the package renaming asks of its two windows: the rename window
-// (window 5) and the Find Package Options window (window 8). Gadgets are
-// addressed by window and gadget number. The Win32 windows implement it;
-// tests play the user through a fake.
+// What the package renaming asks of its two windows, in its own words: the
+// rename window with the package list, and the Find Package Options window.
+// The Win32 windows implement it; tests play the user through a fake.
 
 #include <string>
 #include <vector>
 
-#include "ui/Event.h"
 #include "rename/PackageFinder.h"
 
 namespace seamster {
+
+// What the user did in either window.
+enum class RenameInput {
+    none,   // from waiting: the windows are gone; from polling: nothing is pending
+    other,  // anything that means nothing of its own to the renaming
+    // The Find Package Options window.
+    findClosed,   // Alt+F4, which means what "Cancel" means
+    otherFolder,  // "In" another folder chosen
+    searchFolderButton,
+    search,        // "OK"
+    cancelSearch,  // "Cancel"
+    // The rename window: its closing, then its gadgets to the end.
+    renameClosed,
+    edited,  // a box typed in, a tick or a choice of its own changed
+    rowClicked,
+    copyPackages,  // "Copy Packages to" ticked or unticked
+    copyFolderButton,
+    selectAll,
+    selectNone,
+    done,    // "Done", and "Cancel" while a run shows
+    rename,  // "Rename", and "OK" while a run shows
+    autoRename,
+    undo,
+};
+
+inline bool isRenameGadget(RenameInput input) { return input >= RenameInput::edited; }
+
+// The rename window's boxes and ticks that the renaming fills and reads.
+enum class NamingBox { startNumber, inFront, inBack, oldName, newName };
+enum class NamingTick {
+    keepNumber,  // "Keep", with "Remove" as its other choice
+    autoNumber,
+    copyPackages
+};
+
+// The counters of the rename window's status bar.
+enum class RenameCounter { listed, ticked, errors };
 
 class RenameScreen {
 public:
@@ -24,10 +59,12 @@ public:
     // Gives the main window back (enabled, active) and closes both windows.
     virtual void closeWindows() = 0;
 
-    virtual void showWindow(int window, bool visible) = 0;
-    virtual void enableWindow(int window, bool enabled) = 0;
-    virtual void activateWindow(int window) = 0;
-    virtual void setWindowTitle(int window, const std::string& title) = 0;
+    // The Find Package Options window in front, the rename window waiting
+    // behind it as the owner of a modal window does.
+    virtual void showFindWindow() = 0;
+    // The rename window in front with its list's title and heading; the
+    // Find Package Options window hidden.
+    virtual void showListWindow(const std::string& title) = 0;
     // The wait cursor while the program is busy, the arrow after.
     virtual void setBusy(bool busy) = 0;
 
@@ -39,21 +76,24 @@ public:
     virtual void showSearchFolder(const std::string& shown, const std::string& full) = 0;
     virtual void showFindLoading(bool loading) = 0;
 
-    virtual std::string text(int window, int gadget) = 0;
-    virtual void setText(int window, int gadget, const std::string& text) = 0;
-    // The buttons Enter and Escape press (0 for none).
-    virtual void setKeyButtons(int window, int enter, int escape) = 0;
-    virtual bool isChecked(int window, int gadget) = 0;
-    virtual void setChecked(int window, int gadget, bool checked) = 0;
-    virtual void showGadget(int window, int gadget, bool visible) = 0;
-    virtual void enableGadget(int window, int gadget, bool enabled) = 0;
-    virtual int selectedItem(int window, int gadget) = 0;
-    virtual void selectItem(int window, int gadget, int position) = 0;
-    virtual void setTip(int window, int gadget, const std::string& tip) = 0;
+    // The rename window's naming choices.
+    virtual std::string boxText(NamingBox box) = 0;
+    virtual void setBoxText(NamingBox box, const std::string& text) = 0;
+    virtual bool isTicked(NamingTick tick) = 0;
+    virtual void setTicked(NamingTick tick, bool ticked) = 0;
+    // The copy folder as shown, with the whole path as its tip.
+    virtual void showCopyFolder(const std::string& shown, const std::string& full) = 0;
 
-    // The rename window's progress bar and status-bar values.
-    virtual void setProgress(int percent) = 0;
-    virtual void setStatusText(int field, const std::string& text) = 0;
+    // The naming options with "Rename", "Auto-Rename" and "Done"; "Undo"
+    // only when a run can be undone.
+    virtual void showOptionsFace(bool undoOffered) = 0;
+    // A run: the file on screen with "OK" and "Cancel", and the progress bar.
+    virtual void showRunFace(const std::string& caption) = 0;
+    virtual void showRunProgress(const std::string& caption, int percent) = 0;
+    // An automatic run under way: "OK" greyed, the new-name box empty.
+    virtual void showAutomaticRunning() = 0;
+    virtual void showUndo(bool offered) = 0;
+    virtual void showCounter(RenameCounter counter, const std::string& text) = 0;
 
     // The package list.
     virtual void clearRows() = 0;
@@ -63,22 +103,24 @@ public:
     virtual void showRow(size_t index, const PackageRow& row) = 0;
     virtual std::vector<int> rowStates() = 0;  // kRowSelected | kRowTicked per row
     virtual void setRowState(size_t index, int state) = 0;
-    virtual void setNameColumnWidth(int width) = 0;
+    // The name column leaves room for the list's scroll bar when it has one;
+    // a list that no longer scrolls gives the column its full width back.
+    virtual void fitNameColumn(bool listScrolls) = 0;
     virtual void scrollToTop() = 0;
     virtual void makeRowVisible(size_t index) = 0;
     virtual void setGridLines(bool on) = 0;
 
-    // Events. waitEvent gives an event of kind none only once the windows
-    // are gone, so nothing more can come; pollEvent gives none when nothing
-    // is pending.
-    virtual Event waitEvent() = 0;
-    virtual Event pollEvent() = 0;
-    virtual void flushEvents() = 0;
+    // What the user does: waitInput gives none only once the windows are
+    // gone, so nothing more can come; pollInput gives none when nothing is
+    // pending.
+    virtual RenameInput waitInput() = 0;
+    virtual RenameInput pollInput() = 0;
+    virtual void flushInput() = 0;
     virtual void pause(int milliseconds) = 0;
 
-    // The folder-browse requester over `window`; "" when cancelled.
-    virtual std::string pickFolder(int window, const std::string& title,
-                                   const std::string& start) = 0;
+    // The folder requesters, over the window each belongs to; "" when cancelled.
+    virtual std::string pickSearchFolder(const std::string& start) = 0;
+    virtual std::string pickCopyFolder(const std::string& start) = 0;
 };
 
 }  // namespace seamster

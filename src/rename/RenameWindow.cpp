@@ -18,7 +18,6 @@ namespace {
 
 namespace g = renameGadget;
 namespace f = findGadget;
-constexpr int fw = findWindowNumber;
 
 constexpr Colour runBarColour = rgbColour(0, 204, 51);
 constexpr Colour runBarBackground = rgbColour(0, 102, 51);
@@ -41,6 +40,70 @@ unsigned lookOf(int id) {
     }
 }
 
+const char* const kSearchFolderTitle = "Show Package Files Found In:";
+const char* const kCopyFolderTitle = "Copy Package Files to:";
+
+int gadgetOf(NamingBox box) {
+    switch (box) {
+    case NamingBox::startNumber: return g::startNumber;
+    case NamingBox::inFront: return g::inFront;
+    case NamingBox::inBack: return g::inBack;
+    case NamingBox::oldName: return g::oldName;
+    case NamingBox::newName: break;
+    }
+    return g::newName;
+}
+
+int gadgetOf(NamingTick tick) {
+    switch (tick) {
+    case NamingTick::keepNumber: return g::keep;
+    case NamingTick::autoNumber: return g::autoNumber;
+    case NamingTick::copyPackages: break;
+    }
+    return g::copyPackages;
+}
+
+int statusFieldOf(RenameCounter counter) {
+    switch (counter) {
+    case RenameCounter::listed: return statusListed;
+    case RenameCounter::ticked: return statusTicked;
+    case RenameCounter::errors: break;
+    }
+    return statusErrors;
+}
+
+// What an event from the toolkit means to the renaming.
+RenameInput inputOf(const Event& event) {
+    if (event.kind == EventKind::none) return RenameInput::none;
+    if (event.kind == EventKind::close)
+        return event.window == findWindowNumber     ? RenameInput::findClosed
+               : event.window == renameWindowNumber ? RenameInput::renameClosed
+                                                    : RenameInput::other;
+    if (event.kind != EventKind::gadget) return RenameInput::other;
+    if (event.window == findWindowNumber) {
+        switch (event.id) {
+        case f::otherFolder: return RenameInput::otherFolder;
+        case f::folderButton: return RenameInput::searchFolderButton;
+        case f::ok: return RenameInput::search;
+        case f::cancel: return RenameInput::cancelSearch;
+        default: return RenameInput::other;
+        }
+    }
+    if (event.window != renameWindowNumber) return RenameInput::other;
+    switch (event.id) {
+    case g::list: return RenameInput::rowClicked;
+    case g::copyPackages: return RenameInput::copyPackages;
+    case g::copyFolderButton: return RenameInput::copyFolderButton;
+    case g::selectAll: return RenameInput::selectAll;
+    case g::selectNone: return RenameInput::selectNone;
+    case g::done: return RenameInput::done;
+    case g::rename: return RenameInput::rename;
+    case g::autoRename: return RenameInput::autoRename;
+    case g::undo: return RenameInput::undo;
+    default: return RenameInput::edited;
+    }
+}
+
 // The two windows of the package renaming over the toolkit.
 class RenameWindows final : public RenameScreen {
 public:
@@ -51,59 +114,37 @@ public:
     void openFindWindow() override;
     void closeWindows() override;
 
-    void showWindow(int window, bool visible) override {
-        if (ui::Window* w = find(window)) w->show(visible);
-    }
-    void enableWindow(int window, bool enabled) override {
-        if (ui::Window* w = find(window)) w->setEnabled(enabled);
-    }
-    void activateWindow(int window) override {
-        if (ui::Window* w = find(window)) w->activate();
-    }
-    void setWindowTitle(int window, const std::string& title) override {
-        if (ui::Window* w = find(window)) w->setTitle(title);
-    }
+    void showFindWindow() override;
+    void showListWindow(const std::string& title) override;
     void setBusy(bool busy) override;
 
-    std::string text(int window, int gadget) override {
-        ui::Window* w = find(window);
-        return w ? w->control(gadget).text() : std::string();
-    }
-    void setText(int window, int gadget, const std::string& text) override;
-    void setKeyButtons(int window, int enter, int escape) override;
     void showFindState(const FindWindowState& state) override;
     FindChoices readFindChoices() override;
     void showSearchFolder(const std::string& shown, const std::string& full) override;
     void showFindLoading(bool loading) override;
-    bool isChecked(int window, int gadget) override {
-        ui::Window* w = find(window);
-        return w && w->checkBox(gadget).isChecked();
-    }
-    void setChecked(int window, int gadget, bool checked) override {
-        if (ui::Window* w = find(window)) w->checkBox(gadget).setChecked(checked);
-    }
-    void showGadget(int window, int gadget, bool visible) override {
-        if (ui::Window* w = find(window)) w->control(gadget).show(visible);
-    }
-    void enableGadget(int window, int gadget, bool enabled) override {
-        if (ui::Window* w = find(window)) w->control(gadget).enable(enabled);
-    }
-    int selectedItem(int window, int gadget) override {
-        ui::Window* w = find(window);
-        return w ? w->dropDown(gadget).selected() : -1;
-    }
-    void selectItem(int window, int gadget, int position) override {
-        if (ui::Window* w = find(window)) w->dropDown(gadget).select(position);
-    }
-    void setTip(int window, int gadget, const std::string& tip) override {
-        if (ui::Window* w = find(window)) w->control(gadget).setTip(tip);
-    }
 
-    void setProgress(int percent) override {
-        if (progress_) progress_->setValue(percent);
+    std::string boxText(NamingBox box) override {
+        return rename_ ? rename_->control(gadgetOf(box)).text() : std::string();
     }
-    void setStatusText(int field, const std::string& text) override {
-        if (status_) status_->setText(field, text);
+    void setBoxText(NamingBox box, const std::string& text) override {
+        // Text put back into a box the user types in keeps the caret at its end.
+        if (rename_) rename_->edit(gadgetOf(box)).setText(text);
+    }
+    bool isTicked(NamingTick tick) override {
+        return rename_ && rename_->checkBox(gadgetOf(tick)).isChecked();
+    }
+    void setTicked(NamingTick tick, bool ticked) override;
+    void showCopyFolder(const std::string& shown, const std::string& full) override;
+
+    void showOptionsFace(bool undoOffered) override;
+    void showRunFace(const std::string& caption) override;
+    void showRunProgress(const std::string& caption, int percent) override;
+    void showAutomaticRunning() override;
+    void showUndo(bool offered) override {
+        if (rename_) rename_->control(g::undo).show(offered);
+    }
+    void showCounter(RenameCounter counter, const std::string& text) override {
+        if (status_) status_->setText(statusFieldOf(counter), text);
     }
 
     void clearRows() override {
@@ -115,8 +156,10 @@ public:
     void setRowState(size_t index, int state) override {
         if (list_) list_->setState(int(index), state);
     }
-    void setNameColumnWidth(int width) override {
-        if (list_) list_->setColumnWidth(0, width);
+    void fitNameColumn(bool listScrolls) override {
+        if (list_)
+            list_->setColumnWidth(
+                0, listScrolls ? nameColumnWidth - toolkit_.scrollBarWidth() : nameColumnWidth);
     }
     void scrollToTop() override {
         if (list_) list_->scrollToTop();
@@ -128,21 +171,29 @@ public:
         if (list_) list_->setGridLines(on);
     }
 
-    Event waitEvent() override;
-    Event pollEvent() override;
-    void flushEvents() override { toolkit_.flushEvents(); }
+    RenameInput waitInput() override;
+    RenameInput pollInput() override;
+    void flushInput() override { toolkit_.flushEvents(); }
     void pause(int milliseconds) override { ui::sleep(milliseconds); }
 
-    std::string pickFolder(int window, const std::string& title,
-                           const std::string& start) override {
-        ui::Window* w = find(window);
-        return ui::pickFolder(w ? w->hwnd() : nullptr, title, start);
+    std::string pickSearchFolder(const std::string& start) override {
+        return ui::pickFolder(find_ ? find_->hwnd() : nullptr, kSearchFolderTitle, start);
+    }
+    std::string pickCopyFolder(const std::string& start) override {
+        return ui::pickFolder(rename_ ? rename_->hwnd() : nullptr, kCopyFolderTitle, start);
     }
 
 private:
-    ui::Window* find(int number) const;
     void addGadgets(ui::Window& window, const std::vector<Gadget>& gadgets);
     void addStatusBar();
+    // The Find Package Options window's gadgets.
+    void setFindText(int gadget, const std::string& text) { find_->edit(gadget).setText(text); }
+    void setFindChecked(int gadget, bool checked) { find_->checkBox(gadget).setChecked(checked); }
+    bool isFindChecked(int gadget) const { return find_->checkBox(gadget).isChecked(); }
+    void showFindGadget(int gadget, bool shown) { find_->control(gadget).show(shown); }
+    // The rename window's buttons that change between its faces.
+    void showButtons(const char* rename, const char* done);
+    void showGadgets(const std::vector<int>& gadgets, bool shown);
 
     ui::Toolkit& toolkit_;
     HWND owner_;
@@ -153,12 +204,6 @@ private:
     std::unique_ptr<ui::ProgressBar> progress_;
     std::unique_ptr<ui::StatusBar> status_;
 };
-
-ui::Window* RenameWindows::find(int number) const {
-    if (number == renameWindowNumber) return rename_.get();
-    if (number == findWindowNumber) return find_.get();
-    return nullptr;
-}
 
 void RenameWindows::addGadgets(ui::Window& window, const std::vector<Gadget>& gadgets) {
     GadgetKind previous = GadgetKind::frame;
@@ -259,61 +304,134 @@ void RenameWindows::setBusy(bool busy) {
     if (busy && find_) find_->update();
 }
 
+void RenameWindows::showFindWindow() {
+    if (!find_ || !rename_) return;
+    find_->show(true);
+    rename_->setEnabled(false);
+    find_->activate();
+}
+
+void RenameWindows::showListWindow(const std::string& title) {
+    if (!find_ || !rename_) return;
+    rename_->show(true);
+    rename_->setEnabled(true);
+    find_->show(false);
+    rename_->activate();
+    rename_->setTitle(title);
+    rename_->label(g::header).setText(kPackageListHeaderText);
+}
+
 void RenameWindows::showFindState(const FindWindowState& state) {
-    setChecked(fw, f::savedSims, state.folder == FolderChoice::savedSims);
-    setChecked(fw, f::otherFolder, state.folder == FolderChoice::other);
-    setText(fw, f::folderText, state.folderText);
-    if (!state.folderTip.empty()) setTip(fw, f::folderText, state.folderTip);
-    setChecked(fw, f::withNumber, state.name == NameChoice::bodyshopNumber);
-    setChecked(fw, f::withText, state.name == NameChoice::withText);
-    setChecked(fw, f::listAll, state.name == NameChoice::all);
-    setText(fw, f::searchText, state.searchText);
-    setChecked(fw, f::inTheLast, state.age == AgeChoice::inTheLast);
-    setChecked(fw, f::sinceLastUsed, state.age == AgeChoice::sinceLastUsed);
-    setChecked(fw, f::ageAll, state.age == AgeChoice::all);
-    setText(fw, f::sinceLastUsed, state.lastUsedCaption);
-    selectItem(fw, f::weeks, state.weeksIndex);
+    if (!find_) return;
+    setFindChecked(f::savedSims, state.folder == FolderChoice::savedSims);
+    setFindChecked(f::otherFolder, state.folder == FolderChoice::other);
+    setFindText(f::folderText, state.folderText);
+    if (!state.folderTip.empty()) find_->control(f::folderText).setTip(state.folderTip);
+    setFindChecked(f::withNumber, state.name == NameChoice::bodyshopNumber);
+    setFindChecked(f::withText, state.name == NameChoice::withText);
+    setFindChecked(f::listAll, state.name == NameChoice::all);
+    setFindText(f::searchText, state.searchText);
+    setFindChecked(f::inTheLast, state.age == AgeChoice::inTheLast);
+    setFindChecked(f::sinceLastUsed, state.age == AgeChoice::sinceLastUsed);
+    setFindChecked(f::ageAll, state.age == AgeChoice::all);
+    find_->control(f::sinceLastUsed).setText(state.lastUsedCaption);
+    find_->dropDown(f::weeks).select(state.weeksIndex);
 }
 
 FindChoices RenameWindows::readFindChoices() {
     FindChoices choices;
-    choices.folder = isChecked(fw, f::otherFolder) ? FolderChoice::other : FolderChoice::savedSims;
-    choices.name = isChecked(fw, f::withNumber) ? NameChoice::bodyshopNumber
-                   : isChecked(fw, f::withText) ? NameChoice::withText
+    if (!find_) return choices;
+    choices.folder = isFindChecked(f::otherFolder) ? FolderChoice::other : FolderChoice::savedSims;
+    choices.name = isFindChecked(f::withNumber) ? NameChoice::bodyshopNumber
+                   : isFindChecked(f::withText) ? NameChoice::withText
                                                 : NameChoice::all;
-    choices.searchText = text(fw, f::searchText);
-    choices.age = isChecked(fw, f::inTheLast)       ? AgeChoice::inTheLast
-                  : isChecked(fw, f::sinceLastUsed) ? AgeChoice::sinceLastUsed
+    choices.searchText = find_->control(f::searchText).text();
+    choices.age = isFindChecked(f::inTheLast)       ? AgeChoice::inTheLast
+                  : isFindChecked(f::sinceLastUsed) ? AgeChoice::sinceLastUsed
                                                     : AgeChoice::all;
-    choices.weeksIndex = selectedItem(fw, f::weeks);
+    choices.weeksIndex = find_->dropDown(f::weeks).selected();
     return choices;
 }
 
 void RenameWindows::showSearchFolder(const std::string& shown, const std::string& full) {
-    setTip(fw, f::folderText, full);
-    setText(fw, f::folderText, shown);
+    if (!find_) return;
+    find_->control(f::folderText).setTip(full);
+    setFindText(f::folderText, shown);
 }
 
 void RenameWindows::showFindLoading(bool loading) {
+    if (!find_) return;
     if (loading) {
-        showGadget(fw, f::ok, false);
-        showGadget(fw, f::cancel, false);
-        setText(fw, f::loading, "Loading Folder Information");
-        showGadget(fw, f::loading, true);
+        showFindGadget(f::ok, false);
+        showFindGadget(f::cancel, false);
+        find_->label(f::loading).setText("Loading Folder Information");
+        showFindGadget(f::loading, true);
     } else {
-        showGadget(fw, f::loading, false);
-        showGadget(fw, f::ok, true);
-        showGadget(fw, f::cancel, true);
+        showFindGadget(f::loading, false);
+        showFindGadget(f::ok, true);
+        showFindGadget(f::cancel, true);
     }
 }
 
-void RenameWindows::setKeyButtons(int window, int enter, int escape) {
-    if (ui::Window* w = find(window)) w->setKeyButtons(enter, escape);
+void RenameWindows::setTicked(NamingTick tick, bool ticked) {
+    if (!rename_) return;
+    rename_->checkBox(gadgetOf(tick)).setChecked(ticked);
+    // "Keep" and "Remove" are one choice.
+    if (tick == NamingTick::keepNumber) rename_->checkBox(g::remove).setChecked(!ticked);
 }
 
-void RenameWindows::setText(int window, int gadget, const std::string& text) {
-    // Text put back into a box the user types in keeps the caret at its end.
-    if (ui::Window* w = find(window)) w->edit(gadget).setText(text);
+void RenameWindows::showCopyFolder(const std::string& shown, const std::string& full) {
+    if (!rename_) return;
+    rename_->edit(g::copyFolderText).setText(shown);
+    if (!full.empty()) rename_->control(g::copyFolderText).setTip(full);
+}
+
+void RenameWindows::showButtons(const char* rename, const char* done) {
+    rename_->button(g::done).setText(done);
+    rename_->button(g::rename).setText(rename);
+}
+
+void RenameWindows::showGadgets(const std::vector<int>& gadgets, bool shown) {
+    for (int id : gadgets) rename_->control(id).show(shown);
+}
+
+void RenameWindows::showOptionsFace(bool undoOffered) {
+    if (!rename_) return;
+    rename_->frame(g::optionsFrame).setText(kRenamingOptionsCaption);
+    rename_->button(g::done).setText("Done");
+    rename_->setKeyButtons(g::done, 0);
+    rename_->control(g::rename).enable(true);
+    rename_->button(g::rename).setText("Rename");
+    showGadgets(renameRunGadgets(), false);
+    showGadgets(renameOptionGadgets(), true);
+    showUndo(undoOffered);
+    rename_->control(g::selectNone).enable(true);
+    rename_->control(g::selectAll).enable(true);
+}
+
+void RenameWindows::showRunFace(const std::string& caption) {
+    if (!rename_) return;
+    rename_->frame(g::optionsFrame).setText(caption);
+    showButtons("OK", "Cancel");
+    rename_->setKeyButtons(g::rename, g::done);
+    showGadgets(renameOptionGadgets(), false);
+    showUndo(false);
+    rename_->control(g::selectNone).enable(false);
+    rename_->control(g::selectAll).enable(false);
+    showGadgets(renameRunGadgets(), true);
+    if (progress_) progress_->setValue(0);
+}
+
+void RenameWindows::showRunProgress(const std::string& caption, int percent) {
+    if (!rename_) return;
+    rename_->frame(g::optionsFrame).setText(caption);
+    if (progress_) progress_->setValue(percent);
+}
+
+void RenameWindows::showAutomaticRunning() {
+    if (!rename_) return;
+    setBoxText(NamingBox::newName, "");
+    rename_->control(g::rename).enable(false);
 }
 
 // A search can list thousands of packages: the list makes room for them
@@ -343,23 +461,23 @@ void RenameWindows::showRow(size_t index, const PackageRow& row) {
     list_->setState(i, row.state);
 }
 
-Event RenameWindows::waitEvent() {
-    if (!rename_ || !rename_->exists() || toolkit_.quitting()) return {};
-    Event event = toolkit_.waitEvent(rename_->hwnd());
-    if (!rename_->exists() || toolkit_.quitting()) return {};
-    return event;
+RenameInput RenameWindows::waitInput() {
+    if (!rename_ || !rename_->exists() || toolkit_.quitting()) return RenameInput::none;
+    const Event event = toolkit_.waitEvent(rename_->hwnd());
+    if (!rename_->exists() || toolkit_.quitting()) return RenameInput::none;
+    return inputOf(event);
 }
 
 // Takes what is pending, message by message, until an event comes or
 // nothing is left; paint messages go through too, so the window keeps up.
-Event RenameWindows::pollEvent() {
+RenameInput RenameWindows::pollInput() {
     for (int messages = 0; messages < 1000; ++messages) {
-        Event event = toolkit_.pollEvent();
-        if (event.kind == EventKind::quit) return {};
-        if (event.kind != EventKind::none) return event;
-        if (!toolkit_.messagesPending()) return {};
+        const Event event = toolkit_.pollEvent();
+        if (event.kind == EventKind::quit) return RenameInput::none;
+        if (event.kind != EventKind::none) return inputOf(event);
+        if (!toolkit_.messagesPending()) return RenameInput::none;
     }
-    return {};
+    return RenameInput::none;
 }
 
 }  // namespace

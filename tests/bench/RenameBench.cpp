@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,17 +36,11 @@
 #include "core/App.h"
 #include "platform/win32/Win32Platform.h"
 #include "rename/RenameFlow.h"
-#include "rename/RenameLayout.h"
 #include "rename/RenameWindows.h"
 #include "ui/Toolkit.h"
 
 namespace seamster {
 namespace {
-
-namespace g = renameGadget;
-namespace f = findGadget;
-constexpr int rw = renameWindowNumber;
-constexpr int fw = findWindowNumber;
 
 using SteadyClock = std::chrono::steady_clock;
 
@@ -202,84 +197,74 @@ class ScriptedScreen final : public RenameScreen {
 public:
     explicit ScriptedScreen(RenameScreen& real) : real_(real) {}
 
-    std::deque<std::function<Event()>> steps;
+    std::deque<std::function<RenameInput()>> steps;
     std::function<void()> onWait;
-    std::function<void(int window, int gadget, const std::string&)> onText;
-    std::string status[6];
+    std::function<void()> onOptionsFace;
+    std::map<RenameCounter, std::string> counters;
 
-    void click(int window, int gadget) {
-        steps.push_back([=] { return Event{EventKind::gadget, window, gadget}; });
+    void click(RenameInput input) {
+        steps.push_back([=] { return input; });
     }
 
     bool openRenameWindow() override { return real_.openRenameWindow(); }
     void openFindWindow() override { real_.openFindWindow(); }
     void closeWindows() override { real_.closeWindows(); }
-    void showWindow(int window, bool visible) override { real_.showWindow(window, visible); }
-    void enableWindow(int window, bool enabled) override { real_.enableWindow(window, enabled); }
-    void activateWindow(int window) override { real_.activateWindow(window); }
-    void setWindowTitle(int window, const std::string& title) override {
-        real_.setWindowTitle(window, title);
-    }
+    void showFindWindow() override { real_.showFindWindow(); }
+    void showListWindow(const std::string& title) override { real_.showListWindow(title); }
     void setBusy(bool busy) override { real_.setBusy(busy); }
-    std::string text(int window, int gadget) override { return real_.text(window, gadget); }
     void showFindState(const FindWindowState& state) override { real_.showFindState(state); }
     FindChoices readFindChoices() override { return real_.readFindChoices(); }
     void showSearchFolder(const std::string& shown, const std::string& full) override {
         real_.showSearchFolder(shown, full);
     }
     void showFindLoading(bool loading) override { real_.showFindLoading(loading); }
-    void setKeyButtons(int window, int enter, int escape) override {
-        real_.setKeyButtons(window, enter, escape);
+    std::string boxText(NamingBox box) override { return real_.boxText(box); }
+    void setBoxText(NamingBox box, const std::string& text) override {
+        real_.setBoxText(box, text);
     }
-    void setText(int window, int gadget, const std::string& text) override {
-        real_.setText(window, gadget, text);
-        if (onText) onText(window, gadget, text);
+    bool isTicked(NamingTick tick) override { return real_.isTicked(tick); }
+    void setTicked(NamingTick tick, bool ticked) override { real_.setTicked(tick, ticked); }
+    void showCopyFolder(const std::string& shown, const std::string& full) override {
+        real_.showCopyFolder(shown, full);
     }
-    bool isChecked(int window, int gadget) override { return real_.isChecked(window, gadget); }
-    void setChecked(int window, int gadget, bool checked) override {
-        real_.setChecked(window, gadget, checked);
+    void showOptionsFace(bool undoOffered) override {
+        real_.showOptionsFace(undoOffered);
+        if (onOptionsFace) onOptionsFace();
     }
-    void showGadget(int window, int gadget, bool visible) override {
-        real_.showGadget(window, gadget, visible);
+    void showRunFace(const std::string& caption) override { real_.showRunFace(caption); }
+    void showRunProgress(const std::string& caption, int percent) override {
+        real_.showRunProgress(caption, percent);
     }
-    void enableGadget(int window, int gadget, bool enabled) override {
-        real_.enableGadget(window, gadget, enabled);
-    }
-    int selectedItem(int window, int gadget) override { return real_.selectedItem(window, gadget); }
-    void selectItem(int window, int gadget, int position) override {
-        real_.selectItem(window, gadget, position);
-    }
-    void setTip(int window, int gadget, const std::string& tip) override {
-        real_.setTip(window, gadget, tip);
-    }
-    void setProgress(int percent) override { real_.setProgress(percent); }
-    void setStatusText(int field, const std::string& text) override {
-        real_.setStatusText(field, text);
-        if (field >= 0 && field < 6) status[field] = text;
+    void showAutomaticRunning() override { real_.showAutomaticRunning(); }
+    void showUndo(bool offered) override { real_.showUndo(offered); }
+    void showCounter(RenameCounter counter, const std::string& text) override {
+        real_.showCounter(counter, text);
+        counters[counter] = text;
     }
     void clearRows() override { real_.clearRows(); }
     void addRows(const std::vector<PackageRow>& rows) override { real_.addRows(rows); }
     void showRow(size_t index, const PackageRow& row) override { real_.showRow(index, row); }
     std::vector<int> rowStates() override { return real_.rowStates(); }
     void setRowState(size_t index, int state) override { real_.setRowState(index, state); }
-    void setNameColumnWidth(int width) override { real_.setNameColumnWidth(width); }
+    void fitNameColumn(bool listScrolls) override { real_.fitNameColumn(listScrolls); }
     void scrollToTop() override { real_.scrollToTop(); }
     void makeRowVisible(size_t index) override { real_.makeRowVisible(index); }
     void setGridLines(bool on) override { real_.setGridLines(on); }
 
-    Event waitEvent() override {
+    RenameInput waitInput() override {
         if (onWait) onWait();
         // What the windows had to say while the user looked on goes first.
-        real_.flushEvents();
-        if (steps.empty()) return {};
+        real_.flushInput();
+        if (steps.empty()) return RenameInput::none;
         auto step = std::move(steps.front());
         steps.pop_front();
         return step();
     }
-    Event pollEvent() override { return real_.pollEvent(); }
-    void flushEvents() override { real_.flushEvents(); }
+    RenameInput pollInput() override { return real_.pollInput(); }
+    void flushInput() override { real_.flushInput(); }
     void pause(int milliseconds) override { real_.pause(milliseconds); }
-    std::string pickFolder(int, const std::string&, const std::string&) override { return {}; }
+    std::string pickSearchFolder(const std::string&) override { return {}; }
+    std::string pickCopyFolder(const std::string&) override { return {}; }
 
 private:
     RenameScreen& real_;
@@ -338,7 +323,7 @@ struct Bench {
         screen.steps.push_back([&] {
             searching = true;
             started = SteadyClock::now();
-            return Event{EventKind::gadget, fw, f::ok};
+            return RenameInput::search;
         });
         screen.onWait = [&] {
             if (!searching) return;
@@ -346,8 +331,8 @@ struct Bench {
             searching = false;
             if (int(screen.rowStates().size()) != expected) fail("the list lacks rows");
         };
-        screen.click(rw, g::done);
-        screen.click(fw, f::cancel);
+        screen.click(RenameInput::done);
+        screen.click(RenameInput::cancelSearch);
         RenameSession session;
         RenameFlow(app, screen, session).run();
         return millisecondsBetween(started, filled);
@@ -378,25 +363,25 @@ struct Bench {
         ScriptedScreen screen(*windows);
         SteadyClock::time_point started, ended;
         bool running = false;
-        screen.click(fw, f::ok);
-        screen.click(rw, g::selectAll);
+        screen.click(RenameInput::search);
+        screen.click(RenameInput::selectAll);
         screen.steps.push_back([&] {
             running = true;
             started = SteadyClock::now();
-            return Event{EventKind::gadget, rw, g::autoRename};
+            return RenameInput::autoRename;
         });
-        screen.click(rw, g::rename);  // "OK" to the auto-rename prompt
-        screen.onText = [&](int window, int gadget, const std::string& text) {
-            if (!running || window != rw || gadget != g::optionsFrame) return;
-            if (text != kRenamingOptionsCaption) return;
+        screen.click(RenameInput::rename);  // "OK" to the auto-rename prompt
+        screen.onOptionsFace = [&] {
+            if (!running) return;
             ended = SteadyClock::now();
             running = false;
         };
-        screen.click(rw, g::done);
-        screen.click(fw, f::cancel);
+        screen.click(RenameInput::done);
+        screen.click(RenameInput::cancelSearch);
         RenameSession session;
         RenameFlow(app, screen, session).run();
-        if (screen.status[statusErrors] != " 0" || screen.status[statusTicked] != " 0")
+        if (screen.counters[RenameCounter::errors] != " 0" ||
+            screen.counters[RenameCounter::ticked] != " 0")
             fail("the run reported errors or left rows ticked");
         if (filesStartingWith(savedSims(user), widen(prefix)) != files)
             fail("not every package was renamed");

@@ -7,15 +7,9 @@
 
 #include "fakes/FakePlatform.h"
 #include "rename/RenameFlow.h"
-#include "rename/RenameLayout.h"
 
 namespace seamster {
 namespace {
-
-namespace g = renameGadget;
-namespace f = findGadget;
-constexpr int rw = renameWindowNumber;
-constexpr int fw = findWindowNumber;
 
 const std::string kUser = "C:\\Docs\\EA Games\\The Sims 2\\";
 const std::string kSavedSims = kUser + "SavedSims\\";
@@ -23,33 +17,33 @@ const std::string kCopies = "D:\\Copies\\";
 constexpr int64_t kToday = 1700000000;  // 2023-11-14 22:13 UTC
 
 // The two windows as a user sees them. The user is a script of steps; each
-// step changes what the user would change and returns the event it raises.
+// step changes what the user would change and returns what it amounts to.
 struct FakeScreen : RenameScreen {
-    using Key = std::pair<int, int>;
-    std::map<Key, std::string> texts, tips;
-    std::map<Key, bool> checked, hidden, disabled;
-    std::map<Key, int> selections;
-    std::map<int, bool> windowShown, windowEnabled;
-    std::map<int, std::string> titles;
-    std::map<int, Key> keyButtons;  // Enter's and Escape's, by window
-    FindWindowState find;           // as the Find window shows it
-    FindChoices choices;            // as the user sets them there
+    enum class Face { options, run };
+    std::map<NamingBox, std::string> boxes;
+    std::map<NamingTick, bool> ticks;
+    std::string copyFolder, copyFolderTip;
+    std::string listTitle;
+    bool listShown = false;  // else the Find window shows
+    FindWindowState find;    // as the Find window shows it
+    FindChoices choices;     // as the user sets them there
     bool findLoading = false;
+    Face face = Face::options;
+    bool undoShown = false, renameGreyed = false;
     std::vector<PackageRow> rows;
-    std::map<int, std::string> status;
+    std::map<RenameCounter, std::string> counters;
     int progress = -1;
-    bool gridLines = true;
-    int nameWidth = nameColumnWidth;
+    bool gridLines = true, nameNarrowed = false;
     bool openFails = false;
     bool renameOpen = false, findOpen = false;
     int closeCount = 0;
 
-    std::deque<std::function<Event()>> user;
-    std::deque<Event> pending;  // what pollEvent finds during an automatic run
+    std::deque<std::function<RenameInput()>> user;
+    std::deque<RenameInput> pending;  // what pollInput finds during an automatic run
     std::deque<std::string> folderAnswers;
     std::vector<std::string> pickerStarts;
-    std::vector<std::string> captions;  // frame 516, in order
-    std::function<void(int window, int gadget, const std::string&)> onSetText;
+    std::vector<std::string> captions;  // of the options frame, in order
+    std::function<void(NamingBox, const std::string&)> onSetBox;
 
     bool openRenameWindow() override { return renameOpen = !openFails; }
     void openFindWindow() override { findOpen = true; }
@@ -57,10 +51,11 @@ struct FakeScreen : RenameScreen {
         renameOpen = findOpen = false;
         ++closeCount;
     }
-    void showWindow(int window, bool visible) override { windowShown[window] = visible; }
-    void enableWindow(int window, bool enabled) override { windowEnabled[window] = enabled; }
-    void activateWindow(int) override {}
-    void setWindowTitle(int window, const std::string& title) override { titles[window] = title; }
+    void showFindWindow() override { listShown = false; }
+    void showListWindow(const std::string& title) override {
+        listShown = true;
+        listTitle = title;
+    }
     void setBusy(bool) override {}
 
     void showFindState(const FindWindowState& state) override {
@@ -74,32 +69,41 @@ struct FakeScreen : RenameScreen {
     }
     void showFindLoading(bool on) override { findLoading = on; }
 
-    std::string text(int window, int gadget) override { return texts[{window, gadget}]; }
-    void setKeyButtons(int window, int enter, int escape) override {
-        keyButtons[window] = {enter, escape};
+    std::string boxText(NamingBox box) override { return boxes[box]; }
+    void setBoxText(NamingBox box, const std::string& text) override {
+        boxes[box] = text;
+        if (onSetBox) onSetBox(box, text);
     }
-    void setText(int window, int gadget, const std::string& text) override {
-        texts[{window, gadget}] = text;
-        if (window == rw && gadget == g::optionsFrame) captions.push_back(text);
-        if (onSetText) onSetText(window, gadget, text);
+    bool isTicked(NamingTick tick) override { return ticks[tick]; }
+    void setTicked(NamingTick tick, bool on) override { ticks[tick] = on; }
+    void showCopyFolder(const std::string& shown, const std::string& full) override {
+        copyFolder = shown;
+        copyFolderTip = full;
     }
-    bool isChecked(int window, int gadget) override { return checked[{window, gadget}]; }
-    void setChecked(int window, int gadget, bool on) override { checked[{window, gadget}] = on; }
-    void showGadget(int window, int gadget, bool visible) override {
-        hidden[{window, gadget}] = !visible;
+    void showOptionsFace(bool undoOffered) override {
+        face = Face::options;
+        undoShown = undoOffered;
+        renameGreyed = false;
+        captions.push_back(kRenamingOptionsCaption);
     }
-    void enableGadget(int window, int gadget, bool enabled) override {
-        disabled[{window, gadget}] = !enabled;
+    void showRunFace(const std::string& caption) override {
+        face = Face::run;
+        undoShown = false;
+        progress = 0;
+        captions.push_back(caption);
     }
-    int selectedItem(int window, int gadget) override { return selections[{window, gadget}]; }
-    void selectItem(int window, int gadget, int position) override {
-        selections[{window, gadget}] = position;
+    void showRunProgress(const std::string& caption, int percent) override {
+        captions.push_back(caption);
+        progress = percent;
     }
-    void setTip(int window, int gadget, const std::string& tip) override {
-        tips[{window, gadget}] = tip;
+    void showAutomaticRunning() override {
+        boxes[NamingBox::newName].clear();
+        renameGreyed = true;
     }
-    void setProgress(int percent) override { progress = percent; }
-    void setStatusText(int field, const std::string& text) override { status[field] = text; }
+    void showUndo(bool offered) override { undoShown = offered; }
+    void showCounter(RenameCounter counter, const std::string& text) override {
+        counters[counter] = text;
+    }
 
     void clearRows() override { rows.clear(); }
     void addRows(const std::vector<PackageRow>& added) override {
@@ -112,66 +116,63 @@ struct FakeScreen : RenameScreen {
         return states;
     }
     void setRowState(size_t index, int state) override { rows.at(index).state = state; }
-    void setNameColumnWidth(int width) override { nameWidth = width; }
+    void fitNameColumn(bool listScrolls) override { nameNarrowed = listScrolls; }
     void scrollToTop() override {}
     void makeRowVisible(size_t) override {}
     void setGridLines(bool on) override { gridLines = on; }
 
-    Event waitEvent() override {
-        if (user.empty()) return {};  // the user has gone: so have the windows
+    RenameInput waitInput() override {
+        if (user.empty()) return RenameInput::none;  // the user has gone: so have the windows
         auto step = std::move(user.front());
         user.pop_front();
         return step();
     }
-    Event pollEvent() override {
-        if (pending.empty()) return {};
-        Event event = pending.front();
+    RenameInput pollInput() override {
+        if (pending.empty()) return RenameInput::none;
+        const RenameInput input = pending.front();
         pending.pop_front();
-        return event;
+        return input;
     }
-    void flushEvents() override { pending.clear(); }
+    void flushInput() override { pending.clear(); }
     void pause(int) override {}
-    std::string pickFolder(int, const std::string&, const std::string& start) override {
+    std::string pickFolder(const std::string& start) {
         pickerStarts.push_back(start);
         if (folderAnswers.empty()) return {};
         std::string answer = folderAnswers.front();
         folderAnswers.pop_front();
         return answer;
     }
+    std::string pickSearchFolder(const std::string& start) override { return pickFolder(start); }
+    std::string pickCopyFolder(const std::string& start) override { return pickFolder(start); }
 
     // Steps of the script.
-    void click(int window, int gadget) {
-        user.push_back([=] { return Event{EventKind::gadget, window, gadget}; });
+    void click(RenameInput input) {
+        user.push_back([=] { return input; });
     }
-    void choose(int window, int gadget, std::vector<int> group) {
+    void toggle(NamingTick tick) {
         user.push_back([=, this] {
-            for (int other : group) checked[{window, other}] = other == gadget;
-            return Event{EventKind::gadget, window, gadget};
+            ticks[tick] = !ticks[tick];
+            return tick == NamingTick::copyPackages ? RenameInput::copyPackages
+                                                    : RenameInput::edited;
         });
     }
-    void toggle(int window, int gadget) {
+    void type(NamingBox box, const std::string& text) {
         user.push_back([=, this] {
-            checked[{window, gadget}] = !checked[{window, gadget}];
-            return Event{EventKind::gadget, window, gadget};
-        });
-    }
-    void type(int window, int gadget, const std::string& text) {
-        user.push_back([=, this] {
-            texts[{window, gadget}] = text;
-            return Event{EventKind::gadget, window, gadget};
+            boxes[box] = text;
+            return RenameInput::edited;
         });
     }
     void setRow(size_t row, int state) {
         user.push_back([=, this] {
             rows.at(row).state = state;
-            return Event{EventKind::gadget, rw, g::list};
+            return RenameInput::rowClicked;
         });
     }
-    // The user changes the Find window's choices, then clicks `gadget`.
-    void setChoices(std::function<void(FindChoices&)> change, int gadget) {
+    // The user changes the Find window's choices, then does `input`.
+    void setChoices(std::function<void(FindChoices&)> change, RenameInput input) {
         user.push_back([=, this] {
             change(choices);
-            return Event{EventKind::gadget, fw, gadget};
+            return input;
         });
     }
     void searchAll() {
@@ -180,7 +181,7 @@ struct FakeScreen : RenameScreen {
                 c.name = NameChoice::all;
                 c.age = AgeChoice::all;
             },
-            f::ok);
+            RenameInput::search);
     }
 
     std::vector<std::string> names() const {
@@ -188,12 +189,6 @@ struct FakeScreen : RenameScreen {
         for (const PackageRow& row : rows) result.push_back(row.name);
         return result;
     }
-    bool shown(int window, int gadget) { return !hidden[{window, gadget}]; }
-    std::string textOf(int window, int gadget) { return texts[{window, gadget}]; }
-    bool on(int window, int gadget) { return checked[{window, gadget}]; }
-    bool greyed(int window, int gadget) { return disabled[{window, gadget}]; }
-    int selection(int window, int gadget) { return selections[{window, gadget}]; }
-    std::string tipOf(int window, int gadget) { return tips[{window, gadget}]; }
 };
 
 class RenameFlowTest : public ::testing::Test {
@@ -261,7 +256,7 @@ TEST_F(RenameFlowTest, FindWindowStartsFromTheSettingsAndCancelClosesBoth) {
     app.settings.lastUsed = "10/31/2023";
     app.settings.goBackWeeks = 3;
     const Settings before = app.settings;
-    screen.click(fw, f::cancel);
+    screen.click(RenameInput::cancelSearch);
     run();
 
     EXPECT_EQ(screen.find.folder, FolderChoice::other);
@@ -285,19 +280,18 @@ TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
             c.searchText = "Dress";
             c.name = NameChoice::withText;
         },
-        f::ok);
+        RenameInput::search);
     run();  // the user leaves while the list shows
 
     EXPECT_EQ(screen.names(),
               (std::vector<std::string>{"Summer_Dress.package", "0a1b2c3d_Dress.package"}));
     EXPECT_EQ(screen.rows[0].created, "11/14/2023");
-    EXPECT_EQ(screen.titles[rw], " Seamster  --  Rename Bodyshop Packages in SavedSims");
-    EXPECT_EQ(screen.textOf(rw, g::header), "Select the Package Files you want to rename");
-    EXPECT_EQ(screen.status[statusListed], " 2");
-    EXPECT_EQ(screen.status[statusTicked], " 0");
-    EXPECT_EQ(screen.status[statusErrors], " 0");
-    EXPECT_TRUE(screen.windowShown[rw]);
-    EXPECT_FALSE(screen.windowShown[fw]);
+    EXPECT_EQ(screen.listTitle, " Seamster  --  Rename Bodyshop Packages in SavedSims");
+    EXPECT_EQ(screen.counters,
+              (std::map<RenameCounter, std::string>{{RenameCounter::listed, " 2"},
+                                                    {RenameCounter::ticked, " 0"},
+                                                    {RenameCounter::errors, " 0"}}));
+    EXPECT_TRUE(screen.listShown);
     EXPECT_TRUE(screen.findLoading);
     EXPECT_EQ(app.settings.bodyshopNumber, 2);
     EXPECT_EQ(app.settings.search, "Dress");
@@ -308,7 +302,7 @@ TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
 
 TEST_F(RenameFlowTest, NothingFoundSaysSoAndGoesStraightBackToTheFindWindow) {
     addPackages({"Plain.package"});  // no Body Shop number; the default filter wants one
-    screen.click(fw, f::ok);
+    screen.click(RenameInput::search);
     screen.searchAll();
     run();
     ASSERT_EQ(dialogs.texts().size(), 1u);
@@ -323,20 +317,20 @@ TEST_F(RenameFlowTest, ManyRowsNarrowTheNameColumnAndFewerGiveItBack) {
     for (int i = 0; i < 14; ++i) names.push_back("p" + std::to_string(i) + ".package");
     addPackages(names);
     screen.searchAll();
-    screen.click(rw, g::done);
+    screen.click(RenameInput::done);
     screen.setChoices(
         [](FindChoices& c) {
             c.name = NameChoice::withText;
             c.searchText = "p1";  // p1, p10 .. p13
         },
-        f::searchText);
+        RenameInput::other);
     screen.user.push_back([this] {
-        EXPECT_EQ(screen.nameWidth, 400 - 17);
-        return Event{EventKind::gadget, fw, f::ok};
+        EXPECT_TRUE(screen.nameNarrowed);
+        return RenameInput::search;
     });
     run();
     EXPECT_EQ(screen.rows.size(), 5u);
-    EXPECT_EQ(screen.nameWidth, 400);
+    EXPECT_FALSE(screen.nameNarrowed);
 }
 
 TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierPick) {
@@ -345,8 +339,8 @@ TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierP
     session.searchFolder = "F:\\Earlier\\";
     screen.folderAnswers = {work, ""};
     screen.setChoices([](FindChoices& c) { c.folder = FolderChoice::other; },
-                      f::otherFolder);  // no folder yet: asks
-    screen.click(fw, f::folderButton);  // cancelled: nothing changes
+                      RenameInput::otherFolder);    // no folder yet: asks
+    screen.click(RenameInput::searchFolderButton);  // cancelled: nothing changes
     screen.searchAll();
     run();
 
@@ -357,20 +351,20 @@ TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierP
     EXPECT_EQ(screen.find.folderTip, work);
     EXPECT_EQ(app.settings.otherFolder, 1);
     EXPECT_EQ(screen.names(), std::vector<std::string>{"a.package"});
-    EXPECT_EQ(screen.titles[rw], " Seamster  --  Rename Bodyshop Packages in Outfits");
+    EXPECT_EQ(screen.listTitle, " Seamster  --  Rename Bodyshop Packages in Outfits");
 }
 
 TEST_F(RenameFlowTest, TypedNamePartsAreCleanedAndFollowedIntoTheSettings) {
     addPackages({"a.package"});
     screen.searchAll();
-    screen.type(rw, g::inFront, "a?b");
-    screen.type(rw, g::inBack, "[x]");
-    screen.type(rw, g::startNumber, "007");
-    screen.toggle(rw, g::autoNumber);
-    screen.choose(rw, g::remove, {g::keep, g::remove});
+    screen.type(NamingBox::inFront, "a?b");
+    screen.type(NamingBox::inBack, "[x]");
+    screen.type(NamingBox::startNumber, "007");
+    screen.toggle(NamingTick::autoNumber);
+    screen.toggle(NamingTick::keepNumber);
     run();
     EXPECT_EQ(dialogs.texts().size(), 1u);  // for a?b only
-    EXPECT_EQ(screen.textOf(rw, g::inFront), "ab");
+    EXPECT_EQ(screen.boxes[NamingBox::inFront], "ab");
     EXPECT_EQ(app.settings.inFront, "ab");
     EXPECT_EQ(app.settings.inBack, "[x]");
     EXPECT_EQ(app.settings.startNumber, "007");
@@ -384,16 +378,16 @@ TEST_F(RenameFlowTest, ClickingARowTicksItAndTheButtonsTickAllOrNone) {
     screen.setRow(1, kRowSelected);
     screen.user.push_back([this] {
         EXPECT_EQ(screen.rows[1].state, kRowTicked);
-        EXPECT_EQ(screen.status[statusTicked], " 1");
-        return Event{EventKind::gadget, rw, g::selectAll};
+        EXPECT_EQ(screen.counters[RenameCounter::ticked], " 1");
+        return RenameInput::selectAll;
     });
     screen.user.push_back([this] {
-        EXPECT_EQ(screen.status[statusTicked], " 3");
+        EXPECT_EQ(screen.counters[RenameCounter::ticked], " 3");
         for (const PackageRow& row : screen.rows) EXPECT_EQ(row.state, kRowTicked);
-        return Event{EventKind::gadget, rw, g::selectNone};
+        return RenameInput::selectNone;
     });
     run();
-    EXPECT_EQ(screen.status[statusTicked], " 0");
+    EXPECT_EQ(screen.counters[RenameCounter::ticked], " 0");
     for (const PackageRow& row : screen.rows) EXPECT_EQ(row.state, 0);
 }
 
@@ -401,14 +395,14 @@ TEST_F(RenameFlowTest, CopyingIntoTheSearchedFolderIsRefused) {
     addPackages({"a.package"});
     screen.folderAnswers = {kSavedSims};
     screen.searchAll();
-    screen.toggle(rw, g::copyPackages);  // no folder yet: the picker, which gives SavedSims
+    screen.toggle(NamingTick::copyPackages);  // no folder yet: the picker, which gives SavedSims
     screen.user.push_back([this] {
         EXPECT_EQ(dialogs.texts().size(), 1u);
-        return Event{EventKind::other, rw, 0};
+        return RenameInput::other;
     });
     run();
     EXPECT_EQ(dialogs.texts()[0], kSameFolderMessage);
-    EXPECT_FALSE(screen.on(rw, g::copyPackages));  // unticked on the next pass
+    EXPECT_FALSE(screen.ticks[NamingTick::copyPackages]);  // unticked on the next pass
     EXPECT_EQ(app.settings.copyTo, kSavedSims);
 }
 
@@ -419,33 +413,28 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
     app.settings.customNumber = 1;
     app.settings.startNumber = "001";
     screen.searchAll();
-    screen.click(rw, g::selectAll);
-    screen.click(rw, g::rename);
+    screen.click(RenameInput::selectAll);
+    screen.click(RenameInput::rename);
     screen.user.push_back([this] {  // the run face, the first file proposed
         EXPECT_EQ(screen.captions.back(), "Processing 4 Files");
-        EXPECT_EQ(screen.textOf(rw, g::done), "Cancel");
-        EXPECT_EQ(screen.textOf(rw, g::rename), "OK");
-        EXPECT_EQ(screen.keyButtons[rw], FakeScreen::Key(g::rename, g::done));
-        EXPECT_FALSE(screen.shown(rw, g::inFront));
-        EXPECT_TRUE(screen.shown(rw, g::newName));
-        EXPECT_TRUE(screen.greyed(rw, g::selectAll));
-        EXPECT_EQ(screen.textOf(rw, g::oldName), "Skirt.package");
-        EXPECT_EQ(screen.textOf(rw, g::newName), "XY_Skirt001");
+        EXPECT_EQ(screen.face, FakeScreen::Face::run);
+        EXPECT_EQ(screen.boxes[NamingBox::oldName], "Skirt.package");
+        EXPECT_EQ(screen.boxes[NamingBox::newName], "XY_Skirt001");
         EXPECT_EQ(screen.rows[0].state, kRowTicked | kRowSelected);
-        return Event{EventKind::gadget, rw, g::rename};
+        return RenameInput::rename;
     });
-    screen.type(rw, g::newName, "My:Hat");  // cleaned with the message, then taken
-    screen.click(rw, g::rename);
-    screen.type(rw, g::newName, "   ");  // no name at all: that file fails and stays
-    screen.click(rw, g::rename);
+    screen.type(NamingBox::newName, "My:Hat");  // cleaned with the message, then taken
+    screen.click(RenameInput::rename);
+    screen.type(NamingBox::newName, "   ");  // no name at all: that file fails and stays
+    screen.click(RenameInput::rename);
     screen.user.push_back([this] {  // the run went on to the next file
-        EXPECT_EQ(screen.textOf(rw, g::oldName), "Top.package");
-        EXPECT_EQ(screen.status[statusErrors], " 1");
-        EXPECT_EQ(screen.status[statusTicked], " 1");
-        screen.texts[{rw, g::newName}] = " Top2 ";
-        return Event{EventKind::gadget, rw, g::newName};
+        EXPECT_EQ(screen.boxes[NamingBox::oldName], "Top.package");
+        EXPECT_EQ(screen.counters[RenameCounter::errors], " 1");
+        EXPECT_EQ(screen.counters[RenameCounter::ticked], " 1");
+        screen.boxes[NamingBox::newName] = " Top2 ";
+        return RenameInput::edited;
     });
-    screen.click(rw, g::rename);
+    screen.click(RenameInput::rename);
     run();
 
     EXPECT_EQ(savedSims(), (std::vector<std::string>{"0a1b2c3d_Dress.package", "MyHat.package",
@@ -456,7 +445,7 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
     for (size_t i : {0, 1, 3}) EXPECT_EQ(screen.rows[i].nameColour, kTextGreen);
     for (const PackageRow& row : screen.rows) EXPECT_EQ(row.state, 0);
     EXPECT_EQ(dialogs.texts().size(), 1u);  // only for the colon
-    EXPECT_EQ(screen.status[statusErrors], " 1");
+    EXPECT_EQ(screen.counters[RenameCounter::errors], " 1");
     EXPECT_EQ(
         screen.captions,
         (std::vector<std::string>{"Renaming Options", "Processing 4 Files", "Finished 1 of 4 Files",
@@ -464,28 +453,24 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
                                   "Finished 4 of 4 Files", "Renaming Options"}));
     EXPECT_EQ(screen.progress, 100);
     EXPECT_EQ(app.settings.startNumber, "005");  // one number per file shown
-    EXPECT_EQ(screen.textOf(rw, g::startNumber), "005");
-    EXPECT_TRUE(screen.shown(rw, g::inFront));
-    EXPECT_FALSE(screen.shown(rw, g::progress));
-    EXPECT_EQ(screen.textOf(rw, g::done), "Done");
-    EXPECT_EQ(screen.keyButtons[rw], FakeScreen::Key(g::done, 0));
-    EXPECT_EQ(screen.textOf(rw, g::rename), "Rename");
+    EXPECT_EQ(screen.boxes[NamingBox::startNumber], "005");
+    EXPECT_EQ(screen.face, FakeScreen::Face::options);
 }
 
 TEST_F(RenameFlowTest, CancelFinishesTheFileOnScreenAndLeavesTheRestTicked) {
     addPackages({"e.package", "d.package", "c.package", "b.package", "a.package"});
     app.settings.inBack = "_v2";
     screen.searchAll();
-    screen.click(rw, g::selectAll);
-    screen.click(rw, g::rename);
-    screen.click(rw, g::rename);  // a
-    screen.click(rw, g::done);    // b is still renamed, then the run ends
+    screen.click(RenameInput::selectAll);
+    screen.click(RenameInput::rename);
+    screen.click(RenameInput::rename);  // a
+    screen.click(RenameInput::done);    // b is still renamed, then the run ends
     run();
     EXPECT_EQ(screen.names(), (std::vector<std::string>{"a_v2.package", "b_v2.package", "c.package",
                                                         "d.package", "e.package"}));
     EXPECT_EQ(screen.rows[1].state, 0);
     for (size_t i = 2; i < 5; ++i) EXPECT_EQ(screen.rows[i].state, kRowTicked);
-    EXPECT_EQ(screen.status[statusTicked], " 3");
+    EXPECT_EQ(screen.counters[RenameCounter::ticked], " 3");
     EXPECT_EQ(screen.captions.back(), "Renaming Options");
 }
 
@@ -493,20 +478,20 @@ TEST_F(RenameFlowTest, AutomaticRunsAfterOneConfirmationAndCancelStopsAfterTheCu
     addPackages({"e.package", "d.package", "c.package", "b.package", "a.package"});
     app.settings.inFront = "N_";
     screen.searchAll();
-    screen.click(rw, g::selectAll);
-    screen.click(rw, g::autoRename);
-    screen.click(rw, g::done);  // "Cancel" at the prompt: nothing happens
-    screen.click(rw, g::autoRename);
+    screen.click(RenameInput::selectAll);
+    screen.click(RenameInput::autoRename);
+    screen.click(RenameInput::done);  // "Cancel" at the prompt: nothing happens
+    screen.click(RenameInput::autoRename);
     screen.user.push_back([this] {
-        EXPECT_EQ(screen.textOf(rw, g::newName), kAutoRenamePrompt);
-        return Event{EventKind::gadget, rw, g::rename};
+        EXPECT_EQ(screen.boxes[NamingBox::newName], kAutoRenamePrompt);
+        return RenameInput::rename;
     });
     // "Cancel" arrives while the second file shows.
-    screen.onSetText = [this](int window, int gadget, const std::string& text) {
-        if (window == rw && gadget == g::oldName && text == "b.package") {
-            EXPECT_TRUE(screen.greyed(rw, g::rename));
+    screen.onSetBox = [this](NamingBox box, const std::string& text) {
+        if (box == NamingBox::oldName && text == "b.package") {
+            EXPECT_TRUE(screen.renameGreyed);
             EXPECT_FALSE(screen.gridLines);
-            screen.pending.push_back({EventKind::gadget, rw, g::done});
+            screen.pending.push_back(RenameInput::done);
         }
     };
     run();
@@ -515,7 +500,7 @@ TEST_F(RenameFlowTest, AutomaticRunsAfterOneConfirmationAndCancelStopsAfterTheCu
     EXPECT_EQ(screen.rows[1].state, 0);
     EXPECT_EQ(screen.rows[2].state, kRowTicked);
     EXPECT_TRUE(screen.gridLines);
-    EXPECT_FALSE(screen.greyed(rw, g::rename));
+    EXPECT_FALSE(screen.renameGreyed);
     EXPECT_EQ(screen.captions.back(), "Renaming Options");
 }
 
@@ -527,9 +512,9 @@ TEST_F(RenameFlowTest, CopiesAreMarkedAndNothingIsOverwritten) {
     app.settings.copyTo = kCopies;
     app.settings.copyPackages = 1;
     screen.searchAll();
-    screen.click(rw, g::selectAll);
-    screen.click(rw, g::autoRename);
-    screen.click(rw, g::rename);
+    screen.click(RenameInput::selectAll);
+    screen.click(RenameInput::autoRename);
+    screen.click(RenameInput::rename);
     run();
 
     ASSERT_EQ(screen.rows.size(), 3u);
@@ -541,7 +526,7 @@ TEST_F(RenameFlowTest, CopiesAreMarkedAndNothingIsOverwritten) {
     EXPECT_EQ(screen.rows[1].copyMark, "~~~");
     EXPECT_EQ(screen.rows[2].name, "X_c.package");
     EXPECT_EQ(screen.rows[2].copyMark, "ERROR");
-    EXPECT_EQ(screen.status[statusErrors], " 2");
+    EXPECT_EQ(screen.counters[RenameCounter::errors], " 2");
     EXPECT_EQ(fs.exists(kSavedSims + "X_b.package"), PathKind::folder);
     EXPECT_EQ(fs.contents(kSavedSims + "b.package"), "b.package");
     EXPECT_EQ(fs.contents(kCopies + "X_c.package"), "older copy");
@@ -554,12 +539,12 @@ TEST_F(RenameFlowTest, CopyingWithoutAFolderAsksAndGoesOnWithoutCopiesWhenCancel
     app.settings.inFront = "X_";
     app.settings.copyPackages = 1;
     screen.searchAll();
-    screen.click(rw, g::selectAll);
-    screen.click(rw, g::autoRename);
-    screen.click(rw, g::rename);
+    screen.click(RenameInput::selectAll);
+    screen.click(RenameInput::autoRename);
+    screen.click(RenameInput::rename);
     run();
     EXPECT_EQ(screen.pickerStarts.size(), 1u);
-    EXPECT_FALSE(screen.on(rw, g::copyPackages));
+    EXPECT_FALSE(screen.ticks[NamingTick::copyPackages]);
     EXPECT_EQ(app.settings.copyPackages, 0);
     EXPECT_EQ(screen.rows[0].name, "X_a.package");
     EXPECT_EQ(screen.rows[0].copyMark, "");
@@ -573,7 +558,7 @@ TEST_F(RenameFlowTest, ARunWithNothingTickedChangesNothing) {
     addPackages({"a.package"});
     app.settings.inFront = "X_";
     screen.searchAll();
-    screen.click(rw, g::autoRename);
+    screen.click(RenameInput::autoRename);
     run();
     EXPECT_EQ(savedSims(), std::vector<std::string>{"a.package"});
     EXPECT_EQ(screen.captions, (std::vector<std::string>{"Renaming Options", "Renaming Options"}));
@@ -584,8 +569,8 @@ TEST_F(RenameFlowTest, WindowsThatVanishMidRunLeaveTheFileOnScreenAlone) {
     addPackages({"b.package", "a.package"});
     app.settings.inFront = "X_";
     screen.searchAll();
-    screen.click(rw, g::selectAll);
-    screen.click(rw, g::rename);  // the script ends while the first name waits
+    screen.click(RenameInput::selectAll);
+    screen.click(RenameInput::rename);  // the script ends while the first name waits
     run();
     EXPECT_EQ(savedSims(), (std::vector<std::string>{"a.package", "b.package"}));
     EXPECT_EQ(screen.closeCount, 1);
@@ -596,9 +581,9 @@ TEST_F(RenameFlowTest, AnUnwritableHistoryStopsTheRunBeforeAnyRename) {
     app.settings.inFront = "X_";
     services.failure = [](FsOp op, const std::string&) { return op == FsOp::append; };
     screen.searchAll();
-    screen.click(rw, g::selectAll);
-    screen.click(rw, g::autoRename);
-    screen.click(rw, g::rename);
+    screen.click(RenameInput::selectAll);
+    screen.click(RenameInput::autoRename);
+    screen.click(RenameInput::rename);
     run();
     EXPECT_EQ(savedSims(), (std::vector<std::string>{"a.package", "b.package"}));
     EXPECT_EQ(dialogs.texts(),
@@ -606,14 +591,14 @@ TEST_F(RenameFlowTest, AnUnwritableHistoryStopsTheRunBeforeAnyRename) {
     EXPECT_EQ(screen.rows[0].state, kRowTicked);
     EXPECT_EQ(screen.captions.back(), "Renaming Options");
     EXPECT_TRUE(screen.gridLines);
-    EXPECT_FALSE(screen.shown(rw, g::undo));
+    EXPECT_FALSE(screen.undoShown);
 }
 
 // An automatic run over many files, on a clock that moves `stepMs` at each
 // reading: what the window was last told, and how often the caption changed.
 struct FaceAtEnd {
     std::vector<PackageRow> rows;
-    std::map<int, std::string> status;
+    std::map<RenameCounter, std::string> counters;
     int progress = 0;
     std::string caption, oldName, newName;
     size_t captionChanges = 0;
@@ -633,20 +618,20 @@ FaceAtEnd runManyFiles(int64_t stepMs) {
     services.fs.addFolder(kSavedSims + "X_f1100.package");  // in the way
     app.settings.inFront = "X_";
     screen.searchAll();
-    screen.click(rw, g::selectAll);
-    screen.click(rw, g::autoRename);
-    screen.click(rw, g::rename);
+    screen.click(RenameInput::selectAll);
+    screen.click(RenameInput::autoRename);
+    screen.click(RenameInput::rename);
     screen.user.push_back([&] {
         // Drawn or not, the run's face at its end.
-        return Event{EventKind::gadget, rw, g::list};
+        return RenameInput::rowClicked;
     });
     RenameFlow(app, screen, session).run();
     return {screen.rows,
-            screen.status,
+            screen.counters,
             screen.progress,
             screen.captions.empty() ? "" : screen.captions.back(),
-            screen.textOf(rw, g::oldName),
-            screen.textOf(rw, g::newName),
+            screen.boxes[NamingBox::oldName],
+            screen.boxes[NamingBox::newName],
             screen.captions.size()};
 }
 
@@ -656,8 +641,8 @@ TEST_F(RenameFlowTest, AFastAutomaticRunDrawsSeldomAndEndsWithTheSameFace) {
     EXPECT_GT(everyFile.captionChanges, 300u);
     EXPECT_LT(paced.captionChanges, 60u);
     ASSERT_EQ(paced.rows.size(), 300u);
-    EXPECT_EQ(paced.status, everyFile.status);
-    EXPECT_EQ(paced.status.at(statusErrors), " 1");
+    EXPECT_EQ(paced.counters, everyFile.counters);
+    EXPECT_EQ(paced.counters.at(RenameCounter::errors), " 1");
     EXPECT_EQ(paced.progress, 100);
     EXPECT_EQ(paced.caption, everyFile.caption);
     EXPECT_EQ(paced.oldName, everyFile.oldName);
@@ -677,23 +662,23 @@ TEST_F(RenameFlowTest, UndoGivesTheLastRunsFilesTheirOldNamesBackAndKeepsTheCopi
     screen.searchAll();
     screen.setRow(0, kRowTicked);
     screen.setRow(1, kRowTicked);
-    screen.click(rw, g::autoRename);
+    screen.click(RenameInput::autoRename);
     screen.user.push_back([this] {
-        EXPECT_FALSE(screen.shown(rw, g::undo));  // not in the run face, nor before a run
-        return Event{EventKind::gadget, rw, g::rename};
+        EXPECT_FALSE(screen.undoShown);  // not in the run face, nor before a run
+        return RenameInput::rename;
     });
     screen.user.push_back([this] {
-        EXPECT_TRUE(screen.shown(rw, g::undo));
+        EXPECT_TRUE(screen.undoShown);
         // Meanwhile a new file took b's old name.
         fs.addFile(kSavedSims + "b.package", "new b");
-        return Event{EventKind::gadget, rw, g::undo};  // "No": nothing happens
+        return RenameInput::undo;  // "No": nothing happens
     });
     dialogs.answers = {answerNo, answerYes};
-    screen.click(rw, g::undo);
+    screen.click(RenameInput::undo);
     screen.user.push_back([this] {
-        EXPECT_TRUE(screen.shown(rw, g::undo));  // b can still be tried again
+        EXPECT_TRUE(screen.undoShown);  // b can still be tried again
         fs.deleteFile(kSavedSims + "b.package");
-        return Event{EventKind::gadget, rw, g::undo};
+        return RenameInput::undo;
     });
     dialogs.answers.push_back(answerYes);
     run();
@@ -708,8 +693,8 @@ TEST_F(RenameFlowTest, UndoGivesTheLastRunsFilesTheirOldNamesBackAndKeepsTheCopi
     EXPECT_EQ(fs.contents(kCopies + "X_b.package"), "b.package");
     EXPECT_EQ(screen.names(), (std::vector<std::string>{"a.package", "b.package", "c.package"}));
     EXPECT_EQ(screen.rows[1].nameColour, kTextBlack);
-    EXPECT_EQ(screen.status[statusErrors], " 0");
-    EXPECT_FALSE(screen.shown(rw, g::undo));
+    EXPECT_EQ(screen.counters[RenameCounter::errors], " 0");
+    EXPECT_FALSE(screen.undoShown);
 
     std::vector<std::string> steps;
     for (const HistoryLine& line : readHistory(fs.contents(kUser + kHistoryFileName).value_or("")))
