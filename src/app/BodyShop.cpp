@@ -37,12 +37,13 @@ std::string lightingCaption(const std::string& name) {
 
 namespace {
 // Adds one package to a list; past the capacity the last slot is reused.
-void addPackage(App& app, MainView& view, PackageSwitchList& list, int listGadget,
-                const std::string& name, const std::string& caption) {
+void addPackage(App& app, MainView& view, SwitchList which, const std::string& name,
+                const std::string& caption) {
+    PackageSwitchList& list = which == SwitchList::pose ? app.switches.pose : app.switches.lighting;
     if (list.count < PackageSwitchList::capacity) ++list.count;
-    view.insertListItem(listGadget, list.count, caption);
+    view.insertSwitch(which, list.count, caption);
     list.slots[size_t(list.count)] = app.paths.configFolder + name;
-    if (extensionOf(toLower(name)) == "package") view.selectListItem(listGadget, list.count);
+    if (extensionOf(toLower(name)) == "package") view.chooseSwitch(which, list.count);
 }
 
 void deleteThumbnailCache(App& app, MainView& view, const std::string& path, bool& deleted,
@@ -50,7 +51,7 @@ void deleteThumbnailCache(App& app, MainView& view, const std::string& path, boo
     if (app.fs().exists(path) == PathKind::missing) return;
     deleted = app.fs().deleteFile(path);
     if (deleted)
-        view.enableGadget(gadget::refreshThumbnails, false);
+        view.enableControl(MainControl::refreshThumbnails, false);
     else
         app.dialogs().showMessage(failure, iconStop);
 }
@@ -63,15 +64,12 @@ void scanConfigPackages(App& app, MainView& view) {
     app.fs().list(app.paths.configFolder, "*.*", entries);
     for (const DirEntry& entry : entries) {
         std::string pose = poseCaption(entry.name);
-        if (!pose.empty())
-            addPackage(app, view, app.switches.pose, gadget::poseList, entry.name, pose);
+        if (!pose.empty()) addPackage(app, view, SwitchList::pose, entry.name, pose);
         std::string lighting = lightingCaption(entry.name);
-        if (!lighting.empty())
-            addPackage(app, view, app.switches.lighting, gadget::lightingList, entry.name,
-                       lighting);
+        if (!lighting.empty()) addPackage(app, view, SwitchList::lighting, entry.name, lighting);
     }
-    if (app.switches.pose.count == 0) view.enableGadget(gadget::poseList, false);
-    if (app.switches.lighting.count == 0) view.enableGadget(gadget::lightingList, false);
+    if (app.switches.pose.count == 0) view.enableControl(MainControl::poseList, false);
+    if (app.switches.lighting.count == 0) view.enableControl(MainControl::lightingList, false);
 }
 
 void switchPackages(FileSystem& fs, PackageSwitchList& list, int selected) {
@@ -101,7 +99,7 @@ bool isStartableBodyShop(FileSystem& fs, const std::string& path) {
 namespace {
 std::string cannotStartText(App& app) {
     if (app.edition.bodyShopMissing) return noBodyShopText(app.edition);
-    const std::string& path = app.settings.runBodyshop;
+    const std::string& path = app.settings.game.runBodyshop;
     return "Can't Find BodyShop.exe!\n\n" + (isAbsolutePath(path) ? path + "\n\n" : "") +
            "Nothing was started and no folder was hidden.\n"
            "Press \"Seamster Setup\" to choose the game or pack whose Body Shop you use.";
@@ -111,33 +109,32 @@ std::string cannotStartText(App& app) {
 void launchBodyShop(App& app, MainView& view) {
     // Nothing is hidden or switched for a Body Shop that cannot start: the
     // next pass would find no Body Shop and put it all back at once.
-    if (!isStartableBodyShop(app.fs(), app.settings.runBodyshop)) {
+    if (!isStartableBodyShop(app.fs(), app.settings.game.runBodyshop)) {
         app.dialogs().showMessage(cannotStartText(app), iconExclamation);
         return;
     }
     applyFolderHiding(app, view);
     std::string option;
-    if (view.isGadgetChecked(gadget::size1024)) {
-        option = "-r1024x768";
-        view.enableGadget(gadget::size800, false);
-    } else {
+    if (view.smallBodyShopChosen()) {
         option = "-r800x600";
-        view.enableGadget(gadget::size1024, false);
+        view.enableControl(MainControl::size1024, false);
+    } else {
+        option = "-r1024x768";
+        view.enableControl(MainControl::size800, false);
     }
     if (app.switches.lighting.count > 0)
-        switchPackages(app.fs(), app.switches.lighting,
-                       view.selectedListItem(gadget::lightingList));
+        switchPackages(app.fs(), app.switches.lighting, view.chosenSwitch(SwitchList::lighting));
     if (app.switches.pose.count > 0)
-        switchPackages(app.fs(), app.switches.pose, view.selectedListItem(gadget::poseList));
+        switchPackages(app.fs(), app.switches.pose, view.chosenSwitch(SwitchList::pose));
     // Not checked: a Body Shop that does not start is simply never found by
     // the next pass, which then restores what was changed for the run.
-    static_cast<void>(app.platform.shell.open(app.settings.runBodyshop, option));
+    static_cast<void>(app.platform.shell.open(app.settings.game.runBodyshop, option));
     app.bodyShopWatch.lookNow();  // the next pass must see the new process
     // The end of this run gets its own summary, even if it repeats the
     // failure already reported after the previous run.
     app.run.failedRestoreReport.reset();
-    view.enableGadget(gadget::runBodyshop, false);
-    if (app.settings.autoQuit != 0) app.run.autoQuitPending = true;
+    view.enableControl(MainControl::runBodyShop, false);
+    if (app.settings.options.autoQuit != 0) app.run.autoQuitPending = true;
     if (app.run.restoreUndiesOption) app.run.undiesRestorePending = true;
 }
 

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "ui/Gadgets.h"
-#include "app/MainView.h"
+#include "app/MainGadgets.h"
+#include "core/Settings.h"
+#include "res/Pictures.h"
 
 namespace seamster {
 

@@ -8,33 +8,36 @@
 namespace seamster {
 
 namespace {
-constexpr int runStateButtons[] = {button::setUp,  button::cleanUpProjects, button::hideGameFolders,
-                                   button::extras, button::options,         button::renamePackages};
+constexpr MainInput runStateCommands[] = {MainInput::setUp,           MainInput::cleanUpProjects,
+                                          MainInput::hideGameFolders, MainInput::extras,
+                                          MainInput::options,         MainInput::renamePackages};
 
 void showRunning(MainView& view) {
-    for (int id : {gadget::refreshThumbnails, gadget::runBodyshop, gadget::cleanupProjects,
-                   gadget::poseList, gadget::lightingList})
-        view.enableGadget(id, false);
-    view.showGadgetPicture(gadget::stateImage, picture::bodyShopRunning);
-    for (int id : runStateButtons) view.enableToolButton(id, false);
+    for (MainControl control :
+         {MainControl::refreshThumbnails, MainControl::runBodyShop, MainControl::cleanUpProjects,
+          MainControl::poseList, MainControl::lightingList})
+        view.enableControl(control, false);
+    view.showBodyShopRunning(true);
+    for (MainInput command : runStateCommands) view.enableCommand(command, false);
 }
 
 void showIdle(App& app, MainView& view) {
     // Without a game folder there is no Projects folder to clean up.
-    for (int id : runStateButtons)
-        if (id != button::cleanUpProjects || app.paths.userFolderFound)
-            view.enableToolButton(id, true);
-    for (int id : {gadget::runBodyshop, gadget::size800, gadget::size1024})
-        view.enableGadget(id, true);
-    view.showGadgetPicture(gadget::stateImage, picture::bodyShopIdle);
-    if (app.switches.pose.count > 0) view.enableGadget(gadget::poseList, true);
-    if (app.switches.lighting.count > 0) view.enableGadget(gadget::lightingList, true);
+    for (MainInput command : runStateCommands)
+        if (command != MainInput::cleanUpProjects || app.paths.userFolderFound)
+            view.enableCommand(command, true);
+    for (MainControl control :
+         {MainControl::runBodyShop, MainControl::size800, MainControl::size1024})
+        view.enableControl(control, true);
+    view.showBodyShopRunning(false);
+    if (app.switches.pose.count > 0) view.enableControl(MainControl::poseList, true);
+    if (app.switches.lighting.count > 0) view.enableControl(MainControl::lightingList, true);
     if (app.paths.userFolderFound) {
         // Never disabled here when the cache is missing: the button only comes
         // back once the game has rebuilt its cache.
         if (app.fs().exists(app.paths.bodyshopThumbnails) != PathKind::missing)
-            view.enableGadget(gadget::refreshThumbnails, true);
-        view.enableGadget(gadget::cleanupProjects, true);
+            view.enableControl(MainControl::refreshThumbnails, true);
+        view.enableControl(MainControl::cleanUpProjects, true);
     }
 }
 
@@ -77,38 +80,50 @@ void confirmQuit(App& app) {
         warned = true;
         run.quitRequested = app.dialogs().askYesNo(text, iconStop) == answerYes;
     }
-    if (app.settings.askBeforeQuit != 0 && !warned)
+    if (app.settings.options.askBeforeQuit != 0 && !warned)
         run.quitRequested =
             app.dialogs().askYesNo("Are you sure you want to Quit? ", iconQuestion) == answerYes;
 }
 
-void dispatchToolBar(App& app, MainView& view, int buttonNumber) {
-    switch (buttonNumber) {
-    case button::setUp:
-        app.settings.simsFolderCount = 0;
+void dispatchCommand(App& app, MainView& view, MainInput input) {
+    switch (input) {
+    case MainInput::setUp:
+        app.settings.game.simsFolderCount = 0;
         discoverInstallation(app, view);
-        view.setTitle(mainWindowTitle(app.settings.selectedPack));
+        view.setTitle(mainWindowTitle(app.settings.game.selectedPack));
         // A collection without a Body Shop has no pack to choose.
         if (app.edition.bodyShopMissing)
             app.dialogs().showMessage(noBodyShopText(app.edition), iconExclamation);
         break;
-    case button::help:
+    case MainInput::help:
         if (app.paths.helpFileFound)
             app.platform.shell.open(app.paths.helpFile, "");
         else
             app.dialogs().showMessage("Helpfile not found", iconNone);
         break;
-    case button::about: view.openSecondary(Secondary::about); break;
-    case button::newBackgroundColor: view.openSecondary(Secondary::backgroundColor); break;
-    case button::newBackgroundImage: view.openSecondary(Secondary::backgroundImage); break;
-    case button::cleanUpProjects:
+    case MainInput::backgroundImageButton:
+        dispatchCommand(app, view, MainInput::newBackgroundImage);
+        break;
+    case MainInput::cleanUpProjectsButton:
+        dispatchCommand(app, view, MainInput::cleanUpProjects);
+        break;
+    case MainInput::backgroundColorButton:
+        dispatchCommand(app, view, MainInput::newBackgroundColor);
+        break;
+    case MainInput::refreshThumbnails: refreshThumbnails(app, view); break;
+    case MainInput::sizeChosen: view.refreshBackgroundThumbnail(); break;
+    case MainInput::runBodyShop: launchBodyShop(app, view); break;
+    case MainInput::about: view.openSecondary(Secondary::about); break;
+    case MainInput::newBackgroundColor: view.openSecondary(Secondary::backgroundColor); break;
+    case MainInput::newBackgroundImage: view.openSecondary(Secondary::backgroundImage); break;
+    case MainInput::cleanUpProjects:
         // Without a game folder there is no Projects folder to list.
         if (app.paths.userFolderFound) view.openSecondary(Secondary::removeProjects);
         break;
-    case button::hideGameFolders: view.openSecondary(Secondary::hideGameFolders); break;
-    case button::extras: view.openSecondary(Secondary::extras); break;
-    case button::options: view.openSecondary(Secondary::options); break;
-    case button::renamePackages: view.openSecondary(Secondary::renamePackages); break;
+    case MainInput::hideGameFolders: view.openSecondary(Secondary::hideGameFolders); break;
+    case MainInput::extras: view.openSecondary(Secondary::extras); break;
+    case MainInput::options: view.openSecondary(Secondary::options); break;
+    case MainInput::renamePackages: view.openSecondary(Secondary::renamePackages); break;
     default: break;
     }
 }
@@ -120,45 +135,29 @@ void showHelpPage(App& app, const std::string& page) {
         app.dialogs().showMessage("Helpfile not found", iconNone);
 }
 
-void dispatchGadget(App& app, MainView& view, int gadgetNumber) {
-    switch (gadgetNumber) {
-    case gadget::refreshThumbnails: refreshThumbnails(app, view); break;
-    case gadget::backgroundImage: dispatchToolBar(app, view, button::newBackgroundImage); break;
-    case gadget::cleanupProjects: dispatchToolBar(app, view, button::cleanUpProjects); break;
-    case gadget::backgroundColor: dispatchToolBar(app, view, button::newBackgroundColor); break;
-    case gadget::size800:
-    case gadget::size1024: view.refreshBackgroundThumbnail(); break;
-    case gadget::runBodyshop: launchBodyShop(app, view); break;
-    default: break;
-    }
-}
-
-bool mainLoopPass(App& app, MainView& view, EventSource& events) {
-    Event event = events.pollEvent();
+bool mainLoopPass(App& app, MainView& view, MainInputSource& events) {
+    const MainInput input = events.pollInput();
     app.run.bodyShop = checkBodyShopProcess(app);
     followBodyShopState(app, view);
-    switch (event.kind) {
-    case EventKind::close: confirmQuit(app); break;
+    switch (input) {
+    case MainInput::none:
+    case MainInput::other: break;
+    case MainInput::close: confirmQuit(app); break;
     // Told to end from outside: no question can be answered any more.
-    case EventKind::quit: app.run.quitRequested = true; break;
-    case EventKind::toolBar:
+    case MainInput::quit: app.run.quitRequested = true; break;
+    default:
         storeWindowPosition(app.settings, view.position());
-        dispatchToolBar(app, view, event.id);
+        dispatchCommand(app, view, input);
         break;
-    case EventKind::gadget:
-        storeWindowPosition(app.settings, view.position());
-        dispatchGadget(app, view, event.id);
-        break;
-    default: break;
     }
     // Input and the end of a held Body Shop wake the loop at once, so an idle
     // pass only needs to come round when the process list is due a look.
-    if (event.kind != EventKind::gadget)
+    if (!isGadget(input))
         events.pause(int(app.bodyShopWatch.timeToNextLook(app.platform.clock.milliseconds())));
     return !app.run.quitRequested;
 }
 
-void mainLoop(App& app, MainView& view, EventSource& events) {
+void mainLoop(App& app, MainView& view, MainInputSource& events) {
     while (mainLoopPass(app, view, events)) {}
 }
 

@@ -1,11 +1,9 @@
 #pragma once
-// The main loop: one pass takes at most one event, follows the Body Shop
-// process, starts pending restorations and dispatches the event.
+// The main loop: one pass takes at most one request of the user, follows the
+// Body Shop process, starts pending restorations and carries the request out.
 
 #include "core/App.h"
 #include "app/MainView.h"
-#include "res/Pictures.h"
-#include "ui/Event.h"
 
 namespace seamster {
 
@@ -18,15 +16,15 @@ void followBodyShopState(App& app, MainView& view);
 // The close request of the main window: at most one question.
 void confirmQuit(App& app);
 
-void dispatchToolBar(App& app, MainView& view, int buttonNumber);
+// What a tool-bar button or a gadget asks for.
+void dispatchCommand(App& app, MainView& view, MainInput input);
 // F1: the help viewer on `page` of the help file, or the box the help button
 // shows when there is no help file.
 void showHelpPage(App& app, const std::string& page);
-void dispatchGadget(App& app, MainView& view, int gadgetNumber);
 
 // One pass of the loop; false once the program should end.
-bool mainLoopPass(App& app, MainView& view, EventSource& events);
-void mainLoop(App& app, MainView& view, EventSource& events);
+bool mainLoopPass(App& app, MainView& view, MainInputSource& events);
+void mainLoop(App& app, MainView& view, MainInputSource& events);
 
 std::string mainWindowTitle(const std::string& selectedPack);
 

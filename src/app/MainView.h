@@ -1,18 +1,72 @@
 #pragma once
-// What the program's rules ask of the main window, in its own numbers, and
-// what the subsystems ask of it in theirs. The Win32 main window implements
-// it; tests record the calls.
+// What the program's rules ask of the main window, and what the subsystems
+// ask of it, each in its own words. The Win32 main window implements it, with
+// its gadget numbers; tests record the calls.
 
 #include <string>
 #include <vector>
 
-#include "app/MainGadgets.h"
 #include "config/Installation.h"
 #include "content/GameFilesView.h"
 #include "images/BackgroundView.h"
-#include "res/Pictures.h"
 
 namespace seamster {
+
+// What the user asks of the main window.
+enum class MainInput {
+    none,   // nothing happened
+    other,  // an event that asks for nothing, such as a key
+    close,  // the close box or Alt+F4
+    quit,   // told to end from outside
+    // The tool bar's buttons.
+    setUp,
+    help,
+    about,
+    newBackgroundColor,
+    newBackgroundImage,
+    cleanUpProjects,
+    hideGameFolders,
+    extras,
+    options,
+    renamePackages,
+    // The window's gadgets, from here to the end.
+    gadget,  // one without an action of its own
+    refreshThumbnails,
+    backgroundImageButton,
+    cleanUpProjectsButton,
+    backgroundColorButton,
+    sizeChosen,
+    runBodyShop,
+};
+
+inline bool isGadget(MainInput input) { return input >= MainInput::gadget; }
+
+// Where the main loop takes the user's requests from.
+class MainInputSource {
+public:
+    virtual ~MainInputSource() = default;
+    // Handles at most one pending window message; what it asked, if anything.
+    virtual MainInput pollInput() = 0;
+    // Waits up to `milliseconds`, waking at once when input arrives.
+    virtual void pause(int milliseconds) = 0;
+};
+
+// The main window's gadgets that the program's rules enable and disable.
+enum class MainControl {
+    refreshThumbnails,
+    backgroundImage,
+    backgroundColor,
+    cleanUpProjects,
+    size800,
+    size1024,
+    poseList,
+    lightingList,
+    runBodyShop,
+};
+
+// The drop-down lists of packages switched for a run: position 0 is the
+// default item.
+enum class SwitchList { pose, lighting };
 
 // The windows opened from the main window's tool bar and buttons.
 enum class Secondary {
@@ -30,38 +84,23 @@ class MainView : public GameFilesView, public SetUpView, public BackgroundView {
 public:
     virtual ~MainView() = default;
 
-    virtual void enableGadget(int gadget, bool enabled) = 0;
-    virtual void enableToolButton(int button, bool enabled) = 0;
-    virtual bool isGadgetChecked(int gadget) = 0;
-    virtual void showGadgetPicture(int gadget, int picture) = 0;
-    virtual void showStatusPicture(int field, int picture) = 0;
+    virtual void enableControl(MainControl control, bool enabled) = 0;
+    // A tool-bar button, by what it asks.
+    virtual void enableCommand(MainInput command, bool enabled) = 0;
+    // The picture beside the Run button.
+    virtual void showBodyShopRunning(bool running) = 0;
     virtual void setTitle(const std::string& title) = 0;
 
-    // Drop-down lists: position 0 is the default item.
-    virtual void insertListItem(int gadget, int position, const std::string& text) = 0;
-    virtual void selectListItem(int gadget, int position) = 0;
-    virtual int selectedListItem(int gadget) = 0;
+    virtual void insertSwitch(SwitchList list, int position, const std::string& caption) = 0;
+    virtual void chooseSwitch(SwitchList list, int position) = 0;
+    virtual int chosenSwitch(SwitchList list) = 0;
 
     // Runs a secondary window (or requester) modally over the main window.
     virtual void openSecondary(Secondary which) = 0;
 
-    // What the subsystems ask, in the main window's pictures and numbers.
-    void markFolder(HiddenFolder folder, bool hidden) final {
-        showStatusPicture(
-            folder == HiddenFolder::downloads ? statusField::downloads : statusField::savedSims,
-            hidden ? picture::changed : picture::folder);
-    }
-    void markUnderwear(Underwear underwear, bool invisible) final {
-        const bool male = underwear == Underwear::male;
-        showStatusPicture(male ? statusField::maleUndies : statusField::femaleUndies,
-                          invisible ? picture::changed
-                          : male    ? picture::maleUndies
-                                    : picture::femaleUndies);
-    }
     void enableThumbnailRefresh(bool enabled) final {
-        enableGadget(gadget::refreshThumbnails, enabled);
+        enableControl(MainControl::refreshThumbnails, enabled);
     }
-    bool smallBodyShopChosen() final { return isGadgetChecked(gadget::size800); }
 };
 
 }  // namespace seamster

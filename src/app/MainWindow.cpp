@@ -9,6 +9,66 @@
 
 namespace seamster {
 
+namespace {
+
+int gadgetOf(MainControl control) {
+    switch (control) {
+    case MainControl::refreshThumbnails: return gadget::refreshThumbnails;
+    case MainControl::backgroundImage: return gadget::backgroundImage;
+    case MainControl::backgroundColor: return gadget::backgroundColor;
+    case MainControl::cleanUpProjects: return gadget::cleanupProjects;
+    case MainControl::size800: return gadget::size800;
+    case MainControl::size1024: return gadget::size1024;
+    case MainControl::poseList: return gadget::poseList;
+    case MainControl::lightingList: return gadget::lightingList;
+    case MainControl::runBodyShop: break;
+    }
+    return gadget::runBodyshop;
+}
+
+int gadgetOf(SwitchList list) {
+    return list == SwitchList::pose ? gadget::poseList : gadget::lightingList;
+}
+
+// The tool bar's buttons in their order, by what they ask.
+constexpr MainInput toolBarCommands[] = {MainInput::setUp,
+                                         MainInput::help,
+                                         MainInput::about,
+                                         MainInput::newBackgroundColor,
+                                         MainInput::newBackgroundImage,
+                                         MainInput::cleanUpProjects,
+                                         MainInput::hideGameFolders,
+                                         MainInput::extras,
+                                         MainInput::options,
+                                         MainInput::renamePackages};
+static_assert(std::size(toolBarCommands) == size_t(button::renamePackages) + 1);
+
+MainInput inputOf(const Event& event) {
+    switch (event.kind) {
+    case EventKind::none: return MainInput::none;
+    case EventKind::close: return MainInput::close;
+    case EventKind::quit: return MainInput::quit;
+    case EventKind::toolBar:
+        return event.id >= 0 && event.id < int(std::size(toolBarCommands))
+                   ? toolBarCommands[event.id]
+                   : MainInput::other;
+    case EventKind::gadget: break;
+    case EventKind::other: return MainInput::other;
+    }
+    switch (event.id) {
+    case gadget::refreshThumbnails: return MainInput::refreshThumbnails;
+    case gadget::backgroundImage: return MainInput::backgroundImageButton;
+    case gadget::cleanupProjects: return MainInput::cleanUpProjectsButton;
+    case gadget::backgroundColor: return MainInput::backgroundColorButton;
+    case gadget::size800:
+    case gadget::size1024: return MainInput::sizeChosen;
+    case gadget::runBodyshop: return MainInput::runBodyShop;
+    default: return MainInput::gadget;
+    }
+}
+
+}  // namespace
+
 MainWindow::MainWindow(App& app, ui::Toolkit& toolkit) : app_(app), toolkit_(toolkit) {
     shownPicture_.fill(-1);
 }
@@ -18,7 +78,7 @@ MainWindow::~MainWindow() = default;
 bool MainWindow::build() {
     ui::WindowArgs args;
     args.number = 0;
-    args.title = mainWindowTitle(app_.settings.selectedPack);
+    args.title = mainWindowTitle(app_.settings.game.selectedPack);
     args.clientWidth = mainClientWidth;
     args.clientHeight = mainInitialClientHeight;
     args.minimizeBox = true;
@@ -27,7 +87,8 @@ bool MainWindow::build() {
     // keyboard starts at the chosen screen size.
     args.tabInCreationOrder = true;
     args.firstFocus = gadget::size800;
-    if (auto corner = savedMainPosition(app_.settings.windowX, app_.settings.windowY)) {
+    if (auto corner =
+            savedMainPosition(app_.settings.options.windowX, app_.settings.options.windowY)) {
         args.placed = true;
         args.x = corner->x;
         args.y = corner->y;
@@ -67,16 +128,37 @@ void MainWindow::show() {
     window_->activate();
 }
 
-void MainWindow::enableGadget(int gadget, bool enabled) {
-    if (window_) window_->control(gadget).enable(enabled);
+void MainWindow::enableControl(MainControl control, bool enabled) {
+    if (window_) window_->control(gadgetOf(control)).enable(enabled);
 }
 
-void MainWindow::enableToolButton(int button, bool enabled) {
-    if (toolBar_) toolBar_->enableButton(button, enabled);
+void MainWindow::enableCommand(MainInput command, bool enabled) {
+    if (!toolBar_) return;
+    for (size_t button = 0; button < std::size(toolBarCommands); ++button)
+        if (toolBarCommands[button] == command) toolBar_->enableButton(int(button), enabled);
 }
 
-bool MainWindow::isGadgetChecked(int gadget) {
-    return window_ && window_->checkBox(gadget).isChecked();
+void MainWindow::showBodyShopRunning(bool running) {
+    showGadgetPicture(gadget::stateImage,
+                      running ? picture::bodyShopRunning : picture::bodyShopIdle);
+}
+
+bool MainWindow::smallBodyShopChosen() {
+    return window_ && window_->option(gadget::size800).isChecked();
+}
+
+void MainWindow::markFolder(HiddenFolder folder, bool hidden) {
+    showStatusPicture(
+        folder == HiddenFolder::downloads ? statusField::downloads : statusField::savedSims,
+        hidden ? picture::changed : picture::folder);
+}
+
+void MainWindow::markUnderwear(Underwear underwear, bool invisible) {
+    const bool male = underwear == Underwear::male;
+    showStatusPicture(male ? statusField::maleUndies : statusField::femaleUndies,
+                      invisible ? picture::changed
+                      : male    ? picture::maleUndies
+                                : picture::femaleUndies);
 }
 
 void MainWindow::showGadgetPicture(int gadget, int picture) {
@@ -101,16 +183,16 @@ Point MainWindow::position() {
     return {outer.left, outer.top};
 }
 
-void MainWindow::insertListItem(int gadget, int position, const std::string& text) {
-    if (window_) window_->dropDown(gadget).insertItem(position, text);
+void MainWindow::insertSwitch(SwitchList list, int position, const std::string& caption) {
+    if (window_) window_->dropDown(gadgetOf(list)).insertItem(position, caption);
 }
 
-void MainWindow::selectListItem(int gadget, int position) {
-    if (window_) window_->dropDown(gadget).select(position);
+void MainWindow::chooseSwitch(SwitchList list, int position) {
+    if (window_) window_->dropDown(gadgetOf(list)).select(position);
 }
 
-int MainWindow::selectedListItem(int gadget) {
-    return window_ ? window_->dropDown(gadget).selected() : 0;
+int MainWindow::chosenSwitch(SwitchList list) {
+    return window_ ? window_->dropDown(gadgetOf(list)).selected() : 0;
 }
 
 void MainWindow::flushEvents() { toolkit_.flushEvents(); }
@@ -177,7 +259,7 @@ std::string MainWindow::browseForFolder(const std::string& title, const std::str
     return ui::pickFolder(ui::activeWindow(), title, start);
 }
 
-Event MainWindow::pollEvent() { return toolkit_.pollEvent(); }
+MainInput MainWindow::pollInput() { return inputOf(toolkit_.pollEvent()); }
 
 void MainWindow::pause(int milliseconds) {
     // The end of a watched Body Shop wakes the loop at once.

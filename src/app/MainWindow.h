@@ -14,7 +14,7 @@
 
 namespace seamster {
 
-class MainWindow : public MainView, public EventSource {
+class MainWindow : public MainView, public MainInputSource {
 public:
     MainWindow(App& app, ui::Toolkit& toolkit);
     ~MainWindow() override;
@@ -24,24 +24,25 @@ public:
     void show();
 
     // MainView
-    void enableGadget(int gadget, bool enabled) override;
-    void enableToolButton(int button, bool enabled) override;
-    bool isGadgetChecked(int gadget) override;
-    void showGadgetPicture(int gadget, int picture) override;
-    void showStatusPicture(int field, int picture) override;
+    void enableControl(MainControl control, bool enabled) override;
+    void enableCommand(MainInput command, bool enabled) override;
+    void showBodyShopRunning(bool running) override;
     void setTitle(const std::string& title) override;
+    void insertSwitch(SwitchList list, int position, const std::string& caption) override;
+    void chooseSwitch(SwitchList list, int position) override;
+    int chosenSwitch(SwitchList list) override;
+    void markFolder(HiddenFolder folder, bool hidden) override;
+    void markUnderwear(Underwear underwear, bool invisible) override;
+    bool smallBodyShopChosen() override;
     Point position() override;
-    void insertListItem(int gadget, int position, const std::string& text) override;
-    void selectListItem(int gadget, int position) override;
-    int selectedListItem(int gadget) override;
     void flushEvents() override;
     void openSecondary(Secondary which) override;
     void refreshBackgroundThumbnail() override;
     int runSetUpWindow(const std::vector<std::string>& packs, int selected) override;
     std::string browseForFolder(const std::string& title, const std::string& start) override;
 
-    // EventSource
-    Event pollEvent() override;
+    // MainInputSource
+    MainInput pollInput() override;
     void pause(int milliseconds) override;
 
     // What the windows opened from here are given.
@@ -50,6 +51,8 @@ public:
 
 private:
     HWND hwnd() const;
+    void showGadgetPicture(int gadget, int picture);
+    void showStatusPicture(int field, int picture);
 
     App& app_;
     ui::Toolkit& toolkit_;

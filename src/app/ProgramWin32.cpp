@@ -72,10 +72,10 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     if (app.paths.userFolderFound) {
         main.refreshBackgroundThumbnail();
     } else {
-        main.enableGadget(gadget::backgroundImage, false);
-        main.enableGadget(gadget::backgroundColor, false);
-        main.enableGadget(gadget::cleanupProjects, false);
-        main.enableToolButton(button::cleanUpProjects, false);
+        main.enableControl(MainControl::backgroundImage, false);
+        main.enableControl(MainControl::backgroundColor, false);
+        main.enableControl(MainControl::cleanUpProjects, false);
+        main.enableCommand(MainInput::cleanUpProjects, false);
     }
     return true;
 }

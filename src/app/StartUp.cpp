@@ -43,7 +43,7 @@ bool useEditionUserFolder(App& app) {
 }
 
 void reportMissingBodyShop(App& app) {
-    if (app.fs().exists(app.settings.runBodyshop) == PathKind::file) return;
+    if (app.fs().exists(app.settings.game.runBodyshop) == PathKind::file) return;
     if (app.edition.bodyShopMissing)
         app.dialogs().showMessage(noBodyShopText(app.edition), iconExclamation);
     else

@@ -26,7 +26,7 @@ bool scanInstallFolder(FileSystem& fs, const std::string& installDirectory,
 // Never a pack without a Body Shop pre-selected while another has one.
 void preferPackWithBodyShop(App& app, const std::vector<std::string>& packs) {
     FileSystem& fs = app.fs();
-    const std::string& folder = app.settings.installDirectory;
+    const std::string& folder = app.settings.game.installDirectory;
     const int position = app.setUpListPosition;
     if (position >= 0 && position < int(packs.size()) &&
         bodyShopExists(fs, folder, storedPack(fs, folder, packs[size_t(position)])))
@@ -39,22 +39,24 @@ void preferPackWithBodyShop(App& app, const std::vector<std::string>& packs) {
 void chooseFromSetUpWindow(App& app, SetUpView& view, const std::vector<DirEntry>& entries) {
     std::vector<std::string> packs;
     Settings& settings = app.settings;
-    const std::string& current = settings.selectedPack;
+    const std::string& current = settings.game.selectedPack;
     for (const DirEntry& entry : entries) {
         if (!isListedGameFolder(entry)) continue;
         // The stored form counts too, so the current pack is what "OK" keeps:
         // the window has no other way out.
         if (entry.name == current ||
-            storedPack(app.fs(), settings.installDirectory, entry.name) == current)
+            storedPack(app.fs(), settings.game.installDirectory, entry.name) == current)
             app.setUpListPosition = int(packs.size());
         packs.push_back(entry.name);
     }
     preferPackWithBodyShop(app, packs);
     int chosen = view.runSetUpWindow(packs, app.setUpListPosition);
     if (chosen < 0) return;  // the window could not be opened: nothing changes
-    settings.selectedPack = chosen < int(packs.size()) ? packs[size_t(chosen)] : std::string();
-    settings.selectedPack = storedPack(app.fs(), settings.installDirectory, settings.selectedPack);
-    settings.runBodyshop = bodyShopPath(settings.installDirectory, settings.selectedPack);
+    settings.game.selectedPack = chosen < int(packs.size()) ? packs[size_t(chosen)] : std::string();
+    settings.game.selectedPack =
+        storedPack(app.fs(), settings.game.installDirectory, settings.game.selectedPack);
+    settings.game.runBodyshop =
+        bodyShopPath(settings.game.installDirectory, settings.game.selectedPack);
     // A save that fails is silent: the choice stays in memory and the save
     // at the program's end tries again.
     static_cast<void>(saveSettings(settings, app.fs(), app.platform.codec, app.platform.clock,
@@ -64,18 +66,19 @@ void chooseFromSetUpWindow(App& app, SetUpView& view, const std::vector<DirEntry
 void readInstallDirectory(Settings& settings, Registry& registry) {
     const RegistryText installDir =
         readRegistryText(registry, "Software\\EA GAMES\\The Sims 2", "Install Dir");
-    settings.runBodyshop = installDir.text;
+    settings.game.runBodyshop = installDir.text;
     if (!installDir.found())
-        settings.installDirectory = "C:\\Program Files\\EA GAMES";
+        settings.game.installDirectory = "C:\\Program Files\\EA GAMES";
     else  // the value names the base game's folder, "...\The Sims 2"
-        settings.installDirectory = settings.runBodyshop.substr(
-            0, settings.runBodyshop.size() - std::min<size_t>(10, settings.runBodyshop.size()));
+        settings.game.installDirectory = settings.game.runBodyshop.substr(
+            0, settings.game.runBodyshop.size() -
+                   std::min<size_t>(10, settings.game.runBodyshop.size()));
 }
 
 // Another edition, or the discs somewhere else, in place of the install folder.
 std::optional<FoundInstallation> adoptOtherInstallation(App& app) {
     std::optional<FoundInstallation> found = findInstallation(app.platform);
-    if (found) app.settings.installDirectory = found->folder;
+    if (found) app.settings.game.installDirectory = found->folder;
     return found;
 }
 
@@ -83,8 +86,8 @@ void chooseFolderByBrowsing(App& app, SetUpView& view, std::vector<DirEntry>& en
     Settings& settings = app.settings;
     app.dialogs().showMessage(noInstallationText, iconStop);
     std::string chosen = view.browseForFolder(browseTitle, "C:\\");
-    settings.installDirectory = chosen.empty() ? chosen : chosen.substr(0, chosen.size() - 1);
-    scanInstallFolder(app.fs(), settings.installDirectory, app.programFolder, entries);
+    settings.game.installDirectory = chosen.empty() ? chosen : chosen.substr(0, chosen.size() - 1);
+    scanInstallFolder(app.fs(), settings.game.installDirectory, app.programFolder, entries);
 }
 }  // namespace
 
@@ -117,41 +120,42 @@ void discoverInstallation(App& app, SetUpView& view) {
     Settings& settings = app.settings;
     std::optional<FoundInstallation> adopted;
     bool lookedElsewhere = false;
-    if (settings.installDirectory.empty()) {
+    if (settings.game.installDirectory.empty()) {
         readInstallDirectory(settings, app.platform.registry);
         // The registry value and the default folder are the discs' own rule;
         // every other edition is looked for when it leads to no disc pack
         // with a Body Shop. (The EA app puts the Legacy Collection into that
         // same default folder, one level further down.)
-        if (!holdsBodyShop(app.fs(), settings.installDirectory, false)) {
+        if (!holdsBodyShop(app.fs(), settings.game.installDirectory, false)) {
             adopted = adoptOtherInstallation(app);
             lookedElsewhere = true;
         }
     }
     std::vector<DirEntry> entries;
     bool scanned =
-        scanInstallFolder(app.fs(), settings.installDirectory, app.programFolder, entries);
+        scanInstallFolder(app.fs(), settings.game.installDirectory, app.programFolder, entries);
     if (!scanned && !lookedElsewhere && (adopted = adoptOtherInstallation(app)))
         scanned =
-            scanInstallFolder(app.fs(), settings.installDirectory, app.programFolder, entries);
+            scanInstallFolder(app.fs(), settings.game.installDirectory, app.programFolder, entries);
     if (!scanned) chooseFolderByBrowsing(app, view, entries);
-    settings.currentFolderCount = 0;
+    settings.game.currentFolderCount = 0;
     for (const DirEntry& entry : entries)
-        if (isQualifyingGameFolder(entry)) ++settings.currentFolderCount;
+        if (isQualifyingGameFolder(entry)) ++settings.game.currentFolderCount;
     describeInstallation(app);
     // Nothing to choose: start-up and "Run Bodyshop" say what is missing.
     if (app.edition.bodyShopMissing) return;
     // A collection's Body Shop added since the last start brings the window
     // up as a new pack would.
     const bool bodyShopAdded = app.edition.kind != Edition::discs &&
-                               app.fs().exists(settings.runBodyshop) != PathKind::file;
-    if (!adopted && !bodyShopAdded && settings.currentFolderCount == settings.simsFolderCount)
+                               app.fs().exists(settings.game.runBodyshop) != PathKind::file;
+    if (!adopted && !bodyShopAdded &&
+        settings.game.currentFolderCount == settings.game.simsFolderCount)
         return;
     chooseFromSetUpWindow(app, view, entries);
 }
 
 void describeInstallation(App& app) {
-    const std::string& folder = app.settings.installDirectory;
+    const std::string& folder = app.settings.game.installDirectory;
     app.edition = describeEdition(app.platform.registry, editionOf(app.fs(), folder));
     app.edition.bodyShopMissing =
         app.edition.kind != Edition::discs && !holdsBodyShop(app.fs(), folder);

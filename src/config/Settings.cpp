@@ -9,54 +9,64 @@ namespace {
 // One stored setting: its key in the file and the field that holds it.
 struct SettingKey {
     const char* key;
-    int32_t Settings::*integer = nullptr;
-    std::string Settings::*text = nullptr;
+    int32_t* (*integer)(Settings&) = nullptr;
+    std::string* (*text)(Settings&) = nullptr;
 };
+
+template <auto group, auto field>
+constexpr SettingKey integerKey(const char* key) {
+    return {key, [](Settings& settings) { return &(settings.*group.*field); }};
+}
+template <auto group, auto field>
+constexpr SettingKey textKey(const char* key) {
+    return {key, nullptr, [](Settings& settings) { return &(settings.*group.*field); }};
+}
 
 // Every key after ApplicationName and Version, in the order of the file.
 constexpr SettingKey storedKeys[] = {
-    {"Auto Quit", &Settings::autoQuit},
-    {"Ask Before Quit", &Settings::askBeforeQuit},
-    {"Remember Window Position", &Settings::rememberWindowPosition},
-    {"Selected Pack", nullptr, &Settings::selectedPack},
-    {"Install Directory", nullptr, &Settings::installDirectory},
-    {"Sims Folder Count", &Settings::simsFolderCount},
-    {"RunBodyshop", nullptr, &Settings::runBodyshop},
-    {"Image Path", nullptr, &Settings::imagePath},
-    {"Last Image", nullptr, &Settings::lastImage},
-    {"Window X", &Settings::windowX},
-    {"Window Y", &Settings::windowY},
-    {"Orphan Projects", &Settings::orphanProjects},
-    {"In Front", nullptr, &Settings::inFront},
-    {"In Back", nullptr, &Settings::inBack},
-    {"Start Number", nullptr, &Settings::startNumber},
-    {"Copy To", nullptr, &Settings::copyTo},
-    {"Copy To Display", nullptr, &Settings::copyToDisplay},
-    {"Go Back Weeks", &Settings::goBackWeeks},
-    {"Bodyshop Number", &Settings::bodyshopNumber},
-    {"Keep Number", &Settings::keepNumber},
-    {"Copy Packages", &Settings::copyPackages},
-    {"In The Last", &Settings::inTheLast},
-    {"Custom Number", &Settings::customNumber},
-    {"Last Used", nullptr, &Settings::lastUsed},
-    {"Packages Folder", nullptr, &Settings::packagesFolder},
-    {"Path Display", nullptr, &Settings::pathDisplay},
-    {"Search", nullptr, &Settings::search},
-    {"Other Folder", &Settings::otherFolder},
+    integerKey<&Settings::options, &OptionSettings::autoQuit>("Auto Quit"),
+    integerKey<&Settings::options, &OptionSettings::askBeforeQuit>("Ask Before Quit"),
+    integerKey<&Settings::options, &OptionSettings::rememberWindowPosition>(
+        "Remember Window Position"),
+    textKey<&Settings::game, &GameSettings::selectedPack>("Selected Pack"),
+    textKey<&Settings::game, &GameSettings::installDirectory>("Install Directory"),
+    integerKey<&Settings::game, &GameSettings::simsFolderCount>("Sims Folder Count"),
+    textKey<&Settings::game, &GameSettings::runBodyshop>("RunBodyshop"),
+    textKey<&Settings::pictures, &PictureSettings::imagePath>("Image Path"),
+    textKey<&Settings::pictures, &PictureSettings::lastImage>("Last Image"),
+    integerKey<&Settings::options, &OptionSettings::windowX>("Window X"),
+    integerKey<&Settings::options, &OptionSettings::windowY>("Window Y"),
+    integerKey<&Settings::options, &OptionSettings::orphanProjects>("Orphan Projects"),
+    textKey<&Settings::naming, &NamingSettings::inFront>("In Front"),
+    textKey<&Settings::naming, &NamingSettings::inBack>("In Back"),
+    textKey<&Settings::naming, &NamingSettings::startNumber>("Start Number"),
+    textKey<&Settings::naming, &NamingSettings::copyTo>("Copy To"),
+    textKey<&Settings::naming, &NamingSettings::copyToDisplay>("Copy To Display"),
+    integerKey<&Settings::finder, &PackageSearchSettings::goBackWeeks>("Go Back Weeks"),
+    integerKey<&Settings::finder, &PackageSearchSettings::bodyshopNumber>("Bodyshop Number"),
+    integerKey<&Settings::naming, &NamingSettings::keepNumber>("Keep Number"),
+    integerKey<&Settings::naming, &NamingSettings::copyPackages>("Copy Packages"),
+    integerKey<&Settings::finder, &PackageSearchSettings::inTheLast>("In The Last"),
+    integerKey<&Settings::naming, &NamingSettings::customNumber>("Custom Number"),
+    textKey<&Settings::finder, &PackageSearchSettings::lastUsed>("Last Used"),
+    textKey<&Settings::finder, &PackageSearchSettings::packagesFolder>("Packages Folder"),
+    textKey<&Settings::finder, &PackageSearchSettings::pathDisplay>("Path Display"),
+    textKey<&Settings::finder, &PackageSearchSettings::search>("Search"),
+    integerKey<&Settings::finder, &PackageSearchSettings::otherFolder>("Other Folder"),
 };
 
 }  // namespace
 
 void loadSettings(Settings& settings, FileSystem& fs, TextCodec& codec,
                   const std::string& programFolder) {
-    const Settings defaults;
+    Settings defaults;
     SettingsFile file(fs, codec, programFolder);
     file.open(settingsFileName);  // no file simply means every default
     for (const SettingKey& entry : storedKeys) {
         if (entry.integer)
-            settings.*entry.integer = file.readInteger(entry.key, defaults.*entry.integer);
+            *entry.integer(settings) = file.readInteger(entry.key, *entry.integer(defaults));
         else
-            settings.*entry.text = file.readText(entry.key, defaults.*entry.text);
+            *entry.text(settings) = file.readText(entry.key, *entry.text(defaults));
     }
     file.close();
 }
@@ -65,25 +75,25 @@ bool saveSettings(Settings& settings, FileSystem& fs, TextCodec& codec, Clock& c
                   const std::string& programFolder) {
     SettingsFile file(fs, codec, programFolder);
     if (!file.create(settingsFileName)) return false;
-    settings.simsFolderCount = settings.currentFolderCount;
+    settings.game.simsFolderCount = settings.game.currentFolderCount;
 
     // The last-use date written is today's; the field keeps the date read at
     // start, which the package finder filters by for the rest of the run.
     const std::string today = formatDateText(clock.today());
-    const bool rememberPosition = settings.rememberWindowPosition != 0;
+    const bool rememberPosition = settings.options.rememberWindowPosition != 0;
 
     file.writeText("ApplicationName", "Seamster");
     file.writeBytes("Version", versionText);
     for (const SettingKey& entry : storedKeys) {
         const std::string_view key = entry.key;
         if (key == "Window X" || key == "Window Y")
-            file.writeInteger(key, rememberPosition ? settings.*entry.integer : 0);
+            file.writeInteger(key, rememberPosition ? *entry.integer(settings) : 0);
         else if (key == "Last Used")
             file.writeText(key, today);
         else if (entry.integer)
-            file.writeInteger(key, settings.*entry.integer);
+            file.writeInteger(key, *entry.integer(settings));
         else
-            file.writeText(key, settings.*entry.text);
+            file.writeText(key, *entry.text(settings));
     }
     return file.close();
 }

@@ -42,17 +42,18 @@ void runOptionsWindow(ContentWindowContext& context) {
     window.addGadgets(optionsGadgets());
     if (!window.button(ok).valid()) return;
     window.picture(image).showIcon(context.toolkit.icon(picture::options, 32));
-    window.checkBox(rememberPosition).setChecked(settings.rememberWindowPosition != 0);
-    window.checkBox(autoQuit).setChecked(settings.autoQuit != 0);
-    window.checkBox(askBeforeQuit).setChecked(settings.askBeforeQuit != 0);
-    window.checkBox(orphanProjects).setChecked(settings.orphanProjects != 0);
+    window.checkBox(rememberPosition).setChecked(settings.options.rememberWindowPosition != 0);
+    window.checkBox(autoQuit).setChecked(settings.options.autoQuit != 0);
+    window.checkBox(askBeforeQuit).setChecked(settings.options.askBeforeQuit != 0);
+    window.checkBox(orphanProjects).setChecked(settings.options.orphanProjects != 0);
 
     modal.open(ok);
     if (modal.runUntil(ok)) {
-        settings.autoQuit = window.checkBox(autoQuit).isChecked() ? 1 : 0;
-        settings.rememberWindowPosition = window.checkBox(rememberPosition).isChecked() ? 1 : 0;
-        settings.askBeforeQuit = window.checkBox(askBeforeQuit).isChecked() ? 1 : 0;
-        settings.orphanProjects = window.checkBox(orphanProjects).isChecked() ? 1 : 0;
+        settings.options.autoQuit = window.checkBox(autoQuit).isChecked() ? 1 : 0;
+        settings.options.rememberWindowPosition =
+            window.checkBox(rememberPosition).isChecked() ? 1 : 0;
+        settings.options.askBeforeQuit = window.checkBox(askBeforeQuit).isChecked() ? 1 : 0;
+        settings.options.orphanProjects = window.checkBox(orphanProjects).isChecked() ? 1 : 0;
     }
 }
 

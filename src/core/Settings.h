@@ -29,47 +29,85 @@ struct Point {
     int y = 0;
 };
 
-struct Settings {
+// The settings file keeps one key per field below; the groups are only how
+// the program reads them.
+
+// The Options window's choices, the main window's place and the project
+// cleanup's own tick.
+struct OptionSettings {
     int32_t autoQuit = 0;
     int32_t askBeforeQuit = 1;
     int32_t rememberWindowPosition = 0;
+    int32_t windowX = 0;
+    int32_t windowY = 0;
+    int32_t orphanProjects = 1;
+
+    friend bool operator==(const OptionSettings&, const OptionSettings&) = default;
+};
+
+// The game the Body Shop runs from.
+struct GameSettings {
     std::string selectedPack;
     std::string installDirectory;
     int32_t simsFolderCount = 0;
     std::string runBodyshop;
-    std::string imagePath;
-    std::string lastImage;
-    int32_t windowX = 0;
-    int32_t windowY = 0;
-    int32_t orphanProjects = 1;
-    std::string inFront;
-    std::string inBack;
-    std::string startNumber = "001";
-    std::string copyTo;
-    std::string copyToDisplay;
-    int32_t goBackWeeks = 0;
-    int32_t bodyshopNumber = 1;
-    int32_t keepNumber = 1;
-    int32_t copyPackages = 0;
-    int32_t inTheLast = 1;
-    int32_t customNumber = 0;
-    std::string lastUsed = "01/01/2000";
-    std::string packagesFolder;
-    std::string pathDisplay;
-    std::string search;
-    int32_t otherFolder = 0;
-
     // Qualifying game folders found by the latest scan; stored as
     // simsFolderCount when the settings are saved, never read from the file.
     int currentFolderCount = 0;
+
+    friend bool operator==(const GameSettings&, const GameSettings&) = default;
+};
+
+// Where the latest background picture came from.
+struct PictureSettings {
+    std::string imagePath;
+    std::string lastImage;
+
+    friend bool operator==(const PictureSettings&, const PictureSettings&) = default;
+};
+
+// How the package renaming names and copies.
+struct NamingSettings {
+    std::string inFront;
+    std::string inBack;
+    std::string startNumber = "001";
+    int32_t keepNumber = 1;
+    int32_t customNumber = 0;
+    int32_t copyPackages = 0;
+    std::string copyTo;
+    std::string copyToDisplay;
+
+    friend bool operator==(const NamingSettings&, const NamingSettings&) = default;
+};
+
+// What the package search lists: the Find Package Options window's choices.
+struct PackageSearchSettings {
+    int32_t otherFolder = 0;
+    std::string packagesFolder;
+    std::string pathDisplay;
+    int32_t bodyshopNumber = 1;
+    std::string search;
+    int32_t inTheLast = 1;
+    int32_t goBackWeeks = 0;
+    std::string lastUsed = "01/01/2000";
+
+    friend bool operator==(const PackageSearchSettings&, const PackageSearchSettings&) = default;
+};
+
+struct Settings {
+    OptionSettings options;
+    GameSettings game;
+    PictureSettings pictures;
+    NamingSettings naming;
+    PackageSearchSettings finder;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // Keeps the main window's outer top-left corner in the settings (Window X and Y).
 inline void storeWindowPosition(Settings& settings, Point corner) {
-    settings.windowX = corner.x;
-    settings.windowY = corner.y;
+    settings.options.windowX = corner.x;
+    settings.options.windowY = corner.y;
 }
 
 }  // namespace seamster

@@ -25,7 +25,7 @@ bool haveFolder(FileSystem& fs, const std::string& folder) {
 // the user says to replace it. The check is made on the name with the
 // ".bmp" that will really be written. "" when the requester is cancelled.
 std::string chooseCopyTarget(App& app, BackgroundScreens& screens, std::string proposed) {
-    const std::string& original = app.settings.lastImage;
+    const std::string& original = app.settings.pictures.lastImage;
     for (;;) {
         const std::string chosen = screens.chooseCopyName(proposed);
         if (chosen.empty()) return {};
@@ -47,7 +47,7 @@ void saveCopy(App& app, BackgroundScreens& screens, const PreviewAnswer& answer)
     if (haveFolder(app.fs(), app.paths.backgroundsFolder))
         app.background.backupPrefix = app.paths.backgroundsFolder;
     const std::string proposed =
-        app.background.backupPrefix + backupFileName(app.settings.lastImage);
+        app.background.backupPrefix + backupFileName(app.settings.pictures.lastImage);
     const std::string target = chooseCopyTarget(app, screens, proposed);
     if (target.empty()) return;
     if (!saveComposed(app.fs(), answer, target))
@@ -90,8 +90,8 @@ void newBackgroundImage(App& app, BackgroundScreens& screens) {
     if (path.empty()) return;
     // Remembered before loading, so the requester reopens here even when
     // the picture turns out to be unreadable.
-    app.settings.imagePath = folderPartOf(path);
-    app.settings.lastImage = path;
+    app.settings.pictures.imagePath = folderPartOf(path);
+    app.settings.pictures.lastImage = path;
     const std::optional<Image> source = loadPicture(app.fs(), path);
     if (!source) return;
 
@@ -122,7 +122,8 @@ std::optional<Image> currentBackgroundThumbnail(App& app, OutputSize bodyShop) {
     std::optional<Image> background;
     if (!path.empty() && app.fs().exists(path) != PathKind::missing)
         background = loadPicture(app.fs(), path);
-    if (background && app.settings.lastImage.empty()) app.settings.lastImage = path;
+    if (background && app.settings.pictures.lastImage.empty())
+        app.settings.pictures.lastImage = path;
     return backgroundThumbnail(background ? &*background : nullptr, bodyShop, app.background.color);
 }
 

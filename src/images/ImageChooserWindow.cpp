@@ -38,14 +38,14 @@ std::string chooseBackgroundImage(BackgroundContext& context) {
     ui::OpenRequest request;
     request.title = " Select New Background Image";
     request.types = {{"Standard Image files (.bmp .jpg .png)", "*.bmp;*jpg;*jpeg;*png"}};
-    request.folder = app.settings.imagePath;
-    request.name = app.settings.lastImage;
+    request.folder = app.settings.pictures.imagePath;
+    request.name = app.settings.pictures.lastImage;
     request.owner = context.owner;
     request.font = context.toolkit.defaultFont();
     // A little left of the main window; the next one opens there too.
     request.position = [&app] {
-        app.settings.windowX = requesterLeft(app.settings.windowX);
-        return std::pair<int, int>{app.settings.windowX, app.settings.windowY};
+        app.settings.options.windowX = requesterLeft(app.settings.options.windowX);
+        return std::pair<int, int>{app.settings.options.windowX, app.settings.options.windowY};
     };
     request.preview = [&context](const std::string& path) { return panelContent(context, path); };
     return ui::openWithPreview(request);

@@ -103,8 +103,8 @@ void PreviewDialog::open() {
 
     const App& app = context_.app;
     const ScreenPoint corner =
-        previewWindowPosition(app.settings.windowX, app.settings.windowY, app.screen.screenWidth,
-                              app.screen.screenHeight);
+        previewWindowPosition(app.settings.options.windowX, app.settings.options.windowY,
+                              app.screen.screenWidth, app.screen.screenHeight);
     window_.moveTo(corner.x, corner.y);
     modal_.open();
     context_.toolkit.flushEvents();

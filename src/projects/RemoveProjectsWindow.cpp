@@ -138,7 +138,7 @@ void removeTicked(RemoveProjectsModel& model, RowList& projects, RowList& folder
 void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, HWND owner) {
     // A Projects folder that cannot be listed opens nothing and says nothing.
     std::optional<RemoveProjectsModel> model = RemoveProjectsModel::open(
-        app.fs(), app.paths.projectsFolder, app.settings.orphanProjects == 1,
+        app.fs(), app.paths.projectsFolder, app.settings.options.orphanProjects == 1,
         app.screen.scrollBarWidth, &app.platform.codec);
     if (!model) return;
     const RemoveProjectsLayout layout = removeProjectsLayout(listRowHeight, listHeaderHeight);

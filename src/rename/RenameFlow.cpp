@@ -12,7 +12,7 @@ int32_t storedChoice(Choice choice, Choice one, Choice two) {
     return choice == one ? 1 : choice == two ? 2 : 0;
 }
 
-FinderSettings finderSettingsOf(const Settings& s) {
+FinderSettings finderSettingsOf(const PackageSearchSettings& s) {
     return {
         s.otherFolder, s.packagesFolder,
         s.pathDisplay, choiceOf(s.bodyshopNumber, NameChoice::bodyshopNumber, NameChoice::withText),
@@ -20,7 +20,7 @@ FinderSettings finderSettingsOf(const Settings& s) {
         s.goBackWeeks, s.lastUsed};
 }
 
-void storeFinderSettings(const FinderSettings& finder, Settings& s) {
+void storeFinderSettings(const FinderSettings& finder, PackageSearchSettings& s) {
     s.otherFolder = finder.otherFolder;
     s.packagesFolder = finder.packagesFolder;
     s.pathDisplay = finder.pathDisplay;
@@ -30,7 +30,7 @@ void storeFinderSettings(const FinderSettings& finder, Settings& s) {
     s.goBackWeeks = finder.goBackWeeks;
 }
 
-NamingOptions namingOptionsOf(const Settings& s) {
+NamingOptions namingOptionsOf(const NamingSettings& s) {
     return {s.inFront, s.inBack, s.keepNumber != 0, s.customNumber != 0, s.startNumber};
 }
 
@@ -68,7 +68,7 @@ void RenameFlow::run() {
 // ---- Find Package Options window ------------------------------------------
 
 void RenameFlow::showFindState() {
-    screen_.showFindState(findWindowState(finderSettingsOf(settings_)));
+    screen_.showFindState(findWindowState(finderSettingsOf(settings_.finder)));
 }
 
 bool RenameFlow::askForSearch() {
@@ -84,7 +84,7 @@ bool RenameFlow::askForSearch() {
         case RenameInput::findClosed:
         case RenameInput::cancelSearch: return false;
         case RenameInput::otherFolder:
-            if (settings_.packagesFolder.empty()) pickSearchFolder();
+            if (settings_.finder.packagesFolder.empty()) pickSearchFolder();
             break;
         case RenameInput::searchFolderButton: pickSearchFolder(); break;
         case RenameInput::search: return true;
@@ -95,19 +95,19 @@ bool RenameFlow::askForSearch() {
 
 void RenameFlow::pickSearchFolder() {
     const std::string answer = screen_.pickSearchFolder(pickerStartFolder_);
-    FinderSettings finder = finderSettingsOf(settings_);
+    FinderSettings finder = finderSettingsOf(settings_.finder);
     if (!acceptSearchFolderPick(answer, finder)) return;
-    settings_.packagesFolder = finder.packagesFolder;
-    settings_.pathDisplay = finder.pathDisplay;
-    pickerStartFolder_ = settings_.packagesFolder;
-    screen_.showSearchFolder(settings_.pathDisplay, settings_.packagesFolder);
+    settings_.finder.packagesFolder = finder.packagesFolder;
+    settings_.finder.pathDisplay = finder.pathDisplay;
+    pickerStartFolder_ = settings_.finder.packagesFolder;
+    screen_.showSearchFolder(settings_.finder.pathDisplay, settings_.finder.packagesFolder);
 }
 
 bool RenameFlow::findPackages() {
     const FindChoices choices = screen_.readFindChoices();
-    FinderSettings finder = finderSettingsOf(settings_);
+    FinderSettings finder = finderSettingsOf(settings_.finder);
     const std::string folder = applyFindChoices(choices, savedSimsFolder_, finder);
-    storeFinderSettings(finder, settings_);
+    storeFinderSettings(finder, settings_.finder);
     session_.searchFolder = folder;
 
     screen_.showFindLoading(true);
@@ -131,13 +131,13 @@ bool RenameFlow::findPackages() {
 // ---- Rename window ------------------------------------------------------------
 
 void RenameFlow::showNamingState() {
-    screen_.setTicked(NamingTick::keepNumber, settings_.keepNumber != 0);
-    screen_.setTicked(NamingTick::autoNumber, settings_.customNumber != 0);
-    screen_.setTicked(NamingTick::copyPackages, settings_.copyPackages != 0);
-    screen_.setBoxText(NamingBox::startNumber, settings_.startNumber);
-    screen_.setBoxText(NamingBox::inFront, settings_.inFront);
-    screen_.setBoxText(NamingBox::inBack, settings_.inBack);
-    screen_.showCopyFolder(settings_.copyToDisplay, settings_.copyTo);
+    screen_.setTicked(NamingTick::keepNumber, settings_.naming.keepNumber != 0);
+    screen_.setTicked(NamingTick::autoNumber, settings_.naming.customNumber != 0);
+    screen_.setTicked(NamingTick::copyPackages, settings_.naming.copyPackages != 0);
+    screen_.setBoxText(NamingBox::startNumber, settings_.naming.startNumber);
+    screen_.setBoxText(NamingBox::inFront, settings_.naming.inFront);
+    screen_.setBoxText(NamingBox::inBack, settings_.naming.inBack);
+    screen_.showCopyFolder(settings_.naming.copyToDisplay, settings_.naming.copyTo);
     screen_.showOptionsFace(false);
 }
 
@@ -152,16 +152,16 @@ void RenameFlow::renameLoop() {
 }
 
 void RenameFlow::readNamingBoxes() {
-    settings_.startNumber = screen_.boxText(NamingBox::startNumber);
-    settings_.inFront = screen_.boxText(NamingBox::inFront);
-    settings_.inBack = screen_.boxText(NamingBox::inBack);
-    if (cleanTypedText(settings_.inFront, app_.dialogs()))
-        screen_.setBoxText(NamingBox::inFront, settings_.inFront);
-    if (cleanTypedText(settings_.inBack, app_.dialogs()))
-        screen_.setBoxText(NamingBox::inBack, settings_.inBack);
-    settings_.customNumber = screen_.isTicked(NamingTick::autoNumber) ? 1 : 0;
-    settings_.keepNumber = screen_.isTicked(NamingTick::keepNumber) ? 1 : 0;
-    if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder))
+    settings_.naming.startNumber = screen_.boxText(NamingBox::startNumber);
+    settings_.naming.inFront = screen_.boxText(NamingBox::inFront);
+    settings_.naming.inBack = screen_.boxText(NamingBox::inBack);
+    if (cleanTypedText(settings_.naming.inFront, app_.dialogs()))
+        screen_.setBoxText(NamingBox::inFront, settings_.naming.inFront);
+    if (cleanTypedText(settings_.naming.inBack, app_.dialogs()))
+        screen_.setBoxText(NamingBox::inBack, settings_.naming.inBack);
+    settings_.naming.customNumber = screen_.isTicked(NamingTick::autoNumber) ? 1 : 0;
+    settings_.naming.keepNumber = screen_.isTicked(NamingTick::keepNumber) ? 1 : 0;
+    if (copiesIntoSearchFolder(settings_.naming.copyTo, session_.searchFolder))
         screen_.setTicked(NamingTick::copyPackages, false);
 }
 
@@ -169,8 +169,8 @@ bool RenameFlow::handleRenameInput(RenameInput input) {
     switch (input) {
     case RenameInput::rowClicked: countTicked(); break;
     case RenameInput::copyPackages:
-        if (settings_.copyTo.empty()) pickCopyFolder();
-        if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder))
+        if (settings_.naming.copyTo.empty()) pickCopyFolder();
+        if (copiesIntoSearchFolder(settings_.naming.copyTo, session_.searchFolder))
             app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
         break;
     case RenameInput::copyFolderButton: pickCopyFolder(); break;
@@ -186,9 +186,9 @@ bool RenameFlow::handleRenameInput(RenameInput input) {
 }
 
 void RenameFlow::pickCopyFolder() {
-    const std::string answer = screen_.pickCopyFolder(settings_.copyTo);
-    if (acceptCopyFolderPick(answer, settings_.copyTo, settings_.copyToDisplay))
-        screen_.showCopyFolder(settings_.copyToDisplay, settings_.copyTo);
+    const std::string answer = screen_.pickCopyFolder(settings_.naming.copyTo);
+    if (acceptCopyFolderPick(answer, settings_.naming.copyTo, settings_.naming.copyToDisplay))
+        screen_.showCopyFolder(settings_.naming.copyToDisplay, settings_.naming.copyTo);
 }
 
 // A click on a row ticks it: whatever is selected becomes ticked.
@@ -220,7 +220,7 @@ void RenameFlow::restoreListStates() {
 void RenameFlow::renameRun(RunMode mode) {
     const std::vector<int> states = screen_.rowStates();
     for (size_t i = 0; i < rows_.size() && i < states.size(); ++i) rows_[i].state = states[i];
-    NamingOptions naming = namingOptionsOf(settings_);
+    NamingOptions naming = namingOptionsOf(settings_.naming);
     RenameRun run(mode, session_.searchFolder, rows_, naming, app_.fs());
     if (!run.hasWork()) {
         endRun(naming);
@@ -228,10 +228,10 @@ void RenameFlow::renameRun(RunMode mode) {
     }
     screen_.scrollToTop();
     const bool copying = decideCopying();
-    run.start(copying, settings_.copyTo);
+    run.start(copying, settings_.naming.copyTo);
     for (size_t i = 0; i < rows_.size(); ++i) screen_.showRow(i, rows_[i]);
     screen_.flushInput();
-    settings_.copyPackages = copying ? 1 : 0;
+    settings_.naming.copyPackages = copying ? 1 : 0;
     showRunFace(run.caption());
     if (mode == RunMode::automatic && !confirmAutomatic()) {
         endRun(naming);
@@ -314,7 +314,7 @@ void RenameFlow::keepForUndo(const RenameRun& run) {
     record.folder = session_.searchFolder;
     record.renamed = run.renamed();
     record.copies = run.copiedCount();
-    record.copyFolder = settings_.copyTo;
+    record.copyFolder = settings_.naming.copyTo;
     lastRun_ = std::move(record);
 }
 
@@ -364,14 +364,14 @@ std::string RenameFlow::historyPath() const { return historyPathOf(app_.paths.us
 // one run without copying rather than copy into some unknown folder.
 bool RenameFlow::decideCopying() {
     if (!screen_.isTicked(NamingTick::copyPackages)) return false;
-    if (copyFolderMissing(true, settings_.copyTo)) {
+    if (copyFolderMissing(true, settings_.naming.copyTo)) {
         pickCopyFolder();
-        if (settings_.copyTo.empty()) {
+        if (settings_.naming.copyTo.empty()) {
             screen_.setTicked(NamingTick::copyPackages, false);
             return false;
         }
     }
-    if (copiesIntoSearchFolder(settings_.copyTo, session_.searchFolder)) {
+    if (copiesIntoSearchFolder(settings_.naming.copyTo, session_.searchFolder)) {
         app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
         screen_.setTicked(NamingTick::copyPackages, false);
         return false;
@@ -444,9 +444,9 @@ void RenameFlow::showRunFace(const std::string& caption) {
 }
 
 void RenameFlow::endRun(const NamingOptions& naming) {
-    settings_.startNumber = naming.startNumber;
+    settings_.naming.startNumber = naming.startNumber;
     screen_.showOptionsFace(lastRun_.has_value());
-    screen_.setBoxText(NamingBox::startNumber, settings_.startNumber);
+    screen_.setBoxText(NamingBox::startNumber, settings_.naming.startNumber);
     // Clicks made during the run must not reach the window afterwards.
     screen_.pause(100);
     screen_.flushInput();

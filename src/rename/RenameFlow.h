@@ -16,10 +16,10 @@
 
 namespace seamster {
 
-// The renaming fields of the settings record, as the logic takes them.
-FinderSettings finderSettingsOf(const Settings& settings);
-void storeFinderSettings(const FinderSettings& finder, Settings& settings);
-NamingOptions namingOptionsOf(const Settings& settings);
+// The renaming's settings as the file keeps them, as the logic takes them.
+FinderSettings finderSettingsOf(const PackageSearchSettings& stored);
+void storeFinderSettings(const FinderSettings& finder, PackageSearchSettings& stored);
+NamingOptions namingOptionsOf(const NamingSettings& stored);
 
 // What the rename windows keep between their openings for the run.
 struct RenameSession {

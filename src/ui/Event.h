@@ -14,14 +14,4 @@ struct Event {
     int id = 0;  // gadget or tool-bar button number
 };
 
-// Where the main loop takes its events from.
-class EventSource {
-public:
-    virtual ~EventSource() = default;
-    // Handles at most one pending window message; its event, if any.
-    virtual Event pollEvent() = 0;
-    // Waits up to `milliseconds`, waking at once when input arrives.
-    virtual void pause(int milliseconds) = 0;
-};
-
 }  // namespace seamster

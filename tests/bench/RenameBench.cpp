@@ -292,9 +292,9 @@ struct Bench {
         app.screen.scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
         app.paths.eaGamesFolder = narrow(root) + "EA Games\\";
         // Every package, whatever its age; the name filter still reads each name.
-        app.settings.bodyshopNumber = 1;
-        app.settings.inTheLast = 3;
-        app.settings.copyPackages = 0;
+        app.settings.finder.bodyshopNumber = 1;
+        app.settings.finder.inTheLast = 3;
+        app.settings.naming.copyPackages = 0;
     }
 
     std::wstring savedSims(const std::string& user) {
@@ -340,7 +340,7 @@ struct Bench {
 
     // The search alone, without the windows.
     double findOnly(const std::string& user, int expected) {
-        FinderSettings finder = finderSettingsOf(app.settings);
+        FinderSettings finder = finderSettingsOf(app.settings.finder);
         const std::string folder = narrow(savedSims(user));
         const SteadyClock::time_point started = SteadyClock::now();
         const PackageSearch search = findPackages(folder, finder, fs, clock);
@@ -354,11 +354,11 @@ struct Bench {
     double runOnce(const std::string& user, int files, int round) {
         app.paths.userFolderName = user + "\\";
         const std::string prefix = "r" + std::to_string(round) + "_";
-        app.settings.inFront = prefix;
-        app.settings.inBack.clear();
-        app.settings.keepNumber = 1;
-        app.settings.customNumber = 0;
-        app.settings.bodyshopNumber = 3;  // the names no longer start with a number
+        app.settings.naming.inFront = prefix;
+        app.settings.naming.inBack.clear();
+        app.settings.naming.keepNumber = 1;
+        app.settings.naming.customNumber = 0;
+        app.settings.finder.bodyshopNumber = 3;  // the names no longer start with a number
         std::unique_ptr<RenameScreen> windows = makeRenameWindows(toolkit, nullptr);
         ScriptedScreen screen(*windows);
         SteadyClock::time_point started, ended;

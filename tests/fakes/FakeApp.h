@@ -1,8 +1,8 @@
 #pragma once
 // The whole program state over fakes: an App on a FakePlatform, a recording
-// main window and a scripted event source. The user's game folder is laid out
-// under a fixed Documents folder so that the real findUserFolder derives the
-// paths.
+// main window and the user's scripted requests. The user's game folder is
+// laid out under a fixed Documents folder so that the real findUserFolder
+// derives the paths.
 
 #include "core/App.h"
 #include "app/StartUp.h"
@@ -19,7 +19,7 @@ struct FakeApp {
     FakePlatform services;
     App app{services.platform};
     FakeMainView view;
-    FakeEventSource events;
+    FakeMainInput events;
 
     FakeApp() {
         view.journal = &services.journal;

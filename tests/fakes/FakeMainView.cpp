@@ -5,33 +5,29 @@
 namespace seamster {
 
 FakeMainView::FakeMainView() {
-    listItems[17] = {" Hands on Hips"};
-    listItems[24] = {"  Default Lighting"};
-    listSelection[17] = 0;
-    listSelection[24] = 0;
+    listItems[SwitchList::pose] = {" Hands on Hips"};
+    listItems[SwitchList::lighting] = {"  Default Lighting"};
+    listSelection[SwitchList::pose] = 0;
+    listSelection[SwitchList::lighting] = 0;
 }
 
-bool FakeMainView::enabled(int gadget, bool fallback) const {
-    auto it = gadgetEnabled.find(gadget);
-    return it == gadgetEnabled.end() ? fallback : it->second;
+bool FakeMainView::enabled(MainControl control, bool fallback) const {
+    auto it = controlEnabled.find(control);
+    return it == controlEnabled.end() ? fallback : it->second;
 }
 
-bool FakeMainView::toolEnabled(int button, bool fallback) const {
-    auto it = toolButtonEnabled.find(button);
-    return it == toolButtonEnabled.end() ? fallback : it->second;
+bool FakeMainView::toolEnabled(MainInput command, bool fallback) const {
+    auto it = commandEnabled.find(command);
+    return it == commandEnabled.end() ? fallback : it->second;
 }
 
-void FakeMainView::enableGadget(int gadget, bool enabled) { gadgetEnabled[gadget] = enabled; }
-
-void FakeMainView::enableToolButton(int button, bool enabled) {
-    toolButtonEnabled[button] = enabled;
+void FakeMainView::enableControl(MainControl control, bool enabled) {
+    controlEnabled[control] = enabled;
 }
 
-bool FakeMainView::isGadgetChecked(int gadget) { return checkedGadgets.count(gadget) != 0; }
-
-void FakeMainView::showGadgetPicture(int gadget, int picture) { gadgetPictures[gadget] = picture; }
-
-void FakeMainView::showStatusPicture(int field, int picture) { statusPictures[field] = picture; }
+void FakeMainView::enableCommand(MainInput command, bool enabled) {
+    commandEnabled[command] = enabled;
+}
 
 void FakeMainView::setTitle(const std::string& text) { title = text; }
 
@@ -39,18 +35,16 @@ Point FakeMainView::position() { return corner; }
 
 // Like a drop-down list: inserting at a position pushes what was there down;
 // a position past the end appends.
-void FakeMainView::insertListItem(int gadget, int position, const std::string& text) {
-    std::vector<std::string>& items = listItems[gadget];
+void FakeMainView::insertSwitch(SwitchList list, int position, const std::string& caption) {
+    std::vector<std::string>& items = listItems[list];
     size_t at = std::min(size_t(std::max(position, 0)), items.size());
-    items.insert(items.begin() + long(at), text);
-    auto selection = listSelection.find(gadget);
+    items.insert(items.begin() + long(at), caption);
+    auto selection = listSelection.find(list);
     if (selection != listSelection.end() && selection->second >= int(at)) ++selection->second;
 }
 
-void FakeMainView::selectListItem(int gadget, int position) { listSelection[gadget] = position; }
-
-int FakeMainView::selectedListItem(int gadget) {
-    auto it = listSelection.find(gadget);
+int FakeMainView::chosenSwitch(SwitchList list) {
+    auto it = listSelection.find(list);
     return it == listSelection.end() ? -1 : it->second;
 }
 

@@ -2,9 +2,9 @@
 // A main window that only remembers what the program did to it, with
 // scripted answers for the set-up window and the folder-browse requester.
 
+#include <deque>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,19 +15,20 @@ namespace seamster {
 
 class FakeMainView : public MainView {
 public:
-    // The pose (17) and lighting (24) lists start with their default item
-    // selected, as the real window builds them.
+    // The pose and lighting lists start with their default item selected, as
+    // the real window builds them.
     FakeMainView();
 
-    std::map<int, bool> gadgetEnabled;
-    std::map<int, bool> toolButtonEnabled;
-    std::set<int> checkedGadgets;
-    std::map<int, int> gadgetPictures;
-    std::map<int, int> statusPictures;
+    std::map<MainControl, bool> controlEnabled;
+    std::map<MainInput, bool> commandEnabled;
+    bool smallChosen = true;
+    std::optional<bool> bodyShopShownRunning;
+    std::map<HiddenFolder, bool> folderMarks;
+    std::map<Underwear, bool> underwearMarks;
     std::string title;
     Point corner{100, 80};
-    std::map<int, std::vector<std::string>> listItems;
-    std::map<int, int> listSelection;
+    std::map<SwitchList, std::vector<std::string>> listItems;
+    std::map<SwitchList, int> listSelection;
     int flushes = 0;
     std::vector<Secondary> opened;
     int thumbnailRefreshes = 0;
@@ -45,24 +46,44 @@ public:
     Journal* journal = nullptr;
 
     // Enabled state as last set; `fallback` when never touched.
-    bool enabled(int gadget, bool fallback = true) const;
-    bool toolEnabled(int button, bool fallback = true) const;
+    bool enabled(MainControl control, bool fallback = true) const;
+    bool toolEnabled(MainInput command, bool fallback = true) const;
 
-    void enableGadget(int gadget, bool enabled) override;
-    void enableToolButton(int button, bool enabled) override;
-    bool isGadgetChecked(int gadget) override;
-    void showGadgetPicture(int gadget, int picture) override;
-    void showStatusPicture(int field, int picture) override;
+    void enableControl(MainControl control, bool enabled) override;
+    void enableCommand(MainInput command, bool enabled) override;
+    void showBodyShopRunning(bool running) override { bodyShopShownRunning = running; }
     void setTitle(const std::string& text) override;
     Point position() override;
-    void insertListItem(int gadget, int position, const std::string& text) override;
-    void selectListItem(int gadget, int position) override;
-    int selectedListItem(int gadget) override;
+    void insertSwitch(SwitchList list, int position, const std::string& caption) override;
+    void chooseSwitch(SwitchList list, int position) override { listSelection[list] = position; }
+    int chosenSwitch(SwitchList list) override;
+    void markFolder(HiddenFolder folder, bool hidden) override { folderMarks[folder] = hidden; }
+    void markUnderwear(Underwear underwear, bool invisible) override {
+        underwearMarks[underwear] = invisible;
+    }
+    bool smallBodyShopChosen() override { return smallChosen; }
     void flushEvents() override;
     void openSecondary(Secondary which) override;
     void refreshBackgroundThumbnail() override;
     int runSetUpWindow(const std::vector<std::string>& packs, int selected) override;
     std::string browseForFolder(const std::string& title, const std::string& start) override;
+};
+
+// The user's requests, one per poll, then nothing.
+class FakeMainInput : public MainInputSource {
+public:
+    std::deque<MainInput> inputs;
+    std::vector<int> pauses;
+    int polls = 0;
+
+    MainInput pollInput() override {
+        ++polls;
+        if (inputs.empty()) return MainInput::none;
+        const MainInput input = inputs.front();
+        inputs.pop_front();
+        return input;
+    }
+    void pause(int milliseconds) override { pauses.push_back(milliseconds); }
 };
 
 }  // namespace seamster

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/Event.h"
 #include "fakes/FixedClock.h"
 #include "fakes/Latin1Codec.h"
 #include "fakes/MemoryFileSystem.h"
@@ -153,22 +152,6 @@ public:
         for (const Box& box : boxes) out.push_back(box.text);
         return out;
     }
-};
-
-class FakeEventSource : public EventSource {
-public:
-    std::deque<Event> events;  // handed out one per poll, then nothing
-    std::vector<int> pauses;
-    int polls = 0;
-
-    Event pollEvent() override {
-        ++polls;
-        if (events.empty()) return {};
-        Event event = events.front();
-        events.pop_front();
-        return event;
-    }
-    void pause(int milliseconds) override { pauses.push_back(milliseconds); }
 };
 
 // Every service faked, wired into one Platform and one journal. File-system

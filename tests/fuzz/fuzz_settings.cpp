@@ -84,25 +84,27 @@ bool keepsItsShape(Latin1Codec& codec, const std::string& text) {
 
 void keepOnlyStorable(Latin1Codec& codec, Settings& s) {
     for (std::string* text :
-         {&s.selectedPack, &s.installDirectory, &s.runBodyshop, &s.imagePath, &s.lastImage,
-          &s.inFront, &s.inBack, &s.startNumber, &s.copyTo, &s.copyToDisplay, &s.lastUsed,
-          &s.packagesFolder, &s.pathDisplay, &s.search})
+         {&s.game.selectedPack, &s.game.installDirectory, &s.game.runBodyshop,
+          &s.pictures.imagePath, &s.pictures.lastImage, &s.naming.inFront, &s.naming.inBack,
+          &s.naming.startNumber, &s.naming.copyTo, &s.naming.copyToDisplay, &s.finder.lastUsed,
+          &s.finder.packagesFolder, &s.finder.pathDisplay, &s.finder.search})
         if (!keepsItsShape(codec, *text)) text->clear();
 }
 
 void checkRoundTrip(MemoryFileSystem& fs, Latin1Codec& codec, Settings settings,
                     int32_t folderCount) {
     keepOnlyStorable(codec, settings);
-    settings.currentFolderCount = folderCount;
+    settings.game.currentFolderCount = folderCount;
     FixedClock clock;
     clock.todayDate = LocalDate{2009, 3, 5};
     require(saveSettings(settings, fs, codec, clock, folder));
 
     Settings expected = settings;
-    expected.currentFolderCount = 0;
-    expected.simsFolderCount = folderCount;
-    expected.lastUsed = "03/05/2009";
-    if (settings.rememberWindowPosition == 0) expected.windowX = expected.windowY = 0;
+    expected.game.currentFolderCount = 0;
+    expected.game.simsFolderCount = folderCount;
+    expected.finder.lastUsed = "03/05/2009";
+    if (settings.options.rememberWindowPosition == 0)
+        expected.options.windowX = expected.options.windowY = 0;
     Settings loaded;
     loadSettings(loaded, fs, codec, folder);
     require(loaded == expected);
@@ -122,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     file.close();
 
     Settings settings;
-    settings.windowX = 7;  // loading must replace every field
+    settings.options.windowX = 7;  // loading must replace every field
     loadSettings(settings, fs, codec, folder);
     checkRoundTrip(fs, codec, settings, int32_t(size) - 100);
     return 0;

@@ -79,8 +79,8 @@ TEST_F(BackgroundTest, ChosenPictureIsRememberedFittedAndSaved) {
     screens.chosenPicture = "C:\\pics\\sky.bmp";
     newBackgroundImage(app, screens);
 
-    EXPECT_EQ(app.settings.imagePath, "C:\\pics\\");
-    EXPECT_EQ(app.settings.lastImage, "C:\\pics\\sky.bmp");
+    EXPECT_EQ(app.settings.pictures.imagePath, "C:\\pics\\");
+    EXPECT_EQ(app.settings.pictures.lastImage, "C:\\pics\\sky.bmp");
     ASSERT_TRUE(screens.lastComposed);
     EXPECT_EQ(background(), screens.lastComposed);
     EXPECT_EQ(fs.contents(kBackground)->size(), 1440054u);
@@ -92,15 +92,15 @@ TEST_F(BackgroundTest, ChosenPictureIsRememberedFittedAndSaved) {
 TEST_F(BackgroundTest, NothingHappensWithoutAPictureOrAnAnswer) {
     const auto before = fs.snapshot();
     newBackgroundImage(app, screens);  // requester cancelled
-    EXPECT_EQ(app.settings.imagePath, "");
+    EXPECT_EQ(app.settings.pictures.imagePath, "");
     EXPECT_EQ(screens.previews, 0);
 
     // A picture that does not load is still remembered, but nothing is shown or saved.
     fs.addFile("C:\\pics\\notes.png", "not a picture");
     screens.chosenPicture = "C:\\pics\\notes.png";
     newBackgroundImage(app, screens);
-    EXPECT_EQ(app.settings.imagePath, "C:\\pics\\");
-    EXPECT_EQ(app.settings.lastImage, "C:\\pics\\notes.png");
+    EXPECT_EQ(app.settings.pictures.imagePath, "C:\\pics\\");
+    EXPECT_EQ(app.settings.pictures.lastImage, "C:\\pics\\notes.png");
     EXPECT_EQ(screens.previews, 0);
 
     // Cancel in the preview: no save, no copy.
@@ -278,7 +278,7 @@ TEST_F(BackgroundTest, ThumbnailShowsTheBackgroundOrTheColour) {
     app.background.color = {1, 2, 3};
     const auto colourBlock = Image::create(218, 162, {1, 2, 3});
     EXPECT_EQ(currentBackgroundThumbnail(app, smallBodyShopSize), colourBlock);
-    EXPECT_EQ(app.settings.lastImage, "");
+    EXPECT_EQ(app.settings.pictures.lastImage, "");
 
     // A background smaller than the Body Shop screen sits top left, black around it.
     fs.addFile(kBackground, encodeBmp24(*Image::create(640, 480, {200, 100, 50})));
@@ -286,11 +286,11 @@ TEST_F(BackgroundTest, ThumbnailShowsTheBackgroundOrTheColour) {
     ASSERT_TRUE(thumbnail);
     EXPECT_EQ(thumbnail->pixel(10, 10), (Rgb{200, 100, 50}));
     EXPECT_EQ(thumbnail->pixel(210, 150), (Rgb{0, 0, 0}));
-    EXPECT_EQ(app.settings.lastImage, kBackground) << "remembered when nothing was";
+    EXPECT_EQ(app.settings.pictures.lastImage, kBackground) << "remembered when nothing was";
 
-    app.settings.lastImage = "C:\\pics\\sky.png";
+    app.settings.pictures.lastImage = "C:\\pics\\sky.png";
     currentBackgroundThumbnail(app, smallBodyShopSize);
-    EXPECT_EQ(app.settings.lastImage, "C:\\pics\\sky.png");
+    EXPECT_EQ(app.settings.pictures.lastImage, "C:\\pics\\sky.png");
 
     // An unreadable background shows the colour.
     fs.addFile(kBackground, "damaged");

@@ -61,37 +61,38 @@ TEST_F(BodyShopTest, ScanFillsBothListsAndSelectsTheActivePackages) {
                "CasieLightsReplacementDim.PACKAGE", "casielightsreplacementBright.off"});
     scanConfigPackages(app, view);
 
-    EXPECT_EQ(view.listItems[17], (Items{" Hands on Hips", " Hips", " Wave"}));
-    EXPECT_EQ(view.listSelection[17], 1);
+    EXPECT_EQ(view.listItems[SwitchList::pose], (Items{" Hands on Hips", " Hips", " Wave"}));
+    EXPECT_EQ(view.listSelection[SwitchList::pose], 1);
     EXPECT_EQ(slots(app.switches.pose), (Items{"casieHipsanim.package", "casieWaveANIM.off"}));
-    EXPECT_EQ(view.listItems[24],
+    EXPECT_EQ(view.listItems[SwitchList::lighting],
               (Items{"  Default Lighting", "  Dim.PACKAGE Lights", "  Bright Lights"}));
-    EXPECT_EQ(view.listSelection[24], 1);
+    EXPECT_EQ(view.listSelection[SwitchList::lighting], 1);
     EXPECT_EQ(app.switches.lighting.slots[2],
               std::string(config) + "casielightsreplacementBright.off");
-    EXPECT_TRUE(view.gadgetEnabled.empty());
+    EXPECT_TRUE(view.controlEnabled.empty());
 }
 
 TEST_F(BodyShopTest, AnEntryCanBeInBothListsAndTheLastActiveOneIsSelected) {
     addConfig({"casieAanim.package", "casielightsreplacementanim.package", "casieBanim.off"});
     scanConfigPackages(app, view);
-    EXPECT_EQ(view.listItems[17], (Items{" Hands on Hips", " A", " lightsreplacement", " B"}));
-    EXPECT_EQ(view.listSelection[17], 2);
-    EXPECT_EQ(view.listItems[24], (Items{"  Default Lighting", "  anim Lights"}));
-    EXPECT_EQ(view.listSelection[24], 1);
+    EXPECT_EQ(view.listItems[SwitchList::pose],
+              (Items{" Hands on Hips", " A", " lightsreplacement", " B"}));
+    EXPECT_EQ(view.listSelection[SwitchList::pose], 2);
+    EXPECT_EQ(view.listItems[SwitchList::lighting], (Items{"  Default Lighting", "  anim Lights"}));
+    EXPECT_EQ(view.listSelection[SwitchList::lighting], 1);
 }
 
 TEST_F(BodyShopTest, EmptyOrMissingConfigDisablesBothLists) {
     scanConfigPackages(app, view);
-    EXPECT_FALSE(view.enabled(17));
-    EXPECT_FALSE(view.enabled(24));
+    EXPECT_FALSE(view.enabled(MainControl::poseList));
+    EXPECT_FALSE(view.enabled(MainControl::lightingList));
     EXPECT_EQ(app.switches.pose.count + app.switches.lighting.count, 0);
 
     addConfig({"casielightsreplacementDim.off"});
     view = FakeMainView();
     scanConfigPackages(app, view);
-    EXPECT_FALSE(view.enabled(17));
-    EXPECT_TRUE(view.enabled(24));
+    EXPECT_FALSE(view.enabled(MainControl::poseList));
+    EXPECT_TRUE(view.enabled(MainControl::lightingList));
 }
 
 TEST_F(BodyShopTest, The101stPackageTakesTheLastSlot) {
@@ -102,7 +103,7 @@ TEST_F(BodyShopTest, The101stPackageTakesTheLastSlot) {
     EXPECT_EQ(app.switches.pose.count, 100);
     EXPECT_EQ(slot(app.switches.pose, 99), "casieP99anim.off");
     EXPECT_EQ(slot(app.switches.pose, 100), "casieP101anim.off");
-    const Items& items = view.listItems[17];
+    const Items& items = view.listItems[SwitchList::pose];
     ASSERT_EQ(items.size(), 102u);
     EXPECT_EQ(items[100], " P101");
     EXPECT_EQ(items[101], " P100");
@@ -159,8 +160,8 @@ TEST(SwitchPackages, ANameWithoutExtensionStaysInItsFolder) {
 class LaunchTest : public BodyShopTest {
 protected:
     LaunchTest() {
-        app.settings.runBodyshop = "D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe";
-        fs().addFile(app.settings.runBodyshop);
+        app.settings.game.runBodyshop = "D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe";
+        fs().addFile(app.settings.game.runBodyshop);
         addConfig({"casieAanim.package", "casieBanim.off", "casielightsreplacementDim.off"});
         fs().addFile(app.paths.bodyshopThumbnails, "cache");
         fs().addFolder(at("Downloads"));
@@ -171,8 +172,8 @@ protected:
 
 TEST_F(LaunchTest, HidesThenSwitchesLightingThenPosesThenStartsTheBodyShop) {
     app.run.hideDownloadsOption = true;
-    view.selectListItem(17, 2);
-    view.selectListItem(24, 1);
+    view.chooseSwitch(SwitchList::pose, 2);
+    view.chooseSwitch(SwitchList::lighting, 1);
     launchBodyShop(app, view);
 
     const std::string c = config;
@@ -183,19 +184,19 @@ TEST_F(LaunchTest, HidesThenSwitchesLightingThenPosesThenStartsTheBodyShop) {
                      "open D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe -r800x600"}));
     EXPECT_EQ(configNames(),
               (Items{"casieAanim.off", "casieBanim.package", "casielightsreplacementDim.package"}));
-    EXPECT_FALSE(view.enabled(18));
-    EXPECT_FALSE(view.enabled(16));
-    EXPECT_TRUE(view.enabled(15));
+    EXPECT_FALSE(view.enabled(MainControl::runBodyShop));
+    EXPECT_FALSE(view.enabled(MainControl::size1024));
+    EXPECT_TRUE(view.enabled(MainControl::size800));
     EXPECT_TRUE(app.run.downloadsHidden);
 }
 
 TEST_F(LaunchTest, LargeScreenSizeGoesOnTheCommandLine) {
-    view.checkedGadgets = {16};
+    view.smallChosen = false;
     launchBodyShop(app, view);
     ASSERT_EQ(services.shell.opened.size(), 1u);
     EXPECT_EQ(services.shell.opened[0].parameters, "-r1024x768");
-    EXPECT_FALSE(view.enabled(15));
-    EXPECT_TRUE(view.enabled(16));
+    EXPECT_FALSE(view.enabled(MainControl::size800));
+    EXPECT_TRUE(view.enabled(MainControl::size1024));
     // Nothing hidden: the thumbnail cache stays.
     EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::file);
 }
@@ -207,7 +208,7 @@ TEST_F(LaunchTest, ArmsAutoQuitAndUnderwearRestorationFromTheSettings) {
     };
     for (Case c : {Case{0, false}, Case{1, false}, Case{0, true}, Case{2, true}}) {
         app.run = {};
-        app.settings.autoQuit = c.autoQuit;
+        app.settings.options.autoQuit = c.autoQuit;
         app.run.restoreUndiesOption = c.restoreUndies;
         launchBodyShop(app, view);
         EXPECT_EQ(app.run.autoQuitPending, c.autoQuit != 0);
@@ -217,8 +218,8 @@ TEST_F(LaunchTest, ArmsAutoQuitAndUnderwearRestorationFromTheSettings) {
 }
 
 TEST_F(BodyShopTest, LaunchWithoutPackagesRenamesNothing) {
-    app.settings.runBodyshop = "E:\\Sims\\TS2BodyShop.exe";
-    fs().addFile(app.settings.runBodyshop);
+    app.settings.game.runBodyshop = "E:\\Sims\\TS2BodyShop.exe";
+    fs().addFile(app.settings.game.runBodyshop);
     services.journal.clear();
     launchBodyShop(app, view);
     EXPECT_EQ(services.journal, (Items{"flush", "open E:\\Sims\\TS2BodyShop.exe -r800x600"}));
@@ -233,13 +234,13 @@ TEST_F(LaunchTest, OnlyAnExistingBodyShopAtAFullPathIsStartedAndNothingIsHiddenO
     // A bare or relative name would be looked for in the current folder and the PATH.
     for (std::string path : {"Openkey-Error", "TS2BodyShop.exe", "Seamster\\TS2BodyShop.exe",
                              "D:\\Setup.exe", "D:\\CSBin\\TS2BodyShop.exe"}) {
-        app.settings.runBodyshop = path;
+        app.settings.game.runBodyshop = path;
         launchBodyShop(app, view);
         const std::string shown = path[1] == ':' ? path + "\n\n" : "";
         EXPECT_EQ(dialogs().texts().back(), "Can't Find BodyShop.exe!\n\n" + shown + rest);
     }
     EXPECT_EQ(services.journal.size(), 5u) << "nothing but the boxes";
-    EXPECT_TRUE(view.enabled(18));
+    EXPECT_TRUE(view.enabled(MainControl::runBodyShop));
 }
 
 class RefreshThumbnailsTest : public BodyShopTest {
@@ -263,7 +264,7 @@ TEST_F(RefreshThumbnailsTest, DeletesBothCachesAndReportsThem) {
     refreshThumbnails(app, view);
     EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::missing);
     EXPECT_EQ(fs().exists(app.paths.casThumbnails), PathKind::missing);
-    EXPECT_FALSE(view.enabled(10));
+    EXPECT_FALSE(view.enabled(MainControl::refreshThumbnails));
     EXPECT_EQ(dialogs().boxes,
               (std::vector<FakeDialogs::Box>{question(),
                                              {"Bodyshop will remake the thumbnails \n\n"
@@ -276,7 +277,7 @@ TEST_F(RefreshThumbnailsTest, NothingToDeleteReportsOnlyEarlierDeletions) {
     dialogs().defaultAnswer = answerYes;
     refreshThumbnails(app, view);
     EXPECT_EQ(dialogs().boxes, std::vector<FakeDialogs::Box>{question()});
-    EXPECT_TRUE(view.gadgetEnabled.empty());
+    EXPECT_TRUE(view.controlEnabled.empty());
 
     // The Body Shop cache went earlier in this run: it is reported again.
     app.run.bodyshopThumbnailsDeleted = true;

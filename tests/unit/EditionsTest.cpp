@@ -85,11 +85,12 @@ TEST(Editions, EachIsFoundWithItsBodyShopAndUserFolder) {
         ASSERT_EQ(machine.view.setUpRuns, 1);
         const int offered = machine.view.setUpOffered;
         ASSERT_GE(offered, 0);
-        EXPECT_EQ((Items{app.settings.installDirectory, machine.view.setUpPacks[size_t(offered)],
-                         app.settings.selectedPack, app.edition.name,
-                         app.paths.userFolderName.substr(0, app.paths.userFolderName.size() - 1)}),
-                  c.expected);
-        EXPECT_EQ(machine.fs().exists(app.settings.runBodyshop), PathKind::file);
+        EXPECT_EQ(
+            (Items{app.settings.game.installDirectory, machine.view.setUpPacks[size_t(offered)],
+                   app.settings.game.selectedPack, app.edition.name,
+                   app.paths.userFolderName.substr(0, app.paths.userFolderName.size() - 1)}),
+            c.expected);
+        EXPECT_EQ(machine.fs().exists(app.settings.game.runBodyshop), PathKind::file);
         EXPECT_EQ(machine.view.browseRuns + machine.dialogs().boxes.size(), 0u);
     }
 }

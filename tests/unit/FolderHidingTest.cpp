@@ -80,7 +80,7 @@ TEST(FolderHiding, HidingOneFolderLeavesTheOtherAndDropsTheThumbnailCache) {
         EXPECT_EQ(fresh.app.run.savedSimsHidden, !downloads);
         EXPECT_EQ(fresh.fs().exists(fresh.app.paths.bodyshopThumbnails), PathKind::missing);
         EXPECT_TRUE(fresh.app.run.bodyshopThumbnailsDeleted);
-        EXPECT_FALSE(fresh.view.enabled(10));
+        EXPECT_FALSE(fresh.view.enabled(MainControl::refreshThumbnails));
         EXPECT_EQ(fresh.view.flushes, 1);
         EXPECT_TRUE(fresh.dialogs().boxes.empty());
     }
@@ -107,11 +107,11 @@ TEST_F(FolderHidingTest, NothingChosenChangesNothing) {
 
 TEST_F(FolderHidingTest, AFolderThatCannotBeHiddenIsShownAsVisibleAgain) {
     fs().rename(at("Downloads"), at("Elsewhere"));
-    view.showStatusPicture(0, 20);  // chosen in the Hide Game Folders window
+    view.markFolder(HiddenFolder::downloads, true);  // chosen in the Hide Game Folders window
     hide(true, false);
     EXPECT_FALSE(app.run.hideDownloadsOption);
     EXPECT_FALSE(app.run.downloadsHidden);
-    EXPECT_EQ(view.statusPictures[0], 21);
+    EXPECT_FALSE(view.folderMarks[HiddenFolder::downloads]);
     // Nothing was hidden, so the cache stays.
     EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::file);
     EXPECT_TRUE(dialogs().boxes.empty());
@@ -123,7 +123,7 @@ TEST_F(FolderHidingTest, ALockedThumbnailCacheIsReportedAndHidingStands) {
     hide(false, true);
     EXPECT_TRUE(app.run.savedSimsHidden);
     EXPECT_FALSE(app.run.bodyshopThumbnailsDeleted);
-    EXPECT_TRUE(view.enabled(10));
+    EXPECT_TRUE(view.enabled(MainControl::refreshThumbnails));
     EXPECT_EQ(
         dialogs().boxes,
         (std::vector<FakeDialogs::Box>{{"Unable to re-create Bodyshop thumbnails", 64, false}}));
@@ -135,7 +135,10 @@ TEST_F(FolderHidingTest, RestorationPutsEverythingBackWithOneSummary) {
     hide(true, true);
     app.run.undiesRestorePending = true;
     app.run.hideDownloadsOption = app.run.hideSavedSimsOption = true;
-    for (int field : {0, 1, 2, 3}) view.showStatusPicture(field, 20);
+    for (HiddenFolder folder : {HiddenFolder::downloads, HiddenFolder::savedSims})
+        view.markFolder(folder, true);
+    for (Underwear underwear : {Underwear::male, Underwear::female})
+        view.markUnderwear(underwear, true);
     restore();
 
     EXPECT_EQ(boxTexts(), Items{std::string(kUndiesLine) + kDownloadsLine + kSavedSimsLine});
@@ -147,7 +150,10 @@ TEST_F(FolderHidingTest, RestorationPutsEverythingBackWithOneSummary) {
     EXPECT_FALSE(app.run.undiesRestorePending || app.run.downloadsHidden ||
                  app.run.savedSimsHidden || app.run.hideDownloadsOption ||
                  app.run.hideSavedSimsOption);
-    EXPECT_EQ(view.statusPictures, (std::map<int, int>{{0, 21}, {1, 21}, {2, 23}, {3, 22}}));
+    EXPECT_EQ(view.folderMarks, (std::map<HiddenFolder, bool>{{HiddenFolder::downloads, false},
+                                                              {HiddenFolder::savedSims, false}}));
+    EXPECT_EQ(view.underwearMarks,
+              (std::map<Underwear, bool>{{Underwear::male, false}, {Underwear::female, false}}));
 }
 
 TEST_F(FolderHidingTest, UnderwearLineAppearsEvenWhenNothingWasOn) {
@@ -180,8 +186,8 @@ TEST_F(FolderHidingTest, UnderwearThatStaysOnIsReportedAndTriedAgain) {
         for (int pass = 0; pass < 3; ++pass) restore();
         EXPECT_EQ(boxTexts(), Items{"Unable to replace the default undies \n"});
         EXPECT_TRUE(app.run.undiesRestorePending);
-        EXPECT_EQ(view.statusPictures[2], 20);  // still shown as on
-        EXPECT_EQ(view.statusPictures[3], 22);
+        EXPECT_TRUE(view.underwearMarks[Underwear::male]);  // still shown as on
+        EXPECT_FALSE(view.underwearMarks[Underwear::female]);
         EXPECT_EQ(fs().contents(female + ".off"), "f");
         EXPECT_EQ(fs().contents(male + ".package"), "m");
 
@@ -191,7 +197,7 @@ TEST_F(FolderHidingTest, UnderwearThatStaysOnIsReportedAndTriedAgain) {
         restore();
         EXPECT_EQ(boxTexts().back(), kUndiesLine);
         EXPECT_FALSE(app.run.undiesRestorePending);
-        EXPECT_EQ(view.statusPictures[2], 23);
+        EXPECT_FALSE(view.underwearMarks[Underwear::male]);
         EXPECT_EQ(fs().contents(male + ".off"), "m");
         fs().deleteFile(female + ".off");
         fs().deleteFile(male + ".off");
@@ -207,8 +213,8 @@ TEST_F(FolderHidingTest, AFolderThatCannotBeUnhiddenStaysFlagged) {
     EXPECT_EQ(boxTexts(), Items{std::string(kDownloadsFailed) + kSavedSimsLine});
     EXPECT_TRUE(app.run.downloadsHidden);
     EXPECT_FALSE(app.run.savedSimsHidden);
-    EXPECT_EQ(view.statusPictures[0], 20);
-    EXPECT_EQ(view.statusPictures[1], 21);
+    EXPECT_TRUE(view.folderMarks[HiddenFolder::downloads]);
+    EXPECT_FALSE(view.folderMarks[HiddenFolder::savedSims]);
 }
 
 TEST_F(FolderHidingTest, ARecreatedFolderIsMergedIntoTheRealOne) {
@@ -391,8 +397,8 @@ TEST_F(FolderHidingTest, AFailingRestorationReportsOnlyWhenItsSummaryChanges) {
 }
 
 TEST_F(FolderHidingTest, EveryRunEndsWithItsSummaryEvenWhenTheFailureRepeats) {
-    app.settings.runBodyshop = "D:\\TS2BodyShop.exe";
-    fs().addFile(app.settings.runBodyshop);
+    app.settings.game.runBodyshop = "D:\\TS2BodyShop.exe";
+    fs().addFile(app.settings.game.runBodyshop);
     hide(true, false);
     services.failure = [this](FsOp op, const std::string& path) {
         return op == FsOp::rename && path == at("Downloads_off");

@@ -302,30 +302,30 @@ std::string savedSettingsFile(Settings settings) {
 
 Settings settingsInUse() {
     Settings s;
-    s.autoQuit = 1;
-    s.rememberWindowPosition = 1;
-    s.selectedPack = "The Sims 2 Double Deluxe\\SP4";
-    s.installDirectory = "C:\\Program Files\\EA GAMES\\";
-    s.currentFolderCount = 6;
-    s.runBodyshop =
+    s.options.autoQuit = 1;
+    s.options.rememberWindowPosition = 1;
+    s.game.selectedPack = "The Sims 2 Double Deluxe\\SP4";
+    s.game.installDirectory = "C:\\Program Files\\EA GAMES\\";
+    s.game.currentFolderCount = 6;
+    s.game.runBodyshop =
         "C:\\Program Files\\EA GAMES\\The Sims 2 Double Deluxe\\SP4\\CSBin\\TS2BodyShop.exe";
-    s.imagePath = "C:\\Users\\Jo\\Pictures\\B\xC3\xA4ume\\";  // a code-page character
-    s.lastImage = s.imagePath + "sky.png";
-    s.windowX = 212;
-    s.windowY = -4;
-    s.orphanProjects = 0;
-    s.inFront = "Jo_";
-    s.inBack = "_v2";
-    s.startNumber = "007";
-    s.copyTo = "D:\\Uploads\\";
-    s.copyToDisplay = "D:\\Uploads\\";
-    s.goBackWeeks = 3;
-    s.keepNumber = 0;
-    s.customNumber = 1;
-    s.packagesFolder = "D:\\\xE6\x9C\x8D\\";  // beyond the code page: stays UTF-8
-    s.pathDisplay = s.packagesFolder;
-    s.search = "dress";
-    s.otherFolder = 1;
+    s.pictures.imagePath = "C:\\Users\\Jo\\Pictures\\B\xC3\xA4ume\\";  // a code-page character
+    s.pictures.lastImage = s.pictures.imagePath + "sky.png";
+    s.options.windowX = 212;
+    s.options.windowY = -4;
+    s.options.orphanProjects = 0;
+    s.naming.inFront = "Jo_";
+    s.naming.inBack = "_v2";
+    s.naming.startNumber = "007";
+    s.naming.copyTo = "D:\\Uploads\\";
+    s.naming.copyToDisplay = "D:\\Uploads\\";
+    s.finder.goBackWeeks = 3;
+    s.naming.keepNumber = 0;
+    s.naming.customNumber = 1;
+    s.finder.packagesFolder = "D:\\\xE6\x9C\x8D\\";  // beyond the code page: stays UTF-8
+    s.finder.pathDisplay = s.finder.packagesFolder;
+    s.finder.search = "dress";
+    s.finder.otherFolder = 1;
     return s;
 }
 
@@ -459,15 +459,15 @@ TEST(FuzzSeeds, SettingsFilesAreRead) {
         return s;
     };
     Settings inUse = settingsInUse();
-    inUse.simsFolderCount = inUse.currentFolderCount;
-    inUse.currentFolderCount = 0;
-    inUse.lastUsed = "03/05/2009";
+    inUse.game.simsFolderCount = inUse.game.currentFolderCount;
+    inUse.game.currentFolderCount = 0;
+    inUse.finder.lastUsed = "03/05/2009";
     EXPECT_EQ(load(seeds[1].bytes), inUse);
     const Settings edited = load(seeds[2].bytes);
-    EXPECT_EQ(edited.autoQuit, 1);
-    EXPECT_EQ(edited.imagePath, "C:\\pics\\");
-    EXPECT_EQ(edited.selectedPack, "The Sims 2");
-    EXPECT_EQ(load(seeds[3].bytes).copyTo, "\\\\server\\share\\");
+    EXPECT_EQ(edited.options.autoQuit, 1);
+    EXPECT_EQ(edited.pictures.imagePath, "C:\\pics\\");
+    EXPECT_EQ(edited.game.selectedPack, "The Sims 2");
+    EXPECT_EQ(load(seeds[3].bytes).naming.copyTo, "\\\\server\\share\\");
     if (seedFolder()) writeSeeds(std::string(seedFolder()) + "/fuzz_settings", seeds);
 }
 

@@ -48,15 +48,15 @@ TEST_F(InstallationTest, RegistryValueGivesTheFolderWithItsTrailingBackslash) {
     view.setUpAnswer = 1;
     discover();
 
-    EXPECT_EQ(settings.installDirectory, kDefaultFolder + "\\");
+    EXPECT_EQ(settings.game.installDirectory, kDefaultFolder + "\\");
     EXPECT_EQ(view.setUpPacks, (Items{"The Sims 2", "University"}));
-    EXPECT_EQ(settings.selectedPack, "University");
+    EXPECT_EQ(settings.game.selectedPack, "University");
     // The doubled backslash is kept; Windows accepts it.
-    EXPECT_EQ(settings.runBodyshop, kDefaultFolder + "\\\\University\\CSBin\\TS2BodyShop.exe");
+    EXPECT_EQ(settings.game.runBodyshop, kDefaultFolder + "\\\\University\\CSBin\\TS2BodyShop.exe");
     ASSERT_TRUE(savedFile());
     EXPECT_NE(savedFile()->find("Sims Folder Count = 2\r\n"), std::string::npos);
     EXPECT_NE(savedFile()->find("Selected Pack = University\r\n"), std::string::npos);
-    EXPECT_EQ(settings.simsFolderCount, 2);
+    EXPECT_EQ(settings.game.simsFolderCount, 2);
 }
 
 TEST_F(InstallationTest, UnreadableRegistryFallsBackToTheDefaultFolder) {
@@ -65,13 +65,14 @@ TEST_F(InstallationTest, UnreadableRegistryFallsBackToTheDefaultFolder) {
         settings = {};
         services.registry.result = failure;
         discover();
-        EXPECT_EQ(settings.installDirectory, kDefaultFolder);
-        EXPECT_EQ(settings.runBodyshop, kDefaultFolder + "\\The Sims 2\\CSBin\\TS2BodyShop.exe");
+        EXPECT_EQ(settings.game.installDirectory, kDefaultFolder);
+        EXPECT_EQ(settings.game.runBodyshop,
+                  kDefaultFolder + "\\The Sims 2\\CSBin\\TS2BodyShop.exe");
     }
     EXPECT_EQ(view.browseRuns, 0);
 
     // A known folder is not looked up again.
-    settings.simsFolderCount = 0;
+    settings.game.simsFolderCount = 0;
     const int reads = services.registry.reads;
     discover();
     EXPECT_EQ(services.registry.reads, reads);
@@ -92,15 +93,15 @@ TEST_F(InstallationTest, MissingFolderIsChosenByBrowsing) {
     EXPECT_EQ(view.browseTitle,
               "Select the EA GAMES folder in the location\nwhere your Sims2 game is installed");
     EXPECT_EQ(view.browseStart, "C:\\");
-    EXPECT_EQ(settings.installDirectory, "E:\\Games\\EA GAMES");
-    EXPECT_EQ(settings.runBodyshop, "E:\\Games\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe");
+    EXPECT_EQ(settings.game.installDirectory, "E:\\Games\\EA GAMES");
+    EXPECT_EQ(settings.game.runBodyshop, "E:\\Games\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe");
 }
 
 TEST_F(InstallationTest, CancelledBrowseOffersTheProgramFolder) {
     fs().addFolder(app.programFolder + "Backgrounds");
     discover();
     EXPECT_EQ(view.browseRuns, 1);
-    EXPECT_EQ(settings.installDirectory, "");
+    EXPECT_EQ(settings.game.installDirectory, "");
     EXPECT_EQ(view.setUpPacks, Items{"Backgrounds"});
 }
 
@@ -109,31 +110,31 @@ TEST_F(InstallationTest, NothingFoundAnywhereShowsNoWindowAndSavesNothing) {
     discover();
     EXPECT_EQ(view.browseRuns, 1);
     EXPECT_EQ(view.setUpRuns, 0);
-    EXPECT_EQ(settings.currentFolderCount, 0);
-    EXPECT_EQ(settings.runBodyshop, "Openkey-Error");
+    EXPECT_EQ(settings.game.currentFolderCount, 0);
+    EXPECT_EQ(settings.game.runBodyshop, "Openkey-Error");
     EXPECT_FALSE(savedFile());
 }
 
 TEST_F(InstallationTest, CountsQualifyingFoldersButListsOnlySomeOfThem) {
-    settings.installDirectory = "D:\\EA GAMES\\";
+    settings.game.installDirectory = "D:\\EA GAMES\\";
     addPacks("D:\\EA GAMES", {"ab", "The Sims 2", "zOld Pack", "Zeta Pack",
                               "The Sims 2 HomeCrafter Plus", "homecrafter pack", "Seasons"});
     fs().addFile("D:\\EA GAMES\\The Sims 2.txt");
     discover();
-    EXPECT_EQ(settings.currentFolderCount, 6);
+    EXPECT_EQ(settings.game.currentFolderCount, 6);
     EXPECT_EQ(view.setUpPacks, (Items{"The Sims 2", "Zeta Pack", "homecrafter pack", "Seasons"}));
 }
 
 TEST_F(InstallationTest, UnchangedCountShowsNothingAndSavesNothing) {
-    settings.installDirectory = "D:\\EA GAMES";
-    settings.selectedPack = "University";
-    settings.runBodyshop = "kept";
+    settings.game.installDirectory = "D:\\EA GAMES";
+    settings.game.selectedPack = "University";
+    settings.game.runBodyshop = "kept";
     addPacks("D:\\EA GAMES", {"The Sims 2", "University", "zz"});
-    settings.simsFolderCount = 2;
+    settings.game.simsFolderCount = 2;
     discover();
-    EXPECT_EQ(settings.currentFolderCount, 2);
+    EXPECT_EQ(settings.game.currentFolderCount, 2);
     EXPECT_EQ(view.setUpRuns, 0);
-    EXPECT_EQ(settings.runBodyshop, "kept");
+    EXPECT_EQ(settings.game.runBodyshop, "kept");
     EXPECT_FALSE(savedFile());
 
     // A new pack changes the count: the window comes up with the last choice.
@@ -141,39 +142,39 @@ TEST_F(InstallationTest, UnchangedCountShowsNothingAndSavesNothing) {
     discover();
     EXPECT_EQ(view.setUpRuns, 1);
     EXPECT_EQ(view.setUpOffered, 1);
-    EXPECT_EQ(settings.simsFolderCount, 3);
+    EXPECT_EQ(settings.game.simsFolderCount, 3);
     EXPECT_TRUE(savedFile());
 }
 
 TEST_F(InstallationTest, DoubleDeluxeRunsThroughSp4AndIsOfferedAgain) {
-    settings.installDirectory = "D:\\EA GAMES";
-    settings.selectedPack = "University";
+    settings.game.installDirectory = "D:\\EA GAMES";
+    settings.game.selectedPack = "University";
     addPacks("D:\\EA GAMES", {"The Sims 2", "University", "The Sims 2 Double Deluxe"});
     view.setUpAnswer = 2;
     discover();
     EXPECT_EQ(view.setUpOffered, 1);
-    EXPECT_EQ(settings.selectedPack, "The Sims 2 Double Deluxe\\SP4");
-    EXPECT_EQ(settings.runBodyshop,
+    EXPECT_EQ(settings.game.selectedPack, "The Sims 2 Double Deluxe\\SP4");
+    EXPECT_EQ(settings.game.runBodyshop,
               "D:\\EA GAMES\\The Sims 2 Double Deluxe\\SP4\\CSBin\\TS2BodyShop.exe");
 
     // The stored name carries "\SP4", yet the window offers Double Deluxe
     // again, so "OK" keeps the pack instead of switching to an older choice.
-    settings.simsFolderCount = 0;
+    settings.game.simsFolderCount = 0;
     view.setUpAnswer.reset();
     discover();
     EXPECT_EQ(view.setUpOffered, 2);
-    EXPECT_EQ(settings.selectedPack, "The Sims 2 Double Deluxe\\SP4");
+    EXPECT_EQ(settings.game.selectedPack, "The Sims 2 Double Deluxe\\SP4");
 }
 
 TEST_F(InstallationTest, SetUpWindowThatCannotOpenChangesNothing) {
-    settings.installDirectory = "D:\\EA GAMES";
-    settings.selectedPack = "University";
-    settings.runBodyshop = "old";
+    settings.game.installDirectory = "D:\\EA GAMES";
+    settings.game.selectedPack = "University";
+    settings.game.runBodyshop = "old";
     addPacks("D:\\EA GAMES", {"The Sims 2", "University"});
     view.setUpAnswer = -1;
     discover();
-    EXPECT_EQ(settings.selectedPack, "University");
-    EXPECT_EQ(settings.runBodyshop, "old");
+    EXPECT_EQ(settings.game.selectedPack, "University");
+    EXPECT_EQ(settings.game.runBodyshop, "old");
     EXPECT_FALSE(savedFile());
 }
 

@@ -247,14 +247,14 @@ TEST_F(RenameFlowTest, AWindowThatCannotOpenGivesTheMainWindowBack) {
 }
 
 TEST_F(RenameFlowTest, FindWindowStartsFromTheSettingsAndCancelClosesBoth) {
-    app.settings.otherFolder = 1;
-    app.settings.packagesFolder = "E:\\Work\\";
-    app.settings.pathDisplay = "E:\\Work\\";
-    app.settings.bodyshopNumber = 2;
-    app.settings.search = "Dress";
-    app.settings.inTheLast = 2;
-    app.settings.lastUsed = "10/31/2023";
-    app.settings.goBackWeeks = 3;
+    app.settings.finder.otherFolder = 1;
+    app.settings.finder.packagesFolder = "E:\\Work\\";
+    app.settings.finder.pathDisplay = "E:\\Work\\";
+    app.settings.finder.bodyshopNumber = 2;
+    app.settings.finder.search = "Dress";
+    app.settings.finder.inTheLast = 2;
+    app.settings.finder.lastUsed = "10/31/2023";
+    app.settings.finder.goBackWeeks = 3;
     const Settings before = app.settings;
     screen.click(RenameInput::cancelSearch);
     run();
@@ -293,9 +293,9 @@ TEST_F(RenameFlowTest, ASearchListsTheNewestFirstAndRemembersTheChoices) {
                                                     {RenameCounter::errors, " 0"}}));
     EXPECT_TRUE(screen.listShown);
     EXPECT_TRUE(screen.findLoading);
-    EXPECT_EQ(app.settings.bodyshopNumber, 2);
-    EXPECT_EQ(app.settings.search, "Dress");
-    EXPECT_EQ(app.settings.otherFolder, 0);
+    EXPECT_EQ(app.settings.finder.bodyshopNumber, 2);
+    EXPECT_EQ(app.settings.finder.search, "Dress");
+    EXPECT_EQ(app.settings.finder.otherFolder, 0);
     EXPECT_EQ(session.searchFolder, kSavedSims);
     EXPECT_TRUE(dialogs.texts().empty());
 }
@@ -345,11 +345,11 @@ TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierP
     run();
 
     EXPECT_EQ(screen.pickerStarts, (std::vector<std::string>{"F:\\Earlier\\", work}));
-    EXPECT_EQ(app.settings.packagesFolder, work);
-    EXPECT_EQ(app.settings.pathDisplay, " ~ Body Shop Work\\Finished Packages\\Outfits\\");
-    EXPECT_EQ(screen.find.folderText, app.settings.pathDisplay);
+    EXPECT_EQ(app.settings.finder.packagesFolder, work);
+    EXPECT_EQ(app.settings.finder.pathDisplay, " ~ Body Shop Work\\Finished Packages\\Outfits\\");
+    EXPECT_EQ(screen.find.folderText, app.settings.finder.pathDisplay);
     EXPECT_EQ(screen.find.folderTip, work);
-    EXPECT_EQ(app.settings.otherFolder, 1);
+    EXPECT_EQ(app.settings.finder.otherFolder, 1);
     EXPECT_EQ(screen.names(), std::vector<std::string>{"a.package"});
     EXPECT_EQ(screen.listTitle, " Seamster  --  Rename Bodyshop Packages in Outfits");
 }
@@ -365,11 +365,11 @@ TEST_F(RenameFlowTest, TypedNamePartsAreCleanedAndFollowedIntoTheSettings) {
     run();
     EXPECT_EQ(dialogs.texts().size(), 1u);  // for a?b only
     EXPECT_EQ(screen.boxes[NamingBox::inFront], "ab");
-    EXPECT_EQ(app.settings.inFront, "ab");
-    EXPECT_EQ(app.settings.inBack, "[x]");
-    EXPECT_EQ(app.settings.startNumber, "007");
-    EXPECT_EQ(app.settings.customNumber, 1);
-    EXPECT_EQ(app.settings.keepNumber, 0);
+    EXPECT_EQ(app.settings.naming.inFront, "ab");
+    EXPECT_EQ(app.settings.naming.inBack, "[x]");
+    EXPECT_EQ(app.settings.naming.startNumber, "007");
+    EXPECT_EQ(app.settings.naming.customNumber, 1);
+    EXPECT_EQ(app.settings.naming.keepNumber, 0);
 }
 
 TEST_F(RenameFlowTest, ClickingARowTicksItAndTheButtonsTickAllOrNone) {
@@ -403,15 +403,15 @@ TEST_F(RenameFlowTest, CopyingIntoTheSearchedFolderIsRefused) {
     run();
     EXPECT_EQ(dialogs.texts()[0], kSameFolderMessage);
     EXPECT_FALSE(screen.ticks[NamingTick::copyPackages]);  // unticked on the next pass
-    EXPECT_EQ(app.settings.copyTo, kSavedSims);
+    EXPECT_EQ(app.settings.naming.copyTo, kSavedSims);
 }
 
 TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
     addPackages({"Top.package", "0a1b2c3d_Dress.package", "Hat.package", "Skirt.package"});
-    app.settings.keepNumber = 0;
-    app.settings.inFront = "XY_";
-    app.settings.customNumber = 1;
-    app.settings.startNumber = "001";
+    app.settings.naming.keepNumber = 0;
+    app.settings.naming.inFront = "XY_";
+    app.settings.naming.customNumber = 1;
+    app.settings.naming.startNumber = "001";
     screen.searchAll();
     screen.click(RenameInput::selectAll);
     screen.click(RenameInput::rename);
@@ -452,14 +452,14 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
                                   "Finished 2 of 4 Files", "Finished 3 of 4 Files",
                                   "Finished 4 of 4 Files", "Renaming Options"}));
     EXPECT_EQ(screen.progress, 100);
-    EXPECT_EQ(app.settings.startNumber, "005");  // one number per file shown
+    EXPECT_EQ(app.settings.naming.startNumber, "005");  // one number per file shown
     EXPECT_EQ(screen.boxes[NamingBox::startNumber], "005");
     EXPECT_EQ(screen.face, FakeScreen::Face::options);
 }
 
 TEST_F(RenameFlowTest, CancelFinishesTheFileOnScreenAndLeavesTheRestTicked) {
     addPackages({"e.package", "d.package", "c.package", "b.package", "a.package"});
-    app.settings.inBack = "_v2";
+    app.settings.naming.inBack = "_v2";
     screen.searchAll();
     screen.click(RenameInput::selectAll);
     screen.click(RenameInput::rename);
@@ -476,7 +476,7 @@ TEST_F(RenameFlowTest, CancelFinishesTheFileOnScreenAndLeavesTheRestTicked) {
 
 TEST_F(RenameFlowTest, AutomaticRunsAfterOneConfirmationAndCancelStopsAfterTheCurrentFile) {
     addPackages({"e.package", "d.package", "c.package", "b.package", "a.package"});
-    app.settings.inFront = "N_";
+    app.settings.naming.inFront = "N_";
     screen.searchAll();
     screen.click(RenameInput::selectAll);
     screen.click(RenameInput::autoRename);
@@ -508,9 +508,9 @@ TEST_F(RenameFlowTest, CopiesAreMarkedAndNothingIsOverwritten) {
     addPackages({"c.package", "b.package", "a.package"});
     fs.addFolder(kSavedSims + "X_b.package");           // b cannot be renamed
     fs.addFile(kCopies + "X_c.package", "older copy");  // c cannot be copied
-    app.settings.inFront = "X_";
-    app.settings.copyTo = kCopies;
-    app.settings.copyPackages = 1;
+    app.settings.naming.inFront = "X_";
+    app.settings.naming.copyTo = kCopies;
+    app.settings.naming.copyPackages = 1;
     screen.searchAll();
     screen.click(RenameInput::selectAll);
     screen.click(RenameInput::autoRename);
@@ -531,13 +531,13 @@ TEST_F(RenameFlowTest, CopiesAreMarkedAndNothingIsOverwritten) {
     EXPECT_EQ(fs.contents(kSavedSims + "b.package"), "b.package");
     EXPECT_EQ(fs.contents(kCopies + "X_c.package"), "older copy");
     EXPECT_EQ(fs.contents(kCopies + "X_a.package"), "a.package");
-    EXPECT_EQ(app.settings.copyPackages, 1);
+    EXPECT_EQ(app.settings.naming.copyPackages, 1);
 }
 
 TEST_F(RenameFlowTest, CopyingWithoutAFolderAsksAndGoesOnWithoutCopiesWhenCancelled) {
     addPackages({"a.package"});
-    app.settings.inFront = "X_";
-    app.settings.copyPackages = 1;
+    app.settings.naming.inFront = "X_";
+    app.settings.naming.copyPackages = 1;
     screen.searchAll();
     screen.click(RenameInput::selectAll);
     screen.click(RenameInput::autoRename);
@@ -545,7 +545,7 @@ TEST_F(RenameFlowTest, CopyingWithoutAFolderAsksAndGoesOnWithoutCopiesWhenCancel
     run();
     EXPECT_EQ(screen.pickerStarts.size(), 1u);
     EXPECT_FALSE(screen.ticks[NamingTick::copyPackages]);
-    EXPECT_EQ(app.settings.copyPackages, 0);
+    EXPECT_EQ(app.settings.naming.copyPackages, 0);
     EXPECT_EQ(screen.rows[0].name, "X_a.package");
     EXPECT_EQ(screen.rows[0].copyMark, "");
     // No copy was even tried, to the current folder or anywhere else.
@@ -556,7 +556,7 @@ TEST_F(RenameFlowTest, CopyingWithoutAFolderAsksAndGoesOnWithoutCopiesWhenCancel
 
 TEST_F(RenameFlowTest, ARunWithNothingTickedChangesNothing) {
     addPackages({"a.package"});
-    app.settings.inFront = "X_";
+    app.settings.naming.inFront = "X_";
     screen.searchAll();
     screen.click(RenameInput::autoRename);
     run();
@@ -567,7 +567,7 @@ TEST_F(RenameFlowTest, ARunWithNothingTickedChangesNothing) {
 
 TEST_F(RenameFlowTest, WindowsThatVanishMidRunLeaveTheFileOnScreenAlone) {
     addPackages({"b.package", "a.package"});
-    app.settings.inFront = "X_";
+    app.settings.naming.inFront = "X_";
     screen.searchAll();
     screen.click(RenameInput::selectAll);
     screen.click(RenameInput::rename);  // the script ends while the first name waits
@@ -578,7 +578,7 @@ TEST_F(RenameFlowTest, WindowsThatVanishMidRunLeaveTheFileOnScreenAlone) {
 
 TEST_F(RenameFlowTest, AnUnwritableHistoryStopsTheRunBeforeAnyRename) {
     addPackages({"b.package", "a.package"});
-    app.settings.inFront = "X_";
+    app.settings.naming.inFront = "X_";
     services.failure = [](FsOp op, const std::string&) { return op == FsOp::append; };
     screen.searchAll();
     screen.click(RenameInput::selectAll);
@@ -616,7 +616,7 @@ FaceAtEnd runManyFiles(int64_t stepMs) {
     for (int i = 0; i < 300; ++i)
         services.fs.addFile(kSavedSims + "f" + std::to_string(1000 + i) + ".package", "", kToday);
     services.fs.addFolder(kSavedSims + "X_f1100.package");  // in the way
-    app.settings.inFront = "X_";
+    app.settings.naming.inFront = "X_";
     screen.searchAll();
     screen.click(RenameInput::selectAll);
     screen.click(RenameInput::autoRename);
@@ -656,9 +656,9 @@ TEST_F(RenameFlowTest, AFastAutomaticRunDrawsSeldomAndEndsWithTheSameFace) {
 
 TEST_F(RenameFlowTest, UndoGivesTheLastRunsFilesTheirOldNamesBackAndKeepsTheCopies) {
     addPackages({"c.package", "b.package", "a.package"});
-    app.settings.inFront = "X_";
-    app.settings.copyTo = kCopies;
-    app.settings.copyPackages = 1;
+    app.settings.naming.inFront = "X_";
+    app.settings.naming.copyTo = kCopies;
+    app.settings.naming.copyPackages = 1;
     screen.searchAll();
     screen.setRow(0, kRowTicked);
     screen.setRow(1, kRowTicked);

@@ -138,53 +138,55 @@ TEST_F(SettingsFileFixture, RefusesFilesItCannotUse) {
 
 TEST_F(SettingsFileFixture, LoadsTheDefaultsWithoutAFile) {
     Settings settings;
-    settings.autoQuit = settings.askBeforeQuit = settings.orphanProjects = 7;
-    settings.bodyshopNumber = settings.keepNumber = settings.inTheLast = settings.windowX = 7;
-    settings.startNumber = settings.lastUsed = settings.search = "stale";
+    settings.options.autoQuit = settings.options.askBeforeQuit = settings.options.orphanProjects =
+        7;
+    settings.finder.bodyshopNumber = settings.naming.keepNumber = settings.finder.inTheLast =
+        settings.options.windowX = 7;
+    settings.naming.startNumber = settings.finder.lastUsed = settings.finder.search = "stale";
     loadSettings(settings, fs, codec, folder);
-    EXPECT_EQ(settings.askBeforeQuit, 1);
-    EXPECT_EQ(settings.orphanProjects, 1);
-    EXPECT_EQ(settings.bodyshopNumber, 1);
-    EXPECT_EQ(settings.keepNumber, 1);
-    EXPECT_EQ(settings.inTheLast, 1);
-    EXPECT_EQ(settings.autoQuit, 0);
-    EXPECT_EQ(settings.windowX, 0);
-    EXPECT_EQ(settings.startNumber, "001");
-    EXPECT_EQ(settings.lastUsed, "01/01/2000");
-    EXPECT_EQ(settings.search, "");
+    EXPECT_EQ(settings.options.askBeforeQuit, 1);
+    EXPECT_EQ(settings.options.orphanProjects, 1);
+    EXPECT_EQ(settings.finder.bodyshopNumber, 1);
+    EXPECT_EQ(settings.naming.keepNumber, 1);
+    EXPECT_EQ(settings.finder.inTheLast, 1);
+    EXPECT_EQ(settings.options.autoQuit, 0);
+    EXPECT_EQ(settings.options.windowX, 0);
+    EXPECT_EQ(settings.naming.startNumber, "001");
+    EXPECT_EQ(settings.finder.lastUsed, "01/01/2000");
+    EXPECT_EQ(settings.finder.search, "");
 }
 
 Settings everyValueSet() {
     Settings s;
-    s.autoQuit = 1;
-    s.askBeforeQuit = 0;
-    s.rememberWindowPosition = 1;
-    s.selectedPack = "The Sims 2 FreeTime";
-    s.installDirectory = "C:\\Program Files\\EA GAMES\\";
-    s.simsFolderCount = 3;
-    s.currentFolderCount = 5;
-    s.runBodyshop = "C:\\Program Files\\EA GAMES\\The Sims 2 FreeTime\\CSBin\\TS2BodyShop.exe";
-    s.imagePath = "C:\\Pictures\\";
-    s.lastImage = "C:\\Pictures\\beach.jpg";
-    s.windowX = -8;
-    s.windowY = 120;
-    s.orphanProjects = 0;
-    s.inFront = "AF ";
-    s.inBack = " top";
-    s.startNumber = "007";
-    s.copyTo = "D:\\Finished\\";
-    s.copyToDisplay = "Finished";
-    s.goBackWeeks = 2;
-    s.bodyshopNumber = 2;
-    s.keepNumber = 0;
-    s.copyPackages = 1;
-    s.inTheLast = 2;
-    s.customNumber = 1;
-    s.lastUsed = "12/31/2008";
-    s.packagesFolder = "D:\\Packages\\";
-    s.pathDisplay = "Packages";
-    s.search = "dress";
-    s.otherFolder = 1;
+    s.options.autoQuit = 1;
+    s.options.askBeforeQuit = 0;
+    s.options.rememberWindowPosition = 1;
+    s.game.selectedPack = "The Sims 2 FreeTime";
+    s.game.installDirectory = "C:\\Program Files\\EA GAMES\\";
+    s.game.simsFolderCount = 3;
+    s.game.currentFolderCount = 5;
+    s.game.runBodyshop = "C:\\Program Files\\EA GAMES\\The Sims 2 FreeTime\\CSBin\\TS2BodyShop.exe";
+    s.pictures.imagePath = "C:\\Pictures\\";
+    s.pictures.lastImage = "C:\\Pictures\\beach.jpg";
+    s.options.windowX = -8;
+    s.options.windowY = 120;
+    s.options.orphanProjects = 0;
+    s.naming.inFront = "AF ";
+    s.naming.inBack = " top";
+    s.naming.startNumber = "007";
+    s.naming.copyTo = "D:\\Finished\\";
+    s.naming.copyToDisplay = "Finished";
+    s.finder.goBackWeeks = 2;
+    s.finder.bodyshopNumber = 2;
+    s.naming.keepNumber = 0;
+    s.naming.copyPackages = 1;
+    s.finder.inTheLast = 2;
+    s.naming.customNumber = 1;
+    s.finder.lastUsed = "12/31/2008";
+    s.finder.packagesFolder = "D:\\Packages\\";
+    s.finder.pathDisplay = "Packages";
+    s.finder.search = "dress";
+    s.finder.otherFolder = 1;
     return s;
 }
 
@@ -225,14 +227,14 @@ TEST_F(SettingsFileFixture, SavesEveryKeyInItsPlace) {
         "Path Display = Packages\r\n"
         "Search = dress\r\n"
         "Other Folder = 1\r\n");
-    EXPECT_EQ(settings.simsFolderCount, 5);
-    EXPECT_EQ(settings.lastUsed, "12/31/2008");  // the run keeps filtering by the old date
+    EXPECT_EQ(settings.game.simsFolderCount, 5);
+    EXPECT_EQ(settings.finder.lastUsed, "12/31/2008");  // the run keeps filtering by the old date
 
     // Everything comes back except what the format itself drops.
     Settings expected = settings;
-    expected.lastUsed = "03/05/2009";
-    expected.inBack = "top";  // blanks right after " = " belong to the layout
-    expected.currentFolderCount = 0;
+    expected.finder.lastUsed = "03/05/2009";
+    expected.naming.inBack = "top";  // blanks right after " = " belong to the layout
+    expected.game.currentFolderCount = 0;
     Settings loaded;
     loadSettings(loaded, fs, codec, folder);
     EXPECT_EQ(loaded, expected);
@@ -241,14 +243,14 @@ TEST_F(SettingsFileFixture, SavesEveryKeyInItsPlace) {
 TEST_F(SettingsFileFixture, StoresTheWindowPositionOnlyWhenRemembered) {
     Settings settings = everyValueSet();
     for (int32_t remember : {0, 1, 2}) {
-        settings.rememberWindowPosition = remember;
+        settings.options.rememberWindowPosition = remember;
         ASSERT_TRUE(saveSettings(settings, fs, codec, clock, folder));
         Settings loaded;
         loadSettings(loaded, fs, codec, folder);
-        EXPECT_EQ(loaded.windowX, remember ? -8 : 0) << remember;
-        EXPECT_EQ(loaded.windowY, remember ? 120 : 0) << remember;
+        EXPECT_EQ(loaded.options.windowX, remember ? -8 : 0) << remember;
+        EXPECT_EQ(loaded.options.windowY, remember ? 120 : 0) << remember;
     }
-    EXPECT_EQ(settings.windowX, -8);  // the record itself keeps the position
+    EXPECT_EQ(settings.options.windowX, -8);  // the record itself keeps the position
 }
 
 TEST_F(SettingsFileFixture, AFailedSaveKeepsTheOldFile) {
@@ -275,9 +277,9 @@ TEST_F(SettingsFileFixture, AFailedSaveKeepsTheOldFile) {
 
     // A save that cannot even start leaves the record as it was.
     fs.setReadOnly(iniPath, true);
-    settings.simsFolderCount = 3;
+    settings.game.simsFolderCount = 3;
     EXPECT_FALSE(saveSettings(settings, fs, codec, clock, folder));
-    EXPECT_EQ(settings.simsFolderCount, 3);
+    EXPECT_EQ(settings.game.simsFolderCount, 3);
     EXPECT_EQ(fs.contents(iniPath), old);
 }
 
@@ -288,13 +290,13 @@ TEST_F(SettingsFileFixture, NonAsciiFoldersSurviveASave) {
         const std::string programFolder = dir + "Seamster\\";
         fs.addFolder(programFolder);
         Settings settings;
-        settings.installDirectory = dir;
-        settings.search = dir;
+        settings.game.installDirectory = dir;
+        settings.finder.search = dir;
         ASSERT_TRUE(saveSettings(settings, fs, codec, clock, programFolder));
         Settings loaded;
         loadSettings(loaded, fs, codec, programFolder);
-        EXPECT_EQ(loaded.installDirectory, dir);
-        EXPECT_EQ(loaded.search, dir);
+        EXPECT_EQ(loaded.game.installDirectory, dir);
+        EXPECT_EQ(loaded.finder.search, dir);
     }
     // Latin text goes to disk in the code page, one byte per character.
     const std::string onDisk = *fs.contents(latin + "Seamster\\Seamster.ini");
@@ -304,15 +306,15 @@ TEST_F(SettingsFileFixture, NonAsciiFoldersSurviveASave) {
 
 TEST_F(SettingsFileFixture, ALineBreakInAValueCannotAddASetting) {
     Settings settings;
-    settings.inFront = "x\r\nOther Folder = 1";
-    settings.search = "a\nAuto Quit = 1";
+    settings.naming.inFront = "x\r\nOther Folder = 1";
+    settings.finder.search = "a\nAuto Quit = 1";
     ASSERT_TRUE(saveSettings(settings, fs, codec, clock, folder));
     Settings loaded;
     loadSettings(loaded, fs, codec, folder);
-    EXPECT_EQ(loaded.inFront, "x");
-    EXPECT_EQ(loaded.search, "a");
-    EXPECT_EQ(loaded.otherFolder, 0);
-    EXPECT_EQ(loaded.autoQuit, 0);
+    EXPECT_EQ(loaded.naming.inFront, "x");
+    EXPECT_EQ(loaded.finder.search, "a");
+    EXPECT_EQ(loaded.finder.otherFolder, 0);
+    EXPECT_EQ(loaded.options.autoQuit, 0);
 }
 
 }  // namespace
