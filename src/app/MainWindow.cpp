@@ -197,11 +197,11 @@ int MainWindow::chosenSwitch(SwitchList list) {
 
 void MainWindow::flushEvents() { toolkit_.flushEvents(); }
 
-HWND MainWindow::hwnd() const { return window_ ? window_->hwnd() : nullptr; }
+ui::Owner MainWindow::owner() const { return window_ ? ui::Owner(*window_) : ui::Owner(); }
 
-ContentWindowContext MainWindow::contentContext() { return {app_, toolkit_, *this, hwnd()}; }
+ContentWindowContext MainWindow::contentContext() { return {app_, toolkit_, *this, owner()}; }
 
-BackgroundContext MainWindow::backgroundContext() { return {app_, toolkit_, *this, hwnd()}; }
+BackgroundContext MainWindow::backgroundContext() { return {app_, toolkit_, *this, owner()}; }
 
 void MainWindow::openSecondary(Secondary which) {
     ContentWindowContext content = contentContext();
@@ -211,8 +211,10 @@ void MainWindow::openSecondary(Secondary which) {
     case Secondary::options: runOptionsWindow(content); break;
     case Secondary::hideGameFolders: runHideGameFoldersWindow(content); break;
     case Secondary::extras: runExtrasWindow(content); break;
-    case Secondary::removeProjects: runRemoveProjectsWindow(app_, toolkit_, hwnd()); break;
-    case Secondary::renamePackages: runRenameWindows(app_, toolkit_, hwnd(), renameSession_); break;
+    case Secondary::removeProjects: runRemoveProjectsWindow(app_, toolkit_, owner()); break;
+    case Secondary::renamePackages:
+        runRenameWindows(app_, toolkit_, owner(), renameSession_);
+        break;
     case Secondary::backgroundColor:
     case Secondary::backgroundImage: {
         // The requesters on the way have their help in the backgrounds page.
@@ -240,7 +242,7 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
     namespace s = setUpGadget;
     ui::ModalWindow modal(
         toolkit_, ui::modalWindowArgs("Seamster Set Up", setUpClientWidth, setUpClientHeight,
-                                      hwnd(), "setup-window.htm"));
+                                      owner(), "setup-window.htm"));
     if (!modal.valid()) return -1;
     ui::Window& setUp = modal.window();
     setUp.addGadgets(setUpGadgets());
@@ -254,7 +256,7 @@ int MainWindow::runSetUpWindow(const std::vector<std::string>& packs, int select
 }
 
 std::string MainWindow::browseForFolder(const std::string& title, const std::string& start) {
-    ui::ModalScope modal(hwnd());
+    ui::ModalScope modal(owner());
     ui::RequesterHelp help(toolkit_, "setup-window.htm");
     return ui::pickFolder(ui::activeWindow(), title, start);
 }

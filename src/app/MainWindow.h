@@ -50,7 +50,7 @@ public:
     BackgroundContext backgroundContext();
 
 private:
-    HWND hwnd() const;
+    ui::Owner owner() const;
     void showGadgetPicture(int gadget, int picture);
     void showStatusPicture(int field, int picture);
 

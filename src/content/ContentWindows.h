@@ -2,10 +2,9 @@
 // The small option windows opened from the main window's tool bar. Each runs
 // modally over the main window and gives control back when it closes.
 
-#include <windows.h>
-
 #include "content/GameFilesView.h"
 #include "core/App.h"
+#include "ui/Owner.h"
 #include "ui/Toolkit.h"
 
 namespace seamster {
@@ -16,7 +15,7 @@ struct ContentWindowContext {
     App& app;
     ui::Toolkit& toolkit;
     GameFilesView& mainWindow;
-    HWND owner;
+    ui::Owner owner;
 };
 
 void runAboutWindow(ContentWindowContext& context);

@@ -55,14 +55,16 @@ std::optional<uint32_t> WindowScreens::chooseColor() {
 
 // The shadowed caption: twice in black, offset, then in white.
 // The caption's shadow and text at the thumbnail's display scale.
-void drawThumbnailCaption(HBITMAP bitmap, HFONT font, int dpi) {
+void drawThumbnailCaption(const BitmapHandle& bitmap, const ui::Toolkit& toolkit, int dpi) {
     auto at = [dpi](int v) { return ui::scaled(v, dpi); };
+    auto draw = [&](int x, int y, Colour colour) {
+        ui::drawTextOnBitmap(bitmap.get(), thumbnailCaption, toolkit.font(captionFont, dpi), x, y,
+                             colour);
+    };
     const int shadow = std::max(1, at(1));
-    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46) + shadow, at(142) + shadow,
-                         rgbColour(0, 0, 0));
-    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46) + shadow, at(142),
-                         rgbColour(0, 0, 0));
-    ui::drawTextOnBitmap(bitmap, thumbnailCaption, font, at(46), at(142), rgbColour(255, 255, 255));
+    draw(at(46) + shadow, at(142) + shadow, rgbColour(0, 0, 0));
+    draw(at(46) + shadow, at(142), rgbColour(0, 0, 0));
+    draw(at(46), at(142), rgbColour(255, 255, 255));
 }
 
 }  // namespace
@@ -86,7 +88,7 @@ BitmapHandle backgroundThumbnail(App& app, ui::Toolkit& toolkit, bool small, int
                                     ui::scaled(picture->height(), dpi)))
             picture = std::move(shown);
     BitmapHandle bitmap = ui::bitmapFromImage(*picture);
-    if (bitmap) drawThumbnailCaption(bitmap.get(), toolkit.font(captionFont, dpi), dpi);
+    if (bitmap) drawThumbnailCaption(bitmap, toolkit, dpi);
     return bitmap;
 }
 

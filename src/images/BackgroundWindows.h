@@ -4,11 +4,10 @@
 
 #include <string>
 
-#include <windows.h>
-
 #include "images/BackgroundSave.h"
 #include "images/BackgroundView.h"
 #include "platform/win32/Handles.h"
+#include "ui/Owner.h"
 #include "ui/Toolkit.h"
 
 namespace seamster {
@@ -23,7 +22,7 @@ struct BackgroundContext {
     App& app;
     ui::Toolkit& toolkit;
     BackgroundView& mainWindow;
-    HWND owner;
+    ui::Owner owner;
 };
 
 void runNewBackgroundColor(BackgroundContext& context);

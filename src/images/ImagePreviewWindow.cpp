@@ -204,7 +204,7 @@ void buildImagePreviewWindow(BackgroundContext& context) {
     args.clientHeight = preview::clientHeight;
     // Over the screen, where it has always opened: it is made while another
     // window is active, which it would otherwise centre over.
-    args.centreOver = nullptr;
+    args.centreOver = {};
     args.owner = context.owner;
     args.helpPage = "backgrounds.htm";
     // Made in the order that forms the option groups, which is also the keyboard order.

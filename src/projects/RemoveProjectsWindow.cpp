@@ -135,7 +135,7 @@ void removeTicked(RemoveProjectsModel& model, RowList& projects, RowList& folder
 
 }  // namespace
 
-void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, HWND owner) {
+void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, ui::Owner owner) {
     // A Projects folder that cannot be listed opens nothing and says nothing.
     std::optional<RemoveProjectsModel> model = RemoveProjectsModel::open(
         app.fs(), app.paths.projectsFolder, app.settings.options.orphanProjects == 1,

@@ -1,13 +1,12 @@
 #pragma once
 // The Remove Projects window, run modally over the main window.
 
-#include <windows.h>
-
 #include "core/App.h"
+#include "ui/Owner.h"
 #include "ui/Toolkit.h"
 
 namespace seamster {
 
-void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, HWND owner);
+void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, ui::Owner owner);
 
 }  // namespace seamster

@@ -107,7 +107,7 @@ RenameInput inputOf(const Event& event) {
 // The two windows of the package renaming over the toolkit.
 class RenameWindows final : public RenameScreen {
 public:
-    RenameWindows(ui::Toolkit& toolkit, HWND owner) : toolkit_(toolkit), owner_(owner) {}
+    RenameWindows(ui::Toolkit& toolkit, ui::Owner owner) : toolkit_(toolkit), owner_(owner) {}
     ~RenameWindows() override { closeWindows(); }
 
     bool openRenameWindow() override;
@@ -177,10 +177,10 @@ public:
     void pause(int milliseconds) override { ui::sleep(milliseconds); }
 
     std::string pickSearchFolder(const std::string& start) override {
-        return ui::pickFolder(find_ ? find_->hwnd() : nullptr, kSearchFolderTitle, start);
+        return ui::pickFolder(find_ ? ui::Owner(*find_) : ui::Owner(), kSearchFolderTitle, start);
     }
     std::string pickCopyFolder(const std::string& start) override {
-        return ui::pickFolder(rename_ ? rename_->hwnd() : nullptr, kCopyFolderTitle, start);
+        return ui::pickFolder(rename_ ? ui::Owner(*rename_) : ui::Owner(), kCopyFolderTitle, start);
     }
 
 private:
@@ -196,7 +196,7 @@ private:
     void showGadgets(const std::vector<int>& gadgets, bool shown);
 
     ui::Toolkit& toolkit_;
-    HWND owner_;
+    ui::Owner owner_;
     std::optional<ui::ModalScope> modal_;
     std::unique_ptr<ui::Window> rename_;
     std::unique_ptr<ui::Window> find_;
@@ -276,7 +276,7 @@ void RenameWindows::openFindWindow() {
     args.clientHeight = findClientHeight;
     args.closeBox = false;
     args.centreOver = ui::activeWindow();
-    args.owner = rename_ ? rename_->hwnd() : owner_;
+    args.owner = rename_ ? ui::Owner(*rename_) : owner_;
     args.helpPage = "find-packages.htm";
     find_ = std::make_unique<ui::Window>(toolkit_, args);
     if (!find_->valid()) return;
@@ -482,11 +482,11 @@ RenameInput RenameWindows::pollInput() {
 
 }  // namespace
 
-std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, HWND owner) {
+std::unique_ptr<RenameScreen> makeRenameWindows(ui::Toolkit& toolkit, ui::Owner owner) {
     return std::make_unique<RenameWindows>(toolkit, owner);
 }
 
-void runRenameWindows(App& app, ui::Toolkit& toolkit, HWND owner, RenameSession& session) {
+void runRenameWindows(App& app, ui::Toolkit& toolkit, ui::Owner owner, RenameSession& session) {
     RenameWindows screen(toolkit, owner);
     RenameFlow flow(app, screen, session);
     flow.run();

@@ -24,12 +24,12 @@ int CALLBACK openAtStart(HWND requester, UINT message, LPARAM, LPARAM start) {
 }
 }  // namespace
 
-std::string pickFolder(HWND owner, const std::string& title, const std::string& start) {
+std::string pickFolder(Owner owner, const std::string& title, const std::string& start) {
     std::wstring wideTitle = widen(title), wideStart = widen(start);
     // The requester wants no trailing backslash, except on a drive root.
     if (wideStart.size() > 3 && wideStart.back() == L'\\') wideStart.pop_back();
     BROWSEINFOW info = {};
-    info.hwndOwner = owner;
+    info.hwndOwner = owner.hwnd();
     info.lpszTitle = wideTitle.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = openAtStart;

@@ -5,11 +5,13 @@
 
 #include <string>
 
+#include "ui/Owner.h"
+
 namespace seamster::ui {
 
 // Asks for a folder, opening at `start` (when it exists). The chosen folder
 // ends with a backslash; "" when the user cancelled. `owner` is disabled
 // while the requester shows; no other window is touched.
-std::string pickFolder(HWND owner, const std::string& title, const std::string& start);
+std::string pickFolder(Owner owner, const std::string& title, const std::string& start);
 
 }  // namespace seamster::ui

@@ -2,7 +2,7 @@
 
 namespace seamster::ui {
 
-WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, HWND owner,
+WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, Owner owner,
                            const std::string& helpPage) {
     WindowArgs args;
     args.helpPage = helpPage;
@@ -11,15 +11,15 @@ WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int client
     args.clientWidth = clientWidth;
     args.clientHeight = clientHeight;
     args.closeBox = false;  // only the window's own button closes it
-    HWND active = activeWindow();
+    const Owner active = activeWindow();
     args.centreOver = active ? active : owner;
     args.owner = owner;
     return args;
 }
 
-HWND activeWindow() { return GetActiveWindow(); }
+Owner activeWindow() { return Owner::ofHandle(GetActiveWindow()); }
 
-ModalScope::ModalScope(HWND owner) : owner_(owner) {
+ModalScope::ModalScope(Owner owner) : owner_(owner.hwnd()) {
     if (owner_) EnableWindow(owner_, FALSE);
 }
 
@@ -47,7 +47,7 @@ ModalWindow::ModalWindow(Toolkit& toolkit, const WindowArgs& args)
       made_(std::make_unique<Window>(toolkit, args)),
       window_(made_.get()) {}
 
-ModalWindow::ModalWindow(Toolkit& toolkit, Window& kept, HWND owner)
+ModalWindow::ModalWindow(Toolkit& toolkit, Window& kept, Owner owner)
     : toolkit_(toolkit), owner_(owner), window_(&kept) {}
 
 void ModalWindow::open(int focus) {

@@ -14,11 +14,11 @@ namespace seamster::ui {
 
 // Window 5 without a close box, centred over the active window (or `owner`),
 // whose F1 opens `helpPage`.
-WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, HWND owner,
+WindowArgs modalWindowArgs(const std::string& title, int clientWidth, int clientHeight, Owner owner,
                            const std::string& helpPage);
 
-// The window that has the keyboard now (nullptr when another program has it).
-HWND activeWindow();
+// The window that has the keyboard now (none when another program has it).
+Owner activeWindow();
 
 // The one way a window is made modal over its owner: the owner is disabled
 // for the scope's life, then enabled and made the active window again. Every
@@ -26,7 +26,7 @@ HWND activeWindow();
 // else enables or disables an owner.
 class ModalScope {
 public:
-    explicit ModalScope(HWND owner);
+    explicit ModalScope(Owner owner);
     ~ModalScope();
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
@@ -51,7 +51,7 @@ public:
     // A window made for this run.
     ModalWindow(Toolkit& toolkit, const WindowArgs& args);
     // A window that is kept between runs (hidden when closed).
-    ModalWindow(Toolkit& toolkit, Window& kept, HWND owner);
+    ModalWindow(Toolkit& toolkit, Window& kept, Owner owner);
     ~ModalWindow() { close(); }
     ModalWindow(const ModalWindow&) = delete;
     ModalWindow& operator=(const ModalWindow&) = delete;
@@ -69,7 +69,7 @@ public:
 
 private:
     Toolkit& toolkit_;
-    HWND owner_;
+    Owner owner_;
     std::unique_ptr<Window> made_;
     Window* window_;
     std::optional<ModalScope> open_;

@@ -46,12 +46,12 @@ std::wstring nameBuffer(const std::string& name, bool cut) {
 
 }  // namespace
 
-std::optional<Colour> chooseColour(HWND owner, std::array<Colour, 16>& custom) {
+std::optional<Colour> chooseColour(Owner owner, std::array<Colour, 16>& custom) {
     std::array<COLORREF, 16> kept;
     std::copy(custom.begin(), custom.end(), kept.begin());
     CHOOSECOLORW request = {};
     request.lStructSize = sizeof(request);
-    request.hwndOwner = activeWindow();
+    request.hwndOwner = activeWindow().hwnd();
     request.rgbResult = 1;
     request.lpCustColors = kept.data();
     request.Flags = CC_RGBINIT;

@@ -14,6 +14,7 @@
 
 #include "platform/win32/Handles.h"
 #include "ui/Gadgets.h"
+#include "ui/Owner.h"
 
 namespace seamster::ui {
 
@@ -24,7 +25,7 @@ using FileTypes = std::vector<std::pair<std::string, std::string>>;
 // Asks for a colour over the active window while `owner` is disabled.
 // `custom` holds the requester's 16 custom colours and gets them back as the
 // user left them, also when cancelled. Nothing when cancelled.
-std::optional<Colour> chooseColour(HWND owner, std::array<Colour, 16>& custom);
+std::optional<Colour> chooseColour(Owner owner, std::array<Colour, 16>& custom);
 
 // Asks for a name to save under, proposing `proposed` (left out when too
 // long to offer); the folder must exist. "" when cancelled.
@@ -44,7 +45,7 @@ struct OpenRequest {
     FileTypes types;
     std::string folder;    // where it opens; the current folder when empty
     std::string name;      // the name offered (cut to fit)
-    HWND owner = nullptr;  // disabled while the requester shows
+    Owner owner;           // disabled while the requester shows
     HFONT font = nullptr;  // the panel's texts
     // The outer top-left corner the requester moves to once it has laid out
     // its own controls.

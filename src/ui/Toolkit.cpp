@@ -315,9 +315,9 @@ WaitCursor::~WaitCursor() { SetCursor(previous_); }
 namespace {
 // A message box over the active window, modal as every window of ours is.
 int messageBox(const std::string& text, UINT kind) {
-    HWND owner = activeWindow();
+    const Owner owner = activeWindow();
     ModalScope modal(owner);
-    return MessageBoxW(owner, widen(text).c_str(), L"Seamster", kind);
+    return MessageBoxW(owner.hwnd(), widen(text).c_str(), L"Seamster", kind);
 }
 }  // namespace
 

@@ -14,6 +14,7 @@
 
 #include "ui/Controls.h"
 #include "ui/Dpi.h"
+#include "ui/Owner.h"
 #include "ui/Gadgets.h"
 #include "ui/Toolkit.h"
 
@@ -57,8 +58,8 @@ struct WindowArgs {
     // Outer top-left corner; centred over `centreOver` (or the screen) when unset.
     bool placed = false;
     int x = 0, y = 0;
-    HWND centreOver = nullptr;
-    HWND owner = nullptr;
+    Owner centreOver;
+    Owner owner;
     // The page of the help file F1 opens in this window; none when empty.
     std::string helpPage;
     // Tab follows the order the gadgets were made in (a layout that states

@@ -81,11 +81,13 @@ bool isGadgetNotification(WORD code) {
 }
 }  // namespace
 
+Owner::Owner(const Window& window) : hwnd_(window.hwnd()) {}
+
 Window::Window(Toolkit& toolkit, const WindowArgs& args)
     : toolkit_(toolkit),
       number_(args.number),
-      dpi_(args.owner ? windowDpi(args.owner) : toolkit.dpi()),
-      owner_(args.owner),
+      dpi_(args.owner ? windowDpi(args.owner.hwnd()) : toolkit.dpi()),
+      owner_(args.owner.hwnd()),
       helpPage_(args.helpPage),
       creationOrder_(args.tabInCreationOrder),
       firstFocus_(args.firstFocus),
@@ -101,13 +103,13 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args)
     int x = args.x, y = args.y;
     if (!args.placed) {
         RECT area = {0, 0, toolkit.screenWidth(), toolkit.screenHeight()};
-        if (args.centreOver) GetWindowRect(args.centreOver, &area);
+        if (args.centreOver) GetWindowRect(args.centreOver.hwnd(), &area);
         x = area.left + (area.right - area.left - frame.cx) / 2;
         y = area.top + (area.bottom - area.top - frame.cy) / 2;
     }
-    hwnd_ =
-        CreateWindowExW(exStyle, Toolkit::windowClassName(), widen(args.title).c_str(), style, x, y,
-                        frame.cx, frame.cy, args.owner, nullptr, toolkit.instance(), nullptr);
+    hwnd_ = CreateWindowExW(exStyle, Toolkit::windowClassName(), widen(args.title).c_str(), style,
+                            x, y, frame.cx, frame.cy, args.owner.hwnd(), nullptr,
+                            toolkit.instance(), nullptr);
     if (!hwnd_) return;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // A window placed on a screen of another DPI than the one it was sized for.

@@ -316,7 +316,7 @@ struct Bench {
     // window until the rename window waits with its list filled.
     double searchOnce(const std::string& user, int expected) {
         app.paths.userFolderName = user + "\\";
-        std::unique_ptr<RenameScreen> windows = makeRenameWindows(toolkit, nullptr);
+        std::unique_ptr<RenameScreen> windows = makeRenameWindows(toolkit, {});
         ScriptedScreen screen(*windows);
         SteadyClock::time_point started, filled;
         bool searching = false;
@@ -359,7 +359,7 @@ struct Bench {
         app.settings.naming.keepNumber = 1;
         app.settings.naming.customNumber = 0;
         app.settings.finder.bodyshopNumber = 3;  // the names no longer start with a number
-        std::unique_ptr<RenameScreen> windows = makeRenameWindows(toolkit, nullptr);
+        std::unique_ptr<RenameScreen> windows = makeRenameWindows(toolkit, {});
         ScriptedScreen screen(*windows);
         SteadyClock::time_point started, ended;
         bool running = false;

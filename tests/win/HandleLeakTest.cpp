@@ -143,7 +143,7 @@ TEST_F(HandleLeakTest, WindowsAndThumbnailsLeaveNothingBehind) {
     BackgroundContext context = main.backgroundContext();
     buildImagePreviewWindow(context);
     main.show();
-    closer.main = context.owner;
+    closer.main = context.owner.hwnd();
     Closer::active = &closer;
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, &Closer::tick);
     ASSERT_NE(timer, 0u);
