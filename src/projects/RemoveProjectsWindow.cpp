@@ -36,14 +36,14 @@ constexpr int rowPictureSize = 16;
 // One of the window's two lists, kept in step with the rows the model gives.
 class RowList {
 public:
-    RowList(ui::Window& window, ui::Toolkit& toolkit, const ui::ListViewArgs& args)
-        : list_(window, args), columns_(args.columns.size()) {
+    // `list` is kept by its window.
+    RowList(ui::ListView& list, ui::Toolkit& toolkit, size_t columns)
+        : list_(list), columns_(columns) {
         for (int picture : {kProjectRowPicture, kFolderRowPicture, kNothingFoundPicture})
             pictures_[size_t(slot(picture))] =
                 list_.addPicture(toolkit.icon(picture, rowPictureSize));
     }
 
-    bool valid() const { return list_.valid(); }
     ui::ListView& view() { return list_; }
 
     void fill(const std::vector<ListRow>& rows) {
@@ -80,34 +80,24 @@ private:
         if (list_.isTicked(row) != content.ticked) list_.setTicked(row, content.ticked);
     }
 
-    ui::ListView list_;
+    ui::ListView& list_;
     size_t columns_;
     std::array<int, 3> pictures_ = {-1, -1, -1};
 };
 
-ui::ListViewArgs listArgs(int id, int y, int width, int height,
-                          std::vector<ui::ListColumn> columns) {
-    ui::ListViewArgs args;
-    args.id = id;
-    args.x = 5;
-    args.y = y;
-    args.width = width;
-    args.height = height;
-    args.columns = std::move(columns);
-    args.iconSize = rowPictureSize;
-    args.rowHeight = listRowHeight;  // so each list shows exactly its rows
-    return args;
-}
-
-ui::ListViewArgs projectListArgs(const RemoveProjectsLayout& layout) {
-    return listArgs(projectList, 38, 425, layout.listHeight,
-                    {{"            Bodyshop Project Name", kProjectNameColumnWidth},
-                     {" Windows Filename", kProjectFileColumnWidth}});
-}
-
-ui::ListViewArgs folderListArgs(const RemoveProjectsLayout& layout) {
-    return listArgs(folderList, layout.folderListTop, 427, layout.listHeight,
-                    {{"            Bodyshop Project Folders", kFolderColumnWidth}});
+// The two lists' columns and rows, beyond their places.
+ui::GadgetSettings listSettings() {
+    ui::GadgetSettings settings;
+    settings.lists[projectList].columns = {
+        {"            Bodyshop Project Name", kProjectNameColumnWidth},
+        {" Windows Filename", kProjectFileColumnWidth}};
+    settings.lists[folderList].columns = {
+        {"            Bodyshop Project Folders", kFolderColumnWidth}};
+    for (auto& [id, list] : settings.lists) {
+        list.iconSize = rowPictureSize;
+        list.rowHeight = listRowHeight;  // so each list shows exactly its rows
+    }
+    return settings;
 }
 
 // The ticks as the user left them go into the model, which deletes what is
@@ -148,21 +138,28 @@ void runRemoveProjectsWindow(App& app, ui::Toolkit& toolkit, ui::Owner owner) {
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
 
-    window.addGadgets({{heading, GadgetKind::centredText, 20, 11, 405, 20,
-                        "Check the Projects and Folders you want to remove", ""}});
+    using K = GadgetKind;
+    const ui::GadgetSettings lists = listSettings();
+    window.addGadgets(
+        {
+            {heading, K::centredText, 20, 11, 405, 20,
+             "Check the Projects and Folders you want to remove", ""},
+            {projectList, K::listView, 5, 38, 425, layout.listHeight, "", ""},
+            {done, K::button, 220, layout.buttonTop, 210, 30, "Done", "", KeyRole::enter},
+            {remove, K::button, 6, layout.buttonTop, 210, 30, "Remove", ""},
+            // The picture keeps its own size at the top left of its place.
+            {projectImage, K::picture, 15, 0, 48, 48, "", "", KeyRole::none, lookNaturalSize},
+            {folderList, K::listView, 5, layout.folderListTop, 427, layout.listHeight, "", ""},
+        },
+        lists);
     window.label(heading).setFont(toolkit.font(headingFont));
-    RowList projects(window, toolkit, projectListArgs(layout));
-    window.addGadgets({
-        {done, GadgetKind::button, 220, layout.buttonTop, 210, 30, "Done", "", KeyRole::enter},
-        {remove, GadgetKind::button, 6, layout.buttonTop, 210, 30, "Remove", ""},
-    });
-    // The picture keeps its own size at the top left of its place.
-    window.addGadget({projectImage, GadgetKind::picture, 15, 0, 48, 48, "", ""}, GadgetKind::frame,
-                     ui::lookNaturalSize);
-    RowList folders(window, toolkit, folderListArgs(layout));
-    if (!projects.valid() || !folders.valid() || !window.button(done).valid() ||
+    ui::ListView* projectView = window.listView(projectList);
+    ui::ListView* folderView = window.listView(folderList);
+    if (!projectView || !folderView || !window.button(done).valid() ||
         !window.button(remove).valid())
         return;
+    RowList projects(*projectView, toolkit, lists.lists.at(projectList).columns.size());
+    RowList folders(*folderView, toolkit, lists.lists.at(folderList).columns.size());
     window.picture(projectImage).showIcon(toolkit.icon(picture::cleanUp, 32));
     // The heading is as wide as the window and its first letters reach
     // into the picture: let only the letters cover it, drawn after it.

@@ -23,23 +23,6 @@ constexpr Colour runBarColour = rgbColour(0, 204, 51);
 constexpr Colour runBarBackground = rgbColour(0, 102, 51);
 constexpr int headerFont = ui::font::arial12;
 
-// What the gadget kinds alone do not say about a gadget.
-unsigned lookOf(int id) {
-    switch (id) {
-    case f::folderText:
-    case g::copyFolderText: return ui::lookReadOnly | ui::lookPlain;
-    case f::folderButton:
-    case g::copyFolderButton: return ui::lookIconOnly;
-    case f::searchText:
-    case g::inFront:
-    case g::inBack:
-    case g::newName: return ui::lookCentred;
-    case g::startNumber: return ui::lookCentred | ui::lookNumbersOnly;
-    case g::oldName: return ui::lookCentred | ui::lookReadOnly;
-    default: return ui::lookNormal;
-    }
-}
-
 const char* const kSearchFolderTitle = "Show Package Files Found In:";
 const char* const kCopyFolderTitle = "Copy Package Files to:";
 
@@ -184,7 +167,6 @@ public:
     }
 
 private:
-    void addGadgets(ui::Window& window, const std::vector<Gadget>& gadgets);
     void addStatusBar();
     // The Find Package Options window's gadgets.
     void setFindText(int gadget, const std::string& text) { find_->edit(gadget).setText(text); }
@@ -200,38 +182,27 @@ private:
     std::optional<ui::ModalScope> modal_;
     std::unique_ptr<ui::Window> rename_;
     std::unique_ptr<ui::Window> find_;
-    std::unique_ptr<ui::ListView> list_;
-    std::unique_ptr<ui::ProgressBar> progress_;
+    // Kept by the rename window.
+    ui::ListView* list_ = nullptr;
+    ui::ProgressBar* progress_ = nullptr;
     std::unique_ptr<ui::StatusBar> status_;
 };
 
-void RenameWindows::addGadgets(ui::Window& window, const std::vector<Gadget>& gadgets) {
-    GadgetKind previous = GadgetKind::frame;
-    for (const Gadget& item : gadgets) {
-        if (item.kind == GadgetKind::listView) {
-            ui::ListViewArgs args;
-            args.id = item.id;
-            args.x = item.x, args.y = item.y, args.width = item.width, args.height = item.height;
-            args.columns = {{"    Bodyshop Packages", nameColumnWidth},
-                            {"Copied", copiedColumnWidth},
-                            {" Created", createdColumnWidth}};
-            args.reportSelection = true;  // a click on a row ticks it
-            args.reportOwnChanges = false;
-            args.rowHeight = listRowHeight;
-            list_ = std::make_unique<ui::ListView>(window, args);
-        } else if (item.kind == GadgetKind::progressBar) {
-            ui::ProgressBarArgs args;
-            args.id = item.id;
-            args.x = item.x, args.y = item.y, args.width = item.width, args.height = item.height;
-            args.coloured = true;
-            args.bar = runBarColour;
-            args.background = runBarBackground;
-            progress_ = std::make_unique<ui::ProgressBar>(window, args);
-        } else {
-            window.addGadget(item, previous, lookOf(item.id));
-        }
-        previous = item.kind;
-    }
+// The package list and the run's progress bar, beyond their places.
+ui::GadgetSettings renameListSettings() {
+    ui::GadgetSettings settings;
+    ui::ListViewArgs& list = settings.lists[g::list];
+    list.columns = {{"    Bodyshop Packages", nameColumnWidth},
+                    {"Copied", copiedColumnWidth},
+                    {" Created", createdColumnWidth}};
+    list.reportSelection = true;  // a click on a row ticks it
+    list.reportOwnChanges = false;
+    list.rowHeight = listRowHeight;
+    ui::ProgressBarArgs& bar = settings.bars[g::progress];
+    bar.coloured = true;
+    bar.bar = runBarColour;
+    bar.background = runBarBackground;
+    return settings;
 }
 
 void RenameWindows::addStatusBar() {
@@ -260,7 +231,9 @@ bool RenameWindows::openRenameWindow() {
         return false;
     }
     modal_.emplace(owner_);
-    addGadgets(*rename_, renameGadgets());
+    rename_->addGadgets(renameGadgets(), renameListSettings());
+    list_ = rename_->listView(g::list);
+    progress_ = rename_->progressBar(g::progress);
     rename_->picture(g::icon).showIcon(toolkit_.icon(picture::rename, 32));
     rename_->label(g::header).setFont(toolkit_.font(headerFont));
     rename_->button(g::copyFolderButton).setIcon(toolkit_.icon(picture::folder, 16));
@@ -280,7 +253,7 @@ void RenameWindows::openFindWindow() {
     args.helpPage = "find-packages.htm";
     find_ = std::make_unique<ui::Window>(toolkit_, args);
     if (!find_->valid()) return;
-    addGadgets(*find_, findGadgets());
+    find_->addGadgets(findGadgets());
     for (const char* choice : weekChoices()) find_->dropDown(f::weeks).addItem(choice);
     find_->label(f::loading).setFont(toolkit_.font(headerFont));
     find_->label(f::loading).show(false);
@@ -291,8 +264,8 @@ void RenameWindows::closeWindows() {
     // The main window comes back first, so closing these never hands the
     // focus to some other program.
     modal_.reset();
-    list_.reset();
-    progress_.reset();
+    list_ = nullptr;
+    progress_ = nullptr;
     status_.reset();
     find_.reset();
     rename_.reset();

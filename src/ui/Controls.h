@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/Gadgets.h"
 
@@ -30,17 +31,6 @@ HWND createControl(HWND parent, const ControlPlace& place, HFONT font);
 // Moves and sizes a child control (96-DPI numbers); `above` puts it on top of
 // its siblings.
 void placeControl(HWND control, int x, int y, int width, int height, bool above = false);
-
-// What a gadget has beyond, or goes without, the usual look of its kind.
-enum Look : unsigned {
-    lookNormal = 0,
-    lookReadOnly = 1u << 0,     // an edit box that shows but takes no typing
-    lookPlain = 1u << 1,        // no border and no tab stop
-    lookCentred = 1u << 2,      // text centred in an edit box
-    lookNumbersOnly = 1u << 3,  // an edit box that takes digits only
-    lookIconOnly = 1u << 4,     // a button that shows an icon instead of text
-    lookNaturalSize = 1u << 5,  // a picture at its own size, at the top left
-};
 
 class Control {
 public:
@@ -139,6 +129,40 @@ public:
     using Control::Control;
     // Text put back into a box the user types in keeps the caret at its end.
     void setText(const std::string& text) const;
+};
+
+// What a gadget table's row does not say about a list view: its columns and
+// how its rows look and report.
+struct ListColumn {
+    std::string title;
+    int width = 100;
+};
+
+struct ListViewArgs {
+    std::vector<ListColumn> columns;
+    bool checkBoxes = true;
+    bool gridLines = true;
+    Colour background = rgbColour(255, 255, 233);  // the list and its text
+    Colour textColour = rgbColour(0, 0, 0);        // what a new cell is drawn in
+    int iconSize = 0;   // a picture of this size in front of each row when non-zero
+    int rowHeight = 0;  // rows at least this high, so a list of n rows has a known height
+    // Ticks and unticks always raise a gadget event; with this set, so does
+    // a row becoming selected or unselected.
+    bool reportSelection = false;
+    // With this cleared, only the user's own ticks and clicks raise events:
+    // a program that sets the states itself already knows what it set, and a
+    // list of thousands of rows must not answer each change with an event.
+    bool reportOwnChanges = true;
+};
+
+// And about a progress bar.
+struct ProgressBarArgs {
+    int minimum = 0, maximum = 100;
+    bool smooth = true;  // a solid bar rather than blocks
+    bool coloured = false;
+    Colour bar = rgbColour(0, 0, 0);
+    Colour background = rgbColour(255, 255, 255);
+    bool visible = true;
 };
 
 }  // namespace seamster::ui

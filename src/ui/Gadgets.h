@@ -27,6 +27,17 @@ enum class GadgetKind {
 // button, and the one Escape presses.
 enum class KeyRole { none, enter, escape };
 
+// What a gadget has beyond, or goes without, the usual look of its kind.
+enum Look : unsigned {
+    lookNormal = 0,
+    lookReadOnly = 1u << 0,     // an edit box that shows but takes no typing
+    lookPlain = 1u << 1,        // no border and no tab stop
+    lookCentred = 1u << 2,      // text centred in an edit box
+    lookNumbersOnly = 1u << 3,  // an edit box that takes digits only
+    lookIconOnly = 1u << 4,     // a button that shows an icon instead of text
+    lookNaturalSize = 1u << 5,  // a picture at its own size, at the top left
+};
+
 struct Gadget {
     int id = 0;
     GadgetKind kind = GadgetKind::button;
@@ -34,6 +45,7 @@ struct Gadget {
     std::string text;
     std::string tip;
     KeyRole key = KeyRole::none;
+    unsigned look = lookNormal;
 };
 
 // List views show rows of this height under a header of this height.

@@ -11,9 +11,9 @@ constexpr UINT tickedImage = INDEXTOSTATEIMAGEMASK(2);
 constexpr UINT untickedImage = INDEXTOSTATEIMAGEMASK(1);
 }  // namespace
 
-ListView::ListView(Window& window, const ListViewArgs& args)
+ListView::ListView(Window& window, const Gadget& row, const ListViewArgs& args)
     : window_(window),
-      id_(args.id),
+      id_(row.id),
       background_(args.background),
       textColour_(args.textColour),
       columnCount_(args.columns.size()),
@@ -24,8 +24,8 @@ ListView::ListView(Window& window, const ListViewArgs& args)
     place.className = WC_LISTVIEWW;
     place.style = WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS |
                   LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS;
-    place.id = args.id;
-    place.x = args.x, place.y = args.y, place.width = args.width, place.height = args.height;
+    place.id = row.id;
+    place.x = row.x, place.y = row.y, place.width = row.width, place.height = row.height;
     hwnd_ = window.addControl(place);
     if (!hwnd_) return;
     window.setRescale(hwnd_, [list = hwnd_](int oldDpi, int dpi) {

@@ -15,38 +15,14 @@
 
 namespace seamster::ui {
 
-struct ListColumn {
-    std::string title;
-    int width = 100;
-};
-
-struct ListViewArgs {
-    int id = 0;
-    int x = 0, y = 0, width = 0, height = 0;
-    std::vector<ListColumn> columns;
-    bool checkBoxes = true;
-    bool gridLines = true;
-    Colour background = rgbColour(255, 255, 233);  // the list and its text
-    Colour textColour = rgbColour(0, 0, 0);        // what a new cell is drawn in
-    int iconSize = 0;   // a picture of this size in front of each row when non-zero
-    int rowHeight = 0;  // rows at least this high, so a list of n rows has a known height
-    // Ticks and unticks always raise a gadget event; with this set, so does
-    // a row becoming selected or unselected.
-    bool reportSelection = false;
-    // With this cleared, only the user's own ticks and clicks raise events:
-    // a program that sets the states itself already knows what it set, and a
-    // list of thousands of rows must not answer each change with an event.
-    bool reportOwnChanges = true;
-};
-
 class ListView {
 public:
     static constexpr int rowSelected = kRowSelected;
     static constexpr int rowTicked = kRowTicked;
 
-    // Creates the list as gadget `args.id` of `window`. The list must not
-    // outlive the window.
-    ListView(Window& window, const ListViewArgs& args);
+    // Creates the list as the gadget `row` of `window` describes; the window
+    // makes and keeps its lists (Window::addGadgets).
+    ListView(Window& window, const Gadget& row, const ListViewArgs& args);
     ~ListView();
     ListView(const ListView&) = delete;
     ListView& operator=(const ListView&) = delete;

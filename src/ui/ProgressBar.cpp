@@ -5,12 +5,12 @@
 
 namespace seamster::ui {
 
-ProgressBar::ProgressBar(Window& window, const ProgressBarArgs& args) {
+ProgressBar::ProgressBar(Window& window, const Gadget& row, const ProgressBarArgs& args) {
     ControlPlace place;
     place.className = PROGRESS_CLASSW;
     place.style = (args.visible ? WS_VISIBLE : 0) | (args.smooth ? PBS_SMOOTH : 0);
-    place.id = args.id;
-    place.x = args.x, place.y = args.y, place.width = args.width, place.height = args.height;
+    place.id = row.id;
+    place.x = row.x, place.y = row.y, place.width = row.width, place.height = row.height;
     hwnd_ = window.addControl(place);
     if (!hwnd_) return;
     SendMessageW(hwnd_, PBM_SETRANGE32, WPARAM(args.minimum), LPARAM(args.maximum));

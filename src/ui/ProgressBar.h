@@ -7,20 +7,10 @@
 
 namespace seamster::ui {
 
-struct ProgressBarArgs {
-    int id = 0;
-    int x = 0, y = 0, width = 0, height = 0;
-    int minimum = 0, maximum = 100;
-    bool smooth = true;  // a solid bar rather than blocks
-    bool coloured = false;
-    Colour bar = rgbColour(0, 0, 0);
-    Colour background = rgbColour(255, 255, 255);
-    bool visible = true;
-};
-
 class ProgressBar {
 public:
-    ProgressBar(Window& window, const ProgressBarArgs& args);
+    // Made and kept by the window, from its gadget table (Window::addGadgets).
+    ProgressBar(Window& window, const Gadget& row, const ProgressBarArgs& args);
 
     bool valid() const { return hwnd_ != nullptr; }
     HWND hwnd() const { return hwnd_; }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,6 +75,16 @@ struct WindowArgs {
 // drawing, for one): a result when it handled the message, nothing otherwise.
 using NotifyHandler = std::function<std::optional<LRESULT>(NMHDR*)>;
 
+class ListView;
+class ProgressBar;
+
+// What a gadget table's rows do not say about the list views and progress
+// bars they make, by gadget number; one not named here gets the defaults.
+struct GadgetSettings {
+    std::map<int, ListViewArgs> lists;
+    std::map<int, ProgressBarArgs> bars;
+};
+
 class Window {
 public:
     Window(Toolkit& toolkit, const WindowArgs& args);
@@ -94,27 +105,30 @@ public:
     // kept there (scaled) when the window's DPI changes.
     void placeControl(HWND control, const LayoutRect& rect);
 
-    // `previous`: the kind of the gadget created just before in this window;
-    // an option that follows an option joins its group.
-    Control addGadget(const Gadget& gadget, GadgetKind previous = GadgetKind::frame,
-                      unsigned look = lookNormal);
-    // Creates gadgets in order; consecutive options form one group.
-    void addGadgets(const std::vector<Gadget>& gadgets);
+    // Creates gadgets in order, every kind from its row; consecutive options
+    // form one group. The window keeps the list views and progress bars it
+    // makes, which `settings` describes further.
+    void addGadgets(const std::vector<Gadget>& gadgets, const GadgetSettings& settings = {});
     // Any child control of the window, made here (see createControl).
     HWND addControl(const ControlPlace& place);
     HWND gadget(int id) const { return GetDlgItem(hwnd_, id); }
 
-    // The gadgets by number, as the kind they were made as.
+    // The gadgets by number: any gadget as a control, and each as the kind
+    // it was made as. Asked for as another kind, a gadget gives the empty
+    // view, which ignores calls and reads as blank.
     Control control(int id) { return {this, gadget(id)}; }
-    Button button(int id) { return {this, gadget(id)}; }
-    CheckBox checkBox(int id) { return {this, gadget(id)}; }
-    Option option(int id) { return {this, gadget(id)}; }
-    DropDown dropDown(int id) { return {this, gadget(id)}; }
-    ListBox listBox(int id) { return {this, gadget(id)}; }
-    Text label(int id) { return {this, gadget(id)}; }
-    Frame frame(int id) { return {this, gadget(id)}; }
-    Picture picture(int id) { return {this, gadget(id)}; }
-    Edit edit(int id) { return {this, gadget(id)}; }
+    Button button(int id) { return {this, made(id, GadgetKind::button)}; }
+    CheckBox checkBox(int id) { return {this, made(id, GadgetKind::checkBox, GadgetKind::option)}; }
+    Option option(int id) { return {this, made(id, GadgetKind::option)}; }
+    DropDown dropDown(int id) { return {this, made(id, GadgetKind::dropDown)}; }
+    ListBox listBox(int id) { return {this, made(id, GadgetKind::listBox)}; }
+    Text label(int id) { return {this, made(id, GadgetKind::text, GadgetKind::centredText)}; }
+    Frame frame(int id) { return {this, made(id, GadgetKind::frame)}; }
+    Picture picture(int id) { return {this, made(id, GadgetKind::picture)}; }
+    Edit edit(int id) { return {this, made(id, GadgetKind::edit)}; }
+    // Null when the table made none of that number.
+    ListView* listView(int id) const;
+    ProgressBar* progressBar(int id) const;
 
     // Notifications of gadget `id` go to `handler` first; an empty handler
     // removes it.
@@ -184,6 +198,12 @@ private:
     // window, which spares every start and every window opened its making.
     void makeTips();
     void addTip(HWND control, const std::wstring& tip);
+    // Gadget `id` when the table made it as `kind` (or `other`); else none.
+    HWND made(int id, GadgetKind kind, GadgetKind other) const;
+    HWND made(int id, GadgetKind kind) const { return made(id, kind, kind); }
+    // `previous`: the kind of the gadget created just before in this window;
+    // an option that follows an option joins its group.
+    void addGadget(const Gadget& gadget, GadgetKind previous, const GadgetSettings& settings);
 
     Toolkit& toolkit_;
     int number_;
@@ -197,6 +217,9 @@ private:
     int clientWidth_ = 0, clientHeight_ = 0;  // at 96 DPI
     std::map<HWND, LayoutRect> layout_;       // each gadget's 96-DPI rectangle
     std::map<HWND, Rescale> rescales_;
+    std::map<int, GadgetKind> kinds_;  // of the gadgets the tables made
+    std::map<int, std::unique_ptr<ListView>> lists_;
+    std::map<int, std::unique_ptr<ProgressBar>> bars_;
     int enterButton_ = 0, escapeButton_ = 0;
     HWND tips_ = nullptr;
     std::map<HWND, std::wstring> tipTexts_;

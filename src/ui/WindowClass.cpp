@@ -10,6 +10,8 @@
 #include "platform/win32/Win32Platform.h"
 #include "res/ResourceIds.h"
 #include "ui/DisplayScale.h"
+#include "ui/ListView.h"
+#include "ui/ProgressBar.h"
 
 namespace seamster::ui {
 
@@ -51,7 +53,7 @@ ControlStyle styleFor(GadgetKind kind, GadgetKind previous) {
     case GadgetKind::frame: return {L"BUTTON", BS_GROUPBOX};
     case GadgetKind::picture: return {L"STATIC", SS_BITMAP | SS_REALSIZECONTROL | SS_CENTERIMAGE};
     case GadgetKind::progressBar:
-    case GadgetKind::listView: break;  // made by their own classes, see addGadget
+    case GadgetKind::listView: break;  // made by their own classes
     case GadgetKind::edit: return {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | tab};
     }
     return {L"STATIC", 0};
@@ -122,6 +124,9 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args)
 }
 
 Window::~Window() {
+    // The lists and bars let go of the window while it is still there.
+    lists_.clear();
+    bars_.clear();
     // Picture controls keep no copy past their window.
     while (!givenImages_.empty()) {
         const HWND control = givenImages_.begin()->first;
@@ -224,21 +229,39 @@ HWND Window::addControl(const ControlPlace& place) {
     return made;
 }
 
-Control Window::addGadget(const Gadget& args, GadgetKind previous, unsigned look) {
-    // A list view or a progress bar has state of its own: the window that
-    // holds one makes it as a ui::ListView or ui::ProgressBar from its row.
-    if (args.kind == GadgetKind::listView || args.kind == GadgetKind::progressBar) return {};
+HWND Window::made(int id, GadgetKind kind, GadgetKind other) const {
+    auto found = kinds_.find(id);
+    if (found == kinds_.end() || (found->second != kind && found->second != other)) return nullptr;
+    return gadget(id);
+}
+
+void Window::addGadget(const Gadget& args, GadgetKind previous, const GadgetSettings& settings) {
+    kinds_[args.id] = args.kind;
+    // A list view and a progress bar have state of their own, kept by the
+    // objects the window holds for them.
+    if (args.kind == GadgetKind::listView) {
+        auto found = settings.lists.find(args.id);
+        lists_[args.id] = std::make_unique<ListView>(
+            *this, args, found != settings.lists.end() ? found->second : ListViewArgs());
+        return;
+    }
+    if (args.kind == GadgetKind::progressBar) {
+        auto found = settings.bars.find(args.id);
+        bars_[args.id] = std::make_unique<ProgressBar>(
+            *this, args, found != settings.bars.end() ? found->second : ProgressBarArgs());
+        return;
+    }
     const ControlStyle style = styleFor(args.kind, previous);
     ControlPlace place;
     place.className = style.className;
-    place.style = WS_VISIBLE | applyLook(style.style, look);
+    place.style = WS_VISIBLE | applyLook(style.style, args.look);
     // Frames are drawn behind the gadgets they surround.
     place.exStyle = args.kind == GadgetKind::frame ? WS_EX_TRANSPARENT : 0;
     place.id = args.id;
     place.x = args.x, place.y = args.y, place.width = args.width, place.height = args.height;
     place.text = args.text;
     HWND made = addControl(place);
-    if (!made) return {};
+    if (!made) return;
     if (args.kind == GadgetKind::dropDown && !args.text.empty()) {
         // A drop-down's caption is its first item, selected.
         dropDown(args.id).addItem(args.text);
@@ -247,7 +270,6 @@ Control Window::addGadget(const Gadget& args, GadgetKind previous, unsigned look
     if (!args.tip.empty()) setTip(made, args.tip);
     if (args.key == KeyRole::enter) enterButton_ = args.id;
     if (args.key == KeyRole::escape) escapeButton_ = args.id;
-    return {this, made};
 }
 
 void Window::placeControl(HWND control, const LayoutRect& rect) {
@@ -258,12 +280,22 @@ void Window::placeControl(HWND control, const LayoutRect& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Window::addGadgets(const std::vector<Gadget>& gadgets) {
+void Window::addGadgets(const std::vector<Gadget>& gadgets, const GadgetSettings& settings) {
     GadgetKind previous = GadgetKind::frame;
     for (const Gadget& item : gadgets) {
-        addGadget(item, previous);
+        addGadget(item, previous, settings);
         previous = item.kind;
     }
+}
+
+ListView* Window::listView(int id) const {
+    auto found = lists_.find(id);
+    return found != lists_.end() && found->second->valid() ? found->second.get() : nullptr;
+}
+
+ProgressBar* Window::progressBar(int id) const {
+    auto found = bars_.find(id);
+    return found != bars_.end() && found->second->valid() ? found->second.get() : nullptr;
 }
 
 void Window::setCommandTip(int command, const std::string& tip) {

@@ -28,16 +28,14 @@ TEST(DpiChange, WindowLaysItselfOutAgainAtTheNewDpi) {
     ASSERT_TRUE(window.valid());
     const int from = window.dpi();
     const int to = from * 2;
+    GadgetSettings settings;
+    settings.lists[9].columns = {{"Name", 200}};
     window.addGadgets({{7, GadgetKind::button, 10, 20, 120, 25, "OK", ""},
-                       {8, GadgetKind::picture, 150, 20, 32, 32, "", ""}});
+                       {8, GadgetKind::picture, 150, 20, 32, 32, "", ""},
+                       {9, GadgetKind::listView, 0, 60, 280, 100, "", ""}},
+                      settings);
     window.picture(8).showIcon(toolkit.icon(11, 32));
-    ListViewArgs list;
-    list.id = 9;
-    list.y = 60;
-    list.width = 280;
-    list.height = 100;
-    list.columns = {{"Name", 200}};
-    ListView view(window, list);
+    ListView& view = *window.listView(9);
     ToolBar bar(window);
     bar.addButtons({{3, 12, "tip"}});
     StatusBar status(window, 2, 100);

@@ -20,18 +20,21 @@ protected:
         args.clientWidth = 400;
         args.clientHeight = 300;
         window = std::make_unique<Window>(toolkit, args);
-        ListViewArgs list;
-        list.id = 9;
-        list.width = 380;
-        list.height = 13 * 17 + 24;
+        GadgetSettings settings;
+        ListViewArgs& list = settings.lists[9];
         list.columns = {{"Name", 200}, {"Mark", 80}};
         list.rowHeight = 17;
         list.reportSelection = true;
-        view = std::make_unique<ListView>(*window, list);
-    }
-    ~ListViewTest() override {
-        view.reset();
-        window.reset();
+        ListViewArgs& quiet = settings.lists[10];
+        quiet.columns = {{"Name", 200}};
+        quiet.reportSelection = true;
+        quiet.reportOwnChanges = false;
+        settings.bars[36] = {0, 100, true, true, RGB(0, 204, 51), RGB(0, 102, 51)};
+        window->addGadgets({{9, GadgetKind::listView, 0, 0, 380, 13 * 17 + 24, "", ""},
+                            {10, GadgetKind::listView, 0, 0, 380, 200, "", ""},
+                            {36, GadgetKind::progressBar, 0, 0, 200, 18, "", ""}},
+                           settings);
+        view = window->listView(9);
     }
 
     // Every event the list raised since the last call.
@@ -50,7 +53,7 @@ protected:
 
     Toolkit toolkit;
     std::unique_ptr<Window> window;
-    std::unique_ptr<ListView> view;
+    ListView* view = nullptr;  // kept by the window
 };
 
 TEST_F(ListViewTest, RowsKeepTheirColoursThroughInsertionsAndRemovals) {
@@ -97,14 +100,7 @@ TEST_F(ListViewTest, StatesRoundTripAndOnlyChangesRaiseEvents) {
 }
 
 TEST_F(ListViewTest, AListThatKeepsItsOwnStatesHearsOnlyTheUser) {
-    ListViewArgs args;
-    args.id = 10;
-    args.width = 380;
-    args.height = 200;
-    args.columns = {{"Name", 200}};
-    args.reportSelection = true;
-    args.reportOwnChanges = false;
-    ListView quiet(*window, args);
+    ListView& quiet = *window->listView(10);
     quiet.setRedraw(false);
     quiet.reserveRows(3000);
     for (int i = 0; i < 3000; ++i) quiet.addRow({"row " + std::to_string(i)});
@@ -140,21 +136,26 @@ TEST_F(ListViewTest, ThirteenRowsFitAndColumnsAndGridLinesCanChange) {
 }
 
 TEST_F(ListViewTest, ProgressBarKeepsItsRangeAndColours) {
-    ProgressBarArgs args;
-    args.id = 36;
-    args.width = 200;
-    args.height = 18;
-    args.coloured = true;
-    args.bar = RGB(0, 204, 51);
-    args.background = RGB(0, 102, 51);
-    ProgressBar bar(*window, args);
-    ASSERT_TRUE(bar.valid());
+    ASSERT_NE(window->progressBar(36), nullptr);
+    ProgressBar& bar = *window->progressBar(36);
     bar.setValue(66);
     EXPECT_EQ(bar.value(), 66);
     bar.setValue(100);
     EXPECT_EQ(bar.value(), 100);
     EXPECT_EQ(COLORREF(SendMessageW(bar.hwnd(), PBM_GETBARCOLOR, 0, 0)), RGB(0, 204, 51));
     EXPECT_EQ(COLORREF(SendMessageW(bar.hwnd(), PBM_GETBKCOLOR, 0, 0)), RGB(0, 102, 51));
+}
+
+TEST_F(ListViewTest, GadgetsAreHandedOutOnlyAsTheKindTheyWereMadeAs) {
+    window->addGadgets({{40, GadgetKind::frame, 0, 0, 50, 50, "", ""},
+                        {41, GadgetKind::option, 0, 0, 50, 20, "", ""}});
+    EXPECT_TRUE(window->control(40).valid());
+    EXPECT_TRUE(window->frame(40).valid());
+    EXPECT_FALSE(window->checkBox(40).valid());
+    EXPECT_TRUE(window->checkBox(41).valid());
+    EXPECT_FALSE(window->button(41).valid());
+    EXPECT_EQ(window->listView(36), nullptr);  // a progress bar
+    EXPECT_EQ(window->progressBar(9), nullptr);
 }
 
 // A quit message ends the main loop and every modal loop over it, once, and
