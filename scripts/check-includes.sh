@@ -2,7 +2,9 @@
 # Fails when a source file includes a header of a folder above its own, and
 # when the toolkit includes the program's records (core/App.h). From the
 # bottom: platform and res, core, ui, the subsystems, app. The main window's
-# view and numbers are in app/, so no subsystem can include them.
+# view and numbers are in app/, so no subsystem can include them. Fails too
+# when gadget numbers turn up outside the windows and their layouts, and when
+# a record in core/ grows past 12 public fields.
 cd "$(dirname "$0")/../src" || exit 2
 if grep -rln '^#include "core/App.h"' ui; then
   echo "the toolkit includes core/App.h"
@@ -14,3 +16,38 @@ grep -rHo '^#include "[a-z]*/' --include='*.h' --include='*.cpp' . | awk -F'[/"]
   !($2 in rank) || !($(NF-1) in rank) { print "unknown folder: " $0; bad = 1; next }
   rank[$(NF-1)] > rank[$2] { print "upward include: " $0; bad = 1 }
   END { exit bad }'
+[ $? -eq 0 ] || exit 1
+
+# Gadget, status-field and tool-button numbers belong to the windows and
+# their layouts; the logic speaks of what they mean.
+numbers='(gadget|renameGadget|findGadget|setUpGadget|statusField|button)::'
+if grep -rlE "$numbers" --include='*.h' --include='*.cpp' . |
+    grep -vE '(Window[s]?|Layout|Gadgets)\.(h|cpp)$'; then
+  echo "gadget numbers outside the windows and their layouts (above)"
+  exit 1
+fi
+
+# The program-wide records stay small: at most 12 public fields each.
+python3 - core/*.h <<'PY'
+import re, sys
+field = re.compile(r'(?!(return|using|friend|static|typedef)\b)[\w:<>,\s\*&]+?\s+\w+(\s*=\s*[^;(]+|\{[^}]*\})?;')
+bad = False
+for path in sys.argv[1:]:
+    depth, base, name, public, count = 0, 0, None, False, 0
+    for line in open(path):
+        opened = re.match(r'^\s*(struct|class) (\w+)\b[^;]*\{', line)
+        if name is None and opened:
+            base, name, count = depth, opened.group(2), 0
+            public = opened.group(1) == 'struct'
+        elif name and depth == base + 1:
+            if re.match(r'^\s*public:', line): public = True
+            elif re.match(r'^\s*(private|protected):', line): public = False
+            elif public and '(' not in line and field.match(line.strip()): count += 1
+        depth += line.count('{') - line.count('}')
+        if name and depth == base:
+            if count > 12:
+                print(f'{path}: {name} has {count} public fields')
+                bad = True
+            name = None
+sys.exit(1 if bad else 0)
+PY
