@@ -11,25 +11,6 @@ namespace seamster {
 
 namespace {
 
-int gadgetOf(MainControl control) {
-    switch (control) {
-    case MainControl::refreshThumbnails: return gadget::refreshThumbnails;
-    case MainControl::backgroundImage: return gadget::backgroundImage;
-    case MainControl::backgroundColor: return gadget::backgroundColor;
-    case MainControl::cleanUpProjects: return gadget::cleanupProjects;
-    case MainControl::size800: return gadget::size800;
-    case MainControl::size1024: return gadget::size1024;
-    case MainControl::poseList: return gadget::poseList;
-    case MainControl::lightingList: return gadget::lightingList;
-    case MainControl::runBodyShop: break;
-    }
-    return gadget::runBodyshop;
-}
-
-int gadgetOf(SwitchList list) {
-    return list == SwitchList::pose ? gadget::poseList : gadget::lightingList;
-}
-
 // The tool bar's buttons in their order, by what they ask.
 constexpr MainInput toolBarCommands[] = {MainInput::setUp,
                                          MainInput::help,
@@ -69,9 +50,7 @@ MainInput inputOf(const Event& event) {
 
 }  // namespace
 
-MainWindow::MainWindow(App& app, ui::Toolkit& toolkit) : app_(app), toolkit_(toolkit) {
-    shownPicture_.fill(-1);
-}
+MainWindow::MainWindow(App& app, ui::Toolkit& toolkit) : app_(app), toolkit_(toolkit) {}
 
 MainWindow::~MainWindow() = default;
 
@@ -114,9 +93,21 @@ bool MainWindow::build() {
     }
 
     window_->addGadgets(mainGadgets(t));
-    for (int id : {gadget::stateImage, gadget::thumbnail}) window_->picture(id).setSunken();
-    showGadgetPicture(gadget::stateImage, picture::bodyShopIdle);
-    showGadgetPicture(gadget::thumbnail, picture::blankThumbnail);
+    stateImage_ = window_->picture(gadget::stateImage);
+    thumbnail_ = window_->picture(gadget::thumbnail);
+    size800_ = window_->option(gadget::size800);
+    size1024_ = window_->option(gadget::size1024);
+    poseList_ = window_->dropDown(gadget::poseList);
+    lightingList_ = window_->dropDown(gadget::lightingList);
+    refreshThumbnails_ = window_->button(gadget::refreshThumbnails);
+    backgroundImage_ = window_->button(gadget::backgroundImage);
+    backgroundColor_ = window_->button(gadget::backgroundColor);
+    cleanUpProjects_ = window_->button(gadget::cleanupProjects);
+    runBodyShop_ = window_->button(gadget::runBodyshop);
+    stateImage_.setSunken();
+    thumbnail_.setSunken();
+    showBodyShopRunning(false);
+    thumbnail_.showBitmap(toolkit_.bitmap(picture::blankThumbnail));
     window_->option(preselectedSizeOption(app_.screen.screenWidth, app_.screen.screenHeight))
         .setChecked(true);
     return true;
@@ -128,9 +119,26 @@ void MainWindow::show() {
     window_->activate();
 }
 
-void MainWindow::enableControl(MainControl control, bool enabled) {
-    if (window_) window_->control(gadgetOf(control)).enable(enabled);
+ui::Control& MainWindow::control(MainControl which) {
+    switch (which) {
+    case MainControl::refreshThumbnails: return refreshThumbnails_;
+    case MainControl::backgroundImage: return backgroundImage_;
+    case MainControl::backgroundColor: return backgroundColor_;
+    case MainControl::cleanUpProjects: return cleanUpProjects_;
+    case MainControl::size800: return size800_;
+    case MainControl::size1024: return size1024_;
+    case MainControl::poseList: return poseList_;
+    case MainControl::lightingList: return lightingList_;
+    case MainControl::runBodyShop: break;
+    }
+    return runBodyShop_;
 }
+
+ui::DropDown& MainWindow::list(SwitchList which) {
+    return which == SwitchList::pose ? poseList_ : lightingList_;
+}
+
+void MainWindow::enableControl(MainControl which, bool enabled) { control(which).enable(enabled); }
 
 void MainWindow::enableCommand(MainInput command, bool enabled) {
     if (!toolBar_) return;
@@ -139,13 +147,14 @@ void MainWindow::enableCommand(MainInput command, bool enabled) {
 }
 
 void MainWindow::showBodyShopRunning(bool running) {
-    showGadgetPicture(gadget::stateImage,
-                      running ? picture::bodyShopRunning : picture::bodyShopIdle);
+    const int shown = running ? picture::bodyShopRunning : picture::bodyShopIdle;
+    // Set again on every pass of the loop; redrawn only on a change.
+    if (!window_ || stateShown_ == shown) return;
+    stateShown_ = shown;
+    stateImage_.showBitmap(toolkit_.bitmap(shown));
 }
 
-bool MainWindow::smallBodyShopChosen() {
-    return window_ && window_->option(gadget::size800).isChecked();
-}
+bool MainWindow::smallBodyShopChosen() { return size800_.isChecked(); }
 
 void MainWindow::markFolder(HiddenFolder folder, bool hidden) {
     showStatusPicture(
@@ -159,14 +168,6 @@ void MainWindow::markUnderwear(Underwear underwear, bool invisible) {
                       invisible ? picture::changed
                       : male    ? picture::maleUndies
                                 : picture::femaleUndies);
-}
-
-void MainWindow::showGadgetPicture(int gadget, int picture) {
-    if (!window_ || gadget < 0 || gadget >= int(shownPicture_.size())) return;
-    // The state picture is set again on every pass of the loop; redraw only on a change.
-    if (shownPicture_[size_t(gadget)] == picture) return;
-    shownPicture_[size_t(gadget)] = picture;
-    window_->picture(gadget).showBitmap(toolkit_.bitmap(picture));
 }
 
 void MainWindow::showStatusPicture(int field, int picture) {
@@ -184,16 +185,12 @@ Point MainWindow::position() {
 }
 
 void MainWindow::insertSwitch(SwitchList list, int position, const std::string& caption) {
-    if (window_) window_->dropDown(gadgetOf(list)).insertItem(position, caption);
+    this->list(list).insertItem(position, caption);
 }
 
-void MainWindow::chooseSwitch(SwitchList list, int position) {
-    if (window_) window_->dropDown(gadgetOf(list)).select(position);
-}
+void MainWindow::chooseSwitch(SwitchList list, int position) { this->list(list).select(position); }
 
-int MainWindow::chosenSwitch(SwitchList list) {
-    return window_ ? window_->dropDown(gadgetOf(list)).selected() : 0;
-}
+int MainWindow::chosenSwitch(SwitchList list) { return window_ ? this->list(list).selected() : 0; }
 
 void MainWindow::flushEvents() { toolkit_.flushEvents(); }
 
@@ -233,7 +230,7 @@ void MainWindow::refreshBackgroundThumbnail() {
     BitmapHandle bitmap =
         backgroundThumbnail(app_, toolkit_, smallBodyShopChosen(), window_->dpi());
     if (!bitmap) return;
-    window_->picture(gadget::thumbnail).showBitmap(bitmap.get());
+    thumbnail_.showBitmap(bitmap.get());
     // Replaced only once the gadget shows the new one.
     toolkit_.setBitmap(thumbnailPicture, bitmap.release());
 }

@@ -51,7 +51,8 @@ public:
 
 private:
     ui::Owner owner() const;
-    void showGadgetPicture(int gadget, int picture);
+    ui::Control& control(MainControl which);
+    ui::DropDown& list(SwitchList which);
     void showStatusPicture(int field, int picture);
 
     App& app_;
@@ -59,7 +60,13 @@ private:
     std::unique_ptr<ui::Window> window_;
     std::unique_ptr<ui::ToolBar> toolBar_;
     std::unique_ptr<ui::StatusBar> statusBar_;
-    std::array<int, 32> shownPicture_{};
+    // The gadgets the program's rules change, each as the kind it is.
+    ui::Picture stateImage_, thumbnail_;
+    int stateShown_ = -1;  // the picture the state image shows
+    ui::Option size800_, size1024_;
+    ui::DropDown poseList_, lightingList_;
+    ui::Button refreshThumbnails_, backgroundImage_, backgroundColor_, cleanUpProjects_,
+        runBodyShop_;
     RenameSession renameSession_;
 };
 

@@ -26,25 +26,92 @@ constexpr int headerFont = ui::font::arial12;
 const char* const kSearchFolderTitle = "Show Package Files Found In:";
 const char* const kCopyFolderTitle = "Copy Package Files to:";
 
-int gadgetOf(NamingBox box) {
-    switch (box) {
-    case NamingBox::startNumber: return g::startNumber;
-    case NamingBox::inFront: return g::inFront;
-    case NamingBox::inBack: return g::inBack;
-    case NamingBox::oldName: return g::oldName;
-    case NamingBox::newName: break;
-    }
-    return g::newName;
-}
+// The rename window's gadgets the renaming changes, each as the kind it is;
+// empty views until the window has them.
+struct RenameGadgetViews {
+    ui::Picture icon;
+    ui::Text header;
+    ui::Frame optionsFrame;
+    ui::Button done, rename, selectAll, selectNone, undo, copyFolderButton;
+    ui::Option keep, remove;
+    ui::CheckBox autoNumber, copyPackages;
+    ui::Edit startNumber, inFront, inBack, oldName, newName, copyFolder;
+    // Shown outside a run, and the ones that take their places during it.
+    std::vector<ui::Control> options, run;
 
-int gadgetOf(NamingTick tick) {
-    switch (tick) {
-    case NamingTick::keepNumber: return g::keep;
-    case NamingTick::autoNumber: return g::autoNumber;
-    case NamingTick::copyPackages: break;
+    RenameGadgetViews() = default;
+    explicit RenameGadgetViews(ui::Window& window) {
+        icon = window.picture(g::icon);
+        header = window.label(g::header);
+        optionsFrame = window.frame(g::optionsFrame);
+        done = window.button(g::done);
+        rename = window.button(g::rename);
+        selectAll = window.button(g::selectAll);
+        selectNone = window.button(g::selectNone);
+        undo = window.button(g::undo);
+        copyFolderButton = window.button(g::copyFolderButton);
+        keep = window.option(g::keep);
+        remove = window.option(g::remove);
+        autoNumber = window.checkBox(g::autoNumber);
+        copyPackages = window.checkBox(g::copyPackages);
+        startNumber = window.edit(g::startNumber);
+        inFront = window.edit(g::inFront);
+        inBack = window.edit(g::inBack);
+        oldName = window.edit(g::oldName);
+        newName = window.edit(g::newName);
+        copyFolder = window.edit(g::copyFolderText);
+        for (int id : renameOptionGadgets()) options.push_back(window.control(id));
+        for (int id : renameRunGadgets()) run.push_back(window.control(id));
     }
-    return g::copyPackages;
-}
+
+    ui::Edit& box(NamingBox which) {
+        switch (which) {
+        case NamingBox::startNumber: return startNumber;
+        case NamingBox::inFront: return inFront;
+        case NamingBox::inBack: return inBack;
+        case NamingBox::oldName: return oldName;
+        case NamingBox::newName: break;
+        }
+        return newName;
+    }
+    ui::CheckBox& tick(NamingTick which) {
+        switch (which) {
+        case NamingTick::keepNumber: return keep;
+        case NamingTick::autoNumber: return autoNumber;
+        case NamingTick::copyPackages: break;
+        }
+        return copyPackages;
+    }
+};
+
+// And the Find Package Options window's.
+struct FindGadgetViews {
+    ui::Option savedSims, otherFolder, withNumber, withText, listAll, inTheLast, sinceLastUsed,
+        ageAll;
+    ui::Edit folderText, searchText;
+    ui::Button folderButton, ok, cancel;
+    ui::DropDown weeks;
+    ui::Text loading;
+
+    FindGadgetViews() = default;
+    explicit FindGadgetViews(ui::Window& window) {
+        savedSims = window.option(f::savedSims);
+        otherFolder = window.option(f::otherFolder);
+        withNumber = window.option(f::withNumber);
+        withText = window.option(f::withText);
+        listAll = window.option(f::listAll);
+        inTheLast = window.option(f::inTheLast);
+        sinceLastUsed = window.option(f::sinceLastUsed);
+        ageAll = window.option(f::ageAll);
+        folderText = window.edit(f::folderText);
+        searchText = window.edit(f::searchText);
+        folderButton = window.button(f::folderButton);
+        ok = window.button(f::ok);
+        cancel = window.button(f::cancel);
+        weeks = window.dropDown(f::weeks);
+        loading = window.label(f::loading);
+    }
+};
 
 int statusFieldOf(RenameCounter counter) {
     switch (counter) {
@@ -106,16 +173,12 @@ public:
     void showSearchFolder(const std::string& shown, const std::string& full) override;
     void showFindLoading(bool loading) override;
 
-    std::string boxText(NamingBox box) override {
-        return rename_ ? rename_->control(gadgetOf(box)).text() : std::string();
-    }
+    std::string boxText(NamingBox box) override { return gadgets_.box(box).text(); }
     void setBoxText(NamingBox box, const std::string& text) override {
         // Text put back into a box the user types in keeps the caret at its end.
-        if (rename_) rename_->edit(gadgetOf(box)).setText(text);
+        gadgets_.box(box).setText(text);
     }
-    bool isTicked(NamingTick tick) override {
-        return rename_ && rename_->checkBox(gadgetOf(tick)).isChecked();
-    }
+    bool isTicked(NamingTick tick) override { return gadgets_.tick(tick).isChecked(); }
     void setTicked(NamingTick tick, bool ticked) override;
     void showCopyFolder(const std::string& shown, const std::string& full) override;
 
@@ -123,9 +186,7 @@ public:
     void showRunFace(const std::string& caption) override;
     void showRunProgress(const std::string& caption, int percent) override;
     void showAutomaticRunning() override;
-    void showUndo(bool offered) override {
-        if (rename_) rename_->control(g::undo).show(offered);
-    }
+    void showUndo(bool offered) override { gadgets_.undo.show(offered); }
     void showCounter(RenameCounter counter, const std::string& text) override {
         if (status_) status_->setText(statusFieldOf(counter), text);
     }
@@ -168,20 +229,17 @@ public:
 
 private:
     void addStatusBar();
-    // The Find Package Options window's gadgets.
-    void setFindText(int gadget, const std::string& text) { find_->edit(gadget).setText(text); }
-    void setFindChecked(int gadget, bool checked) { find_->checkBox(gadget).setChecked(checked); }
-    bool isFindChecked(int gadget) const { return find_->checkBox(gadget).isChecked(); }
-    void showFindGadget(int gadget, bool shown) { find_->control(gadget).show(shown); }
     // The rename window's buttons that change between its faces.
     void showButtons(const char* rename, const char* done);
-    void showGadgets(const std::vector<int>& gadgets, bool shown);
+    static void showGadgets(const std::vector<ui::Control>& gadgets, bool shown);
 
     ui::Toolkit& toolkit_;
     ui::Owner owner_;
     std::optional<ui::ModalScope> modal_;
     std::unique_ptr<ui::Window> rename_;
     std::unique_ptr<ui::Window> find_;
+    RenameGadgetViews gadgets_;
+    FindGadgetViews findGadgets_;
     // Kept by the rename window.
     ui::ListView* list_ = nullptr;
     ui::ProgressBar* progress_ = nullptr;
@@ -232,11 +290,12 @@ bool RenameWindows::openRenameWindow() {
     }
     modal_.emplace(owner_);
     rename_->addGadgets(renameGadgets(), renameListSettings());
+    gadgets_ = RenameGadgetViews(*rename_);
     list_ = rename_->listView(g::list);
     progress_ = rename_->progressBar(g::progress);
-    rename_->picture(g::icon).showIcon(toolkit_.icon(picture::rename, 32));
-    rename_->label(g::header).setFont(toolkit_.font(headerFont));
-    rename_->button(g::copyFolderButton).setIcon(toolkit_.icon(picture::folder, 16));
+    gadgets_.icon.showIcon(toolkit_.icon(picture::rename, 32));
+    gadgets_.header.setFont(toolkit_.font(headerFont));
+    gadgets_.copyFolderButton.setIcon(toolkit_.icon(picture::folder, 16));
     addStatusBar();
     return true;
 }
@@ -254,10 +313,11 @@ void RenameWindows::openFindWindow() {
     find_ = std::make_unique<ui::Window>(toolkit_, args);
     if (!find_->valid()) return;
     find_->addGadgets(findGadgets());
-    for (const char* choice : weekChoices()) find_->dropDown(f::weeks).addItem(choice);
-    find_->label(f::loading).setFont(toolkit_.font(headerFont));
-    find_->label(f::loading).show(false);
-    find_->button(f::folderButton).setIcon(toolkit_.icon(picture::folder, 16));
+    FindGadgetViews& find = findGadgets_ = FindGadgetViews(*find_);
+    for (const char* choice : weekChoices()) find.weeks.addItem(choice);
+    find.loading.setFont(toolkit_.font(headerFont));
+    find.loading.show(false);
+    find.folderButton.setIcon(toolkit_.icon(picture::folder, 16));
 }
 
 void RenameWindows::closeWindows() {
@@ -266,6 +326,8 @@ void RenameWindows::closeWindows() {
     modal_.reset();
     list_ = nullptr;
     progress_ = nullptr;
+    gadgets_ = {};
+    findGadgets_ = {};
     status_.reset();
     find_.reset();
     rename_.reset();
@@ -291,120 +353,115 @@ void RenameWindows::showListWindow(const std::string& title) {
     find_->show(false);
     rename_->activate();
     rename_->setTitle(title);
-    rename_->label(g::header).setText(kPackageListHeaderText);
+    gadgets_.header.setText(kPackageListHeaderText);
 }
 
 void RenameWindows::showFindState(const FindWindowState& state) {
-    if (!find_) return;
-    setFindChecked(f::savedSims, state.folder == FolderChoice::savedSims);
-    setFindChecked(f::otherFolder, state.folder == FolderChoice::other);
-    setFindText(f::folderText, state.folderText);
-    if (!state.folderTip.empty()) find_->control(f::folderText).setTip(state.folderTip);
-    setFindChecked(f::withNumber, state.name == NameChoice::bodyshopNumber);
-    setFindChecked(f::withText, state.name == NameChoice::withText);
-    setFindChecked(f::listAll, state.name == NameChoice::all);
-    setFindText(f::searchText, state.searchText);
-    setFindChecked(f::inTheLast, state.age == AgeChoice::inTheLast);
-    setFindChecked(f::sinceLastUsed, state.age == AgeChoice::sinceLastUsed);
-    setFindChecked(f::ageAll, state.age == AgeChoice::all);
-    find_->control(f::sinceLastUsed).setText(state.lastUsedCaption);
-    find_->dropDown(f::weeks).select(state.weeksIndex);
+    FindGadgetViews& find = findGadgets_;
+    find.savedSims.setChecked(state.folder == FolderChoice::savedSims);
+    find.otherFolder.setChecked(state.folder == FolderChoice::other);
+    find.folderText.setText(state.folderText);
+    if (!state.folderTip.empty()) find.folderText.setTip(state.folderTip);
+    find.withNumber.setChecked(state.name == NameChoice::bodyshopNumber);
+    find.withText.setChecked(state.name == NameChoice::withText);
+    find.listAll.setChecked(state.name == NameChoice::all);
+    find.searchText.setText(state.searchText);
+    find.inTheLast.setChecked(state.age == AgeChoice::inTheLast);
+    find.sinceLastUsed.setChecked(state.age == AgeChoice::sinceLastUsed);
+    find.ageAll.setChecked(state.age == AgeChoice::all);
+    find.sinceLastUsed.setText(state.lastUsedCaption);
+    find.weeks.select(state.weeksIndex);
 }
 
 FindChoices RenameWindows::readFindChoices() {
+    const FindGadgetViews& find = findGadgets_;
     FindChoices choices;
-    if (!find_) return choices;
-    choices.folder = isFindChecked(f::otherFolder) ? FolderChoice::other : FolderChoice::savedSims;
-    choices.name = isFindChecked(f::withNumber) ? NameChoice::bodyshopNumber
-                   : isFindChecked(f::withText) ? NameChoice::withText
-                                                : NameChoice::all;
-    choices.searchText = find_->control(f::searchText).text();
-    choices.age = isFindChecked(f::inTheLast)       ? AgeChoice::inTheLast
-                  : isFindChecked(f::sinceLastUsed) ? AgeChoice::sinceLastUsed
-                                                    : AgeChoice::all;
-    choices.weeksIndex = find_->dropDown(f::weeks).selected();
+    choices.folder = find.otherFolder.isChecked() ? FolderChoice::other : FolderChoice::savedSims;
+    choices.name = find.withNumber.isChecked() ? NameChoice::bodyshopNumber
+                   : find.withText.isChecked() ? NameChoice::withText
+                                               : NameChoice::all;
+    choices.searchText = find.searchText.text();
+    choices.age = find.inTheLast.isChecked()       ? AgeChoice::inTheLast
+                  : find.sinceLastUsed.isChecked() ? AgeChoice::sinceLastUsed
+                                                   : AgeChoice::all;
+    choices.weeksIndex = find.weeks.selected();
     return choices;
 }
 
 void RenameWindows::showSearchFolder(const std::string& shown, const std::string& full) {
-    if (!find_) return;
-    find_->control(f::folderText).setTip(full);
-    setFindText(f::folderText, shown);
+    findGadgets_.folderText.setTip(full);
+    findGadgets_.folderText.setText(shown);
 }
 
 void RenameWindows::showFindLoading(bool loading) {
-    if (!find_) return;
+    FindGadgetViews& find = findGadgets_;
     if (loading) {
-        showFindGadget(f::ok, false);
-        showFindGadget(f::cancel, false);
-        find_->label(f::loading).setText("Loading Folder Information");
-        showFindGadget(f::loading, true);
+        find.ok.show(false);
+        find.cancel.show(false);
+        find.loading.setText("Loading Folder Information");
+        find.loading.show(true);
     } else {
-        showFindGadget(f::loading, false);
-        showFindGadget(f::ok, true);
-        showFindGadget(f::cancel, true);
+        find.loading.show(false);
+        find.ok.show(true);
+        find.cancel.show(true);
     }
 }
 
 void RenameWindows::setTicked(NamingTick tick, bool ticked) {
-    if (!rename_) return;
-    rename_->checkBox(gadgetOf(tick)).setChecked(ticked);
+    gadgets_.tick(tick).setChecked(ticked);
     // "Keep" and "Remove" are one choice.
-    if (tick == NamingTick::keepNumber) rename_->checkBox(g::remove).setChecked(!ticked);
+    if (tick == NamingTick::keepNumber) gadgets_.remove.setChecked(!ticked);
 }
 
 void RenameWindows::showCopyFolder(const std::string& shown, const std::string& full) {
-    if (!rename_) return;
-    rename_->edit(g::copyFolderText).setText(shown);
-    if (!full.empty()) rename_->control(g::copyFolderText).setTip(full);
+    gadgets_.copyFolder.setText(shown);
+    if (!full.empty()) gadgets_.copyFolder.setTip(full);
 }
 
 void RenameWindows::showButtons(const char* rename, const char* done) {
-    rename_->button(g::done).setText(done);
-    rename_->button(g::rename).setText(rename);
+    gadgets_.done.setText(done);
+    gadgets_.rename.setText(rename);
 }
 
-void RenameWindows::showGadgets(const std::vector<int>& gadgets, bool shown) {
-    for (int id : gadgets) rename_->control(id).show(shown);
+void RenameWindows::showGadgets(const std::vector<ui::Control>& gadgets, bool shown) {
+    for (const ui::Control& gadget : gadgets) gadget.show(shown);
 }
 
 void RenameWindows::showOptionsFace(bool undoOffered) {
     if (!rename_) return;
-    rename_->frame(g::optionsFrame).setText(kRenamingOptionsCaption);
-    rename_->button(g::done).setText("Done");
+    gadgets_.optionsFrame.setText(kRenamingOptionsCaption);
+    gadgets_.done.setText("Done");
     rename_->setKeyButtons(g::done, 0);
-    rename_->control(g::rename).enable(true);
-    rename_->button(g::rename).setText("Rename");
-    showGadgets(renameRunGadgets(), false);
-    showGadgets(renameOptionGadgets(), true);
+    gadgets_.rename.enable(true);
+    gadgets_.rename.setText("Rename");
+    showGadgets(gadgets_.run, false);
+    showGadgets(gadgets_.options, true);
     showUndo(undoOffered);
-    rename_->control(g::selectNone).enable(true);
-    rename_->control(g::selectAll).enable(true);
+    gadgets_.selectNone.enable(true);
+    gadgets_.selectAll.enable(true);
 }
 
 void RenameWindows::showRunFace(const std::string& caption) {
     if (!rename_) return;
-    rename_->frame(g::optionsFrame).setText(caption);
+    gadgets_.optionsFrame.setText(caption);
     showButtons("OK", "Cancel");
     rename_->setKeyButtons(g::rename, g::done);
-    showGadgets(renameOptionGadgets(), false);
+    showGadgets(gadgets_.options, false);
     showUndo(false);
-    rename_->control(g::selectNone).enable(false);
-    rename_->control(g::selectAll).enable(false);
-    showGadgets(renameRunGadgets(), true);
+    gadgets_.selectNone.enable(false);
+    gadgets_.selectAll.enable(false);
+    showGadgets(gadgets_.run, true);
     if (progress_) progress_->setValue(0);
 }
 
 void RenameWindows::showRunProgress(const std::string& caption, int percent) {
-    if (!rename_) return;
-    rename_->frame(g::optionsFrame).setText(caption);
+    gadgets_.optionsFrame.setText(caption);
     if (progress_) progress_->setValue(percent);
 }
 
 void RenameWindows::showAutomaticRunning() {
-    if (!rename_) return;
-    setBoxText(NamingBox::newName, "");
-    rename_->control(g::rename).enable(false);
+    gadgets_.newName.setText("");
+    gadgets_.rename.enable(false);
 }
 
 // A search can list thousands of packages: the list makes room for them
