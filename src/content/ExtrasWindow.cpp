@@ -51,24 +51,32 @@ void fillUnderwearList(ui::DropDown list, const UnderwearChoice& underwear, cons
     if (underwear.wasOn) list.select(1);
 }
 
-void updateRestoreCheck(ui::Window& window) {
-    window.checkBox(restoreUndies)
-        .enable(restoreUndiesCheckEnabled(window.dropDown(femaleList).selected(),
-                                          window.dropDown(maleList).selected()));
-}
+// The window's lists and its tick, each as the kind it is.
+struct ExtrasGadgets {
+    ui::DropDown backgrounds, skins, male, female;
+    ui::CheckBox restoreTick;
 
-void showScan(ui::Window& window, const ReplacementScan& scan) {
-    fillReplacementList(window.dropDown(backgroundList), scan.backgrounds);
-    fillReplacementList(window.dropDown(skinList), scan.skins);
-    fillUnderwearList(window.dropDown(maleList), scan.male, " Male - Invisible");
-    fillUnderwearList(window.dropDown(femaleList), scan.female, " Female - Invisible");
-    updateRestoreCheck(window);
-}
+    explicit ExtrasGadgets(ui::Window& window)
+        : backgrounds(window.dropDown(backgroundList)),
+          skins(window.dropDown(skinList)),
+          male(window.dropDown(maleList)),
+          female(window.dropDown(femaleList)),
+          restoreTick(window.checkBox(restoreUndies)) {}
 
-ReplacementChoice chosen(ui::Window& window) {
-    return {window.dropDown(backgroundList).selected(), window.dropDown(skinList).selected(),
-            window.dropDown(femaleList).selected(), window.dropDown(maleList).selected()};
-}
+    void updateRestoreCheck() const {
+        restoreTick.enable(restoreUndiesCheckEnabled(female.selected(), male.selected()));
+    }
+    void showScan(const ReplacementScan& scan) const {
+        fillReplacementList(backgrounds, scan.backgrounds);
+        fillReplacementList(skins, scan.skins);
+        fillUnderwearList(male, scan.male, " Male - Invisible");
+        fillUnderwearList(female, scan.female, " Female - Invisible");
+        updateRestoreCheck();
+    }
+    ReplacementChoice chosen() const {
+        return {backgrounds.selected(), skins.selected(), female.selected(), male.selected()};
+    }
+};
 }  // namespace
 
 void runExtrasWindow(ContentWindowContext& context) {
@@ -79,20 +87,21 @@ void runExtrasWindow(ContentWindowContext& context) {
     ui::Window& window = modal.window();
     window.addGadgets(extrasGadgets());
     if (!window.button(ok).valid()) return;
-    window.checkBox(restoreUndies).setChecked(true);
-    window.checkBox(restoreUndies).enable(false);
+    const ExtrasGadgets gadgets(window);
+    gadgets.restoreTick.setChecked(true);
+    gadgets.restoreTick.enable(false);
 
     // Opening the window switches every replacement off; "OK" switches on
     // exactly what is chosen.
     const ReplacementScan scan = scanReplacementPackages(app.fs(), app.paths.configFolder);
-    showScan(window, scan);
+    gadgets.showScan(scan);
     modal.open();
-    if (modal.runUntil(ok, [&](int) { updateRestoreCheck(window); })) {
+    if (modal.runUntil(ok, [&](int) { gadgets.updateRestoreCheck(); })) {
         const InvisibleUnderwear invisible =
-            applyReplacementChoice(app.fs(), app.paths.configFolder, scan, chosen(window));
+            applyReplacementChoice(app.fs(), app.paths.configFolder, scan, gadgets.chosen());
         context.mainWindow.markUnderwear(Underwear::male, invisible.male);
         context.mainWindow.markUnderwear(Underwear::female, invisible.female);
-        app.run.restoreUndiesOption = window.checkBox(restoreUndies).isChecked();
+        app.run.restoreUndiesOption = gadgets.restoreTick.isChecked();
     }
 }
 

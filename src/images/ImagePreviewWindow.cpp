@@ -2,6 +2,9 @@
 // screen in one of four ways, at one of its two sizes. Built hidden at
 // start-up and shown for each new background.
 
+#include <array>
+#include <utility>
+
 #include "images/BackgroundWindows.h"
 #include "images/Fitting.h"
 #include "ui/ImageBitmap.h"
@@ -38,14 +41,30 @@ std::vector<Gadget> previewGadgets() {
     };
 }
 
-struct ModeGadget {
-    FitMode mode;
-    int gadget;
+// The window's gadgets the preview changes, each as the kind it is.
+struct PreviewGadgets {
+    ui::Option smartSize, originalSize, stretchImage, tileImage, size800, size1024;
+    ui::CheckBox saveToFolder;
+    ui::Picture picture;
+
+    explicit PreviewGadgets(ui::Window& window)
+        : smartSize(window.option(preview::smartSize)),
+          originalSize(window.option(preview::originalSize)),
+          stretchImage(window.option(preview::stretchImage)),
+          tileImage(window.option(preview::tileImage)),
+          size800(window.option(preview::size800)),
+          size1024(window.option(preview::size1024)),
+          saveToFolder(window.checkBox(preview::saveToFolder)),
+          picture(window.picture(preview::picture)) {}
+
+    // The fitting options with the mode each stands for.
+    std::array<std::pair<FitMode, const ui::Option*>, 4> modes() const {
+        return {{{FitMode::smartSize, &smartSize},
+                 {FitMode::originalSize, &originalSize},
+                 {FitMode::stretchImage, &stretchImage},
+                 {FitMode::tileImage, &tileImage}}};
+    }
 };
-constexpr ModeGadget modeGadgets[] = {{FitMode::smartSize, preview::smartSize},
-                                      {FitMode::originalSize, preview::originalSize},
-                                      {FitMode::stretchImage, preview::stretchImage},
-                                      {FitMode::tileImage, preview::tileImage}};
 
 class PreviewDialog {
 public:
@@ -53,6 +72,7 @@ public:
         : context_(context),
           window_(window),
           modal_(context.toolkit, window, context.owner),
+          gadgets_(window),
           source_(source) {}
 
     PreviewAnswer run() {
@@ -83,6 +103,7 @@ private:
     BackgroundContext& context_;
     ui::Window& window_;
     ui::ModalWindow modal_;
+    PreviewGadgets gadgets_;
     const Image& source_;
     OutputSize output_ = smallBodyShopSize;
     std::optional<Image> composed_;
@@ -92,14 +113,13 @@ private:
 void PreviewDialog::open() {
     chooseMode(FitMode::originalSize);
     // Each picture starts afresh, whatever the previous one left disabled.
-    window_.option(preview::tileImage).enable(true);
-    window_.option(preview::stretchImage).enable(true);
-    window_.option(preview::smartSize)
-        .enable(smartSizeEnabledAtOpen(source_.width(), source_.height()));
+    gadgets_.tileImage.enable(true);
+    gadgets_.stretchImage.enable(true);
+    gadgets_.smartSize.enable(smartSizeEnabledAtOpen(source_.width(), source_.height()));
     const bool small = context_.mainWindow.smallBodyShopChosen();
     output_ = small ? smallBodyShopSize : largeBodyShopSize;
-    window_.option(preview::size800).setChecked(small);
-    window_.option(preview::size1024).setChecked(!small);
+    gadgets_.size800.setChecked(small);
+    gadgets_.size1024.setChecked(!small);
 
     const App& app = context_.app;
     const ScreenPoint corner =
@@ -113,7 +133,7 @@ void PreviewDialog::open() {
 
 void PreviewDialog::close() {
     modal_.close();
-    window_.picture(preview::picture).showBitmap(nullptr);
+    gadgets_.picture.showBitmap(nullptr);
     previewBitmap_.reset();
 }
 
@@ -138,7 +158,7 @@ bool PreviewDialog::handle(const Event& event, PreviewAnswer& answer) {
         compose();
         break;
     case preview::ok:
-        answer.backup = window_.checkBox(preview::saveToFolder).isChecked();
+        answer.backup = gadgets_.saveToFolder.isChecked();
         answer.save = true;
         return true;
     case preview::cancel: return true;
@@ -163,33 +183,31 @@ void PreviewDialog::compose() {
                                        window_.scaled(previewCopySize.height));
     BitmapHandle bitmap = copy ? ui::bitmapFromImage(*copy) : BitmapHandle();
     if (!bitmap) return;  // the picture shown before stays
-    window_.picture(preview::picture).showBitmap(bitmap.get());
+    gadgets_.picture.showBitmap(bitmap.get());
     previewBitmap_ = std::move(bitmap);
 }
 
 FitMode PreviewDialog::chosenMode() const {
-    for (const ModeGadget& option : modeGadgets)
-        if (window_.option(option.gadget).isChecked()) return option.mode;
+    for (const auto& [mode, option] : gadgets_.modes())
+        if (option->isChecked()) return mode;
     return FitMode::originalSize;
 }
 
 void PreviewDialog::chooseMode(FitMode mode) {
-    for (const ModeGadget& option : modeGadgets) {
-        const bool on = option.mode == mode;
-        if (window_.option(option.gadget).isChecked() != on)
-            window_.option(option.gadget).setChecked(on);
+    for (const auto& [optionMode, option] : gadgets_.modes()) {
+        const bool on = optionMode == mode;
+        if (option->isChecked() != on) option->setChecked(on);
     }
 }
 
 void PreviewDialog::applyRules() {
-    PreviewOptions options{chosenMode(), window_.option(preview::tileImage).isEnabled(),
-                           window_.option(preview::stretchImage).isEnabled(),
-                           window_.option(preview::smartSize).isEnabled()};
+    PreviewOptions options{chosenMode(), gadgets_.tileImage.isEnabled(),
+                           gadgets_.stretchImage.isEnabled(), gadgets_.smartSize.isEnabled()};
     applyPreviewRules(source_.width(), source_.height(), output_, options);
     chooseMode(options.mode);
-    window_.option(preview::tileImage).enable(options.tileEnabled);
-    window_.option(preview::stretchImage).enable(options.stretchEnabled);
-    window_.option(preview::smartSize).enable(options.smartEnabled);
+    gadgets_.tileImage.enable(options.tileEnabled);
+    gadgets_.stretchImage.enable(options.stretchEnabled);
+    gadgets_.smartSize.enable(options.smartEnabled);
 }
 
 }  // namespace
