@@ -67,8 +67,7 @@ void followBodyShopState(App& app, MainView& view) {
     }
 }
 
-void confirmQuit(App& app) {
-    RunState& run = app.run;
+void confirmQuit(RunState& run, const OptionSettings& options, Dialogs& dialogs) {
     run.quitRequested = true;
     bool warned = false;
     if (restorationPending(run)) {
@@ -78,11 +77,11 @@ void confirmQuit(App& app) {
         if (run.downloadsHidden) text += "The Downloads folder will not be unhidden\n";
         text += "\nDo you still want to Quit?";
         warned = true;
-        run.quitRequested = app.dialogs().askYesNo(text, iconStop) == answerYes;
+        run.quitRequested = dialogs.askYesNo(text, iconStop) == answerYes;
     }
-    if (app.settings.options.askBeforeQuit != 0 && !warned)
+    if (options.askBeforeQuit != 0 && !warned)
         run.quitRequested =
-            app.dialogs().askYesNo("Are you sure you want to Quit? ", iconQuestion) == answerYes;
+            dialogs.askYesNo("Are you sure you want to Quit? ", iconQuestion) == answerYes;
 }
 
 void dispatchCommand(App& app, MainView& view, MainInput input) {
@@ -128,11 +127,11 @@ void dispatchCommand(App& app, MainView& view, MainInput input) {
     }
 }
 
-void showHelpPage(App& app, const std::string& page) {
-    if (app.paths.helpFileFound)
-        app.platform.shell.showHelpPage(app.paths.helpFile, page);
+void showHelpPage(const GamePaths& paths, Shell& shell, Dialogs& dialogs, const std::string& page) {
+    if (paths.helpFileFound)
+        shell.showHelpPage(paths.helpFile, page);
     else
-        app.dialogs().showMessage("Helpfile not found", iconNone);
+        dialogs.showMessage("Helpfile not found", iconNone);
 }
 
 bool mainLoopPass(App& app, MainView& view, MainInputSource& events) {
@@ -142,7 +141,7 @@ bool mainLoopPass(App& app, MainView& view, MainInputSource& events) {
     switch (input) {
     case MainInput::none:
     case MainInput::other: break;
-    case MainInput::close: confirmQuit(app); break;
+    case MainInput::close: confirmQuit(app.run, app.settings.options, app.dialogs()); break;
     // Told to end from outside: no question can be answered any more.
     case MainInput::quit: app.run.quitRequested = true; break;
     default:

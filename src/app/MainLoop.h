@@ -14,13 +14,13 @@ ProcessState checkBodyShopProcess(App& app);
 void followBodyShopState(App& app, MainView& view);
 
 // The close request of the main window: at most one question.
-void confirmQuit(App& app);
+void confirmQuit(RunState& run, const OptionSettings& options, Dialogs& dialogs);
 
 // What a tool-bar button or a gadget asks for.
 void dispatchCommand(App& app, MainView& view, MainInput input);
 // F1: the help viewer on `page` of the help file, or the box the help button
 // shows when there is no help file.
-void showHelpPage(App& app, const std::string& page);
+void showHelpPage(const GamePaths& paths, Shell& shell, Dialogs& dialogs, const std::string& page);
 
 // One pass of the loop; false once the program should end.
 bool mainLoopPass(App& app, MainView& view, MainInputSource& events);

@@ -52,23 +52,25 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     const std::string startFolder = platform.shell.currentFolder();
     // Known before the first window, so that F1 works in the set-up window too.
     findHelpFile(app.paths, app.fs(), startFolder, app.programFolder);
-    toolkit.setHelpHandler([&app](const std::string& page) { showHelpPage(app, page); });
+    toolkit.setHelpHandler([&app](const std::string& page) {
+        showHelpPage(app.paths, app.platform.shell, app.dialogs(), page);
+    });
     findUserFolder(app.paths, app.fs(), platform.shell.specialFolder(SpecialFolder::documents));
     if (!app.paths.userFolderFound)
         app.dialogs().showMessage(
             "Unable to verify your Sims installation\nMost features will not work", iconStop);
     loadSettings(app.settings, app.fs(), platform.codec, app.programFolder);
     discoverInstallation(app, main);
-    useEditionUserFolder(app);
+    useEditionUserFolder(app.paths, app.fs(), app.edition);
     if (!main.build()) return false;
     showUnderwearMarkers(app, main);
-    if (findLeftOverHiddenFolders(app)) {
+    if (findLeftOverHiddenFolders(app.paths, app.fs(), app.run)) {
         showLeftOverHiddenFolders(app, main);
         app.run.bodyShop = checkBodyShopProcess(app);
         if (app.run.bodyShop == ProcessState::notRunning) restoreGameFiles(app, main);
     }
     if (app.fs().exists(app.paths.configFolder) != PathKind::missing) scanConfigPackages(app, main);
-    reportMissingBodyShop(app);
+    reportMissingBodyShop(app.fs(), app.dialogs(), app.settings.game.runBodyshop, app.edition);
     if (app.paths.userFolderFound) {
         main.refreshBackgroundThumbnail();
     } else {

@@ -37,17 +37,18 @@ void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documen
     }
 }
 
-bool useEditionUserFolder(App& app) {
-    const std::string& name = app.edition.userFolderName;
-    return !name.empty() && takeUserFolder(app.paths, app.fs(), name + "\\");
+bool useEditionUserFolder(GamePaths& paths, FileSystem& fs, const GameEdition& edition) {
+    const std::string& name = edition.userFolderName;
+    return !name.empty() && takeUserFolder(paths, fs, name + "\\");
 }
 
-void reportMissingBodyShop(App& app) {
-    if (app.fs().exists(app.settings.game.runBodyshop) == PathKind::file) return;
-    if (app.edition.bodyShopMissing)
-        app.dialogs().showMessage(noBodyShopText(app.edition), iconExclamation);
+void reportMissingBodyShop(FileSystem& fs, Dialogs& dialogs, const std::string& bodyShop,
+                           const GameEdition& edition) {
+    if (fs.exists(bodyShop) == PathKind::file) return;
+    if (edition.bodyShopMissing)
+        dialogs.showMessage(noBodyShopText(edition), iconExclamation);
     else
-        app.dialogs().showMessage("Can't Find BodyShop.exe!", iconStop);
+        dialogs.showMessage("Can't Find BodyShop.exe!", iconStop);
 }
 
 std::optional<std::string> desktopTooSmallText(int width, int height) {
@@ -73,13 +74,11 @@ void findHelpFile(GamePaths& paths, FileSystem& fs, const std::string& currentFo
     paths.helpFileFound = true;
 }
 
-bool findLeftOverHiddenFolders(App& app) {
-    const std::string prefix = app.paths.userFolder();
-    if (app.fs().exists(prefix + "Downloads_off") != PathKind::missing)
-        app.run.downloadsHidden = true;
-    if (app.fs().exists(prefix + "SavedSims_off") != PathKind::missing)
-        app.run.savedSimsHidden = true;
-    return app.run.downloadsHidden || app.run.savedSimsHidden;
+bool findLeftOverHiddenFolders(const GamePaths& paths, FileSystem& fs, RunState& run) {
+    const std::string prefix = paths.userFolder();
+    if (fs.exists(prefix + "Downloads_off") != PathKind::missing) run.downloadsHidden = true;
+    if (fs.exists(prefix + "SavedSims_off") != PathKind::missing) run.savedSimsHidden = true;
+    return run.downloadsHidden || run.savedSimsHidden;
 }
 
 }  // namespace seamster

@@ -15,11 +15,12 @@ void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documen
 // Uses the user game folder of the edition whose Body Shop runs, when it
 // has one that holds a Neighborhoods folder; otherwise the paths stay as
 // findUserFolder set them. True when the edition's folder is used.
-bool useEditionUserFolder(App& app);
+bool useEditionUserFolder(GamePaths& paths, FileSystem& fs, const GameEdition& edition);
 
 // The box of start-up when the Body Shop to run is not there: what a
 // collection without one lacks, or "Can't Find BodyShop.exe!".
-void reportMissingBodyShop(App& app);
+void reportMissingBodyShop(FileSystem& fs, Dialogs& dialogs, const std::string& bodyShop,
+                           const GameEdition& edition);
 
 // The stop text for a desktop below 800 x 600, or nothing when it is large enough.
 std::optional<std::string> desktopTooSmallText(int width, int height);
@@ -32,6 +33,6 @@ void findHelpFile(GamePaths& paths, FileSystem& fs, const std::string& currentFo
                   const std::string& programFolder);
 
 // Flags folders left hidden by an earlier run that ended before restoring them.
-bool findLeftOverHiddenFolders(App& app);
+bool findLeftOverHiddenFolders(const GamePaths& paths, FileSystem& fs, RunState& run);
 
 }  // namespace seamster

@@ -210,13 +210,13 @@ std::string noBodyShopText(const GameEdition& edition) {
            "Renaming packages, backgrounds and cleaning up projects work without it.";
 }
 
-std::string editionLine(const App& app) {
+std::string editionLine(const GameEdition& edition, const GamePaths& paths) {
     std::string folder;
-    if (app.paths.userFolderFound && !app.paths.userFolderName.empty())
-        folder = app.paths.userFolderName.substr(0, app.paths.userFolderName.size() - 1);
-    const bool ownFolder = folder.empty() || equalsIgnoreCase(folder, app.edition.userFolderName);
-    if (app.edition.kind == Edition::discs && ownFolder) return {};
-    return ownFolder ? app.edition.name : app.edition.name + " \xE2\x80\x93 " + folder;
+    if (paths.userFolderFound && !paths.userFolderName.empty())
+        folder = paths.userFolderName.substr(0, paths.userFolderName.size() - 1);
+    const bool ownFolder = folder.empty() || equalsIgnoreCase(folder, edition.userFolderName);
+    if (edition.kind == Edition::discs && ownFolder) return {};
+    return ownFolder ? edition.name : edition.name + " \xE2\x80\x93 " + folder;
 }
 
 std::vector<std::string> installationCandidates(Platform& platform) {

@@ -45,7 +45,7 @@ std::string noBodyShopText(const GameEdition& edition);
 // The About window's line on the game found: the edition's name, then the
 // user game folder in use when it is not the edition's own. Empty for the
 // discs with their own folder, as it always was.
-std::string editionLine(const App& app);
+std::string editionLine(const GameEdition& edition, const GamePaths& paths);
 
 // Whether `name` can be one folder under Documents\EA Games.
 bool isPlainFolderName(const std::string& name);

@@ -74,7 +74,7 @@ void runAboutWindow(ContentWindowContext& context) {
     // The otherwise blank line names the game found, unless it is the discs
     // with their own user folder.
     window.addGadgets(aboutGadgets(context.app.platform.codec.fromFileBytes(versionText),
-                                   editionLine(context.app)));
+                                   editionLine(context.app.edition, context.app.paths)));
     if (!window.button(ok).valid()) return;
     for (const auto& [gadget, font] : aboutFonts)
         window.control(gadget).setFont(toolkit.font(font));

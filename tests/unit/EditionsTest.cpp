@@ -72,8 +72,8 @@ struct Machine : FakeApp {
         // Start-up's part in finding the game and its user folder.
         findUserFolder(app.paths, fs(), documents);
         discoverInstallation(app, view);
-        useEditionUserFolder(app);
-        reportMissingBodyShop(app);
+        useEditionUserFolder(app.paths, fs(), app.edition);
+        reportMissingBodyShop(fs(), dialogs(), app.settings.game.runBodyshop, app.edition);
     }
 };
 

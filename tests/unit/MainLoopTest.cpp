@@ -151,7 +151,7 @@ TEST_F(MainLoopTest, QuitWarningNamesEveryPendingRestorationInOrder) {
             fake.app.run.savedSimsHidden = c.savedSims;
             fake.app.run.downloadsHidden = c.downloads;
             fake.dialogs().answers = {answer};
-            confirmQuit(fake.app);
+            confirmQuit(fake.app.run, fake.app.settings.options, fake.dialogs());
             const std::string text = "Warning!\nIf you Quit Seamster now\n" + std::string(c.lines) +
                                      "\nDo you still want to Quit?";
             EXPECT_EQ(fake.dialogs().boxes, (std::vector<FakeDialogs::Box>{{text, 16, true}}));
@@ -246,7 +246,7 @@ TEST_F(MainLoopTest, SetUpButtonAlwaysOffersThePacksAndRetitlesTheWindow) {
 
 TEST_F(MainLoopTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
     pass(MainInput::help);
-    showHelpPage(app, "extras.htm");
+    showHelpPage(app.paths, services.shell, dialogs(), "extras.htm");
     EXPECT_EQ(dialogs().boxes, (std::vector<FakeDialogs::Box>{{"Helpfile not found", 0, false},
                                                               {"Helpfile not found", 0, false}}));
     EXPECT_TRUE(services.shell.opened.empty());
@@ -258,7 +258,7 @@ TEST_F(MainLoopTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
     EXPECT_EQ(services.shell.opened,
               (std::vector<FakeShell::Opened>{{"C:\\Seamster\\Seamster.CHM", ""}}));
     // F1: the page of the window it was pressed in.
-    showHelpPage(app, "extras.htm");
+    showHelpPage(app.paths, services.shell, dialogs(), "extras.htm");
     EXPECT_EQ(services.shell.helpPages,
               (std::vector<FakeShell::Opened>{{"C:\\Seamster\\Seamster.CHM", "extras.htm"}}));
     EXPECT_EQ(dialogs().boxes.size(), 2u);

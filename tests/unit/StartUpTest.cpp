@@ -114,16 +114,16 @@ TEST(StartUp, HelpFileOfTheCurrentFolderComesFirstThenTheOneBesideTheProgram) {
 TEST(StartUp, HiddenFormsLeftByAnEarlierRunAreFlagged) {
     FakeApp app;
     app.makeUserFolder();
-    EXPECT_FALSE(findLeftOverHiddenFolders(app.app));
+    EXPECT_FALSE(findLeftOverHiddenFolders(app.app.paths, app.fs(), app.app.run));
     EXPECT_FALSE(app.app.run.downloadsHidden || app.app.run.savedSimsHidden);
 
     app.fs().addFile(app.at("SavedSims_off"), "a file counts too");
-    EXPECT_TRUE(findLeftOverHiddenFolders(app.app));
+    EXPECT_TRUE(findLeftOverHiddenFolders(app.app.paths, app.fs(), app.app.run));
     EXPECT_FALSE(app.app.run.downloadsHidden);
     EXPECT_TRUE(app.app.run.savedSimsHidden);
 
     app.fs().addFolder(app.at("Downloads_off"));
-    EXPECT_TRUE(findLeftOverHiddenFolders(app.app));
+    EXPECT_TRUE(findLeftOverHiddenFolders(app.app.paths, app.fs(), app.app.run));
     EXPECT_TRUE(app.app.run.downloadsHidden);
 }
 
