@@ -15,6 +15,8 @@
 
 #include "ui/Controls.h"
 #include "ui/Dpi.h"
+#include "ui/GadgetTips.h"
+#include "ui/KeyboardFocus.h"
 #include "ui/Owner.h"
 #include "ui/Gadgets.h"
 #include "ui/Toolkit.h"
@@ -147,7 +149,7 @@ public:
     void setEnabled(bool enabled);
     // Paints what is pending now rather than at the next quiet moment.
     void update();
-    void focusFirstGadget();
+    void focusFirstGadget() { keyboard_.focusFirstGadget(); }
     const std::string& helpPage() const { return helpPage_; }
 
     // Enter, Escape and F1 for this window, before the dialog keys: Enter
@@ -159,10 +161,7 @@ public:
     // The buttons Enter and Escape press from now on (0 for none), for a
     // window whose buttons change their meaning; a gadget's KeyRole sets
     // them as it is made.
-    void setKeyButtons(int enter, int escape) {
-        enterButton_ = enter;
-        escapeButton_ = escape;
-    }
+    void setKeyButtons(int enter, int escape) { keyboard_.setButtons(enter, escape); }
     // What a control does, besides moving to its place and taking its font
     // at the new DPI, when the window goes to another DPI: the control that
     // knows its own content (a list, a status bar, a picture) gives it.
@@ -172,7 +171,7 @@ public:
     // Tool-bar button tips, by command ID.
     void setCommandTip(int command, const std::string& tip);
     // The window's tool bar, whose buttons raise tool-bar events.
-    void setToolBar(HWND bar) { toolBar_ = bar; }
+    void setToolBar(HWND bar) { keyboard_.setToolBar(bar); }
 
     // For the controls' own classes: a gadget's tip and text colour, and
     // the picture a picture control shows (kept by its giver).
@@ -190,14 +189,8 @@ private:
     void changeDpi(int dpi, const RECT& outer);
     void rescaleControl(HWND control, int oldDpi);
     void rescalePicture(HWND control, int dpi) const;
-    void orderTabStops();
-    void focusUnit(HWND first);
     bool controlNotification(WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
-    // Gadget tips: the tip window is made when the mouse first comes over the
-    // window, which spares every start and every window opened its making.
-    void makeTips();
-    void addTip(HWND control, const std::wstring& tip);
     // Gadget `id` when the table made it as `kind` (or `other`); else none.
     HWND made(int id, GadgetKind kind, GadgetKind other) const;
     HWND made(int id, GadgetKind kind) const { return made(id, kind, kind); }
@@ -211,21 +204,14 @@ private:
     HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
     std::string helpPage_;
-    bool creationOrder_ = false;
-    int firstFocus_ = 0;
-    bool ordered_ = false;                    // gadgets in keyboard order
     int clientWidth_ = 0, clientHeight_ = 0;  // at 96 DPI
     std::map<HWND, LayoutRect> layout_;       // each gadget's 96-DPI rectangle
     std::map<HWND, Rescale> rescales_;
     std::map<int, GadgetKind> kinds_;  // of the gadgets the tables made
     std::map<int, std::unique_ptr<ListView>> lists_;
     std::map<int, std::unique_ptr<ProgressBar>> bars_;
-    int enterButton_ = 0, escapeButton_ = 0;
-    HWND tips_ = nullptr;
-    std::map<HWND, std::wstring> tipTexts_;
-    HWND toolBar_ = nullptr;
-    HWND focused_ = nullptr;  // the gadget that had the focus when the window lost it
-    std::map<int, std::wstring> commandTips_;
+    GadgetTips tips_;
+    KeyboardFocus keyboard_;
     std::map<int, Colour> textColours_;
     std::map<int, NotifyHandler> notifyHandlers_;
     // What each picture control was last given to show.

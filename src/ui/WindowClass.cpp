@@ -59,12 +59,6 @@ ControlStyle styleFor(GadgetKind kind, GadgetKind previous) {
     return {L"STATIC", 0};
 }
 
-bool hasClass(HWND control, const wchar_t* name) {
-    wchar_t found[32] = {};
-    GetClassNameW(control, found, 32);
-    return lstrcmpiW(found, name) == 0;
-}
-
 // The style a look adds to, and takes from, that of the gadget's kind.
 DWORD applyLook(DWORD style, unsigned look) {
     if (look & lookReadOnly) style |= ES_READONLY;
@@ -91,8 +85,6 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args)
       dpi_(args.owner ? windowDpi(args.owner.hwnd()) : toolkit.dpi()),
       owner_(args.owner.hwnd()),
       helpPage_(args.helpPage),
-      creationOrder_(args.tabInCreationOrder),
-      firstFocus_(args.firstFocus),
       clientWidth_(args.clientWidth),
       clientHeight_(args.clientHeight) {
     registerWindowClass(toolkit.instance());
@@ -114,6 +106,8 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args)
                             toolkit.instance(), nullptr);
     if (!hwnd_) return;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    tips_.attach(hwnd_, toolkit.instance());
+    keyboard_.attach(hwnd_, args.tabInCreationOrder, args.firstFocus);
     // A window placed on a screen of another DPI than the one it was sized for.
     if (const int shownAt = windowDpi(hwnd_); shownAt != dpi_) {
         const SIZE resized =
@@ -155,7 +149,7 @@ bool Window::controlNotification(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) return false;  // keyboard OK/Cancel from dialog navigation
     const HWND control = reinterpret_cast<HWND>(lParam);
     const int id = LOWORD(wParam);
-    if (control == toolBar_) {
+    if (keyboard_.isToolBar(control)) {
         toolkit_.post({EventKind::toolBar, number_, id});
         return true;
     }
@@ -168,12 +162,7 @@ LRESULT Window::notify(NMHDR* header) {
     auto handler = notifyHandlers_.find(int(header->idFrom));
     if (handler != notifyHandlers_.end())
         if (std::optional<LRESULT> result = handler->second(header)) return *result;
-    if (header->code == TTN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-        auto it = commandTips_.find(int(header->idFrom));
-        if (it != commandTips_.end()) info->lpszText = const_cast<wchar_t*>(it->second.c_str());
-        return 0;
-    }
+    tips_.fillCommandTip(header);
     return 0;
 }
 
@@ -187,20 +176,13 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         // Sent for the window and, by their own handling, for its gadgets
         // before the mouse moves over them.
-        makeTips();
+        tips_.mouseCame();
         break;
     case WM_DPICHANGED: changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_ACTIVATE:
         // Like a dialog, give the focus back to the gadget that had it, so
         // typing goes on where it stopped after a message box.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd_, focus)) focused_ = focus;
-        } else if (focused_ && IsChild(hwnd_, focused_) && IsWindowVisible(focused_) &&
-                   IsWindowEnabled(focused_)) {
-            SetFocus(focused_);
-            return 0;
-        }
+        if (keyboard_.activated(LOWORD(wParam) != WA_INACTIVE)) return 0;
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
@@ -268,8 +250,8 @@ void Window::addGadget(const Gadget& args, GadgetKind previous, const GadgetSett
         dropDown(args.id).select(0);
     }
     if (!args.tip.empty()) setTip(made, args.tip);
-    if (args.key == KeyRole::enter) enterButton_ = args.id;
-    if (args.key == KeyRole::escape) escapeButton_ = args.id;
+    if (args.key == KeyRole::enter) keyboard_.setButtons(args.id, keyboard_.escapeButton());
+    if (args.key == KeyRole::escape) keyboard_.setButtons(keyboard_.enterButton(), args.id);
 }
 
 void Window::placeControl(HWND control, const LayoutRect& rect) {
@@ -298,37 +280,9 @@ ProgressBar* Window::progressBar(int id) const {
     return found != bars_.end() && found->second->valid() ? found->second.get() : nullptr;
 }
 
-void Window::setCommandTip(int command, const std::string& tip) {
-    commandTips_[command] = widen(tip);
-}
+void Window::setCommandTip(int command, const std::string& tip) { tips_.setCommand(command, tip); }
 
-void Window::setTip(HWND control, const std::string& tip) {
-    if (!control) return;
-    std::wstring& text = tipTexts_[control];
-    text = widen(tip);
-    if (tips_) addTip(control, text);
-}
-
-void Window::makeTips() {
-    if (tips_ || tipTexts_.empty()) return;
-    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
-                            0, 0, hwnd_, nullptr, toolkit_.instance(), nullptr);
-    if (!tips_) return;
-    for (const auto& [control, text] : tipTexts_)
-        if (IsChild(hwnd_, control)) addTip(control, text);
-}
-
-void Window::addTip(HWND control, const std::wstring& tip) {
-    TOOLINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<wchar_t*>(tip.c_str());
-    // A gadget has one tip: a new one replaces the old.
-    SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-}
+void Window::setTip(HWND control, const std::string& tip) { tips_.set(control, tip); }
 
 void Window::setTextColour(HWND control, Colour colour) {
     textColours_[GetDlgCtrlID(control)] = colour;
@@ -383,89 +337,9 @@ RECT Window::outerRect() const {
 }
 
 void Window::show(bool visible) {
-    const bool first = visible && !ordered_;
-    if (first) orderTabStops();
+    const bool first = visible && keyboard_.orderOnce(dpi_);
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
-    if (first && firstFocus_)
-        focusUnit(gadget(firstFocus_));
-    else if (first)
-        focusFirstGadget();
-}
-
-namespace {
-bool isTabStop(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) != 0; }
-bool startsGroup(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_GROUP) != 0; }
-// Options keep only the chosen one of a group a tab stop, so they are known
-// by their kind.
-bool isOption(HWND control) {
-    const LONG_PTR kind = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
-    return hasClass(control, L"Button") && (kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON);
-}
-}  // namespace
-
-void Window::orderTabStops() {
-    ordered_ = true;
-    // Made in keyboard order already: z-order is creation order.
-    if (creationOrder_) return;
-    // Units of keyboard order: a gadget, or an option group as a whole so
-    // that the arrow keys still move within it.
-    struct Unit {
-        std::vector<HWND> members;
-        LayoutRect place;
-        bool options = false;
-    };
-    std::vector<Unit> units;
-    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const bool option = isOption(child);
-        if ((!isTabStop(child) && !option) || child == toolBar_) continue;
-        if (option && !startsGroup(child) && !units.empty() && units.back().options) {
-            units.back().members.push_back(child);
-            continue;
-        }
-        RECT rect = {};
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
-        units.push_back(
-            {{child}, {unscaled(rect.left, dpi_), unscaled(rect.top, dpi_), 0, 0}, option});
-    }
-    // Top to bottom, left to right; tops less than 8 pixels apart share a row.
-    std::stable_sort(units.begin(), units.end(), [](const Unit& a, const Unit& b) {
-        if (std::abs(a.place.y - b.place.y) >= 8) return a.place.y < b.place.y;
-        return a.place.x < b.place.x;
-    });
-    HWND after = nullptr;
-    for (const Unit& unit : units)
-        for (HWND member : unit.members) {
-            if (after)
-                SetWindowPos(member, after, 0, 0, 0, 0,
-                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-            after = member;
-        }
-}
-
-void Window::focusFirstGadget() {
-    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const bool option = isOption(child);
-        if ((!isTabStop(child) && !option) || child == toolBar_ || !IsWindowEnabled(child) ||
-            !IsWindowVisible(child))
-            continue;
-        focusUnit(child);
-        return;
-    }
-}
-
-void Window::focusUnit(HWND first) {
-    if (!first) return;
-    // In an option group, the chosen option.
-    HWND chosen = first;
-    if (isOption(first))
-        for (HWND member = first; member && isOption(member);
-             member = GetWindow(member, GW_HWNDNEXT)) {
-            if (member != first && startsGroup(member)) break;
-            if (SendMessageW(member, BM_GETCHECK, 0, 0) == BST_CHECKED) chosen = member;
-        }
-    SetFocus(chosen);
-    focused_ = chosen;
+    if (first) keyboard_.focusStart();
 }
 
 bool Window::handleKey(WPARAM key) {
@@ -490,10 +364,11 @@ bool Window::handleKey(WPARAM key) {
         if (focus && hasClass(focus, L"Button") &&
             (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON))
             return press(focus);
-        return press(enterButton_ ? gadget(enterButton_) : nullptr);
+        return press(keyboard_.enterButton() ? gadget(keyboard_.enterButton()) : nullptr);
     }
     case VK_ESCAPE:
-        if (HWND cancel = escapeButton_ ? gadget(escapeButton_) : nullptr) return press(cancel);
+        if (HWND cancel = keyboard_.escapeButton() ? gadget(keyboard_.escapeButton()) : nullptr)
+            return press(cancel);
         if (owner_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_SYSMENU))
             PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;
