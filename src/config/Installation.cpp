@@ -141,7 +141,8 @@ void discoverInstallation(App& app, SetUpView& view) {
     settings.game.currentFolderCount = 0;
     for (const DirEntry& entry : entries)
         if (isQualifyingGameFolder(entry)) ++settings.game.currentFolderCount;
-    describeInstallation(app);
+    app.edition =
+        describeInstallation(settings.game.installDirectory, app.platform.registry, app.fs());
     // Nothing to choose: start-up and "Run Bodyshop" say what is missing.
     if (app.edition.bodyShopMissing) return;
     // A collection's Body Shop added since the last start brings the window
@@ -154,11 +155,12 @@ void discoverInstallation(App& app, SetUpView& view) {
     chooseFromSetUpWindow(app, view, entries);
 }
 
-void describeInstallation(App& app) {
-    const std::string& folder = app.settings.game.installDirectory;
-    app.edition = describeEdition(app.platform.registry, editionOf(app.fs(), folder));
-    app.edition.bodyShopMissing =
-        app.edition.kind != Edition::discs && !holdsBodyShop(app.fs(), folder);
+GameEdition describeInstallation(const std::string& installDirectory, Registry& registry,
+                                 FileSystem& fs) {
+    GameEdition edition = describeEdition(registry, editionOf(fs, installDirectory));
+    edition.bodyShopMissing =
+        edition.kind != Edition::discs && !holdsBodyShop(fs, installDirectory);
+    return edition;
 }
 
 }  // namespace seamster

@@ -38,7 +38,8 @@ public:
 
 void discoverInstallation(App& app, SetUpView& view);
 // Which edition the install folder holds, its names, and whether it lacks a
-// Body Shop altogether (app.edition).
-void describeInstallation(App& app);
+// Body Shop altogether.
+GameEdition describeInstallation(const std::string& installDirectory, Registry& registry,
+                                 FileSystem& fs);
 
 }  // namespace seamster

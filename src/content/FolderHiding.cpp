@@ -135,7 +135,8 @@ void applyFolderHiding(App& app, GameFilesView& view) {
 
 void restoreGameFiles(App& app, GameFilesView& view) {
     std::string report;
-    if (app.run.undiesRestorePending) report = restoreUnderwear(app, view);
+    if (app.run.undiesRestorePending)
+        report = restoreUnderwear(app.paths.configFolder, app.fs(), app.run, view);
     for (const GameFolder& folder : gameFolders)
         if (app.run.*folder.hidden) report += unhideFolder(app, view, folder);
     app.run.hideDownloadsOption = false;

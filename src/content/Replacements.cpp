@@ -117,21 +117,21 @@ bool restoreUndiesCheckEnabled(int femalePosition, int malePosition) {
     return femalePosition > 0 || malePosition > 0;
 }
 
-std::string restoreUnderwear(App& app, GameFilesView& view) {
-    const std::string& config = app.paths.configFolder;
+std::string restoreUnderwear(const std::string& config, FileSystem& fs, RunState& run,
+                             GameFilesView& view) {
     bool maleStillOn = false, femaleStillOn = false;
     if (!config.empty()) {
         for (const char* name : {femaleUndies, maleUndies})
-            app.fs().rename(config + name + ".package", config + name + ".off");
+            fs.rename(config + name + ".package", config + name + ".off");
         // A package that is locked, or whose ".off" name is taken, stays on;
         // the restoration is then tried again like a folder left hidden.
-        maleStillOn = app.fs().exists(config + maleUndies + ".package") != PathKind::missing;
-        femaleStillOn = app.fs().exists(config + femaleUndies + ".package") != PathKind::missing;
+        maleStillOn = fs.exists(config + maleUndies + ".package") != PathKind::missing;
+        femaleStillOn = fs.exists(config + femaleUndies + ".package") != PathKind::missing;
     }
     view.markUnderwear(Underwear::male, maleStillOn);
     view.markUnderwear(Underwear::female, femaleStillOn);
-    app.run.undiesRestorePending = maleStillOn || femaleStillOn;
-    if (app.run.undiesRestorePending) return "Unable to replace the default undies \n";
+    run.undiesRestorePending = maleStillOn || femaleStillOn;
+    if (run.undiesRestorePending) return "Unable to replace the default undies \n";
     return "The default undies were replaced \n";
 }
 

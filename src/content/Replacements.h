@@ -73,6 +73,7 @@ bool restoreUndiesCheckEnabled(int femalePosition, int malePosition);
 
 // Puts the default underwear back after a run; returns the summary line.
 // Underwear that stays on keeps the restoration pending.
-std::string restoreUnderwear(App& app, GameFilesView& view);
+std::string restoreUnderwear(const std::string& configFolder, FileSystem& fs, RunState& run,
+                             GameFilesView& view);
 
 }  // namespace seamster
