@@ -2,7 +2,6 @@
 // screen in one of four ways, at one of its two sizes. Built hidden at
 // start-up and shown for each new background.
 
-#include <array>
 #include <utility>
 
 #include "images/BackgroundWindows.h"
@@ -56,15 +55,14 @@ struct PreviewGadgets {
           size1024(window.option(preview::size1024)),
           saveToFolder(window.checkBox(preview::saveToFolder)),
           picture(window.picture(preview::picture)) {}
-
-    // The fitting options with the mode each stands for.
-    std::array<std::pair<FitMode, const ui::Option*>, 4> modes() const {
-        return {{{FitMode::smartSize, &smartSize},
-                 {FitMode::originalSize, &originalSize},
-                 {FitMode::stretchImage, &stretchImage},
-                 {FitMode::tileImage, &tileImage}}};
-    }
 };
+
+// The fitting options with the mode each stands for.
+constexpr std::pair<FitMode, ui::Option PreviewGadgets::*> modeOptions[] = {
+    {FitMode::smartSize, &PreviewGadgets::smartSize},
+    {FitMode::originalSize, &PreviewGadgets::originalSize},
+    {FitMode::stretchImage, &PreviewGadgets::stretchImage},
+    {FitMode::tileImage, &PreviewGadgets::tileImage}};
 
 class PreviewDialog {
 public:
@@ -188,15 +186,15 @@ void PreviewDialog::compose() {
 }
 
 FitMode PreviewDialog::chosenMode() const {
-    for (const auto& [mode, option] : gadgets_.modes())
-        if (option->isChecked()) return mode;
+    for (const auto& [mode, option] : modeOptions)
+        if ((gadgets_.*option).isChecked()) return mode;
     return FitMode::originalSize;
 }
 
 void PreviewDialog::chooseMode(FitMode mode) {
-    for (const auto& [optionMode, option] : gadgets_.modes()) {
+    for (const auto& [optionMode, option] : modeOptions) {
         const bool on = optionMode == mode;
-        if (option->isChecked() != on) option->setChecked(on);
+        if ((gadgets_.*option).isChecked() != on) (gadgets_.*option).setChecked(on);
     }
 }
 

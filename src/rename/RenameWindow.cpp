@@ -229,8 +229,6 @@ public:
 
 private:
     void addStatusBar();
-    // The rename window's buttons that change between its faces.
-    void showButtons(const char* rename, const char* done);
     static void showGadgets(const std::vector<ui::Control>& gadgets, bool shown);
 
     ui::Toolkit& toolkit_;
@@ -418,11 +416,6 @@ void RenameWindows::showCopyFolder(const std::string& shown, const std::string& 
     if (!full.empty()) gadgets_.copyFolder.setTip(full);
 }
 
-void RenameWindows::showButtons(const char* rename, const char* done) {
-    gadgets_.done.setText(done);
-    gadgets_.rename.setText(rename);
-}
-
 void RenameWindows::showGadgets(const std::vector<ui::Control>& gadgets, bool shown) {
     for (const ui::Control& gadget : gadgets) gadget.show(shown);
 }
@@ -444,7 +437,8 @@ void RenameWindows::showOptionsFace(bool undoOffered) {
 void RenameWindows::showRunFace(const std::string& caption) {
     if (!rename_) return;
     gadgets_.optionsFrame.setText(caption);
-    showButtons("OK", "Cancel");
+    gadgets_.done.setText("Cancel");
+    gadgets_.rename.setText("OK");
     rename_->setKeyButtons(g::rename, g::done);
     showGadgets(gadgets_.options, false);
     showUndo(false);

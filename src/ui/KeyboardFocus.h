@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "ui/Gadgets.h"
+
 namespace seamster::ui {
 
 // Whether a control is of the window class `name` ("Button", "ComboBox").
@@ -39,6 +41,11 @@ public:
     void setButtons(int enter, int escape) {
         enter_ = enter;
         escape_ = escape;
+    }
+    // The button a gadget table's row names for Enter or Escape.
+    void setButton(KeyRole role, int id) {
+        if (role == KeyRole::enter) enter_ = id;
+        if (role == KeyRole::escape) escape_ = id;
     }
     int enterButton() const { return enter_; }
     int escapeButton() const { return escape_; }

@@ -242,16 +242,15 @@ void Window::addGadget(const Gadget& args, GadgetKind previous, const GadgetSett
     place.id = args.id;
     place.x = args.x, place.y = args.y, place.width = args.width, place.height = args.height;
     place.text = args.text;
-    HWND made = addControl(place);
-    if (!made) return;
+    HWND control = addControl(place);
+    if (!control) return;
     if (args.kind == GadgetKind::dropDown && !args.text.empty()) {
         // A drop-down's caption is its first item, selected.
         dropDown(args.id).addItem(args.text);
         dropDown(args.id).select(0);
     }
-    if (!args.tip.empty()) setTip(made, args.tip);
-    if (args.key == KeyRole::enter) keyboard_.setButtons(args.id, keyboard_.escapeButton());
-    if (args.key == KeyRole::escape) keyboard_.setButtons(keyboard_.enterButton(), args.id);
+    if (!args.tip.empty()) setTip(control, args.tip);
+    keyboard_.setButton(args.key, args.id);
 }
 
 void Window::placeControl(HWND control, const LayoutRect& rect) {
