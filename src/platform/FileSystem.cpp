@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 #include <set>
 
@@ -76,7 +77,30 @@ void finishWithTemporary(FileSystem& fs, const std::string& temporary, bool plac
     if (placed || fs.exists(temporary) == PathKind::missing)
         temporariesOfThisRun().forget(temporary);
 }
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9, with or without an extension, name a
+// device wherever they appear in a path.
+bool isDeviceName(std::string_view name) {
+    std::string stem = toLower(name.substr(0, name.find('.')));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    static constexpr std::array<std::string_view, 4> plain = {"con", "prn", "aux", "nul"};
+    if (std::find(plain.begin(), plain.end(), stem) != plain.end()) return true;
+    return stem.size() == 4 && (startsWith(stem, "com") || startsWith(stem, "lpt")) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
 }  // namespace
+
+bool holdsForbiddenMark(std::string_view name, std::string_view marks) {
+    return std::any_of(name.begin(), name.end(), [&](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F ||
+               marks.find(c) != std::string_view::npos;
+    });
+}
+
+bool isPlainEntryName(std::string_view name) {
+    // 1024 bytes is longer than any file name can be.
+    return !name.empty() && name.size() <= 1024 && !holdsForbiddenMark(name, kReservedNameMarks) &&
+           name.back() != '.' && name.back() != ' ' && !isDeviceName(name);
+}
 
 std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::string& path) {
     // Each save takes the first free name, so whatever runs left behind

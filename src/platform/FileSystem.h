@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace seamster {
@@ -86,6 +87,21 @@ public:
     // cannot be opened. Others may read the file meanwhile.
     virtual std::unique_ptr<AppendFile> openForAppend(const std::string& path) = 0;
 };
+
+// Marks that Windows file names cannot hold: separators, the drive and
+// stream separator, wildcards (the last three are wildcards too).
+inline constexpr std::string_view kReservedNameMarks = "\\/:*?\"<>|";
+
+// Whether `name` holds a control character or one of `marks`.
+bool holdsForbiddenMark(std::string_view name, std::string_view marks);
+
+// True for a name that stands for exactly one entry directly inside a folder
+// and for nothing else: not empty, no separators, wildcards, control
+// characters or other marks that file names cannot hold, no trailing dot or
+// blank (the system would drop it and reach another entry), not a device
+// name. Only such names are joined to a folder to build a path that is
+// renamed or deleted on the word of a file Seamster did not just list.
+bool isPlainEntryName(std::string_view name);
 
 // Creates an empty file with a name unused in the folder of `path`
 // ("<path>.~1.tmp", "<path>.~2.tmp", ...); its path, or nothing when no such

@@ -97,6 +97,11 @@ bool isAbsolutePath(std::string_view path) {
     return (drive && path[1] == ':' && path[2] == '\\') || startsWith(path, "\\\\");
 }
 
+bool isNetworkPath(std::string_view path) {
+    auto separator = [](char c) { return c == '\\' || c == '/'; };
+    return path.size() >= 2 && separator(path[0]) && separator(path[1]);
+}
+
 bool isValidUtf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {

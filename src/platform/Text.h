@@ -24,6 +24,9 @@ bool wildcardMatch(std::string_view pattern, std::string_view name);
 std::string withBackslash(std::string_view folder);
 // A full path: a drive letter, a colon and a backslash, or a network path.
 bool isAbsolutePath(std::string_view path);
+// A path that reaches another computer (\\server\share, //server/share) or
+// a device namespace (\\?\, \\.\): never a game folder or a program to start.
+bool isNetworkPath(std::string_view path);
 // True when `text` is well-formed UTF-8.
 bool isValidUtf8(std::string_view text);
 

@@ -1,7 +1,6 @@
 #include "projects/ProjectScan.h"
 
 #include <algorithm>
-#include <array>
 
 #include "platform/Characters.h"
 #include "platform/Text.h"
@@ -28,28 +27,6 @@ std::string_view lineOf(std::string_view text, int number) {
     }
 }
 
-// Marks that Windows file names cannot hold: separators, the drive and
-// stream separator, wildcards (the last three are wildcards too).
-constexpr std::string_view kReservedMarks = "\\/:*?\"<>|";
-
-bool holdsForbiddenMark(std::string_view name, std::string_view marks) {
-    return std::any_of(name.begin(), name.end(), [&](char c) {
-        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F ||
-               marks.find(c) != std::string_view::npos;
-    });
-}
-
-// CON, PRN, AUX, NUL, COM1-9 and LPT1-9, with or without an extension, name a
-// device wherever they appear in a path.
-bool isDeviceName(std::string_view name) {
-    std::string stem = toLower(name.substr(0, name.find('.')));
-    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-    static constexpr std::array<std::string_view, 4> plain = {"con", "prn", "aux", "nul"};
-    if (std::find(plain.begin(), plain.end(), stem) != plain.end()) return true;
-    return stem.size() == 4 && (startsWith(stem, "com") || startsWith(stem, "lpt")) &&
-           stem[3] >= '1' && stem[3] <= '9';
-}
-
 bool onlyDotsAndBlanks(std::string_view name) {
     return name.find_first_not_of(". ") == std::string_view::npos;
 }
@@ -62,12 +39,6 @@ std::optional<std::string> readProjectName(std::string_view fileStart, TextCodec
     std::string line = codec ? codec->fromFileBytes(std::string(raw)) : std::string(raw);
     if (line.find(kProjectNameTag) == std::string::npos) return std::nullopt;
     return removeAll(removeAll(line, kProjectNameTag), kProjectNameEndTag);
-}
-
-bool isPlainEntryName(std::string_view name) {
-    // 1024 bytes is longer than any file name can be.
-    return !name.empty() && name.size() <= 1024 && !holdsForbiddenMark(name, kReservedMarks) &&
-           name.back() != '.' && name.back() != ' ' && !isDeviceName(name);
 }
 
 bool projectFolderExists(FileSystem& fs, const std::string& projectsFolder,
@@ -97,7 +68,7 @@ std::optional<ProjectScan> scanProjects(FileSystem& fs, const std::string& proje
             continue;
         }
         // A name that is not a single plain entry would read some other file.
-        if (holdsForbiddenMark(entry.name, kReservedMarks)) continue;
+        if (holdsForbiddenMark(entry.name, kReservedNameMarks)) continue;
         std::optional<std::string> start = fs.readFileStart(prefix + entry.name, kProjectReadLimit);
         if (!start) continue;
         std::optional<std::string> name = readProjectName(*start, codec);

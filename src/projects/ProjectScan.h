@@ -51,12 +51,5 @@ std::optional<ProjectScan> scanProjects(FileSystem& fs, const std::string& proje
 bool projectFolderExists(FileSystem& fs, const std::string& projectsFolder,
                          std::string_view displayName);
 
-// True for a name that stands for exactly one entry directly inside a folder
-// and for nothing else: not empty, no separators, wildcards, control
-// characters or other marks that file names cannot hold, no trailing dot or
-// blank (the system would drop it and reach another entry), not a device
-// name. Only such names are joined to the Projects folder to build a path
-// that is deleted.
-bool isPlainEntryName(std::string_view name);
 
 }  // namespace seamster

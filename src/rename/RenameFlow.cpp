@@ -1,5 +1,7 @@
 #include "rename/RenameFlow.h"
 
+#include "platform/Text.h"
+
 namespace seamster {
 
 // The file keeps each of these choices as 1, 2 or anything else for "all".
@@ -354,6 +356,10 @@ void RenameFlow::offerUndoFromHistory() {
     if (app_.paths.userFolderName.empty()) return;  // no game folder, no history
     if (const std::optional<std::string> text = app_.fs().readFile(historyPath()))
         lastRun_ = undoableRunOf(readHistory(*text), app_.fs());
+    // Offered only beside a list of the folder it renamed in, where the user
+    // sees the files it gives back.
+    if (lastRun_ && !equalsIgnoreCase(lastRun_->folder, withBackslash(session_.searchFolder)))
+        lastRun_.reset();
     if (lastRun_) attachRows(*lastRun_, rows_, session_.searchFolder);
     screen_.showUndo(lastRun_.has_value());
 }

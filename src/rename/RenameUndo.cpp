@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/Text.h"
 
@@ -34,34 +35,69 @@ UndoOutcome undoOne(const std::string& folder, const RenamedFile& file, FileSyst
 
 constexpr size_t noRow = size_t(-1);
 
+std::string stepKey(const std::string& operation, const std::string& from, const std::string& to) {
+    return operation + '\t' + from + '\t' + to;
+}
+
 // The steps of one run (or undo) that were made: those done, and a step that
 // was under way when Seamster stopped when its file moved as it would have.
+// One look at each line, however many steps were left open.
 std::vector<HistoryLine> madeSteps(const std::vector<HistoryLine>& lines, size_t first, size_t last,
                                    FileSystem& fs) {
-    std::vector<HistoryLine> made, open;
+    std::vector<HistoryLine> made;
+    std::vector<size_t> begun;  // begin lines, in order
+    std::vector<bool> open;     // per begin line: no outcome yet
+    std::unordered_map<std::string, std::vector<size_t>> openByStep;
     for (size_t i = first; i < last; ++i) {
         const HistoryLine& line = lines[i];
-        if (line.step == HistoryStep::begin) open.push_back(line);
+        if (line.step == HistoryStep::begin) {
+            openByStep[stepKey(line.operation, line.from, line.to)].push_back(begun.size());
+            begun.push_back(i);
+            open.push_back(true);
+        }
         if (line.step != HistoryStep::done && line.step != HistoryStep::failed) continue;
         if (line.step == HistoryStep::done) made.push_back(line);
-        std::erase_if(open, [&](const HistoryLine& o) {
-            return o.operation == line.operation && o.from == line.from && o.to == line.to;
-        });
+        const auto found = openByStep.find(stepKey(line.operation, line.from, line.to));
+        if (found == openByStep.end()) continue;
+        for (size_t k : found->second) open[k] = false;
+        openByStep.erase(found);
     }
-    for (const HistoryLine& step : open)
-        if (fs.exists(step.to) == PathKind::file && fs.exists(step.from) == PathKind::missing)
+    for (size_t k = 0; k < begun.size(); ++k) {
+        const HistoryLine& step = lines[begun[k]];
+        if (open[k] && fs.exists(step.to) == PathKind::file &&
+            fs.exists(step.from) == PathKind::missing)
             made.push_back(step);
+    }
     return made;
 }
 
+// The name of `path` when it is a plain entry directly inside `folder`.
+std::optional<std::string> entryOf(const std::string& folder, const std::string& path) {
+    if (!startsWith(path, folder)) return std::nullopt;
+    std::string name = path.substr(folder.size());
+    if (!isPlainEntryName(name)) return std::nullopt;
+    return name;
+}
+
+// A history may be damaged, edited or come from elsewhere: only a rename of
+// one plain entry of the run's own folder to another is ever taken back.
 std::optional<RenamedFile> renamedFileOf(const std::string& folder, const HistoryLine& step) {
-    if (!startsWith(step.from, folder) || !startsWith(step.to, folder)) return std::nullopt;
-    return RenamedFile{noRow, step.from.substr(folder.size()), step.to.substr(folder.size())};
+    std::optional<std::string> oldName = entryOf(folder, step.from),
+                               newName = entryOf(folder, step.to);
+    if (!oldName || !newName) return std::nullopt;
+    return RenamedFile{noRow, std::move(*oldName), std::move(*newName)};
+}
+
+// Only a local folder named in full, ending with its backslash, can hold a run.
+bool isRunFolder(const std::string& folder) {
+    return isAbsolutePath(folder) && !isNetworkPath(folder) && folder.back() == '\\' &&
+           folder.find("\\..\\") == std::string::npos && folder.find("\\.\\") == std::string::npos;
 }
 
 RunRecord runOf(const HistoryLine& start, const std::vector<HistoryLine>& steps) {
     RunRecord run;
     run.folder = start.from;
+    if (!isRunFolder(run.folder)) return run;
     for (const HistoryLine& step : steps) {
         if (step.operation == "copy") {
             if (run.copies++ == 0) run.copyFolder = step.to.substr(0, step.to.rfind('\\') + 1);
@@ -74,12 +110,13 @@ RunRecord runOf(const HistoryLine& start, const std::vector<HistoryLine>& steps)
 
 // Takes the files an undo gave back out of the run it undid.
 void applyUndo(RunRecord& run, const std::vector<HistoryLine>& steps) {
-    for (const HistoryLine& step : steps) {
-        if (step.operation != "undo") continue;
-        std::erase_if(run.renamed, [&](const RenamedFile& file) {
-            return run.folder + file.newName == step.from && run.folder + file.oldName == step.to;
-        });
-    }
+    std::unordered_set<std::string> undone;
+    for (const HistoryLine& step : steps)
+        if (step.operation == "undo") undone.insert(stepKey({}, step.from, step.to));
+    if (undone.empty()) return;
+    std::erase_if(run.renamed, [&](const RenamedFile& file) {
+        return undone.count(stepKey({}, run.folder + file.newName, run.folder + file.oldName)) != 0;
+    });
 }
 
 }  // namespace
@@ -130,7 +167,8 @@ const char* undoReason(UndoOutcome outcome) {
 
 std::string undoQuestion(const RunRecord& run) {
     std::string text =
-        "Give the " + files(run.renamed.size()) + " renamed by the last run their old names back?";
+        "Give the " + files(run.renamed.size()) + " renamed by the last run their old names back?" +
+        "\n\nThey are in " + run.folder;
     if (run.copies > 0)
         text += "\n\nThe " + std::to_string(run.copies) + (run.copies == 1 ? " copy" : " copies") +
                 " it made in " + run.copyFolder + " will not be deleted.";

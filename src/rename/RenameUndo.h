@@ -39,7 +39,7 @@ struct UndoResult {
 // Why a file could not go back, as the user and the history are told.
 const char* undoReason(UndoOutcome outcome);
 
-// The confirmation asked before an undo.
+// The confirmation asked before an undo, naming the folder of the files.
 std::string undoQuestion(const RunRecord& run);
 
 // Gives every file of the run its old name back, in reverse order, writing

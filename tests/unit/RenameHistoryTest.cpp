@@ -154,6 +154,45 @@ TEST(RenameUndo, TheLastRunThatCanStillBeUndoneIsReadBackFromTheHistory) {
     EXPECT_FALSE(undoable());
 }
 
+TEST(RenameUndo, AHistoryIsTakenBackOnlyInsideItsRunsOwnFolder) {
+    // Each line renamed a file that still sits under its "new" name: only
+    // the last, a plain entry of the start line's folder, may go back.
+    struct Line {
+        std::string folder, from, to;
+    };
+    const std::string desktop = "C:\\U\\Desktop\\thesis.docx";
+    const std::vector<Line> lines = {
+        {kFolder, kFolder + "..\\..\\Desktop\\thesis.docx", kFolder + "..\\Documents\\thesis.docx"},
+        {kFolder, kFolder + "a.package", kFolder + "..\\a.package"},
+        {kFolder, kFolder + "sub\\a.package", kFolder + "b.package"},
+        {kFolder, kFolder + "a.package", kFolder + "sub/b.package"},
+        {kFolder, kFolder + "D:a.package", kFolder + "b.package"},
+        {kFolder, kFolder + "CON.package", kFolder + "b.package"},
+        {kFolder, kFolder + "a.package ", kFolder + "b.package"},
+        {kFolder, kFolder + "*.package", kFolder + "b.package"},
+        {kFolder, kFolder, kFolder + "b.package"},
+        {kFolder, desktop, kFolder + "b.package"},
+        {"SavedSims\\", "SavedSims\\a.package", "SavedSims\\b.package"},
+        {"\\\\server\\share\\", "\\\\server\\share\\a.package", "\\\\server\\share\\b.package"},
+        {"C:\\U\\SavedSims\\..\\", "C:\\U\\SavedSims\\..\\a.package",
+         "C:\\U\\SavedSims\\..\\b.package"},
+        {"C:\\U\\SavedSims", "C:\\U\\SavedSimsa.package", "C:\\U\\SavedSimsb.package"},
+        {kFolder, kFolder + "a.package", kFolder + "b.package"},
+    };
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        Fixture f({});
+        f.fs.addFile(line.to, "renamed");
+        RenameHistory history(f.fs, f.clock, kHistory);
+        ASSERT_TRUE(history.start("automatic run", line.folder));
+        history.before("rename", line.from, line.to);
+        history.after("rename", line.from, line.to, true);
+        history.end("1 renamed");
+        const bool plain = i + 1 == lines.size();
+        EXPECT_EQ(undoableRunOf(f.lines(), f.fs).has_value(), plain) << line.from << " " << line.to;
+    }
+}
+
 TEST(RenameHistory, NothingIsRenamedWithoutItsLine) {
     // Appends: 0 opens the file, 1 the heading, 2 the start line, 3 the line
     // before renaming a, 4 its outcome.
