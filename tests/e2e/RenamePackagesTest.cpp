@@ -594,6 +594,18 @@ TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
     // anew: the rename history tells which run can still be undone.
     ASSERT_NO_FATAL_FAILURE(leave(rename, find));
     quitWithQuestion(seamster_, main_);
+    // A history edited or brought from elsewhere may name files outside the
+    // run's folder: such a run is never taken back, and the real one still is.
+    const std::string historyFile = gameFolder() + "\\Seamster Rename History.txt";
+    const std::string thesis = savedSims() + "\\..\\..\\..\\thesis.docx";
+    ASSERT_TRUE(writeFileBytes(thesis, "my thesis"));
+    const std::string line = "2026-12-10 12:00:00\t";
+    const std::string folder = savedSims() + "\\";
+    ASSERT_TRUE(writeFileBytes(
+        historyFile, readFileBytes(historyFile).value_or("") + line + "start\tautomatic run\t" +
+                         folder + "\r\n" + line + "done\trename\t" + folder +
+                         "..\\..\\..\\..\\Desktop\\thesis.docx\t" + thesis + "\r\n" + line +
+                         "end\tautomatic run\t" + folder + "\r\n"));
     ASSERT_NE(start(settings), nullptr);
     ASSERT_NE(find = openFindWindow(), nullptr);
     ASSERT_NE(rename = searchEverything(find), nullptr);
@@ -608,6 +620,8 @@ TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
     EXPECT_NE(question.find("Give the 20 files renamed by the last run their old names back?"),
               std::string::npos)
         << question;
+    EXPECT_NE(question.find("They are in "), std::string::npos) << question;
+    EXPECT_NE(question.find("\\The Sims 2\\SavedSims\\"), std::string::npos) << question;
     EXPECT_NE(question.find("The 20 copies it made in"), std::string::npos) << question;
     EXPECT_NE(question.find("will not be deleted"), std::string::npos) << question;
     snap(box, "undo-question");
@@ -621,6 +635,7 @@ TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
     EXPECT_TRUE(waitUntil([&] { return !isVisible(undo); })) << "Undo still offered";
 
     EXPECT_EQ(columnTexts(list, 0), names);
+    EXPECT_EQ(readFileBytes(thesis), "my thesis");
     for (const std::string& name : names) {
         EXPECT_EQ(readFileBytes(savedSimsFile(name)), before[name]) << name;
         EXPECT_FALSE(fileExists(savedSimsFile(newNameOf(name)))) << name;
@@ -638,6 +653,9 @@ TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
         expected.push_back("done copy " + to + " " + to);
     }
     expected.push_back("end automatic run   20 renamed, 20 copied, 0 failed");
+    for (const char* step : {"start automatic run ", "done rename thesis.docx thesis.docx",
+                             "end automatic run "})
+        expected.push_back(step);
     expected.push_back("start undo ");
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
         expected.push_back("begin undo " + newNameOf(*name) + " " + *name);
