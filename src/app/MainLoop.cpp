@@ -22,9 +22,8 @@ void showRunning(MainView& view) {
 }
 
 void showIdle(App& app, MainView& view) {
-    // Without a game folder there is no Projects folder to clean up.
     for (MainInput command : runStateCommands)
-        if (command != MainInput::cleanUpProjects || app.paths.userFolderFound)
+        if (!needsGameFolder(command) || app.paths.userFolderFound)
             view.enableCommand(command, true);
     for (MainControl control :
          {MainControl::runBodyShop, MainControl::size800, MainControl::size1024})
@@ -46,6 +45,11 @@ bool restorationPending(const RunState& run) {
 }
 
 }  // namespace
+
+bool needsGameFolder(MainInput command) {
+    return command == MainInput::cleanUpProjects || command == MainInput::hideGameFolders ||
+           command == MainInput::extras;
+}
 
 std::string mainWindowTitle(const std::string& selectedPack) {
     return "Seamster   --    " + selectedPack;
@@ -116,11 +120,14 @@ void dispatchCommand(App& app, MainView& view, MainInput input) {
     case MainInput::newBackgroundColor: view.openSecondary(Secondary::backgroundColor); break;
     case MainInput::newBackgroundImage: view.openSecondary(Secondary::backgroundImage); break;
     case MainInput::cleanUpProjects:
-        // Without a game folder there is no Projects folder to list.
         if (app.paths.userFolderFound) view.openSecondary(Secondary::removeProjects);
         break;
-    case MainInput::hideGameFolders: view.openSecondary(Secondary::hideGameFolders); break;
-    case MainInput::extras: view.openSecondary(Secondary::extras); break;
+    case MainInput::hideGameFolders:
+        if (app.paths.userFolderFound) view.openSecondary(Secondary::hideGameFolders);
+        break;
+    case MainInput::extras:
+        if (app.paths.userFolderFound) view.openSecondary(Secondary::extras);
+        break;
     case MainInput::options: view.openSecondary(Secondary::options); break;
     case MainInput::renamePackages: view.openSecondary(Secondary::renamePackages); break;
     default: break;

@@ -28,4 +28,7 @@ void mainLoop(App& app, MainView& view, MainInputSource& events);
 
 std::string mainWindowTitle(const std::string& selectedPack);
 
+// The tool-bar commands that work inside the user game folder, off without one.
+bool needsGameFolder(MainInput command);
+
 }  // namespace seamster

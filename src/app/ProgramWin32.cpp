@@ -74,10 +74,14 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     if (app.paths.userFolderFound) {
         main.refreshBackgroundThumbnail();
     } else {
-        main.enableControl(MainControl::backgroundImage, false);
-        main.enableControl(MainControl::backgroundColor, false);
-        main.enableControl(MainControl::cleanUpProjects, false);
-        main.enableCommand(MainInput::cleanUpProjects, false);
+        for (MainControl control :
+             {MainControl::backgroundImage, MainControl::backgroundColor,
+              MainControl::cleanUpProjects, MainControl::refreshThumbnails, MainControl::poseList,
+              MainControl::lightingList})
+            main.enableControl(control, false);
+        for (MainInput command :
+             {MainInput::cleanUpProjects, MainInput::hideGameFolders, MainInput::extras})
+            main.enableCommand(command, false);
     }
     return true;
 }

@@ -28,13 +28,12 @@ bool takeUserFolder(GamePaths& paths, FileSystem& fs, const std::string& name) {
 void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documentsFolder) {
     paths.eaGamesFolder = documentsFolder + "EA Games\\";
     paths.userFolderFound = false;
+    // Without a folder of the game's, no other game's folder stands in for it.
+    paths.userFolderName.clear();
     std::vector<DirEntry> entries;
     if (!fs.list(paths.eaGamesFolder, "*.*", entries)) return;
-    for (const DirEntry& entry : entries) {
-        if (!entry.isFolder) continue;
-        paths.userFolderName = entry.name + "\\";
-        if (takeUserFolder(paths, fs, paths.userFolderName)) return;
-    }
+    for (const DirEntry& entry : entries)
+        if (entry.isFolder && takeUserFolder(paths, fs, entry.name + "\\")) return;
 }
 
 bool useEditionUserFolder(GamePaths& paths, FileSystem& fs, const GameEdition& edition) {
@@ -75,6 +74,7 @@ void findHelpFile(GamePaths& paths, FileSystem& fs, const std::string& currentFo
 }
 
 bool findLeftOverHiddenFolders(const GamePaths& paths, FileSystem& fs, RunState& run) {
+    if (!paths.userFolderFound) return false;
     const std::string prefix = paths.userFolder();
     if (fs.exists(prefix + "Downloads_off") != PathKind::missing) run.downloadsHidden = true;
     if (fs.exists(prefix + "SavedSims_off") != PathKind::missing) run.savedSimsHidden = true;

@@ -9,7 +9,8 @@
 namespace seamster {
 
 // Finds the user's game folder: the first sub-folder of Documents\EA Games
-// that holds a Neighborhoods folder.
+// that holds a Neighborhoods folder. Without one the folder's name stays
+// empty and nothing is looked for in EA Games itself.
 void findUserFolder(GamePaths& paths, FileSystem& fs, const std::string& documentsFolder);
 
 // Uses the user game folder of the edition whose Body Shop runs, when it

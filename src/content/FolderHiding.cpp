@@ -121,6 +121,8 @@ bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const st
 }
 
 void applyFolderHiding(App& app, GameFilesView& view) {
+    // Without the game's own folder there is nothing of the game's to hide.
+    if (!app.paths.userFolderFound) return view.flushEvents();
     for (const GameFolder& folder : gameFolders) hideFolder(app, view, folder);
     if ((app.run.hideDownloadsOption || app.run.hideSavedSimsOption) &&
         app.fs().exists(app.paths.bodyshopThumbnails) != PathKind::missing) {

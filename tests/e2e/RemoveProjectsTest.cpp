@@ -391,6 +391,11 @@ TEST_F(RemoveProjects, WithoutAGameFolderNeitherButtonOpensTheWindow) {
     settle(main_, 500);
     snap(main_, "no-game-folder");
     EXPECT_FALSE(toolBarButtonEnabled(toolBar(), 5) || isEnabled(control(main_, 12)));
+    // Nor does anything else that works in the game folder: not in the folder
+    // left without Neighborhoods, nor in any other under EA Games.
+    EXPECT_FALSE(toolBarButtonEnabled(toolBar(), 6)) << "Hide Game Folders";
+    EXPECT_FALSE(toolBarButtonEnabled(toolBar(), 7)) << "Extras";
+    for (int gadget : {10, 17, 24}) EXPECT_FALSE(isEnabled(control(main_, gadget))) << gadget;
 }
 
 TEST_F(RemoveProjects, LinkedProjectsLoseNothingOfWhatTheyPointTo) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/BodyShop.h"
+#include "app/MainLoop.h"
 #include "app/StartUp.h"
 #include "fakes/FakeApp.h"
 
@@ -30,21 +32,39 @@ TEST(FindUserFolder, FirstListedFolderWithNeighborhoodsWinsAndDerivesEveryPath) 
     EXPECT_EQ(paths.configFolder, user + "Config\\");
 }
 
-TEST(FindUserFolder, NothingQualifyingKeepsTheLastFolderNameAndNoDerivedPaths) {
-    MemoryFileSystem fs;
-    fs.addFolder(kEa + "First")
-        .addFile(kEa + "Second\\Neighborhoods", "a file, not a folder")
-        .addFile(kEa + "Neighborhoods.txt");
-    GamePaths paths;
-    findUserFolder(paths, fs, kDocs);
+TEST(FindUserFolder, NothingQualifyingLeavesNoFolderAndTheRunTouchesNoOtherGamesFolder) {
+    FakeApp f;
+    const std::string other = kEa + "Second\\";
+    f.fs().addFolder(kEa + "First")
+        .addFile(other + "Neighborhoods", "a file, not a folder")
+        .addFile(kEa + "Neighborhoods.txt")
+        .addFolder(other + "Downloads")
+        .addFolder(kEa + "Downloads_off");
+    findUserFolder(f.app.paths, f.fs(), kDocs);
+    const GamePaths& paths = f.app.paths;
 
     EXPECT_FALSE(paths.userFolderFound);
     EXPECT_EQ(paths.eaGamesFolder, kEa);
-    EXPECT_EQ(paths.userFolderName, "Second\\");
+    EXPECT_EQ(paths.userFolderName, "");
     for (const std::string* derived :
          {&paths.bodyshopThumbnails, &paths.backgroundBitmap, &paths.backgroundsFolder,
           &paths.projectsFolder, &paths.casThumbnails, &paths.configFolder})
         EXPECT_EQ(*derived, "");
+    EXPECT_FALSE(findLeftOverHiddenFolders(paths, f.fs(), f.app.run));
+
+    // The tool-bar buttons that work in the game folder do nothing, and a run
+    // hides and switches nothing.
+    for (MainInput command : {MainInput::hideGameFolders, MainInput::extras,
+                              MainInput::cleanUpProjects})
+        dispatchCommand(f.app, f.view, command);
+    EXPECT_TRUE(f.view.opened.empty());
+    f.fs().addFile("C:\\Game\\CSBin\\TS2BodyShop.exe");
+    f.app.settings.game.runBodyshop = "C:\\Game\\CSBin\\TS2BodyShop.exe";
+    f.app.run.hideDownloadsOption = f.app.run.hideSavedSimsOption = true;
+    const std::vector<std::string> before = f.fs().snapshot();
+    launchBodyShop(f.app, f.view);
+    EXPECT_EQ(f.fs().snapshot(), before);
+    EXPECT_EQ(f.services.shell.opened.size(), 1u);
 }
 
 TEST(FindUserFolder, MissingEaGamesFolderStillSetsItsPath) {
