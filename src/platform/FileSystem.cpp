@@ -45,9 +45,13 @@ TemporariesOfThisRun& temporariesOfThisRun() {
     return made;
 }
 
-// "<leaf>.~N.tmp", N being digits: our own pattern and nothing else.
+// Temporaries are "<leaf>.~seamster-N.tmp", N being digits: a name that
+// says whose it is, so that no file the user named is ever taken for one.
+constexpr char kTemporaryMark[] = ".~seamster-";
+
+// Our own pattern and nothing else.
 bool isTemporaryName(const std::string& name, const std::string& leaf) {
-    const std::string lower = toLower(name), start = toLower(leaf) + ".~", end = ".tmp";
+    const std::string lower = toLower(name), start = toLower(leaf) + kTemporaryMark, end = ".tmp";
     if (lower.size() <= start.size() + end.size() || !startsWith(lower, start) ||
         !endsWithIgnoreCase(lower, end))
         return false;
@@ -63,7 +67,7 @@ void removeLeftoverTemporaries(FileSystem& fs, const std::string& path) {
     if (slash == std::string::npos) return;
     const std::string folder = path.substr(0, slash), leaf = path.substr(slash + 1);
     std::vector<DirEntry> entries;
-    if (!fs.list(folder, leaf + ".~*.tmp", entries)) return;
+    if (!fs.list(folder, leaf + kTemporaryMark + "*.tmp", entries)) return;
     for (const DirEntry& entry : entries) {
         const std::string temporary = folder + "\\" + entry.name;
         if (!entry.isFolder && !entry.isLink && isTemporaryName(entry.name, leaf) &&
@@ -106,9 +110,10 @@ std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::stri
     // Each save takes the first free name, so whatever runs left behind
     // starts with the first one; a folder of thousands of packages is only
     // looked through when that name is taken.
-    if (fs.exists(path + ".~1.tmp") != PathKind::missing) removeLeftoverTemporaries(fs, path);
+    auto nameOf = [&](int n) { return path + kTemporaryMark + std::to_string(n) + ".tmp"; };
+    if (fs.exists(nameOf(1)) != PathKind::missing) removeLeftoverTemporaries(fs, path);
     for (int n = 1; n <= maxTemporaryNames; ++n) {
-        std::string candidate = path + ".~" + std::to_string(n) + ".tmp";
+        std::string candidate = nameOf(n);
         if (fs.createNewFile(candidate)) {
             temporariesOfThisRun().add(candidate);
             return candidate;
@@ -133,7 +138,7 @@ bool copyFileSafely(FileSystem& fs, const std::string& from, const std::string& 
     const std::optional<std::string> temporary = createTemporaryBeside(fs, to);
     if (!temporary) return false;
     // The copy goes over the empty file just made, which is the program's own.
-    const bool placed = fs.copyFile(from, *temporary, true) &&
+    const bool placed = fs.copyFile(from, *temporary, true) && fs.flushFile(*temporary) &&
                         (replaceExisting ? fs.replace(*temporary, to) : fs.rename(*temporary, to));
     finishWithTemporary(fs, *temporary, placed);
     return placed;

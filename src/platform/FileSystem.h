@@ -38,6 +38,24 @@ public:
 
 enum class PathKind { missing, file, folder };
 
+// Why the last operation that failed did so, as far as the user is told.
+enum class FsError {
+    other,
+    inUse,         // another program holds the file or folder
+    accessDenied,  // a protected file or folder, or the system's own protection
+    missing,
+    exists,       // the name is taken
+    otherVolume,  // a move that would have to copy
+};
+
+// Which file a path names, whatever the path (a short name, a link on the
+// way): the same volume and index mean the same file.
+struct FileIdentity {
+    uint64_t volume = 0;
+    uint64_t index = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -86,6 +104,14 @@ public:
     // Opens a file for appending, creating it when missing; nothing when it
     // cannot be opened. Others may read the file meanwhile.
     virtual std::unique_ptr<AppendFile> openForAppend(const std::string& path) = 0;
+
+    // Puts what was written to a file on the disk itself, so that it outlasts
+    // a power cut.
+    virtual bool flushFile(const std::string& path) = 0;
+    // The file or folder `path` names; nothing when it cannot be told.
+    virtual std::optional<FileIdentity> identityOf(const std::string& path) = 0;
+    // Why the last failed operation failed; asked at once after it.
+    virtual FsError lastError() = 0;
 };
 
 // Marks that Windows file names cannot hold: separators, the drive and
@@ -104,7 +130,7 @@ bool holdsForbiddenMark(std::string_view name, std::string_view marks);
 bool isPlainEntryName(std::string_view name);
 
 // Creates an empty file with a name unused in the folder of `path`
-// ("<path>.~1.tmp", "<path>.~2.tmp", ...); its path, or nothing when no such
+// ("<path>.~seamster-1.tmp", "<path>.~seamster-2.tmp", ...); its path, or nothing when no such
 // file could be made. Only files named this way are ever deleted as
 // temporary: first those of `path` that an earlier run left behind.
 std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::string& path);
@@ -114,7 +140,8 @@ std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::stri
 bool writeFileSafely(FileSystem& fs, const std::string& path, const std::string& data);
 
 // Copies `from` to a temporary file beside `to` and gives it the name `to`
-// only once it is complete, so a copy cut short never passes for a whole one.
+// only once it is complete and on the disk, so neither a copy cut short nor
+// a power cut leaves a partial or empty file under that name.
 // Without `replaceExisting` a `to` that exists (even one that appeared during
 // the copy) is never replaced and the copy fails.
 bool copyFileSafely(FileSystem& fs, const std::string& from, const std::string& to,

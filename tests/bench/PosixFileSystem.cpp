@@ -181,3 +181,21 @@ std::unique_ptr<AppendFile> PosixFileSystem::openForAppend(const std::string& pa
 }
 
 }  // namespace seamster
+
+namespace seamster {
+
+bool PosixFileSystem::flushFile(const std::string& path) {
+    const int fd = ::open(posixPath(path).c_str(), O_WRONLY);
+    if (fd < 0) return false;
+    const bool flushed = ::fsync(fd) == 0;
+    ::close(fd);
+    return flushed;
+}
+
+std::optional<FileIdentity> PosixFileSystem::identityOf(const std::string& path) {
+    struct stat info;
+    if (::stat(posixPath(path).c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{uint64_t(info.st_dev), uint64_t(info.st_ino)};
+}
+
+}  // namespace seamster

@@ -27,6 +27,9 @@ public:
     std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
     bool writeFile(const std::string& path, const std::string& data) override;
     std::unique_ptr<AppendFile> openForAppend(const std::string& path) override;
+    bool flushFile(const std::string& path) override;
+    std::optional<FileIdentity> identityOf(const std::string& path) override;
+    FsError lastError() override { return FsError::other; }
 };
 
 // The POSIX path for a program path: backslashes become slashes.

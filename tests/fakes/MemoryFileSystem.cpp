@@ -236,6 +236,7 @@ std::vector<std::string> MemoryFileSystem::snapshot() const {
 }
 
 bool MemoryFileSystem::fails(FsOp op, const std::string& path, bool changes) {
+    lastError_ = failError;
     if (failWhen && failWhen(op, path)) return true;
     if (!changes) return false;
     return changeCount++ == failChangeNumber;
@@ -266,9 +267,12 @@ bool MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     Node* source = find(from);
     Location src = locate(from);
     Location dst = locate(to);
-    if (!source || !dst.parent || fails(FsOp::rename, from, true)) return false;
+    if (!source || !dst.parent) return failWith(FsError::missing);
+    if (fails(FsOp::rename, from, true)) return false;
     Node* existing = find(to);
-    if (existing && existing != source) return false;
+    if (existing && existing != source) return failWith(FsError::exists);
+    // Windows moves a file to another drive only by copying it.
+    if (keyOf(from.substr(0, 2)) != keyOf(to.substr(0, 2))) return failWith(FsError::otherVolume);
     // A folder cannot move inside itself.
     auto fromParts = splitPath(from), toParts = splitPath(to);
     if (toParts.size() > fromParts.size() &&
@@ -314,7 +318,22 @@ bool MemoryFileSystem::copyFile(const std::string& from, const std::string& to,
     Node& copy = target ? *target : makeChild(*dst.parent, dst.leaf, false, now);
     copy.data = failed ? source->data.substr(0, source->data.size() / 2) : source->data;
     copy.readOnly = !failed && source->readOnly;
+    copy.flushedSize = 0;
     return !failed;
+}
+
+bool MemoryFileSystem::flushFile(const std::string& path) {
+    Node* node = find(path);
+    if (!node || node->isFolder) return failWith(FsError::missing);
+    node->flushedSize.reset();
+    return true;
+}
+
+std::optional<FileIdentity> MemoryFileSystem::identityOf(const std::string& path) {
+    Node* node = find(path);
+    if (!node || path.size() < 2 || path[1] != ':') return std::nullopt;
+    return FileIdentity{uint64_t(static_cast<unsigned char>(keyOf(path.substr(0, 1))[0])),
+                        uint64_t(reinterpret_cast<uintptr_t>(node))};
 }
 
 bool MemoryFileSystem::createNewFile(const std::string& path) {

@@ -64,6 +64,8 @@ public:
     int failChangeNumber = -1;
     // Creation time given to entries that the program creates.
     int64_t now = 0;
+    // What lastError() tells after an injected failure.
+    FsError failError = FsError::other;
 
     bool list(const std::string& folder, const std::string& pattern,
               std::vector<DirEntry>& out) override;
@@ -84,6 +86,11 @@ public:
     // each append, and a failed append adds only half its data, as a full
     // disk would.
     std::unique_ptr<AppendFile> openForAppend(const std::string& path) override;
+    // A copy reaches the disk only once flushed (see flushedContents).
+    bool flushFile(const std::string& path) override;
+    // The volume is the drive letter; each entry is its own file.
+    std::optional<FileIdentity> identityOf(const std::string& path) override;
+    FsError lastError() override { return lastError_; }
 
 private:
     struct Node {
@@ -110,7 +117,13 @@ private:
     bool fails(FsOp op, const std::string& path, bool changes);
     void collect(const Node& node, const std::string& prefix, std::vector<std::string>& out) const;
 
+    bool failWith(FsError error) {
+        lastError_ = error;
+        return false;
+    }
+
     std::unique_ptr<Node> root_;
+    FsError lastError_ = FsError::other;
     uint64_t nextOrder_ = 0;
 };
 

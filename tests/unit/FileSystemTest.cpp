@@ -58,14 +58,16 @@ TEST(WriteFileSafely, ReplacesOnlyAfterAWholeWrite) {
     // go once no run uses them any more.
     fs.addFile("C:\\P\\Seamster.ini", "old")
         .addFile("C:\\P\\Seamster.ini.new", "mine")
-        .addFile("C:\\P\\Seamster.ini.~1a.tmp", "mine too");
+        .addFile("C:\\P\\Seamster.ini.~1a.tmp", "mine too")
+        .addFile("C:\\P\\Seamster.ini.~7.tmp", "mine as well");
     const std::optional<std::string> inUse = createTemporaryBeside(fs, "C:\\P\\Seamster.ini");
-    fs.addFile("C:\\P\\seamster.INI.~7.TMP", "left by a run cut short");
+    fs.addFile("C:\\P\\seamster.INI.~Seamster-7.TMP", "left by a run cut short");
     EXPECT_TRUE(writeFileSafely(fs, "C:\\P\\Seamster.ini", "new contents"));
     EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini"), "new contents");
     EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini.new"), "mine");
     EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini.~1a.tmp"), "mine too");
-    EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.~7.tmp"), PathKind::missing);
+    EXPECT_EQ(fs.contents("C:\\P\\Seamster.ini.~7.tmp"), "mine as well");
+    EXPECT_EQ(fs.exists("C:\\P\\Seamster.ini.~seamster-7.tmp"), PathKind::missing);
     EXPECT_EQ(fs.exists(inUse.value_or("")), PathKind::file);
     const auto after = fs.snapshot();
 
@@ -77,6 +79,11 @@ TEST(WriteFileSafely, ReplacesOnlyAfterAWholeWrite) {
         EXPECT_EQ(fs.snapshot(), after) << step;
     }
     EXPECT_FALSE(writeFileSafely(fs, "C:\\Missing\\x.ini", "x"));
+
+    // A copy is on the disk before it takes its name: a power cut then
+    // leaves the whole file or none, never an empty one.
+    ASSERT_TRUE(copyFileSafely(fs, "C:\\P\\Seamster.ini", "C:\\P\\Copy.ini", false));
+    EXPECT_EQ(fs.flushedContents("C:\\P\\Copy.ini"), "new contents");
 }
 
 TEST(Text, WildcardsAndRemovals) {

@@ -70,8 +70,8 @@ TEST(RenameHistory, EveryStepIsWrittenBeforeItIsMadeAndItsOutcomeAfter) {
               (std::vector<std::string>{
                   "\tbegin\trename\ta.package\tX_a.package\r\n @ " + kFolder + "a.package",
                   // The copy goes to a temporary name, then is moved into place.
-                  "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp",
-                  "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~1.tmp",
+                  "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~seamster-1.tmp",
+                  "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~seamster-1.tmp",
                   // Tried, and refused because the name is taken.
                   "\tbegin\trename\tb.package\tX_b.package\r\n @ " + kFolder + "b.package"}));
     const std::vector<HistoryLine> lines = f.lines();

@@ -186,12 +186,14 @@ TEST_F(Win32FileSystemTest, SafeWriteReplacesWholeOrLeavesTheOldFile) {
     // nor touched; one of ours that an earlier run left goes.
     makeFile("Seamster.ini.new", "mine");
     makeFile("Seamster.ini.~1a.tmp", "mine too");
-    makeFile("Seamster.ini.~1.tmp", "left over");
+    makeFile("Seamster.ini.~1.tmp", "mine as well");
+    makeFile("Seamster.ini.~seamster-1.tmp", "left over");
     ASSERT_TRUE(writeFileSafely(fs, at("Seamster.ini"), "third"));
     EXPECT_EQ(rawRead(at("Seamster.ini")), "third");
     EXPECT_EQ(rawRead(at("Seamster.ini.new")), "mine");
     EXPECT_EQ(rawRead(at("Seamster.ini.~1a.tmp")), "mine too");
-    EXPECT_EQ(listNames("*.*").size(), 4u);
+    EXPECT_EQ(rawRead(at("Seamster.ini.~1.tmp")), "mine as well");
+    EXPECT_EQ(listNames("*.*").size(), 5u);
 }
 
 TEST_F(Win32FileSystemTest, SafeCopyNamesOnlyACompleteCopy) {

@@ -142,10 +142,29 @@ bool renameCaseOnly(const std::wstring& from, const std::wstring& to) {
 }
 }  // namespace
 
+namespace {
+// Virus scanners, the search indexer and file synchronisation hold a freshly
+// written file for a moment, and Windows will not rename a folder while a
+// program has a file in it open: a change refused for that alone is tried
+// again for about two seconds before it counts as failed.
+template <typename Change>
+bool retriedWhileInUse(Change change) {
+    for (int attempt = 0;; ++attempt) {
+        if (change()) return true;
+        const DWORD error = GetLastError();
+        if (attempt == 40 || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION))
+            return false;
+        Sleep(50);
+        SetLastError(error);
+    }
+}
+}  // namespace
+
 bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
     const std::wstring source = withoutTrailingSlashes(widen(from));
     const std::wstring target = withoutTrailingSlashes(widen(to));
-    if (!MoveFileExW(source.c_str(), target.c_str(), 0)) return false;
+    if (!retriedWhileInUse([&] { return MoveFileExW(source.c_str(), target.c_str(), 0) != 0; }))
+        return false;
     if (source != target && sameIgnoringCase(source, target)) return renameCaseOnly(source, target);
     return true;
 }
@@ -177,6 +196,37 @@ bool Win32FileSystem::replace(const std::string& from, const std::string& to) {
         if (attempt == 10 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
             return false;
         Sleep(50);
+    }
+}
+
+bool Win32FileSystem::flushFile(const std::string& path) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && FlushFileBuffers(file.get()) != 0;
+}
+
+std::optional<FileIdentity> Win32FileSystem::identityOf(const std::string& path) {
+    FileHandle handle(CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+FsError Win32FileSystem::lastError() {
+    switch (GetLastError()) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return FsError::inUse;
+    case ERROR_ACCESS_DENIED: return FsError::accessDenied;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return FsError::missing;
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS: return FsError::exists;
+    case ERROR_NOT_SAME_DEVICE: return FsError::otherVolume;
+    default: return FsError::other;
     }
 }
 
@@ -214,13 +264,14 @@ std::optional<std::wstring> resolvedPath(const std::wstring& path) {
 
 // Wine shows a Unix link to a file as a plain file, and deleting it deletes
 // the file it points to. Such a file resolves to somewhere else than its
-// own folder does.
+// own folder does. A file whose place cannot be told counts as reached
+// through a link: it is better left than deleted on a guess.
 bool reachedThroughLink(const std::wstring& file) {
     const size_t slash = file.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return false;
+    if (slash == std::wstring::npos) return true;
     const std::optional<std::wstring> resolved = resolvedPath(file);
     std::optional<std::wstring> folder = resolvedPath(file.substr(0, slash + 1));
-    if (!resolved || !folder) return false;
+    if (!resolved || !folder) return true;
     if (folder->back() != L'\\') *folder += L'\\';
     return !sameIgnoringCase(*resolved, *folder + file.substr(slash + 1));
 }
@@ -228,11 +279,12 @@ bool reachedThroughLink(const std::wstring& file) {
 
 bool Win32FileSystem::deleteFile(const std::string& path) {
     const std::wstring file = widen(path);
+    if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     if (reachedThroughLink(file)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    return DeleteFileW(file.c_str()) != 0;
+    return retriedWhileInUse([&] { return DeleteFileW(file.c_str()) != 0; });
 }
 
 bool Win32FileSystem::clearReadOnly(const std::string& path) {
@@ -254,7 +306,7 @@ bool Win32FileSystem::removeFolder(const std::string& path) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    return RemoveDirectoryW(folder.c_str()) != 0;
+    return retriedWhileInUse([&] { return RemoveDirectoryW(folder.c_str()) != 0; });
 }
 
 bool Win32FileSystem::removeLink(const std::string& path) {

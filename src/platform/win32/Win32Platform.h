@@ -33,6 +33,9 @@ public:
     std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) override;
     bool writeFile(const std::string& path, const std::string& data) override;
     std::unique_ptr<AppendFile> openForAppend(const std::string& path) override;
+    bool flushFile(const std::string& path) override;
+    std::optional<FileIdentity> identityOf(const std::string& path) override;
+    FsError lastError() override;
 };
 
 class Win32Clock : public Clock {
