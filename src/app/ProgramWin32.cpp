@@ -64,7 +64,7 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     useEditionUserFolder(app.paths, app.fs(), app.edition);
     if (!main.build()) return false;
     showUnderwearMarkers(app, main);
-    if (findLeftOverHiddenFolders(app.paths, app.fs(), app.run)) {
+    if (findLeftOverHiddenFolders(app.paths, app.fs(), app.dialogs(), app.run)) {
         showLeftOverHiddenFolders(app, main);
         app.run.bodyShop = checkBodyShopProcess(app);
         if (app.run.bodyShop == ProcessState::notRunning) restoreGameFiles(app, main);

@@ -73,12 +73,4 @@ void findHelpFile(GamePaths& paths, FileSystem& fs, const std::string& currentFo
     paths.helpFileFound = true;
 }
 
-bool findLeftOverHiddenFolders(const GamePaths& paths, FileSystem& fs, RunState& run) {
-    if (!paths.userFolderFound) return false;
-    const std::string prefix = paths.userFolder();
-    if (fs.exists(prefix + "Downloads_off") != PathKind::missing) run.downloadsHidden = true;
-    if (fs.exists(prefix + "SavedSims_off") != PathKind::missing) run.savedSimsHidden = true;
-    return run.downloadsHidden || run.savedSimsHidden;
-}
-
 }  // namespace seamster

@@ -33,7 +33,4 @@ std::string helpFilePath(const std::string& currentFolder);
 void findHelpFile(GamePaths& paths, FileSystem& fs, const std::string& currentFolder,
                   const std::string& programFolder);
 
-// Flags folders left hidden by an earlier run that ended before restoring them.
-bool findLeftOverHiddenFolders(const GamePaths& paths, FileSystem& fs, RunState& run);
-
 }  // namespace seamster

@@ -1,9 +1,11 @@
 #include "content/FolderHiding.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "content/FolderMerge.h"
 #include "content/Replacements.h"
 
 namespace seamster {
@@ -27,15 +29,91 @@ const GameFolder gameFolders[] = {
      "Unable to unhide the SavedSims folder \n"},
 };
 
-void hideFolder(App& app, GameFilesView& view, const GameFolder& folder) {
-    if (!(app.run.*folder.option)) return;
-    const std::string prefix = app.paths.userFolder();
-    if (app.fs().rename(prefix + folder.name, prefix + folder.name + "_off")) {
-        app.run.*folder.hidden = true;
-    } else {
-        app.run.*folder.option = false;
-        view.markFolder(folder.which, false);
+const char kRecordHeading[] =
+    "Seamster hid these folders of the game for a Body Shop run and puts them back when it "
+    "has ended:\r\n";
+
+// The folders Seamster hid, as its record in the user game folder says.
+std::vector<std::string> readRecord(FileSystem& fs, const std::string& userFolder) {
+    std::vector<std::string> names;
+    const std::optional<std::string> text = fs.readFile(userFolder + kHiddenFoldersRecord, 4096);
+    if (!text) return names;
+    for (const GameFolder& folder : gameFolders)
+        if (text->find(std::string("\r\n") + folder.name + "\r\n") != std::string::npos)
+            names.push_back(folder.name);
+    return names;
+}
+
+bool recorded(const std::vector<std::string>& names, const char* name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Writes the record anew with `name` in it or not; the file goes once it
+// names nothing.
+bool changeRecord(FileSystem& fs, const std::string& userFolder, const char* name, bool hidden) {
+    std::vector<std::string> names = readRecord(fs, userFolder);
+    if (recorded(names, name) == hidden) return true;
+    if (hidden)
+        names.push_back(name);
+    else
+        std::erase(names, name);
+    const std::string path = userFolder + kHiddenFoldersRecord;
+    if (names.empty()) return fs.exists(path) == PathKind::missing || fs.deleteFile(path);
+    std::string text = kRecordHeading;
+    for (const std::string& each : names) text += each + "\r\n";
+    return writeFileSafely(fs, path, text);
+}
+
+// Why a folder could not be hidden, in the user's words.
+std::string whyNotHidden(FsError error, const std::string& folderName, const std::string& path) {
+    switch (error) {
+    case FsError::exists:
+        return "A folder named " + folderName + "_off is already there, and Seamster leaves it "
+               "as it is.";
+    case FsError::missing: return "There is no such folder.";
+    case FsError::inUse:
+        return "A program is using the folder or a file in it (perhaps a window showing it).";
+    case FsError::accessDenied: return accessDeniedText(path);
+    default: return "Windows would not rename it.";
     }
+}
+
+// Hides one chosen folder, having first written down that it did; what to
+// tell the user when it could not.
+std::string hideFolder(App& app, GameFilesView& view, const GameFolder& folder) {
+    if (!(app.run.*folder.option)) return {};
+    const std::string prefix = app.paths.userFolder();
+    const std::string visible = prefix + folder.name, hidden = visible + "_off";
+    FsError why = FsError::exists;
+    std::string reason;
+    if (app.fs().exists(hidden) != PathKind::missing) {
+        why = FsError::exists;
+    } else if (app.fs().exists(visible) != PathKind::folder) {
+        why = FsError::missing;
+    } else if (!changeRecord(app.fs(), prefix, folder.name, true)) {
+        reason = "Seamster could not write down that it hides it, in " + prefix +
+                 kHiddenFoldersRecord + ".";
+    } else if (app.fs().rename(visible, hidden)) {
+        app.run.*folder.hidden = true;
+        return {};
+    } else {
+        why = app.fs().lastError();
+        changeRecord(app.fs(), prefix, folder.name, false);
+    }
+    app.run.*folder.option = false;
+    view.markFolder(folder.which, false);
+    if (reason.empty()) reason = whyNotHidden(why, folder.name, visible);
+    return std::string("Seamster could not hide the ") + folder.name + " folder:\n" + visible +
+           "\n" + reason + "\n\n";
+}
+
+// Why a folder made during the run could not be merged, for the summary.
+std::string whyNotMerged(const GameFolder& folder, const MergeStop& stop) {
+    const std::string made = std::string(folder.name) + " folder the game made during the run";
+    const std::string what =
+        stop.entry.empty() ? "the " + made : folder.name + ("\\" + stop.entry) + " (in the " + made + ")";
+    const bool inUse = stop.error == FsError::inUse;
+    return what + (inUse ? " is in use by another program" : " could not be moved");
 }
 
 // Unhides one folder; its line for the summary.
@@ -44,12 +122,17 @@ std::string unhideFolder(App& app, GameFilesView& view, const GameFolder& folder
     const std::string current = prefix + folder.name;
     const std::string hidden = current + "_off";
     std::vector<KeptBeside> kept;
-    if (app.fs().exists(current) != PathKind::missing &&
-        !mergeRecreatedFolder(app.fs(), current, hidden, &kept))
-        return {};  // tried again on the next pass
+    MergeStop stop;
     std::string lines = folder.notUnhidden;
-    if (app.fs().rename(hidden, current)) {
+    if (app.fs().exists(current) != PathKind::missing &&
+        !mergeRecreatedFolder(app.fs(), current, hidden, &kept, &stop)) {
+        // Tried again on the next pass; meanwhile the summary says why.
+        lines = std::string("Unable to unhide the ") + folder.name +
+                " folder: " + whyNotMerged(folder, stop) + " \n";
+        view.markFolder(folder.which, true);
+    } else if (app.fs().rename(hidden, current)) {
         app.run.*folder.hidden = false;
+        changeRecord(app.fs(), prefix, folder.name, false);
         view.markFolder(folder.which, false);
         lines = folder.unhidden;
     } else {
@@ -60,70 +143,24 @@ std::string unhideFolder(App& app, GameFilesView& view, const GameFolder& folder
     return lines;
 }
 
-// "name (n).ext": the number goes before the extension, if there is one.
-std::string numberedName(const std::string& name, int number) {
-    const size_t dot = name.find_last_of('.');
-    const size_t stemEnd = dot == std::string::npos || dot == 0 ? name.size() : dot;
-    return name.substr(0, stemEnd) + " (" + std::to_string(number) + ")" + name.substr(stemEnd);
-}
-
-bool holdSameBytes(FileSystem& fs, const std::string& a, const std::string& b) {
-    const std::optional<std::string> first = fs.readFile(a);
-    return first && fs.readFile(b) == first;
-}
-
-// Copies `name` into the hidden folder without replacing anything there: a
-// name in use gets " (2)", " (3)", ... unless the file of that name already
-// holds the same bytes (a merge tried again after a failure part-way). The
-// name the file is kept under; nothing when it could not be copied.
-std::optional<std::string> copyBeside(FileSystem& fs, const std::string& recreated,
-                                      const std::string& hidden, const std::string& name) {
-    constexpr int maxNumber = 999;
-    const std::string from = recreated + "\\" + name;
-    for (int number = 1; number <= maxNumber; ++number) {
-        const std::string candidate = number == 1 ? name : numberedName(name, number);
-        const std::string to = hidden + "\\" + candidate;
-        if (fs.exists(to) == PathKind::missing) {
-            // A copy cut short never takes a name; one taken meanwhile is stepped past.
-            if (copyFileSafely(fs, from, to, false)) return candidate;
-            if (fs.exists(to) == PathKind::missing) return std::nullopt;
-        } else if (holdSameBytes(fs, from, to)) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
+std::string leftOverQuestion(const std::string& hidden, const char* name) {
+    return "There is a folder named " + std::string(name) + "_off in your game folder:\n" +
+           hidden + "\n\nSeamster has no record of hiding it: it may be a folder you set aside "
+           "yourself.\n\nDo you want Seamster to put it back as the " + name +
+           " folder? Its files then join those of " + name + ". \"No\" leaves both folders "
+           "as they are.";
 }
 }  // namespace
-
-bool mergeRecreatedFolder(FileSystem& fs, const std::string& recreated, const std::string& hidden,
-                          std::vector<KeptBeside>* keptBeside) {
-    std::vector<DirEntry> entries;
-    if (!fs.list(recreated, "*.*", entries)) return false;
-    if (fs.exists(hidden) != PathKind::folder && !fs.createFolder(hidden)) return false;
-    // Every file is copied before any is deleted, so a failure part-way
-    // leaves each file in at least one place.
-    std::vector<KeptBeside> kept;
-    for (const DirEntry& entry : entries) {
-        if (entry.isFolder) continue;
-        const std::optional<std::string> placed = copyBeside(fs, recreated, hidden, entry.name);
-        if (!placed) return false;
-        if (*placed != entry.name) kept.push_back({entry.name, *placed});
-    }
-    for (const DirEntry& entry : entries) {
-        if (entry.isFolder) continue;
-        const std::string path = recreated + "\\" + entry.name;
-        if (entry.readOnly) fs.clearReadOnly(path);
-        fs.deleteFile(path);
-    }
-    if (!fs.removeFolder(recreated)) return false;
-    if (keptBeside) *keptBeside = std::move(kept);
-    return true;
-}
 
 void applyFolderHiding(App& app, GameFilesView& view) {
     // Without the game's own folder there is nothing of the game's to hide.
     if (!app.paths.userFolderFound) return view.flushEvents();
-    for (const GameFolder& folder : gameFolders) hideFolder(app, view, folder);
+    std::string problems;
+    for (const GameFolder& folder : gameFolders) problems += hideFolder(app, view, folder);
+    if (!problems.empty())
+        app.dialogs().showMessage(problems + "The Body Shop starts all the same, with the game "
+                                             "seeing what is in it.",
+                                  iconExclamation);
     if ((app.run.hideDownloadsOption || app.run.hideSavedSimsOption) &&
         app.fs().exists(app.paths.bodyshopThumbnails) != PathKind::missing) {
         app.run.bodyshopThumbnailsDeleted = app.fs().deleteFile(app.paths.bodyshopThumbnails);
@@ -146,16 +183,36 @@ void restoreGameFiles(App& app, GameFilesView& view) {
 
     // A restoration that still leaves a folder hidden or underwear on is
     // retried on every pass; its summary is shown again only when it reads
-    // differently and has something to say (a folder that silently stays
-    // hidden adds no line).
+    // differently.
     const bool stillPending =
         app.run.downloadsHidden || app.run.savedSimsHidden || app.run.undiesRestorePending;
     const bool alreadyReported = app.run.failedRestoreReport.has_value();
-    if (stillPending && alreadyReported &&
-        (report == *app.run.failedRestoreReport || report.empty()))
-        return;
+    if (stillPending && alreadyReported && report == *app.run.failedRestoreReport) return;
     app.run.failedRestoreReport = stillPending ? std::optional(report) : std::nullopt;
     app.dialogs().showMessage(report, iconInformation);
+}
+
+bool findLeftOverHiddenFolders(const GamePaths& paths, FileSystem& fs, Dialogs& dialogs,
+                               RunState& run) {
+    if (!paths.userFolderFound) return false;
+    const std::string prefix = paths.userFolder();
+    const std::vector<std::string> names = readRecord(fs, prefix);
+    for (const GameFolder& folder : gameFolders) {
+        const std::string hidden = prefix + folder.name + "_off";
+        const bool ours = recorded(names, folder.name);
+        if (fs.exists(hidden) == PathKind::missing) {
+            if (ours) changeRecord(fs, prefix, folder.name, false);  // put back meanwhile
+            continue;
+        }
+        // Put back silently only what Seamster wrote down; anything else is
+        // the user's to decide.
+        if (!ours && dialogs.askYesNo(leftOverQuestion(hidden, folder.name), iconQuestion) !=
+                         answerYes)
+            continue;
+        if (!ours) changeRecord(fs, prefix, folder.name, true);
+        run.*folder.hidden = true;
+    }
+    return run.downloadsHidden || run.savedSimsHidden;
 }
 
 }  // namespace seamster

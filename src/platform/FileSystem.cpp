@@ -106,6 +106,14 @@ bool isPlainEntryName(std::string_view name) {
            name.back() != '.' && name.back() != ' ' && !isDeviceName(name);
 }
 
+std::string accessDeniedText(const std::string& path) {
+    return "Windows denied access to " + path +
+           ".\nIf Windows Security's ransomware protection (Controlled folder access) is on, "
+           "Seamster may need to be allowed to change your Documents folder: Windows Security, "
+           "Virus & threat protection, Ransomware protection, \"Allow an app through Controlled "
+           "folder access\".";
+}
+
 std::optional<std::string> createTemporaryBeside(FileSystem& fs, const std::string& path) {
     // Each save takes the first free name, so whatever runs left behind
     // starts with the first one; a folder of thousands of packages is only

@@ -129,6 +129,10 @@ bool holdsForbiddenMark(std::string_view name, std::string_view marks);
 // renamed or deleted on the word of a file Seamster did not just list.
 bool isPlainEntryName(std::string_view name);
 
+// What to tell the user when Windows denied access to `path`: in Documents,
+// its ransomware protection may be what refused.
+std::string accessDeniedText(const std::string& path);
+
 // Creates an empty file with a name unused in the folder of `path`
 // ("<path>.~seamster-1.tmp", "<path>.~seamster-2.tmp", ...); its path, or nothing when no such
 // file could be made. Only files named this way are ever deleted as

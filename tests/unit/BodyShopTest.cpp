@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/BodyShop.h"
+#include "content/FolderHiding.h"
 #include "fakes/FakeApp.h"
 
 namespace seamster {
@@ -176,9 +177,10 @@ TEST_F(LaunchTest, HidesThenSwitchesLightingThenPosesThenStartsTheBodyShop) {
     view.chooseSwitch(SwitchList::lighting, 1);
     launchBodyShop(app, view);
 
-    const std::string c = config;
+    const std::string c = config, record = at(kHiddenFoldersRecord);
     EXPECT_EQ(services.journal,
-              (Items{"rename " + at("Downloads"), "delete " + app.paths.bodyshopThumbnails, "flush",
+              (Items{"createFile " + record + ".~seamster-1.tmp", "write " + record + ".~seamster-1.tmp",
+                     "replace " + record + ".~seamster-1.tmp", "rename " + at("Downloads"), "delete " + app.paths.bodyshopThumbnails, "flush",
                      "rename " + c + "casielightsreplacementDim.off",
                      "rename " + c + "casieAanim.package", "rename " + c + "casieBanim.off",
                      "open D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe -r800x600"}));

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <set>
 
 #include "app/BodyShop.h"
 #include "content/FolderHiding.h"
+#include "content/FolderMerge.h"
 #include "fakes/FakeApp.h"
 
 namespace seamster {
@@ -92,6 +94,10 @@ TEST_F(FolderHidingTest, HidingBothKeepsTheirFiles) {
     EXPECT_EQ(fs().contents(at("Downloads_off\\hair.package")), "hair");
     EXPECT_EQ(fs().contents(at("SavedSims_off\\dress.package")), "dress");
     EXPECT_TRUE(app.run.downloadsHidden && app.run.savedSimsHidden);
+    // Written down before either was hidden.
+    EXPECT_NE(fs().contents(at(kHiddenFoldersRecord)).value_or("").find("\nDownloads\r\nSavedSims\r\n"),
+              std::string::npos);
+    fs().deleteFile(at(kHiddenFoldersRecord));
     auto after = fileContents(fs());
     after.insert("cigen = cache");
     EXPECT_EQ(after, before);
@@ -105,16 +111,51 @@ TEST_F(FolderHidingTest, NothingChosenChangesNothing) {
     EXPECT_FALSE(app.run.bodyshopThumbnailsDeleted);
 }
 
-TEST_F(FolderHidingTest, AFolderThatCannotBeHiddenIsShownAsVisibleAgain) {
-    fs().rename(at("Downloads"), at("Elsewhere"));
-    view.markFolder(HiddenFolder::downloads, true);  // chosen in the Hide Game Folders window
-    hide(true, false);
-    EXPECT_FALSE(app.run.hideDownloadsOption);
-    EXPECT_FALSE(app.run.downloadsHidden);
-    EXPECT_FALSE(view.folderMarks[HiddenFolder::downloads]);
-    // Nothing was hidden, so the cache stays.
-    EXPECT_EQ(fs().exists(app.paths.bodyshopThumbnails), PathKind::file);
-    EXPECT_TRUE(dialogs().boxes.empty());
+TEST(FolderHiding, AFolderThatCannotBeHiddenIsSaidBeforeTheRunAndShownAsVisibleAgain) {
+    struct Case {
+        const char* why;
+        std::function<void(FakeApp&)> setUp;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"missing", [](FakeApp& f) { f.fs().rename(f.at("Downloads"), f.at("Elsewhere")); },
+         "There is no such folder."},
+        {"the user's own Downloads_off", [](FakeApp& f) { f.fs().addFolder(f.at("Downloads_off")); },
+         "A folder named Downloads_off is already there"},
+        {"in use",
+         [](FakeApp& f) {
+             f.fs().failError = FsError::inUse;
+             f.services.failure = [](FsOp op, const std::string&) { return op == FsOp::rename; };
+         },
+         "A program is using the folder or a file in it"},
+        {"denied",
+         [](FakeApp& f) {
+             f.fs().failError = FsError::accessDenied;
+             f.services.failure = [](FsOp op, const std::string&) { return op == FsOp::rename; };
+         },
+         "Allow an app through Controlled folder access"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FakeApp f;
+        f.makeUserFolder();
+        f.fs().addFolder(f.at("Downloads")).addFile(f.app.paths.bodyshopThumbnails);
+        c.setUp(f);
+        const std::vector<std::string> before = f.fs().snapshot();
+        f.view.markFolder(HiddenFolder::downloads, true);  // chosen in the Hide Game Folders window
+        f.app.run.hideDownloadsOption = true;
+        applyFolderHiding(f.app, f.view);
+        EXPECT_FALSE(f.app.run.hideDownloadsOption || f.app.run.downloadsHidden);
+        EXPECT_FALSE(f.view.folderMarks[HiddenFolder::downloads]);
+        // Nothing was hidden or written down, so the cache stays.
+        EXPECT_EQ(f.fs().snapshot(), before);
+        ASSERT_EQ(f.dialogs().boxes.size(), 1u);
+        const std::string& text = f.dialogs().boxes[0].text;
+        EXPECT_NE(text.find("could not hide the Downloads folder:\n" + f.at("Downloads")),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+    }
 }
 
 TEST_F(FolderHidingTest, ALockedThumbnailCacheIsReportedAndHidingStands) {
@@ -217,33 +258,52 @@ TEST_F(FolderHidingTest, AFolderThatCannotBeUnhiddenStaysFlagged) {
     EXPECT_FALSE(view.folderMarks[HiddenFolder::savedSims]);
 }
 
-TEST_F(FolderHidingTest, ARecreatedFolderIsMergedIntoTheRealOne) {
+TEST_F(FolderHidingTest, ARecreatedFolderIsMovedIntoTheRealOneWithItsSubFolders) {
     hide(true, false);
-    fs().addFile(at("Downloads_off\\same.package"), "old");
+    fs().addFile(at("Downloads_off\\same.package"), "old")
+        .addFile(at("Downloads_off\\Shared\\mine.package"), "mine")
+        .addFile(at("Downloads_off\\Shared\\twin.package"), "twin");
     fs().addFile(at("Downloads\\new.package"), "new")
         .addFile(at("Downloads\\same.package"), "newer")
-        .addFile(at("Downloads\\locked.package"), "locked");
+        .addFile(at("Downloads\\locked.package"), "locked")
+        .addFile(at("Downloads\\Sub\\deep\\x.package"), "x")
+        .addFile(at("Downloads\\Shared\\theirs.package"), "theirs")
+        .addFile(at("Downloads\\Shared\\twin.package"), "twin");
     fs().setReadOnly(at("Downloads\\locked.package"), true);
-    // The first try cannot delete one file and is given up; the second finds
-    // its copy already made.
+    // The first try finds a file in use and says so; the second moves it all.
     bool held = true;
+    fs().failError = FsError::inUse;
     services.failure = [&](FsOp op, const std::string& path) {
-        return held && op == FsOp::deleteFile && path == at("Downloads\\same.package");
+        const bool inDownloads = path.find("\\Downloads") != std::string::npos;
+        if (inDownloads && (op == FsOp::copy ||
+                            (op == FsOp::deleteFile && path.find("twin") == std::string::npos)))
+            ADD_FAILURE() << "not a move: " << path;
+        return held && op == FsOp::rename && path == at("Downloads\\Shared\\theirs.package");
     };
     restore();
+    EXPECT_TRUE(app.run.downloadsHidden);
     held = false;
     restore();
 
-    EXPECT_EQ(boxTexts(), (Items{"", std::string(kDownloadsLine) +
-                                         "same.package made during the run is kept as "
-                                         "same (2).package \n"}));
+    EXPECT_EQ(boxTexts(),
+              (Items{"Unable to unhide the Downloads folder: Downloads\\Shared\\theirs.package (in "
+                     "the Downloads folder the game made during the run) is in use by another "
+                     "program \nsame.package made during the run is kept as same (2).package \n",
+                     kDownloadsLine}));
     EXPECT_EQ(fs().exists(at("Downloads_off")), PathKind::missing);
-    EXPECT_EQ(fs().contents(at("Downloads\\hair.package")), "hair");
-    EXPECT_EQ(fs().contents(at("Downloads\\new.package")), "new");
-    EXPECT_EQ(fs().contents(at("Downloads\\same.package")), "old");
-    EXPECT_EQ(fs().contents(at("Downloads\\same (2).package")), "newer");
-    EXPECT_EQ(fs().exists(at("Downloads\\same (3).package")), PathKind::missing);
-    EXPECT_EQ(fs().contents(at("Downloads\\locked.package")), "locked");
+    EXPECT_EQ(fs().exists(at(kHiddenFoldersRecord)), PathKind::missing);
+    for (const auto& [name, data] : std::vector<std::pair<std::string, std::string>>{
+             {"hair.package", "hair"},
+             {"new.package", "new"},
+             {"same.package", "old"},
+             {"same (2).package", "newer"},
+             {"locked.package", "locked"},
+             {"Sub\\deep\\x.package", "x"},
+             {"Shared\\mine.package", "mine"},
+             {"Shared\\theirs.package", "theirs"},
+             {"Shared\\twin.package", "twin"}})
+        EXPECT_EQ(fs().contents(at("Downloads\\" + name)), data) << name;
+    EXPECT_EQ(fs().exists(at("Downloads\\Shared\\twin (2).package")), PathKind::missing);
 }
 
 TEST_F(FolderHidingTest, AnEmptyRecreatedFolderIsSimplyReplaced) {
@@ -254,23 +314,17 @@ TEST_F(FolderHidingTest, AnEmptyRecreatedFolderIsSimplyReplaced) {
     EXPECT_EQ(fs().contents(at("SavedSims\\dress.package")), "dress");
 }
 
-TEST_F(FolderHidingTest, ASubFolderInTheRecreatedFolderKeepsTheRealOneHidden) {
-    hide(true, false);
-    fs().addFile(at("Downloads\\new.package"), "new").addFolder(at("Downloads\\Sub"));
-    restore();
-
-    EXPECT_EQ(boxTexts(), Items{""});  // no line for Downloads at all
-    EXPECT_TRUE(app.run.downloadsHidden);
-    EXPECT_EQ(fs().contents(at("Downloads_off\\new.package")), "new");
-    EXPECT_EQ(fs().exists(at("Downloads\\Sub")), PathKind::folder);
-    EXPECT_EQ(fs().exists(at("Downloads\\new.package")), PathKind::missing);
-}
-
-TEST_F(FolderHidingTest, RetriesOfAMergeThatKeepsFailingShowNoEmptyBoxes) {
+TEST_F(FolderHidingTest, AMergeThatKeepsFailingIsReportedOnce) {
     hide(true, true);
-    fs().addFile(at("Downloads\\new.package"), "new").addFolder(at("Downloads\\Sub"));
+    fs().addFile(at("Downloads\\new.package"), "new");
+    services.failure = [&](FsOp op, const std::string& path) {
+        return op == FsOp::rename && path == at("Downloads\\new.package");
+    };
     for (int pass = 0; pass < 3; ++pass) restore();
-    EXPECT_EQ(boxTexts(), Items{kSavedSimsLine});
+    const std::string stuck =
+        "Unable to unhide the Downloads folder: Downloads\\new.package (in the Downloads folder "
+        "the game made during the run) could not be moved \n";
+    EXPECT_EQ(boxTexts(), (Items{stuck + kSavedSimsLine, stuck}));
     EXPECT_TRUE(app.run.downloadsHidden);
 }
 
@@ -368,6 +422,12 @@ TEST(FolderHidingFaults, MergeReportsEveryFailureAndLosesNothing) {
     fs.addFile(recreated);                                      // a file, not a folder
     EXPECT_FALSE(mergeRecreatedFolder(fs, recreated, hidden));
     EXPECT_EQ(fs.exists(recreated), PathKind::file);
+
+    // Across volumes a file is copied, on the disk before it takes its name.
+    fs.addFile("D:\\Downloads\\x", "x").addFolder("E:\\Downloads_off");
+    EXPECT_TRUE(mergeRecreatedFolder(fs, "D:\\Downloads", "E:\\Downloads_off"));
+    EXPECT_EQ(fs.flushedContents("E:\\Downloads_off\\x"), "x");
+    EXPECT_EQ(fs.exists("D:\\Downloads"), PathKind::missing);
 }
 
 TEST_F(FolderHidingTest, AFailingRestorationReportsOnlyWhenItsSummaryChanges) {

@@ -3,6 +3,7 @@
 #include "app/BodyShop.h"
 #include "app/MainLoop.h"
 #include "app/StartUp.h"
+#include "content/FolderHiding.h"
 #include "fakes/FakeApp.h"
 
 namespace seamster {
@@ -50,7 +51,7 @@ TEST(FindUserFolder, NothingQualifyingLeavesNoFolderAndTheRunTouchesNoOtherGames
          {&paths.bodyshopThumbnails, &paths.backgroundBitmap, &paths.backgroundsFolder,
           &paths.projectsFolder, &paths.casThumbnails, &paths.configFolder})
         EXPECT_EQ(*derived, "");
-    EXPECT_FALSE(findLeftOverHiddenFolders(paths, f.fs(), f.app.run));
+    EXPECT_FALSE(findLeftOverHiddenFolders(paths, f.fs(), f.dialogs(), f.app.run));
 
     // The tool-bar buttons that work in the game folder do nothing, and a run
     // hides and switches nothing.
@@ -131,20 +132,43 @@ TEST(StartUp, HelpFileOfTheCurrentFolderComesFirstThenTheOneBesideTheProgram) {
     }
 }
 
-TEST(StartUp, HiddenFormsLeftByAnEarlierRunAreFlagged) {
+TEST(StartUp, HiddenFormsSeamsterWroteDownAreFlaggedAndOthersOnlyWhenTheUserSaysSo) {
     FakeApp app;
     app.makeUserFolder();
-    EXPECT_FALSE(findLeftOverHiddenFolders(app.app.paths, app.fs(), app.app.run));
-    EXPECT_FALSE(app.app.run.downloadsHidden || app.app.run.savedSimsHidden);
+    auto find = [&] {
+        app.app.run = {};
+        return findLeftOverHiddenFolders(app.app.paths, app.fs(), app.dialogs(), app.app.run);
+    };
+    EXPECT_FALSE(find());
+    EXPECT_TRUE(app.dialogs().boxes.empty());
 
+    // One of Seamster's, written down before it was hidden: back without a word.
     app.fs().addFile(app.at("SavedSims_off"), "a file counts too");
-    EXPECT_TRUE(findLeftOverHiddenFolders(app.app.paths, app.fs(), app.app.run));
-    EXPECT_FALSE(app.app.run.downloadsHidden);
-    EXPECT_TRUE(app.app.run.savedSimsHidden);
+    app.fs().addFile(app.at(kHiddenFoldersRecord), "heading\r\nSavedSims\r\n");
+    EXPECT_TRUE(find());
+    EXPECT_TRUE(app.app.run.savedSimsHidden && !app.app.run.downloadsHidden);
+    EXPECT_TRUE(app.dialogs().boxes.empty());
 
-    app.fs().addFolder(app.at("Downloads_off"));
-    EXPECT_TRUE(findLeftOverHiddenFolders(app.app.paths, app.fs(), app.app.run));
+    // One the user made: asked about by name; "No" leaves it alone.
+    app.fs().addFolder(app.at("Downloads_off")).addFolder(app.at("Downloads"));
+    const std::vector<std::string> before = app.fs().snapshot();
+    app.dialogs().answers = {answerNo, answerYes};
+    EXPECT_TRUE(find());
+    EXPECT_FALSE(app.app.run.downloadsHidden);
+    EXPECT_EQ(app.fs().snapshot(), before);
+    ASSERT_EQ(app.dialogs().boxes.size(), 1u);
+    EXPECT_TRUE(app.dialogs().boxes[0].question);
+    EXPECT_NE(app.dialogs().boxes[0].text.find(app.at("Downloads_off")), std::string::npos);
+    EXPECT_TRUE(find());  // "Yes": flagged, and written down
     EXPECT_TRUE(app.app.run.downloadsHidden);
+    EXPECT_NE(app.fs().contents(app.at(kHiddenFoldersRecord)).value_or("").find("\r\nDownloads\r\n"),
+              std::string::npos);
+
+    // A record of a folder that is back meanwhile is dropped.
+    app.fs().removeFolder(app.at("Downloads_off"));
+    app.fs().deleteFile(app.at("SavedSims_off"));
+    EXPECT_FALSE(find());
+    EXPECT_EQ(app.fs().exists(app.at(kHiddenFoldersRecord)), PathKind::missing);
 }
 
 }  // namespace
