@@ -355,12 +355,11 @@ void RenameFlow::offerUndoFromHistory() {
     lastRun_.reset();
     if (app_.paths.userFolderName.empty()) return;  // no game folder, no history
     if (const std::optional<std::string> text = app_.fs().readFile(historyPath()))
-        lastRun_ = undoableRunOf(readHistory(*text), app_.fs());
+        lastRun_ = undoableRunOf(readHistory(*text), app_.fs(), rows_, session_.searchFolder);
     // Offered only beside a list of the folder it renamed in, where the user
     // sees the files it gives back.
     if (lastRun_ && !equalsIgnoreCase(lastRun_->folder, withBackslash(session_.searchFolder)))
         lastRun_.reset();
-    if (lastRun_) attachRows(*lastRun_, rows_, session_.searchFolder);
     screen_.showUndo(lastRun_.has_value());
 }
 

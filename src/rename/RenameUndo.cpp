@@ -121,7 +121,9 @@ void applyUndo(RunRecord& run, const std::vector<HistoryLine>& steps) {
 
 }  // namespace
 
-std::optional<RunRecord> undoableRunOf(const std::vector<HistoryLine>& lines, FileSystem& fs) {
+std::optional<RunRecord> undoableRunOf(const std::vector<HistoryLine>& lines, FileSystem& fs,
+                                       const std::vector<PackageRow>& rows,
+                                       const std::string& listFolder) {
     std::optional<RunRecord> last;
     for (size_t first = 0; first < lines.size(); ++first) {
         if (lines[first].step != HistoryStep::start) continue;
@@ -136,8 +138,10 @@ std::optional<RunRecord> undoableRunOf(const std::vector<HistoryLine>& lines, Fi
         first = end - 1;
     }
     if (!last) return std::nullopt;
+    attachRows(*last, rows, listFolder);
+    // A listed file was just seen; only the others are looked for.
     std::erase_if(last->renamed, [&](const RenamedFile& file) {
-        return fs.exists(last->folder + file.newName) != PathKind::file;
+        return file.row == noRow && fs.exists(last->folder + file.newName) != PathKind::file;
     });
     if (last->renamed.empty()) return std::nullopt;
     return last;

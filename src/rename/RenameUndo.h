@@ -57,9 +57,13 @@ int markUndoneRows(const std::vector<UndoResult>& results, std::vector<PackageRo
 // the renames that were made (a step cut off by the stop counts when its file
 // is under the new name and the old name is free), less those an undo gave
 // back since, and of those the files still under their new names. A later
-// run that renamed nothing leaves the one before it. The files have no row
-// until attachRows finds them. Nothing when no file is left to undo.
-std::optional<RunRecord> undoableRunOf(const std::vector<HistoryLine>& lines, FileSystem& fs);
+// run that renamed nothing leaves the one before it. When `rows` list the
+// run's folder (`listFolder`), its files point at the rows that show them
+// under their new names, and those need no look on the disk; the others get
+// no row. Nothing when no file is left to undo.
+std::optional<RunRecord> undoableRunOf(const std::vector<HistoryLine>& lines, FileSystem& fs,
+                                       const std::vector<PackageRow>& rows = {},
+                                       const std::string& listFolder = {});
 
 // Points the run's files at the rows that show them under their new names,
 // when the list shows the run's folder; the others get no row.
