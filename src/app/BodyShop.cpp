@@ -90,9 +90,10 @@ void switchPackages(FileSystem& fs, PackageSwitchList& list, int selected) {
 
 bool isStartableBodyShop(FileSystem& fs, const std::string& path) {
     // The shell would look a bare or relative name up in the current folder
-    // and along the PATH, and start whatever it found there.
+    // and along the PATH, and start whatever it found there; a network path
+    // would start a program from another computer.
     const std::string name = path.substr(path.find_last_of('\\') + 1);
-    return isAbsolutePath(path) && equalsIgnoreCase(name, "TS2BodyShop.exe") &&
+    return isAbsolutePath(path) && !isNetworkPath(path) && equalsIgnoreCase(name, "TS2BodyShop.exe") &&
            fs.exists(path) == PathKind::file;
 }
 

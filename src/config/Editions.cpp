@@ -48,13 +48,14 @@ std::string parentOf(const std::string& folder) {
     return at == std::string::npos ? std::string() : folder.substr(0, at);
 }
 
-// Folders in the order they were added, each once, full paths only (the
-// registry is outside input: a relative text would name the current folder).
+// Folders in the order they were added, each once, full local paths only
+// (the registry and Steam's list are outside input: a relative text would
+// name the current folder, and a network path another computer).
 class FolderList {
 public:
     void add(const std::string& text) {
         std::string folder = folderText(text);
-        if (!isAbsolutePath(folder) || folder.size() < 4) return;
+        if (!isAbsolutePath(folder) || isNetworkPath(folder) || folder.size() < 4) return;
         if (std::any_of(folders_.begin(), folders_.end(),
                         [&](const std::string& known) { return equalsIgnoreCase(known, folder); }))
             return;

@@ -67,7 +67,7 @@ void readInstallDirectory(Settings& settings, Registry& registry) {
     const RegistryText installDir =
         readRegistryText(registry, "Software\\EA GAMES\\The Sims 2", "Install Dir");
     settings.game.runBodyshop = installDir.text;
-    if (!installDir.found())
+    if (!installDir.found() || isNetworkPath(installDir.text))
         settings.game.installDirectory = "C:\\Program Files\\EA GAMES";
     else  // the value names the base game's folder, "...\The Sims 2"
         settings.game.installDirectory = settings.game.runBodyshop.substr(
@@ -120,6 +120,8 @@ void discoverInstallation(App& app, SetUpView& view) {
     Settings& settings = app.settings;
     std::optional<FoundInstallation> adopted;
     bool lookedElsewhere = false;
+    // A game is never looked for on another computer, whatever the settings file says.
+    if (isNetworkPath(settings.game.installDirectory)) settings.game.installDirectory.clear();
     if (settings.game.installDirectory.empty()) {
         readInstallDirectory(settings, app.platform.registry);
         // The registry value and the default folder are the discs' own rule;

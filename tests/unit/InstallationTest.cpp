@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/BodyShop.h"
 #include "config/Installation.h"
 #include "config/SettingsFile.h"
 #include "fakes/FakeApp.h"
+#include "platform/Text.h"
 
 namespace seamster {
 namespace {
@@ -76,6 +78,29 @@ TEST_F(InstallationTest, UnreadableRegistryFallsBackToTheDefaultFolder) {
     const int reads = services.registry.reads;
     discover();
     EXPECT_EQ(services.registry.reads, reads);
+}
+
+TEST_F(InstallationTest, NoNetworkPathIsLookedInOrStarted) {
+    // A crafted settings file, registry or Steam library list naming a share.
+    const std::string share = "\\\\nas\\games";
+    addPacks(kDefaultFolder, {"The Sims 2"});
+    settings.game.installDirectory = share;
+    services.registry.result = RegistryRead::ok;
+    services.registry.value = share + "\\EA GAMES\\The Sims 2";
+    services.registry.set(RegistryRoot::currentUser, "Software\\Valve\\Steam", "SteamPath",
+                          share + "/steam");
+    Items reached;
+    services.failure = [&](FsOp, const std::string& path) {
+        if (isNetworkPath(path)) reached.push_back(path);
+        return false;
+    };
+    discover();
+    EXPECT_EQ(reached, Items{});
+    EXPECT_EQ(settings.game.installDirectory, kDefaultFolder);
+
+    settings.game.runBodyshop = share + "\\CSBin\\TS2BodyShop.exe";
+    launchBodyShop(app, view);
+    EXPECT_TRUE(services.shell.opened.empty());
 }
 
 TEST_F(InstallationTest, MissingFolderIsChosenByBrowsing) {
