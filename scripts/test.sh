@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: unit tests (native, with sanitizers),
-# the two-thread picture tests under ThreadSanitizer, the Windows tests and
+# the Linux launcher's tests, the two-thread picture tests under ThreadSanitizer, the Windows tests and
 # the end-to-end scenarios under Wine, the checks of the help file and the
 # release zip, short runs of the benchmarks, a second build that must give
 # the same bytes, short runs of each fuzz target, and the check that no long
@@ -57,6 +57,7 @@ build_fuzz() { cmake --preset fuzz && cmake --build --preset fuzz -j2; }
 
 stage build-native build_native
 stage unit ctest --preset native -j2
+stage launcher bash tests/launcher/launcher-test.sh
 stage tsan bash scripts/tsan-tests.sh
 stage build-windows build_windows
 check_help() {
