@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs src/launcher/Seamster.sh, through a link and from another folder, with
-# fakes of protontricks-launch, flatpak and wine on a PATH of their own that
+# Runs Seamster.sh, through a link and from another folder, with fakes of protontricks-launch, flatpak and wine on a PATH of their own that
 # write down how they were called; checks the menu entry with
-# desktop-file-validate and the script with shellcheck.
+# desktop-file-validate and the script with shellcheck. Given the release zip,
+# runs the launcher as unzip unpacks it from there, else the one in src/.
+#
+#   tests/launcher/launcher-test.sh [ZIP]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -16,7 +18,13 @@ check() {  # what, expected, actual
 # Seamster's folder, with a blank in its name; the script is run through a link.
 app="$work/Sims Tools/Seamster"
 mkdir -p "$app" "$work/elsewhere" "$work/links" "$work/system" "$work/fakes"
-cp "$root/src/launcher/Seamster.sh" "$app/" && touch "$app/Seamster.exe" "$app/Seamster.png"
+if [ $# -gt 0 ]; then
+  unzip -q "$1" -d "$app" || exit 1
+  check "the zip's launcher is the one in src/" "" "$(cmp "$app/Seamster.sh" "$root/src/launcher/Seamster.sh")"
+  check "the zip's icon" "PNG image data, 256 x 256" "$(file -b "$app/Seamster.png" | cut -d, -f1-2)"
+else
+  cp "$root/src/launcher/Seamster.sh" "$app/" && touch "$app/Seamster.exe" "$app/Seamster.png"
+fi
 ln -s "$app/Seamster.sh" "$work/links/Seamster.sh"
 for tool in bash readlink dirname mkdir mv cat; do ln -s "$(command -v "$tool")" "$work/system/$tool"; done
 log="$work/calls.log"
