@@ -116,6 +116,50 @@ TEST_F(Quitting, RememberedPositionIsUsedAtTheNextStart) {
     EXPECT_EQ(windowRect(main).x, 0);
     EXPECT_EQ(windowRect(main).y, 50);
     quitWithoutQuestion(third, main);
+
+    // A position on a monitor no longer there: where it opens the first time.
+    for (const auto& [x, y] : {std::pair{"2400", "1800"}, std::pair{"-3000", "40"}}) {
+        setValue(before, "Window X", x);
+        setValue(before, "Window Y", y);
+        writeSettings(before);
+        Process again = startSeamster();
+        main = waitForMainWindow(again);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(windowRect(main), placed) << x << ", " << y;
+        quitWithoutQuestion(again, main);
+    }
+}
+
+TEST_F(Quitting, SettingsThatCannotBeSavedAreSaidOnceAndTheFileIsKept) {
+    // No pack chosen yet: the set-up window comes and its end saves.
+    const std::string before = settingsFileBytes(defaultSettings());
+    writeSettingsBytes(before);
+    const std::wstring file = widen(settingsPath());
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    Process seamster = startSeamster();
+    HWND setup = waitForWindow(seamster.id(), "Seamster Set Up");
+    ASSERT_NE(setup, nullptr);
+    settle(setup);
+    click(control(setup, 5));
+    HWND box = waitForMessageBox(seamster.id());
+    ASSERT_NE(box, nullptr) << "nothing said of the settings";
+    settle(box);
+    snap(box, "settings-not-saved");
+    EXPECT_EQ(messageBoxText(box),
+              "Seamster can't save its settings.\nThe file Seamster.ini cannot be written in "
+              "the folder\n" +
+                  programFolder() +
+                  "\n\nWhat you choose now will be forgotten when Seamster ends. Please move the "
+                  "Seamster folder to a folder of your own that you can write to (not Program "
+                  "Files), and start Seamster from there.");
+    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+
+    // The save at the end fails too, without a second box, and Seamster ends.
+    HWND main = waitForMainWindow(seamster);
+    ASSERT_NE(main, nullptr);
+    quitWithQuestion(seamster, main);
+    EXPECT_EQ(readSettings(), before);
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

@@ -66,5 +66,51 @@ TEST_F(Release, HelpButtonOpensTheHelpFileThatCameInTheZip) {
     quitWithQuestion(seamster_, main_);
 }
 
+// What a click handed to the browser launcher: the command line of the first
+// one started that is not among `before`, or "" when none comes.
+std::string browserAskedAfter(const std::vector<DWORD>& before) {
+    std::string line;
+    waitUntil([&] {
+        for (DWORD id : processIdsNamed("winebrowser.exe"))
+            if (std::find(before.begin(), before.end(), id) == before.end())
+                line = commandLineOf(id);
+        return !line.empty();
+    });
+    return line;
+}
+
+TEST_F(Release, HelpFileMarkedAsDownloadedOpensTheWebPagesAndSaysSoOnce) {
+    // The mark Windows gives what comes from the internet (under Wine, a file
+    // of that name beside the help file).
+    const std::string mark = programFolder() + "\\Seamster.CHM:Zone.Identifier";
+    ASSERT_TRUE(writeFileBytes(mark, "[ZoneTransfer]\r\nZoneId=3\r\n"));
+    writeSettings(settingsForPack("The Sims 2"));
+    seamster_ = startSeamster();
+    main_ = waitForMainWindow(seamster_);
+    ASSERT_NE(main_, nullptr);
+
+    const std::string page = lower(programFolder() + "\\help\\index.htm");
+    for (int press = 0; press < 2; ++press) {
+        SCOPED_TRACE("press " + std::to_string(press + 1));
+        const std::vector<DWORD> before = processIdsNamed("winebrowser.exe");
+        pressToolBarButton(toolBar(), helpButton);
+        if (press == 0) {
+            HWND box = waitForMessageBox(seamster_.id());
+            ASSERT_NE(box, nullptr) << "nothing said of the blocked help";
+            settle(box);
+            snap(box, "help-blocked");
+            EXPECT_EQ(messageBoxText(box).rfind("Windows has blocked Seamster's help file", 0), 0u)
+                << messageBoxText(box);
+            ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+        }
+        EXPECT_NE(lower(browserAskedAfter(before)).find(page), std::string::npos);
+        settle(main_, 300);
+        EXPECT_EQ(findMessageBox(seamster_.id()), nullptr);
+        EXPECT_TRUE(processIdsNamed(helpViewer).empty()) << "the help viewer came up";
+    }
+    quitWithQuestion(seamster_, main_);
+    deleteFile(mark);
+}
+
 }  // namespace
 }  // namespace seamster::e2e
