@@ -149,10 +149,10 @@ void showHelpPage(const GamePaths& paths, Platform& platform, ToldOnce& told,
         const std::string& file = paths.helpFile;
         const std::string webPage = file.substr(0, file.find_last_of('\\') + 1) + "help\\" +
                                     (page.empty() ? std::string("index.htm") : page);
-        if (platform.fs.exists(webPage) == PathKind::file) {
+        // Without a browser for it, the help file's blank pages are still better than nothing.
+        if (platform.fs.exists(webPage) == PathKind::file && platform.shell.open(webPage, "")) {
             if (!told.helpBlocked) platform.dialogs.showMessage(helpBlockedText, iconInformation);
             told.helpBlocked = true;
-            platform.shell.open(webPage, "");
             return;
         }
     }

@@ -153,6 +153,7 @@ TEST_F(Quitting, SettingsThatCannotBeSavedAreSaidOnceAndTheFileIsKept) {
                   "Seamster folder to a folder of your own that you can write to (not Program "
                   "Files), and start Seamster from there.");
     ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
+    ASSERT_TRUE(waitUntilGone(box));
 
     // The save at the end fails too, without a second box, and Seamster ends.
     HWND main = waitForMainWindow(seamster);
