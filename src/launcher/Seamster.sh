@@ -109,10 +109,11 @@ start_with_protontricks() {
   explain_protontricks
 }
 
-start_in_prefix() {
+# Refuses a folder that is not a Wine prefix, a Steam game's prefix without
+# that game's Proton, and a wine that cannot be run.
+check_prefix() {
   local prefix=$1 wine=$2 wine_given=$3
   [ -d "$prefix" ] || fail "$prefix is not a folder."
-  prefix=$(readlink -f -- "$prefix")
   if [ ! -f "$prefix/system.reg" ]; then
     if [ -f "$prefix/pfx/system.reg" ]; then
       fail "$prefix is not a Wine prefix, but $prefix/pfx is: add /pfx to the folder."
@@ -130,7 +131,6 @@ start_in_prefix() {
       "(or give that Proton's wine with --wine)."
   fi
   command -v -- "$wine" >/dev/null 2>&1 || fail "$wine cannot be run."
-  WINEPREFIX=$prefix exec "$wine" "$exe"
 }
 
 app_id=$legacy_app_id
@@ -183,6 +183,7 @@ done
 [ -z "$prefix" ] || [ "$app_id_given" = no ] || fail "--appid and --prefix do not go together."
 [ -n "$prefix" ] || [ "$wine_given" = no ] || fail "--wine goes with --prefix."
 [ -f "$exe" ] || fail "Seamster.exe is not beside this script ($folder). Unpack the whole zip again."
+[ -z "$prefix" ] || check_prefix "$prefix" "$wine" "$wine_given"
 
 if [ "$desktop" = yes ]; then
   write_desktop_entry "${passed[@]}"
@@ -191,7 +192,7 @@ fi
 
 cd -- "$folder"
 if [ -n "$prefix" ]; then
-  start_in_prefix "$prefix" "$wine" "$wine_given"
+  WINEPREFIX=$prefix exec "$wine" "$exe"
 else
   start_with_protontricks "$app_id"
 fi

@@ -70,6 +70,8 @@ check "not a prefix" "2 |  | Seamster.sh: $work/elsewhere is not a Wine prefix (
 check "--wine alone" "2 |  | Seamster.sh: --wine goes with --prefix." "$(launch "$f" --wine wine)"
 
 # The menu entry starts the script by its full path with the options given.
+check "no menu entry for no prefix" "2 |  | Seamster.sh: $work/elsewhere is not a Wine prefix (it holds no system.reg)." \
+  "$(launch "$f" --desktop --prefix "$work/elsewhere")$(ls "$work/data" 2>/dev/null)"
 check "--desktop starts nothing" "0 |  | " "$(launch "$f" --desktop --prefix "$work/game" --wine "$f/wine")"
 entry="$work/data/applications/seamster.desktop"
 check "menu entry's command" "Exec=\"$app/Seamster.sh\" \"--prefix\" \"$work/game\" \"--wine\" \"$f/wine\"" "$(grep '^Exec=' "$entry")"
