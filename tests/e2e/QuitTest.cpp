@@ -118,20 +118,18 @@ TEST_F(Quitting, RememberedPositionIsUsedAtTheNextStart) {
     quitWithoutQuestion(third, main);
 
     // A position on a monitor no longer there: where it opens the first time.
-    for (const auto& [x, y] : {std::pair{"2400", "1800"}, std::pair{"-3000", "40"}}) {
-        setValue(before, "Window X", x);
-        setValue(before, "Window Y", y);
-        writeSettings(before);
-        Process again = startSeamster();
-        main = waitForMainWindow(again);
-        ASSERT_NE(main, nullptr);
-        EXPECT_EQ(windowRect(main), placed) << x << ", " << y;
-        quitWithoutQuestion(again, main);
-    }
+    setValue(before, "Window X", "2400");
+    setValue(before, "Window Y", "1800");
+    writeSettings(before);
+    Process fourth = startSeamster();
+    main = waitForMainWindow(fourth);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(windowRect(main), placed);
+    quitWithoutQuestion(fourth, main);
 }
 
 TEST_F(Quitting, SettingsThatCannotBeSavedAreSaidOnceAndTheFileIsKept) {
-    // No pack chosen yet: the set-up window comes and its end saves.
+    // No pack chosen yet: the end of the set-up window saves, and so does quitting.
     const std::string before = settingsFileBytes(defaultSettings());
     writeSettingsBytes(before);
     const std::wstring file = widen(settingsPath());
@@ -145,20 +143,15 @@ TEST_F(Quitting, SettingsThatCannotBeSavedAreSaidOnceAndTheFileIsKept) {
     ASSERT_NE(box, nullptr) << "nothing said of the settings";
     settle(box);
     snap(box, "settings-not-saved");
-    EXPECT_EQ(messageBoxText(box),
-              "Seamster can't save its settings.\nThe file Seamster.ini cannot be written in "
-              "the folder\n" +
-                  programFolder() +
-                  "\n\nWhat you choose now will be forgotten when Seamster ends. Please move the "
-                  "Seamster folder to a folder of your own that you can write to (not Program "
-                  "Files), and start Seamster from there.");
-    ASSERT_TRUE(pressMessageBoxButton(box, IDOK));
-    ASSERT_TRUE(waitUntilGone(box));
-
-    // The save at the end fails too, without a second box, and Seamster ends.
+    EXPECT_EQ(messageBoxText(box).rfind("Seamster can't save its settings.\nThe file Seamster.ini "
+                                        "cannot be written in the folder\n" +
+                                            programFolder() + "\n\n",
+                                        0),
+              0u);
+    ASSERT_TRUE(pressMessageBoxButton(box, IDOK) && waitUntilGone(box));
     HWND main = waitForMainWindow(seamster);
     ASSERT_NE(main, nullptr);
-    quitWithQuestion(seamster, main);
+    quitWithQuestion(seamster, main);  // and no second box
     EXPECT_EQ(readSettings(), before);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -1,84 +1,58 @@
 #!/usr/bin/env bash
-# Runs Seamster.sh, through a link and from another folder, with fakes of protontricks-launch, flatpak and wine on a PATH of their own that
-# write down how they were called; checks the menu entry with
-# desktop-file-validate and the script with shellcheck. Given the release zip,
-# runs the launcher as unzip unpacks it from there, else the one in src/.
-#
-#   tests/launcher/launcher-test.sh [ZIP]
+# Runs Seamster.sh (from the zip given, by unzip) through a link, from another
+# folder, with fakes of protontricks-launch, flatpak and wine that write down
+# how they were called; checks its menu entry and the script itself.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+w=$(mktemp -d)
+trap 'rm -rf "$w"' EXIT
 failures=0
 check() {  # what, expected, actual
-  if [ "$2" = "$3" ]; then echo "ok    $1"; else
-    printf 'FAIL  %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"; failures=$((failures + 1)); fi
+  [ "$2" = "$3" ] && echo "ok    $1" && return
+  printf 'FAIL  %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+  failures=$((failures + 1))
 }
 
-# Seamster's folder, with a blank in its name; the script is run through a link.
-app="$work/Sims Tools/Seamster"
-mkdir -p "$app" "$work/elsewhere" "$work/links" "$work/system" "$work/fakes"
+app="$w/Sims Tools/Seamster" f="$w/fakes" compat="$w/steamapps/compatdata/24900"
+mkdir -p "$app" "$w/elsewhere" "$w/system" "$f/flatpak-only" "$w/game" "$compat/pfx"
+touch "$w/game/system.reg" "$compat/pfx/system.reg"
 if [ $# -gt 0 ]; then
   unzip -q "$1" -d "$app" || exit 1
-  check "the zip's launcher is the one in src/" "" "$(cmp "$app/Seamster.sh" "$root/src/launcher/Seamster.sh")"
+  check "the zip's launcher" "" "$(cmp "$app/Seamster.sh" "$root/src/launcher/Seamster.sh")"
   check "the zip's icon" "PNG image data, 256 x 256" "$(file -b "$app/Seamster.png" | cut -d, -f1-2)"
 else
-  cp "$root/src/launcher/Seamster.sh" "$app/" && touch "$app/Seamster.exe" "$app/Seamster.png"
+  cp "$root/src/launcher/Seamster.sh" "$app/" && touch "$app/Seamster.exe"
 fi
-ln -s "$app/Seamster.sh" "$work/links/Seamster.sh"
-for tool in bash readlink dirname mkdir mv cat; do ln -s "$(command -v "$tool")" "$work/system/$tool"; done
-log="$work/calls.log"
+ln -s "$app/Seamster.sh" "$w/Seamster.sh"
+for tool in bash readlink dirname mkdir mv cat; do ln -s "$(command -v "$tool")" "$w/system/"; done
+# shellcheck disable=SC2016  # the fakes' own text, expanded when they run
 for fake in protontricks-launch flatpak wine; do
-  printf '#!/bin/bash\n[ "$1 $2" = "info com.github.Matoking.protontricks" ] && exit "${FLATPAK_MISSING:-0}"\n' >"$work/fakes/$fake"
-  printf 'echo "%s $* (in $PWD${WINEPREFIX:+, prefix $WINEPREFIX})" >>"%s"\n' "$fake" "$log" >>"$work/fakes/$fake"
-  chmod +x "$work/fakes/$fake"
+  printf '#!/bin/bash\n[ "$1" = info ] && exit "${NO_FLATPAK:-0}"\necho "%s $* (in $PWD${WINEPREFIX:+, %s})" >>"%s"\n' \
+    "$fake" 'prefix $WINEPREFIX' "$w/calls" >"$f/$fake" && chmod +x "$f/$fake"
 done
-mkdir -p "$work/fakes/only-flatpak" "$work/game/drive_c" "$work/steamapps/compatdata/24900/pfx/drive_c"
-ln -s ../flatpak "$work/fakes/only-flatpak/flatpak"
-touch "$work/game/system.reg" "$work/steamapps/compatdata/24900/pfx/system.reg"
-compat="$work/steamapps/compatdata/24900"
-
-# launch PATH-FOLDER ARGS...: the exit status, the calls made and the first line of what was said.
-launch() {
-  local path=$1; shift
-  : >"$log"
-  local said status
-  said=$(cd "$work/elsewhere" && PATH="$path:$work/system" XDG_DATA_HOME="$work/data" \
-         "$work/links/Seamster.sh" "$@" 2>&1 >/dev/null)
+ln -s ../flatpak "$f/flatpak-only/"
+# expect WHAT PATH EXPECTED ARGS...: the status, the calls and the first line said.
+expect() {
+  local what=$1 path=$2 expected=$3 said status
+  shift 3
+  : >"$w/calls"
+  said=$(cd "$w/elsewhere" && PATH="$path:$w/system" XDG_DATA_HOME="$w/data" "$w/Seamster.sh" "$@" 2>&1 >/dev/null)
   status=$?
-  printf '%s | %s | %s' "$status" "$(paste -sd'/' "$log")" "${said%%$'\n'*}"
+  check "$what" "$expected" "$status|$(paste -sd'/' "$w/calls")|${said%%$'\n'*}"
 }
-exe="$app/Seamster.exe"
-f=$work/fakes
-check "protontricks-launch, in Seamster's folder" \
-  "0 | protontricks-launch --appid 3314070 $exe (in $app) | " "$(launch "$f")"
-check "another app id" "0 | protontricks-launch --appid 24900 $exe (in $app) | " "$(launch "$f" --appid 24900)"
-check "the Flatpak, given the folder first" \
-  "0 | flatpak override --user --filesystem=$app com.github.Matoking.protontricks (in $app)/flatpak run --command=protontricks-launch com.github.Matoking.protontricks --appid 3314070 $exe (in $app) | " \
-  "$(launch "$f/only-flatpak")"
-check "no protontricks at all" "1 |  | Seamster.sh: protontricks is needed to start Seamster in the prefix of a Steam game." \
-  "$(FLATPAK_MISSING=1 launch "$f/only-flatpak")"
-check "a prefix, with wine" "0 | wine $exe (in $app, prefix $work/game) | " "$(launch "$f" --prefix "$work/game")"
-check "a prefix, with the game's runner" "0 | protontricks-launch $exe (in $app, prefix $work/game) | " \
-  "$(launch "$f" --prefix "$work/game" --wine "$f/protontricks-launch")"
-check "compatdata without pfx" "2 |  | Seamster.sh: $compat is not a Wine prefix, but $compat/pfx is: add /pfx to the folder." \
-  "$(launch "$f" --prefix "$compat")"
-check "a Proton prefix without its wine" "2 |  | Seamster.sh: $compat/pfx belongs to a Steam game, which starts with its own Proton." \
-  "$(launch "$f" --prefix "$compat/pfx")"
-check "not a prefix" "2 |  | Seamster.sh: $work/elsewhere is not a Wine prefix (it holds no system.reg)." \
-  "$(launch "$f" --prefix "$work/elsewhere")"
-check "--wine alone" "2 |  | Seamster.sh: --wine goes with --prefix." "$(launch "$f" --wine wine)"
-
-# The menu entry starts the script by its full path with the options given.
-check "no menu entry for no prefix" "2 |  | Seamster.sh: $work/elsewhere is not a Wine prefix (it holds no system.reg)." \
-  "$(launch "$f" --desktop --prefix "$work/elsewhere")$(ls "$work/data" 2>/dev/null)"
-check "--desktop starts nothing" "0 |  | " "$(launch "$f" --desktop --prefix "$work/game" --wine "$f/wine")"
-entry="$work/data/applications/seamster.desktop"
-check "menu entry's command" "Exec=\"$app/Seamster.sh\" \"--prefix\" \"$work/game\" \"--wine\" \"$f/wine\"" "$(grep '^Exec=' "$entry")"
-check "menu entry's icon" "Icon=$app/Seamster.png" "$(grep '^Icon=' "$entry")"
+exe="$app/Seamster.exe" pt=com.github.Matoking.protontricks
+expect "protontricks" "$f" "0|protontricks-launch --appid 3314070 $exe (in $app)|"
+expect "its Flatpak" "$f/flatpak-only" "0|flatpak override --user --filesystem=$app $pt (in $app)/flatpak run --command=protontricks-launch $pt --appid 3314070 $exe (in $app)|"
+NO_FLATPAK=1 expect "no protontricks" "$f/flatpak-only" "1||Seamster.sh: protontricks is needed to start Seamster in the prefix of a Steam game."
+expect "a runner" "$f" "0|protontricks-launch $exe (in $app, prefix $w/game)|" --prefix "$w/game" --wine "$f/protontricks-launch"
+expect "compatdata" "$f" "2||Seamster.sh: $compat is not a Wine prefix, but $compat/pfx is: add /pfx to the folder." --prefix "$compat"
+expect "Proton's prefix" "$f" "2||Seamster.sh: $compat/pfx belongs to a Steam game, which starts with its own Proton." --prefix "$compat/pfx"
+expect "no prefix, no menu entry" "$f" "2||Seamster.sh: $w/elsewhere is not a Wine prefix (it holds no system.reg)." --desktop --prefix "$w/elsewhere"
+expect "menu entry" "$f" "0||" --desktop --prefix "$w/game" --wine "$f/wine"
+entry="$w/data/applications/seamster.desktop"
+check "its command and icon" "Exec=\"$app/Seamster.sh\" \"--prefix\" \"$w/game\" \"--wine\" \"$f/wine\"/Icon=$app/Seamster.png" \
+  "$(grep -E '^(Exec|Icon)=' "$entry" | paste -sd/)"
 check "desktop-file-validate" "" "$(desktop-file-validate "$entry" 2>&1)"
-check "--help" "0" "$("$app/Seamster.sh" --help | grep -q -- '--prefix DIR'; echo $?)"
 check "shellcheck" "" "$(shellcheck "$root/src/launcher/Seamster.sh" 2>&1)"
-
 echo "launcher: $failures failed"
 [ "$failures" -eq 0 ]
