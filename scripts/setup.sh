@@ -10,7 +10,7 @@ packages=(
   g++ clang clang-format libclang-rt-14-dev cmake ninja-build git
   g++-mingw-w64-x86-64 libz-mingw-w64-dev nasm dpkg-dev
   wine wine64 xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-wine fonts-liberation
-  libpng-dev libjpeg-dev zlib1g-dev googletest libgtest-dev
+  libpng-dev libjpeg-dev zlib1g-dev googletest libgtest-dev shellcheck desktop-file-utils
   fp-utils-3.2.2 python3
 )
 

@@ -2,9 +2,10 @@
 # Sets up, builds and runs every test: unit tests (native, with sanitizers),
 # the two-thread picture tests under ThreadSanitizer, the Windows tests and
 # the end-to-end scenarios under Wine, the checks of the help file and the
-# release zip, short runs of the benchmarks, a second build that must give
-# the same bytes, short runs of each fuzz target, and the check that no long
-# function lacks a reason. Exits non-zero when anything fails.
+# release zip (with the Linux launcher in it), short runs of the benchmarks,
+# a second build that must give the same bytes, short runs of each fuzz
+# target, and the check that no long function lacks a reason. Exits non-zero
+# when anything fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -65,6 +66,9 @@ check_help() {
 }
 stage help check_help
 stage package bash scripts/package.sh
+# The Linux launcher as the zip gives it, run with fakes of the tools it calls.
+stage launcher bash tests/launcher/launcher-test.sh \
+  "build/release/Seamster-$(cat build/mingw/version.txt)-win64.zip"
 stage win bash scripts/win-tests.sh --no-build
 stage e2e bash scripts/e2e.sh
 # A short run of the picture benchmark: a smaller photo and few runs, and

@@ -4,6 +4,7 @@
 #include "config/Editions.h"
 #include "config/Installation.h"
 #include "content/FolderHiding.h"
+#include "platform/Text.h"
 
 namespace seamster {
 
@@ -64,7 +65,12 @@ void followBodyShopState(App& app, MainView& view) {
         showRunning(view);
     } else if (app.run.bodyShop == ProcessState::notRunning) {
         if (restorationPending(app.run)) restoreGameFiles(app, view);
-        if (app.run.autoQuitPending) app.run.quitRequested = true;
+        // Auto Quit ends Seamster only when everything is back; when something
+        // stays hidden, its summary and Seamster stay on the screen.
+        if (app.run.autoQuitPending) {
+            app.run.autoQuitPending = false;
+            app.run.quitRequested = !restorationPending(app.run);
+        }
         showIdle(app, view);
     } else {
         app.dialogs().showMessage("Process Check Failed!", iconStop);
@@ -98,12 +104,7 @@ void dispatchCommand(App& app, MainView& view, MainInput input) {
         if (app.edition.bodyShopMissing)
             app.dialogs().showMessage(noBodyShopText(app.edition), iconExclamation);
         break;
-    case MainInput::help:
-        if (app.paths.helpFileFound)
-            app.platform.shell.open(app.paths.helpFile, "");
-        else
-            app.dialogs().showMessage("Helpfile not found", iconNone);
-        break;
+    case MainInput::help: showHelpPage(app.paths, app.platform, app.told, ""); break;
     case MainInput::backgroundImageButton:
         dispatchCommand(app, view, MainInput::newBackgroundImage);
         break;
@@ -134,11 +135,38 @@ void dispatchCommand(App& app, MainView& view, MainInput input) {
     }
 }
 
-void showHelpPage(const GamePaths& paths, Shell& shell, Dialogs& dialogs, const std::string& page) {
-    if (paths.helpFileFound)
-        shell.showHelpPage(paths.helpFile, page);
+bool markedAsDownloaded(FileSystem& fs, const std::string& path) {
+    std::optional<std::string> mark = fs.readFile(path + ":Zone.Identifier", 64 * 1024);
+    if (!mark) return false;
+    // Written in UTF-16 by some programs: its ASCII is the same without the zeros.
+    std::erase(*mark, '\0');
+    const std::string text = toLower(*mark);
+    const size_t key = text.find("zoneid=");
+    if (key == std::string::npos || key + 7 >= text.size()) return false;
+    return text[key + 7] == '3' || text[key + 7] == '4';
+}
+
+void showHelpPage(const GamePaths& paths, Platform& platform, ToldOnce& told,
+                  const std::string& page) {
+    if (!paths.helpFileFound) {
+        platform.dialogs.showMessage("Helpfile not found", iconNone);
+        return;
+    }
+    if (markedAsDownloaded(platform.fs, paths.helpFile)) {
+        const std::string& file = paths.helpFile;
+        const std::string webPage = file.substr(0, file.find_last_of('\\') + 1) + "help\\" +
+                                    (page.empty() ? std::string("index.htm") : page);
+        // Without a browser for it, the help file's blank pages are still better than nothing.
+        if (platform.fs.exists(webPage) == PathKind::file && platform.shell.open(webPage, "")) {
+            if (!told.helpBlocked) platform.dialogs.showMessage(helpBlockedText, iconInformation);
+            told.helpBlocked = true;
+            return;
+        }
+    }
+    if (page.empty())
+        platform.shell.open(paths.helpFile, "");
     else
-        dialogs.showMessage("Helpfile not found", iconNone);
+        platform.shell.showHelpPage(paths.helpFile, page);
 }
 
 bool mainLoopPass(App& app, MainView& view, MainInputSource& events) {

@@ -18,9 +18,22 @@ void confirmQuit(RunState& run, const OptionSettings& options, Dialogs& dialogs)
 
 // What a tool-bar button or a gadget asks for.
 void dispatchCommand(App& app, MainView& view, MainInput input);
-// F1: the help viewer on `page` of the help file, or the box the help button
-// shows when there is no help file.
-void showHelpPage(const GamePaths& paths, Shell& shell, Dialogs& dialogs, const std::string& page);
+// F1 (on `page`) and the help button (no page): the help file, or the box
+// saying it is missing. A help file that Windows marked as downloaded shows
+// blank pages: then the same page of the web-page help beside it opens in
+// the browser, and the first time a box says how to unblock the zip.
+void showHelpPage(const GamePaths& paths, Platform& platform, ToldOnce& told,
+                  const std::string& page);
+
+// Whether a file carries the mark Windows gives downloads: a Zone.Identifier
+// stream naming the Internet or the Restricted zone.
+bool markedAsDownloaded(FileSystem& fs, const std::string& path);
+
+inline constexpr char helpBlockedText[] =
+    "Windows has blocked Seamster's help file because it came from the internet, so its "
+    "pages would show blank. The help opens in your web browser instead.\n\n"
+    "To read it in the help viewer: quit Seamster, right-click the zip you downloaded, "
+    "choose Properties, tick \"Unblock\", press OK and unpack the zip again.";
 
 // One pass of the loop; false once the program should end.
 bool mainLoopPass(App& app, MainView& view, MainInputSource& events);

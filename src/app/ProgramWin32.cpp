@@ -52,9 +52,8 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     const std::string startFolder = platform.shell.currentFolder();
     // Known before the first window, so that F1 works in the set-up window too.
     findHelpFile(app.paths, app.fs(), startFolder, app.programFolder);
-    toolkit.setHelpHandler([&app](const std::string& page) {
-        showHelpPage(app.paths, app.platform.shell, app.dialogs(), page);
-    });
+    toolkit.setHelpHandler(
+        [&app](const std::string& page) { showHelpPage(app.paths, app.platform, app.told, page); });
     findUserFolder(app.paths, app.fs(), platform.shell.specialFolder(SpecialFolder::documents));
     if (!app.paths.userFolderFound)
         app.dialogs().showMessage(
@@ -112,9 +111,9 @@ int runProgram(HINSTANCE instance) {
         main.show();
         mainLoop(app, main, main);
         storeWindowPosition(app.settings, main.position());
-        // A save that fails is silent; the settings file keeps its old contents whole.
-        static_cast<void>(saveSettings(app.settings, app.fs(), services.codec, services.clock,
-                                       app.programFolder));
+        // A save that fails is said (once a run); the settings file keeps its
+        // old contents whole.
+        saveSettingsOrSay(app);
     }
     return 0;
 }

@@ -57,10 +57,9 @@ void chooseFromSetUpWindow(App& app, SetUpView& view, const std::vector<DirEntry
         storedPack(app.fs(), settings.game.installDirectory, settings.game.selectedPack);
     settings.game.runBodyshop =
         bodyShopPath(settings.game.installDirectory, settings.game.selectedPack);
-    // A save that fails is silent: the choice stays in memory and the save
+    // A save that fails is said once: the choice stays in memory and the save
     // at the program's end tries again.
-    static_cast<void>(saveSettings(settings, app.fs(), app.platform.codec, app.platform.clock,
-                                   app.programFolder));
+    saveSettingsOrSay(app);
 }
 
 void readInstallDirectory(Settings& settings, Registry& registry) {

@@ -98,4 +98,25 @@ bool saveSettings(Settings& settings, FileSystem& fs, TextCodec& codec, Clock& c
     return file.close();
 }
 
+std::string settingsUnsavedText(const std::string& programFolder) {
+    std::string folder = programFolder;
+    if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    return "Seamster can't save its settings.\n"
+           "The file Seamster.ini cannot be written in the folder\n" +
+           folder +
+           "\n\nWhat you choose now will be forgotten when Seamster ends. Please move the "
+           "Seamster folder to a folder of your own that you can write to (not Program Files), "
+           "and start Seamster from there.";
+}
+
+bool saveSettingsOrSay(App& app) {
+    if (saveSettings(app.settings, app.fs(), app.platform.codec, app.platform.clock,
+                     app.programFolder))
+        return true;
+    if (!app.told.settingsUnsaved)
+        app.dialogs().showMessage(settingsUnsavedText(app.programFolder), iconExclamation);
+    app.told.settingsUnsaved = true;
+    return false;
+}
+
 }  // namespace seamster

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/App.h"
 #include "core/Settings.h"
 #include "platform/Platform.h"
 
@@ -101,5 +102,12 @@ void loadSettings(Settings& settings, FileSystem& fs, TextCodec& codec,
 // whether the file was saved; the previous file is untouched when not.
 bool saveSettings(Settings& settings, FileSystem& fs, TextCodec& codec, Clock& clock,
                   const std::string& programFolder);
+
+// The box shown when Seamster.ini cannot be written in `programFolder`.
+std::string settingsUnsavedText(const std::string& programFolder);
+
+// saveSettings for the App's settings; when they cannot be saved, says so in
+// a box the first time in the run. Returns whether they were saved.
+bool saveSettingsOrSay(App& app);
 
 }  // namespace seamster

@@ -96,6 +96,12 @@ struct BackgroundSession {
     std::string backupPrefix;
 };
 
+// What the program says once a run and does not repeat.
+struct ToldOnce {
+    bool settingsUnsaved = false;  // Seamster.ini could not be written
+    bool helpBlocked = false;      // the help file carries the mark of a download
+};
+
 struct App {
     explicit App(Platform& platform) : platform(platform) {}
 
@@ -111,6 +117,7 @@ struct App {
     PackageSwitches switches;
     // The set-up window's pre-selected position, kept for the whole run.
     int setUpListPosition = 0;
+    ToldOnce told;
 
     FileSystem& fs() { return platform.fs; }
     Dialogs& dialogs() { return platform.dialogs; }

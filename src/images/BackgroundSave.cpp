@@ -111,10 +111,12 @@ void newBackgroundColor(App& app, BackgroundScreens& screens) {
     app.background.color = rgbFromColorValue(*value);
     const std::optional<Image> canvas =
         Image::create(colorBackgroundSize.width, colorBackgroundSize.height, app.background.color);
-    // A colour background that cannot be written is not reported; the
-    // thumbnail keeps showing the background that is really there.
+    // A colour background that cannot be written is said, as a picture's is;
+    // the thumbnail keeps showing the background that is really there.
     if (canvas && saveImageAsBmp(app.fs(), *canvas, app.paths.backgroundBitmap))
         screens.refreshBackgroundThumbnail();
+    else if (canvas)
+        app.dialogs().showMessage(backgroundSaveFailedText, iconStop);
 }
 
 std::optional<Image> currentBackgroundThumbnail(App& app, OutputSize bodyShop) {

@@ -58,7 +58,8 @@ struct WindowArgs {
     int clientHeight = 100;
     bool closeBox = true;  // caption with system menu
     bool minimizeBox = false;
-    // Outer top-left corner; centred over `centreOver` (or the screen) when unset.
+    // Outer top-left corner; centred over `centreOver` (or the screen) when unset
+    // or when the window would meet no monitor's work area there.
     bool placed = false;
     int x = 0, y = 0;
     Owner centreOver;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "platform/win32/Win32Platform.h"
 #include "res/ResourceIds.h"
@@ -70,6 +71,23 @@ DWORD applyLook(DWORD style, unsigned look) {
     return style;
 }
 
+BOOL CALLBACK findWorkAreaMeeting(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto& [rect, met] = *reinterpret_cast<std::pair<RECT, bool>*>(data);
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    RECT common;
+    met = GetMonitorInfoW(monitor, &info) && IntersectRect(&common, &rect, &info.rcWork);
+    return !met;
+}
+
+// Whether any part of `rect` lies in the work area of a monitor: a position
+// remembered on a monitor since taken away would open a window off every screen.
+bool meetsAWorkArea(RECT rect) {
+    std::pair<RECT, bool> search{rect, false};
+    EnumDisplayMonitors(nullptr, nullptr, &findWorkAreaMeeting, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 bool isGadgetNotification(WORD code) {
     // Clicks, selection changes, double clicks and edits; focus changes and
     // drop-down openings are not events of the program.
@@ -95,7 +113,7 @@ Window::Window(Toolkit& toolkit, const WindowArgs& args)
     const SIZE frame = frameSizeFor(ui::scaled(args.clientWidth, dpi_),
                                     ui::scaled(args.clientHeight, dpi_), style, exStyle, dpi_);
     int x = args.x, y = args.y;
-    if (!args.placed) {
+    if (!args.placed || !meetsAWorkArea({x, y, x + frame.cx, y + frame.cy})) {
         RECT area = {0, 0, toolkit.screenWidth(), toolkit.screenHeight()};
         if (args.centreOver) GetWindowRect(args.centreOver.hwnd(), &area);
         x = area.left + (area.right - area.left - frame.cx) / 2;

@@ -116,6 +116,44 @@ TEST_F(Quitting, RememberedPositionIsUsedAtTheNextStart) {
     EXPECT_EQ(windowRect(main).x, 0);
     EXPECT_EQ(windowRect(main).y, 50);
     quitWithoutQuestion(third, main);
+
+    // A position on a monitor no longer there: where it opens the first time.
+    setValue(before, "Window X", "2400");
+    setValue(before, "Window Y", "1800");
+    writeSettings(before);
+    Process fourth = startSeamster();
+    main = waitForMainWindow(fourth);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(windowRect(main), placed);
+    quitWithoutQuestion(fourth, main);
+}
+
+TEST_F(Quitting, SettingsThatCannotBeSavedAreSaidOnceAndTheFileIsKept) {
+    // No pack chosen yet: the end of the set-up window saves, and so does quitting.
+    const std::string before = settingsFileBytes(defaultSettings());
+    writeSettingsBytes(before);
+    const std::wstring file = widen(settingsPath());
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    Process seamster = startSeamster();
+    HWND setup = waitForWindow(seamster.id(), "Seamster Set Up");
+    ASSERT_NE(setup, nullptr);
+    settle(setup);
+    click(control(setup, 5));
+    HWND box = waitForMessageBox(seamster.id());
+    ASSERT_NE(box, nullptr) << "nothing said of the settings";
+    settle(box);
+    snap(box, "settings-not-saved");
+    EXPECT_EQ(messageBoxText(box).rfind("Seamster can't save its settings.\nThe file Seamster.ini "
+                                        "cannot be written in the folder\n" +
+                                            programFolder() + "\n\n",
+                                        0),
+              0u);
+    ASSERT_TRUE(pressMessageBoxButton(box, IDOK) && waitUntilGone(box));
+    HWND main = waitForMainWindow(seamster);
+    ASSERT_NE(main, nullptr);
+    quitWithQuestion(seamster, main);  // and no second box
+    EXPECT_EQ(readSettings(), before);
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

@@ -263,14 +263,14 @@ TEST_F(BackgroundTest, ColourBackgroundIsAlways1024By768) {
     EXPECT_EQ(app.background.color, (Rgb{0x40, 0x80, 0xFF}));
     EXPECT_EQ(screens.refreshes, 1);
 
-    // A write failure is silent and leaves the old file and thumbnail.
+    // A write failure is said and leaves the old file and thumbnail.
     fs.failWhen = [](FsOp op, const std::string&) { return op == FsOp::writeFile; };
     screens.colour = 0x000000FF;
     newBackgroundColor(app, screens);
     EXPECT_EQ(app.background.color, (Rgb{0xFF, 0, 0}));
     EXPECT_EQ(background(), Image::create(1024, 768, {0x40, 0x80, 0xFF}));
     EXPECT_EQ(screens.refreshes, 1);
-    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{backgroundSaveFailedText});
 }
 
 TEST_F(BackgroundTest, ThumbnailShowsTheBackgroundOrTheColour) {

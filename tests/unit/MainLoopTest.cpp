@@ -109,6 +109,16 @@ TEST_F(MainLoopTest, EndOfRunRestoresOnceAndThenAutoQuits) {
     EXPECT_EQ(dialogs().texts().back(), "The default undies were replaced \n");
     EXPECT_EQ(dialogs().boxes.size(), 2u);
     EXPECT_TRUE(app.run.quitRequested);
+
+    // A folder that stays hidden keeps Seamster open with its summary.
+    app.run.quitRequested = false;
+    app.run.autoQuitPending = true;
+    hideDownloads();
+    services.failure = [this](FsOp, const std::string& path) {
+        return path == at("Downloads_off");
+    };
+    EXPECT_TRUE(pass());
+    EXPECT_FALSE(app.run.quitRequested || !app.run.downloadsHidden);
 }
 
 TEST_F(MainLoopTest, FailedProcessCheckIsReportedAndSkipsTheStateSteps) {
@@ -246,7 +256,7 @@ TEST_F(MainLoopTest, SetUpButtonAlwaysOffersThePacksAndRetitlesTheWindow) {
 
 TEST_F(MainLoopTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
     pass(MainInput::help);
-    showHelpPage(app.paths, services.shell, dialogs(), "extras.htm");
+    showHelpPage(app.paths, app.platform, app.told, "extras.htm");
     EXPECT_EQ(dialogs().boxes, (std::vector<FakeDialogs::Box>{{"Helpfile not found", 0, false},
                                                               {"Helpfile not found", 0, false}}));
     EXPECT_TRUE(services.shell.opened.empty());
@@ -258,7 +268,7 @@ TEST_F(MainLoopTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
     EXPECT_EQ(services.shell.opened,
               (std::vector<FakeShell::Opened>{{"C:\\Seamster\\Seamster.CHM", ""}}));
     // F1: the page of the window it was pressed in.
-    showHelpPage(app.paths, services.shell, dialogs(), "extras.htm");
+    showHelpPage(app.paths, app.platform, app.told, "extras.htm");
     EXPECT_EQ(services.shell.helpPages,
               (std::vector<FakeShell::Opened>{{"C:\\Seamster\\Seamster.CHM", "extras.htm"}}));
     EXPECT_EQ(dialogs().boxes.size(), 2u);

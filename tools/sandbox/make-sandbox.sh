@@ -62,7 +62,7 @@ bodyshop_exe=${BODYSHOP_EXE:-$root/build/mingw/bin/TS2BodyShop.exe}
 marker="$prefix/.seamster-sandbox"
 edition_marker="$prefix/.sandbox-edition"
 cache="$prefix/.sandbox-cache"
-layout_version=2
+layout_version=3
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export USER=Jamie
@@ -76,7 +76,8 @@ make_prefix() {
   local reg="$prefix/drive_c/sandbox.reg"
   # Unmanaged windows close without Wine's two-second wait for a window
   # manager that isn't there; a crash ends the program instead of opening
-  # the debugger's dialog, which would hang an unattended run.
+  # the debugger's dialog, which would hang an unattended run. Web pages open
+  # in the browser, as where Wine's HTML engine (left out here) is installed.
   cat >"$reg" <<'EOF'
 REGEDIT4
 
@@ -85,6 +86,9 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
+
+[HKEY_CLASSES_ROOT\.htm]
+@="htmlfile"
 EOF
   DISPLAY='' timeout 120 wine regedit /S 'C:\sandbox.reg'
   rm -f "$reg"
