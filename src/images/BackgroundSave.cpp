@@ -15,6 +15,14 @@ bool saveComposed(FileSystem& fs, const PreviewAnswer& answer, const std::string
     return answer.composed && saveImageAsBmp(fs, *answer.composed, path);
 }
 
+// Whether two paths name one file: the same text, or (a short name, a path
+// through a link) the same file on the same volume.
+bool sameFile(FileSystem& fs, const std::string& a, const std::string& b) {
+    if (equalsIgnoreCase(a, b)) return true;
+    const std::optional<FileIdentity> first = fs.identityOf(a);
+    return first && fs.identityOf(b) == first;
+}
+
 // Copies go to the backup folder, made on first use.
 bool haveFolder(FileSystem& fs, const std::string& folder) {
     return !folder.empty() && (fs.exists(folder) != PathKind::missing || fs.createFolder(folder));
@@ -31,7 +39,7 @@ std::string chooseCopyTarget(App& app, BackgroundScreens& screens, std::string p
         if (chosen.empty()) return {};
         const std::string target = withBmpExtension(chosen);
         proposed = chosen;  // asked again, the requester opens on it
-        if (equalsIgnoreCase(target, original)) {
+        if (sameFile(app.fs(), target, original)) {
             app.dialogs().showMessage(copyOverOriginalText(filePartOf(target)), iconExclamation);
         } else if (app.fs().exists(target) != PathKind::file ||
                    app.dialogs().askYesNo(replaceCopyQuestion(filePartOf(target)),

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "contract/FileSystemContract.h"
@@ -274,6 +275,38 @@ bool makeJunction(const std::wstring& link, const std::wstring& target) {
     DWORD returned = 0;
     return DeviceIoControl(handle.get(), FSCTL_SET_REPARSE_POINT, buffer.data(),
                            DWORD(buffer.size()), nullptr, 0, &returned, nullptr) != 0;
+}
+
+TEST_F(Win32FileSystemTest, AFileInUseForAMomentIsWaitedForAndKnownByAnyOfItsNames) {
+    // A scanner holds a fresh file without sharing for a moment: the rename
+    // and the delete wait for it instead of failing.
+    makeFile("Fresh Picture.package", "fresh");
+    for (bool rename : {true, false}) {
+        const std::string path = at(rename ? "Fresh Picture.package" : "Renamed.package");
+        HANDLE held = CreateFileW(widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                  nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread release([held] {
+            Sleep(300);
+            CloseHandle(held);
+        });
+        EXPECT_TRUE(rename ? fs.rename(path, at("Renamed.package")) : fs.deleteFile(path))
+            << rename;
+        release.join();
+    }
+    EXPECT_EQ(fs.exists(at("Renamed.package")), PathKind::missing);
+
+    // Save Copy As tells the original by its identity, not its name's text.
+    makeFile("Original Picture.bmp", "picture");
+    makeFile("Other.bmp", "other");
+    wchar_t shortName[MAX_PATH] = {};
+    if (GetShortPathNameW(widen(at("Original Picture.bmp")).c_str(), shortName, MAX_PATH) == 0)
+        GTEST_SKIP() << "no short names here";
+    const auto original = fs.identityOf(at("Original Picture.bmp"));
+    ASSERT_TRUE(original.has_value());
+    EXPECT_EQ(fs.identityOf(narrow(shortName)), original) << narrow(shortName);
+    EXPECT_NE(fs.identityOf(at("Other.bmp")), original);
+    EXPECT_FALSE(fs.identityOf(at("Missing.bmp")).has_value());
 }
 
 TEST_F(Win32FileSystemTest, JunctionsAreListedAsLinks) {
