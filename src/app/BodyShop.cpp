@@ -93,8 +93,8 @@ bool isStartableBodyShop(FileSystem& fs, const std::string& path) {
     // and along the PATH, and start whatever it found there; a network path
     // would start a program from another computer.
     const std::string name = path.substr(path.find_last_of('\\') + 1);
-    return isAbsolutePath(path) && !isNetworkPath(path) && equalsIgnoreCase(name, "TS2BodyShop.exe") &&
-           fs.exists(path) == PathKind::file;
+    return isAbsolutePath(path) && !isNetworkPath(path) &&
+           equalsIgnoreCase(name, "TS2BodyShop.exe") && fs.exists(path) == PathKind::file;
 }
 
 namespace {

@@ -73,10 +73,9 @@ bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
     if (app.paths.userFolderFound) {
         main.refreshBackgroundThumbnail();
     } else {
-        for (MainControl control :
-             {MainControl::backgroundImage, MainControl::backgroundColor,
-              MainControl::cleanUpProjects, MainControl::refreshThumbnails, MainControl::poseList,
-              MainControl::lightingList})
+        for (MainControl control : {MainControl::backgroundImage, MainControl::backgroundColor,
+                                    MainControl::cleanUpProjects, MainControl::refreshThumbnails,
+                                    MainControl::poseList, MainControl::lightingList})
             main.enableControl(control, false);
         for (MainInput command :
              {MainInput::cleanUpProjects, MainInput::hideGameFolders, MainInput::extras})

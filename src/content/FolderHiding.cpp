@@ -68,7 +68,8 @@ bool changeRecord(FileSystem& fs, const std::string& userFolder, const char* nam
 std::string whyNotHidden(FsError error, const std::string& folderName, const std::string& path) {
     switch (error) {
     case FsError::exists:
-        return "A folder named " + folderName + "_off is already there, and Seamster leaves it "
+        return "A folder named " + folderName +
+               "_off is already there, and Seamster leaves it "
                "as it is.";
     case FsError::missing: return "There is no such folder.";
     case FsError::inUse:
@@ -110,8 +111,9 @@ std::string hideFolder(App& app, GameFilesView& view, const GameFolder& folder) 
 // Why a folder made during the run could not be merged, for the summary.
 std::string whyNotMerged(const GameFolder& folder, const MergeStop& stop) {
     const std::string made = std::string(folder.name) + " folder the game made during the run";
-    const std::string what =
-        stop.entry.empty() ? "the " + made : folder.name + ("\\" + stop.entry) + " (in the " + made + ")";
+    const std::string what = stop.entry.empty()
+                                 ? "the " + made
+                                 : folder.name + ("\\" + stop.entry) + " (in the " + made + ")";
     const bool inUse = stop.error == FsError::inUse;
     return what + (inUse ? " is in use by another program" : " could not be moved");
 }
@@ -144,10 +146,11 @@ std::string unhideFolder(App& app, GameFilesView& view, const GameFolder& folder
 }
 
 std::string leftOverQuestion(const std::string& hidden, const char* name) {
-    return "There is a folder named " + std::string(name) + "_off in your game folder:\n" +
-           hidden + "\n\nSeamster has no record of hiding it: it may be a folder you set aside "
-           "yourself.\n\nDo you want Seamster to put it back as the " + name +
-           " folder? Its files then join those of " + name + ". \"No\" leaves both folders "
+    return "There is a folder named " + std::string(name) + "_off in your game folder:\n" + hidden +
+           "\n\nSeamster has no record of hiding it: it may be a folder you set aside "
+           "yourself.\n\nDo you want Seamster to put it back as the " +
+           name + " folder? Its files then join those of " + name +
+           ". \"No\" leaves both folders "
            "as they are.";
 }
 }  // namespace
@@ -158,8 +161,9 @@ void applyFolderHiding(App& app, GameFilesView& view) {
     std::string problems;
     for (const GameFolder& folder : gameFolders) problems += hideFolder(app, view, folder);
     if (!problems.empty())
-        app.dialogs().showMessage(problems + "The Body Shop starts all the same, with the game "
-                                             "seeing what is in it.",
+        app.dialogs().showMessage(problems +
+                                      "The Body Shop starts all the same, with the game "
+                                      "seeing what is in it.",
                                   iconExclamation);
     if ((app.run.hideDownloadsOption || app.run.hideSavedSimsOption) &&
         app.fs().exists(app.paths.bodyshopThumbnails) != PathKind::missing) {
@@ -206,8 +210,8 @@ bool findLeftOverHiddenFolders(const GamePaths& paths, FileSystem& fs, Dialogs& 
         }
         // Put back silently only what Seamster wrote down; anything else is
         // the user's to decide.
-        if (!ours && dialogs.askYesNo(leftOverQuestion(hidden, folder.name), iconQuestion) !=
-                         answerYes)
+        if (!ours &&
+            dialogs.askYesNo(leftOverQuestion(hidden, folder.name), iconQuestion) != answerYes)
             continue;
         if (!ours) changeRecord(fs, prefix, folder.name, true);
         run.*folder.hidden = true;

@@ -79,8 +79,8 @@ private:
 
     // Across volumes a file is copied (and on the disk before it takes its
     // name) and only then deleted; a folder is made there and merged into.
-    bool placeElsewhere(const std::string& source, const std::string& target,
-                        const DirEntry& entry, const std::string& shown) {
+    bool placeElsewhere(const std::string& source, const std::string& target, const DirEntry& entry,
+                        const std::string& shown) {
         if (entry.isFolder)
             return !entry.isLink && fs_.createFolder(target) ? merge(source, target, shown + "\\")
                                                              : stop(shown);

@@ -51,5 +51,4 @@ std::optional<ProjectScan> scanProjects(FileSystem& fs, const std::string& proje
 bool projectFolderExists(FileSystem& fs, const std::string& projectsFolder,
                          std::string_view displayName);
 
-
 }  // namespace seamster

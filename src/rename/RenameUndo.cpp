@@ -170,9 +170,9 @@ const char* undoReason(UndoOutcome outcome) {
 }
 
 std::string undoQuestion(const RunRecord& run) {
-    std::string text =
-        "Give the " + files(run.renamed.size()) + " renamed by the last run their old names back?" +
-        "\n\nThey are in " + run.folder;
+    std::string text = "Give the " + files(run.renamed.size()) +
+                       " renamed by the last run their old names back?" + "\n\nThey are in " +
+                       run.folder;
     if (run.copies > 0)
         text += "\n\nThe " + std::to_string(run.copies) + (run.copies == 1 ? " copy" : " copies") +
                 " it made in " + run.copyFolder + " will not be deleted.";

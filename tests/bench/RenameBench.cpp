@@ -454,8 +454,7 @@ int run(const Options& options) {
     const std::string large = "Run" + std::to_string(options.largeRun);
     const std::string bare = "Bare" + std::to_string(options.largeRun);
     const std::string bareSmall = "Bare" + std::to_string(options.smallRun);
-    const std::string historyFile =
-        bench.app.paths.eaGamesFolder + "History\\" + kHistoryFileName;
+    const std::string historyFile = bench.app.paths.eaGamesFolder + "History\\" + kHistoryFileName;
     if (!bench.makeUserFolder("Listing", options.listed) ||
         !bench.makeUserFolder("History", options.listed) ||
         !writeWholeFile(widen(historyFile),
@@ -518,9 +517,10 @@ int run(const Options& options) {
     std::printf("  search filling the list        %9.1f ms   %.2fx the bare listing (goal <= 3)\n",
                 searchMs, listRatio);
     std::printf("  of which the search alone      %9.1f ms\n", median(findAlone));
-    std::printf("  the same list with a history of %d steps %9.1f ms   %.2fx the list alone (goal "
-                "<= 1.5)\n",
-                options.listed, historyMs, historyRatio);
+    std::printf(
+        "  the same list with a history of %d steps %9.1f ms   %.2fx the list alone (goal "
+        "<= 1.5)\n",
+        options.listed, historyMs, historyRatio);
     std::printf("automatic runs (median of %d):\n", options.runRounds);
     std::printf("  %5d ticked files             %9.3f ms per file\n", options.smallRun, smallMs);
     std::printf("  %5d ticked files             %9.3f ms per file   %.2fx the smaller run\n",

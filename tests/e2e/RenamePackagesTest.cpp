@@ -653,8 +653,8 @@ TEST_F(RenamePackages, UndoGivesTwentyPackagesTheirNamesBackAndKeepsTheCopies) {
         expected.push_back("done copy " + to + " " + to);
     }
     expected.push_back("end automatic run   20 renamed, 20 copied, 0 failed");
-    for (const char* step : {"start automatic run ", "done rename thesis.docx thesis.docx",
-                             "end automatic run "})
+    for (const char* step :
+         {"start automatic run ", "done rename thesis.docx thesis.docx", "end automatic run "})
         expected.push_back(step);
     expected.push_back("start undo ");
     for (auto name = names.rbegin(); name != names.rend(); ++name) {

@@ -178,12 +178,14 @@ TEST_F(LaunchTest, HidesThenSwitchesLightingThenPosesThenStartsTheBodyShop) {
     launchBodyShop(app, view);
 
     const std::string c = config, record = at(kHiddenFoldersRecord);
-    EXPECT_EQ(services.journal,
-              (Items{"createFile " + record + ".~seamster-1.tmp", "write " + record + ".~seamster-1.tmp",
-                     "replace " + record + ".~seamster-1.tmp", "rename " + at("Downloads"), "delete " + app.paths.bodyshopThumbnails, "flush",
-                     "rename " + c + "casielightsreplacementDim.off",
-                     "rename " + c + "casieAanim.package", "rename " + c + "casieBanim.off",
-                     "open D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe -r800x600"}));
+    EXPECT_EQ(
+        services.journal,
+        (Items{"createFile " + record + ".~seamster-1.tmp", "write " + record + ".~seamster-1.tmp",
+               "replace " + record + ".~seamster-1.tmp", "rename " + at("Downloads"),
+               "delete " + app.paths.bodyshopThumbnails, "flush",
+               "rename " + c + "casielightsreplacementDim.off",
+               "rename " + c + "casieAanim.package", "rename " + c + "casieBanim.off",
+               "open D:\\EA GAMES\\The Sims 2\\CSBin\\TS2BodyShop.exe -r800x600"}));
     EXPECT_EQ(configNames(),
               (Items{"casieAanim.off", "casieBanim.package", "casielightsreplacementDim.package"}));
     EXPECT_FALSE(view.enabled(MainControl::runBodyShop));

@@ -95,8 +95,9 @@ TEST_F(FolderHidingTest, HidingBothKeepsTheirFiles) {
     EXPECT_EQ(fs().contents(at("SavedSims_off\\dress.package")), "dress");
     EXPECT_TRUE(app.run.downloadsHidden && app.run.savedSimsHidden);
     // Written down before either was hidden.
-    EXPECT_NE(fs().contents(at(kHiddenFoldersRecord)).value_or("").find("\nDownloads\r\nSavedSims\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        fs().contents(at(kHiddenFoldersRecord)).value_or("").find("\nDownloads\r\nSavedSims\r\n"),
+        std::string::npos);
     fs().deleteFile(at(kHiddenFoldersRecord));
     auto after = fileContents(fs());
     after.insert("cigen = cache");
@@ -120,7 +121,8 @@ TEST(FolderHiding, AFolderThatCannotBeHiddenIsSaidBeforeTheRunAndShownAsVisibleA
     const std::vector<Case> cases = {
         {"missing", [](FakeApp& f) { f.fs().rename(f.at("Downloads"), f.at("Elsewhere")); },
          "There is no such folder."},
-        {"the user's own Downloads_off", [](FakeApp& f) { f.fs().addFolder(f.at("Downloads_off")); },
+        {"the user's own Downloads_off",
+         [](FakeApp& f) { f.fs().addFolder(f.at("Downloads_off")); },
          "A folder named Downloads_off is already there"},
         {"in use",
          [](FakeApp& f) {
@@ -292,16 +294,16 @@ TEST_F(FolderHidingTest, ARecreatedFolderIsMovedIntoTheRealOneWithItsSubFolders)
                      kDownloadsLine}));
     EXPECT_EQ(fs().exists(at("Downloads_off")), PathKind::missing);
     EXPECT_EQ(fs().exists(at(kHiddenFoldersRecord)), PathKind::missing);
-    for (const auto& [name, data] : std::vector<std::pair<std::string, std::string>>{
-             {"hair.package", "hair"},
-             {"new.package", "new"},
-             {"same.package", "old"},
-             {"same (2).package", "newer"},
-             {"locked.package", "locked"},
-             {"Sub\\deep\\x.package", "x"},
-             {"Shared\\mine.package", "mine"},
-             {"Shared\\theirs.package", "theirs"},
-             {"Shared\\twin.package", "twin"}})
+    for (const auto& [name, data] :
+         std::vector<std::pair<std::string, std::string>>{{"hair.package", "hair"},
+                                                          {"new.package", "new"},
+                                                          {"same.package", "old"},
+                                                          {"same (2).package", "newer"},
+                                                          {"locked.package", "locked"},
+                                                          {"Sub\\deep\\x.package", "x"},
+                                                          {"Shared\\mine.package", "mine"},
+                                                          {"Shared\\theirs.package", "theirs"},
+                                                          {"Shared\\twin.package", "twin"}})
         EXPECT_EQ(fs().contents(at("Downloads\\" + name)), data) << name;
     EXPECT_EQ(fs().exists(at("Downloads\\Shared\\twin (2).package")), PathKind::missing);
 }

@@ -66,14 +66,15 @@ TEST(RenameHistory, EveryStepIsWrittenBeforeItIsMadeAndItsOutcomeAfter) {
     while (auto file = run.nextFile()) run.finishFile(file->proposedName);
     history.end("1 renamed");
 
-    EXPECT_EQ(seen,
-              (std::vector<std::string>{
-                  "\tbegin\trename\ta.package\tX_a.package\r\n @ " + kFolder + "a.package",
-                  // The copy goes to a temporary name, then is moved into place.
-                  "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~seamster-1.tmp",
-                  "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies + "X_a.package.~seamster-1.tmp",
-                  // Tried, and refused because the name is taken.
-                  "\tbegin\trename\tb.package\tX_b.package\r\n @ " + kFolder + "b.package"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "\tbegin\trename\ta.package\tX_a.package\r\n @ " + kFolder + "a.package",
+                        // The copy goes to a temporary name, then is moved into place.
+                        "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies +
+                            "X_a.package.~seamster-1.tmp",
+                        "\tbegin\tcopy\tX_a.package\tX_a.package\r\n @ " + kCopies +
+                            "X_a.package.~seamster-1.tmp",
+                        // Tried, and refused because the name is taken.
+                        "\tbegin\trename\tb.package\tX_b.package\r\n @ " + kFolder + "b.package"}));
     const std::vector<HistoryLine> lines = f.lines();
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0].time, "2023-11-14 23:13:20");  // local time

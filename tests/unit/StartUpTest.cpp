@@ -36,7 +36,8 @@ TEST(FindUserFolder, FirstListedFolderWithNeighborhoodsWinsAndDerivesEveryPath) 
 TEST(FindUserFolder, NothingQualifyingLeavesNoFolderAndTheRunTouchesNoOtherGamesFolder) {
     FakeApp f;
     const std::string other = kEa + "Second\\";
-    f.fs().addFolder(kEa + "First")
+    f.fs()
+        .addFolder(kEa + "First")
         .addFile(other + "Neighborhoods", "a file, not a folder")
         .addFile(kEa + "Neighborhoods.txt")
         .addFolder(other + "Downloads")
@@ -55,8 +56,8 @@ TEST(FindUserFolder, NothingQualifyingLeavesNoFolderAndTheRunTouchesNoOtherGames
 
     // The tool-bar buttons that work in the game folder do nothing, and a run
     // hides and switches nothing.
-    for (MainInput command : {MainInput::hideGameFolders, MainInput::extras,
-                              MainInput::cleanUpProjects})
+    for (MainInput command :
+         {MainInput::hideGameFolders, MainInput::extras, MainInput::cleanUpProjects})
         dispatchCommand(f.app, f.view, command);
     EXPECT_TRUE(f.view.opened.empty());
     f.fs().addFile("C:\\Game\\CSBin\\TS2BodyShop.exe");
@@ -161,8 +162,9 @@ TEST(StartUp, HiddenFormsSeamsterWroteDownAreFlaggedAndOthersOnlyWhenTheUserSays
     EXPECT_NE(app.dialogs().boxes[0].text.find(app.at("Downloads_off")), std::string::npos);
     EXPECT_TRUE(find());  // "Yes": flagged, and written down
     EXPECT_TRUE(app.app.run.downloadsHidden);
-    EXPECT_NE(app.fs().contents(app.at(kHiddenFoldersRecord)).value_or("").find("\r\nDownloads\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        app.fs().contents(app.at(kHiddenFoldersRecord)).value_or("").find("\r\nDownloads\r\n"),
+        std::string::npos);
 
     // A record of a folder that is back meanwhile is dropped.
     app.fs().removeFolder(app.at("Downloads_off"));

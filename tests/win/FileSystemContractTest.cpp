@@ -283,8 +283,8 @@ TEST_F(Win32FileSystemTest, AFileInUseForAMomentIsWaitedForAndKnownByAnyOfItsNam
     makeFile("Fresh Picture.package", "fresh");
     for (bool rename : {true, false}) {
         const std::string path = at(rename ? "Fresh Picture.package" : "Renamed.package");
-        HANDLE held = CreateFileW(widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                  nullptr);
+        HANDLE held =
+            CreateFileW(widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         std::thread release([held] {
             Sleep(300);
