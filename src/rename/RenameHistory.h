@@ -35,7 +35,7 @@ std::string historyPathOf(const std::string& userFolder);
 
 // The boxes shown when the history cannot be written: before anything was
 // renamed, and in the middle of a run, which then ends.
-std::string historyUnwritableMessage(const std::string& path);
+std::string historyUnwritableMessage(const std::string& path, FsError why = FsError::other);
 std::string historyStoppedMessage(const std::string& path);
 
 enum class HistoryStep { start, begin, done, failed, end };

@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/CurrentFolder.h"
 
 namespace seamster::ui {
 
@@ -34,6 +35,7 @@ std::string pickFolder(Owner owner, const std::string& title, const std::string&
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = openAtStart;
     info.lParam = wideStart.empty() ? 0 : reinterpret_cast<LPARAM>(wideStart.c_str());
+    const KeepCurrentFolder keep;
     const ItemList chosen(SHBrowseForFolderW(&info));
     if (!chosen) return {};
     // Long paths do not fit MAX_PATH; ask for as much as the shell can give.

@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "ui/Controls.h"
+#include "ui/CurrentFolder.h"
 #include "ui/DisplayScale.h"
 #include "ui/ModalLoop.h"
 
@@ -75,6 +76,7 @@ std::string askSaveName(const std::string& title, const FileTypes& types,
     request.nMaxFile = DWORD(pathCapacity);
     request.lpstrTitle = wideTitle.c_str();
     request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    const KeepCurrentFolder keep;
     if (!GetSaveFileNameW(&request)) return {};
     return narrow(name.c_str());
 }
@@ -248,13 +250,15 @@ std::string openWithPreview(const OpenRequest& request) {
     open.nMaxFile = DWORD(pathCapacity);
     open.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     open.lpstrTitle = title.c_str();
-    open.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    open.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_NOCHANGEDIR;
     open.lpfnHook = previewHook;
     open.lCustData = reinterpret_cast<LPARAM>(&state);
 
     bool chosen = false;
     {
         ModalScope modal(request.owner);
+        const KeepCurrentFolder keep;
         chosen = GetOpenFileNameW(&open) != FALSE;
     }
     return chosen ? narrow(name.c_str()) : std::string();

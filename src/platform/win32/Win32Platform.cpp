@@ -405,8 +405,10 @@ private:
 std::unique_ptr<AppendFile> Win32FileSystem::openForAppend(const std::string& path) {
     // Wine would append to a read-only file; Windows refuses, and so do we.
     const DWORD attributes = GetFileAttributesW(widen(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_FILE_READ_ONLY);
         return nullptr;
+    }
     // Append access alone: every write lands at the end, whatever else has
     // the file open, and nothing already in it can be overwritten.
     HANDLE file = CreateFileW(widen(path).c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
