@@ -10,6 +10,8 @@
 #include "images/BackgroundWindows.h"
 #include "projects/RemoveProjectsWindow.h"
 #include "rename/RenameWindows.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolBar.h"
 #include "ui/Window.h"
 
 namespace seamster {

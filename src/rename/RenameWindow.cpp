@@ -10,6 +10,7 @@
 #include "ui/ModalLoop.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
+#include "ui/StatusBar.h"
 #include "ui/Window.h"
 
 namespace seamster {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/ImageList.h"
 #include "ui/Window.h"
 
 namespace seamster::ui {

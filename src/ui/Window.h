@@ -23,32 +23,6 @@
 
 namespace seamster::ui {
 
-// An image list with a single owner: destroyed once, when its holder lets it
-// go or takes another. Lists come to a holder from makeImageList only.
-struct ImageListTraits {
-    static HIMAGELIST invalid() { return nullptr; }
-    static void close(HIMAGELIST list);
-};
-using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;
-
-// A list for 32-bit pictures with masks, `side` pixels square, room for
-// `count` before it grows.
-ImageListHandle makeImageList(int width, int height, int count, int grow = 0);
-inline ImageListHandle makeImageList(int side, int count) {
-    return makeImageList(side, side, count);
-}
-// Adds an icon to an image list; its index, or -1.
-int addIcon(HIMAGELIST list, HICON icon);
-// Adds a picture at the list's size, from its own pixels when it comes drawn
-// at that size, else through its icon drawn for `dpi` at `layoutSize`.
-int addPicture(HIMAGELIST list, const Toolkit& toolkit, int picture, int layoutSize, int dpi);
-// Whether a list made by makeImageList is not destroyed yet, and how many
-// are not. A list given to two holders is destroyed by the first only; the
-// second's attempt is counted instead.
-bool imageListAlive(HIMAGELIST list);
-int liveImageLists();
-int imageListsDestroyedTwice();
-
 // Sizes and gadget places are given at 96 DPI and shown at the window's
 // DPI; screen positions (x, y) are screen pixels.
 struct WindowArgs {
@@ -217,66 +191,6 @@ private:
     std::map<int, NotifyHandler> notifyHandlers_;
     // What each picture control was last given to show.
     std::map<HWND, HANDLE> givenImages_;
-};
-
-// Tool bar 0 of a window: picture buttons with tool tips.
-struct ToolBarButton {
-    int command = 0;
-    int picture = 0;
-    std::string tip;
-};
-
-struct ToolBarPictures;
-
-class ToolBar {
-public:
-    // The bar's pictures are kept with its window until the window is
-    // destroyed or takes pictures for another DPI.
-    explicit ToolBar(Window& window);
-    ToolBar(const ToolBar&) = delete;
-    ToolBar& operator=(const ToolBar&) = delete;
-    bool valid() const { return hwnd_ != nullptr; }
-    HWND hwnd() const { return hwnd_; }
-    // The bar's client height before any button is added, at 96 DPI.
-    int height() const { return height_; }
-    // Each button after a separator, all in one go: the bar lays itself out
-    // again after every addition.
-    void addButtons(const std::vector<ToolBarButton>& buttons);
-    void enableButton(int command, bool enabled);
-
-private:
-    Window& window_;
-    HWND hwnd_ = nullptr;
-    int height_ = 0;
-    std::shared_ptr<ToolBarPictures> pictures_;
-};
-
-// A status bar whose fields show a centred text and a 16 x 16 picture.
-// Field widths are given at 96 DPI.
-class StatusBar {
-public:
-    StatusBar(Window& window, int fieldCount, int fieldWidth);
-    // `fieldCount` fields of equal width across the window's client area.
-    StatusBar(Window& window, int fieldCount);
-    // Fields of the given widths from the left; the bar is gadget `id`.
-    StatusBar(Window& window, const std::vector<int>& fieldWidths, int id);
-    bool valid() const { return hwnd_ != nullptr; }
-    HWND hwnd() const { return hwnd_; }
-    // At 96 DPI.
-    int height() const;
-    // Takes its place along the bottom of its window again, after the window
-    // changed size.
-    void fitToWindow();
-    void setField(int field, const std::string& text, HICON icon);
-    void setIcon(int field, HICON icon);
-    enum class Align { left, centre, right };
-    void setText(int field, const std::string& text, Align align = Align::left, bool border = true);
-
-private:
-    void setEdges(const std::vector<int>& edges);  // right edges in pixels
-
-    HWND hwnd_ = nullptr;
-    int dpi_ = layoutDpi;
 };
 
 }  // namespace seamster::ui

@@ -4,7 +4,10 @@
 // not carry the pictures themselves; the scenarios at each DPI show them.)
 #include <gtest/gtest.h>
 
+#include "ui/ImageList.h"
 #include "ui/ListView.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolBar.h"
 #include "ui/Window.h"
 
 namespace seamster::ui {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "res/ResourceIds.h"
+#include "ui/ImageList.h"
 #include "ui/Toolkit.h"
 #include "ui/Window.h"
 

@@ -1,5 +1,7 @@
 #pragma once
-// The Win32 implementations of the platform services.
+// The Win32 implementations of the platform services, each in the file of
+// its name (Win32FileSystem.cpp, ...); the text and time conversions they
+// share are in Conversions.cpp.
 
 #include <windows.h>
 
