@@ -1,18 +1,16 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <functional>
+#include <utility>
+
 #include "core/App.h"
-#include "app/BodyShop.h"
 #include "app/MainLoop.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/StartUp.h"
-#include "config/Installation.h"
 #include "config/SettingsFile.h"
-#include "content/FolderHiding.h"
-#include "content/Replacements.h"
 #include "platform/win32/Win32Platform.h"
-#include "ui/Dpi.h"
 #include "ui/Toolkit.h"
 
 namespace seamster {
@@ -29,60 +27,23 @@ struct Services {
     Platform platform{fs, clock, registry, shell, processes, dialogs, codec};
 };
 
-// Step 12: invisible underwear left switched on shows in the status bar.
-void showUnderwearMarkers(App& app, MainView& view) {
-    if (app.fs().exists(app.paths.configFolder + femaleUndies + ".package") != PathKind::missing)
-        view.markUnderwear(Underwear::female, true);
-    if (app.fs().exists(app.paths.configFolder + maleUndies + ".package") != PathKind::missing)
-        view.markUnderwear(Underwear::male, true);
-}
-
-// Folders left hidden by an earlier run show as hidden until they
-// are back, also while a Body Shop that is still running keeps them hidden.
-void showLeftOverHiddenFolders(App& app, MainView& view) {
-    if (app.run.downloadsHidden) view.markFolder(HiddenFolder::downloads, true);
-    if (app.run.savedSimsHidden) view.markFolder(HiddenFolder::savedSims, true);
-}
-
-// False when the main window could not be made.
-bool startUp(App& app, MainWindow& main, ui::Toolkit& toolkit) {
-    Platform& platform = app.platform;
-    toolkit.loadPictures();
-    toolkit.loadFonts();
-    const std::string startFolder = platform.shell.currentFolder();
-    // Known before the first window, so that F1 works in the set-up window too.
-    findHelpFile(app.paths, app.fs(), startFolder, app.programFolder);
-    toolkit.setHelpHandler(
-        [&app](const std::string& page) { showHelpPage(app.paths, app.platform, app.told, page); });
-    findUserFolder(app.paths, app.fs(), platform.shell.specialFolder(SpecialFolder::documents));
-    if (!app.paths.userFolderFound)
-        app.dialogs().showMessage(
-            "Unable to verify your Sims installation\nMost features will not work", iconStop);
-    loadSettings(app.settings, app.fs(), platform.codec, app.programFolder);
-    discoverInstallation(app, main);
-    useEditionUserFolder(app.paths, app.fs(), app.edition);
-    if (!main.build()) return false;
-    showUnderwearMarkers(app, main);
-    if (findLeftOverHiddenFolders(app.paths, app.fs(), app.dialogs(), app.run)) {
-        showLeftOverHiddenFolders(app, main);
-        app.run.bodyShop = checkBodyShopProcess(app);
-        if (app.run.bodyShop == ProcessState::notRunning) restoreGameFiles(app, main);
+// Start-up's requests of the toolkit and the main window.
+class Win32StartUpScreen : public StartUpScreen {
+public:
+    Win32StartUpScreen(ui::Toolkit& toolkit, MainWindow& main) : toolkit_(toolkit), main_(main) {}
+    void loadPicturesAndFonts() override {
+        toolkit_.loadPictures();
+        toolkit_.loadFonts();
     }
-    if (app.fs().exists(app.paths.configFolder) != PathKind::missing) scanConfigPackages(app, main);
-    reportMissingBodyShop(app.fs(), app.dialogs(), app.settings.game.runBodyshop, app.edition);
-    if (app.paths.userFolderFound) {
-        main.refreshBackgroundThumbnail();
-    } else {
-        for (MainControl control : {MainControl::backgroundImage, MainControl::backgroundColor,
-                                    MainControl::cleanUpProjects, MainControl::refreshThumbnails,
-                                    MainControl::poseList, MainControl::lightingList})
-            main.enableControl(control, false);
-        for (MainInput command :
-             {MainInput::cleanUpProjects, MainInput::hideGameFolders, MainInput::extras})
-            main.enableCommand(command, false);
+    void setHelpHandler(std::function<void(const std::string& page)> handler) override {
+        toolkit_.setHelpHandler(std::move(handler));
     }
-    return true;
-}
+    bool buildMainWindow() override { return main_.build(); }
+
+private:
+    ui::Toolkit& toolkit_;
+    MainWindow& main_;
+};
 }  // namespace
 
 int runProgram(HINSTANCE instance) {
@@ -103,7 +64,10 @@ int runProgram(HINSTANCE instance) {
     app.screen = {toolkit.screenWidth(), toolkit.screenHeight(), toolkit.scrollBarWidth()};
     if (auto tooSmall = desktopTooSmallText(app.screen.screenWidth, app.screen.screenHeight)) {
         app.dialogs().showMessage(*tooSmall, iconStop);
-    } else if (MainWindow main(app, toolkit); !startUp(app, main, toolkit)) {
+        return 0;
+    }
+    MainWindow main(app, toolkit);
+    if (Win32StartUpScreen screen(toolkit, main); !startUp(app, main, screen)) {
         // Without its window the program could never be told to end.
         app.dialogs().showMessage("Seamster could not open its window.", iconStop);
     } else {

@@ -1,12 +1,35 @@
 #pragma once
-// The rules of start-up that do not need a window.
+// Start-up, from the shared pictures to the main window's first state, and
+// the rules it follows.
 
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "app/MainView.h"
 #include "core/App.h"
 
 namespace seamster {
+
+// What start-up asks of the toolkit and the main window beside MainView.
+class StartUpScreen {
+public:
+    virtual ~StartUpScreen() = default;
+    // The shared pictures and fonts, loaded once before any window.
+    virtual void loadPicturesAndFonts() = 0;
+    // F1 shows its page through `handler` from now on.
+    virtual void setHelpHandler(std::function<void(const std::string& page)> handler) = 0;
+    // Builds the main window, hidden; false when it cannot be made.
+    virtual bool buildMainWindow() = 0;
+};
+
+// Everything between the single-instance and desktop checks and the main
+// loop, in its order: the help file, the user game folder, the settings, the
+// installation, the main window, what an earlier run left switched or
+// hidden, the pose and lighting packages, the Body Shop check and the
+// controls that need a game folder. False when the main window could not be
+// made.
+bool startUp(App& app, MainView& main, StartUpScreen& screen);
 
 // Finds the user's game folder: the first sub-folder of Documents\EA Games
 // that holds a Neighborhoods folder. Without one the folder's name stays

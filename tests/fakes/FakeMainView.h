@@ -1,19 +1,22 @@
 #pragma once
 // A main window that only remembers what the program did to it, with
-// scripted answers for the set-up window and the folder-browse requester.
+// scripted answers for the set-up window and the folder-browse requester; to
+// start-up it is the toolkit too.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/MainView.h"
+#include "app/StartUp.h"
 #include "fakes/FakePlatform.h"
 
 namespace seamster {
 
-class FakeMainView : public MainView {
+class FakeMainView : public MainView, public StartUpScreen {
 public:
     // The pose and lighting lists start with their default item selected, as
     // the real window builds them.
@@ -43,6 +46,8 @@ public:
     std::string browseTitle, browseStart;
     int browseRuns = 0;
 
+    bool buildable = true;
+    std::function<void(const std::string&)> helpHandler;
     Journal* journal = nullptr;
 
     // Enabled state as last set; `fallback` when never touched.
@@ -67,6 +72,11 @@ public:
     void refreshBackgroundThumbnail() override;
     int runSetUpWindow(const std::vector<std::string>& packs, int selected) override;
     std::string browseForFolder(const std::string& title, const std::string& start) override;
+    void loadPicturesAndFonts() override {}
+    void setHelpHandler(std::function<void(const std::string&)> handler) override {
+        helpHandler = std::move(handler);
+    }
+    bool buildMainWindow() override { return buildable; }
 };
 
 // The user's requests, one per poll, then nothing.

@@ -69,11 +69,7 @@ struct Machine : FakeApp {
                 text);
         for (const std::string& folder : c.userFolders)
             fs().addFolder(std::string(documents) + "EA Games\\" + folder + "\\Neighborhoods");
-        // Start-up's part in finding the game and its user folder.
-        findUserFolder(app.paths, fs(), documents);
-        discoverInstallation(app, view);
-        useEditionUserFolder(app.paths, fs(), app.edition);
-        reportMissingBodyShop(fs(), dialogs(), app.settings.game.runBodyshop, app.edition);
+        EXPECT_TRUE(startUp(app, view, view));
     }
 };
 

@@ -75,9 +75,8 @@ TEST_F(MainLoopTest, IdlePassEnablesTheControlsThatHaveSomethingToWorkOn) {
 
 TEST_F(MainLoopTest, WithoutUserFolderTheHousekeepingButtonsAreLeftAlone) {
     app.paths = {};
-    view.enableControl(C::refreshThumbnails, false);
-    view.enableControl(C::cleanUpProjects, false);
-    view.enableCommand(MainInput::cleanUpProjects, false);
+    fs().removeFolder(at("Neighborhoods"));
+    ASSERT_TRUE(startUp(app, view, view));
     pass();
     EXPECT_FALSE(view.enabled(C::refreshThumbnails));
     EXPECT_FALSE(view.enabled(C::cleanUpProjects));

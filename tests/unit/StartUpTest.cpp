@@ -42,7 +42,7 @@ TEST(FindUserFolder, NothingQualifyingLeavesNoFolderAndTheRunTouchesNoOtherGames
         .addFile(kEa + "Neighborhoods.txt")
         .addFolder(other + "Downloads")
         .addFolder(kEa + "Downloads_off");
-    findUserFolder(f.app.paths, f.fs(), kDocs);
+    EXPECT_TRUE(startUp(f.app, f.view, f.view));
     const GamePaths& paths = f.app.paths;
 
     EXPECT_FALSE(paths.userFolderFound);
@@ -52,7 +52,7 @@ TEST(FindUserFolder, NothingQualifyingLeavesNoFolderAndTheRunTouchesNoOtherGames
          {&paths.bodyshopThumbnails, &paths.backgroundBitmap, &paths.backgroundsFolder,
           &paths.projectsFolder, &paths.casThumbnails, &paths.configFolder})
         EXPECT_EQ(*derived, "");
-    EXPECT_FALSE(findLeftOverHiddenFolders(paths, f.fs(), f.dialogs(), f.app.run));
+    EXPECT_FALSE(f.app.run.downloadsHidden || f.app.run.savedSimsHidden);
 
     // The tool-bar buttons that work in the game folder do nothing, and a run
     // hides and switches nothing.
