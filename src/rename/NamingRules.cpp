@@ -73,7 +73,7 @@ std::string advanceStartNumber(std::string_view startNumber) {
     return text;
 }
 
-std::string composeNewName(std::string_view oldName, NamingOptions& options) {
+std::string composeNewName(std::string_view oldName, NamingSettings& options) {
     std::string base = removeAllIgnoreCase(oldName, ".package");
     if (!options.keepNumber && hasBodyShopNumber(base))
         base = base.substr(offsetOfCharacter(base, 9));

@@ -5,28 +5,27 @@
 #include <string>
 #include <string_view>
 
+#include "core/Settings.h"
+
 namespace seamster {
 
 class Dialogs;
 
-// The renaming options of the rename window, copied from and back to the
-// settings record by the window.
-struct NamingOptions {
-    std::string inFront;        // "In Front"
-    std::string inBack;         // "In Back"
-    bool keepNumber = true;     // "Keep Number": the Body Shop number stays in the name
-    bool customNumber = false;  // "Custom Number": a running number goes at the end
-    std::string startNumber;    // "Start Number": the next running number; its length is its width
-};
+// The naming texts the user types that become part of the new names, each
+// cleaned as it is typed.
+inline constexpr std::string NamingSettings::*typedNameParts[] = {&NamingSettings::inFront,
+                                                                  &NamingSettings::inBack};
 
 // Shown (icon 64) whenever typed text is cleaned.
 extern const char* const kForbiddenCharactersMessage;
 
-// The new name for `oldName`, without extension. Every ".package" goes (in
-// any letter case), the Body Shop number goes unless kept, the front and end
-// texts are added, and with a running number the current one is appended and
-// `options.startNumber` moves on to the next.
-std::string composeNewName(std::string_view oldName, NamingOptions& options);
+// The new name for `oldName`, without extension, by the rename window's
+// naming options. Every ".package" goes (in any letter case), the Body Shop
+// number goes unless kept ("Keep Number"), the front and end texts are added
+// ("In Front", "In Back"), and with a running number ("Custom Number") the
+// current one is appended and `options.startNumber` moves on to the next (its
+// length is its width).
+std::string composeNewName(std::string_view oldName, NamingSettings& options);
 
 // The running number after `startNumber`, padded with zeros to its width:
 // "009" -> "010", "99" -> "100", "" -> "1".

@@ -32,10 +32,6 @@ void storeFinderSettings(const FinderSettings& finder, PackageSearchSettings& s)
     s.goBackWeeks = finder.goBackWeeks;
 }
 
-NamingOptions namingOptionsOf(const NamingSettings& s) {
-    return {s.inFront, s.inBack, s.keepNumber != 0, s.customNumber != 0, s.startNumber};
-}
-
 RenameFlow::RenameFlow(App& app, RenameScreen& screen, RenameSession& session)
     : app_(app), session_(session), screen_(screen), settings_(app.settings) {}
 
@@ -133,12 +129,8 @@ bool RenameFlow::findPackages() {
 // ---- Rename window ------------------------------------------------------------
 
 void RenameFlow::showNamingState() {
-    screen_.setTicked(NamingTick::keepNumber, settings_.naming.keepNumber != 0);
-    screen_.setTicked(NamingTick::autoNumber, settings_.naming.customNumber != 0);
-    screen_.setTicked(NamingTick::copyPackages, settings_.naming.copyPackages != 0);
-    screen_.setBoxText(NamingBox::startNumber, settings_.naming.startNumber);
-    screen_.setBoxText(NamingBox::inFront, settings_.naming.inFront);
-    screen_.setBoxText(NamingBox::inBack, settings_.naming.inBack);
+    screen_.showNaming(settings_.naming);
+    screen_.setCopyTicked(settings_.naming.copyPackages != 0);
     screen_.showCopyFolder(settings_.naming.copyToDisplay, settings_.naming.copyTo);
     screen_.showOptionsFace(false);
 }
@@ -154,17 +146,12 @@ void RenameFlow::renameLoop() {
 }
 
 void RenameFlow::readNamingBoxes() {
-    settings_.naming.startNumber = screen_.boxText(NamingBox::startNumber);
-    settings_.naming.inFront = screen_.boxText(NamingBox::inFront);
-    settings_.naming.inBack = screen_.boxText(NamingBox::inBack);
-    if (cleanTypedText(settings_.naming.inFront, app_.dialogs()))
-        screen_.setBoxText(NamingBox::inFront, settings_.naming.inFront);
-    if (cleanTypedText(settings_.naming.inBack, app_.dialogs()))
-        screen_.setBoxText(NamingBox::inBack, settings_.naming.inBack);
-    settings_.naming.customNumber = screen_.isTicked(NamingTick::autoNumber) ? 1 : 0;
-    settings_.naming.keepNumber = screen_.isTicked(NamingTick::keepNumber) ? 1 : 0;
+    screen_.readNaming(settings_.naming);
+    for (std::string NamingSettings::*part : typedNameParts)
+        if (cleanTypedText(settings_.naming.*part, app_.dialogs()))
+            screen_.showNaming(settings_.naming);
     if (copiesIntoSearchFolder(settings_.naming.copyTo, session_.searchFolder))
-        screen_.setTicked(NamingTick::copyPackages, false);
+        screen_.setCopyTicked(false);
 }
 
 bool RenameFlow::handleRenameInput(RenameInput input) {
@@ -222,7 +209,7 @@ void RenameFlow::restoreListStates() {
 void RenameFlow::renameRun(RunMode mode) {
     const std::vector<int> states = screen_.rowStates();
     for (size_t i = 0; i < rows_.size() && i < states.size(); ++i) rows_[i].state = states[i];
-    NamingOptions naming = namingOptionsOf(settings_.naming);
+    NamingSettings naming = settings_.naming;
     RenameRun run(mode, session_.searchFolder, rows_, naming, app_.fs());
     if (!run.hasWork()) {
         endRun(naming);
@@ -370,17 +357,17 @@ std::string RenameFlow::historyPath() const { return historyPathOf(app_.paths.us
 // "Copy Packages to" ticked without a folder: ask for one now, and without
 // one run without copying rather than copy into some unknown folder.
 bool RenameFlow::decideCopying() {
-    if (!screen_.isTicked(NamingTick::copyPackages)) return false;
+    if (!screen_.copyTicked()) return false;
     if (copyFolderMissing(true, settings_.naming.copyTo)) {
         pickCopyFolder();
         if (settings_.naming.copyTo.empty()) {
-            screen_.setTicked(NamingTick::copyPackages, false);
+            screen_.setCopyTicked(false);
             return false;
         }
     }
     if (copiesIntoSearchFolder(settings_.naming.copyTo, session_.searchFolder)) {
         app_.dialogs().showMessage(kSameFolderMessage, iconInformation);
-        screen_.setTicked(NamingTick::copyPackages, false);
+        screen_.setCopyTicked(false);
         return false;
     }
     return true;
@@ -450,10 +437,10 @@ void RenameFlow::showRunFace(const std::string& caption) {
     screen_.showCounter(RenameCounter::errors, counterText(0));
 }
 
-void RenameFlow::endRun(const NamingOptions& naming) {
+void RenameFlow::endRun(const NamingSettings& naming) {
     settings_.naming.startNumber = naming.startNumber;
     screen_.showOptionsFace(lastRun_.has_value());
-    screen_.setBoxText(NamingBox::startNumber, settings_.naming.startNumber);
+    screen_.showNaming(settings_.naming);
     // Clicks made during the run must not reach the window afterwards.
     screen_.pause(100);
     screen_.flushInput();

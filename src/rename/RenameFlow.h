@@ -19,7 +19,6 @@ namespace seamster {
 // The renaming's settings as the file keeps them, as the logic takes them.
 FinderSettings finderSettingsOf(const PackageSearchSettings& stored);
 void storeFinderSettings(const FinderSettings& finder, PackageSearchSettings& stored);
-NamingOptions namingOptionsOf(const NamingSettings& stored);
 
 // What the rename windows keep between their openings for the run.
 struct RenameSession {
@@ -65,7 +64,7 @@ private:
     // Rows finished since the window last showed them, and the counters.
     void showRowsAndCounters(const RenameRun& run, std::vector<size_t>& undrawn);
     void showRunFace(const std::string& caption);
-    void endRun(const NamingOptions& naming);
+    void endRun(const NamingSettings& naming);
 
     // Undo of the last run that renamed something and can still be undone.
     void keepForUndo(const RenameRun& run);

@@ -89,6 +89,26 @@ const std::vector<const char*>& weekChoices() {
     return choices;
 }
 
+const std::vector<NamingOptionGadget>& namingOptionGadgets() {
+    namespace g = renameGadget;
+    using N = NamingSettings;
+    static const std::vector<NamingOptionGadget> gadgets = {
+        {g::keep, nullptr, &N::keepNumber, g::remove},
+        {g::autoNumber, nullptr, &N::customNumber},
+        {g::startNumber, &N::startNumber},
+        {g::inFront, &N::inFront},
+        {g::inBack, &N::inBack},
+    };
+    return gadgets;
+}
+
+void copyNamingOptions(const NamingSettings& from, NamingSettings& to) {
+    for (const NamingOptionGadget& option : namingOptionGadgets()) {
+        if (option.text) to.*option.text = from.*option.text;
+        if (option.tick) to.*option.tick = from.*option.tick;
+    }
+}
+
 const std::vector<int>& renameOptionGadgets() {
     namespace g = renameGadget;
     static const std::vector<int> ids = {

@@ -2,8 +2,10 @@
 // The rename window (window 5) and the Find Package Options window (window 8):
 // gadget numbers and layouts.
 
+#include <string>
 #include <vector>
 
+#include "core/Settings.h"
 #include "ui/Gadgets.h"
 
 namespace seamster {
@@ -54,6 +56,19 @@ std::vector<Gadget> findGadgets();
 
 // The entries of the age drop-down.
 const std::vector<const char*>& weekChoices();
+
+// The naming options: the gadget that shows each field of the settings'
+// naming group the user sets in the rename window, a text box or a tick (1
+// when ticked; an option whose other choice is `otherChoice`).
+struct NamingOptionGadget {
+    int gadget = 0;
+    std::string NamingSettings::*text = nullptr;
+    int32_t NamingSettings::*tick = nullptr;
+    int otherChoice = 0;
+};
+const std::vector<NamingOptionGadget>& namingOptionGadgets();
+// The naming options' fields of `from`, and nothing else, into `to`.
+void copyNamingOptions(const NamingSettings& from, NamingSettings& to);
 
 // Gadgets shown outside a run, and the ones that take their places during it.
 const std::vector<int>& renameOptionGadgets();

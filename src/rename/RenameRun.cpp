@@ -55,7 +55,7 @@ bool RedrawPacer::due(int64_t nowMs) {
 void RedrawPacer::took(int64_t costMs) { waitMs_ = std::max(intervalMs_, kCostFactor * costMs); }
 
 RenameRun::RenameRun(RunMode mode, std::string searchFolder, std::vector<PackageRow>& rows,
-                     NamingOptions& naming, FileSystem& fs)
+                     NamingSettings& naming, FileSystem& fs)
     : mode_(mode), searchFolder_(std::move(searchFolder)), rows_(rows), naming_(naming), fs_(fs) {
     // Whatever is highlighted counts as ticked, once for the whole run; from
     // here on the count follows each row as it is unticked, so a run over

@@ -126,7 +126,7 @@ public:
     // `rows` and `naming` belong to the window and are changed in place: row
     // names, marks, colours and states, and the running number.
     RenameRun(RunMode mode, std::string searchFolder, std::vector<PackageRow>& rows,
-              NamingOptions& naming, FileSystem& fs);
+              NamingSettings& naming, FileSystem& fs);
 
     int tickedTotal() const { return tickedTotal_; }
     bool hasWork() const { return tickedTotal_ > 0; }
@@ -178,7 +178,7 @@ private:
     RunMode mode_;
     std::string searchFolder_;
     std::vector<PackageRow>& rows_;
-    NamingOptions& naming_;
+    NamingSettings& naming_;
     FileSystem& fs_;
     bool copying_ = false;
     std::string copyFolder_;

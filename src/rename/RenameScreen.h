@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Settings.h"
 #include "rename/PackageFinder.h"
 
 namespace seamster {
@@ -36,13 +37,8 @@ enum class RenameInput {
 
 inline bool isRenameGadget(RenameInput input) { return input >= RenameInput::edited; }
 
-// The rename window's boxes and ticks that the renaming fills and reads.
-enum class NamingBox { startNumber, inFront, inBack, oldName, newName };
-enum class NamingTick {
-    keepNumber,  // "Keep", with "Remove" as its other choice
-    autoNumber,
-    copyPackages
-};
+// The rename window's boxes of a run: the file's name and the one proposed.
+enum class NamingBox { oldName, newName };
 
 // The counters of the rename window's status bar.
 enum class RenameCounter { listed, ticked, errors };
@@ -76,11 +72,16 @@ public:
     virtual void showSearchFolder(const std::string& shown, const std::string& full) = 0;
     virtual void showFindLoading(bool loading) = 0;
 
-    // The rename window's naming choices.
+    // The rename window's naming options: the fields of the settings' naming
+    // group that its gadgets show and the user changes there (the window's
+    // layout says which). Showing changes only the gadgets that differ.
+    virtual void showNaming(const NamingSettings& naming) = 0;
+    virtual void readNaming(NamingSettings& naming) = 0;
+    // "Copy Packages to", which the settings keep from the last run only.
+    virtual bool copyTicked() = 0;
+    virtual void setCopyTicked(bool ticked) = 0;
     virtual std::string boxText(NamingBox box) = 0;
     virtual void setBoxText(NamingBox box, const std::string& text) = 0;
-    virtual bool isTicked(NamingTick tick) = 0;
-    virtual void setTicked(NamingTick tick, bool ticked) = 0;
     // The copy folder as shown, with the whole path as its tip.
     virtual void showCopyFolder(const std::string& shown, const std::string& full) = 0;
 

@@ -34,9 +34,16 @@ struct RenameGadgetViews {
     ui::Text header;
     ui::Frame optionsFrame;
     ui::Button done, rename, selectAll, selectNone, undo, copyFolderButton;
-    ui::Option keep, remove;
-    ui::CheckBox autoNumber, copyPackages;
-    ui::Edit startNumber, inFront, inBack, oldName, newName, copyFolder;
+    ui::CheckBox copyPackages;
+    ui::Edit oldName, newName, copyFolder;
+    // The naming options' gadgets, in the layout's order.
+    struct NamingOption {
+        const NamingOptionGadget* layout;
+        ui::Edit box;
+        ui::CheckBox tick;
+        ui::Option otherChoice;
+    };
+    std::vector<NamingOption> naming;
     // Shown outside a run, and the ones that take their places during it.
     std::vector<ui::Control> options, run;
 
@@ -51,37 +58,35 @@ struct RenameGadgetViews {
         selectNone = window.button(g::selectNone);
         undo = window.button(g::undo);
         copyFolderButton = window.button(g::copyFolderButton);
-        keep = window.option(g::keep);
-        remove = window.option(g::remove);
-        autoNumber = window.checkBox(g::autoNumber);
         copyPackages = window.checkBox(g::copyPackages);
-        startNumber = window.edit(g::startNumber);
-        inFront = window.edit(g::inFront);
-        inBack = window.edit(g::inBack);
         oldName = window.edit(g::oldName);
         newName = window.edit(g::newName);
         copyFolder = window.edit(g::copyFolderText);
+        for (const NamingOptionGadget& option : namingOptionGadgets())
+            naming.push_back({&option, window.edit(option.gadget), window.checkBox(option.gadget),
+                              window.option(option.otherChoice)});
         for (int id : renameOptionGadgets()) options.push_back(window.control(id));
         for (int id : renameRunGadgets()) run.push_back(window.control(id));
     }
 
-    ui::Edit& box(NamingBox which) {
-        switch (which) {
-        case NamingBox::startNumber: return startNumber;
-        case NamingBox::inFront: return inFront;
-        case NamingBox::inBack: return inBack;
-        case NamingBox::oldName: return oldName;
-        case NamingBox::newName: break;
+    ui::Edit& box(NamingBox which) { return which == NamingBox::oldName ? oldName : newName; }
+    // Text put back into a box the user types in keeps the caret at its end.
+    void showNaming(const NamingSettings& settings) const {
+        for (const NamingOption& option : naming) {
+            if (const auto text = option.layout->text; text && option.box.text() != settings.*text)
+                option.box.setText(settings.*text);
+            if (const auto tick = option.layout->tick) {
+                option.tick.setChecked(settings.*tick != 0);
+                option.otherChoice.setChecked(settings.*tick == 0);
+            }
         }
-        return newName;
     }
-    ui::CheckBox& tick(NamingTick which) {
-        switch (which) {
-        case NamingTick::keepNumber: return keep;
-        case NamingTick::autoNumber: return autoNumber;
-        case NamingTick::copyPackages: break;
+    void readNaming(NamingSettings& settings) const {
+        for (const NamingOption& option : naming) {
+            if (const auto text = option.layout->text) settings.*text = option.box.text();
+            if (const auto tick = option.layout->tick)
+                settings.*tick = option.tick.isChecked() ? 1 : 0;
         }
-        return copyPackages;
     }
 };
 
@@ -174,13 +179,14 @@ public:
     void showSearchFolder(const std::string& shown, const std::string& full) override;
     void showFindLoading(bool loading) override;
 
+    void showNaming(const NamingSettings& naming) override { gadgets_.showNaming(naming); }
+    void readNaming(NamingSettings& naming) override { gadgets_.readNaming(naming); }
+    bool copyTicked() override { return gadgets_.copyPackages.isChecked(); }
+    void setCopyTicked(bool ticked) override { gadgets_.copyPackages.setChecked(ticked); }
     std::string boxText(NamingBox box) override { return gadgets_.box(box).text(); }
     void setBoxText(NamingBox box, const std::string& text) override {
-        // Text put back into a box the user types in keeps the caret at its end.
         gadgets_.box(box).setText(text);
     }
-    bool isTicked(NamingTick tick) override { return gadgets_.tick(tick).isChecked(); }
-    void setTicked(NamingTick tick, bool ticked) override;
     void showCopyFolder(const std::string& shown, const std::string& full) override;
 
     void showOptionsFace(bool undoOffered) override;
@@ -404,12 +410,6 @@ void RenameWindows::showFindLoading(bool loading) {
         find.ok.show(true);
         find.cancel.show(true);
     }
-}
-
-void RenameWindows::setTicked(NamingTick tick, bool ticked) {
-    gadgets_.tick(tick).setChecked(ticked);
-    // "Keep" and "Remove" are one choice.
-    if (tick == NamingTick::keepNumber) gadgets_.remove.setChecked(!ticked);
 }
 
 void RenameWindows::showCopyFolder(const std::string& shown, const std::string& full) {

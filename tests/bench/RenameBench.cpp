@@ -271,8 +271,10 @@ public:
     void setBoxText(NamingBox box, const std::string& text) override {
         real_.setBoxText(box, text);
     }
-    bool isTicked(NamingTick tick) override { return real_.isTicked(tick); }
-    void setTicked(NamingTick tick, bool ticked) override { real_.setTicked(tick, ticked); }
+    void showNaming(const NamingSettings& naming) override { real_.showNaming(naming); }
+    void readNaming(NamingSettings& naming) override { real_.readNaming(naming); }
+    bool copyTicked() override { return real_.copyTicked(); }
+    void setCopyTicked(bool ticked) override { real_.setCopyTicked(ticked); }
     void showCopyFolder(const std::string& shown, const std::string& full) override {
         real_.showCopyFolder(shown, full);
     }

@@ -47,7 +47,8 @@ TEST(ComposeNewName, FollowsTheRenamingOptions) {
         {"0a1b2c3d_Dress.package", "", "", true, true, "", "0a1b2c3d_Dress", "1"},
     };
     for (const ComposeCase& c : cases) {
-        NamingOptions options{c.inFront, c.inBack, c.keepNumber, c.customNumber, c.startNumber};
+        NamingSettings options{c.inFront, c.inBack, c.startNumber, c.keepNumber, c.customNumber, 0,
+                               "",        ""};
         EXPECT_EQ(composeNewName(c.oldName, options), c.expected) << c.oldName;
         EXPECT_EQ(options.startNumber, c.nextStartNumber) << c.oldName;
     }
@@ -55,7 +56,7 @@ TEST(ComposeNewName, FollowsTheRenamingOptions) {
 
 TEST(ComposeNewName, NumbersSuccessiveFilesFromTheStartNumber) {
     auto numbersFor = [](const char* start) {
-        NamingOptions options{"", "", true, true, start};
+        NamingSettings options{"", "", start, 1, 1, 0, "", ""};
         std::vector<std::string> names;
         for (int i = 0; i < 3; ++i) names.push_back(composeNewName("a.package", options));
         names.push_back(options.startNumber);

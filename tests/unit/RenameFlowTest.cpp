@@ -4,9 +4,11 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <type_traits>
 
 #include "fakes/FakePlatform.h"
 #include "rename/RenameFlow.h"
+#include "rename/RenameLayout.h"
 
 namespace seamster {
 namespace {
@@ -21,7 +23,8 @@ constexpr int64_t kToday = 1700000000;  // 2023-11-14 22:13 UTC
 struct FakeScreen : RenameScreen {
     enum class Face { options, run };
     std::map<NamingBox, std::string> boxes;
-    std::map<NamingTick, bool> ticks;
+    NamingSettings naming;  // the naming options as the window shows them
+    bool copyTicked_ = false;
     std::string copyFolder, copyFolderTip;
     std::string listTitle;
     bool listShown = false;  // else the Find window shows
@@ -74,8 +77,10 @@ struct FakeScreen : RenameScreen {
         boxes[box] = text;
         if (onSetBox) onSetBox(box, text);
     }
-    bool isTicked(NamingTick tick) override { return ticks[tick]; }
-    void setTicked(NamingTick tick, bool on) override { ticks[tick] = on; }
+    void showNaming(const NamingSettings& shown) override { copyNamingOptions(shown, naming); }
+    void readNaming(NamingSettings& read) override { copyNamingOptions(naming, read); }
+    bool copyTicked() override { return copyTicked_; }
+    void setCopyTicked(bool on) override { copyTicked_ = on; }
     void showCopyFolder(const std::string& shown, const std::string& full) override {
         copyFolder = shown;
         copyFolderTip = full;
@@ -149,16 +154,25 @@ struct FakeScreen : RenameScreen {
     void click(RenameInput input) {
         user.push_back([=] { return input; });
     }
-    void toggle(NamingTick tick) {
+    void toggle(int32_t NamingSettings::*tick) {
         user.push_back([=, this] {
-            ticks[tick] = !ticks[tick];
-            return tick == NamingTick::copyPackages ? RenameInput::copyPackages
-                                                    : RenameInput::edited;
+            naming.*tick = !(naming.*tick);
+            return RenameInput::edited;
         });
     }
-    void type(NamingBox box, const std::string& text) {
+    void toggleCopy() {
+        user.push_back([this] {
+            copyTicked_ = !copyTicked_;
+            return RenameInput::copyPackages;
+        });
+    }
+    template <typename Box>
+    void type(Box box, const std::string& text) {
         user.push_back([=, this] {
-            boxes[box] = text;
+            if constexpr (std::is_same_v<Box, NamingBox>)
+                boxes[box] = text;
+            else
+                naming.*box = text;
             return RenameInput::edited;
         });
     }
@@ -357,14 +371,14 @@ TEST_F(RenameFlowTest, SearchFolderPickerStartsAtTheLastSearchAndKeepsAnEarlierP
 TEST_F(RenameFlowTest, TypedNamePartsAreCleanedAndFollowedIntoTheSettings) {
     addPackages({"a.package"});
     screen.searchAll();
-    screen.type(NamingBox::inFront, "a?b");
-    screen.type(NamingBox::inBack, "[x]");
-    screen.type(NamingBox::startNumber, "007");
-    screen.toggle(NamingTick::autoNumber);
-    screen.toggle(NamingTick::keepNumber);
+    screen.type(&NamingSettings::inFront, "a?b");
+    screen.type(&NamingSettings::inBack, "[x]");
+    screen.type(&NamingSettings::startNumber, "007");
+    screen.toggle(&NamingSettings::customNumber);
+    screen.toggle(&NamingSettings::keepNumber);
     run();
     EXPECT_EQ(dialogs.texts().size(), 1u);  // for a?b only
-    EXPECT_EQ(screen.boxes[NamingBox::inFront], "ab");
+    EXPECT_EQ(screen.naming.inFront, "ab");
     EXPECT_EQ(app.settings.naming.inFront, "ab");
     EXPECT_EQ(app.settings.naming.inBack, "[x]");
     EXPECT_EQ(app.settings.naming.startNumber, "007");
@@ -395,14 +409,14 @@ TEST_F(RenameFlowTest, CopyingIntoTheSearchedFolderIsRefused) {
     addPackages({"a.package"});
     screen.folderAnswers = {kSavedSims};
     screen.searchAll();
-    screen.toggle(NamingTick::copyPackages);  // no folder yet: the picker, which gives SavedSims
+    screen.toggleCopy();  // no folder yet: the picker, which gives SavedSims
     screen.user.push_back([this] {
         EXPECT_EQ(dialogs.texts().size(), 1u);
         return RenameInput::other;
     });
     run();
     EXPECT_EQ(dialogs.texts()[0], kSameFolderMessage);
-    EXPECT_FALSE(screen.ticks[NamingTick::copyPackages]);  // unticked on the next pass
+    EXPECT_FALSE(screen.copyTicked_);  // unticked on the next pass
     EXPECT_EQ(app.settings.naming.copyTo, kSavedSims);
 }
 
@@ -453,7 +467,7 @@ TEST_F(RenameFlowTest, OneByOneRenamesWithTheNamesTheUserConfirms) {
                                   "Finished 4 of 4 Files", "Renaming Options"}));
     EXPECT_EQ(screen.progress, 100);
     EXPECT_EQ(app.settings.naming.startNumber, "005");  // one number per file shown
-    EXPECT_EQ(screen.boxes[NamingBox::startNumber], "005");
+    EXPECT_EQ(screen.naming.startNumber, "005");
     EXPECT_EQ(screen.face, FakeScreen::Face::options);
 }
 
@@ -544,7 +558,7 @@ TEST_F(RenameFlowTest, CopyingWithoutAFolderAsksAndGoesOnWithoutCopiesWhenCancel
     screen.click(RenameInput::rename);
     run();
     EXPECT_EQ(screen.pickerStarts.size(), 1u);
-    EXPECT_FALSE(screen.ticks[NamingTick::copyPackages]);
+    EXPECT_FALSE(screen.copyTicked_);
     EXPECT_EQ(app.settings.naming.copyPackages, 0);
     EXPECT_EQ(screen.rows[0].name, "X_a.package");
     EXPECT_EQ(screen.rows[0].copyMark, "");

@@ -18,7 +18,7 @@ struct Fixture {
     MemoryFileSystem fs;
     FixedClock clock;
     std::vector<PackageRow> rows;
-    NamingOptions naming{"X_", "", true, false, ""};
+    NamingSettings naming{"X_", "", "001", 1, 0, 0, "", ""};
 
     explicit Fixture(const std::vector<std::string>& names) {
         clock.nowSeconds = 1700000000;  // 2023-11-14 22:13:20 UTC

@@ -19,7 +19,7 @@ struct RecordingDialogs : Dialogs {
 struct Listing {
     MemoryFileSystem fs;
     std::vector<PackageRow> rows;
-    NamingOptions naming;  // "Keep", no texts, no number: names stay as they are
+    NamingSettings naming;  // "Keep", no texts, no number: names stay as they are
 
     explicit Listing(std::vector<std::string> names) {
         fs.addFolder(kCopies);
@@ -45,7 +45,7 @@ TEST(RenameRun, AutoNumbersTheTickedRowsFromTheTopWithProgress) {
         {"0a1b2c3d_Dress.package", "skip.package", "0a1b2c3d_Top.package", "Hat.package"});
     listing.rows[1].state = 0;
     listing.rows[3].state = kRowSelected;  // a highlighted row counts as ticked
-    listing.naming = {"XY_", "", false, true, "001"};
+    listing.naming = {"XY_", "", "001", 0, 1, 0, "", ""};
     RenameRun run(RunMode::automatic, kFolder, listing.rows, listing.naming, listing.fs);
     ASSERT_EQ(run.tickedTotal(), 3);
     run.start(false, "");
@@ -86,7 +86,7 @@ TEST(RenameRun, NothingTickedDoesNothing) {
     EXPECT_FALSE(run.hasWork());
     EXPECT_FALSE(run.nextFile());
     EXPECT_EQ(listing.fs.snapshot(), before);
-    EXPECT_EQ(listing.naming.startNumber, "");
+    EXPECT_EQ(listing.naming.startNumber, "001");  // untouched
 }
 
 TEST(RenameRun, UnchangedNamesAreStillCopied) {
@@ -336,7 +336,7 @@ TEST(RenameRun, AnAutomaticProposalThatComesOutEmptyIsRefusedToo) {
 
 TEST(RenameRun, ProposalsNeverHoldPathCharacters) {
     Listing listing({"a.package"});
-    listing.naming = {"..\\", "", true, true, "1:"};  // as a damaged settings file could give
+    listing.naming = {"..\\", "", "1:", 1, 1, 0, "", ""};  // as a damaged settings file could give
     RenameRun run(RunMode::automatic, kFolder, listing.rows, listing.naming, listing.fs);
     run.start(false, "");
     auto file = run.nextFile();
