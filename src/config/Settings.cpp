@@ -4,59 +4,6 @@
 
 namespace seamster {
 
-namespace {
-
-// One stored setting: its key in the file and the field that holds it.
-struct SettingKey {
-    const char* key;
-    int32_t* (*integer)(Settings&) = nullptr;
-    std::string* (*text)(Settings&) = nullptr;
-};
-
-template <auto group, auto field>
-constexpr SettingKey integerKey(const char* key) {
-    return {key, [](Settings& settings) { return &(settings.*group.*field); }};
-}
-template <auto group, auto field>
-constexpr SettingKey textKey(const char* key) {
-    return {key, nullptr, [](Settings& settings) { return &(settings.*group.*field); }};
-}
-
-// Every key after ApplicationName and Version, in the order of the file.
-constexpr SettingKey storedKeys[] = {
-    integerKey<&Settings::options, &OptionSettings::autoQuit>("Auto Quit"),
-    integerKey<&Settings::options, &OptionSettings::askBeforeQuit>("Ask Before Quit"),
-    integerKey<&Settings::options, &OptionSettings::rememberWindowPosition>(
-        "Remember Window Position"),
-    textKey<&Settings::game, &GameSettings::selectedPack>("Selected Pack"),
-    textKey<&Settings::game, &GameSettings::installDirectory>("Install Directory"),
-    integerKey<&Settings::game, &GameSettings::simsFolderCount>("Sims Folder Count"),
-    textKey<&Settings::game, &GameSettings::runBodyshop>("RunBodyshop"),
-    textKey<&Settings::pictures, &PictureSettings::imagePath>("Image Path"),
-    textKey<&Settings::pictures, &PictureSettings::lastImage>("Last Image"),
-    integerKey<&Settings::options, &OptionSettings::windowX>("Window X"),
-    integerKey<&Settings::options, &OptionSettings::windowY>("Window Y"),
-    integerKey<&Settings::options, &OptionSettings::orphanProjects>("Orphan Projects"),
-    textKey<&Settings::naming, &NamingSettings::inFront>("In Front"),
-    textKey<&Settings::naming, &NamingSettings::inBack>("In Back"),
-    textKey<&Settings::naming, &NamingSettings::startNumber>("Start Number"),
-    textKey<&Settings::naming, &NamingSettings::copyTo>("Copy To"),
-    textKey<&Settings::naming, &NamingSettings::copyToDisplay>("Copy To Display"),
-    integerKey<&Settings::finder, &PackageSearchSettings::goBackWeeks>("Go Back Weeks"),
-    integerKey<&Settings::finder, &PackageSearchSettings::bodyshopNumber>("Bodyshop Number"),
-    integerKey<&Settings::naming, &NamingSettings::keepNumber>("Keep Number"),
-    integerKey<&Settings::naming, &NamingSettings::copyPackages>("Copy Packages"),
-    integerKey<&Settings::finder, &PackageSearchSettings::inTheLast>("In The Last"),
-    integerKey<&Settings::naming, &NamingSettings::customNumber>("Custom Number"),
-    textKey<&Settings::finder, &PackageSearchSettings::lastUsed>("Last Used"),
-    textKey<&Settings::finder, &PackageSearchSettings::packagesFolder>("Packages Folder"),
-    textKey<&Settings::finder, &PackageSearchSettings::pathDisplay>("Path Display"),
-    textKey<&Settings::finder, &PackageSearchSettings::search>("Search"),
-    integerKey<&Settings::finder, &PackageSearchSettings::otherFolder>("Other Folder"),
-};
-
-}  // namespace
-
 void loadSettings(Settings& settings, FileSystem& fs, TextCodec& codec,
                   const std::string& programFolder) {
     Settings defaults;
