@@ -1,6 +1,9 @@
 // The Extras window: background, mannequin skin and invisible underwear
 // replacements for the next Body Shop runs.
 
+#include <array>
+#include <iterator>
+
 #include "content/ContentWindows.h"
 #include "content/Replacements.h"
 #include "ui/ModalLoop.h"
@@ -20,29 +23,60 @@ enum : int {
     backgroundList = 58
 };
 
+// Each replacement kind's frame and drop-down list, in the order of
+// replacementKinds: the frame's height, the list's distance below the top of
+// its frame and its height when dropped down. The frames follow one another
+// down the window.
+struct KindGadgets {
+    int frame, list;
+    int frameHeight, listTop, dropHeight;
+};
+constexpr KindGadgets kindGadgets[] = {
+    {backgroundFrame, backgroundList, 52, 20, 180},
+    {skinFrame, skinList, 54, 22, 130},
+};
+static_assert(std::size(kindGadgets) == replacementKindCount);
+constexpr int firstFrameTop = 8, frameGap = 6, undiesFrameHeight = 78;
+
+// Where the underwear's frame starts, below every kind's.
+constexpr int undiesTop() {
+    int y = firstFrameTop;
+    for (const KindGadgets& kind : kindGadgets) y += kind.frameHeight + frameGap;
+    return y;
+}
+// The underwear's frame, then the OK button and the margin below it.
+constexpr int clientHeight = undiesTop() + undiesFrameHeight + frameGap + 30 + 8;
+
 std::vector<Gadget> extrasGadgets() {
     using K = GadgetKind;
-    return {
-        {backgroundFrame, K::frame, 10, 8, 334, 52, "Main Bodyshop Background", ""},
-        {backgroundList, K::dropDown, 35, 28, 290, 180, " Standard Background",
-         "Choose a default background"},
-        {skinFrame, K::frame, 10, 66, 334, 54, "Mannequin Skin Color", ""},
-        {skinList, K::dropDown, 35, 88, 290, 130, " Default (Grey)",
-         "Choose default mannequin skin color"},
-        {undiesFrame, K::frame, 10, 126, 334, 78, "Mannequin Undies", ""},
-        {femaleList, K::dropDown, 30, 146, 140, 130, " Female - Default",
-         "Choose female default undies"},
-        {maleList, K::dropDown, 185, 146, 140, 130, " Male   -   Default",
-         "Choose male default undies"},
-        {restoreUndies, K::checkBox, 35, 174, 295, 25, " Restore Default Undies when Bodyshop Ends",
-         ""},
-        {ok, K::button, 10, 210, 334, 30, "OK", "", KeyRole::enter},
-    };
+    std::vector<Gadget> gadgets;
+    int y = firstFrameTop;
+    for (size_t i = 0; i < replacementKindCount; ++i) {
+        const ReplacementKind& kind = replacementKinds[i];
+        const KindGadgets& place = kindGadgets[i];
+        gadgets.push_back({place.frame, K::frame, 10, y, 334, place.frameHeight, kind.caption, ""});
+        gadgets.push_back({place.list, K::dropDown, 35, y + place.listTop, 290, place.dropHeight,
+                           kind.defaultEntry, kind.tip});
+        y += place.frameHeight + frameGap;
+    }
+    gadgets.insert(gadgets.end(), {
+                                      {undiesFrame, K::frame, 10, y, 334, undiesFrameHeight,
+                                       "Mannequin Undies", ""},
+                                      {femaleList, K::dropDown, 30, y + 20, 140, 130,
+                                       " Female - Default", "Choose female default undies"},
+                                      {maleList, K::dropDown, 185, y + 20, 140, 130,
+                                       " Male   -   Default", "Choose male default undies"},
+                                      {restoreUndies, K::checkBox, 35, y + 48, 295, 25,
+                                       " Restore Default Undies when Bodyshop Ends", ""},
+                                      {ok, K::button, 10, y + undiesFrameHeight + frameGap, 334, 30,
+                                       "OK", "", KeyRole::enter},
+                                  });
+    return gadgets;
 }
 
-void fillReplacementList(ui::DropDown list, const ReplacementKind& kind) {
-    for (const std::string& name : kind.names) list.addItem(" " + name);
-    list.select(kind.selected);
+void fillReplacementList(ui::DropDown list, const ReplacementList& found) {
+    for (const std::string& name : found.names) list.addItem(" " + name);
+    list.select(found.selected);
 }
 
 void fillUnderwearList(ui::DropDown list, const UnderwearChoice& underwear, const char* invisible) {
@@ -53,36 +87,41 @@ void fillUnderwearList(ui::DropDown list, const UnderwearChoice& underwear, cons
 
 // The window's lists and its tick, each as the kind it is.
 struct ExtrasGadgets {
-    ui::DropDown backgrounds, skins, male, female;
+    std::array<ui::DropDown, replacementKindCount> kinds;
+    ui::DropDown male, female;
     ui::CheckBox restoreTick;
 
     explicit ExtrasGadgets(ui::Window& window)
-        : backgrounds(window.dropDown(backgroundList)),
-          skins(window.dropDown(skinList)),
-          male(window.dropDown(maleList)),
+        : male(window.dropDown(maleList)),
           female(window.dropDown(femaleList)),
-          restoreTick(window.checkBox(restoreUndies)) {}
+          restoreTick(window.checkBox(restoreUndies)) {
+        for (size_t i = 0; i < replacementKindCount; ++i)
+            kinds[i] = window.dropDown(kindGadgets[i].list);
+    }
 
     void updateRestoreCheck() const {
         restoreTick.enable(restoreUndiesCheckEnabled(female.selected(), male.selected()));
     }
     void showScan(const ReplacementScan& scan) const {
-        fillReplacementList(backgrounds, scan.backgrounds);
-        fillReplacementList(skins, scan.skins);
+        for (size_t i = 0; i < replacementKindCount; ++i)
+            fillReplacementList(kinds[i], scan.lists[i]);
         fillUnderwearList(male, scan.male, " Male - Invisible");
         fillUnderwearList(female, scan.female, " Female - Invisible");
         updateRestoreCheck();
     }
     ReplacementChoice chosen() const {
-        return {backgrounds.selected(), skins.selected(), female.selected(), male.selected()};
+        ReplacementChoice choice{{}, female.selected(), male.selected()};
+        for (size_t i = 0; i < replacementKindCount; ++i) choice.lists[i] = kinds[i].selected();
+        return choice;
     }
 };
 }  // namespace
 
 void runExtrasWindow(ContentWindowContext& context) {
     App& app = context.app;
-    ui::ModalWindow modal(context.toolkit, ui::modalWindowArgs("Seamster - Bodyshop Extras", 350,
-                                                               248, context.owner, "extras.htm"));
+    ui::ModalWindow modal(context.toolkit,
+                          ui::modalWindowArgs("Seamster - Bodyshop Extras", 350, clientHeight,
+                                              context.owner, "extras.htm"));
     if (!modal.valid()) return;
     ui::Window& window = modal.window();
     window.addGadgets(extrasGadgets());

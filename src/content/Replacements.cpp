@@ -7,8 +7,6 @@
 namespace seamster {
 
 namespace {
-constexpr char backgroundPattern[] = "BodyShopscreenreplacement";
-constexpr char skinPattern[] = "mannequinreplacement";
 // The male pattern starts with an underscore so that female names do not match it.
 constexpr char femalePattern[] = "female_inisibleundies";
 constexpr char malePattern[] = "_male_inisibleundies";
@@ -44,20 +42,20 @@ void switchOn(FileSystem& fs, const std::string& config, const std::string& base
 
 // The list position of `base`, adding it when it is new. The same
 // replacement found both on and off shows once.
-int entryFor(ReplacementKind& kind, const std::string& base) {
-    for (size_t i = 0; i < kind.names.size(); ++i)
-        if (equalsIgnoreCase(kind.names[i], base)) return int(i) + 1;
-    kind.names.push_back(base);
-    return int(kind.names.size());
+int entryFor(ReplacementList& list, const std::string& base) {
+    for (size_t i = 0; i < list.names.size(); ++i)
+        if (equalsIgnoreCase(list.names[i], base)) return int(i) + 1;
+    list.names.push_back(base);
+    return int(list.names.size());
 }
 
 void scanReplacement(FileSystem& fs, const std::string& config, const std::string& name,
-                     ReplacementKind& kind) {
+                     ReplacementList& list) {
     const SplitName split = splitName(name);
-    const int position = entryFor(kind, split.base);
+    const int position = entryFor(list, split.base);
     if (!isOn(split)) return;
     switchOff(fs, config, name, split);
-    kind.selected = position;  // the window opens showing what was on
+    list.selected = position;  // the window opens showing what was on
 }
 
 void scanUnderwear(FileSystem& fs, const std::string& config, const std::string& name,
@@ -70,7 +68,7 @@ void scanUnderwear(FileSystem& fs, const std::string& config, const std::string&
 }
 }  // namespace
 
-const std::string* ReplacementKind::packageAt(int position) const {
+const std::string* ReplacementList::packageAt(int position) const {
     if (position < 1 || position > int(names.size())) return nullptr;
     return &names[size_t(position) - 1];
 }
@@ -86,9 +84,9 @@ ReplacementScan scanReplacementPackages(FileSystem& fs, const std::string& confi
         if (entry.isFolder) continue;
         const std::string& name = entry.name;
         // One file may match several kinds; each gets its own entry.
-        if (contains(name, backgroundPattern))
-            scanReplacement(fs, configFolder, name, scan.backgrounds);
-        if (contains(name, skinPattern)) scanReplacement(fs, configFolder, name, scan.skins);
+        for (size_t kind = 0; kind < replacementKindCount; ++kind)
+            if (contains(name, replacementKinds[kind].pattern))
+                scanReplacement(fs, configFolder, name, scan.lists[kind]);
         if (contains(name, malePattern)) scanUnderwear(fs, configFolder, name, scan.male);
         if (contains(name, femalePattern)) scanUnderwear(fs, configFolder, name, scan.female);
     }
@@ -101,10 +99,9 @@ InvisibleUnderwear applyReplacementChoice(FileSystem& fs, const std::string& con
     const bool female = scan.female.offered && choice.female == 1;
     const bool male = scan.male.offered && choice.male == 1;
     if (!configFolder.empty()) {
-        if (const std::string* name = scan.backgrounds.packageAt(choice.background))
-            switchOn(fs, configFolder, *name);
-        if (const std::string* name = scan.skins.packageAt(choice.skin))
-            switchOn(fs, configFolder, *name);
+        for (size_t kind = 0; kind < replacementKindCount; ++kind)
+            if (const std::string* name = scan.lists[kind].packageAt(choice.lists[kind]))
+                switchOn(fs, configFolder, *name);
         // Invisible underwear goes on under its fixed names only.
         if (male) switchOn(fs, configFolder, maleUndies);
         if (female) switchOn(fs, configFolder, femaleUndies);

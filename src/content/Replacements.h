@@ -3,6 +3,8 @@
 // invisible underwear, switched on and off by renaming. A package is on when
 // its name ends in ".package" and off when the same name ends in ".off".
 
+#include <array>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,28 @@ namespace seamster {
 inline constexpr char femaleUndies[] = "wind_female_inisibleundies";
 inline constexpr char maleUndies[] = "wind_male_inisibleundies";
 
-// The background or skin replacements one scan found, in the order of the
-// listing. Entry i (from 1) of the window's list shows " " + names[i - 1];
-// entry 0 is the game's own default.
+// The kinds of replacement the Extras window lists, a drop-down list each, in
+// the window's order: the list's frame caption, its first entry (the game's
+// own default) and tip, and the part of a Config package's name that makes
+// the package one of the kind (letter case counts).
 struct ReplacementKind {
+    const char* caption;
+    const char* defaultEntry;
+    const char* tip;
+    const char* pattern;
+};
+inline constexpr ReplacementKind replacementKinds[] = {
+    {"Main Bodyshop Background", " Standard Background", "Choose a default background",
+     "BodyShopscreenreplacement"},
+    {"Mannequin Skin Color", " Default (Grey)", "Choose default mannequin skin color",
+     "mannequinreplacement"},
+};
+inline constexpr size_t replacementKindCount = std::size(replacementKinds);
+
+// The replacements of one kind a scan found, in the order of the listing.
+// Entry i (from 1) of the window's list shows " " + names[i - 1]; entry 0 is
+// the game's own default.
+struct ReplacementList {
     std::vector<std::string> names;  // without extension
     int selected = 0;                // the entry that was on before the scan
 
@@ -36,16 +56,14 @@ struct UnderwearChoice {
 // What the Extras window offers after a scan. The scan switched every
 // replacement off; the selections show what was on.
 struct ReplacementScan {
-    ReplacementKind backgrounds;
-    ReplacementKind skins;
+    std::array<ReplacementList, replacementKindCount> lists;  // by kind
     UnderwearChoice female;
     UnderwearChoice male;
 };
 
 // The list positions selected when "OK" is pressed.
 struct ReplacementChoice {
-    int background = 0;
-    int skin = 0;
+    std::array<int, replacementKindCount> lists{};  // by kind
     int female = 0;
     int male = 0;
 };

@@ -13,6 +13,7 @@ const std::string kConfig = "C:\\Users\\Ann\\Documents\\EA Games\\The Sims 2\\Co
 
 class Replacements : public ::testing::Test {
 protected:
+    enum Kind : size_t { background, skin };  // rows of replacementKinds
     Replacements() { fs.addFolder(kConfig); }
 
     void add(std::initializer_list<std::string> names) {
@@ -29,9 +30,9 @@ protected:
         return names;
     }
     // The texts of a background or skin list, default entry first.
-    static std::vector<std::string> entries(const ReplacementKind& kind, const std::string& first) {
+    static std::vector<std::string> entries(const ReplacementList& list, const std::string& first) {
         std::vector<std::string> out{first};
-        for (const std::string& name : kind.names) out.push_back(" " + name);
+        for (const std::string& name : list.names) out.push_back(" " + name);
         return out;
     }
     ReplacementScan scan() { return scanReplacementPackages(fs, kConfig); }
@@ -47,24 +48,24 @@ using Names = std::vector<std::string>;
 TEST_F(Replacements, OpeningSwitchesTheBackgroundOffAndOkSwitchesTheChosenOneOn) {
     add({"A_BodyShopscreenreplacement.package", "B_BodyShopscreenreplacement.off", "readme.txt"});
     ReplacementScan found = scan();
-    EXPECT_EQ(entries(found.backgrounds, " Standard Background"),
+    EXPECT_EQ(entries(found.lists[background], " Standard Background"),
               (Names{" Standard Background", " A_BodyShopscreenreplacement",
                      " B_BodyShopscreenreplacement"}));
-    EXPECT_EQ(found.backgrounds.selected, 1);
+    EXPECT_EQ(found.lists[background].selected, 1);
     EXPECT_EQ(files(), (Names{"A_BodyShopscreenreplacement.off", "B_BodyShopscreenreplacement.off",
                               "readme.txt"}));
     // Renamed, not copied: the package keeps its contents.
     EXPECT_EQ(fs.contents(kConfig + "A_BodyShopscreenreplacement.off"),
               "A_BodyShopscreenreplacement.package");
 
-    ok(found, {.background = 2});
+    ok(found, {.lists = {2}});
     EXPECT_EQ(files(), (Names{"A_BodyShopscreenreplacement.off",
                               "B_BodyShopscreenreplacement.package", "readme.txt"}));
 
     // The standard background leaves every replacement off.
     found = scan();
-    EXPECT_EQ(found.backgrounds.selected, 2);
-    ok(found, {.background = 0});
+    EXPECT_EQ(found.lists[background].selected, 2);
+    ok(found, {.lists = {0}});
     EXPECT_EQ(files(), (Names{"A_BodyShopscreenreplacement.off", "B_BodyShopscreenreplacement.off",
                               "readme.txt"}));
 }
@@ -74,14 +75,14 @@ TEST_F(Replacements, SkinsFolderAndMixedNamesAreScannedByKind) {
          "bodyshopscreenreplacement.package"});  // the patterns are case-sensitive
     fs.addFolder(kConfig + "Old_mannequinreplacement.package");
     ReplacementScan found = scan();
-    EXPECT_TRUE(found.backgrounds.names.empty());
+    EXPECT_TRUE(found.lists[background].names.empty());
     EXPECT_EQ(
-        entries(found.skins, " Default (Grey)"),
+        entries(found.lists[skin], " Default (Grey)"),
         (Names{" Default (Grey)", " Tan_mannequinreplacement", " Dark_mannequinreplacement"}));
-    EXPECT_EQ(found.skins.selected, 2);
+    EXPECT_EQ(found.lists[skin].selected, 2);
     EXPECT_EQ(fs.exists(kConfig + "Old_mannequinreplacement.package"), PathKind::folder);
 
-    ok(found, {.skin = 1});
+    ok(found, {.lists = {0, 1}});
     EXPECT_EQ(files(), (Names{"Dark_mannequinreplacement.off", "Tan_mannequinreplacement.package",
                               "bodyshopscreenreplacement.package"}));
 }
@@ -89,9 +90,9 @@ TEST_F(Replacements, SkinsFolderAndMixedNamesAreScannedByKind) {
 TEST_F(Replacements, NamesHoldingAnExtensionElsewhereKeepItWhenSwitched) {
     add({"my.package.BodyShopscreenreplacement.package", "x.off_mannequinreplacement.off"});
     ReplacementScan found = scan();
-    EXPECT_EQ(found.backgrounds.names, (Names{"my.package.BodyShopscreenreplacement"}));
-    EXPECT_EQ(found.skins.names, (Names{"x.off_mannequinreplacement"}));
-    ok(found, {.background = 1, .skin = 1});
+    EXPECT_EQ(found.lists[background].names, (Names{"my.package.BodyShopscreenreplacement"}));
+    EXPECT_EQ(found.lists[skin].names, (Names{"x.off_mannequinreplacement"}));
+    ok(found, {.lists = {1, 1}});
     EXPECT_EQ(files(), (Names{"my.package.BodyShopscreenreplacement.package",
                               "x.off_mannequinreplacement.package"}));
 }
@@ -99,8 +100,8 @@ TEST_F(Replacements, NamesHoldingAnExtensionElsewhereKeepItWhenSwitched) {
 TEST_F(Replacements, TheSamePackageFoundOnAndOffIsListedOnce) {
     add({"A_BodyShopscreenreplacement.off", "A_BodyShopscreenreplacement.package"});
     ReplacementScan found = scan();
-    EXPECT_EQ(found.backgrounds.names, (Names{"A_BodyShopscreenreplacement"}));
-    EXPECT_EQ(found.backgrounds.selected, 1);
+    EXPECT_EQ(found.lists[background].names, (Names{"A_BodyShopscreenreplacement"}));
+    EXPECT_EQ(found.lists[background].selected, 1);
     // The switch-off could not take the name that is already there; both files stay.
     EXPECT_EQ(files(),
               (Names{"A_BodyShopscreenreplacement.off", "A_BodyShopscreenreplacement.package"}));
@@ -152,17 +153,17 @@ TEST_F(Replacements, EveryListedEntrySwitchesItsOwnPackageOnHoweverManyThereAre)
         add({"skin" + std::to_string(i) + "_mannequinreplacement" +
              (i == 11 ? ".package" : ".off")});
     ReplacementScan found = scan();
-    ASSERT_EQ(found.backgrounds.names.size(), 7u);
-    ASSERT_EQ(found.skins.names.size(), 12u);
-    EXPECT_EQ(found.backgrounds.selected, 6);
-    EXPECT_EQ(found.skins.selected, 11);
+    ASSERT_EQ(found.lists[background].names.size(), 7u);
+    ASSERT_EQ(found.lists[skin].names.size(), 12u);
+    EXPECT_EQ(found.lists[background].selected, 6);
+    EXPECT_EQ(found.lists[skin].selected, 11);
     EXPECT_EQ(fs.exists(kConfig + "bg6_BodyShopscreenreplacement.off"), PathKind::file);
     EXPECT_EQ(fs.exists(kConfig + "skin11_mannequinreplacement.off"), PathKind::file);
 
-    ok(found, {.background = 7, .skin = 12});
+    ok(found, {.lists = {7, 12}});
     EXPECT_EQ(fs.exists(kConfig + "bg7_BodyShopscreenreplacement.package"), PathKind::file);
     EXPECT_EQ(fs.exists(kConfig + "skin12_mannequinreplacement.package"), PathKind::file);
-    ok(scan(), {.background = 5, .skin = 10});
+    ok(scan(), {.lists = {5, 10}});
     EXPECT_EQ(fs.exists(kConfig + "bg5_BodyShopscreenreplacement.package"), PathKind::file);
     EXPECT_EQ(fs.exists(kConfig + "bg7_BodyShopscreenreplacement.package"), PathKind::missing);
 }
@@ -178,7 +179,7 @@ TEST_F(Replacements, RestoreCheckBoxFollowsTheUnderwearLists) {
 TEST_F(Replacements, MissingConfigFolderOffersOnlyTheDefaults) {
     MemoryFileSystem empty;
     ReplacementScan found = scanReplacementPackages(empty, kConfig);
-    EXPECT_TRUE(found.backgrounds.names.empty() && found.skins.names.empty());
+    EXPECT_TRUE(found.lists[background].names.empty() && found.lists[skin].names.empty());
     EXPECT_FALSE(found.female.offered || found.male.offered);
     InvisibleUnderwear pictures = applyReplacementChoice(empty, kConfig, found, {});
     EXPECT_FALSE(pictures.male);
@@ -192,10 +193,10 @@ TEST_F(Replacements, FailedRenamesLoseNoFile) {
     fs.failWhen = [](FsOp op, const std::string&) { return op == FsOp::rename; };
     ReplacementScan found = scan();
     // Still listed and pre-selected, and still on under its own name.
-    EXPECT_EQ(found.backgrounds.selected, 1);
+    EXPECT_EQ(found.lists[background].selected, 1);
     EXPECT_TRUE(found.male.wasOn);
     const auto before = fs.snapshot();
-    ok(found, {.background = 2, .male = 1});
+    ok(found, {.lists = {2}, .male = 1});
     EXPECT_EQ(fs.snapshot(), before);
     for (const std::string& name : files()) EXPECT_EQ(fs.contents(kConfig + name), name);
 
@@ -203,7 +204,7 @@ TEST_F(Replacements, FailedRenamesLoseNoFile) {
     fs.failWhen = nullptr;
     add({"B_BodyShopscreenreplacement.package"});
     const auto taken = fs.snapshot();
-    ok(found, {.background = 2});
+    ok(found, {.lists = {2}});
     EXPECT_EQ(fs.snapshot(), taken);
 }
 
