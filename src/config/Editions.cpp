@@ -10,21 +10,50 @@
 
 namespace seamster {
 
+const std::vector<EditionFacts>& editions() {
+    constexpr auto machine = RegistryRoot::localMachine;
+    constexpr auto user = RegistryRoot::currentUser;
+    // The discs' key, which the Ultimate Collection keeps too.
+    static constexpr char discsKey[] = "Software\\EA GAMES\\The Sims 2";
+    // The Legacy Collection's own key; its name really is that of the older edition.
+    static constexpr char legacyKey[] =
+        "Software\\Electronic Arts\\The Sims 2 Ultimate Collection 25";
+    static const std::vector<EditionFacts> all = {
+        // Each pack in a folder of EA GAMES, its Body Shop in the pack's CSBin
+        // folder; the entry names the base game's folder.
+        {"The Sims 2", false, {{{machine, discsKey, "Install Dir"}, 1}}, {}, {"EA GAMES"}},
+        // Packs grouped in collection folders, some of which hold pack
+        // folders; the Body Shop is in Fun with Pets\SP9. The entry names
+        // Double Deluxe\Base.
+        {"The Sims 2 Ultimate Collection",
+         true,
+         {{{machine, discsKey, "Install Dir"}, 2}},
+         RegistryEntry{machine, discsKey, "DisplayName"},
+         {"Origin Games\\The Sims 2 Ultimate Collection",
+          "EA Games\\The Sims 2 Ultimate Collection"},
+         nullptr,
+         {{"Double Deluxe\\Base"}, {"Fun with Pets\\SP9"}}},
+        // Flat pack folders, without a Body Shop until a creator adds one to
+        // a pack's CSBin folder. The game keeps each pack's folder per user;
+        // Steam keeps the whole.
+        {"The Sims 2 Legacy Collection",
+         true,
+         {{{user, legacyKey, "Path"}, 1, true},
+          {{machine, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Steam App 3314070",
+            "InstallLocation"}}},
+         RegistryEntry{user, legacyKey, "DisplayName"},
+         {"EA Games\\The Sims 2 Legacy"},
+         "steamapps\\common\\The Sims 2 Legacy Collection",
+         {{"Base", "EP9"}}},
+    };
+    return all;
+}
+
+const EditionFacts& discs() { return editions().front(); }
+
 namespace {
 
-const char discsKey[] = "Software\\EA GAMES\\The Sims 2";
-// The Legacy Collection's own key; its name really is that of the older edition.
-const char legacyKey[] = "Software\\Electronic Arts\\The Sims 2 Ultimate Collection 25";
-const char steamUninstallKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Steam App 3314070";
 const char steamKey[] = "Software\\Valve\\Steam";
-const char legacyInSteamLibrary[] = "steamapps\\common\\The Sims 2 Legacy Collection";
-const char* const usualFolders[] = {
-    "EA GAMES",
-    "Origin Games\\The Sims 2 Ultimate Collection",
-    "EA Games\\The Sims 2 Ultimate Collection",
-    "EA Games\\The Sims 2 Legacy",
-};
 // A libraryfolders.vdf is a few kilobytes; anything far larger is not one.
 constexpr size_t maxLibraryFileBytes = 1 << 20;
 
@@ -76,23 +105,29 @@ std::vector<std::string> programFilesFolders(Shell& shell) {
     return folders.take();
 }
 
-void addRegistryFolders(Registry& registry, FolderList& folders) {
-    // The discs' and the Ultimate Collection's entry names a pack folder: the
-    // discs' EA GAMES folder is one up, the collection's folder two.
-    if (auto installDir =
-            registryText(registry, RegistryRoot::localMachine, discsKey, "Install Dir")) {
-        const std::string pack = folderText(*installDir);
-        folders.add(parentOf(pack));
-        folders.add(parentOf(parentOf(pack)));
+// The installation folder an entry's text leads to.
+void addRegistryFolder(Registry& registry, const RegistryFolder& place, const std::string& key,
+                       FolderList& folders) {
+    const RegistryEntry& entry = place.entry;
+    if (auto text = registryText(registry, entry.root, key, entry.value)) {
+        std::string folder = folderText(*text);
+        for (int up = 0; up < place.levelsUp; ++up) folder = parentOf(folder);
+        folders.add(folder);
     }
-    // The Legacy Collection keeps each pack's folder per user.
-    for (const std::string& pack : registry.subKeyNames(RegistryRoot::currentUser, legacyKey))
-        if (auto path = registryText(registry, RegistryRoot::currentUser,
-                                     std::string(legacyKey) + "\\" + pack, "Path"))
-            folders.add(parentOf(folderText(*path)));
-    if (auto location = registryText(registry, RegistryRoot::localMachine, steamUninstallKey,
-                                     "InstallLocation"))
-        folders.add(*location);
+}
+
+void addRegistryFolders(Registry& registry, FolderList& folders) {
+    for (const EditionFacts& edition : editions()) {
+        for (const RegistryFolder& place : edition.registryFolders) {
+            const RegistryEntry& entry = place.entry;
+            if (!place.eachSubKey) {
+                addRegistryFolder(registry, place, entry.key, folders);
+                continue;
+            }
+            for (const std::string& sub : registry.subKeyNames(entry.root, entry.key))
+                addRegistryFolder(registry, place, std::string(entry.key) + "\\" + sub, folders);
+        }
+    }
 }
 
 void addSteamLibraries(Platform& platform, const std::vector<std::string>& programFolders,
@@ -105,18 +140,29 @@ void addSteamLibraries(Platform& platform, const std::vector<std::string>& progr
             registryText(platform.registry, RegistryRoot::localMachine, steamKey, "InstallPath"))
         steams.add(*path);
     for (const std::string& programs : programFolders) steams.add(programs + "\\Steam");
+    auto addEditions = [&folders](const std::string& library) {
+        for (const EditionFacts& edition : editions())
+            if (edition.steamFolder) folders.add(library + "\\" + edition.steamFolder);
+    };
     for (const std::string& steam : steams.take()) {
-        folders.add(steam + "\\" + legacyInSteamLibrary);
+        addEditions(steam);
         const auto libraries =
             platform.fs.readFile(steam + "\\steamapps\\libraryfolders.vdf", maxLibraryFileBytes);
         if (!libraries) continue;
         for (const std::string& library : steamLibraryPaths(*libraries))
-            folders.add(folderText(library) + "\\" + legacyInSteamLibrary);
+            addEditions(folderText(library));
     }
 }
 
 bool isFolder(FileSystem& fs, const std::string& folder, const char* inside) {
     return fs.exists(withBackslash(folder) + inside) == PathKind::folder;
+}
+
+bool hasLayout(FileSystem& fs, const std::string& folder, const EditionFacts& edition) {
+    return std::any_of(edition.layouts.begin(), edition.layouts.end(), [&](const auto& inside) {
+        return std::all_of(inside.begin(), inside.end(),
+                           [&](const char* name) { return isFolder(fs, folder, name); });
+    });
 }
 
 }  // namespace
@@ -165,14 +211,11 @@ bool holdsBodyShop(FileSystem& fs, const std::string& installDirectory, bool loo
                              lookInside) >= 0;
 }
 
-Edition editionOf(FileSystem& fs, const std::string& installDirectory) {
-    if (installDirectory.empty()) return Edition::discs;
-    if (isFolder(fs, installDirectory, "Base") && isFolder(fs, installDirectory, "EP9"))
-        return Edition::legacyCollection;
-    if (isFolder(fs, installDirectory, "Double Deluxe\\Base") ||
-        isFolder(fs, installDirectory, "Fun with Pets\\SP9"))
-        return Edition::ultimateCollection;
-    return Edition::discs;
+const EditionFacts& editionOf(FileSystem& fs, const std::string& installDirectory) {
+    if (installDirectory.empty()) return discs();
+    for (const EditionFacts& edition : editions())
+        if (hasLayout(fs, installDirectory, edition)) return edition;
+    return discs();
 }
 
 bool isPlainFolderName(const std::string& name) {
@@ -183,21 +226,17 @@ bool isPlainFolderName(const std::string& name) {
     });
 }
 
-GameEdition describeEdition(Registry& registry, Edition kind) {
+GameEdition describeEdition(Registry& registry, const EditionFacts& facts) {
     GameEdition edition;
-    edition.kind = kind;
-    if (kind == Edition::discs) return edition;
-    const bool ultimate = kind == Edition::ultimateCollection;
+    edition.collection = facts.collection;
+    if (!facts.nameEntry) return edition;
     // The name the game shows, and the name of its folder under Documents\EA
     // Games, which differs between editions and languages ("The Sims™ 2
     // Ultimate Collection", "Los Sims 2 Legado").
-    std::optional<std::string> shown =
-        ultimate ? registryText(registry, RegistryRoot::localMachine, discsKey, "DisplayName")
-                 : registryText(registry, RegistryRoot::currentUser, legacyKey, "DisplayName");
+    const RegistryEntry& entry = *facts.nameEntry;
+    std::optional<std::string> shown = registryText(registry, entry.root, entry.key, entry.value);
     if (shown && !isPlainFolderName(*shown)) shown.reset();
-    edition.name = shown      ? *shown
-                   : ultimate ? "The Sims 2 Ultimate Collection"
-                              : "The Sims 2 Legacy Collection";
+    edition.name = shown.value_or(facts.name);
     edition.userFolderName = shown.value_or("");
     return edition;
 }
@@ -216,7 +255,7 @@ std::string editionLine(const GameEdition& edition, const GamePaths& paths) {
     if (paths.userFolderFound && !paths.userFolderName.empty())
         folder = paths.userFolderName.substr(0, paths.userFolderName.size() - 1);
     const bool ownFolder = folder.empty() || equalsIgnoreCase(folder, edition.userFolderName);
-    if (edition.kind == Edition::discs && ownFolder) return {};
+    if (!edition.collection && ownFolder) return {};
     return ownFolder ? edition.name : edition.name + " \xE2\x80\x93 " + folder;
 }
 
@@ -225,7 +264,8 @@ std::vector<std::string> installationCandidates(Platform& platform) {
     addRegistryFolders(platform.registry, folders);
     const std::vector<std::string> programFolders = programFilesFolders(platform.shell);
     for (const std::string& programs : programFolders)
-        for (const char* usual : usualFolders) folders.add(programs + "\\" + usual);
+        for (const EditionFacts& edition : editions())
+            for (const char* usual : edition.usualFolders) folders.add(programs + "\\" + usual);
     addSteamLibraries(platform, programFolders, folders);
     return folders.take();
 }
@@ -234,15 +274,14 @@ std::optional<FoundInstallation> findInstallation(Platform& platform) {
     std::optional<FoundInstallation> withoutBodyShop;
     for (const std::string& folder : installationCandidates(platform)) {
         if (platform.fs.exists(folder) != PathKind::folder) continue;
-        const Edition edition = editionOf(platform.fs, folder);
+        const EditionFacts& edition = editionOf(platform.fs, folder);
         // A disc pack keeps its Body Shop directly inside: looking deeper in
         // a folder such as Program Files would find packs of another folder.
-        const bool collection = edition != Edition::discs;
         if (firstWithBodyShop(platform.fs, folder, listedGameFolders(platform.fs, folder),
-                              collection) >= 0)
-            return FoundInstallation{folder, edition, true};
-        if (collection && !withoutBodyShop)
-            withoutBodyShop = FoundInstallation{folder, edition, false};
+                              edition.collection) >= 0)
+            return FoundInstallation{folder, &edition, true};
+        if (edition.collection && !withoutBodyShop)
+            withoutBodyShop = FoundInstallation{folder, &edition, false};
     }
     return withoutBodyShop;
 }

@@ -14,6 +14,48 @@
 
 namespace seamster {
 
+// A registry entry's text value.
+struct RegistryEntry {
+    RegistryRoot root;
+    const char* key;
+    const char* value;
+};
+
+// A registry entry that names a folder inside an installation, `levelsUp`
+// folders below the installation folder; with `eachSubKey` the entry is read
+// under every sub-key of `key`.
+struct RegistryFolder {
+    RegistryEntry entry;
+    int levelsUp = 0;
+    bool eachSubKey = false;
+};
+
+// One edition of the game: where it is looked for, how its folder is told
+// apart from the others', and what it is called.
+struct EditionFacts {
+    // The name the game shows when its registry entry does not say.
+    const char* name;
+    // A collection: its packs may sit in collection folders, and it may come
+    // without a Body Shop.
+    bool collection = false;
+    // The registry entries that lead to it, in the order they are tried.
+    std::vector<RegistryFolder> registryFolders{};
+    // The name the game shows, which is also its user game folder's name.
+    std::optional<RegistryEntry> nameEntry{};
+    // Where its installers put it under Program Files.
+    std::vector<const char*> usualFolders{};
+    // Where it lies in a Steam library, if it is sold there.
+    const char* steamFolder = nullptr;
+    // The folders that tell its installation folder apart: every folder of
+    // any one of these sets. None for the discs, which are what is left.
+    std::vector<std::vector<const char*>> layouts{};
+};
+
+// Every edition, the discs first; installations are looked for in this
+// order, and a folder is the first edition whose layout it has.
+const std::vector<EditionFacts>& editions();
+const EditionFacts& discs();
+
 // `pack` as `Selected Pack` stores it ("The Sims 2", "Fun with Pets\SP9").
 bool bodyShopExists(FileSystem& fs, const std::string& installDirectory, const std::string& pack);
 
@@ -33,11 +75,11 @@ int firstWithBodyShop(FileSystem& fs, const std::string& installDirectory,
 bool holdsBodyShop(FileSystem& fs, const std::string& installDirectory, bool lookInside = true);
 
 // Which edition an installation folder holds, told by its layout.
-Edition editionOf(FileSystem& fs, const std::string& installDirectory);
+const EditionFacts& editionOf(FileSystem& fs, const std::string& installDirectory);
 
 // The edition's name and user game folder, from the registry entry the
 // edition keeps; the Body Shop is not looked at.
-GameEdition describeEdition(Registry& registry, Edition kind);
+GameEdition describeEdition(Registry& registry, const EditionFacts& edition);
 
 // The box for a collection without a Body Shop: what is missing and what to do.
 std::string noBodyShopText(const GameEdition& edition);
@@ -52,7 +94,7 @@ bool isPlainFolderName(const std::string& name);
 
 struct FoundInstallation {
     std::string folder;
-    Edition edition = Edition::discs;
+    const EditionFacts* edition = nullptr;
     bool hasBodyShop = false;
 };
 

@@ -63,8 +63,8 @@ void chooseFromSetUpWindow(App& app, SetUpView& view, const std::vector<DirEntry
 }
 
 void readInstallDirectory(Settings& settings, Registry& registry) {
-    const RegistryText installDir =
-        readRegistryText(registry, "Software\\EA GAMES\\The Sims 2", "Install Dir");
+    const RegistryEntry& entry = discs().registryFolders.front().entry;
+    const RegistryText installDir = readRegistryText(registry, entry.key, entry.value);
     settings.game.runBodyshop = installDir.text;
     if (!installDir.found() || isNetworkPath(installDir.text))
         settings.game.installDirectory = "C:\\Program Files\\EA GAMES";
@@ -148,8 +148,8 @@ void discoverInstallation(App& app, SetUpView& view) {
     if (app.edition.bodyShopMissing) return;
     // A collection's Body Shop added since the last start brings the window
     // up as a new pack would.
-    const bool bodyShopAdded = app.edition.kind != Edition::discs &&
-                               app.fs().exists(settings.game.runBodyshop) != PathKind::file;
+    const bool bodyShopAdded =
+        app.edition.collection && app.fs().exists(settings.game.runBodyshop) != PathKind::file;
     if (!adopted && !bodyShopAdded &&
         settings.game.currentFolderCount == settings.game.simsFolderCount)
         return;
@@ -159,8 +159,7 @@ void discoverInstallation(App& app, SetUpView& view) {
 GameEdition describeInstallation(const std::string& installDirectory, Registry& registry,
                                  FileSystem& fs) {
     GameEdition edition = describeEdition(registry, editionOf(fs, installDirectory));
-    edition.bodyShopMissing =
-        edition.kind != Edition::discs && !holdsBodyShop(fs, installDirectory);
+    edition.bodyShopMissing = edition.collection && !holdsBodyShop(fs, installDirectory);
     return edition;
 }
 

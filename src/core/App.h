@@ -33,11 +33,10 @@ struct GamePaths {
 
 // The editions of the game a creator may own: the discs (and the packs bought
 // one by one), the Ultimate Collection and the Legacy Collection.
-enum class Edition { discs, ultimateCollection, legacyCollection };
-
 // The installed game whose Body Shop Seamster runs, as the discovery found it.
 struct GameEdition {
-    Edition kind = Edition::discs;
+    // One of the collections (config/Editions.h), not the discs.
+    bool collection = false;
     std::string name = "The Sims 2";  // as the game names itself
     // Its own user game folder's name (no backslash), "" when it cannot be told.
     std::string userFolderName = "The Sims 2";
