@@ -179,15 +179,12 @@ set_dpi() {
   current_dpi=$dpi
 }
 
-# The game's edition a scenario runs against (make-sandbox.sh's names).
+# The game's edition a scenario runs against: the sandbox's edition file that
+# names the scenario, else the discs.
 sandbox_edition() {
-  case "$1" in
-    Editions.DiscsUnderProgramFilesX86) echo discs-x86 ;;
-    Editions.UltimateCollection) echo ultimate ;;
-    Editions.LegacyCollectionWithBodyShop) echo legacy ;;
-    Editions.LegacyCollectionAsItShips) echo legacy-no-bodyshop ;;
-    *) echo discs ;;
-  esac
+  local file
+  file=$(grep -lx "scenario=$1" "$root"/tools/sandbox/editions/*.sh | head -1 || true)
+  if [ -n "$file" ]; then basename "$file" .sh; else echo discs; fi
 }
 
 passed=()

@@ -5,8 +5,9 @@
 # The sandbox is made once; later runs keep what Seamster changed in it and
 # only bring in the freshly built programs. Remove build/sandbox to start over.
 #
-# SEAMSTER_EDITION=ultimate (or discs-x86, legacy, legacy-no-bodyshop) lays the
-# game as that edition installs it, starting the sandbox's game files afresh.
+# SEAMSTER_EDITION=ultimate (or another file's name in tools/sandbox/editions/)
+# lays the game as that edition installs it, starting the sandbox's game files
+# afresh; discs goes back.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix="$root/build/sandbox/prefix"

@@ -12,19 +12,11 @@
 #                                   unless an edition's registry entries are
 #                                   laid or taken away)
 #
-# EDITION lays the game as one edition installs it, in place of the discs:
-#   discs               the default: C:\Program Files\EA GAMES, as below
-#   discs-x86           the same packs in C:\Program Files (x86)\EA GAMES, and no
-#                       "Install Dir" in the registry
-#   ultimate            the Ultimate Collection in Program Files (x86)\Origin
-#                       Games, its Body Shop in Fun with Pets\SP9\CSBin, its
-#                       registry entry naming Double Deluxe\Base
-#   legacy              the Legacy Collection in a second Steam library listed in
-#                       Steam's libraryfolders.vdf, with the game's per-user
-#                       keys and Steam's uninstall entry, a Body Shop added to EP9
-#   legacy-no-bodyshop  the Legacy Collection of the EA app (Program Files\EA
-#                       Games\The Sims 2 Legacy) as it ships, without a Body Shop
-# Each collection also gets its own user game folder beside "The Sims 2".
+# EDITION lays the game as one edition installs it, in place of the discs
+# (C:\Program Files\EA GAMES, as below, the default): the name of a file of
+# tools/sandbox/editions/, which says what it lays (discs-x86, ultimate,
+# legacy, legacy-no-bodyshop). Each collection also gets its own user game
+# folder beside "The Sims 2".
 #
 # Environment: SEAMSTER_EXE and BODYSHOP_EXE name the programs to copy in
 # (default: build/mingw/bin/Seamster.exe and build/mingw/bin/TS2BodyShop.exe).
@@ -338,13 +330,14 @@ lay_linked_projects() {
 }
 
 # --- other editions ----------------------------------------------------------------
-
-ultimate_root="drive_c/Program Files (x86)/Origin Games/The Sims 2 Ultimate Collection"
-ultimate_name='The Sims™ 2 Ultimate Collection'
-steam_folder="drive_c/Program Files (x86)/Steam"
-steam_library="drive_c/SteamLibrary"
-legacy_steam_root="$steam_library/steamapps/common/The Sims 2 Legacy Collection"
-legacy_ea_root="drive_c/Program Files/EA Games/The Sims 2 Legacy"
+# Each edition is a file of tools/sandbox/editions/, named after it, which sets
+#   scenario      the end-to-end scenario that runs on it (scripts/e2e.sh)
+#   folders       the folders under the prefix it lays, taken away by the next reset
+#   keys          the registry keys it makes beside the discs' (in .reg form),
+#                 taken away by the next reset
+#   keeps_discs   1 when it keeps the discs' packs (it may move them)
+# and defines lay, which lays it over the discs' sandbox with the helpers below.
+editions="$root/tools/sandbox/editions"
 
 # Imports registry entries given in .reg form on standard input, in UTF-8
 # here: regedit takes names such as "The Sims™ 2" only from UTF-16.
@@ -365,25 +358,7 @@ lay_body_shop() {
   fi
 }
 
-lay_ultimate() {
-  local root="$prefix/$ultimate_root" folder
-  for folder in "Apartment Life" "Best of Business/EP3" "Bon Voyage/EP6" "Double Deluxe/Base" \
-    "Double Deluxe/EP2" "Free Time/EP7" "Fun with Pets/EP4" "Glamour Life Stuff/SP2" \
-    "Seasons/EP5" "University Life/EP1"; do
-    mkdir -p "$root/$folder/TSData"
-  done
-  lay_body_shop "$root/Fun with Pets/SP9/CSBin"
-  import_registry <<EOF
-Windows Registry Editor Version 5.00
-
-[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\EA GAMES\\The Sims 2]
-"Install Dir"="C:\\\\Program Files (x86)\\\\Origin Games\\\\The Sims 2 Ultimate Collection\\\\Double Deluxe\\\\Base"
-"DisplayName"="$ultimate_name"
-EOF
-  lay_game_folder "$(user_folder)/Documents/EA Games/$ultimate_name"
-}
-
-# Base, EP1 to EP9 and SP1 to SP8, the game in EP9\TSBin.
+# A Legacy Collection's packs: Base, EP1 to EP9 and SP1 to SP8, the game in EP9\TSBin.
 lay_legacy_packs() {
   local root=$1 pack
   for pack in Base EP1 EP2 EP3 EP4 EP5 EP6 EP7 EP8 EP9 SP1 SP2 SP3 SP4 SP5 SP6 SP7 SP8; do
@@ -393,8 +368,8 @@ lay_legacy_packs() {
   printf 'The game stand-in.\r\n' >"$root/EP9/TSBin/Sims2EP9.exe"
 }
 
-# The game's own per-user keys for a root given in .reg escaping: its name,
-# and one key per pack with the pack's folder.
+# A Legacy Collection's own per-user keys for a root given in .reg escaping:
+# its name, and one key per pack with the pack's folder.
 legacy_user_keys() {
   local root=$1 pack key='HKEY_CURRENT_USER\Software\Electronic Arts\The Sims 2 Ultimate Collection 25'
   printf '[%s]\n"DisplayName"="The Sims 2 Legacy"\n\n' "$key"
@@ -403,92 +378,56 @@ legacy_user_keys() {
   done
 }
 
-lay_legacy() {
-  local root="$prefix/$legacy_steam_root"
-  lay_legacy_packs "$root"
-  lay_body_shop "$root/EP9/CSBin"
-  mkdir -p "$prefix/$steam_folder/steamapps"
-  crlf_file "$prefix/$steam_folder/steamapps/libraryfolders.vdf" \
-    '"libraryfolders"' '{' \
-    '	"0"' '	{' '		"path"		"C:\\Program Files (x86)\\Steam"' '	}' \
-    '	"1"' '	{' '		"path"		"C:\\SteamLibrary"' \
-    '		"apps"' '		{' '			"3314070"		"4096"' '		}' '	}' '}'
-  local win='C:\\SteamLibrary\\steamapps\\common\\The Sims 2 Legacy Collection'
-  import_registry <<EOF
-Windows Registry Editor Version 5.00
-
-[-HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\EA GAMES\\The Sims 2]
-
-[HKEY_CURRENT_USER\\Software\\Valve\\Steam]
-"SteamPath"="c:/program files (x86)/steam"
-
-[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Steam App 3314070]
-"DisplayName"="The Sims 2 Legacy Collection"
-"InstallLocation"="$win"
-
-$(legacy_user_keys "$win")
-EOF
-  lay_game_folder "$(user_folder)/Documents/EA Games/The Sims 2 Legacy"
+# One list an edition's file sets (folders or keys), a line each.
+edition_list() {
+  (
+    # shellcheck source=/dev/null
+    source "$editions/$1.sh"
+    local -n list=$2
+    [ ${#list[@]} -eq 0 ] || printf '%s\n' "${list[@]}"
+  )
 }
 
-lay_legacy_no_bodyshop() {
-  lay_legacy_packs "$prefix/$legacy_ea_root"
-  import_registry <<EOF
-Windows Registry Editor Version 5.00
-
-[-HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\EA GAMES\\The Sims 2]
-
-$(legacy_user_keys 'C:\\Program Files\\EA Games\\The Sims 2 Legacy')
-EOF
-  lay_game_folder "$(user_folder)/Documents/EA Games/The Sims 2 Legacy"
-}
-
-lay_discs_x86() {
-  mkdir -p "$prefix/drive_c/Program Files (x86)"
-  mv "$prefix/drive_c/Program Files/EA GAMES" "$prefix/drive_c/Program Files (x86)/EA GAMES"
-  import_registry <<'EOF'
-Windows Registry Editor Version 5.00
-
-[-HKEY_LOCAL_MACHINE\Software\Wow6432Node\EA GAMES\The Sims 2]
-EOF
-}
-
-# Takes away every other edition's folders, and, when the last reset laid an
-# edition, its registry entries: the discs' entry is put back as the sandbox
+# Takes away every edition's folders, and, when the last reset laid an
+# edition, its registry keys: the discs' entry is put back as the sandbox
 # made it.
 clear_editions() {
-  rm -rf "$prefix/drive_c/Program Files (x86)/Origin Games" "$prefix/$steam_folder" \
-    "$prefix/$steam_library" "$prefix/drive_c/Program Files/EA Games" \
-    "$prefix/drive_c/Program Files (x86)/EA GAMES"
+  local file folder key laid
+  for file in "$editions"/*.sh; do
+    while IFS= read -r folder; do
+      rm -rf "${prefix:?}/$folder"
+    done < <(edition_list "$(basename "$file" .sh)" folders)
+  done
   [ -f "$edition_marker" ] || return 0
-  import_registry <<'EOF'
-Windows Registry Editor Version 5.00
-
-[-HKEY_CURRENT_USER\Software\Electronic Arts\The Sims 2 Ultimate Collection 25]
-
-[-HKEY_CURRENT_USER\Software\Valve\Steam]
-
-[-HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Steam App 3314070]
-
+  laid=$(cat "$edition_marker")
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    if [ -f "$editions/$laid.sh" ]; then
+      while IFS= read -r key; do
+        printf '[-%s]\n\n' "$key"
+      done < <(edition_list "$laid" keys)
+    fi
+    cat <<'EOF'
 [-HKEY_LOCAL_MACHINE\Software\Wow6432Node\EA GAMES\The Sims 2]
 
 [HKEY_LOCAL_MACHINE\Software\Wow6432Node\EA GAMES\The Sims 2]
 "Install Dir"="C:\\Program Files\\EA GAMES\\The Sims 2"
 EOF
+  } | import_registry
   rm -f "$edition_marker"
 }
 
 # Lays the chosen edition over the discs' sandbox.
 lay_edition() {
   [ "$edition" = discs ] && return 0
-  # Only the discs moved to Program Files (x86) keep their packs.
-  [ "$edition" = discs-x86 ] || rm -rf "$prefix/drive_c/Program Files/EA GAMES"
-  case "$edition" in
-    discs-x86) lay_discs_x86 ;;
-    ultimate) lay_ultimate ;;
-    legacy) lay_legacy ;;
-    legacy-no-bodyshop) lay_legacy_no_bodyshop ;;
-  esac
+  (
+    keeps_discs=0
+    # shellcheck source=/dev/null
+    source "$editions/$edition.sh"
+    # Only an edition that keeps the discs' packs (moved, maybe) finds them.
+    [ "$keeps_discs" = 1 ] || rm -rf "$prefix/drive_c/Program Files/EA GAMES"
+    lay
+  )
   echo "$edition" >"$edition_marker"
 }
 
@@ -525,13 +464,10 @@ case "$mode" in
       echo "sandbox: no sandbox in $prefix; run '$0 create $prefix' first" >&2
       exit 1
     fi
-    case "$edition" in
-      discs | discs-x86 | ultimate | legacy | legacy-no-bodyshop) ;;
-      *)
-        echo "sandbox: unknown edition '$edition'" >&2
-        exit 2
-        ;;
-    esac
+    if [ "$edition" != discs ] && [ ! -f "$editions/$edition.sh" ]; then
+      echo "sandbox: unknown edition '$edition' (discs, or a file of $editions)" >&2
+      exit 2
+    fi
     clear_editions
     lay_installation
     lay_user_folder
