@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the tests of the code that reads pictures on two threads (the JPEG
-# block reader and scaling) with ThreadSanitizer and runs them. A data race
+# Builds the tests of the code that scales pictures on two threads with
+# ThreadSanitizer and runs them. A data race
 # fails the run.
 #
 #   scripts/tsan-tests.sh [--no-build] [GTEST_FILTER]
