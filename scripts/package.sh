@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the release: build/release/Seamster-<version>-win64.zip with
-# Seamster.exe, Seamster.CHM, README.txt and help/, the help's pages as plain
-# web pages for a browser (on Linux the help viewer often shows none), and
-# prints its SHA-256. Builds nothing: run it after the mingw build
+# Seamster.exe, Seamster.CHM, README.txt, LICENSE, THIRD-PARTY.txt (the
+# notices of the libraries linked into the exe) and help/, the help's pages as
+# plain web pages for a browser (on Linux the help viewer often shows none),
+# and prints its SHA-256. Builds nothing: run it after the mingw build
 # (scripts/test.sh does both).
 #
 # The zip holds the same bytes for the same commit wherever and whenever it is
@@ -53,6 +54,10 @@ entries = {
     "Seamster.CHM": open(chm, "rb").read(),
     "Seamster.exe": program,
 }
+# The licence and the libraries' notices, with Windows line ends like the README.
+for name, path in (("LICENSE", "../../LICENSE"), ("THIRD-PARTY.txt", "THIRD-PARTY.txt")):
+    with open(os.path.join(os.path.dirname(readme), path), encoding="utf-8") as f:
+        entries[name] = f.read().replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 for name in os.listdir(pages):
     if name.endswith((".htm", ".css", ".png")):
         entries["help/" + name] = open(os.path.join(pages, name), "rb").read()
