@@ -10,7 +10,10 @@ cd "$root"
 if [ "${1:-}" = "--no-build" ]; then
   shift
 else
-  cmake --preset tsan >/dev/null && cmake --build --preset tsan -j2
+  # Two commands, not one with &&: set -e stops at either failing, where a
+  # failed configure before && would run the tests of an old build.
+  cmake --preset tsan >/dev/null
+  cmake --build --preset tsan -j2
 fi
 filter=${1:-*}
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
