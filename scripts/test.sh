@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: unit tests (native, with sanitizers),
-# the two-thread picture tests under ThreadSanitizer, the Windows tests and
+# the two-thread scaling tests under ThreadSanitizer, the Windows tests and
 # the end-to-end scenarios under Wine, the checks of the help file and the
 # release zip (with the Linux launcher in it), short runs of the benchmarks,
 # a second build that must give the same bytes, short runs of each fuzz
