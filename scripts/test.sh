@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: unit tests (native, with sanitizers),
+# Sets up, builds and runs every test: that the pictures are what their SVG
+# sources give, unit tests (native, with sanitizers),
 # the two-thread picture tests under ThreadSanitizer, the Windows tests and
 # the end-to-end scenarios under Wine, the checks of the help file and the
 # release zip, short runs of the benchmarks, a second build that must give
@@ -55,6 +56,7 @@ build_native() { cmake --preset native && cmake --build --preset native -j2; }
 build_windows() { cmake --preset mingw && cmake --build --preset mingw -j2; }
 build_fuzz() { cmake --preset fuzz && cmake --build --preset fuzz -j2; }
 
+stage pictures bash tools/pictures/make-pictures.sh --check
 stage build-native build_native
 stage unit ctest --preset native -j2
 stage tsan bash scripts/tsan-tests.sh
