@@ -2,8 +2,8 @@
 # Sets up, builds and runs every test: that the pictures are what their SVG
 # sources give, unit tests (native, with sanitizers),
 # the two-thread picture tests under ThreadSanitizer, the Windows tests and
-# the end-to-end scenarios under Wine, the checks of the help file and the
-# release zip, short runs of the benchmarks, a second build that must give
+# the end-to-end scenarios under Wine (and that the help's pictures are what
+# they show), the checks of the help file and the release zip, short runs of the benchmarks, a second build that must give
 # the same bytes, short runs of each fuzz target, and the check that no long
 # function lacks a reason. Exits non-zero when anything fails.
 set -uo pipefail
@@ -69,6 +69,8 @@ stage help check_help
 stage package bash scripts/package.sh
 stage win bash scripts/win-tests.sh --no-build
 stage e2e bash scripts/e2e.sh
+# The help's and the README's pictures against the screenshots just taken.
+stage help-pictures bash scripts/help-pictures.sh --check
 # A short run of the picture benchmark: a smaller photo and few runs, and
 # times reported only, since the other stages may still load the machine.
 stage bench-images env SEAMSTER_SETUP_DONE=1 bash scripts/bench-images.sh \
