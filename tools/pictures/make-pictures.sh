@@ -89,9 +89,12 @@ stale=()
 for file in "$made"/*; do
   name=$(basename "$file")
   cmp -s "$file" "$out/$name" && continue
-  # Another release of a tool may write the same pixels in other bytes.
-  [ -f "$out/$name" ] && [ "$(pixels "$file")" = "$(pixels "$out/$name")" ] && continue
-  stale+=("$name")
+  [ -f "$out/$name" ] || { stale+=("$name"); continue; }
+  # Another release of a tool may write the same pixels in other bytes. (Set
+  # apart, so that a failing reader ends the check instead of matching nothing.)
+  drawn=$(pixels "$file")
+  kept=$(pixels "$out/$name")
+  [ "$drawn" = "$kept" ] || stale+=("$name")
 done
 if [ ${#stale[@]} -gt 0 ]; then
   echo "make-pictures: not what the SVGs give: ${stale[*]} (run tools/pictures/make-pictures.sh)" >&2
