@@ -242,7 +242,8 @@ void RenameFlow::renameRun(RunMode mode) {
     RenameHistory history(app_.fs(), app_.platform.clock, historyPath());
     if (!history.start(mode == RunMode::automatic ? "automatic run" : "one-by-one run",
                        session_.searchFolder)) {
-        app_.dialogs().showMessage(historyUnwritableMessage(history.path(), app_.fs().lastError()), iconExclamation);
+        app_.dialogs().showMessage(historyUnwritableMessage(history.path(), app_.fs().lastError()),
+                                   iconExclamation);
         screen_.setGridLines(true);
         endRun(naming);
         return;
@@ -325,7 +326,8 @@ void RenameFlow::undoLastRun() {
     if (app_.dialogs().askYesNo(undoQuestion(*lastRun_), iconQuestion) != answerYes) return;
     RenameHistory history(app_.fs(), app_.platform.clock, historyPath());
     if (!history.start("undo", lastRun_->folder)) {
-        app_.dialogs().showMessage(historyUnwritableMessage(history.path(), app_.fs().lastError()), iconExclamation);
+        app_.dialogs().showMessage(historyUnwritableMessage(history.path(), app_.fs().lastError()),
+                                   iconExclamation);
         return;
     }
     screen_.setBusy(true);

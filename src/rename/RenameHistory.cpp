@@ -70,8 +70,9 @@ std::string historyUnwritableMessage(const std::string& path, FsError why) {
         "Seamster can't write to its rename history:\n" + path + "\n\nNo file has been renamed. ";
     if (why == FsError::accessDenied)
         return text + accessDeniedText(path.substr(0, path.find_last_of('\\') + 1));
-    return text + "Please make sure the file is not read-only and that the disk has room, then "
-                  "try again.";
+    return text +
+           "Please make sure the file is not read-only and that the disk has room, then "
+           "try again.";
 }
 
 std::string historyStoppedMessage(const std::string& path) {

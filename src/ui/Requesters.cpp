@@ -250,8 +250,8 @@ std::string openWithPreview(const OpenRequest& request) {
     open.nMaxFile = DWORD(pathCapacity);
     open.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     open.lpstrTitle = title.c_str();
-    open.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY |
-                 OFN_NOCHANGEDIR;
+    open.Flags =
+        OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     open.lpfnHook = previewHook;
     open.lCustData = reinterpret_cast<LPARAM>(&state);
 
