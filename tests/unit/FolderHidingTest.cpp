@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <set>
 
 #include "app/BodyShop.h"
