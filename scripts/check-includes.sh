@@ -4,9 +4,14 @@
 # bottom: platform and res, core, ui, the subsystems, app. The main window's
 # view and numbers are in app/, so no subsystem can include them. Fails too
 # when gadget numbers turn up outside the windows and their layouts, and when
-# a record in core/ grows past 12 public fields.
+# a record in core/ grows past 12 public fields. A search that fails (exit 2)
+# fails the check: grep finding nothing must mean there was nothing to find.
+set -uo pipefail
 cd "$(dirname "$0")/../src" || exit 2
-if grep -rln '^#include "core/App.h"' ui; then
+app_users=$(grep -rln '^#include "core/App.h"' ui)
+[ $? -le 1 ] || exit 2
+if [ -n "$app_users" ]; then
+  echo "$app_users"
   echo "the toolkit includes core/App.h"
   exit 1
 fi
@@ -21,8 +26,15 @@ grep -rHo '^#include "[a-z]*/' --include='*.h' --include='*.cpp' . | awk -F'[/"]
 # Gadget, status-field and tool-button numbers belong to the windows and
 # their layouts; the logic speaks of what they mean.
 numbers='(gadget|renameGadget|findGadget|setUpGadget|statusField|button)::'
-if grep -rlE "$numbers" --include='*.h' --include='*.cpp' . |
-    grep -vE '(Window[s]?|Layout|Gadgets)\.(h|cpp)$'; then
+holders=$(grep -rlE "$numbers" --include='*.h' --include='*.cpp' .)
+[ $? -le 1 ] || exit 2
+if [ -z "$holders" ]; then
+  echo "no gadget numbers found at all: the pattern above is out of date"
+  exit 1
+fi
+outside=$(grep -vE '(Window[s]?|Layout|Gadgets)\.(h|cpp)$' <<<"$holders")
+if [ -n "$outside" ]; then
+  echo "$outside"
   echo "gadget numbers outside the windows and their layouts (above)"
   exit 1
 fi

@@ -34,6 +34,8 @@ done
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export USER=Jamie  # the sandbox's user (tools/sandbox/make-sandbox.sh)
 export SEAMSTER_EXE="$bin/Seamster.exe"
+# The stand-in's clock stands still, so that its screenshot is the same in every run.
+export SEAMSTER_STAND_IN_CLOCK=14:05:00
 
 xvfb_pids=()
 key_server=

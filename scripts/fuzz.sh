@@ -23,6 +23,8 @@ fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   for target in "$root"/build/fuzz/fuzz_*; do [ -x "$target" ] && targets+=("$(basename "$target")"); done
+  # No target fuzzed is no pass.
+  [ ${#targets[@]} -gt 0 ] || { echo "fuzz: no target is built; build the fuzz preset first" >&2; exit 2; }
 fi
 
 # Longest input per target: about the largest file of its kind worth mutating

@@ -23,7 +23,10 @@ not_functions = re.compile(
     r"extern|return|case|default)\b|=\s*\{$|^\s*\[")
 
 found = []
-for path in sorted(root.glob("src/**/*.[ch]*")):
+sources = sorted(root.glob("src/**/*.[ch]*"))
+if not sources:
+    sys.exit("long-functions: no source files under %s/src" % root)
+for path in sources:
     lines = path.read_text(encoding="utf-8").split("\n")
     i = 0
     while i < len(lines):

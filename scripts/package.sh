@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the release: build/release/Seamster-<version>-win64.zip with
-# Seamster.exe, Seamster.CHM, README.txt and help/, the help's pages as plain
-# web pages for a browser (on Linux the help viewer often shows none), the
-# Linux launcher Seamster.sh (kept executable) with the program's icon as
+# Seamster.exe, Seamster.CHM, README.txt, LICENSE, THIRD-PARTY.txt (the
+# notices of the libraries linked into the exe) and help/, the help's pages as
+# plain web pages for a browser (on Linux the help viewer often shows none),
+# the Linux launcher Seamster.sh (kept executable) with the program's icon as
 # Seamster.png for its menu entry, and prints its SHA-256. Builds nothing: run
 # it after the mingw build (scripts/test.sh does both).
 #
@@ -55,6 +56,10 @@ entries = {
     "Seamster.CHM": open(chm, "rb").read(),
     "Seamster.exe": program,
 }
+# The licence and the libraries' notices, with Windows line ends like the README.
+for name, path in (("LICENSE", "../../LICENSE"), ("THIRD-PARTY.txt", "THIRD-PARTY.txt")):
+    with open(os.path.join(os.path.dirname(readme), path), encoding="utf-8") as f:
+        entries[name] = f.read().replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
 
 def largest_picture_as_png(path):

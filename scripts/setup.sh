@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-x86-64 libz-mingw-w64-dev nasm dpkg-dev
   wine wine64 xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-wine fonts-liberation
   libpng-dev libjpeg-dev zlib1g-dev googletest libgtest-dev shellcheck desktop-file-utils
-  fp-utils-3.2.2 python3
+  fp-utils-3.2.2 python3 librsvg2-bin icoutils
 )
 
 missing=()

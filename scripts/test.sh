@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: unit tests (native, with sanitizers),
-# the two-thread picture tests under ThreadSanitizer, the Windows tests and
-# the end-to-end scenarios under Wine, the checks of the help file and the
-# release zip (with the Linux launcher in it), short runs of the benchmarks,
-# a second build that must give the same bytes, short runs of each fuzz
-# target, and the check that no long function lacks a reason. Exits non-zero
-# when anything fails.
+# Sets up, builds and runs every test: that the pictures are what their SVG
+# sources give, unit tests (native, with sanitizers), the two-thread scaling
+# tests under ThreadSanitizer, the Windows tests and the end-to-end scenarios
+# under Wine (and that the help's pictures are what they show), the checks of
+# the help file and the release zip (with the Linux launcher in it), short
+# runs of the benchmarks, a second build that must give the same bytes, short
+# runs of each fuzz target, and the check that no long function lacks a
+# reason. Exits non-zero when anything fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -56,6 +57,7 @@ build_native() { cmake --preset native && cmake --build --preset native -j2; }
 build_windows() { cmake --preset mingw && cmake --build --preset mingw -j2; }
 build_fuzz() { cmake --preset fuzz && cmake --build --preset fuzz -j2; }
 
+stage pictures bash tools/pictures/make-pictures.sh --check
 stage build-native build_native
 stage unit ctest --preset native -j2
 stage tsan bash scripts/tsan-tests.sh
@@ -71,6 +73,8 @@ stage launcher bash tests/launcher/launcher-test.sh \
   "build/release/Seamster-$(cat build/mingw/version.txt)-win64.zip"
 stage win bash scripts/win-tests.sh --no-build
 stage e2e bash scripts/e2e.sh
+# The help's and the README's pictures against the screenshots just taken.
+stage help-pictures bash scripts/help-pictures.sh --check
 # A short run of the picture benchmark: a smaller photo and few runs, and
 # times reported only, since the other stages may still load the machine.
 stage bench-images env SEAMSTER_SETUP_DONE=1 bash scripts/bench-images.sh \

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the tests of the code that reads pictures on two threads (the JPEG
-# block reader and scaling) with ThreadSanitizer and runs them. A data race
+# Builds the tests of the code that scales pictures on two threads with
+# ThreadSanitizer and runs them. A data race
 # fails the run.
 #
 #   scripts/tsan-tests.sh [--no-build] [GTEST_FILTER]
@@ -10,7 +10,10 @@ cd "$root"
 if [ "${1:-}" = "--no-build" ]; then
   shift
 else
-  cmake --preset tsan >/dev/null && cmake --build --preset tsan -j2
+  # Two commands, not one with &&: set -e stops at either failing, where a
+  # failed configure before && would run the tests of an old build.
+  cmake --preset tsan >/dev/null
+  cmake --build --preset tsan -j2
 fi
 filter=${1:-*}
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"

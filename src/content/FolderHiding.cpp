@@ -69,8 +69,7 @@ std::string whyNotHidden(FsError error, const std::string& folderName, const std
     switch (error) {
     case FsError::exists:
         return "A folder named " + folderName +
-               "_off is already there, and Seamster leaves it "
-               "as it is.";
+               "_off is already there, and Seamster leaves it as it is.";
     case FsError::missing: return "There is no such folder.";
     case FsError::inUse:
         return "A program is using the folder or a file in it (perhaps a window showing it).";
@@ -85,12 +84,11 @@ std::string hideFolder(App& app, GameFilesView& view, const GameFolder& folder) 
     if (!(app.run.*folder.option)) return {};
     const std::string prefix = app.paths.userFolder();
     const std::string visible = prefix + folder.name, hidden = visible + "_off";
-    FsError why = FsError::exists;
     std::string reason;
     if (app.fs().exists(hidden) != PathKind::missing) {
-        why = FsError::exists;
+        reason = whyNotHidden(FsError::exists, folder.name, visible);
     } else if (app.fs().exists(visible) != PathKind::folder) {
-        why = FsError::missing;
+        reason = whyNotHidden(FsError::missing, folder.name, visible);
     } else if (!changeRecord(app.fs(), prefix, folder.name, true)) {
         reason = "Seamster could not write down that it hides it, in " + prefix +
                  kHiddenFoldersRecord + ".";
@@ -98,12 +96,11 @@ std::string hideFolder(App& app, GameFilesView& view, const GameFolder& folder) 
         app.run.*folder.hidden = true;
         return {};
     } else {
-        why = app.fs().lastError();
+        reason = whyNotHidden(app.fs().lastError(), folder.name, visible);
         changeRecord(app.fs(), prefix, folder.name, false);
     }
     app.run.*folder.option = false;
     view.markFolder(folder.which, false);
-    if (reason.empty()) reason = whyNotHidden(why, folder.name, visible);
     return std::string("Seamster could not hide the ") + folder.name + " folder:\n" + visible +
            "\n" + reason + "\n\n";
 }

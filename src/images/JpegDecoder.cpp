@@ -11,7 +11,6 @@
 #include <jpeglib.h>
 
 #include "images/DecoderSupport.h"
-#include "images/JpegBlockAverages.h"
 #include "images/PictureDecoder.h"
 
 namespace seamster {
@@ -192,9 +191,6 @@ std::optional<DecodedPicture> decodeJpegScaled(std::string_view bytes, int minWi
                                                std::string* why) {
     minWidth = minWidth < 1 ? 1 : minWidth;
     minHeight = minHeight < 1 ? 1 : minHeight;
-    // Large photos for thumbnails: their block averages are enough, and much
-    // quicker to get than through the library.
-    if (auto quick = decodeJpegBlockAverages(bytes, minWidth, minHeight)) return quick;
     return runJob(bytes, minWidth, minHeight, why);
 }
 

@@ -26,12 +26,11 @@ std::optional<Image> decodePicture(std::string_view bytes, std::string* why = nu
 std::optional<Image> loadPicture(FileSystem& fs, const std::string& path,
                                  std::string* why = nullptr);
 
-// A picture decoded for a thumbnail: JPEG photos are decoded at 1/2, 1/4 or
-// 1/8 of their size when that still gives at least minWidth x minHeight (or
-// the full size, where the picture is smaller than that), which is much
-// faster; at 1/8, common photos are read from their block averages alone
-// (JpegBlockAverages.h). Other formats come at full size. The original size is reported too,
-// for the thumbnail's placement and caption.
+// A picture decoded for a thumbnail: JPEG photos are decoded by the library
+// at 1/2, 1/4 or 1/8 of their size when that still gives at least minWidth x
+// minHeight (or the full size, where the picture is smaller than that), which
+// is much faster. Other formats come at full size. The original size is
+// reported too, for the thumbnail's placement and caption.
 struct DecodedPicture {
     Image image;
     int originalWidth = 0;

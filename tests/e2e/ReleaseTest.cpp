@@ -47,7 +47,9 @@ TEST_F(Release, HelpButtonOpensTheHelpThatCameInTheZip) {
         << "scripts/e2e.sh unpacks the release zip for this scenario";
     const std::string helpFile = folder + "\\Seamster.CHM";
     ASSERT_TRUE(fileExists(helpFile)) << helpFile << " did not come in the zip";
-    ASSERT_TRUE(fileExists(folder + "\\README.txt")) << "README.txt did not come in the zip";
+    for (const char* name : {"README.txt", "LICENSE", "THIRD-PARTY.txt"}) {
+        ASSERT_TRUE(fileExists(folder + "\\" + name)) << name << " did not come in the zip";
+    }
     ASSERT_TRUE(fileExists(folder + "\\help\\index.htm"))
         << "the web-page help did not come in the zip";
     terminateProcessesNamed(helpViewer);

@@ -1,18 +1,15 @@
 // Any file the user may pick: format detection, every decoder, the
-// thumbnail paths (the quick JPEG one even for the smallest pictures) and
-// scaling of whatever comes out.
+// thumbnail path and scaling of whatever comes out.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#include "images/JpegBlockAverages.h"
 #include "images/PictureDecoder.h"
+#include "images/Scaling.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (auto image = seamster::decodePicture(bytes)) seamster::scaleImage(*image, 17, 13);
     seamster::decodePictureScaled(bytes, 200, 200);
-    seamster::decodeJpegBlockAverages(bytes, 1, 1, seamster::Threading::single);
-    seamster::decodeJpegBlockAverages(bytes, 1, 1, seamster::Threading::always);
     return 0;
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <set>
 
 #include "app/BodyShop.h"
@@ -113,36 +112,27 @@ TEST_F(FolderHidingTest, NothingChosenChangesNothing) {
 }
 
 TEST(FolderHiding, AFolderThatCannotBeHiddenIsSaidBeforeTheRunAndShownAsVisibleAgain) {
+    // No Downloads, the user's own Downloads_off in the way, or a rename
+    // refused for the reason given.
     struct Case {
-        const char* why;
-        std::function<void(FakeApp&)> setUp;
+        bool downloads, usersOwnOff;
+        FsError refused;
         const char* reason;
     };
-    const std::vector<Case> cases = {
-        {"missing", [](FakeApp& f) { f.fs().rename(f.at("Downloads"), f.at("Elsewhere")); },
-         "There is no such folder."},
-        {"the user's own Downloads_off",
-         [](FakeApp& f) { f.fs().addFolder(f.at("Downloads_off")); },
-         "A folder named Downloads_off is already there"},
-        {"in use",
-         [](FakeApp& f) {
-             f.fs().failError = FsError::inUse;
-             f.services.failure = [](FsOp op, const std::string&) { return op == FsOp::rename; };
-         },
-         "A program is using the folder or a file in it"},
-        {"denied",
-         [](FakeApp& f) {
-             f.fs().failError = FsError::accessDenied;
-             f.services.failure = [](FsOp op, const std::string&) { return op == FsOp::rename; };
-         },
-         "Allow an app through Controlled folder access"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const Case& c : std::vector<Case>{
+             {false, false, FsError::other, "There is no such folder."},
+             {true, true, FsError::other, "A folder named Downloads_off is already there"},
+             {true, false, FsError::inUse, "A program is using the folder or a file in it"},
+             {true, false, FsError::accessDenied,
+              "Allow an app through Controlled folder access"}}) {
+        SCOPED_TRACE(c.reason);
         FakeApp f;
         f.makeUserFolder();
-        f.fs().addFolder(f.at("Downloads")).addFile(f.app.paths.bodyshopThumbnails);
-        c.setUp(f);
+        f.fs().addFile(f.app.paths.bodyshopThumbnails);
+        if (c.downloads) f.fs().addFolder(f.at("Downloads"));
+        if (c.usersOwnOff) f.fs().addFolder(f.at("Downloads_off"));
+        f.fs().failError = c.refused;
+        f.services.failure = [](FsOp op, const std::string&) { return op == FsOp::rename; };
         const std::vector<std::string> before = f.fs().snapshot();
         f.view.markFolder(HiddenFolder::downloads, true);  // chosen in the Hide Game Folders window
         f.app.run.hideDownloadsOption = true;

@@ -174,15 +174,12 @@ std::string makeJpeg(const Image& image, const JpegOptions& options) {
     cinfo.in_color_space = options.grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, options.quality, TRUE);
-    if (options.storedRgb) jpeg_set_colorspace(&cinfo, JCS_RGB);
     if (!options.subsampled) {
         for (int c = 0; c < components; ++c) {
             cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
         }
     }
     cinfo.restart_interval = JDIMENSION(options.restartInterval);
-    cinfo.arith_code = options.arithmetic;
-    cinfo.write_Adobe_marker = cinfo.write_Adobe_marker || options.adobe;
     if (options.progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(size_t(image.width()) * size_t(components));
@@ -212,28 +209,6 @@ std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK) {
     case JpegKind::cameraLike: return makeJpeg(image, {.subsampled = true, .restartInterval = 1});
     }
     return {};
-}
-
-std::optional<Image> libraryEighth(std::string_view jpeg) {
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(jpeg.data()),
-                 static_cast<unsigned long>(jpeg.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    cinfo.scale_num = 1;
-    cinfo.scale_denom = 8;
-    jpeg_start_decompress(&cinfo);
-    std::optional<Image> image = Image::create(int(cinfo.output_width), int(cinfo.output_height));
-    while (image && cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = image->row(int(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return image;
 }
 
 Image blockPicture(int width, int height) {

@@ -3,9 +3,7 @@
 // and JPEG bytes made with the libraries' own encoders.
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/Image.h"
@@ -83,10 +81,7 @@ struct JpegOptions {
     int quality = 100;
     int restartInterval = 0;  // in MCUs
     bool progressive = false;
-    bool arithmetic = false;
-    bool adobe = false;      // an Adobe marker beside the JFIF one
-    bool storedRgb = false;  // colour stored as RGB, which only an Adobe marker tells
-    int storedK = -1;        // 0-255: CMYK (Adobe, inverted), the pixels read as C, M, Y
+    int storedK = -1;  // 0-255: CMYK (Adobe, inverted), the pixels read as C, M, Y
 };
 std::string makeJpeg(const Image& image, const JpegOptions& options = {});
 
@@ -94,9 +89,6 @@ enum class JpegKind { rgb, progressive, grey, adobeCmyk, cameraLike };
 // The kinds the tests use most: cameraLike has 2 x 2 chroma subsampling and a
 // restart marker after every MCU; for adobeCmyk, storedK is the K.
 std::string makeJpeg(const Image& image, JpegKind kind, uint8_t storedK = 255);
-
-// The library's own decode of a JPEG at 1/8 of its size, as RGB.
-std::optional<Image> libraryEighth(std::string_view jpeg);
 
 // An image of 8 x 8 blocks in a few strong colours: lossy codecs keep flat
 // blocks nearly exact.

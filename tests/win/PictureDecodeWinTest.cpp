@@ -7,7 +7,6 @@
 
 #include "../unit/FittingGolden.h"
 #include "../unit/PictureSamples.h"
-#include "images/JpegBlockAverages.h"
 #include "images/PictureDecoder.h"
 
 namespace seamster {
@@ -35,19 +34,6 @@ TEST(PictureDecodeOnWindows, DamagedJpegAndPngFilesFailAndDecodingGoesOn) {
         // Every error above was a jump out of the library; the next
         // picture still decodes.
         EXPECT_EQ(decodePicture(makePng(recipe)), picture);
-    }
-}
-
-TEST(PictureDecodeOnWindows, PhotoThumbnailsReadOnTwoThreadsMatchOne) {
-    const Image picture = blockPicture(1203, 797);
-    for (JpegKind kind : {JpegKind::rgb, JpegKind::cameraLike}) {
-        const std::string jpeg = makeJpeg(picture, kind);
-        const auto one = decodeJpegBlockAverages(jpeg, 150, 99, Threading::single);
-        const auto two = decodeJpegBlockAverages(jpeg, 150, 99, Threading::always);
-        ASSERT_TRUE(one.has_value());
-        ASSERT_TRUE(two.has_value());
-        EXPECT_EQ(one->image.width(), 151);
-        EXPECT_EQ(two->image, one->image);
     }
 }
 

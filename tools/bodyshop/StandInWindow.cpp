@@ -235,10 +235,16 @@ void refresh(StandIn& app) {
         const RECT box = previewBox();
         InvalidateRect(app.window, &box, FALSE);
     }
+    // The end-to-end run sets the clock (SEAMSTER_STAND_IN_CLOCK), so that a
+    // retaken picture of this window shows what the last one showed.
+    wchar_t clock[32], fixed[16];
+    const DWORD fixedLength = GetEnvironmentVariableW(L"SEAMSTER_STAND_IN_CLOCK", fixed, 16);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    wchar_t clock[32];
-    wsprintfW(clock, L"checked %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond);
+    if (fixedLength > 0 && fixedLength < 16)
+        wsprintfW(clock, L"checked %s", fixed);
+    else
+        wsprintfW(clock, L"checked %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond);
     setText(app, idUpdated, {narrow(clock), Tone::quiet});
 }
 
