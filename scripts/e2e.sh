@@ -182,7 +182,12 @@ set_dpi() {
 }
 
 # The game's edition a scenario runs against: the sandbox's edition file that
-# names the scenario, else the discs.
+# names the scenario, else the discs. Without those files no scenario would
+# get its edition, so the run stops.
+if ! compgen -G "$root/tools/sandbox/editions/*.sh" >/dev/null; then
+  echo "e2e: no edition files in $root/tools/sandbox/editions" >&2
+  exit 2
+fi
 sandbox_edition() {
   local file
   file=$(grep -lx "scenario=$1" "$root"/tools/sandbox/editions/*.sh | head -1 || true)
