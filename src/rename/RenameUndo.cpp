@@ -41,31 +41,23 @@ std::string stepKey(const std::string& operation, const std::string& from, const
 
 // The steps of one run (or undo) that were made: those done, and a step that
 // was under way when Seamster stopped when its file moved as it would have.
-// One look at each line, however many steps were left open.
+// A begin line is still open when no outcome of the same step follows it.
 std::vector<HistoryLine> madeSteps(const std::vector<HistoryLine>& lines, size_t first, size_t last,
                                    FileSystem& fs) {
     std::vector<HistoryLine> made;
-    std::vector<size_t> begun;  // begin lines, in order
-    std::vector<bool> open;     // per begin line: no outcome yet
-    std::unordered_map<std::string, std::vector<size_t>> openByStep;
+    std::unordered_map<std::string, size_t> lastOutcome;
     for (size_t i = first; i < last; ++i) {
         const HistoryLine& line = lines[i];
-        if (line.step == HistoryStep::begin) {
-            openByStep[stepKey(line.operation, line.from, line.to)].push_back(begun.size());
-            begun.push_back(i);
-            open.push_back(true);
-        }
-        if (line.step != HistoryStep::done && line.step != HistoryStep::failed) continue;
         if (line.step == HistoryStep::done) made.push_back(line);
-        const auto found = openByStep.find(stepKey(line.operation, line.from, line.to));
-        if (found == openByStep.end()) continue;
-        for (size_t k : found->second) open[k] = false;
-        openByStep.erase(found);
+        if (line.step == HistoryStep::done || line.step == HistoryStep::failed)
+            lastOutcome[stepKey(line.operation, line.from, line.to)] = i;
     }
-    for (size_t k = 0; k < begun.size(); ++k) {
-        const HistoryLine& step = lines[begun[k]];
-        if (open[k] && fs.exists(step.to) == PathKind::file &&
-            fs.exists(step.from) == PathKind::missing)
+    for (size_t i = first; i < last; ++i) {
+        const HistoryLine& step = lines[i];
+        if (step.step != HistoryStep::begin) continue;
+        const auto outcome = lastOutcome.find(stepKey(step.operation, step.from, step.to));
+        if ((outcome == lastOutcome.end() || outcome->second < i) &&
+            fs.exists(step.to) == PathKind::file && fs.exists(step.from) == PathKind::missing)
             made.push_back(step);
     }
     return made;
