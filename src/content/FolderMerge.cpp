@@ -56,9 +56,9 @@ private:
         for (int number = 1; number <= maxNumber; ++number) {
             const std::string name = number == 1 ? entry.name : numberedName(entry.name, number);
             const std::string target = into + "\\" + name;
-            if (fs_.exists(target) != PathKind::missing) {
+            if (const PathKind there = fs_.exists(target); there != PathKind::missing) {
                 // A newcomer that is the same file as one already there adds nothing.
-                if (!entry.isFolder && fs_.exists(target) == PathKind::file &&
+                if (!entry.isFolder && there == PathKind::file &&
                     holdSameBytes(fs_, source, target))
                     return discard(source, entry) || stop(shown);
                 continue;
